@@ -12,9 +12,13 @@ namespace {
 CameraList *installedList = nullptr;
 }  // namespace
 
-CameraList *CurrentCameraList() { return installedList; }
+CameraList *CurrentCameraList() {
+    return installedList;
+}
 
-void InstallCameraList(CameraList *list) { installedList = list; }
+void InstallCameraList(CameraList *list) {
+    installedList = list;
+}
 
 QV_camera_usr_param::QV_camera_usr_param(std::string label, int id, const ParamList &params,
                                          int handle, std::string moduleKey, int port)

@@ -34,9 +34,13 @@ const QV_choice_param *ChoiceParamOf(const QV_mod_param *param, const char *conv
 
 }  // namespace
 
-QV_param_val Converter::Convert(const QV_param_val &value) { return value; }
+QV_param_val Converter::Convert(const QV_param_val &value) {
+    return value;
+}
 
-std::string Converter::ParamName() const { return param_ ? param_->GetName() : std::string(); }
+std::string Converter::ParamName() const {
+    return param_ ? param_->GetName() : std::string();
+}
 
 QV_param_val ScaleOffsetConverter::Convert(const QV_param_val &value) {
     float product = static_cast<float>(value.ToDouble() * static_cast<double>(AsFloat(scale_)));

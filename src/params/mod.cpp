@@ -31,7 +31,9 @@ void QV_mod::ShowRegisters() {
     if (ownerBoard_) ownerBoard_->DumpRegisters();
 }
 
-int QV_mod::GetHelpTopic(int) { return 13; }
+int QV_mod::GetHelpTopic(int) {
+    return 13;
+}
 
 void QV_mod::AddModParam(std::unique_ptr<QV_mod_param> param) {
     if (!param) return;
@@ -64,7 +66,8 @@ QV_usr_param *QV_mod::GetUsrParam(int id) const {
 QV_param_val QV_mod::GetUIValue(int handle) {
     QV_mod_param *param = GetModParam(handle);
     if (param == nullptr) {
-        ReportError(MessageText("Invalid mod param handle: ", handle, " passed to module: ", name_));
+        ReportError(
+            MessageText("Invalid mod param handle: ", handle, " passed to module: ", name_));
         return QV_param_val::S16(0);
     }
     return param->GetUIValue();

@@ -41,15 +41,15 @@ QV_mod_param::QV_mod_param(std::string name, int ports, std::span<const QV_param
       toText_(OrNull(std::move(toText))),
       spare_(OrNull(std::move(spare))),
       saved_(current_) {
-    for (Converter *converter :
-         {toUi_.get(), fromUi_.get(), toHardware_.get(), fromCnf_.get(), toText_.get(), spare_.get()})
+    for (Converter *converter : {toUi_.get(), fromUi_.get(), toHardware_.get(), fromCnf_.get(),
+                                 toText_.get(), spare_.get()})
         converter->SetParam(this);
     if (defaults.empty()) ReportError(MessageText("no default value given for mod param: ", name_));
 }
 
 void QV_mod_param::ReportBadPort(int port, const char *operation) const {
-    ReportError(MessageText("invalid port: ", port, " passed to ", operation,
-                            "() for mod param: ", name_));
+    ReportError(
+        MessageText("invalid port: ", port, " passed to ", operation, "() for mod param: ", name_));
 }
 
 void QV_mod_param::AttachTo(QV_mod *module, QV_plat_mod *ownerBoard) {
@@ -131,7 +131,9 @@ bool QV_mod_param::IsModified() const {
     return false;
 }
 
-void QV_mod_param::MarkSaved() { saved_ = current_; }
+void QV_mod_param::MarkSaved() {
+    saved_ = current_;
+}
 
 void QV_mod_param::Revert(int port) {
     if (!IsValidPort(port)) return;
@@ -143,10 +145,11 @@ void QV_mod_param::RevertAll() {
     for (int port = 0; port < ports_; ++port) Revert(port);
 }
 
-QV_choice_param::QV_choice_param(std::string name, int ports, std::span<const QV_param_val> defaults,
-                                 int reg, int handle, ConverterPtr toUi, ConverterPtr fromUi,
-                                 ConverterPtr toText, ConverterPtr fromCnf, ConverterPtr toHardware,
-                                 ConverterPtr spare, std::vector<std::string> choiceNames,
+QV_choice_param::QV_choice_param(std::string name, int ports,
+                                 std::span<const QV_param_val> defaults, int reg, int handle,
+                                 ConverterPtr toUi, ConverterPtr fromUi, ConverterPtr toText,
+                                 ConverterPtr fromCnf, ConverterPtr toHardware, ConverterPtr spare,
+                                 std::vector<std::string> choiceNames,
                                  std::vector<QV_param_val> choiceValues, bool namePrefix)
     : QV_mod_param(std::move(name), ports, defaults, reg, handle, std::move(toUi),
                    std::move(fromUi), std::move(toText), std::move(fromCnf), std::move(toHardware),
@@ -156,8 +159,8 @@ QV_choice_param::QV_choice_param(std::string name, int ports, std::span<const QV
       namePrefix_(namePrefix) {
     SetType("CHOICE");
     if (choiceNames_.size() != choiceValues_.size()) {
-        ReportError(MessageText("choice names and values differ in number for mod param: ",
-                                GetName()));
+        ReportError(
+            MessageText("choice names and values differ in number for mod param: ", GetName()));
         std::size_t common = std::min(choiceNames_.size(), choiceValues_.size());
         choiceNames_.resize(common);
         choiceValues_.resize(common);

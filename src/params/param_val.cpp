@@ -17,7 +17,9 @@ struct KindLimits {
     double max;
 };
 
-bool IsNumeric(ValKind kind) { return kind <= ValKind::Float; }
+bool IsNumeric(ValKind kind) {
+    return kind <= ValKind::Float;
+}
 
 KindLimits LimitsOf(ValKind kind) {
     switch (kind) {
@@ -62,7 +64,9 @@ std::string FormatSigned(std::int32_t value, bool hex) {
 
 }  // namespace
 
-QV_param_val QV_param_val::Float(float v) { return {ValKind::Float, std::bit_cast<std::uint32_t>(v)}; }
+QV_param_val QV_param_val::Float(float v) {
+    return {ValKind::Float, std::bit_cast<std::uint32_t>(v)};
+}
 
 QV_param_val QV_param_val::Text(std::string text) {
     QV_param_val value(ValKind::Text, 0);
@@ -70,7 +74,9 @@ QV_param_val QV_param_val::Text(std::string text) {
     return value;
 }
 
-float QV_param_val::GetFloat() const { return std::bit_cast<float>(payload_); }
+float QV_param_val::GetFloat() const {
+    return std::bit_cast<float>(payload_);
+}
 
 void QV_param_val::SetPayload(std::uint32_t payload) {
     switch (kind_) {
@@ -119,8 +125,9 @@ int QV_param_val::ConvertTo(ValKind target) {
     double number = std::trunc(ToDouble());
     KindLimits limits = LimitsOf(target);
     if (std::isnan(number) || number < limits.min || number > limits.max) return -1;
-    std::uint32_t payload = number < 0 ? static_cast<std::uint32_t>(static_cast<std::int32_t>(number))
-                                       : static_cast<std::uint32_t>(number);
+    std::uint32_t payload = number < 0
+                                ? static_cast<std::uint32_t>(static_cast<std::int32_t>(number))
+                                : static_cast<std::uint32_t>(number);
     *this = QV_param_val(target, payload);
     return 0;
 }

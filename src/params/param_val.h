@@ -30,8 +30,12 @@ public:
     static QV_param_val U16(std::uint16_t v) { return {ValKind::U16, v}; }
     static QV_param_val U32(std::uint32_t v) { return {ValKind::U32, v}; }
     static QV_param_val S8(std::int8_t v) { return {ValKind::S8, static_cast<std::uint32_t>(v)}; }
-    static QV_param_val S16(std::int16_t v) { return {ValKind::S16, static_cast<std::uint32_t>(v)}; }
-    static QV_param_val S32(std::int32_t v) { return {ValKind::S32, static_cast<std::uint32_t>(v)}; }
+    static QV_param_val S16(std::int16_t v) {
+        return {ValKind::S16, static_cast<std::uint32_t>(v)};
+    }
+    static QV_param_val S32(std::int32_t v) {
+        return {ValKind::S32, static_cast<std::uint32_t>(v)};
+    }
     static QV_param_val Float(float v);
     static QV_param_val Text(std::string text);
     static QV_param_val Index(std::int32_t position) {

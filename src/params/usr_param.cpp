@@ -38,22 +38,34 @@ int QV_usr_param::SetIndex(int) {
     return -1;
 }
 
-int QV_usr_param::GetIndex() { return -1; }
+int QV_usr_param::GetIndex() {
+    return -1;
+}
 
-std::vector<std::string> QV_usr_param::GetChoices() const { return {}; }
+std::vector<std::string> QV_usr_param::GetChoices() const {
+    return {};
+}
 
 int QV_usr_param::SetValue(const QV_param_val &) {
     ReportWrongControl("SetValue");
     return -1;
 }
 
-QV_param_val QV_usr_param::GetValue() { return QV_param_val::Index(-1); }
+QV_param_val QV_usr_param::GetValue() {
+    return QV_param_val::Index(-1);
+}
 
-QV_param_val QV_usr_param::GetMin() const { return QV_param_val::Index(-1); }
+QV_param_val QV_usr_param::GetMin() const {
+    return QV_param_val::Index(-1);
+}
 
-QV_param_val QV_usr_param::GetMax() const { return QV_param_val::Index(-1); }
+QV_param_val QV_usr_param::GetMax() const {
+    return QV_param_val::Index(-1);
+}
 
-QV_param_val QV_usr_param::GetStep() const { return QV_param_val::Index(-1); }
+QV_param_val QV_usr_param::GetStep() const {
+    return QV_param_val::Index(-1);
+}
 
 QV_choice_usr_param::QV_choice_usr_param(std::string label, int id, const ParamList &params,
                                          int handle, std::vector<std::string> labels)
@@ -110,8 +122,8 @@ QV_param_val QV_value_usr_param::GetValue() {
     return GetParam()->GetUIValue();
 }
 
-QV_port_usr_param::QV_port_usr_param(std::string label, int id, const ParamList &params,
-                                     int handle, std::vector<std::string> labels)
+QV_port_usr_param::QV_port_usr_param(std::string label, int id, const ParamList &params, int handle,
+                                     std::vector<std::string> labels)
     : QV_choice_usr_param(std::move(label), id, params, handle, std::move(labels)),
       params_(params) {}
 

@@ -22,9 +22,9 @@ enum class ControlKind : int {
 
 // What the dialog redraws after a drop-down change.
 enum RowResult : int {
-    kRedrawRow = 1,    // nothing beyond the row
-    kRedrawRows = 2,   // every row of the page
-    kRedrawPage = 3,   // the page, from the newly chosen group
+    kRedrawRow = 1,   // nothing beyond the row
+    kRedrawRows = 2,  // every row of the page
+    kRedrawPage = 3,  // the page, from the newly chosen group
 };
 
 // One row of the Module Setup dialog: a label, a control, and the module
@@ -33,8 +33,7 @@ enum RowResult : int {
 // reports it and changes nothing.
 class QV_usr_param {
 public:
-    QV_usr_param(std::string label, ControlKind kind, int id, const ParamList &params,
-                 int handle);
+    QV_usr_param(std::string label, ControlKind kind, int id, const ParamList &params, int handle);
     // A row that edits no module parameter (the page selector).
     QV_usr_param(std::string label, ControlKind kind, int id);
     virtual ~QV_usr_param() = default;

@@ -1,7 +1,6 @@
 #include "platform/console_ui.h"
 
 #include <iostream>
-#include <thread>
 
 namespace qvi {
 
@@ -51,12 +50,7 @@ std::optional<std::filesystem::path> ConsoleUi::SaveFileDialog(std::string_view,
 }
 
 bool ConsoleUi::PumpUntil(const std::function<bool()> &done, std::chrono::milliseconds timeout) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (!done()) {
-        if (std::chrono::steady_clock::now() >= deadline) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    return true;
+    return PollUntil(done, timeout);
 }
 
 bool ButtonsOffer(MessageButtons buttons, MessageAnswer answer) {
@@ -101,8 +95,8 @@ const char *AnswerWord(MessageAnswer answer) {
 }
 
 std::optional<MessageAnswer> ParseAnswerWord(std::string_view word) {
-    for (MessageAnswer answer : {MessageAnswer::Ok, MessageAnswer::Cancel, MessageAnswer::Yes,
-                                 MessageAnswer::No}) {
+    for (MessageAnswer answer :
+         {MessageAnswer::Ok, MessageAnswer::Cancel, MessageAnswer::Yes, MessageAnswer::No}) {
         if (word == AnswerWord(answer)) return answer;
     }
     return std::nullopt;

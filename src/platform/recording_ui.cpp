@@ -17,8 +17,9 @@ MessageAnswer RecordingUi::Ask(std::string_view text, MessageButtons buttons, Me
     return answer;
 }
 
-std::optional<std::filesystem::path> RecordingUi::OpenFileDialog(
-    std::string_view title, const std::vector<FileFilter> &, const std::filesystem::path &) {
+std::optional<std::filesystem::path> RecordingUi::OpenFileDialog(std::string_view title,
+                                                                 const std::vector<FileFilter> &,
+                                                                 const std::filesystem::path &) {
     fileDialogTitles.emplace_back(title);
     if (fileChoices.empty()) return std::nullopt;
     auto choice = fileChoices.front();
@@ -40,8 +41,8 @@ void RecordingUi::EndWaitCursor() {
     if (waitCursorDepth > 0) --waitCursorDepth;
 }
 
-bool RecordingUi::PumpUntil(const std::function<bool()> &done, std::chrono::milliseconds) {
-    return done();
+bool RecordingUi::PumpUntil(const std::function<bool()> &done, std::chrono::milliseconds timeout) {
+    return PollUntil(done, timeout);
 }
 
 std::vector<std::string> RecordingUi::Texts() const {

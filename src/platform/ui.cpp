@@ -1,5 +1,7 @@
 #include "platform/ui.h"
 
+#include <thread>
+
 #include "platform/console_ui.h"
 
 namespace qvi {
@@ -15,21 +17,46 @@ Ui &FallbackUi() {
 
 }  // namespace
 
-Ui &CurrentUi() { return installedUi ? *installedUi : FallbackUi(); }
+bool PollUntil(const std::function<bool()> &done, std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() >= deadline) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    return true;
+}
 
-void InstallUi(Ui *ui) { installedUi = ui; }
+Ui &CurrentUi() {
+    return installedUi ? *installedUi : FallbackUi();
+}
 
-ScopedUi::ScopedUi(Ui &ui) : previous_(installedUi) { installedUi = &ui; }
+void InstallUi(Ui *ui) {
+    installedUi = ui;
+}
 
-ScopedUi::~ScopedUi() { installedUi = previous_; }
+ScopedUi::ScopedUi(Ui &ui) : previous_(installedUi) {
+    installedUi = &ui;
+}
 
-void ReportError(std::string_view text) { CurrentUi().ShowMessage(MessageKind::Error, text); }
+ScopedUi::~ScopedUi() {
+    installedUi = previous_;
+}
 
-void ReportError(const std::ostringstream &text) { ReportError(text.str()); }
+void ReportError(std::string_view text) {
+    CurrentUi().ShowMessage(MessageKind::Error, text);
+}
 
-void ReportWarning(std::string_view text) { CurrentUi().ShowMessage(MessageKind::Warning, text); }
+void ReportError(const std::ostringstream &text) {
+    ReportError(text.str());
+}
 
-void ReportWarning(const std::ostringstream &text) { ReportWarning(text.str()); }
+void ReportWarning(std::string_view text) {
+    CurrentUi().ShowMessage(MessageKind::Warning, text);
+}
+
+void ReportWarning(const std::ostringstream &text) {
+    ReportWarning(text.str());
+}
 
 void ReportInformation(std::string_view text) {
     CurrentUi().ShowMessage(MessageKind::Information, text);

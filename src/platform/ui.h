@@ -53,6 +53,9 @@ public:
                            std::chrono::milliseconds timeout) = 0;
 };
 
+// Calls done() every few milliseconds until it holds or the timeout passes.
+bool PollUntil(const std::function<bool()> &done, std::chrono::milliseconds timeout);
+
 // The Ui that the shared message routine and every operation below use.
 // Without an installed one, messages go to a console Ui on stderr.
 Ui &CurrentUi();

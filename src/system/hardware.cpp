@@ -8,20 +8,28 @@ namespace {
 bool hardwareEnabled = true;
 }  // namespace
 
-bool HardwareEnabled() { return hardwareEnabled; }
+bool HardwareEnabled() {
+    return hardwareEnabled;
+}
 
-void SetHardwareEnabled(bool enabled) { hardwareEnabled = enabled; }
+void SetHardwareEnabled(bool enabled) {
+    hardwareEnabled = enabled;
+}
 
 HardwareWritesSuppressed::HardwareWritesSuppressed() : previous_(hardwareEnabled) {
     hardwareEnabled = false;
 }
 
-HardwareWritesSuppressed::~HardwareWritesSuppressed() { hardwareEnabled = previous_; }
+HardwareWritesSuppressed::~HardwareWritesSuppressed() {
+    hardwareEnabled = previous_;
+}
 
 HardwareTemporarilyEnabled::HardwareTemporarilyEnabled() : previous_(hardwareEnabled) {
     hardwareEnabled = true;
 }
 
-HardwareTemporarilyEnabled::~HardwareTemporarilyEnabled() { hardwareEnabled = previous_; }
+HardwareTemporarilyEnabled::~HardwareTemporarilyEnabled() {
+    hardwareEnabled = previous_;
+}
 
 }  // namespace qvi

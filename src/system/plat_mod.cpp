@@ -17,7 +17,9 @@ void QV_plat_mod::DumpRegisters() {}
 
 void QV_plat_mod::CopyCameraConfig() {}
 
-int QV_plat_mod::Query(int) { return 0; }
+int QV_plat_mod::Query(int) {
+    return 0;
+}
 
 int QV_plat_mod::write_reg(int reg, const QV_param_val &value) {
     if (!HardwareEnabled() || reg == -1) return 0;
@@ -49,7 +51,8 @@ QV_param_val QV_plat_mod::read_reg(int reg) {
 
 bool QV_plat_mod::IsRegister32(int reg) const {
     if (reg < 0) return false;
-    std::size_t flagByte = static_cast<std::size_t>(reg) * kRegTableEntrySize + kRegTableEntrySize - 1;
+    std::size_t flagByte =
+        static_cast<std::size_t>(reg) * kRegTableEntrySize + kRegTableEntrySize - 1;
     return flagByte < regTable_.size() && (regTable_[flagByte] & kReg32Flag) != 0;
 }
 

@@ -1,1 +1,174 @@
+#include "platform/profile.h"
+
 #include <gtest/gtest.h>
+
+#include <chrono>
+#include <climits>
+#include <fstream>
+#include <iterator>
+
+namespace qvi {
+namespace {
+
+namespace fs = std::filesystem;
+
+class ProfileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const auto *info = ::testing::UnitTest::GetInstance()->current_test_info();
+        const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+        dir_ = fs::temp_directory_path() /
+               ("qvi_profile_" + std::string(info->name()) + "_" + std::to_string(stamp));
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override {
+        std::error_code ec;
+        fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add, ec);
+        fs::remove_all(dir_, ec);
+    }
+
+    fs::path Put(const std::string &text, const std::string &name = "settings.ini") {
+        std::ofstream(dir_ / name, std::ios::binary) << text;
+        return dir_ / name;
+    }
+    static std::string Slurp(const fs::path &path) {
+        std::ifstream in(path, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+    std::vector<std::string> Listing() const {
+        std::vector<std::string> names;
+        for (const auto &item : fs::directory_iterator(dir_))
+            names.push_back(item.path().filename());
+        return names;
+    }
+
+    fs::path dir_;
+};
+
+TEST_F(ProfileTest, ReadsTheLineSyntax) {
+    Profile profile(
+        Put("\xEF\xBB\xBF[ Camera ]\r\n; note=x\r\n\tModel \t=  \"  QV 10 \" \r\n"
+            "junk line\r\nEmpty=\r\nHalf=\"open\r\n[Other]\nk=v"));
+    EXPECT_EQ(profile.GetString("camera", "MODEL", "d"), "  QV 10 ");
+    EXPECT_EQ(profile.GetString("Camera", "Half", "d"), "\"open");
+    EXPECT_EQ(profile.GetString("Camera", "; note", "d"), "d");
+    EXPECT_EQ(profile.GetString("Other", "k", "d"), "v");
+    // The program reads with a 100-character buffer and a sentinel default.
+    EXPECT_EQ(profile.GetString("Camera", "Empty", "InVaLiD_EnTrY", 100), "");
+    EXPECT_EQ(profile.SectionNames(), (std::vector<std::string>{"Camera", "Other"}));
+}
+
+TEST_F(ProfileTest, FirstMatchingSectionAndKeyWin) {
+    Profile profile(Put("top=0\n[A]\nx=1\nX=2\n[b]\ny=3\n[a]\nx=9\nz=4\n"));
+    EXPECT_EQ(profile.GetInt("a", "x", -1), 1);
+    EXPECT_EQ(profile.GetInt("A", "z", -1), -1);
+    EXPECT_EQ(profile.GetInt("B", "x", -1), -1);
+    EXPECT_EQ(profile.GetInt("", "top", -1), -1);  // before any section: never found
+    EXPECT_EQ(profile.GetInt("A", "top", -1), -1);
+    const auto entries = profile.SectionEntries("a");
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[1].key, "X");
+    EXPECT_EQ(entries[1].value, "2");
+    EXPECT_EQ(profile.SectionNames(), (std::vector<std::string>{"A", "b", "a"}));
+}
+
+TEST_F(ProfileTest, DefaultsAndBufferCut) {
+    Profile missing(dir_ / "none.ini");
+    EXPECT_FALSE(missing.Exists());
+    EXPECT_EQ(missing.GetString("s", "k", "dflt"), "dflt");
+    EXPECT_EQ(missing.GetInt("s", "k", 7), 7);
+    EXPECT_TRUE(missing.SectionNames().empty());
+    Profile profile(Put("[s]\nk=abcdef\n"));
+    EXPECT_EQ(profile.GetString("s", "k", "", 4), "abc");
+    EXPECT_EQ(profile.GetString("s", "k", "", 1), "");
+    EXPECT_EQ(profile.GetString("s", "k", "", 0), "");
+    EXPECT_EQ(profile.GetString("s", "nokey", "default", 3), "de");
+    EXPECT_EQ(profile.GetString("nosection", "k", "dflt"), "dflt");
+}
+
+TEST_F(ProfileTest, GetIntTakesTheLeadingNumberAndClamps) {
+    Profile profile(
+        Put("[n]\na=42abc\nb=-7\nc=+5\nd=abc\ne=\nf=99999999999\ng=-99999999999\n"
+            "h=-2147483648\ni=\"12\"\nj=- 3\n"));
+    EXPECT_EQ(profile.GetInt("n", "a", -1), 42);
+    EXPECT_EQ(profile.GetInt("n", "b", -1), -7);
+    EXPECT_EQ(profile.GetInt("n", "c", -1), 5);
+    EXPECT_EQ(profile.GetInt("n", "d", -1), 0);
+    EXPECT_EQ(profile.GetInt("n", "e", -1), 0);
+    EXPECT_EQ(profile.GetInt("n", "f", -1), INT_MAX);
+    EXPECT_EQ(profile.GetInt("n", "g", -1), INT_MIN);
+    EXPECT_EQ(profile.GetInt("n", "h", -1), INT_MIN);
+    EXPECT_EQ(profile.GetInt("n", "i", -1), 12);
+    EXPECT_EQ(profile.GetInt("n", "j", -1), 0);
+}
+
+TEST_F(ProfileTest, WriteStringChangesOnlyWhatItMust) {
+    const std::string head = "; top\r\n[Board]\r\n  Speed = 10 ; old\r\nSpeed=20\r\n";
+    const fs::path path = Put(head + "\r\n[Cam]\r\nx=1\r\n\r\n\r\n[Last]\r\nlast=1");
+    Profile profile(path);
+    ASSERT_TRUE(profile.WriteString("BOARD", "speed", "30"));
+    ASSERT_TRUE(profile.WriteString("cam", "Y", "2"));
+    ASSERT_TRUE(profile.WriteString("Last", "more", "3"));
+    ASSERT_TRUE(profile.WriteString("New", "k", "v"));
+    EXPECT_EQ(Slurp(path),
+              "; top\r\n[Board]\r\nSpeed=30\r\nSpeed=20\r\n\r\n[Cam]\r\nx=1\r\nY=2\r\n\r\n\r\n"
+              "[Last]\r\nlast=1\r\nmore=3\r\n\r\n[New]\r\nk=v\r\n");
+    EXPECT_EQ(Listing(), std::vector<std::string>{"settings.ini"});
+}
+
+TEST_F(ProfileTest, WriteStringCreatesTheFileAndRefusesUnreadableLines) {
+    Profile profile(dir_ / "fresh.ini");
+    ASSERT_TRUE(profile.WriteString("S", "k", " spaced "));
+    EXPECT_EQ(Slurp(profile.Path()), "[S]\nk= spaced \n");
+    EXPECT_EQ(profile.GetString("s", "K", "d"), "spaced");
+    EXPECT_FALSE(profile.WriteString("S", "k", "two\nlines"));
+    EXPECT_FALSE(profile.WriteString("S", "a=b", "v"));
+    EXPECT_FALSE(profile.WriteString("S", "", "v"));
+    EXPECT_FALSE(profile.WriteString("S\r", "k", "v"));
+    EXPECT_EQ(Slurp(profile.Path()), "[S]\nk= spaced \n");
+}
+
+TEST_F(ProfileTest, DeleteKeyRemovesOnlyTheFirstMatch) {
+    const fs::path path = Put("[s]\nk=1\r\nK=2\n[t]\nk=3");
+    Profile profile(path);
+    ASSERT_TRUE(profile.DeleteKey("S", "k"));
+    EXPECT_EQ(Slurp(path), "[s]\nK=2\n[t]\nk=3");
+    EXPECT_TRUE(profile.DeleteKey("s", "absent"));
+    EXPECT_TRUE(profile.DeleteKey("absent", "k"));
+    EXPECT_EQ(Slurp(path), "[s]\nK=2\n[t]\nk=3");
+    Profile missing(dir_ / "none.ini");
+    EXPECT_TRUE(missing.DeleteKey("s", "k"));
+    EXPECT_FALSE(missing.Exists());
+}
+
+TEST_F(ProfileTest, WriteAllReplacesTheFile) {
+    Profile profile(Put("[old]\nx=1\n"));
+    ASSERT_TRUE(profile.WriteAll({{"A", {{"k", "1"}, {"j", "2"}}}, {"B", {}}, {"C", {{"z", ""}}}}));
+    EXPECT_EQ(Slurp(profile.Path()), "[A]\nk=1\nj=2\n\n[B]\n\n[C]\nz=\n");
+    EXPECT_FALSE(profile.WriteAll({{"A", {{"bad\nkey", "1"}}}}));
+    EXPECT_EQ(profile.GetInt("a", "J", 0), 2);
+}
+
+TEST_F(ProfileTest, FailedWritesLeaveNoTemporary) {
+    Profile nowhere(dir_ / "no_such_dir" / "x.ini");
+    EXPECT_FALSE(nowhere.WriteString("s", "k", "v"));
+    EXPECT_FALSE(nowhere.WriteAll({{"s", {}}}));
+    fs::create_directory(dir_ / "a_dir");
+    Profile directory(dir_ / "a_dir");
+    EXPECT_FALSE(directory.WriteString("s", "k", "v"));
+    EXPECT_FALSE(directory.WriteAll({{"s", {}}}));  // the rename over a directory fails
+    EXPECT_EQ(Listing(), std::vector<std::string>{"a_dir"});
+}
+
+TEST_F(ProfileTest, UnwritableDirectoryLeavesTheOldFile) {
+    Profile profile(Put("[s]\nk=old\n"));
+    fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec);
+    if (std::ofstream(dir_ / "probe")) GTEST_SKIP() << "permissions are not enforced (root)";
+    EXPECT_FALSE(profile.WriteString("s", "k", "new"));
+    EXPECT_FALSE(profile.DeleteKey("s", "k"));
+    EXPECT_EQ(Slurp(profile.Path()), "[s]\nk=old\n");
+}
+
+}  // namespace
+}  // namespace qvi
