@@ -1,1 +1,306 @@
+#include "params/module_setup.h"
+
 #include <gtest/gtest.h>
+
+#include <array>
+#include <map>
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "params/converters.h"
+#include "params/mod.h"
+#include "params/mod_param.h"
+#include "platform/recording_ui.h"
+#include "system/hardware.h"
+#include "system/plat_mod.h"
+#include "system/register_access.h"
+
+namespace qvi {
+namespace {
+
+constexpr int kRangeCount = 27;
+constexpr int kPortId = 1;
+constexpr int kSyncId = 2;
+constexpr int kJumpId = 3;
+constexpr int kFirstRangeId = 10;
+constexpr int kPortHandle = 100;
+constexpr int kSyncHandle = 101;
+constexpr int kFirstRangeReg = 0x40;
+
+// A register file that keeps the last value written to each register.
+class RecordingRegisters : public RegisterAccess {
+public:
+    int WriteReg16(std::uint32_t, int reg, std::uint16_t value) override {
+        last[reg] = value;
+        ++writes;
+        return 0;
+    }
+    bool HasWriteReg32() const override { return false; }
+    int WriteReg32(std::uint32_t, int, std::uint32_t) override { return -1; }
+    std::int16_t ReadReg16(std::uint32_t, int) override { return 0; }
+    bool HasReadReg32() const override { return false; }
+    std::uint32_t ReadReg32(std::uint32_t, int) override { return 0; }
+
+    std::map<int, std::uint16_t> last;
+    int writes = 0;
+};
+
+class CountingBoard : public QV_plat_mod {
+public:
+    explicit CountingBoard(RegisterAccess *library) : QV_plat_mod("Board", library, 7) {}
+    void DumpRegisters() override { ++dumps; }
+    int dumps = 0;
+};
+
+// A drop-down that jumps to another page through the module's page selector.
+class PageJumpUsrParam : public QV_usr_param {
+public:
+    PageJumpUsrParam() : QV_usr_param("Jump", ControlKind::DropDown, kJumpId) {}
+    int SetIndex(int index) override { return GetModule()->GetPageSelector()->SetIndex(index); }
+    int GetIndex() override { return GetModule()->GetPageSelector()->GetIndex(); }
+    std::vector<std::string> GetChoices() const override {
+        return GetModule()->GetPageSelector()->GetChoices();
+    }
+};
+
+// Two camera ports. Range row i is register 0x40 + i and holds 100 + i on
+// port 0 and 200 + i on port 1. Groups: "Camera" (port, sync, jump, rows 0
+// and 1) and "Timing" (all 27 rows).
+class TestModule : public QV_mod {
+public:
+    explicit TestModule(QV_plat_mod *board, std::string name = "Test")
+        : QV_mod(std::move(name), board) {
+        CreateModParams();
+        CreateUsrParams();
+        CreateParamGroups();
+        BuildPageList();
+    }
+
+    void CreateModParams() override {
+        const std::array port{QV_param_val::S16(0)};
+        AddModParam(std::make_unique<QV_range_param>("Port", 1, port, -1, kPortHandle, nullptr,
+                                                     nullptr, nullptr, nullptr, nullptr, nullptr,
+                                                     10));
+        const std::array sync{QV_param_val::U16(0)};
+        AddModParam(std::make_unique<QV_choice_param>(
+            "Sync", 2, sync, -1, kSyncHandle, std::make_unique<Val2IndexConverter>(),
+            std::make_unique<Index2ValConverter>(), nullptr, nullptr, nullptr, nullptr,
+            std::vector<std::string>{"Off", "On"},
+            std::vector<QV_param_val>{QV_param_val::U16(0), QV_param_val::U16(5)}, true));
+        for (int i = 0; i < kRangeCount; ++i) {
+            const std::array defaults{QV_param_val::U16(static_cast<std::uint16_t>(100 + i)),
+                                      QV_param_val::U16(static_cast<std::uint16_t>(200 + i))};
+            AddModParam(std::make_unique<QV_range_param>("Range" + std::to_string(i), 2, defaults,
+                                                         kFirstRangeReg + i, i, nullptr, nullptr,
+                                                         nullptr, nullptr, nullptr, nullptr, 10));
+        }
+    }
+
+    void CreateUsrParams() override {
+        AddUsrParam(std::make_unique<QV_port_usr_param>("Camera Port", kPortId, GetModParams(),
+                                                        kPortHandle,
+                                                        std::vector<std::string>{"A", "B"}));
+        AddUsrParam(std::make_unique<QV_choice_usr_param>(
+            "Sync", kSyncId, GetModParams(), kSyncHandle, std::vector<std::string>{"Off", "On"}));
+        AddUsrParam(std::make_unique<PageJumpUsrParam>());
+        for (int i = 0; i < kRangeCount; ++i)
+            AddUsrParam(std::make_unique<QV_range_usr_param>(
+                "Range " + std::to_string(i), kFirstRangeId + i, GetModParams(), i,
+                QV_param_val::U16(0), QV_param_val::U16(1023), QV_param_val::U16(1)));
+    }
+
+    void CreateParamGroups() override {
+        const std::array camera{kPortId, kSyncId, kJumpId, kFirstRangeId, kFirstRangeId + 1};
+        AddParamGroup(std::make_unique<QV_param_group>("Camera", camera, GetUsrParams()));
+        std::vector<int> timing;
+        for (int i = 0; i < kRangeCount; ++i) timing.push_back(kFirstRangeId + i);
+        AddParamGroup(std::make_unique<QV_param_group>("Timing Control", timing, GetUsrParams()));
+    }
+
+    int GetHelpTopic(int usrParamId) override { return 500 + usrParamId; }
+
+    QV_mod_param &Range(int i) { return *GetModParam(i); }
+};
+
+// The program around the dialog; forgetting a dialog destroys it, as the
+// owner view does through its registry.
+class FakeHost : public ModuleSetupHost {
+public:
+    void RefreshOwner(QV_mod &module) override { refreshed.push_back(&module); }
+    void MarkConfigChanged() override { ++configChanged; }
+    void ForgetDialog(int elementIndex) override {
+        forgotten.push_back(elementIndex);
+        registry.Forget(elementIndex);
+    }
+    bool HasRowHelp(const QV_mod &) const override { return rowHelp; }
+
+    ModuleSetupRegistry registry;
+    std::vector<QV_mod *> refreshed;
+    std::vector<int> forgotten;
+    int configChanged = 0;
+    bool rowHelp = false;
+};
+
+class ModuleSetupTest : public ::testing::Test {
+protected:
+    ModuleSetup &Open(int element, QV_mod &module, QV_mod *second = nullptr) {
+        ModuleSetupRegistry::OpenResult result =
+            host_.registry.Open(host_, element, module, second, second ? element + 1 : -1);
+        EXPECT_NE(result.dialog, nullptr);
+        return *result.dialog;
+    }
+
+    RecordingUi ui_;
+    ScopedUi scopedUi_{ui_};
+    HardwareTemporarilyEnabled hardware_;
+    RecordingRegisters registers_;
+    CountingBoard board_{&registers_};
+    TestModule module_{&board_};
+    FakeHost host_;
+};
+
+constexpr int kCameraTab = 0;
+constexpr int kTimingTab = 1;
+constexpr int kFirstRangeRow = 4;  // in the Camera tab, after port, sync and jump
+
+TEST_F(ModuleSetupTest, OpeningListsTabsAndTakesTheSavedState) {
+    TestModule second(&board_, "Second");
+    module_.Range(0).SetUIValue(QV_param_val::U16(7));
+    ASSERT_TRUE(module_.IsModified());
+    ModuleSetup &dialog = Open(3, module_, &second);
+    EXPECT_FALSE(module_.IsModified());
+
+    ASSERT_EQ(dialog.TabCount(), 4);
+    EXPECT_EQ(&dialog.TabModule(0), &second);
+    EXPECT_EQ(&dialog.TabModule(2), &module_);
+    EXPECT_EQ(dialog.TabTitle(1), "Timing Control");
+    EXPECT_EQ(dialog.TabGroupIndex(2), 0);
+    EXPECT_EQ(dialog.TabGroupIndex(3), 1);
+    EXPECT_EQ(dialog.Pager(3).MaxScrollPosition(), 8);
+    EXPECT_EQ(dialog.Pager(2).DescribeRow(kFirstRangeRow).valueText, "7");
+}
+
+TEST_F(ModuleSetupTest, PortChoiceRefillsEveryRowWithTheNewPortsValues) {
+    ModuleSetup &dialog = Open(0, module_);
+    EXPECT_EQ(dialog.DropDownChanged(kCameraTab, 1, 1), Redraw::AllRows);
+    RowView port = dialog.Pager(kCameraTab).DescribeRow(1);
+    EXPECT_EQ(port.choices, (std::vector<std::string>{"A", "B"}));
+    EXPECT_EQ(port.selected, 1);
+    EXPECT_EQ(dialog.Pager(kCameraTab).DescribeRow(kFirstRangeRow + 1).valueText, "201");
+    EXPECT_EQ(dialog.Pager(kTimingTab).DescribeRow(19).valueText, "218");
+    EXPECT_EQ(registers_.last[kFirstRangeReg + 26], 226);
+    EXPECT_EQ(ui_.waitCursorDepth, 0);
+}
+
+TEST_F(ModuleSetupTest, OnlyDropDownRowsChangeAndOnlyFlaggedRowsRefreshTheOwner) {
+    ModuleSetup &dialog = Open(0, module_);
+    const int writes = registers_.writes;
+    EXPECT_EQ(dialog.DropDownChanged(kCameraTab, kFirstRangeRow, 1), Redraw::Nothing);
+    EXPECT_EQ(dialog.DropDownChanged(kCameraTab, 0, 1), Redraw::Nothing);
+    EXPECT_EQ(dialog.DropDownChanged(kCameraTab, 12, 1), Redraw::Nothing);
+    EXPECT_EQ(dialog.DropDownChanged(9, 1, 1), Redraw::Nothing);
+    EXPECT_EQ(registers_.writes, writes);
+
+    EXPECT_EQ(dialog.DropDownChanged(kCameraTab, 2, 1), Redraw::Row);
+    dialog.ValueEntryClosed(kCameraTab, kFirstRangeRow);
+    EXPECT_TRUE(host_.refreshed.empty());
+    module_.GetUsrParam(kSyncId)->SetNotifyOwner(true);
+    module_.GetUsrParam(kFirstRangeId)->SetNotifyOwner(true);
+    dialog.DropDownChanged(kCameraTab, 2, 0);
+    dialog.ValueEntryClosed(kCameraTab, kFirstRangeRow);
+    EXPECT_EQ(host_.refreshed, (std::vector<QV_mod *>{&module_, &module_}));
+    EXPECT_TRUE(ui_.Errors().empty());
+}
+
+TEST_F(ModuleSetupTest, ChoosingAnotherGroupRebuildsThePageFromTheTop) {
+    ModuleSetup &dialog = Open(0, module_);
+    dialog.SetRowsThatFit(3);
+    ASSERT_EQ(dialog.Pager(kCameraTab).Scroll(ScrollMove::LineForward), 1);
+    EXPECT_EQ(dialog.DropDownChanged(kCameraTab, 2, 1), Redraw::Page);
+    EXPECT_EQ(dialog.TabGroupIndex(kCameraTab), 1);
+    EXPECT_EQ(dialog.Pager(kCameraTab).ScrollPosition(), 0);
+    EXPECT_EQ(dialog.Pager(kCameraTab).MaxScrollPosition(), 24);
+    EXPECT_EQ(dialog.Pager(kCameraTab).FirstShownId(), kFirstRangeId);
+}
+
+TEST_F(ModuleSetupTest, CancelRestoresValuesAndRegistersOfBothModules) {
+    TestModule second(&board_, "Second");
+    ModuleSetup &dialog = Open(2, module_, &second);
+    module_.GetUsrParam(kFirstRangeId + 3)->SetValue(QV_param_val::U16(900));
+    second.Range(0).SetUIValue(QV_param_val::U16(1));
+    ASSERT_EQ(registers_.last[kFirstRangeReg + 3], 900);
+
+    dialog.Cancel();
+    EXPECT_EQ(module_.Range(3).GetUIValue().GetLong(), 103);
+    EXPECT_EQ(registers_.last[kFirstRangeReg + 3], 103);
+    EXPECT_EQ(second.Range(0).GetUIValue().GetLong(), 100);
+    EXPECT_EQ(ui_.waitCursorShown, 1);
+    EXPECT_EQ(ui_.waitCursorDepth, 0);
+    EXPECT_EQ(host_.refreshed, (std::vector<QV_mod *>{&module_, &second}));
+    EXPECT_EQ(host_.forgotten, (std::vector<int>{2}));
+    EXPECT_EQ(host_.registry.Find(2), nullptr);
+    EXPECT_EQ(host_.configChanged, 0);
+}
+
+TEST_F(ModuleSetupTest, OkMarksTheConfigurationChangedOnlyWhenModified) {
+    Open(0, module_).Ok();
+    EXPECT_EQ(host_.configChanged, 0);
+    EXPECT_EQ(host_.forgotten, (std::vector<int>{0}));
+
+    TestModule second(&board_, "Second");
+    ModuleSetup &dialog = Open(1, module_, &second);
+    second.GetUsrParam(kSyncId)->SetIndex(1);
+    dialog.Ok();
+    EXPECT_EQ(host_.configChanged, 1);
+    EXPECT_EQ(second.GetModParam(kSyncHandle)->GetRawValue().GetLong(), 5);
+    EXPECT_EQ(host_.registry.OpenCount(), 0);
+}
+
+TEST_F(ModuleSetupTest, InitialRowsFollowTheFirstPageButNeverBelowThree) {
+    EXPECT_EQ(Open(0, module_).InitialRowCount(), 6);
+    QV_mod empty("Empty", &board_);
+    ModuleSetup &none = Open(5, empty);
+    EXPECT_EQ(none.TabCount(), 0);
+    EXPECT_EQ(none.InitialShrinkRows(), 17);
+}
+
+TEST_F(ModuleSetupTest, ViewRegistersAndHelp) {
+    ModuleSetup &dialog = Open(0, module_);
+    EXPECT_TRUE(dialog.ViewRegistersEnabled());
+    dialog.ShowRegisters();
+    EXPECT_EQ(board_.dumps, 1);
+    SetHardwareEnabled(false);
+    EXPECT_FALSE(dialog.ViewRegistersEnabled());
+
+    EXPECT_EQ(dialog.HelpTopic(kTimingTab, 2), ModuleSetup::kGeneralHelpTopic);
+    host_.rowHelp = true;
+    EXPECT_EQ(dialog.HelpTopic(kTimingTab, 2), 500 + kFirstRangeId + 1);
+    EXPECT_EQ(dialog.HelpTopic(kCameraTab, 15), ModuleSetup::kGeneralHelpTopic);
+}
+
+TEST(ModuleSetupPlacement, CascadesFromTheMainWindowsTopRight) {
+    DialogOrigin third = ModuleSetup::Placement(1200, 100, 400, 2);
+    EXPECT_EQ(third.x, 760);
+    EXPECT_EQ(third.y, 190);
+}
+
+TEST_F(ModuleSetupTest, RegistryKeepsOneDialogPerElement) {
+    ModuleSetupRegistry::OpenResult first = host_.registry.Open(host_, 4, module_);
+    EXPECT_FALSE(first.activated);
+    ModuleSetupRegistry::OpenResult again = host_.registry.Open(host_, 4, module_);
+    EXPECT_TRUE(again.activated);
+    EXPECT_EQ(again.dialog, first.dialog);
+
+    host_.registry.Open(host_, 15, module_);
+    for (int refused : {-1, 16})
+        EXPECT_EQ(host_.registry.Open(host_, refused, module_).dialog, nullptr);
+    EXPECT_EQ(ui_.Errors().size(), 2u);
+    EXPECT_EQ(host_.registry.OpenCount(), 2);
+
+    host_.registry.CloseAll();
+    EXPECT_EQ(host_.registry.OpenCount(), 0);
+}
+
+}  // namespace
+}  // namespace qvi

@@ -1,1 +1,261 @@
+#include "params/value_entry.h"
+
 #include <gtest/gtest.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "params/mod.h"
+#include "params/number_text.h"
+#include "platform/recording_ui.h"
+
+namespace qvi {
+namespace {
+
+using V = QV_param_val;
+using Texts = std::vector<std::string>;
+
+TEST(NumberTextTest, IntegersMustFillTheWholeText) {
+    EXPECT_EQ(ParseInteger(" -17\t"), -17);
+    EXPECT_EQ(ParseInteger("+5"), 5);
+    EXPECT_EQ(ParseInteger("-9223372036854775808"), INT64_MIN);
+    for (const char *bad :
+         {"", "  ", "12abc", "1.5", "- 5", "+-5", "--5", "0x10", "1 2", "9223372036854775808"})
+        EXPECT_FALSE(ParseInteger(bad).has_value()) << bad;
+}
+
+TEST(NumberTextTest, DecimalsInPlainNotationOnly) {
+    EXPECT_EQ(ParseDecimal(" -2.25 "), -2.25);
+    EXPECT_EQ(ParseDecimal("+.5"), 0.5);
+    EXPECT_EQ(ParseDecimal("2."), 2.0);
+    EXPECT_EQ(ParseDecimal("7"), 7.0);
+    EXPECT_EQ(ParseDecimal("1.5E-2"), 0.015);
+    EXPECT_EQ(ParseDecimal("1e3"), 1000.0);
+    EXPECT_EQ(ParseDecimal("0.000001e-400"), 0.0);  // too small becomes zero
+    for (const char *bad : {"", ".", "-", "1e", "e3", "1.2.3", "1,5", "inf", "nan", "0x1p3", "1e+",
+                            "abc", "1e400", "123456789e99999999999"})
+        EXPECT_FALSE(ParseDecimal(bad).has_value()) << bad;
+}
+
+TEST(NumberTextTest, FormatsLikePrintfInTheCLocale) {
+    EXPECT_EQ(FormatFixed(2000.0, 4, 3), "2000.000");
+    EXPECT_EQ(FormatFixed(0.5, 4, 3), "0.500");
+    EXPECT_EQ(FormatFixed(-0.0001, 4, 3), "-0.000");
+    EXPECT_EQ(FormatFixed(1.0, 8, 3), "   1.000");
+    EXPECT_EQ(FormatFixed(1e300, 4, 3).size(), 305u);
+    EXPECT_EQ(FormatHexUpper(0x1388), "1388");
+    EXPECT_EQ(FormatHexUpper(0xFFFFFFFFu), "FFFFFFFF");
+}
+
+class HelpfulMod : public QV_mod {
+public:
+    using QV_mod::QV_mod;
+    int GetHelpTopic(int usrParamId) override { return 500 + usrParamId; }
+};
+
+class ValueEntryTest : public ::testing::Test {
+protected:
+    // A number row over a new module parameter holding value; its id is its handle.
+    QV_usr_param &Row(V value, V min, V max, V step, std::string label = "Horizontal Total") {
+        const int handle = next_++;
+        const V defaults[] = {value};
+        mod_.AddModParam(std::make_unique<QV_range_param>("P" + std::to_string(handle), 1, defaults,
+                                                          0, handle, nullptr, nullptr, nullptr,
+                                                          nullptr, nullptr, nullptr, 10));
+        mod_.AddUsrParam(std::make_unique<QV_range_usr_param>(
+            std::move(label), handle, mod_.GetModParams(), handle, min, max, step));
+        return *mod_.GetUsrParam(handle);
+    }
+    ValueEntry Open(QV_usr_param &row) {
+        return ValueEntry(row, [this] { ++refreshes_; });
+    }
+    static std::string Stored(QV_usr_param &row) { return row.GetValue().ToString(); }
+    // "scroll max, page step, position: edit text" in one line.
+    static std::string Shape(const ValueEntry &e) {
+        return MessageText(e.ScrollMax(), ",", e.PageStep(), ",", e.ScrollPos(), ": ",
+                           e.EditText());
+    }
+
+    RecordingUi ui_;
+    ScopedUi scoped_{ui_};
+    HelpfulMod mod_{"TX-10", nullptr};
+    int next_ = 1;
+    int refreshes_ = 0;
+};
+
+TEST_F(ValueEntryTest, OpensWithLabelLimitsAndScrollSettings) {
+    QV_usr_param &row = Row(V::U16(500), V::U16(0), V::U16(1023), V::U16(1));
+    ValueEntry entry = Open(row);
+    EXPECT_EQ(entry.Caption(), "Horizontal Total");
+    EXPECT_FALSE(entry.IsTextEntry());
+    EXPECT_TRUE(entry.ShowsScrollBar() && entry.ShowsLimits());
+    EXPECT_EQ(entry.MinText() + "/" + entry.MaxText(), "0/1023");
+    EXPECT_EQ(Shape(entry), "1023,1,500: 500");
+    EXPECT_EQ(entry.HelpTopic(), 501);
+
+    QV_range_usr_param loose("Loose", 9, mod_.GetModParams(), 1, V::U16(0), V::U16(1), V::U16(1));
+    EXPECT_EQ(Open(loose).HelpTopic(), 13);  // no module
+}
+
+TEST_F(ValueEntryTest, ScrollingMovesTheValueButStoresNothing) {
+    QV_usr_param &row = Row(V::U16(0), V::U16(0), V::U16(1023), V::U16(1));
+    ValueEntry entry = Open(row);
+    entry.Scroll(ScrollMove::PageForward);
+    EXPECT_EQ(Shape(entry), "1023,1,2: 2");
+    entry.Scroll(ScrollMove::PageBack);
+    entry.Scroll(ScrollMove::LineBack);
+    EXPECT_EQ(entry.ScrollPos(), 0);
+    entry.Scroll(ScrollMove::ThumbTrack, 5000);
+    EXPECT_EQ(entry.EditText(), "1023");
+    entry.Scroll(ScrollMove::ThumbPosition, 700);
+    EXPECT_EQ(entry.EditText(), "700");
+    EXPECT_EQ(Stored(row), "0");
+}
+
+TEST_F(ValueEntryTest, FullUnsigned16RangeIsCutTo32767Positions) {
+    ValueEntry entry = Open(Row(V::U16(65535), V::U16(0), V::U16(65535), V::U16(1)));
+    EXPECT_EQ(Shape(entry), "32767,1,32767: 65535");
+    entry.Scroll(ScrollMove::ToStart);
+    entry.Scroll(ScrollMove::LineForward);
+    EXPECT_EQ(entry.EditText(), "2");
+    entry.Scroll(ScrollMove::LineForward);
+    EXPECT_EQ(entry.EditText(), "4");
+}
+
+TEST_F(ValueEntryTest, SignedScrollsByStepAndTruncatesTowardZero) {
+    ValueEntry entry = Open(Row(V::S16(0), V::S16(-100), V::S16(100), V::S16(5)));
+    EXPECT_EQ(Shape(entry), "40,4,20: 0");
+    entry.Scroll(ScrollMove::PageForward);
+    EXPECT_EQ(Shape(entry), "40,4,25: 25");
+
+    ValueEntry odd = Open(Row(V::S16(-10), V::S16(-10), V::S16(10), V::S16(3)));
+    odd.Scroll(ScrollMove::PageForward);  // page step 0: moves by 1 to -10 + 20/6
+    EXPECT_EQ(Shape(odd), "6,0,1: -6");
+}
+
+TEST_F(ValueEntryTest, FloatScrollWorksInSinglePrecision) {
+    ValueEntry entry = Open(Row(V::Float(0.7f), V::Float(0), V::Float(1), V::Float(0.1f)));
+    EXPECT_EQ(Shape(entry), "10,1,7: 0.700");
+    entry.Scroll(ScrollMove::LineForward);
+    EXPECT_EQ(Shape(entry), "10,1,8: 0.800");
+
+    ValueEntry wide = Open(Row(V::U32(250000), V::U32(0), V::U32(1000000), V::U32(1000)));
+    EXPECT_EQ(Shape(wide), "1000,100,250: 250000");
+}
+
+TEST_F(ValueEntryTest, DegenerateRangesAndStepsNeverDivideByZero) {
+    ValueEntry flat = Open(Row(V::S16(5), V::S16(5), V::S16(5), V::S16(0)));
+    flat.Scroll(ScrollMove::ToEnd);
+    EXPECT_EQ(Shape(flat), "0,0,0: 5");
+    ValueEntry noStep = Open(Row(V::Float(1), V::Float(0), V::Float(2), V::Float(0)));
+    EXPECT_EQ(Shape(noStep), "2,0,1: 1.000");  // a step of 0 counts as 1
+    ValueEntry flatU16 = Open(Row(V::U16(3), V::U16(3), V::U16(3), V::U16(0)));
+    flatU16.Scroll(ScrollMove::PageForward);
+    EXPECT_EQ(Shape(flatU16), "0,0,0: 3");
+}
+
+TEST_F(ValueEntryTest, OkRejectsOutOfRangeAndLettersAndKeepsTheOldValue) {
+    QV_usr_param &row = Row(V::U16(100), V::U16(0), V::U16(1023), V::U16(1));
+    row.SetNotifyOwner(true);
+    ValueEntry entry = Open(row);
+    EXPECT_FALSE(entry.Ok("2000"));
+    EXPECT_FALSE(entry.Ok("12abc"));
+    EXPECT_FALSE(entry.Apply("abc"));
+    EXPECT_EQ(ui_.Errors(),
+              (Texts{"Entry out of range: 2000", "Invalid entry: 12abc", "Invalid entry: abc"}));
+    EXPECT_EQ(entry.EditText(), "100");
+    EXPECT_EQ(Stored(row), "100");
+
+    EXPECT_TRUE(entry.Ok(" 700 "));
+    EXPECT_TRUE(row.GetValue().Equals(V::U16(700)));  // in the value's own kind
+    EXPECT_EQ(Shape(entry), "1023,1,700: 700");
+    EXPECT_EQ(refreshes_, 0);  // the row pager tells the board after OK
+}
+
+TEST_F(ValueEntryTest, OutOfRangeMessagesFollowTheKindAndTheButton) {
+    ValueEntry u32 = Open(Row(V::U32(7), V::U32(0), V::U32(4095), V::U32(1)));
+    EXPECT_FALSE(u32.Apply("5000"));
+    EXPECT_FALSE(u32.Ok("5000"));
+    EXPECT_FALSE(u32.Apply("-1"));
+    ValueEntry real = Open(Row(V::Float(0.5f), V::Float(0), V::Float(1), V::Float(0.1f)));
+    EXPECT_FALSE(real.Apply("2.5"));
+    ValueEntry s16 = Open(Row(V::S16(0), V::S16(-100), V::S16(100), V::S16(1)));
+    EXPECT_FALSE(s16.Ok("-200"));
+    EXPECT_EQ(ui_.Errors(), (Texts{"Entry out of range: 1388", "Entry out of range: 5000",
+                                   "Entry out of range: FFFFFFFF", "Entry out of range: 2.500",
+                                   "Entry out of range: -200"}));
+    EXPECT_EQ(real.EditText(), "0.500");
+}
+
+TEST_F(ValueEntryTest, ApplyStoresInTheKindAndTellsTheOwnerWhenAsked) {
+    QV_usr_param &row = Row(V::S16(0), V::S16(-100), V::S16(100), V::S16(1));
+    row.SetNotifyOwner(true);
+    ValueEntry entry = Open(row);
+    EXPECT_TRUE(entry.Apply("-20"));
+    EXPECT_TRUE(row.GetValue().Equals(V::S16(-20)));
+    EXPECT_EQ(entry.ScrollPos(), 80);
+    EXPECT_EQ(refreshes_, 1);
+
+    QV_usr_param &real = Row(V::Float(0.5f), V::Float(0.1f), V::Float(1), V::Float(0.1f));
+    ValueEntry floats = Open(real);
+    EXPECT_TRUE(floats.Apply("0.1"));  // meets the limit 0.1f once in single precision
+    EXPECT_TRUE(real.GetValue().Equals(V::Float(0.1f)));
+    EXPECT_EQ(floats.EditText(), "0.100");
+    EXPECT_EQ(refreshes_, 1);
+    EXPECT_TRUE(ui_.Errors().empty());
+}
+
+TEST_F(ValueEntryTest, FocusOutChecksSignedAndFloatOnly) {
+    QV_usr_param &row = Row(V::S16(0), V::S16(-100), V::S16(100), V::S16(1));
+    ValueEntry entry = Open(row);
+    entry.FocusOut("50");
+    EXPECT_EQ(entry.ScrollPos(), 150);
+    entry.FocusOut("500");
+    EXPECT_EQ(entry.EditText(), "50");
+    EXPECT_EQ(Stored(row), "0");
+
+    ValueEntry real = Open(Row(V::Float(0.5f), V::Float(0), V::Float(1), V::Float(0.1f)));
+    real.FocusOut("x");
+    ValueEntry u16 = Open(Row(V::U16(1), V::U16(0), V::U16(10), V::U16(1)));
+    u16.FocusOut("abc");
+    EXPECT_EQ(ui_.Errors(), (Texts{"Entry out of range: 500", "Invalid entry: x"}));
+}
+
+TEST_F(ValueEntryTest, MaximumBelowMinimumTakesAnyValueOfTheKind) {
+    QV_usr_param &row = Row(V::U16(50), V::U16(100), V::U16(10), V::U16(1));
+    ValueEntry entry = Open(row);
+    EXPECT_FALSE(entry.ShowsScrollBar() || entry.ShowsLimits());
+    EXPECT_TRUE(entry.Ok("5000"));
+    EXPECT_EQ(Stored(row), "5000");
+    EXPECT_FALSE(entry.Ok("70000"));
+
+    ValueEntry s16 = Open(Row(V::S16(0), V::S16(10), V::S16(-10), V::S16(1)));
+    s16.FocusOut("-3000");
+    EXPECT_EQ(s16.CurrentValue().GetLong(), -3000);
+    s16.FocusOut("40000");
+    EXPECT_EQ(ui_.Errors(), (Texts{"Entry out of range: 70000", "Entry out of range: 40000"}));
+}
+
+TEST_F(ValueEntryTest, TextRowsAndOtherKinds) {
+    const V defaults[] = {V::Text("Area camera 1")};
+    mod_.AddModParam(std::make_unique<QV_string_param>(
+        "Camera", 1, defaults, 0, 90, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr));
+    QV_value_usr_param text("Camera", 90, mod_.GetModParams(), 90);
+    ValueEntry entry = Open(text);
+    EXPECT_TRUE(entry.IsTextEntry());
+    EXPECT_FALSE(entry.ShowsScrollBar() || entry.ShowsLimits());
+    EXPECT_EQ(entry.EditText(), "Area camera 1");
+    EXPECT_TRUE(entry.Ok("  My camera "));
+    EXPECT_EQ(text.GetValue().GetKind(), ValKind::Text);
+    EXPECT_EQ(Stored(text), "  My camera ");
+
+    ValueEntry index = Open(Row(V::Index(2), V::U16(0), V::U16(5), V::U16(1)));
+    EXPECT_FALSE(index.ShowsScrollBar());
+    EXPECT_FALSE(index.Ok("3"));
+    EXPECT_EQ(ui_.Errors(), Texts{"Invalid entry: 3"});
+}
+
+}  // namespace
+}  // namespace qvi
