@@ -1,0 +1,80 @@
+#pragma once
+
+// A configuration as the converter reads it from text and writes it in binary
+// form, and as the library builds its records from: systems of boards, each
+// board with the modules of its slots (or, for an SXA board, its camera
+// channels), and the bus translator. Every key of every module has a value:
+// what the text said, or the key's default.
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "modules/key_table.h"
+
+namespace quar {
+
+// The value of one key: a number (choices hold the value their word stands
+// for) or a text.
+struct KeyValue {
+    bool isText = false;
+    double number = 0.0;
+    std::string text;
+
+    bool operator==(const KeyValue &) const = default;
+};
+
+// Values of one port by key handle.
+using PortValues = std::map<int, KeyValue>;
+
+struct ModuleConfig {
+    const qvi::keys::ModelTable *table = nullptr;  // never null once parsed
+    std::string sectionName;  // as written: "SX-400" or "Lumo", "TX-30", "CameraPort"
+    int instance = 0;         // from the section head; 0 for the bus translator
+    int slot = -1;            // "Slot_Number", or the channel of an SXA camera port
+    int line = 0;             // the line of the section head
+    // One entry per camera structure of the model (at least one): module-wide
+    // keys and single-port modules use entry 0.
+    std::vector<PortValues> ports;
+    bool noHardware = false;       // the BZ-700 section said "No_Hardware"
+    bool pixelSizeOverride16 = false;  // the SX-400 section said "PIXSZ_Override=16"
+
+    bool operator==(const ModuleConfig &) const = default;
+};
+
+struct BoardConfig {
+    ModuleConfig board;
+    // The modules of the board's slots in file order, or its camera channels.
+    std::vector<ModuleConfig> modules;
+
+    bool operator==(const BoardConfig &) const = default;
+};
+
+struct SystemConfig {
+    int number = 0;
+    int line = 0;
+    std::vector<BoardConfig> boards;
+
+    bool operator==(const SystemConfig &) const = default;
+};
+
+struct Configuration {
+    std::vector<SystemConfig> systems;
+    std::optional<ModuleConfig> busTranslator;
+
+    bool operator==(const Configuration &) const = default;
+};
+
+// What went wrong, and where.
+struct ConfigError {
+    std::string file;
+    int line = 0;          // 0 when the whole file is concerned
+    std::string text;      // the offending text
+    std::string reason;
+
+    // "FILE:LINE: REASON: TEXT", the form every tool prints.
+    std::string Message() const;
+};
+
+}  // namespace quar
