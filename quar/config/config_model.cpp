@@ -1,1 +1,64 @@
 #include "config/config_model.h"
+
+#include <algorithm>
+
+namespace quar {
+
+namespace {
+
+// The data set's own lookups behind the TableSet interface.
+class Registry final : public TableSet {
+public:
+    const qvi::keys::ModelTable *FindSection(std::string_view section) const override {
+        return qvi::keys::FindSection(section);
+    }
+    const qvi::keys::ModelTable *FindModel(std::string_view model) const override {
+        return qvi::keys::FindModel(model);
+    }
+};
+
+}  // namespace
+
+const TableSet &RegistryTables() {
+    static const Registry registry;
+    return registry;
+}
+
+std::size_t PortCount(const qvi::keys::ModelTable &table) {
+    return static_cast<std::size_t>(std::max(1, table.layout.cameraPorts));
+}
+
+bool IsTextRow(const qvi::keys::KeyRow &row) {
+    return row.kind == qvi::keys::KeyKind::String || row.type == qvi::keys::ValueType::Text;
+}
+
+KeyValue DefaultValue(const qvi::keys::KeyRow &row) {
+    KeyValue value;
+    if (IsTextRow(row)) {
+        value.isText = true;
+        value.text = std::string(row.defaultText);
+    } else {
+        value.number = row.defaultNumber;
+    }
+    return value;
+}
+
+void FillDefaults(ModuleConfig &module) {
+    if (module.table == nullptr) return;
+    module.ports.resize(PortCount(*module.table));
+    for (const qvi::keys::KeyRow &row : module.table->keys) {
+        const std::size_t ports = row.perPort ? module.ports.size() : 1;
+        for (std::size_t port = 0; port < ports; ++port)
+            module.ports[port].try_emplace(row.handle, DefaultValue(row));
+    }
+}
+
+std::string ConfigError::Message() const {
+    std::string message = file;
+    if (line > 0) message += ":" + std::to_string(line);
+    message += ": " + reason;
+    if (!text.empty()) message += ": " + text;
+    return message;
+}
+
+}  // namespace quar

@@ -6,9 +6,11 @@
 // channels), and the bus translator. Every key of every module has a value:
 // what the text said, or the key's default.
 
+#include <cstddef>
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "modules/key_table.h"
@@ -37,7 +39,7 @@ struct ModuleConfig {
     // One entry per camera structure of the model (at least one): module-wide
     // keys and single-port modules use entry 0.
     std::vector<PortValues> ports;
-    bool noHardware = false;       // the BZ-700 section said "No_Hardware"
+    bool noHardware = false;           // the BZ-700 section said "No_Hardware"
     bool pixelSizeOverride16 = false;  // the SX-400 section said "PIXSZ_Override=16"
 
     bool operator==(const ModuleConfig &) const = default;
@@ -66,14 +68,43 @@ struct Configuration {
     bool operator==(const Configuration &) const = default;
 };
 
+// Where the converter and the library find a model's key table: by the section
+// name of the text form, or by the library model name kept in the binary form.
+// The key tables of the data set are the default; tests bring their own.
+class TableSet {
+public:
+    virtual ~TableSet() = default;
+    virtual const qvi::keys::ModelTable *FindSection(std::string_view section) const = 0;
+    virtual const qvi::keys::ModelTable *FindModel(std::string_view model) const = 0;
+};
+
+// The shared key-table data set.
+const TableSet &RegistryTables();
+
+// The number of value sets a module of this model keeps: one per camera
+// structure, at least one.
+std::size_t PortCount(const qvi::keys::ModelTable &table);
+
+// Whether a key's value is a text (a STRING key, or a number row typed Text).
+bool IsTextRow(const qvi::keys::KeyRow &row);
+
+// The value a key has before the text says anything about it.
+KeyValue DefaultValue(const qvi::keys::KeyRow &row);
+
+// Gives every key of the module's table its default in every port it lives in
+// (a module-wide key only in port 0), keeping values already present. Sizes
+// the port list to the model.
+void FillDefaults(ModuleConfig &module);
+
 // What went wrong, and where.
 struct ConfigError {
     std::string file;
-    int line = 0;          // 0 when the whole file is concerned
-    std::string text;      // the offending text
+    int line = 0;      // 0 when the whole file is concerned
+    std::string text;  // the offending text
     std::string reason;
 
-    // "FILE:LINE: REASON: TEXT", the form every tool prints.
+    // "FILE:LINE: REASON: TEXT", the form every tool prints; without the line
+    // when it is 0 and without the text when that is empty.
     std::string Message() const;
 };
 

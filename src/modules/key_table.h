@@ -145,4 +145,12 @@ const ModelTable *FindSection(std::string_view section);
 // The row of a handle, or null.
 const KeyRow *FindHandle(const ModelTable &table, int handle);
 
+// The RX-20 writes its memory size as a layout name and the library keeps it
+// as a 16-bit memory type: the names of types 0 to 5 (the RX-20's
+// "Memory_Size" row carries this list). A type outside the list has no name.
+inline constexpr Word kRx20MemoryLayouts[] = {
+    {"4K_4K_8", 0}, {"8K_2K_8", 1}, {"4K_2K_12", 2},
+    {"8K_1K_12", 3}, {"8K_4K_8", 4}, {"8K_8K_8", 5},
+};
+
 }  // namespace qvi::keys

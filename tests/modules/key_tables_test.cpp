@@ -1,1 +1,425 @@
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdint>
+#include <iterator>
+#include <ostream>
+#include <set>
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+#include "modules/key_table.h"
+
+namespace qvi::keys {
+
+// Test names and failures show the model rather than the table's address.
+void PrintTo(const ModelTable *table, std::ostream *os) {
+    *os << table->model;
+}
+
+namespace {
+
+// By Field, in declaration order: None, U8, U16, S16, U32, S32, F32, InlineText, TextRef.
+constexpr int kFieldSizes[] = {0, 1, 2, 2, 4, 4, 4, static_cast<int>(kInlineTextSize), 4};
+
+int FieldSize(Field field) {
+    return kFieldSizes[static_cast<int>(field)];
+}
+
+bool IsTextField(Field field) {
+    return field == Field::InlineText || field == Field::TextRef;
+}
+
+struct Limits {
+    double low, high;  // low > high: holds no number
+};
+constexpr Limits kNoNumber{1, 0};
+constexpr Limits kU8{0, 0xff}, kU16{0, 0xffff}, kS16{-0x8000, 0x7fff}, kU32{0, 0xffffffff},
+    kS32{-0x80000000LL, 0x7fffffff}, kFloat{-3.4e38, 3.4e38};
+// By Field and by ValueType, in declaration order.
+constexpr Limits kFieldLimits[] = {kNoNumber, kU8,    kU16,      kS16,     kU32,
+                                   kS32,      kFloat, kNoNumber, kNoNumber};
+constexpr Limits kTypeLimits[] = {kU8,  kU16,   kU32,      {-0x80, 0x7f}, kS16,
+                                  kS32, kFloat, kNoNumber, kS32};
+
+bool Within(Limits limits, double value) {
+    return value >= limits.low && value <= limits.high;
+}
+// Whether a field of this kind holds the number.
+bool FitsField(Field field, double value) {
+    return Within(kFieldLimits[static_cast<int>(field)], value);
+}
+// Whether the number is a value of this type.
+bool FitsType(ValueType type, double value) {
+    return Within(kTypeLimits[static_cast<int>(type)], value);
+}
+
+bool IsBoardLike(const ModelTable &table) {
+    return table.category == ModelCategory::Board || table.category == ModelCategory::BusTranslator;
+}
+
+// The record a location really lands in: a model whose specification is its
+// camera structure keeps camera fields in the specification.
+Record Storage(const ModelTable &table, Record record) {
+    if (record == Record::Camera && table.layout.cameraRefOffset < 0) return Record::Spec;
+    return record;
+}
+
+int RecordSize(const ModelTable &table, Record record) {
+    switch (record) {
+        case Record::Spec:
+            return table.layout.specSize;
+        case Record::Camera:
+            return table.layout.cameraSize;
+        case Record::Matrix:
+            return table.layout.matrixSize;
+        case Record::None:
+            break;
+    }
+    return 0;
+}
+
+struct Extent {
+    Record record;
+    int begin;
+    int end;
+    std::string what;
+};
+
+// Every byte range a model's records use: its key fields and the fields of
+// its layout (board header, slot number, structure references).
+std::vector<Extent> Extents(const ModelTable &table) {
+    const Layout &layout = table.layout;
+    std::vector<Extent> extents;
+    if (IsBoardLike(table)) extents.push_back({Record::Spec, 0, kBoardHeaderSize, "header"});
+    if (layout.slotOffset >= 0)
+        extents.push_back({Record::Spec, layout.slotOffset, layout.slotOffset + 2, "slot"});
+    if (layout.cameraRefOffset >= 0) {
+        for (int port = 0; port < layout.cameraPorts; ++port) {
+            const int at = layout.cameraRefOffset + port * layout.cameraRefStride;
+            extents.push_back({Record::Spec, at, at + 4, "camera ref " + std::to_string(port)});
+        }
+    }
+    if (layout.matrixRefOffset >= 0) {
+        extents.push_back({Storage(table, Record::Camera), layout.matrixRefOffset,
+                           layout.matrixRefOffset + 4, "matrix ref"});
+    }
+    for (const KeyRow &row : table.keys) {
+        if (row.location.record == Record::None) continue;
+        const int begin = row.location.offset;
+        extents.push_back({Storage(table, row.location.record), begin,
+                           begin + FieldSize(row.location.field),
+                           "handle " + std::to_string(row.handle)});
+    }
+    return extents;
+}
+
+class ModelTableTest : public testing::TestWithParam<const ModelTable *> {
+protected:
+    const ModelTable &table() const { return *GetParam(); }
+};
+
+TEST_P(ModelTableTest, HandlesAreUnique) {
+    std::set<int> seen;
+    for (const KeyRow &row : table().keys)
+        EXPECT_TRUE(seen.insert(row.handle).second) << "handle " << row.handle;
+}
+
+TEST_P(ModelTableTest, RowsAreWellFormedForTheirKind) {
+    for (const KeyRow &row : table().keys) {
+        SCOPED_TRACE("handle " + std::to_string(row.handle));
+        switch (row.kind) {
+            case KeyKind::Choice: {
+                ASSERT_FALSE(row.words.empty());
+                EXPECT_EQ(row.named, !row.key.empty());
+                const bool defaultIsAWord =
+                    std::any_of(row.words.begin(), row.words.end(),
+                                [&](const Word &w) { return w.value == row.defaultNumber; });
+                EXPECT_TRUE(defaultIsAWord) << "default " << row.defaultNumber;
+                for (const Word &w : row.words) {
+                    // A named choice cannot be written without a word.
+                    EXPECT_FALSE(row.named && w.word.empty());
+                    EXPECT_TRUE(FitsType(row.type, w.value)) << w.word;
+                }
+                break;
+            }
+            case KeyKind::Range:
+                EXPECT_TRUE(row.radix == 10 || row.radix == 16) << row.radix;
+                EXPECT_TRUE(row.words.empty());
+                EXPECT_NE(row.type, ValueType::Text);
+                EXPECT_TRUE(FitsType(row.type, row.defaultNumber)) << row.defaultNumber;
+                break;
+            case KeyKind::String:
+                // Words only map a text that the library keeps as a number.
+                EXPECT_EQ(row.words.empty(),
+                          IsTextField(row.location.field) || row.location.record == Record::None);
+                EXPECT_EQ(row.type, ValueType::Text);
+                break;
+        }
+        // Only a bare choice, or a value that is never written, goes without a key.
+        if (row.key.empty() && row.kind != KeyKind::Choice) {
+            EXPECT_EQ(row.location.record, Record::None);
+        }
+    }
+}
+
+TEST_P(ModelTableTest, BareWordsAreUniqueAndNoKey) {
+    std::set<std::string_view> keys;
+    for (const KeyRow &row : table().keys)
+        if (!row.key.empty()) keys.insert(row.key);
+    std::set<std::string_view> bare;
+    for (const KeyRow &row : table().keys) {
+        if (row.kind != KeyKind::Choice || row.named) continue;
+        for (const Word &w : row.words) {
+            if (w.word.empty()) continue;  // written as no line: nothing to find
+            EXPECT_TRUE(bare.insert(w.word).second) << "bare word " << w.word << " twice";
+            EXPECT_EQ(keys.count(w.word), 0u) << "bare word " << w.word << " is also a key";
+        }
+    }
+}
+
+TEST_P(ModelTableTest, LocationsFitTheirRecords) {
+    const Layout &layout = table().layout;
+    if (layout.cameraPorts > 0) {
+        EXPECT_GT(layout.cameraSize, 0);
+    }
+    if (layout.cameraRefOffset < 0 && layout.cameraPorts > 0) {
+        // The specification is the camera structure.
+        EXPECT_EQ(layout.cameraPorts, 1);
+        EXPECT_EQ(layout.specSize, layout.cameraSize);
+    }
+    if (layout.matrixRefOffset >= 0) {
+        EXPECT_GT(layout.matrixSize, 0);
+    }
+
+    for (const KeyRow &row : table().keys) {
+        SCOPED_TRACE("handle " + std::to_string(row.handle));
+        const Location &at = row.location;
+        EXPECT_EQ(at.record == Record::None, at.field == Field::None);
+        if (at.record == Record::Camera) {
+            EXPECT_GT(layout.cameraPorts, 0);
+        }
+        if (at.record == Record::Matrix) {
+            EXPECT_GE(layout.matrixRefOffset, 0);
+        }
+        if (row.perPort) {
+            EXPECT_EQ(layout.cameraPorts, 4);
+            EXPECT_TRUE(at.record == Record::Camera || at.record == Record::Matrix);
+        }
+        if (at.record == Record::None) continue;
+
+        // Every word's value, and a number's default, must fit the field.
+        for (const Word &w : row.words) {
+            EXPECT_TRUE(FitsField(at.field, w.value + row.storedDelta)) << w.word;
+        }
+        if (row.kind != KeyKind::String) {
+            EXPECT_FALSE(IsTextField(at.field));
+            EXPECT_TRUE(FitsField(at.field, row.defaultNumber + row.storedDelta));
+        }
+    }
+
+    for (const Extent &extent : Extents(table())) {
+        EXPECT_LE(extent.end, RecordSize(table(), extent.record))
+            << extent.what << " at " << extent.begin;
+    }
+}
+
+TEST_P(ModelTableTest, FieldsDoNotOverlap) {
+    std::vector<Extent> extents = Extents(table());
+    std::sort(extents.begin(), extents.end(), [](const Extent &a, const Extent &b) {
+        return std::tie(a.record, a.begin) < std::tie(b.record, b.begin);
+    });
+    for (std::size_t i = 1; i < extents.size(); ++i) {
+        const Extent &before = extents[i - 1];
+        const Extent &after = extents[i];
+        if (before.record != after.record) continue;
+        EXPECT_GE(after.begin, before.end) << before.what << " overlaps " << after.what;
+    }
+}
+
+TEST_P(ModelTableTest, RegistryFindsIt) {
+    EXPECT_EQ(FindModel(table().model), &table());
+    EXPECT_EQ(FindSection(table().section), &table());
+    for (const KeyRow &row : table().keys) EXPECT_EQ(FindHandle(table(), row.handle), &row);
+}
+
+std::string TestName(const testing::TestParamInfo<const ModelTable *> &info) {
+    std::string name(info.param->model);
+    std::replace_if(
+        name.begin(), name.end(), [](char c) { return !std::isalnum(c); }, '_');
+    return name;
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryModel, ModelTableTest,
+                         testing::ValuesIn(AllModels().begin(), AllModels().end()), TestName);
+
+// ---------------------------------------------------------------------------
+// The registry as a whole.
+
+TEST(KeyRegistry, HoldsEveryModelOnceUnderItsLibraryName) {
+    const std::vector<std::string_view> expected = {
+        "SXP",   "SXA",   "DQP",   "RXP",   "BZ700", "SXA-VMOD", "TX-10", "TX-20", "TX-31",
+        "TX-40", "TX-50", "TX-60", "TX-70", "RX-10", "RX-20",    "RX-30", "RX-40", "RX-50",
+        "RX-51", "RX-52", "RX-53", "RX-54", "RX-55", "RX-56",    "RX-57",
+    };
+    std::set<std::string_view> models, sections;
+    for (const ModelTable *table : AllModels()) {
+        EXPECT_TRUE(models.insert(table->model).second) << table->model;
+        EXPECT_TRUE(sections.insert(table->section).second) << table->section;
+    }
+    EXPECT_EQ(models, std::set<std::string_view>(expected.begin(), expected.end()));
+}
+
+TEST(KeyRegistry, SectionNamesAndAliases) {
+    ASSERT_NE(FindModel("SXP"), nullptr);
+    EXPECT_EQ(FindSection("SX-400"), FindModel("SXP"));
+    EXPECT_EQ(FindSection("Lumo"), FindModel("SXP"));
+    EXPECT_EQ(FindSection("TX-30"), FindModel("TX-31"));
+    EXPECT_EQ(FindSection("CameraPort"), FindModel("SXA-VMOD"));
+    EXPECT_EQ(FindSection("BZ-700"), FindModel("BZ700"));
+    EXPECT_EQ(FindSection("DQ-500"), FindModel("DQP"));
+    EXPECT_EQ(FindSection("RX-600"), FindModel("RXP"));
+    EXPECT_EQ(FindSection("SXA"), FindModel("SXA"));
+
+    // Library names are not section names and the other way round.
+    EXPECT_EQ(FindSection("SXP"), nullptr);
+    EXPECT_EQ(FindSection("TX-31"), nullptr);
+    EXPECT_EQ(FindModel("TX-30"), nullptr);
+    EXPECT_EQ(FindModel("Lumo"), nullptr);
+    EXPECT_EQ(FindModel("EMPTY"), nullptr);
+    EXPECT_EQ(FindModel("sxp"), nullptr);
+    EXPECT_EQ(FindSection(""), nullptr);
+    EXPECT_EQ(FindHandle(*FindModel("SXP"), 9), nullptr);
+}
+
+TEST(KeyRegistry, BoardKeysSitBehindTheHeader) {
+    int boards = 0;
+    for (const ModelTable *table : AllModels()) {
+        if (!IsBoardLike(*table)) continue;
+        ++boards;
+        EXPECT_GE(table->layout.specSize, kBoardHeaderSize) << table->model;
+        for (const KeyRow &row : table->keys) {
+            if (row.location.record == Record::Spec) {
+                EXPECT_GE(row.location.offset, kBoardHeaderSize)
+                    << table->model << " handle " << row.handle;
+            }
+        }
+    }
+    EXPECT_EQ(boards, 5);
+}
+
+TEST(KeyRegistry, WhatEachModelTakesAndFits) {
+    using enum SlotKind;
+    const auto slots = [](std::string_view model) {
+        const std::span<const SlotKind> s = FindModel(model)->slots;
+        return std::vector<SlotKind>(s.begin(), s.end());
+    };
+    EXPECT_EQ(slots("SXP"), (std::vector{Acquisition}));
+    EXPECT_EQ(slots("DQP"), (std::vector{Acquisition, Computational}));
+    EXPECT_EQ(slots("RXP"), (std::vector{Computational, Computational, Computational}));
+    EXPECT_EQ(slots("SXA"),
+              (std::vector{CameraChannel, CameraChannel, CameraChannel, CameraChannel}));
+    EXPECT_TRUE(slots("BZ700").empty());
+
+    for (const ModelTable *table : AllModels()) {
+        SCOPED_TRACE(std::string(table->model));
+        const std::string_view prefix = table->model.substr(0, 3);
+        if (table->category == ModelCategory::SlotModule) {
+            EXPECT_TRUE(table->slots.empty());
+            EXPECT_EQ(table->fits, prefix == "TX-" ? Acquisition : Computational);
+            EXPECT_TRUE(prefix == "TX-" || prefix == "RX-");
+            // Only the acquisition modules still wait for their rows.
+            EXPECT_EQ(table->rowsPending, prefix == "TX-");
+        }
+    }
+    EXPECT_EQ(FindModel("SXA-VMOD")->fits, CameraChannel);
+}
+
+// ---------------------------------------------------------------------------
+// Transcribed values checked against the modules' key lists.
+
+using Words = std::vector<std::pair<std::string_view, std::int32_t>>;
+
+Words WordsOf(const KeyRow &row) {
+    Words words;
+    for (const Word &w : row.words) words.emplace_back(w.word, w.value);
+    return words;
+}
+
+std::vector<int> HandlesOf(const ModelTable &table) {
+    std::vector<int> handles;
+    for (const KeyRow &row : table.keys) handles.push_back(row.handle);
+    return handles;
+}
+
+TEST(TranscribedKeys, SxaPort) {
+    const ModelTable &port = *FindModel("SXA-VMOD");
+    const std::vector<int> handles = HandlesOf(port);
+    ASSERT_EQ(handles.size(), 66u);  // 3, then 6 to 70 with 55 before 54
+    EXPECT_EQ(std::vector(handles.begin() + 48, handles.begin() + 52),
+              (std::vector{53, 55, 54, 56}));
+
+    const KeyRow &timing = *FindHandle(port, 36);
+    EXPECT_EQ(timing.key, "Timing_Mode");
+    EXPECT_EQ(
+        WordsOf(timing),
+        (Words{{"Normal_PLL", 0}, {"Separate_HSync", 2}, {"Normal_Crystal", 3}, {"Dual_Tap", 1}}));
+    EXPECT_EQ(timing.reg, 164);
+    EXPECT_EQ(timing.location.record, Record::Camera);
+    EXPECT_EQ(timing.location.offset, 0x78);
+    EXPECT_EQ(timing.location.field, Field::U32);
+
+    // Unsigned 32-bit values up to handle 52 (handle 6 in a signed 16-bit field), then signed.
+    EXPECT_EQ(FindHandle(port, 6)->location.field, Field::S16);
+    EXPECT_EQ(FindHandle(port, 52)->type, ValueType::U32);
+    EXPECT_EQ(FindHandle(port, 53)->type, ValueType::S16);
+    EXPECT_EQ(FindHandle(port, 53)->defaultNumber, 79);
+}
+
+TEST(TranscribedKeys, Boards) {
+    const ModelTable &dq = *FindModel("DQP");
+    const KeyRow &display = *FindHandle(dq, 7);
+    EXPECT_EQ(display.key, "Display_Type");
+    ASSERT_EQ(display.words.size(), 13u);
+    for (std::size_t i = 0; i < display.words.size(); ++i)
+        EXPECT_EQ(display.words[i].value, static_cast<std::int32_t>(i));
+    EXPECT_EQ(display.words.back().word, "NI1K1K");
+    // The three frame sizes: one row each, in order, sharing one word list.
+    EXPECT_EQ(dq.keys[3].key, "FrameB1_Size");
+    EXPECT_EQ(dq.keys[3].reg, 248);
+    EXPECT_EQ(dq.keys[3].words.data(), dq.keys[1].words.data());
+
+    const ModelTable &sx = *FindModel("SXP");
+    EXPECT_EQ(HandlesOf(sx), (std::vector{0, 999, 1, 5, 6, 7, 8, 2, 3, 4, 22, 24}));
+    EXPECT_EQ(FindHandle(sx, 3)->storedDelta, -1);
+    EXPECT_EQ(WordsOf(*FindHandle(sx, 2)), (Words{{"TX_Trigger_enabled", 1}, {"", 0}}));
+}
+
+TEST(TranscribedKeys, Computational) {
+    const ModelTable &rx10 = *FindModel("RX-10");
+    EXPECT_EQ(HandlesOf(rx10), (std::vector{4, 1, 2, 3, 7}));
+    for (int handle = 1; handle <= 3; ++handle) {
+        EXPECT_EQ(FindHandle(rx10, handle)->defaultNumber, 0x200000);
+        EXPECT_EQ(FindHandle(rx10, handle)->radix, 16);
+    }
+
+    const KeyRow &memory = *FindHandle(*FindModel("RX-20"), 5);
+    EXPECT_EQ(memory.location.offset, 0x28);
+    EXPECT_EQ(memory.words.data(), std::data(kRx20MemoryLayouts));
+    EXPECT_EQ(WordsOf(memory)[3], (std::pair<std::string_view, std::int32_t>{"8K_1K_12", 3}));
+
+    const ModelTable &rx30 = *FindModel("RX-30");
+    EXPECT_EQ(HandlesOf(rx30), (std::vector{8, 7, 3, 1, 2, 6, 11, 10}));
+    EXPECT_EQ(WordsOf(*FindHandle(rx30, 10)), (Words{{"ASYNC", 1}, {"SYNC", 0}}));
+    EXPECT_EQ(FindHandle(rx30, 10)->location.offset, 0x1e);
+
+    // The RX-40's specification: handle n in the 16-bit word at byte 2 (n - 1).
+    for (const KeyRow &row : FindModel("RX-40")->keys)
+        EXPECT_EQ(row.location.offset, 2 * (row.handle - 1)) << row.key;
+}
+
+}  // namespace
+}  // namespace qvi::keys

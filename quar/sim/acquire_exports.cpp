@@ -1,0 +1,80 @@
+// The core library's acquisition, display, image-file, interrupt, trigger and
+// digital I/O entries. The acquisition work gives them their behaviour; until
+// then each answers with the library's failure result: -1, or a null handle
+// for the entries that create something.
+#include "quar/quar_api.h"
+
+#define QUAR_FAILS(name) \
+    QUAR_EXPORT int name(QRX_HANDLE, ...) { return -1; }
+#define QUAR_CREATES_NOTHING(name) \
+    QUAR_EXPORT QRX_HANDLE name(QRX_HANDLE, ...) { return 0; }
+
+extern "C" {
+
+QUAR_FAILS(qrx_xboard)
+QUAR_FAILS(qrx_get_cam_frame)
+QUAR_FAILS(qrx_get_am)
+QUAR_FAILS(qrx_get_acq_dim)
+QUAR_FAILS(qrx_read_area)
+QUAR_FAILS(qrx_ycrcb_to_rgb)
+QUAR_FAILS(qrx_rgb_to_ycrcb)
+QUAR_FAILS(qrx_read_image)
+QUAR_FAILS(qrx_write_image)
+QUAR_FAILS(qrx_imagefile_props)
+QUAR_FAILS(qrx_display_frame)
+QUAR_FAILS(qrx_clr_frame)
+QUAR_FAILS(qrx_host_snap)
+QUAR_FAILS(qrx_host_grab)
+QUAR_FAILS(qrx_host_grab_stop)
+QUAR_FAILS(qrx_snap_async)
+QUAR_FAILS(qrx_host_start_dualtap_acq)
+QUAR_FAILS(qrx_write_image_file)
+QUAR_FAILS(qrx_read_image_file)
+QUAR_FAILS(qrx_intr_connect)
+QUAR_FAILS(qrx_intr_disconnect)
+QUAR_FAILS(qrx_intr_enable)
+QUAR_FAILS(qrx_intr_disable)
+QUAR_FAILS(qrx_intr_wait)
+QUAR_CREATES_NOTHING(qrx_create_cam_area_img_src)
+QUAR_CREATES_NOTHING(qrx_create_host_img_src)
+QUAR_FAILS(qrx_set_host_img_src_addr)
+QUAR_FAILS(qrx_set_img_src_aoi)
+QUAR_CREATES_NOTHING(qrx_create_frame_area_img_src)
+QUAR_FAILS(qrx_delete_img_src)
+QUAR_CREATES_NOTHING(qrx_create_win_img_sink)
+QUAR_FAILS(qrx_delete_img_sink)
+QUAR_CREATES_NOTHING(qrx_create_img_conn)
+QUAR_FAILS(qrx_delete_img_conn)
+QUAR_FAILS(qrx_display_img_conn)
+QUAR_FAILS(qrx_display_conn)
+QUAR_FAILS(qrx_set_display_zoom_img_conn)
+QUAR_CREATES_NOTHING(qrx_create_img_server)
+QUAR_FAILS(qrx_suspend_img_server)
+QUAR_FAILS(qrx_resume_img_server)
+QUAR_FAILS(qrx_delete_img_server)
+QUAR_FAILS(qrx_img_server_frame_rate)
+QUAR_FAILS(qrx_get_param_caps)
+QUAR_FAILS(qrx_get_first_param)
+QUAR_FAILS(qrx_get_next_param)
+QUAR_FAILS(qrx_get_first_enum_arg)
+QUAR_FAILS(qrx_get_next_enum_arg)
+QUAR_FAILS(qrx_is_supported)
+QUAR_FAILS(qrx_closest_supported)
+QUAR_FAILS(qrx_set_ycrcbmono)
+QUAR_FAILS(qrx_grab_latest_seqnum)
+QUAR_FAILS(qrx_gen_swtrig)
+QUAR_FAILS(qrx_host_grab_lock)
+QUAR_FAILS(qrx_host_grab_release)
+QUAR_FAILS(qrx_host_start_acq)
+QUAR_FAILS(qrx_host_wait_acq)
+QUAR_FAILS(qrx_set_color_key_img_conn)
+QUAR_FAILS(qrx_get_dest_key_rep)
+QUAR_FAILS(qrx_set_display_hdlr)
+QUAR_FAILS(qrx_rpix)
+QUAR_FAILS(qrx_outport_strobe_val)
+QUAR_FAILS(qrx_outport_val)
+QUAR_FAILS(qrx_inport_mode)
+QUAR_FAILS(qrx_inport_val)
+QUAR_FAILS(qrx_inport_intrpol)
+
+}  // extern "C"

@@ -1,0 +1,118 @@
+// Entry points of the board and module libraries, looked up by name by the
+// platform objects: register dumps, camera copies, the settings entries that
+// configure a module, and the acquisition and display entries of the boards.
+#include <cstdarg>
+
+#include "quar/quar_api.h"
+#include "quar/quar_modules.h"
+#include "sim/library.h"
+
+using quar::Library;
+
+namespace {
+
+bool Known(QRX_HANDLE handle) { return Library::Instance().Find(handle) != nullptr; }
+
+int CopyCamera(QRX_HANDLE handle, uint32_t camera, uint32_t *result) {
+    return Library::Instance().CopyCamera(handle, camera, result);
+}
+
+// Settings entries take effect at once on the simulated board: nothing to do
+// beyond accepting them for a known module.
+int Accept(QRX_HANDLE handle) { return Known(handle) ? 0 : -1; }
+
+int16_t Revision(QRX_HANDLE handle) {
+    return static_cast<int16_t>(Library::Instance().HardwareRevision(handle));
+}
+
+}  // namespace
+
+// Register dumps print the module's register file on the console stream.
+#define QUAR_DREGS(name) \
+    QUAR_EXPORT int name(QRX_HANDLE handle) { return Library::Instance().DumpRegisters(handle); }
+
+// Camera copies give the module a private copy of a camera structure.
+#define QUAR_CP_CAMCNF(name)                                                                   \
+    QUAR_EXPORT int name(QRX_HANDLE handle, uint32_t camera, uint32_t *result, uint32_t) {     \
+        return CopyCamera(handle, camera, result);                                            \
+    }
+
+#define QUAR_SETTING(name) \
+    QUAR_EXPORT int name(QRX_HANDLE handle, ...) { return Accept(handle); }
+
+// Acquisition, frame and display entries: the acquisition work gives them
+// their behaviour; until then they fail as the library does without frames.
+#define QUAR_ACQUIRE(name) \
+    QUAR_EXPORT int name(QRX_HANDLE, ...) { return -1; }
+
+extern "C" {
+
+QUAR_DREGS(sxa_dregs)
+QUAR_DREGS(sxp_dregs)
+QUAR_DREGS(tx10_dregs)
+QUAR_DREGS(tx20_dregs)
+QUAR_DREGS(tx30_dregs)
+QUAR_DREGS(tx40_dregs)
+QUAR_DREGS(tx50_dregs)
+QUAR_DREGS(tx60_dregs)
+QUAR_DREGS(tx70_dregs)
+
+QUAR_EXPORT int dqp_dregs(QRX_HANDLE handle, int part) {
+    return Library::Instance().DumpRegisters(handle, part);
+}
+
+QUAR_CP_CAMCNF(sxa_cp_camcnf)
+QUAR_CP_CAMCNF(tx10_cp_camcnf)
+QUAR_CP_CAMCNF(tx20_cp_camcnf)
+QUAR_CP_CAMCNF(tx30_cp_camcnf)
+QUAR_CP_CAMCNF(tx40_cp_camcnf)
+QUAR_CP_CAMCNF(tx50_cp_camcnf)
+QUAR_CP_CAMCNF(tx60_cp_camcnf)
+QUAR_CP_CAMCNF(tx70_cp_camcnf)
+QUAR_CP_CAMCNF(tx70_cp_matrix)
+
+QUAR_EXPORT int16_t sxp_get_hw_revision(QRX_HANDLE handle) { return Revision(handle); }
+QUAR_EXPORT int16_t dqp_get_hw_revision(QRX_HANDLE handle) { return Revision(handle); }
+
+// Every frame memory (A0, A1 and B1) is fitted on the simulated DQ-500.
+QUAR_EXPORT int dqp_memory_model(QRX_HANDLE handle) { return Known(handle) ? 2 : -1; }
+
+QUAR_SETTING(dqp_change_disp)
+QUAR_SETTING(dqp_dac_pseudo)
+QUAR_SETTING(dqp_dac_sync_on_green)
+QUAR_SETTING(dqp_dac_gamma_rom)
+QUAR_SETTING(dqp_dac_pedestal)
+QUAR_SETTING(dqp_set_cpspath)
+QUAR_SETTING(dqp_disp_enable)
+QUAR_SETTING(tx30_load)
+QUAR_SETTING(tx30_set_oluts)
+QUAR_SETTING(tx40_lin_lut)
+QUAR_SETTING(tx50_camera_dpll)
+QUAR_SETTING(tx50_dpll)
+QUAR_SETTING(tx50_prog_user_tgen)
+QUAR_SETTING(tx70_float_matrix)
+QUAR_SETTING(tx70_hue_and_saturation)
+QUAR_SETTING(tx70_iluts)
+QUAR_SETTING(tx70_load)
+QUAR_SETTING(tx70_load_matrix)
+QUAR_SETTING(tx70_load_mx)
+
+QUAR_ACQUIRE(sxp_display_area)
+QUAR_ACQUIRE(sxp_clr_frame)
+QUAR_ACQUIRE(sxp_acqbits)
+QUAR_ACQUIRE(sxp_create_frame)
+QUAR_ACQUIRE(sxp_delete_frame)
+QUAR_ACQUIRE(sxp_set_cur_dim)
+QUAR_ACQUIRE(sxp_get_acq_dim)
+QUAR_ACQUIRE(sxp_scanmd_status)
+QUAR_ACQUIRE(sxp_set_frame_ilace)
+QUAR_ACQUIRE(sxp_start_field)
+QUAR_ACQUIRE(sxp_get_cam_frame)
+QUAR_ACQUIRE(sxp_wait_trig)
+QUAR_ACQUIRE(sxp_trig_snap)
+QUAR_ACQUIRE(dqp_clr_frame)
+QUAR_ACQUIRE(dqp_text_out)
+QUAR_ACQUIRE(dqp_display_area)
+QUAR_ACQUIRE(dqp_acqbits)
+
+}  // extern "C"

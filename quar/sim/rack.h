@@ -1,0 +1,51 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quar {
+
+// One board present in the simulated rack.
+struct RackBoard {
+    std::string kind;        // "SXP", "SXA", "DQP", "RXP"
+    int revision = 0;        // what qrx_get_hw_revision reports
+    int typeNumber = -1;     // -1: the library's default for the kind
+    int channels = 4;        // SXA camera channels
+    std::vector<std::string> slots;  // module model names in slots 0, 1, 2; "" for empty
+};
+
+// The boards the simulator pretends are plugged in, read from a rack file:
+//
+//   [Board]              one section per board (any name starting "Board")
+//   Kind = DQP           SXP, SXA, DQP or RXP
+//   Count = 2            that many identical boards (default 1)
+//   Revision = 40        hardware revision (default 0)
+//   TypeNumber = 36      board type number (default: the kind's own)
+//   Channels = 4         SXA camera channels (default 4)
+//   Slot0 = TX-31        module models in the slots (default: empty)
+//   Slot1 = RX-20
+//
+// The file is named by the environment variable QUAR_RACK, else it is
+// rack.ini in the configuration directory named by CNF27310. No file: no
+// hardware at all.
+class Rack {
+public:
+    // The rack as the environment names it now.
+    static Rack FromEnvironment();
+    static Rack FromFile(const std::filesystem::path &path);
+    static Rack FromText(std::string_view text);
+    static std::optional<std::filesystem::path> PathFromEnvironment();
+
+    const std::vector<RackBoard> &Boards() const { return boards_; }
+    // Board `index` of a kind (counting only that kind), or null.
+    const RackBoard *Find(std::string_view kind, int index) const;
+    int Count(std::string_view kind) const;
+
+private:
+    std::vector<RackBoard> boards_;
+};
+
+}  // namespace quar

@@ -1,0 +1,121 @@
+// The acquisition modules whose rows are not in the data set yet. Their
+// layouts are known, so the library can already lay out their records; their
+// sections are accepted and their lines skipped until the rows arrive.
+
+#include "modules/model_tables.h"
+
+namespace qvi::keys {
+
+// Specification: the start-up port (16-bit, byte 0), then one 32-bit reference
+// per camera port at bytes 2 to 17. Camera structure: 186 bytes.
+constinit const ModelTable kTx10Table{
+    .model = "TX-10",
+    .section = "TX-10",
+    .category = ModelCategory::SlotModule,
+    .fits = SlotKind::Acquisition,
+    .slots = {},
+    .layout = {.specSize = 18, .cameraSize = 186, .cameraPorts = 4, .cameraRefOffset = 2},
+    .keys = {},
+    .rowsPending = true,
+};
+
+// Specification as the TX-10's. The camera structure's size is not given: its
+// fields run from byte 0x1c to 0x59, so it is taken as 90 bytes (0x5a).
+constinit const ModelTable kTx20Table{
+    .model = "TX-20",
+    .section = "TX-20",
+    .category = ModelCategory::SlotModule,
+    .fits = SlotKind::Acquisition,
+    .slots = {},
+    .layout = {.specSize = 18, .cameraSize = 90, .cameraPorts = 4, .cameraRefOffset = 2},
+    .keys = {},
+    .rowsPending = true,
+};
+
+// Specification: the FPGA file name reference (byte 0), the output-LUT bypass
+// (byte 6), the start-up port (byte 8), then the four camera references at
+// bytes 10 to 25. Camera structure: 82 bytes, its matrix reference at 0x1e.
+// Matrix structure: the name at byte 8 and nine 32-bit coefficients from 0x22
+// to 0x45, so 70 bytes.
+constinit const ModelTable kTx31Table{
+    .model = "TX-31",
+    .section = "TX-30",
+    .category = ModelCategory::SlotModule,
+    .fits = SlotKind::Acquisition,
+    .slots = {},
+    .layout =
+        {
+            .specSize = 26,
+            .cameraSize = 82,
+            .matrixSize = 70,
+            .cameraPorts = 4,
+            .cameraRefOffset = 10,
+            .matrixRefOffset = 0x1e,
+        },
+    .keys = {},
+    .rowsPending = true,
+};
+
+// The specification is the one camera structure itself: 106 bytes (0x6a).
+constinit const ModelTable kTx40Table{
+    .model = "TX-40",
+    .section = "TX-40",
+    .category = ModelCategory::SlotModule,
+    .fits = SlotKind::Acquisition,
+    .slots = {},
+    .layout = {.specSize = 106, .cameraSize = 106, .cameraPorts = 1, .cameraRefOffset = -1},
+    .keys = {},
+    .rowsPending = true,
+};
+
+// Specification: the active port (16-bit, byte 0) and the four camera
+// references at bytes 2 to 17. Camera structure: 75 32-bit words, 300 bytes.
+constinit const ModelTable kTx50Table{
+    .model = "TX-50",
+    .section = "TX-50",
+    .category = ModelCategory::SlotModule,
+    .fits = SlotKind::Acquisition,
+    .slots = {},
+    .layout = {.specSize = 18, .cameraSize = 300, .cameraPorts = 4, .cameraRefOffset = 2},
+    .keys = {},
+    .rowsPending = true,
+};
+
+// The specification is the one camera structure itself: 86 bytes (fields up
+// to 0x55).
+constinit const ModelTable kTx60Table{
+    .model = "TX-60",
+    .section = "TX-60",
+    .category = ModelCategory::SlotModule,
+    .fits = SlotKind::Acquisition,
+    .slots = {},
+    .layout = {.specSize = 86, .cameraSize = 86, .cameraPorts = 1, .cameraRefOffset = -1},
+    .keys = {},
+    .rowsPending = true,
+};
+
+// Specification: the load-file name reference (byte 0), the active port
+// (byte 6), the board type (byte 8), then the four camera references at bytes
+// 10 to 25. Camera structure: 75 32-bit words, 300 bytes, its matrix reference
+// at 0x20. The matrix record's size is not given: the name at byte 8 and nine
+// 32-bit floats at 0x22 to 0x42 (the last ending at 0x46) make it 70 bytes.
+constinit const ModelTable kTx70Table{
+    .model = "TX-70",
+    .section = "TX-70",
+    .category = ModelCategory::SlotModule,
+    .fits = SlotKind::Acquisition,
+    .slots = {},
+    .layout =
+        {
+            .specSize = 26,
+            .cameraSize = 300,
+            .matrixSize = 70,
+            .cameraPorts = 4,
+            .cameraRefOffset = 10,
+            .matrixRefOffset = 0x20,
+        },
+    .keys = {},
+    .rowsPending = true,
+};
+
+}  // namespace qvi::keys

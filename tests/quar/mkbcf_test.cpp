@@ -1,0 +1,181 @@
+// Runs the built converter as a child process, with its reply channel on a pipe.
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "config/binary_format.h"
+#include "config/text_parser.h"
+#include "quar/quar_api.h"
+
+namespace quar {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Stands for the reply pipe's descriptor number in an argument list.
+constexpr const char *kReplyPipe = "<reply pipe>";
+
+// Uses only sections every key-table data set has, so that it converts with the real one.
+constexpr std::string_view kGood = "# written by a test\n \n[SYSTEM:0]\r\n[SYSTEM:2]\r\n";
+
+struct Outcome {
+    int status = -1;
+    std::string reply;
+    std::string out;
+    std::string err;
+};
+
+std::string ReadAll(const fs::path &path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+class MkbcfTest : public ::testing::Test {
+protected:
+    MkbcfTest() {
+        std::string pattern = (fs::temp_directory_path() / "mkbcf_test_XXXXXX").string();
+        if (mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "no temporary directory";
+        root_ = pattern;
+        work = root_ / "work";
+        fs::create_directories(work);
+    }
+    ~MkbcfTest() override { fs::remove_all(root_); }
+
+    fs::path Write(const std::string &name, std::string_view content) {
+        std::ofstream(work / name, std::ios::binary) << content;
+        return work / name;
+    }
+
+    std::vector<std::string> Entries() const {
+        std::vector<std::string> names;
+        for (const auto &entry : fs::directory_iterator(work))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    Outcome Run(std::vector<std::string> args) {
+        int reply[2] = {-1, -1};
+        EXPECT_EQ(pipe(reply), 0);
+        for (std::string &arg : args)
+            if (arg == kReplyPipe) arg = std::to_string(reply[1]);
+        const fs::path outPath = root_ / "stdout", errPath = root_ / "stderr";
+        const pid_t child = fork();
+        if (child == 0) {
+            const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+            const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+            dup2(out, 1);
+            dup2(err, 2);
+            close(reply[0]);
+            std::vector<char *> argv{const_cast<char *>(MKBCF_PATH)};
+            for (std::string &arg : args) argv.push_back(arg.data());
+            argv.push_back(nullptr);
+            execv(MKBCF_PATH, argv.data());
+            _exit(127);
+        }
+        close(reply[1]);
+        Outcome outcome;
+        char buffer[256];
+        for (ssize_t n; (n = read(reply[0], buffer, sizeof buffer)) > 0;)
+            outcome.reply.append(buffer, static_cast<std::size_t>(n));
+        close(reply[0]);
+        int status = 0;
+        EXPECT_EQ(waitpid(child, &status, 0), child);
+        outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        outcome.out = ReadAll(outPath);
+        outcome.err = ReadAll(errPath);
+        return outcome;
+    }
+
+    fs::path work;
+
+private:
+    fs::path root_;
+};
+
+TEST_F(MkbcfTest, PrintsItsVersion) {
+    const Outcome run = Run({"--version"});
+    EXPECT_EQ(run.status, MKBCF_OK);
+    EXPECT_EQ(run.out, std::string("mkbcf ") + MKBCF_EXPECTED_VERSION + "\n");
+}
+
+TEST_F(MkbcfTest, ConvertsAndRepliesOnThePipe) {
+    const fs::path src = Write("sample.txt", kGood);
+    const fs::path dst = Write("sample.cnf", "an older file");
+    const Outcome run = Run({src.string(), dst.string(), kReplyPipe});
+    EXPECT_EQ(run.status, MKBCF_OK) << run.err;
+    EXPECT_EQ(run.reply, "0\n");
+    EXPECT_EQ(Entries(), (std::vector<std::string>{"sample.cnf", "sample.txt"}));
+
+    const std::string binary = ReadAll(dst);
+    std::string error;
+    const auto decoded = DecodeConfiguration(
+        std::span(reinterpret_cast<const std::uint8_t *>(binary.data()), binary.size()), error);
+    ASSERT_TRUE(decoded) << error;
+    ConfigError parseError;
+    EXPECT_EQ(*decoded, *ParseConfigText(kGood, src.string(), parseError));
+    EXPECT_EQ(decoded->systems.size(), 2u);
+}
+
+TEST_F(MkbcfTest, BadTextNamesFileAndLineAndLeavesTheDestination) {
+    const fs::path src = Write("bad.txt", "[SYSTEM:0]\n[SYSTEM:1]\n      [SYSTEM:1]\n");
+    const fs::path dst = Write("bad.cnf", "keep me");
+    const Outcome run = Run({src.string(), dst.string(), kReplyPipe});
+    EXPECT_EQ(run.status, MKBCF_BAD_TEXT);
+    EXPECT_EQ(run.reply, "3\n");
+    EXPECT_EQ(run.err, src.string() + ":3: duplicate system: [SYSTEM:1]\n");
+    EXPECT_EQ(ReadAll(dst), "keep me");
+    EXPECT_EQ(Entries(), (std::vector<std::string>{"bad.cnf", "bad.txt"}));
+
+    fs::remove(dst);
+    EXPECT_EQ(Run({src.string(), dst.string(), kReplyPipe}).status, MKBCF_BAD_TEXT);
+    EXPECT_FALSE(fs::exists(dst));
+}
+
+TEST_F(MkbcfTest, UnreadableSourceOrUnwritableDestination) {
+    const fs::path src = Write("good.txt", kGood);
+    const Outcome missing =
+        Run({(work / "none.txt").string(), (work / "x.cnf").string(), kReplyPipe});
+    EXPECT_EQ(missing.status, MKBCF_CANNOT_READ);
+    EXPECT_EQ(missing.reply, "2\n");
+
+    const Outcome noDir = Run({src.string(), (work / "no" / "x.cnf").string(), kReplyPipe});
+    EXPECT_EQ(noDir.status, MKBCF_CANNOT_WRITE);
+    EXPECT_EQ(noDir.reply, "4\n");
+
+    fs::create_directory(work / "taken.cnf");
+    const Outcome onDir = Run({src.string(), (work / "taken.cnf").string(), kReplyPipe});
+    EXPECT_EQ(onDir.status, MKBCF_CANNOT_WRITE);
+    EXPECT_EQ(Entries(), (std::vector<std::string>{"good.txt", "taken.cnf"}))
+        << "no temporary file is left behind";
+}
+
+TEST_F(MkbcfTest, UsageAndReplyChannel) {
+    const fs::path src = Write("good.txt", kGood);
+    const std::string dst = (work / "good.cnf").string();
+    EXPECT_EQ(Run({}).status, MKBCF_USAGE);
+    EXPECT_EQ(Run({src.string(), dst}).status, MKBCF_USAGE);
+    EXPECT_EQ(Run({src.string(), dst, "three"}).status, MKBCF_USAGE);
+    EXPECT_EQ(Run({"--version", "extra"}).status, MKBCF_USAGE);
+
+    EXPECT_EQ(Run({src.string(), dst, "987"}).status, MKBCF_BAD_REPLY_CHANNEL);
+    EXPECT_FALSE(fs::exists(dst)) << "nothing is converted without its reply channel";
+
+    const Outcome silent = Run({src.string(), dst, "-1"});
+    EXPECT_EQ(silent.status, MKBCF_OK);
+    EXPECT_EQ(silent.reply, "");
+    EXPECT_TRUE(fs::exists(dst));
+}
+
+}  // namespace
+}  // namespace quar

@@ -1,0 +1,124 @@
+#include "sim/records.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cstring>
+
+#include "quar/quar_api.h"
+#include "sim/register_table.h"
+
+namespace quar {
+namespace {
+
+using namespace qvi::keys;
+
+constexpr Word kLayouts[] = {{"Small", 0}, {"Large", 5}};
+
+// A four-port module: camera structures referenced from the specification
+// at 2, 6, 10, 14; a matrix referenced from each camera at 0x18.
+constexpr KeyRow kRows[] = {
+    {1, "Load_Name", KeyKind::String, ValueType::Text, {}, 0, "none", false, -1, 10, false,
+     {Record::Spec, 20, Field::TextRef}},
+    {2, "Count", KeyKind::Range, ValueType::S16, {}, 1, {}, false, 40, 10, false,
+     {Record::Spec, 24, Field::S16}, -1},
+    {3, "Name", KeyKind::String, ValueType::Text, {}, 0, "cam", false, -1, 10, true,
+     {Record::Camera, 0, Field::InlineText}},
+    {4, "Width", KeyKind::Range, ValueType::U32, {}, 640, {}, false, 41, 10, true,
+     {Record::Camera, 0x14, Field::U32}},
+    {5, "Gain", KeyKind::Range, ValueType::Float, {}, 1.5, {}, false, -1, 10, true,
+     {Record::Matrix, 4, Field::F32}},
+    {6, "Layout", KeyKind::String, ValueType::Text, kLayouts, 0, "Small", false, -1, 10, false,
+     {Record::Spec, 26, Field::U16}},
+};
+
+constexpr ModelTable kTable{"TX-99", "TX-99", ModelCategory::SlotModule, SlotKind::Acquisition,
+                            {}, Layout{28, 0x1c, 8, 4, 2, 4, 0x18, -1}, kRows};
+
+ModuleConfig Config() {
+    ModuleConfig config;
+    config.table = &kTable;
+    config.ports.resize(4);
+    for (int port = 0; port < 4; ++port) {
+        PortValues &values = config.ports[static_cast<std::size_t>(port)];
+        values[3] = {true, 0, "camera " + std::to_string(port)};
+        values[4] = {false, 100.0 + port, ""};
+        values[5] = {false, 0.25 * port, ""};
+    }
+    config.ports[0][1] = {true, 0, "load.mcs"};
+    config.ports[0][2] = {false, 3, ""};
+    config.ports[0][6] = {true, 0, "Large"};
+    return config;
+}
+
+std::uint32_t At(const Arena &arena, std::uint32_t reference, std::size_t offset, std::size_t width) {
+    return ReadField(arena.Resolve(reference), arena.SizeOf(reference), offset, width);
+}
+
+TEST(RecordsTest, EveryValueLandsAtItsFieldThroughTheReferences) {
+    Arena arena;
+    Element element;
+    BuildRecords(arena, Config(), element);
+    ASSERT_EQ(element.cameras.size(), 4u);
+    ASSERT_EQ(element.matrices.size(), 4u);
+    EXPECT_STREQ(reinterpret_cast<const char *>(arena.Resolve(At(arena, element.spec, 20, 4))),
+                 "load.mcs");
+    EXPECT_EQ(At(arena, element.spec, 24, 2), 2u);  // the library keeps the count less one
+    EXPECT_EQ(At(arena, element.spec, 26, 2), 5u);  // a text kept as its word's value
+    for (std::uint32_t port = 0; port < 4; ++port) {
+        std::uint32_t camera = At(arena, element.spec, 2 + 4 * port, 4);
+        EXPECT_EQ(camera, element.cameras[port]);
+        EXPECT_EQ(std::string(reinterpret_cast<const char *>(arena.Resolve(camera))),
+                  "camera " + std::to_string(port));
+        EXPECT_EQ(At(arena, camera, 0x14, 4), 100 + port);
+        std::uint32_t matrix = At(arena, camera, 0x18, 4);
+        EXPECT_EQ(std::bit_cast<float>(At(arena, matrix, 4, 4)), 0.25f * static_cast<float>(port));
+    }
+    ASSERT_TRUE(ReadRawField(arena, element, kRows[3], 2).has_value());
+    EXPECT_EQ(*ReadRawField(arena, element, kRows[3], 2), 102u);
+    EXPECT_FALSE(ReadRawField(arena, element, kRows[0], 0).has_value());  // a text
+
+    std::uint32_t spec = element.spec;
+    std::uint32_t camera = element.cameras[3];
+    FreeRecords(arena, element);
+    EXPECT_EQ(element.spec, 0u);
+    EXPECT_EQ(arena.Resolve(spec), nullptr);
+    EXPECT_EQ(arena.Resolve(camera), nullptr);
+}
+
+TEST(RecordsTest, LongInlineTextsAreCutAndStayTerminated) {
+    ModuleConfig config = Config();
+    config.ports[1][3].text = std::string(40, 'x');
+    Arena arena;
+    Element element;
+    BuildRecords(arena, config, element);
+    const char *name = reinterpret_cast<const char *>(arena.Resolve(element.cameras[1]));
+    EXPECT_EQ(std::strlen(name), kInlineTextSize - 1);
+}
+
+TEST(RecordsTest, ArenaReferencesNeverResolveOutsideTheirRecords) {
+    Arena arena;
+    std::uint32_t record = arena.Allocate(4);
+    WriteField(arena.Resolve(record), arena.SizeOf(record), 2, 4, 0xFFFFFFFF);  // would overrun
+    EXPECT_EQ(ReadField(arena.Resolve(record), arena.SizeOf(record), 0, 4), 0u);
+    EXPECT_EQ(arena.Resolve(0), nullptr);
+    EXPECT_EQ(arena.Resolve(99), nullptr);
+    arena.Free(record);
+    EXPECT_EQ(arena.Resolve(record), nullptr);
+    EXPECT_EQ(arena.SizeOf(record), 0u);
+}
+
+TEST(RegisterTableTest, MarksThirtyTwoBitRegistersByTheirKeys) {
+    std::vector<std::uint8_t> table = BuildRegisterTable(kTable);
+    ASSERT_EQ(table.size(), 42u * QRX_REGTABLE_ENTRY_SIZE);
+    const std::uint8_t *count = &table[40 * QRX_REGTABLE_ENTRY_SIZE];
+    const std::uint8_t *width = &table[41 * QRX_REGTABLE_ENTRY_SIZE];
+    EXPECT_EQ(count[0], 40);
+    EXPECT_EQ(std::string(reinterpret_cast<const char *>(count + 6), 5), "Count");
+    EXPECT_EQ(count[17] & QRX_REG_32BIT, 0);
+    EXPECT_NE(width[17] & QRX_REG_32BIT, 0);
+    EXPECT_EQ(table[5 * QRX_REGTABLE_ENTRY_SIZE + 17], 0);  // an unused register
+}
+
+}  // namespace
+}  // namespace quar

@@ -1,0 +1,344 @@
+// The imaging library stand-in as the program meets it: a text configuration
+// converted by the separate mkbcf program, loaded into the shared core
+// library, and walked through its entry points.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "quar/quar_modules.h"
+#include "quar_library.h"
+
+namespace qvi {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::QuarLibrary;
+
+// One of every board kind: a Lumo (SX-400 with a TX-10), an SXA with two
+// camera channels, a DQ-500 with both slots filled, an RX-600 with three
+// computational modules, and the bus translator.
+constexpr const char *kEveryBoard = R"(#
+#    File: every_board.txt
+#
+ 
+[SYSTEM:0]
+[Lumo:0]
+      Latency = 200
+      Frame_Count = 3
+      Mailbox1 = 0xFFFFFFFF
+[TX-10:0]
+      Slot_Number = 0
+[SXA:0]
+[CameraPort:0]
+      Name = "Cam A0"
+      Camera_Structure = Create_Structure
+      Interlaced
+      Start_Field = Next_Odd_Field
+      HTotal = 910
+      Timing_Mode = Dual_Tap
+[CameraPort:1]
+      Name = "Cam B"
+      Non_Interlaced
+[DQ-500:0]
+      Bus_Master_Latency_Timer = 64
+      VideoBus_Slave
+[TX-30:0]
+      Slot_Number = 0
+[RX-20:0]
+      Slot_Number = 1
+      Load_Name = "mem12.mcs"
+      Memory_Size = 8K_1K_12
+      Load_Flag = No_Load
+[SYSTEM:1]
+[RX-600:0]
+[RX-10:0]
+      Slot_Number = 0
+      Load_Module = "rx10load.lst"
+      Program_Memory = 0x100000
+[RX-30:0]
+      Slot_Number = 1
+      Encryption = "KEY1"
+      Flash_Memory = 0x10000
+      Op_Mode = ASYNC
+[RX-40:0]
+      Slot_Number = 2
+      Image_x_size = 640
+      Iface_dat_size = Iface_8_Bit
+[BZ-700]
+      Safe_Access_Mode
+      No_Hardware
+)";
+
+constexpr const char *kFullRack = R"(
+[Board]
+Kind = SXP
+Revision = 41
+Slot0 = TX-10
+[Board]
+Kind = SXA
+[Board]
+Kind = DQP
+Slot0 = TX-30
+Slot1 = RX-20
+[Board]
+Kind = RXP
+Slot0 = RX-10
+Slot1 = RX-30
+Slot2 = RX-40
+)";
+
+std::uint32_t Field(const void *record, std::size_t offset, std::size_t width) {
+    std::uint32_t value = 0;
+    std::memcpy(&value, static_cast<const std::uint8_t *>(record) + offset, width);
+    return value;
+}
+
+class SimulatorTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("quar-sim-" + std::to_string(::getpid()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(dir_);
+        ::unsetenv("QUAR_RACK");
+        ::unsetenv("CNF27310");
+        ASSERT_TRUE(library_.IsOpen()) << dlerror();
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    fs::path Write(const char *name, const char *text) {
+        fs::path path = dir_ / name;
+        std::ofstream(path, std::ios::binary) << text;
+        return path;
+    }
+
+    // Converts with the separate mkbcf program; returns its exit status.
+    int Convert(const fs::path &source, const fs::path &destination) {
+        std::string command = std::string(MKBCF_PATH) + " '" + source.string() + "' '" +
+                              destination.string() + "' -1 2>/dev/null";
+        int status = std::system(command.c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+    int16_t Load(const char *text) {
+        fs::path binary = dir_ / "config.cnf";
+        EXPECT_EQ(Convert(Write("config.txt", text), binary), 0);
+        return QUAR_CALL(library_, qrx_load_cnf, binary.c_str());
+    }
+
+    void UseRack(const char *text) { ::setenv("QUAR_RACK", Write("rack.ini", text).c_str(), 1); }
+
+    fs::path dir_;
+    QuarLibrary library_{QUAR_CORE_PATH};
+};
+
+TEST_F(SimulatorTest, WalksEveryBoardKindInFileOrder) {
+    EXPECT_EQ(Load(kEveryBoard), QRX_LOAD_HARDWARE_MISSING);  // no rack: loaded, nothing present
+
+    QRX_HANDLE lumo = QUAR_CALL(library_, qrx_systop, 0);
+    EXPECT_STREQ(QUAR_CALL(library_, qrx_get_modname, lumo), "SXP");
+    EXPECT_EQ(QUAR_CALL(library_, qrx_get_modtype, lumo), QRX_CATEGORY_BOARD);
+    QRX_HANDLE tx10 = QUAR_CALL(library_, qrx_get_modcnf, lumo, 0);
+    EXPECT_STREQ(QUAR_CALL(library_, qrx_get_modname, tx10), "TX-10");
+    EXPECT_EQ(QUAR_CALL(library_, qrx_get_modtype, tx10), QRX_CATEGORY_SLOT_MODULE);
+    EXPECT_EQ(QUAR_CALL(library_, qrx_get_parent, tx10), lumo);
+
+    QRX_HANDLE sxa = QUAR_CALL(library_, qrx_get_next_mod, lumo);
+    EXPECT_STREQ(QUAR_CALL(library_, qrx_get_modname, sxa), "SXA");
+    QRX_HANDLE channel1 = QUAR_CALL(library_, qrx_get_vmodcnf, sxa, 1);
+    EXPECT_STREQ(QUAR_CALL(library_, qrx_get_modname, channel1), "SXA");
+    EXPECT_EQ(QUAR_CALL(library_, qrx_get_modtype, channel1), QRX_CATEGORY_CAMERA_CHANNEL);
+    EXPECT_EQ(QUAR_CALL(library_, qrx_get_vmodcnf, sxa, 2), 0u);
+
+    QRX_HANDLE dqp = QUAR_CALL(library_, qrx_get_next_mod, sxa);
+    EXPECT_STREQ(QUAR_CALL(library_, qrx_get_modname, dqp), "DQP");
+    EXPECT_STREQ(QUAR_CALL(library_, qrx_get_modname, QUAR_CALL(library_, qrx_get_modcnf, dqp, 0)),
+                 "TX-31");
+    QRX_HANDLE rx20 = QUAR_CALL(library_, qrx_get_modcnf, dqp, 1);
+    EXPECT_STREQ(QUAR_CALL(library_, qrx_get_modname, rx20), "RX-20");
+    EXPECT_EQ(QUAR_CALL(library_, qrx_get_slotnum, rx20), 1);
+    EXPECT_EQ(QUAR_CALL(library_, qrx_get_next_mod, dqp), 0u);
+
+    QRX_HANDLE rxp = QUAR_CALL(library_, qrx_systop, 1);
+    EXPECT_STREQ(QUAR_CALL(library_, qrx_get_modname, rxp), "RXP");
+    EXPECT_EQ(QUAR_CALL(library_, qrx_get_sysnum, rxp), 1);
+    for (int slot = 0; slot < 3; ++slot) {
+        QRX_HANDLE module = QUAR_CALL(library_, qrx_get_modcnf, rxp, slot);
+        EXPECT_EQ(QUAR_CALL(library_, qrx_get_slotnum, module), slot);
+        EXPECT_EQ(QUAR_CALL(library_, qrx_get_seqnum, module), 0);
+    }
+    EXPECT_EQ(QUAR_CALL(library_, qrx_systop, 2), 0u);
+
+    QRX_HANDLE bus = QUAR_CALL(library_, qrx_get_transmod);
+    EXPECT_STREQ(QUAR_CALL(library_, qrx_get_modname, bus), "BZ700");
+    EXPECT_EQ(QUAR_CALL(library_, qrx_get_modtype, bus), QRX_CATEGORY_BUS_TRANSLATOR);
+    EXPECT_EQ(QUAR_CALL(library_, get_amcc_safe_access_flag), 1);
+}
+
+TEST_F(SimulatorTest, RecordsHoldTheValuesOfTheTextAtTheirOffsets) {
+    Load(kEveryBoard);
+    QRX_HANDLE sxa = QUAR_CALL(library_, qrx_get_next_mod, QUAR_CALL(library_, qrx_systop, 0));
+    EXPECT_EQ(Field(QUAR_CALL(library_, qrx_get_modspec, sxa), 4, 2), 2u);  // channel count
+
+    void *spec = QUAR_CALL(library_, qrx_get_modspec, QUAR_CALL(library_, qrx_get_vmodcnf, sxa, 0));
+    ASSERT_NE(spec, nullptr);
+    EXPECT_EQ(Field(spec, 8, 2), 0u);  // the channel
+    void *camera = QUAR_CALL(library_, qrx_deref, Field(spec, 0x12, 4));
+    ASSERT_NE(camera, nullptr);
+    EXPECT_STREQ(static_cast<const char *>(camera) + 8, "Cam A0");
+    EXPECT_EQ(Field(camera, 0x20, 2), 1u);     // Interlaced
+    EXPECT_EQ(Field(camera, 0x22, 4), 3u);     // Next_Odd_Field
+    EXPECT_EQ(Field(camera, 0x26, 2), 910u);   // HTotal
+    EXPECT_EQ(Field(camera, 0x78, 4), 1u);     // Dual_Tap
+    EXPECT_EQ(Field(camera, 0xb6, 2), 79u);    // PLL_Feedback_Divider keeps its default
+
+    QRX_HANDLE rxp = QUAR_CALL(library_, qrx_systop, 1);
+    void *rx30 = QUAR_CALL(library_, qrx_get_modspec, QUAR_CALL(library_, qrx_get_modcnf, rxp, 1));
+    EXPECT_EQ(Field(rx30, 8, 4), 0x10000u);  // Flash_Memory
+    EXPECT_EQ(Field(rx30, 0x1e, 4), 1u);     // ASYNC
+    EXPECT_STREQ(static_cast<const char *>(QUAR_CALL(library_, qrx_deref, Field(rx30, 0x12, 4))),
+                 "KEY1");
+    void *rx40 = QUAR_CALL(library_, qrx_get_modspec, QUAR_CALL(library_, qrx_get_modcnf, rxp, 2));
+    EXPECT_EQ(Field(rx40, 10, 2), 640u);  // Image_x_size
+    EXPECT_EQ(Field(rx40, 0, 2), 0u);     // Iface_8_Bit
+    EXPECT_EQ(Field(rx40, 2, 2), 1u);     // Iface_clock_speed default
+
+    QRX_HANDLE dqp = QUAR_CALL(library_, qrx_get_next_mod, sxa);
+    void *rx20 = QUAR_CALL(library_, qrx_get_modspec, QUAR_CALL(library_, qrx_get_modcnf, dqp, 1));
+    EXPECT_EQ(Field(rx20, 0x28, 2), 3u);  // 8K_1K_12
+    EXPECT_EQ(Field(rx20, 0x40, 2), 1u);  // No_Load
+    EXPECT_STREQ(static_cast<const char *>(QUAR_CALL(library_, qrx_deref, Field(rx20, 0x2e, 4))),
+                 "mem12.mcs");
+}
+
+TEST_F(SimulatorTest, RegistersAndParametersReadBackWhatWasWritten) {
+    Load(kEveryBoard);
+    QRX_HANDLE lumo = QUAR_CALL(library_, qrx_systop, 0);
+    EXPECT_EQ(QUAR_CALL(library_, write_reg, lumo, 86, 0xBEEF), 0);
+    EXPECT_EQ(QUAR_CALL(library_, read_reg, lumo, 86), static_cast<int16_t>(0xBEEF));
+    EXPECT_EQ(QUAR_CALL(library_, write_reg32, lumo, 90, 0x12345678u), 0);
+    EXPECT_EQ(QUAR_CALL(library_, read_reg32, lumo, 90), 0x12345678u);
+    EXPECT_EQ(QUAR_CALL(library_, qrx_set_param, lumo, 77, 2.0), 0);
+    EXPECT_DOUBLE_EQ(QUAR_CALL(library_, qrx_get_param, lumo, 77), 2.0);
+    EXPECT_DOUBLE_EQ(QUAR_CALL(library_, qrx_get_param, lumo, 78), 0.0);
+
+    // A handle the library never gave out fails without harm.
+    EXPECT_EQ(QUAR_CALL(library_, write_reg, 0xDEAD, 1, 1), -1);
+    EXPECT_EQ(QUAR_CALL(library_, qrx_set_param, 0xDEAD, 1, 1.0), -1);
+    EXPECT_EQ(QUAR_CALL(library_, qrx_get_modspec, 0xDEAD), nullptr);
+    EXPECT_STREQ(QUAR_CALL(library_, qrx_get_modname, 0xDEAD), "");
+}
+
+TEST_F(SimulatorTest, TheRackDecidesDetectionAndInitialisation) {
+    EXPECT_EQ(QUAR_CALL(library_, qrx_open_device_handle, "SXP", 0), -1);  // no rack: nothing
+    UseRack(kFullRack);
+    int device = QUAR_CALL(library_, qrx_open_device_handle, "SXP", 0);
+    EXPECT_GT(device, 0);
+    EXPECT_EQ(QUAR_CALL(library_, qrx_close_device_handle, device), 0);
+    EXPECT_EQ(QUAR_CALL(library_, qrx_open_device_handle, "SXP", 1), -1);
+
+    EXPECT_EQ(Load(kEveryBoard), QRX_LOAD_OK);
+    EXPECT_EQ(QUAR_CALL(library_, qrx_init_sys, 0), 0);
+    EXPECT_EQ(QUAR_CALL(library_, qrx_init_sys, 1), 0);
+    QRX_HANDLE lumo = QUAR_CALL(library_, qrx_systop, 0);
+    EXPECT_EQ(QUAR_CALL(library_, M_detect_dmod, lumo, 0), 16);  // TX-10
+    EXPECT_EQ(QUAR_CALL(library_, qrx_get_hw_revision, lumo), 41);
+    QRX_HANDLE dqp = QUAR_CALL(library_, qrx_get_next_mod, QUAR_CALL(library_, qrx_get_next_mod, lumo));
+    EXPECT_EQ(QUAR_CALL(library_, M_detect_dmod, dqp, 0), 2);  // TX-31
+    EXPECT_EQ(QUAR_CALL(library_, M_detect_dmod, dqp, 1), 6);  // RX-20
+
+    // Initialising wrote every key's value to its register.
+    QRX_HANDLE sxa = QUAR_CALL(library_, qrx_get_next_mod, lumo);
+    QRX_HANDLE channel0 = QUAR_CALL(library_, qrx_get_vmodcnf, sxa, 0);
+    EXPECT_EQ(QUAR_CALL(library_, read_reg32, channel0, 164), 1u);   // Timing_Mode
+    EXPECT_EQ(QUAR_CALL(library_, read_reg32, channel0, 123), 910u); // HTotal
+}
+
+TEST_F(SimulatorTest, ASystemWhoseBoardsAreMissingDoesNotInitialise) {
+    UseRack("[Board]\nKind = SXP\nSlot0 = TX-10\n");
+    EXPECT_EQ(Load(kEveryBoard), QRX_LOAD_HARDWARE_MISSING);
+    EXPECT_NE(QUAR_CALL(library_, qrx_init_sys, 0), 0);  // the SXA and DQ-500 are not there
+    EXPECT_NE(QUAR_CALL(library_, qrx_init_sys, 1), 0);
+    EXPECT_NE(QUAR_CALL(library_, qrx_init_sys, 5), 0);  // nothing loaded there
+}
+
+TEST_F(SimulatorTest, ReloadingReplacesSystemsAndRemovingEmptiesThem) {
+    Load(kEveryBoard);
+    QRX_HANDLE first = QUAR_CALL(library_, qrx_systop, 0);
+    Load(kEveryBoard);
+    QRX_HANDLE second = QUAR_CALL(library_, qrx_systop, 0);
+    EXPECT_NE(first, second);
+    EXPECT_EQ(QUAR_CALL(library_, qrx_get_modspec, first), nullptr);  // the old board is gone
+    EXPECT_EQ(QUAR_CALL(library_, qrx_remove_sys, 0), 0);
+    EXPECT_EQ(QUAR_CALL(library_, qrx_systop, 0), 0u);
+    EXPECT_NE(QUAR_CALL(library_, qrx_systop, 1), 0u);
+    EXPECT_EQ(QUAR_CALL(library_, qrx_remove_sys, 8), -1);
+}
+
+TEST_F(SimulatorTest, DamagedOrForeignFilesAreRefused) {
+    fs::path binary = dir_ / "good.cnf";
+    ASSERT_EQ(Convert(Write("good.txt", kEveryBoard), binary), 0);
+    std::string bytes;
+    {
+        std::ifstream in(binary, std::ios::binary);
+        bytes.assign(std::istreambuf_iterator<char>(in), {});
+    }
+    auto refused = [&](const std::string &content) {
+        fs::path path = dir_ / "bad.cnf";
+        std::ofstream(path, std::ios::binary) << content;
+        int16_t result = QUAR_CALL(library_, qrx_load_cnf, path.c_str());
+        for (int accepted : {0, -4, -5, -6, -11, -29})
+            if (result == accepted) return false;
+        return true;
+    };
+    EXPECT_TRUE(refused(bytes.substr(0, bytes.size() / 2)));
+    std::string flipped = bytes;
+    flipped[flipped.size() - 3] ^= 0x40;
+    EXPECT_TRUE(refused(flipped));
+    EXPECT_TRUE(refused(kEveryBoard));  // text is not the binary form
+    EXPECT_TRUE(refused(""));
+    EXPECT_EQ(QUAR_CALL(library_, qrx_load_cnf, (dir_ / "missing.cnf").c_str()), QRX_LOAD_NO_FILE);
+}
+
+TEST_F(SimulatorTest, ModulesBuiltOnTheirOwnAndCameraCopies) {
+    fs::path text = Write("defaults.txt", kEveryBoard);
+    QRX_HANDLE port = QUAR_CALL(library_, qrx_load_modcnf, text.c_str(), "SXA-VMOD");
+    ASSERT_NE(port, 0u);
+    EXPECT_EQ(QUAR_CALL(library_, qrx_get_modtype, port), QRX_CATEGORY_CAMERA_CHANNEL);
+    EXPECT_EQ(QUAR_CALL(library_, qrx_get_parent, port), 0u);
+    void *spec = QUAR_CALL(library_, qrx_get_modspec, port);
+    std::uint32_t camera = Field(spec, 0x12, 4);
+
+    std::uint32_t copy = 0;
+    EXPECT_EQ(QUAR_CALL(library_, sxa_cp_camcnf, port, camera, &copy, camera), 0);
+    ASSERT_NE(copy, 0u);
+    EXPECT_NE(copy, camera);
+    EXPECT_STREQ(static_cast<const char *>(QUAR_CALL(library_, qrx_deref, copy)) + 8, "Cam A0");
+
+    EXPECT_EQ(QUAR_CALL(library_, qrx_load_modcnf, text.c_str(), "TX-70"), 0u);  // not in the file
+    EXPECT_EQ(QUAR_CALL(library_, qrx_del_modcnf, port), 0);
+    EXPECT_EQ(QUAR_CALL(library_, qrx_get_modspec, port), nullptr);
+}
+
+void CollectConsole(const char *text, void *user) { *static_cast<std::string *>(user) += text; }
+
+TEST_F(SimulatorTest, RegisterDumpsGoToTheConsoleStream) {
+    Load(kEveryBoard);
+    std::string console;
+    QUAR_CALL(library_, qrx_set_console_sink, CollectConsole, &console);
+    QRX_HANDLE lumo = QUAR_CALL(library_, qrx_systop, 0);
+    QUAR_CALL(library_, write_reg, lumo, 17, 0x2A);
+    EXPECT_EQ(QUAR_CALL(library_, sxp_dregs, lumo), 0);
+    EXPECT_NE(console.find("SX-400:0 registers"), std::string::npos) << console;
+    EXPECT_NE(console.find("reg   17 = 0x0000002A"), std::string::npos) << console;
+    QUAR_CALL(library_, qrx_set_console_sink, nullptr, nullptr);
+}
+
+}  // namespace
+}  // namespace qvi
