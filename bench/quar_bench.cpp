@@ -1,0 +1,106 @@
+// The imaging library stand-in at the size of a full rack: converting and
+// loading a configuration with eight systems of every board kind, every slot
+// filled, and binding every entry point of the three libraries.
+#include <benchmark/benchmark.h>
+
+#include <dlfcn.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "app/library_binding.h"
+#include "config/binary_format.h"
+#include "config/text_parser.h"
+#include "platform/posix/dl_library_loader.h"
+#include "platform/recording_ui.h"
+#include "quar/quar_api.h"
+
+namespace qvi {
+namespace {
+
+namespace fs = std::filesystem;
+
+// One system: a Lumo, an SXA with four channels, a DQ-500 with both slots
+// filled and an RX-600 with all three.
+std::string SystemText(int number) {
+    std::string text = "[SYSTEM:" + std::to_string(number) + "]\n";
+    std::string n = std::to_string(number);
+    text += "[Lumo:" + n + "]\n      Latency = 248\n      Frame_Count = 2\n";
+    text += "[TX-10:0]\n      Slot_Number = 0\n";
+    text += "[SXA:" + n + "]\n";
+    for (int channel = 0; channel < 4; ++channel) {
+        text += "[CameraPort:" + std::to_string(channel) + "]\n";
+        text += "      Name = \"Camera " + std::to_string(channel) + "\"\n";
+        text += "      Camera_Structure = Create_Structure\n      Interlaced\n";
+        text += "      Start_Field = Next_Odd_Field\n      HTotal = 910\n      VTotal = 525\n";
+        text += "      Timing_Mode = Normal_PLL\n      PLL_Feedback_Divider = 79\n";
+    }
+    text += "[DQ-500:" + n + "]\n      Bus_Master_Latency_Timer = 64\n      VideoBus_Slave\n";
+    text += "[TX-30:0]\n      Slot_Number = 0\n";
+    text += "[RX-20:" + n + "]\n      Slot_Number = 1\n      Load_Name = \"mem.mcs\"\n";
+    text += "      Memory_Size = 8K_1K_12\n";
+    text += "[RX-600:" + n + "]\n";
+    text += "[RX-10:" + n + "]\n      Slot_Number = 0\n      Program_Memory = 0x200000\n";
+    text += "[RX-30:" + n + "]\n      Slot_Number = 1\n      Encryption = \"KEY\"\n";
+    text += "[RX-40:" + n + "]\n      Slot_Number = 2\n      Image_x_size = 640\n";
+    return text;
+}
+
+std::string LargeConfigurationText() {
+    std::string text = "#\n#    File: large.txt\n#\n \n";
+    for (int system = 0; system < 8; ++system) text += SystemText(system);
+    text += "[BZ-700]\n      Safe_Access_Mode\n";
+    return text;
+}
+
+void BM_ConvertLargeConfiguration(benchmark::State &state) {
+    const std::string text = LargeConfigurationText();
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        quar::ConfigError error;
+        auto config = quar::ParseConfigText(text, "large.txt", error);
+        if (!config) state.SkipWithError(error.Message().c_str());
+        bytes = quar::EncodeConfiguration(*config).size();
+        benchmark::DoNotOptimize(bytes);
+    }
+    state.counters["text_bytes"] = static_cast<double>(text.size());
+    state.counters["binary_bytes"] = static_cast<double>(bytes);
+}
+BENCHMARK(BM_ConvertLargeConfiguration)->Unit(benchmark::kMicrosecond);
+
+void BM_LoadLargeConfiguration(benchmark::State &state) {
+    quar::ConfigError error;
+    auto config = quar::ParseConfigText(LargeConfigurationText(), "large.txt", error);
+    fs::path binary = fs::temp_directory_path() / ("qvi-bench-" + std::to_string(getpid()) + ".cnf");
+    {
+        auto bytes = quar::EncodeConfiguration(*config);
+        std::ofstream(binary, std::ios::binary)
+            .write(reinterpret_cast<const char *>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    }
+    void *core = dlopen(QUAR_CORE_PATH, RTLD_NOW | RTLD_LOCAL);
+    auto load = reinterpret_cast<decltype(&::qrx_load_cnf)>(dlsym(core, "qrx_load_cnf"));
+    auto quiet = reinterpret_cast<decltype(&::qrx_set_console_sink)>(dlsym(core, "qrx_set_console_sink"));
+    quiet([](const char *, void *) {}, nullptr);
+    for (auto _ : state) benchmark::DoNotOptimize(load(binary.c_str()));
+    dlclose(core);
+    fs::remove(binary);
+}
+BENCHMARK(BM_LoadLargeConfiguration)->Unit(benchmark::kMicrosecond);
+
+void BM_BindAllNames(benchmark::State &state) {
+    RecordingUi ui;
+    ScopedUi install(ui);
+    DlLibraryLoader loader;
+    LibraryFiles files{QUAR_CORE_PATH, QUAR_RX_PATH, QUAR_PX_PATH};
+    for (auto _ : state) {
+        int error = 0;
+        LibraryBinding binding(loader, files, error);
+        if (error != 0 || !binding.LookupPlatformEntries()) state.SkipWithError("binding failed");
+    }
+}
+BENCHMARK(BM_BindAllNames)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace qvi
