@@ -73,15 +73,18 @@ BENCHMARK(BM_ConvertLargeConfiguration)->Unit(benchmark::kMicrosecond);
 void BM_LoadLargeConfiguration(benchmark::State &state) {
     quar::ConfigError error;
     auto config = quar::ParseConfigText(LargeConfigurationText(), "large.txt", error);
-    fs::path binary = fs::temp_directory_path() / ("qvi-bench-" + std::to_string(getpid()) + ".cnf");
+    fs::path binary =
+        fs::temp_directory_path() / ("qvi-bench-" + std::to_string(getpid()) + ".cnf");
     {
         auto bytes = quar::EncodeConfiguration(*config);
         std::ofstream(binary, std::ios::binary)
-            .write(reinterpret_cast<const char *>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+            .write(reinterpret_cast<const char *>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size()));
     }
     void *core = dlopen(QUAR_CORE_PATH, RTLD_NOW | RTLD_LOCAL);
     auto load = reinterpret_cast<decltype(&::qrx_load_cnf)>(dlsym(core, "qrx_load_cnf"));
-    auto quiet = reinterpret_cast<decltype(&::qrx_set_console_sink)>(dlsym(core, "qrx_set_console_sink"));
+    auto quiet =
+        reinterpret_cast<decltype(&::qrx_set_console_sink)>(dlsym(core, "qrx_set_console_sink"));
     quiet([](const char *, void *) {}, nullptr);
     for (auto _ : state) benchmark::DoNotOptimize(load(binary.c_str()));
     dlclose(core);

@@ -4,10 +4,14 @@
 // for the entries that create something.
 #include "quar/quar_api.h"
 
-#define QUAR_FAILS(name) \
-    QUAR_EXPORT int name(QRX_HANDLE, ...) { return -1; }
-#define QUAR_CREATES_NOTHING(name) \
-    QUAR_EXPORT QRX_HANDLE name(QRX_HANDLE, ...) { return 0; }
+#define QUAR_FAILS(name)                    \
+    QUAR_EXPORT int name(QRX_HANDLE, ...) { \
+        return -1;                          \
+    }
+#define QUAR_CREATES_NOTHING(name)                 \
+    QUAR_EXPORT QRX_HANDLE name(QRX_HANDLE, ...) { \
+        return 0;                                  \
+    }
 
 extern "C" {
 

@@ -25,7 +25,9 @@ void Arena::Free(std::uint32_t reference) {
     block.size = 0;
 }
 
-void Arena::Clear() { blocks_.clear(); }
+void Arena::Clear() {
+    blocks_.clear();
+}
 
 std::uint8_t *Arena::Resolve(std::uint32_t reference) const {
     if (reference == 0 || reference > blocks_.size()) return nullptr;
@@ -46,8 +48,8 @@ std::uint32_t ReadField(const std::uint8_t *record, std::size_t recordSize, std:
     return value;
 }
 
-void WriteField(std::uint8_t *record, std::size_t recordSize, std::size_t offset,
-                std::size_t width, std::uint32_t value) {
+void WriteField(std::uint8_t *record, std::size_t recordSize, std::size_t offset, std::size_t width,
+                std::uint32_t value) {
     if (record == nullptr || offset + width > recordSize) return;
     for (std::size_t i = 0; i < width; ++i)
         record[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));

@@ -37,7 +37,7 @@ private:
 // and writes nothing.
 std::uint32_t ReadField(const std::uint8_t *record, std::size_t recordSize, std::size_t offset,
                         std::size_t width);
-void WriteField(std::uint8_t *record, std::size_t recordSize, std::size_t offset,
-                std::size_t width, std::uint32_t value);
+void WriteField(std::uint8_t *record, std::size_t recordSize, std::size_t offset, std::size_t width,
+                std::uint32_t value);
 
 }  // namespace quar

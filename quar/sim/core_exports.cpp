@@ -12,34 +12,54 @@ using quar::Library;
 
 namespace {
 
-Element *Lookup(QRX_HANDLE handle) { return Library::Instance().Find(handle); }
+Element *Lookup(QRX_HANDLE handle) {
+    return Library::Instance().Find(handle);
+}
 
 }  // namespace
 
 extern "C" {
 
-void qrx_set_console_sink(QRX_CONSOLE_SINK sink, void *user) { quar::SetConsoleSink(sink, user); }
+void qrx_set_console_sink(QRX_CONSOLE_SINK sink, void *user) {
+    quar::SetConsoleSink(sink, user);
+}
 
-void *qrx_deref(uint32_t reference) { return Library::Instance().Records().Resolve(reference); }
+void *qrx_deref(uint32_t reference) {
+    return Library::Instance().Records().Resolve(reference);
+}
 
-void qrx_err_level(int level) { Library::Instance().SetErrorLevel(level); }
+void qrx_err_level(int level) {
+    Library::Instance().SetErrorLevel(level);
+}
 
 int16_t qrx_load_cnf(const char *binaryPath) {
     if (binaryPath == nullptr) return QRX_LOAD_NO_FILE;
     return static_cast<int16_t>(Library::Instance().LoadBinary(binaryPath));
 }
 
-int qrx_remove_sys(int system) { return Library::Instance().RemoveSystem(system); }
+int qrx_remove_sys(int system) {
+    return Library::Instance().RemoveSystem(system);
+}
 
-QRX_HANDLE qrx_systop(int system) { return Library::Instance().SystemTop(system); }
+QRX_HANDLE qrx_systop(int system) {
+    return Library::Instance().SystemTop(system);
+}
 
-QRX_HANDLE qrx_get_next_mod(QRX_HANDLE handle) { return Library::Instance().NextBoard(handle); }
+QRX_HANDLE qrx_get_next_mod(QRX_HANDLE handle) {
+    return Library::Instance().NextBoard(handle);
+}
 
-QRX_HANDLE qrx_get_transmod(void) { return Library::Instance().BusTranslator(); }
+QRX_HANDLE qrx_get_transmod(void) {
+    return Library::Instance().BusTranslator();
+}
 
-int qrx_set_transmod(QRX_HANDLE handle) { return Library::Instance().SetBusTranslator(handle); }
+int qrx_set_transmod(QRX_HANDLE handle) {
+    return Library::Instance().SetBusTranslator(handle);
+}
 
-int qrx_init_sys(int system) { return Library::Instance().InitSystem(system); }
+int qrx_init_sys(int system) {
+    return Library::Instance().InitSystem(system);
+}
 
 const char *qrx_get_modname(QRX_HANDLE handle) {
     Element *element = Lookup(handle);
@@ -75,7 +95,9 @@ const uint8_t *qrx_get_regtable(QRX_HANDLE handle, int *entries) {
     return element->registerTable.data();
 }
 
-void *qrx_get_modspec(QRX_HANDLE handle) { return Library::Instance().Spec(handle); }
+void *qrx_get_modspec(QRX_HANDLE handle) {
+    return Library::Instance().Spec(handle);
+}
 
 QRX_HANDLE qrx_get_vmodcnf(QRX_HANDLE board, int channel) {
     return Library::Instance().Channel(board, channel);
@@ -99,7 +121,9 @@ QRX_HANDLE qrx_load_modcnf(const char *path, const char *model) {
     return Library::Instance().LoadModule(path, model);
 }
 
-int qrx_del_modcnf(QRX_HANDLE handle) { return Library::Instance().DeleteModule(handle); }
+int qrx_del_modcnf(QRX_HANDLE handle) {
+    return Library::Instance().DeleteModule(handle);
+}
 
 int M_detect_dmod(QRX_HANDLE board, int slot) {
     return Library::Instance().DetectModule(board, slot);
@@ -174,7 +198,9 @@ int bz700_set_delays(QRX_HANDLE, int16_t delay0, int16_t delay1, int16_t delay2)
     return 0;
 }
 
-int get_amcc_safe_access_flag(void) { return Library::Instance().SafeAccess(); }
+int get_amcc_safe_access_flag(void) {
+    return Library::Instance().SafeAccess();
+}
 
 int set_amcc_safe_access_flag(int flag) {
     Library::Instance().SetSafeAccess(flag != 0);

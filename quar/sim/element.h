@@ -18,15 +18,15 @@ struct Element {
     const qvi::keys::ModelTable *table = nullptr;
     std::string libraryName;  // what qrx_get_modname reports ("SXA" for a camera channel)
     int category = QRX_CATEGORY_SLOT_MODULE;
-    int system = -1;          // -1: a module built on its own (qrx_load_modcnf)
+    int system = -1;  // -1: a module built on its own (qrx_load_modcnf)
     int instance = 0;
     int slot = -1;
     QRX_HANDLE parent = 0;
     std::vector<QRX_HANDLE> children;  // a board's modules or camera channels, in file order
 
-    std::uint32_t spec = 0;              // module specification
-    std::vector<std::uint32_t> cameras;  // camera structure per port
-    std::vector<std::uint32_t> matrices; // colour matrix per port
+    std::uint32_t spec = 0;               // module specification
+    std::vector<std::uint32_t> cameras;   // camera structure per port
+    std::vector<std::uint32_t> matrices;  // colour matrix per port
 
     std::map<int, std::uint32_t> registers;
     std::vector<std::uint8_t> registerTable;

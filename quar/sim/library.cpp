@@ -23,10 +23,10 @@ struct ModuleType {
 
 // The module type numbers a board reports for its slots.
 constexpr ModuleType kModuleTypes[] = {
-    {"TX-31", 2},  {"TX-20", 3},  {"TX-40", 4},  {"TX-50", 5},  {"TX-60", 6},  {"TX-70", 7},
-    {"TX-10", 16}, {"RX-57", 1},  {"RX-54", 2},  {"RX-30", 3},  {"RX-56", 4},  {"RX-55", 5},
-    {"RX-20", 6},  {"RX-40", 7},  {"RX-22", 8},  {"RX-53", 9},  {"RX-51", 10}, {"RX-10", 11},
-    {"RX-50", 12}, {"RX-52", 100},
+    {"TX-31", 2}, {"TX-20", 3},  {"TX-40", 4},  {"TX-50", 5},  {"TX-60", 6},
+    {"TX-70", 7}, {"TX-10", 16}, {"RX-57", 1},  {"RX-54", 2},  {"RX-30", 3},
+    {"RX-56", 4}, {"RX-55", 5},  {"RX-20", 6},  {"RX-40", 7},  {"RX-22", 8},
+    {"RX-53", 9}, {"RX-51", 10}, {"RX-10", 11}, {"RX-50", 12}, {"RX-52", 100},
 };
 
 // Board type numbers when the rack names none. An SX-400 carrying a TX-70
@@ -110,8 +110,9 @@ Element &Library::AddElement(const ModuleConfig &config, int category, int syste
     element->handle = nextHandle_++;
     element->table = config.table;
     element->category = category;
-    element->libraryName =
-        category == QRX_CATEGORY_CAMERA_CHANNEL ? std::string("SXA") : std::string(config.table->model);
+    element->libraryName = category == QRX_CATEGORY_CAMERA_CHANNEL
+                               ? std::string("SXA")
+                               : std::string(config.table->model);
     element->system = system;
     element->instance = config.instance;
     element->slot = config.slot;
@@ -127,8 +128,8 @@ void Library::AddBoard(const BoardConfig &board, int system) {
     Element &element = AddElement(board.board, QRX_CATEGORY_BOARD, system, 0);
     systems_[static_cast<std::size_t>(system)].push_back(element.handle);
     const RackBoard *present = RackBoardOf(element.handle);
-    int typeNumber = present && present->typeNumber >= 0 ? present->typeNumber
-                                                         : DefaultTypeNumber(board);
+    int typeNumber =
+        present && present->typeNumber >= 0 ? present->typeNumber : DefaultTypeNumber(board);
     WriteBoardHeader(arena_, element, typeNumber, present ? present->revision : 0,
                      ChannelCount(board));
     for (const ModuleConfig &module : board.modules) {
@@ -229,8 +230,7 @@ QRX_HANDLE Library::SlotModule(QRX_HANDLE board, int slot) const {
 
 QRX_HANDLE Library::FindByInstance(std::string_view model, int instance) const {
     for (const auto &[handle, element] : elements_)
-        if (element->system >= 0 && element->table->model == model &&
-            element->instance == instance)
+        if (element->system >= 0 && element->table->model == model && element->instance == instance)
             return handle;
     return 0;
 }
@@ -340,7 +340,9 @@ int Library::OpenDevice(std::string_view kind, int index) {
     return device;
 }
 
-int Library::CloseDevice(int deviceHandle) { return openDevices_.erase(deviceHandle) ? 0 : -1; }
+int Library::CloseDevice(int deviceHandle) {
+    return openDevices_.erase(deviceHandle) ? 0 : -1;
+}
 
 int Library::DumpRegisters(QRX_HANDLE handle, int part) const {
     const Element *element = Find(handle);

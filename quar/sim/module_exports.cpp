@@ -11,7 +11,9 @@ using quar::Library;
 
 namespace {
 
-bool Known(QRX_HANDLE handle) { return Library::Instance().Find(handle) != nullptr; }
+bool Known(QRX_HANDLE handle) {
+    return Library::Instance().Find(handle) != nullptr;
+}
 
 int CopyCamera(QRX_HANDLE handle, uint32_t camera, uint32_t *result) {
     return Library::Instance().CopyCamera(handle, camera, result);
@@ -19,7 +21,9 @@ int CopyCamera(QRX_HANDLE handle, uint32_t camera, uint32_t *result) {
 
 // Settings entries take effect at once on the simulated board: nothing to do
 // beyond accepting them for a known module.
-int Accept(QRX_HANDLE handle) { return Known(handle) ? 0 : -1; }
+int Accept(QRX_HANDLE handle) {
+    return Known(handle) ? 0 : -1;
+}
 
 int16_t Revision(QRX_HANDLE handle) {
     return static_cast<int16_t>(Library::Instance().HardwareRevision(handle));
@@ -28,22 +32,28 @@ int16_t Revision(QRX_HANDLE handle) {
 }  // namespace
 
 // Register dumps print the module's register file on the console stream.
-#define QUAR_DREGS(name) \
-    QUAR_EXPORT int name(QRX_HANDLE handle) { return Library::Instance().DumpRegisters(handle); }
-
-// Camera copies give the module a private copy of a camera structure.
-#define QUAR_CP_CAMCNF(name)                                                                   \
-    QUAR_EXPORT int name(QRX_HANDLE handle, uint32_t camera, uint32_t *result, uint32_t) {     \
-        return CopyCamera(handle, camera, result);                                            \
+#define QUAR_DREGS(name)                                  \
+    QUAR_EXPORT int name(QRX_HANDLE handle) {             \
+        return Library::Instance().DumpRegisters(handle); \
     }
 
-#define QUAR_SETTING(name) \
-    QUAR_EXPORT int name(QRX_HANDLE handle, ...) { return Accept(handle); }
+// Camera copies give the module a private copy of a camera structure.
+#define QUAR_CP_CAMCNF(name)                                                               \
+    QUAR_EXPORT int name(QRX_HANDLE handle, uint32_t camera, uint32_t *result, uint32_t) { \
+        return CopyCamera(handle, camera, result);                                         \
+    }
+
+#define QUAR_SETTING(name)                         \
+    QUAR_EXPORT int name(QRX_HANDLE handle, ...) { \
+        return Accept(handle);                     \
+    }
 
 // Acquisition, frame and display entries: the acquisition work gives them
 // their behaviour; until then they fail as the library does without frames.
-#define QUAR_ACQUIRE(name) \
-    QUAR_EXPORT int name(QRX_HANDLE, ...) { return -1; }
+#define QUAR_ACQUIRE(name)                  \
+    QUAR_EXPORT int name(QRX_HANDLE, ...) { \
+        return -1;                          \
+    }
 
 extern "C" {
 
@@ -71,11 +81,17 @@ QUAR_CP_CAMCNF(tx60_cp_camcnf)
 QUAR_CP_CAMCNF(tx70_cp_camcnf)
 QUAR_CP_CAMCNF(tx70_cp_matrix)
 
-QUAR_EXPORT int16_t sxp_get_hw_revision(QRX_HANDLE handle) { return Revision(handle); }
-QUAR_EXPORT int16_t dqp_get_hw_revision(QRX_HANDLE handle) { return Revision(handle); }
+QUAR_EXPORT int16_t sxp_get_hw_revision(QRX_HANDLE handle) {
+    return Revision(handle);
+}
+QUAR_EXPORT int16_t dqp_get_hw_revision(QRX_HANDLE handle) {
+    return Revision(handle);
+}
 
 // Every frame memory (A0, A1 and B1) is fitted on the simulated DQ-500.
-QUAR_EXPORT int dqp_memory_model(QRX_HANDLE handle) { return Known(handle) ? 2 : -1; }
+QUAR_EXPORT int dqp_memory_model(QRX_HANDLE handle) {
+    return Known(handle) ? 2 : -1;
+}
 
 QUAR_SETTING(dqp_change_disp)
 QUAR_SETTING(dqp_dac_pseudo)

@@ -5,6 +5,8 @@
 
 extern "C" {
 
-QUAR_EXPORT int px_done(void) { return 0; }
+QUAR_EXPORT int px_done(void) {
+    return 0;
+}
 
 }  // extern "C"

@@ -10,10 +10,10 @@ namespace quar {
 
 // One board present in the simulated rack.
 struct RackBoard {
-    std::string kind;        // "SXP", "SXA", "DQP", "RXP"
-    int revision = 0;        // what qrx_get_hw_revision reports
-    int typeNumber = -1;     // -1: the library's default for the kind
-    int channels = 4;        // SXA camera channels
+    std::string kind;                // "SXP", "SXA", "DQP", "RXP"
+    int revision = 0;                // what qrx_get_hw_revision reports
+    int typeNumber = -1;             // -1: the library's default for the kind
+    int channels = 4;                // SXA camera channels
     std::vector<std::string> slots;  // module model names in slots 0, 1, 2; "" for empty
 };
 

@@ -85,9 +85,10 @@ void AllocateStructures(Arena &arena, const qvi::keys::Layout &layout, Element &
         std::uint32_t camera = element.spec;
         if (layout.cameraRefOffset >= 0) {
             camera = arena.Allocate(layout.cameraSize);
-            WriteField(arena.Resolve(element.spec), arena.SizeOf(element.spec),
-                       static_cast<std::size_t>(layout.cameraRefOffset + port * layout.cameraRefStride),
-                       4, camera);
+            WriteField(
+                arena.Resolve(element.spec), arena.SizeOf(element.spec),
+                static_cast<std::size_t>(layout.cameraRefOffset + port * layout.cameraRefStride), 4,
+                camera);
         }
         element.cameras.push_back(camera);
         if (layout.matrixSize > 0 && layout.matrixRefOffset >= 0) {
@@ -154,8 +155,10 @@ void WriteBoardHeader(Arena &arena, const Element &element, int typeNumber, int 
     std::size_t size = arena.SizeOf(element.spec);
     WriteField(spec, size, qvi::keys::kBoardTypeNumberOffset, 2,
                static_cast<std::uint32_t>(typeNumber));
-    WriteField(spec, size, qvi::keys::kBoardRevisionOffset, 2, static_cast<std::uint32_t>(revision));
-    WriteField(spec, size, qvi::keys::kBoardChannelsOffset, 2, static_cast<std::uint32_t>(channels));
+    WriteField(spec, size, qvi::keys::kBoardRevisionOffset, 2,
+               static_cast<std::uint32_t>(revision));
+    WriteField(spec, size, qvi::keys::kBoardChannelsOffset, 2,
+               static_cast<std::uint32_t>(channels));
 }
 
 int ReadBoardHeader(const Arena &arena, const Element &element, std::uint16_t offset) {

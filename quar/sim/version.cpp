@@ -5,4 +5,6 @@
 
 QUAR_VERSION_STAMP(QUAR_VERSION);
 
-extern "C" QUAR_EXPORT const char *qrx_product_version(void) { return QUAR_VERSION; }
+extern "C" QUAR_EXPORT const char *qrx_product_version(void) {
+    return QUAR_VERSION;
+}

@@ -192,11 +192,11 @@ TEST_F(SimulatorTest, RecordsHoldTheValuesOfTheTextAtTheirOffsets) {
     void *camera = QUAR_CALL(library_, qrx_deref, Field(spec, 0x12, 4));
     ASSERT_NE(camera, nullptr);
     EXPECT_STREQ(static_cast<const char *>(camera) + 8, "Cam A0");
-    EXPECT_EQ(Field(camera, 0x20, 2), 1u);     // Interlaced
-    EXPECT_EQ(Field(camera, 0x22, 4), 3u);     // Next_Odd_Field
-    EXPECT_EQ(Field(camera, 0x26, 2), 910u);   // HTotal
-    EXPECT_EQ(Field(camera, 0x78, 4), 1u);     // Dual_Tap
-    EXPECT_EQ(Field(camera, 0xb6, 2), 79u);    // PLL_Feedback_Divider keeps its default
+    EXPECT_EQ(Field(camera, 0x20, 2), 1u);    // Interlaced
+    EXPECT_EQ(Field(camera, 0x22, 4), 3u);    // Next_Odd_Field
+    EXPECT_EQ(Field(camera, 0x26, 2), 910u);  // HTotal
+    EXPECT_EQ(Field(camera, 0x78, 4), 1u);    // Dual_Tap
+    EXPECT_EQ(Field(camera, 0xb6, 2), 79u);   // PLL_Feedback_Divider keeps its default
 
     QRX_HANDLE rxp = QUAR_CALL(library_, qrx_systop, 1);
     void *rx30 = QUAR_CALL(library_, qrx_get_modspec, QUAR_CALL(library_, qrx_get_modcnf, rxp, 1));
@@ -249,15 +249,16 @@ TEST_F(SimulatorTest, TheRackDecidesDetectionAndInitialisation) {
     QRX_HANDLE lumo = QUAR_CALL(library_, qrx_systop, 0);
     EXPECT_EQ(QUAR_CALL(library_, M_detect_dmod, lumo, 0), 16);  // TX-10
     EXPECT_EQ(QUAR_CALL(library_, qrx_get_hw_revision, lumo), 41);
-    QRX_HANDLE dqp = QUAR_CALL(library_, qrx_get_next_mod, QUAR_CALL(library_, qrx_get_next_mod, lumo));
+    QRX_HANDLE dqp =
+        QUAR_CALL(library_, qrx_get_next_mod, QUAR_CALL(library_, qrx_get_next_mod, lumo));
     EXPECT_EQ(QUAR_CALL(library_, M_detect_dmod, dqp, 0), 2);  // TX-31
     EXPECT_EQ(QUAR_CALL(library_, M_detect_dmod, dqp, 1), 6);  // RX-20
 
     // Initialising wrote every key's value to its register.
     QRX_HANDLE sxa = QUAR_CALL(library_, qrx_get_next_mod, lumo);
     QRX_HANDLE channel0 = QUAR_CALL(library_, qrx_get_vmodcnf, sxa, 0);
-    EXPECT_EQ(QUAR_CALL(library_, read_reg32, channel0, 164), 1u);   // Timing_Mode
-    EXPECT_EQ(QUAR_CALL(library_, read_reg32, channel0, 123), 910u); // HTotal
+    EXPECT_EQ(QUAR_CALL(library_, read_reg32, channel0, 164), 1u);    // Timing_Mode
+    EXPECT_EQ(QUAR_CALL(library_, read_reg32, channel0, 123), 910u);  // HTotal
 }
 
 TEST_F(SimulatorTest, ASystemWhoseBoardsAreMissingDoesNotInitialise) {
@@ -326,7 +327,9 @@ TEST_F(SimulatorTest, ModulesBuiltOnTheirOwnAndCameraCopies) {
     EXPECT_EQ(QUAR_CALL(library_, qrx_get_modspec, port), nullptr);
 }
 
-void CollectConsole(const char *text, void *user) { *static_cast<std::string *>(user) += text; }
+void CollectConsole(const char *text, void *user) {
+    *static_cast<std::string *>(user) += text;
+}
 
 TEST_F(SimulatorTest, RegisterDumpsGoToTheConsoleStream) {
     Load(kEveryBoard);
