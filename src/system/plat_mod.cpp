@@ -1,13 +1,45 @@
 #include "system/plat_mod.h"
 
+#include <cstring>
+
+#include "app/library_binding.h"
 #include "platform/ui.h"
 #include "system/hardware.h"
 #include "system/register_access.h"
 
 namespace qvi {
 
-QV_plat_mod::QV_plat_mod(std::string className, RegisterAccess *library, std::uint32_t handle)
-    : className_(std::move(className)), library_(library), handle_(handle) {}
+namespace {
+// The board header of a specification: type number at byte 0.
+constexpr std::size_t kTypeNumberOffset = 0;
+constexpr std::size_t kChannelOffset = 8;
+}  // namespace
+
+std::uint16_t RecordU16(const std::uint8_t *record, std::size_t offset) {
+    if (record == nullptr) return 0;
+    return static_cast<std::uint16_t>(record[offset] | (record[offset + 1] << 8));
+}
+
+std::uint32_t RecordU32(const std::uint8_t *record, std::size_t offset) {
+    if (record == nullptr) return 0;
+    std::uint32_t value = 0;
+    for (std::size_t i = 0; i < 4; ++i) value |= std::uint32_t{record[offset + i]} << (8 * i);
+    return value;
+}
+
+QV_plat_mod::QV_plat_mod(std::string className, LibraryBinding *binding, std::uint32_t handle)
+    : className_(std::move(className)), binding_(binding), registers_(binding), handle_(handle) {
+    if (binding_ == nullptr) return;
+    if (auto getRegTable = binding_->Entry<&::qrx_get_regtable>()) {
+        int entries = 0;
+        const std::uint8_t *table = getRegTable(handle_, &entries);
+        if (table && entries > 0)
+            regTable_ = {table, static_cast<std::size_t>(entries) * kRegTableEntrySize};
+    }
+}
+
+QV_plat_mod::QV_plat_mod(std::string className, RegisterAccess *registers, std::uint32_t handle)
+    : className_(std::move(className)), registers_(registers), handle_(handle) {}
 
 void QV_plat_mod::FillParams(QV_mod &) {}
 
@@ -17,22 +49,79 @@ void QV_plat_mod::DumpRegisters() {}
 
 void QV_plat_mod::CopyCameraConfig() {}
 
-int QV_plat_mod::Query(int) {
-    return 0;
+int QV_plat_mod::Query(int) { return 0; }
+
+std::string QV_plat_mod::GetName() const {
+    auto getName = binding_ ? binding_->Entry<&::qrx_get_modname>() : nullptr;
+    if (getName == nullptr) return {};
+    const char *name = getName(handle_);
+    std::string model = name ? name : "";
+    if (model == "SXA" && GetCategory() == kCategoryCameraChannel) return "SXA-VMOD";
+    return model;
+}
+
+std::int16_t QV_plat_mod::GetInstance() const {
+    auto getSeqnum = binding_ ? binding_->Entry<&::qrx_get_seqnum>() : nullptr;
+    return getSeqnum ? getSeqnum(handle_) : std::int16_t{0};
+}
+
+int QV_plat_mod::GetSlot() const {
+    if (GetName() == "SXA-VMOD") return static_cast<std::int16_t>(RecordU16(Spec(), kChannelOffset));
+    auto getSlot = binding_ ? binding_->Entry<&::qrx_get_slotnum>() : nullptr;
+    return getSlot ? getSlot(handle_) : -1;
+}
+
+int QV_plat_mod::GetCategory() const {
+    auto getType = binding_ ? binding_->Entry<&::qrx_get_modtype>() : nullptr;
+    return getType ? getType(handle_) : -1;
+}
+
+int QV_plat_mod::GetTypeNumber() const {
+    return static_cast<std::int16_t>(RecordU16(Spec(), kTypeNumberOffset));
+}
+
+void QV_plat_mod::CloseHandle() {
+    if (handle_ == 0 || binding_ == nullptr) return;
+    auto errLevel = binding_->Entry<&::qrx_err_level>();
+    auto release = binding_->Entry<&::qrx_del_modcnf>();
+    if (errLevel) errLevel(3);
+    if (release) release(handle_);
+    if (errLevel) errLevel(2);
+    handle_ = 0;
+}
+
+const std::uint8_t *QV_plat_mod::Spec() const {
+    auto getSpec = binding_ ? binding_->Entry<&::qrx_get_modspec>() : nullptr;
+    return getSpec ? static_cast<const std::uint8_t *>(getSpec(handle_)) : nullptr;
+}
+
+std::uint8_t *QV_plat_mod::Deref(std::uint32_t reference) const {
+    auto deref = binding_ ? binding_->Entry<&::qrx_deref>() : nullptr;
+    return deref ? static_cast<std::uint8_t *>(deref(reference)) : nullptr;
+}
+
+QV_plat_mod *QV_plat_mod::ChannelModule(int channel) const {
+    if (channel < 0 || channel >= static_cast<int>(channelModules_.size())) return nullptr;
+    return channelModules_[static_cast<std::size_t>(channel)];
+}
+
+void QV_plat_mod::SetChannelModule(int channel, QV_plat_mod *module) {
+    if (channel < 0 || channel >= static_cast<int>(channelModules_.size())) return;
+    channelModules_[static_cast<std::size_t>(channel)] = module;
 }
 
 int QV_plat_mod::write_reg(int reg, const QV_param_val &value) {
     if (!HardwareEnabled() || reg == -1) return 0;
-    if (library_ != nullptr) {
+    if (registers_ != nullptr) {
         switch (value.GetKind()) {
             case ValKind::U16:
             case ValKind::S16:
-                return library_->WriteReg16(handle_, reg,
-                                            static_cast<std::uint16_t>(value.GetShort()));
+                return registers_->WriteReg16(handle_, reg,
+                                              static_cast<std::uint16_t>(value.GetShort()));
             case ValKind::U32:
-                if (library_->HasWriteReg32())
-                    return library_->WriteReg32(handle_, reg,
-                                                static_cast<std::uint32_t>(value.GetLong()));
+                if (registers_->HasWriteReg32())
+                    return registers_->WriteReg32(handle_, reg,
+                                                  static_cast<std::uint32_t>(value.GetLong()));
                 break;
             default:
                 break;
@@ -43,10 +132,10 @@ int QV_plat_mod::write_reg(int reg, const QV_param_val &value) {
 }
 
 QV_param_val QV_plat_mod::read_reg(int reg) {
-    if (!HardwareEnabled() || reg == -1 || library_ == nullptr) return QV_param_val::U16(0);
-    if (IsRegister32(reg) && library_->HasReadReg32())
-        return QV_param_val::U32(library_->ReadReg32(handle_, reg));
-    return QV_param_val::S16(library_->ReadReg16(handle_, reg));
+    if (!HardwareEnabled() || reg == -1 || registers_ == nullptr) return QV_param_val::U16(0);
+    if (IsRegister32(reg) && registers_->HasReadReg32())
+        return QV_param_val::U32(registers_->ReadReg32(handle_, reg));
+    return QV_param_val::S16(registers_->ReadReg16(handle_, reg));
 }
 
 bool QV_plat_mod::IsRegister32(int reg) const {

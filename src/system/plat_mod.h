@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -8,6 +9,7 @@
 
 namespace qvi {
 
+class LibraryBinding;
 class QV_mod;
 class RegisterAccess;
 
@@ -21,7 +23,16 @@ public:
     static constexpr std::size_t kRegTableEntrySize = 18;
     static constexpr std::uint8_t kReg32Flag = 0x04;
 
-    QV_plat_mod(std::string className, RegisterAccess *library, std::uint32_t handle);
+    // The library's categories.
+    static constexpr int kCategoryBoard = 0;
+    static constexpr int kCategorySlotModule = 1;
+    static constexpr int kCategoryCameraChannel = 3;
+
+    // Bound to the library: registers, names and records come from it. The
+    // register table is asked for here.
+    QV_plat_mod(std::string className, LibraryBinding *binding, std::uint32_t handle);
+    // Registers only (tests, and objects without a library record).
+    QV_plat_mod(std::string className, RegisterAccess *registers, std::uint32_t handle);
     virtual ~QV_plat_mod() = default;
     QV_plat_mod(const QV_plat_mod &) = delete;
     QV_plat_mod &operator=(const QV_plat_mod &) = delete;
@@ -32,6 +43,19 @@ public:
     virtual void DumpRegisters();
     virtual void CopyCameraConfig();
     virtual int Query(int argument);
+
+    // The model name the library reports; a camera channel of an SXA board
+    // ("SXA", category 3) is "SXA-VMOD".
+    std::string GetName() const;
+    std::int16_t GetInstance() const;
+    // An SXA camera channel's slot is its channel (byte 8 of its
+    // specification); every other object's is the library's slot number.
+    int GetSlot() const;
+    int GetCategory() const;
+    // A board's type number, from the header of its specification.
+    int GetTypeNumber() const;
+    // Releases the handle through the library at error level 3.
+    void CloseHandle();
 
     // Without hardware or for register -1: writes nothing, returns 0. 16-bit
     // kinds go to the 16-bit entry, unsigned 32-bit to the 32-bit entry when
@@ -45,25 +69,42 @@ public:
     bool IsRegister32(int reg) const;
     void SetRegisterTable(std::span<const std::uint8_t> table) { regTable_ = table; }
 
+    // The library's module specification record; null without one.
+    const std::uint8_t *Spec() const;
+    // The address of a 4-byte reference found in a library record.
+    std::uint8_t *Deref(std::uint32_t reference) const;
+
     std::uint32_t Handle() const { return handle_; }
     void SetHandle(std::uint32_t handle) { handle_ = handle; }
-    RegisterAccess *Library() const { return library_; }
+    LibraryBinding *Binding() const { return binding_; }
+    RegisterAccess *Library() const { return registers_; }
     const std::string &ClassName() const { return className_; }
     QV_mod *Module() const { return module_; }
     void SetModule(QV_mod *module) { module_ = module; }
     QV_plat_mod *ParentBoard() const { return parentBoard_; }
     void SetParentBoard(QV_plat_mod *board) { parentBoard_ = board; }
+    QV_plat_mod *AcquisitionModule() const { return acquisitionModule_; }
+    void SetAcquisitionModule(QV_plat_mod *module) { acquisitionModule_ = module; }
+    QV_plat_mod *ChannelModule(int channel) const;
+    void SetChannelModule(int channel, QV_plat_mod *module);
     bool IsShared() const { return shared_; }
     void SetShared(bool shared) { shared_ = shared; }
 
 private:
+    std::array<QV_plat_mod *, 4> channelModules_{};
     std::string className_;
-    RegisterAccess *library_;
+    LibraryBinding *binding_ = nullptr;
+    RegisterAccess *registers_ = nullptr;
     std::uint32_t handle_;
     std::span<const std::uint8_t> regTable_;
+    QV_plat_mod *acquisitionModule_ = nullptr;
     QV_mod *module_ = nullptr;
     QV_plat_mod *parentBoard_ = nullptr;
     bool shared_ = false;
 };
+
+// Little-endian fields of a library record.
+std::uint16_t RecordU16(const std::uint8_t *record, std::size_t offset);
+std::uint32_t RecordU32(const std::uint8_t *record, std::size_t offset);
 
 }  // namespace qvi
