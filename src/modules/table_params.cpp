@@ -97,10 +97,9 @@ std::unique_ptr<QV_mod_param> MakeParam(const KeyRow &row, int ports) {
         case KeyKind::Choice:
             return MakeChoice(row, ports, defaults);
         case KeyKind::Range:
-            return std::make_unique<QV_range_param>(std::string(row.key), ports, defaults, row.reg,
-                                                    row.handle, nullptr, nullptr, nullptr,
-                                                    ConfigurationConverter(row), nullptr, nullptr,
-                                                    row.radix);
+            return std::make_unique<QV_range_param>(
+                std::string(row.key), ports, defaults, row.reg, row.handle, nullptr, nullptr,
+                nullptr, ConfigurationConverter(row), nullptr, nullptr, row.radix);
         case KeyKind::String:
             break;
     }
@@ -122,9 +121,9 @@ const std::uint8_t *RecordFor(const QV_plat_mod &platform, const keys::ModelTabl
     int index = row.perPort ? port : 0;
     const std::uint8_t *camera = spec;
     if (layout.cameraRefOffset >= 0)
-        camera = platform.Deref(
-            RecordU32(spec, static_cast<std::size_t>(layout.cameraRefOffset +
-                                                     index * layout.cameraRefStride)));
+        camera = platform.Deref(RecordU32(
+            spec,
+            static_cast<std::size_t>(layout.cameraRefOffset + index * layout.cameraRefStride)));
     if (row.location.record == Record::Camera || camera == nullptr) return camera;
     if (row.location.record == Record::Matrix && layout.matrixRefOffset >= 0)
         return platform.Deref(RecordU32(camera, static_cast<std::size_t>(layout.matrixRefOffset)));
@@ -137,7 +136,8 @@ QV_param_val ReadKeyValue(const QV_plat_mod &platform, const keys::ModelTable &t
     const std::uint8_t *record = RecordFor(platform, table, row, port);
     if (record == nullptr) return QV_param_val::Index(-1);
     const keys::Location &at = row.location;
-    if (at.field == Field::InlineText || at.field == Field::TextRef) return TextAt(platform, record, at);
+    if (at.field == Field::InlineText || at.field == Field::TextRef)
+        return TextAt(platform, record, at);
     if (at.field == Field::F32)
         return QV_param_val::Float(std::bit_cast<float>(RecordU32(record, at.offset)));
     std::int64_t number = FieldNumber(record, at) - row.storedDelta;

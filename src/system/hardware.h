@@ -7,6 +7,9 @@ namespace qvi {
 // it is clear: the program then runs in No-Hardware mode.
 bool HardwareEnabled();
 void SetHardwareEnabled(bool enabled);
+// Whether the program runs without hardware: the flag is clear, or it is set
+// only for the moment a text write collects full settings.
+bool NoHardwareMode();
 
 // Clears the flag for its lifetime and restores the previous state. A module
 // that must write several registers as one suppresses the single writes with
@@ -33,6 +36,7 @@ public:
 
 private:
     bool previous_;
+    bool previousForced_;
 };
 
 }  // namespace qvi

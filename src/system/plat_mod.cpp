@@ -49,7 +49,9 @@ void QV_plat_mod::DumpRegisters() {}
 
 void QV_plat_mod::CopyCameraConfig() {}
 
-int QV_plat_mod::Query(int) { return 0; }
+int QV_plat_mod::Query(int) {
+    return 0;
+}
 
 std::string QV_plat_mod::GetName() const {
     auto getName = binding_ ? binding_->Entry<&::qrx_get_modname>() : nullptr;
@@ -66,7 +68,8 @@ std::int16_t QV_plat_mod::GetInstance() const {
 }
 
 int QV_plat_mod::GetSlot() const {
-    if (GetName() == "SXA-VMOD") return static_cast<std::int16_t>(RecordU16(Spec(), kChannelOffset));
+    if (GetName() == "SXA-VMOD")
+        return static_cast<std::int16_t>(RecordU16(Spec(), kChannelOffset));
     auto getSlot = binding_ ? binding_->Entry<&::qrx_get_slotnum>() : nullptr;
     return getSlot ? getSlot(handle_) : -1;
 }

@@ -1,0 +1,234 @@
+#include "app/system_tree.h"
+
+#include <algorithm>
+#include <cctype>
+#include <fstream>
+
+#include "params/mod.h"
+#include "platform/processes.h"
+#include "platform/ui.h"
+#include "system/board_plat_mod.h"
+#include "system/config_state.h"
+#include "system/config_writer.h"
+#include "system/hardware.h"
+#include "system/mod_factory.h"
+#include "system/pci_platform.h"
+
+namespace qvi {
+
+namespace {
+
+constexpr const char *kConverter = "mkbcf";
+constexpr int kSystems = 8;
+constexpr auto kConverterTimeout = std::chrono::seconds(60);
+
+bool configLoaded = false;
+
+std::string Upper(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return text;
+}
+
+std::filesystem::path WithExtension(const std::string &name, const char *extension) {
+    std::filesystem::path path = name;
+    return path.replace_extension(extension);
+}
+
+bool Accepted(std::int16_t result) {
+    for (int accepted : {0, -4, -5, -6, -11, -29})
+        if (result == accepted) return true;
+    return false;
+}
+
+}  // namespace
+
+bool ConfigLoaded() {
+    return configLoaded;
+}
+
+SystemTree::SystemTree(QV_pci_platform &platform, QV_mod_factory &factory, Processes &processes,
+                       std::filesystem::path scratchTextFile)
+    : platform_(platform),
+      factory_(factory),
+      processes_(processes),
+      scratchTextFile_(std::move(scratchTextFile)) {}
+
+int SystemTree::ConvertToBinary(const std::string &name) {
+    WaitCursor wait;
+    std::filesystem::path source = TextFileFor(name);
+    std::filesystem::path destination = WithExtension(name, ".CNF");
+    auto converter = processes_.FindExecutable(kConverter);
+    if (!converter) {
+        ReportError(MessageText("QUAR utility: ", kConverter, " not in path"));
+        return -1;
+    }
+    std::string command =
+        std::string(kConverter) + " " + source.string() + " " + destination.string();
+    auto reply = processes_.StartWithReply(*converter, {source.string(), destination.string()});
+    if (!reply) {
+        ReportError("WinExec failed for: " + command);
+        return -2;
+    }
+    command = std::string(kConverter) + reply->CommandLine().substr(converter->string().size());
+    std::optional<int> result;
+    CurrentUi().PumpUntil([&] { return (result = reply->Poll()).has_value(); }, kConverterTimeout);
+    if (result && *result == 0) return 0;
+    ReportError("Mkbcf failed. cmd = " + command);
+    return -3;
+}
+
+int SystemTree::LoadSystems(const std::string &name) {
+    LibraryBinding &binding = platform_.Binding();
+    auto systop = binding.Entry<&::qrx_systop>();
+    auto next = binding.Entry<&::qrx_get_next_mod>();
+    auto init = binding.Entry<&::qrx_init_sys>();
+    for (int number = 0; number < kSystems; ++number) {
+        std::uint32_t board = systop(number);
+        if (board == 0) continue;
+        if (HardwareEnabled() && init(number) != 0) {
+            ReportError("qrx_init_sys() failed for config file: " + name);
+            return -3;
+        }
+        system_.AddElement(std::make_unique<QV_sys_element>(number));
+        for (; board != 0; board = next(board)) platform_.AddMbSysElement(system_, factory_, board);
+    }
+    return 0;
+}
+
+int SystemTree::LibraryLoad(const std::string &name) {
+    std::string binary = name;
+    if (Upper(std::filesystem::path(name).extension().string()) != ".CNF") {
+        if (ConvertToBinary(name) != 0) return -1;
+        binary = WithExtension(name, ".CNF").string();
+    }
+    LibraryBinding &binding = platform_.Binding();
+    auto errLevel = binding.Entry<&::qrx_err_level>();
+    errLevel(3);
+    // The library outlives a tree: what any load left there goes first.
+    if (loaded_ || configLoaded)
+        for (int number = 0; number < kSystems; ++number)
+            binding.Entry<&::qrx_remove_sys>()(number);
+    std::int16_t result = binding.Entry<&::qrx_load_cnf>()(binary.c_str());
+    if (!Accepted(result)) {
+        ReportError("Can't load config file: " + name + "\nCheck hardware connection");
+        return -2;
+    }
+    loaded_ = true;
+    errLevel(2);
+    if (int failed = LoadSystems(name); failed != 0) return failed;
+    errLevel(1);
+    if (std::uint32_t bus = binding.Entry<&::qrx_get_transmod>()(); bus != 0)
+        platform_.AddBusTransSysElement(system_, factory_, bus);
+    system_.AddElement(std::make_unique<QV_sys_element>(0, -1));
+    return 0;
+}
+
+int SystemTree::LoadFile(std::string name) {
+    if (name == "Untitled") name = scratchTextFile_.string();
+    WaitCursor wait;
+    system_.Clear();
+    if (LibraryLoad(name) != 0) {
+        system_.Clear();
+        boardNames_.clear();
+        boardElements_.clear();
+        ReportError("Can't load config file");
+        return -1;
+    }
+    configLoaded = true;
+    RebuildBoardNames();
+    return 0;
+}
+
+void SystemTree::RebuildBoardNames() {
+    boardNames_.clear();
+    boardElements_.clear();
+    dq500Boards_.clear();
+    for (int i = 0; i < system_.Size(); ++i) {
+        QV_sys_element *element = system_.GetElement(i);
+        if (!element->IsModule()) continue;
+        const std::string &name = element->GetName();
+        if (name == "DQP") dq500Boards_.push_back(i);
+        QV_plat_mod *platform = element->GetPlatMod();
+        bool acquires = name == "SXA-VMOD" || (platform && platform->AcquisitionModule());
+        if (name == "SXA" || !acquires) continue;
+        std::string shown = name == "SXA-VMOD" ? "SXA Ch" : name;
+        if (name == "SXP") {
+            std::string next =
+                system_.GetElement(i + 1) ? system_.GetElement(i + 1)->GetName() : "";
+            if (next == "TX-10") shown = "Lumo";
+            if (next == "TX-70") shown = "Lumo Comp";
+        }
+        boardNames_.push_back(shown + ":" + std::to_string(element->GetNumber()));
+        boardElements_.push_back(i);
+    }
+}
+
+int SystemTree::WriteTextFile(std::string name) {
+    std::optional<HardwareTemporarilyEnabled> fullSettings;
+    if (name == "Untitled")
+        name = scratchTextFile_.string();
+    else if (!HardwareEnabled())
+        fullSettings.emplace();
+    const std::filesystem::path target = TextFileFor(name);
+    const std::filesystem::path temporary = target.string() + ".writing";
+    int result = -1;
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        if (out) {
+            WriteConfiguration(out, system_, target.string(), CurrentLocalTime());
+            out.close();
+            std::error_code error;
+            if (out) std::filesystem::rename(temporary, target, error);
+            result = out && !error ? 0 : -1;
+        }
+    }
+    std::error_code ignored;
+    if (result != 0) std::filesystem::remove(temporary, ignored);
+    SetConfigModified(false);
+    return result;
+}
+
+int SystemTree::AddDetectedModules() {
+    for (int i = 0; i < system_.Size(); ++i) {
+        if (!system_.IsMboard(i)) continue;
+        auto *board = dynamic_cast<QV_board_plat_mod *>(system_.GetElement(i)->GetPlatMod());
+        if (board == nullptr) continue;
+        std::vector<std::string> names = board->DetectModules();
+        for (std::size_t slot = 0; slot < names.size(); ++slot) {
+            std::unique_ptr<QV_mod> module = factory_.CreateModByName(names[slot]);
+            if (!module) continue;
+            module->SetSlot(static_cast<int>(slot));
+            for (int j = i + 1; j < system_.Size() && !system_.IsMboard(j); ++j) {
+                QV_sys_element *element = system_.GetElement(j);
+                if (element->GetType() == "EMPTY" && element->GetSlot() == static_cast<int>(slot)) {
+                    element->Rebind(std::move(module));
+                    break;
+                }
+            }
+        }
+    }
+    return 0;
+}
+
+int SystemTree::NewSystem(bool detect) {
+    system_.Clear();
+    system_.AddElement(std::make_unique<QV_sys_element>(0));
+    factory_.ResetCounters();
+    if (!HardwareEnabled() || !detect)
+        return platform_.BuildDefaultSystem(system_, factory_) ? 0 : -1;
+    if (platform_.DetectBoards(system_, factory_) == 0) {
+        ReportError("Mother board detection failed");
+        return -1;
+    }
+    for (int pass = 0; pass < 2; ++pass) {
+        if (pass == 1) AddDetectedModules();
+        if (WriteTextFile("Untitled") != 0 || LoadFile("Untitled") != 0) {
+            ReportError("File open error");
+            return -1;
+        }
+    }
+    return 0;
+}
+
+}  // namespace qvi

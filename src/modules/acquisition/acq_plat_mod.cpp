@@ -1,0 +1,46 @@
+#include "modules/acquisition/acq_plat_mod.h"
+
+#include "app/library_binding.h"
+#include "system/hardware.h"
+
+namespace qvi {
+
+namespace {
+
+void WriteRecordU32(std::uint8_t *record, std::size_t offset, std::uint32_t value) {
+    for (std::size_t i = 0; i < 4; ++i)
+        record[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
+}
+
+}  // namespace
+
+QV_acq_plat_mod::QV_acq_plat_mod(std::string className, LibraryBinding *binding,
+                                 std::uint32_t handle, std::string_view libraryPrefix)
+    : QV_plat_mod(std::move(className), binding, handle) {
+    if (binding == nullptr) return;
+    const std::string prefix(libraryPrefix);
+    dumpEntry_ = binding->LookupAs<DumpEntry>(prefix + "_dregs");
+    cameraCopyEntry_ = binding->LookupAs<CameraCopyEntry>(prefix + "_cp_camcnf");
+}
+
+void QV_acq_plat_mod::DumpRegisters() {
+    if (HardwareEnabled() && dumpEntry_ != nullptr) dumpEntry_(Handle());
+}
+
+std::uint8_t *QV_acq_plat_mod::MutableSpec() const {
+    auto getSpec = Binding() ? Binding()->Entry<&::qrx_get_modspec>() : nullptr;
+    return getSpec ? static_cast<std::uint8_t *>(getSpec(Handle())) : nullptr;
+}
+
+void QV_acq_plat_mod::CopyCameraAt(std::size_t referenceOffset) {
+    std::uint8_t *spec = MutableSpec();
+    if (spec == nullptr || cameraCopyEntry_ == nullptr) return;
+    const std::uint32_t camera = RecordU32(spec, referenceOffset);
+    // The library leaves the result alone when it cannot copy: the module then
+    // keeps the structure it had rather than a dangling reference.
+    std::uint32_t copy = camera;
+    cameraCopyEntry_(Handle(), camera, &copy, camera + 8);
+    WriteRecordU32(spec, referenceOffset, copy);
+}
+
+}  // namespace qvi

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "quar/quar_api.h"
+#include "system/plat_mod.h"
+
+namespace qvi {
+
+// Base of the platform object of every acquisition module (the TX modules and
+// the SXA camera channels): the root's five operations, then image geometry,
+// the trigger operations the Triggered Acquisition dialog drives, and the
+// queries a few modules answer from their registers. The module's register
+// dump and camera copy entries are looked up by name at construction from its
+// library prefix ("sxa" gives "sxa_dregs" and "sxa_cp_camcnf").
+class QV_acq_plat_mod : public QV_plat_mod {
+public:
+    using DumpEntry = int (*)(QRX_HANDLE);
+    using CameraCopyEntry = int (*)(QRX_HANDLE, std::uint32_t camera, std::uint32_t *result,
+                                    std::uint32_t name);
+
+    // An entry the libraries lack is reported once here and stays null.
+    QV_acq_plat_mod(std::string className, LibraryBinding *binding, std::uint32_t handle,
+                    std::string_view libraryPrefix);
+
+    // Shows the module's registers on the console window; only with hardware.
+    void DumpRegisters() override;
+
+    // Slots 5 to 7: the image the module delivers.
+    virtual int GetImageWidth() { return 0; }
+    virtual int GetImageHeight() { return 0; }
+    virtual int GetBitsPerPixel() { return 8; }
+
+    // Slots 8 to 10: fire one software trigger; set the module up for
+    // software-triggered or for externally triggered acquisition.
+    virtual void SoftwareTrigger() {}
+    virtual void PrepareSoftwareTrigger() {}
+    virtual void PrepareExternalTrigger() {}
+    // Slot 11: non-zero once the module's trigger generator has gone idle,
+    // that is the triggered frame is taken. A module without one is always done.
+    virtual int TriggerDone() { return 1; }
+
+    // Slot 12: the type code of the module's input board; the board asks for
+    // it before the image depth, height and width. Slot 13: the module's
+    // hardware revision.
+    virtual std::int16_t GetBoardType() { return 0; }
+    virtual std::int16_t GetHardwareRevision() { return 0; }
+    // Slot 14: one of a pair of registers, picked by the selector (0 or not).
+    // Slot 15: writes the value to the register the selector picks and gives
+    // 1; a value of 65535 or more asks for the register's content instead.
+    virtual std::int16_t ReadSelectedRegister(int /*selector*/) { return 0; }
+    virtual std::int16_t AccessSelectedRegister(int /*selector*/, int /*value*/) { return 1; }
+
+    DumpEntry RegisterDumpEntry() const { return dumpEntry_; }
+    CameraCopyEntry CameraCopy() const { return cameraCopyEntry_; }
+
+protected:
+    // The module specification as the library's own, writable record.
+    std::uint8_t *MutableSpec() const;
+    // Gives the module a private copy of the camera structure referenced at
+    // that byte of its specification and stores the copy's reference there.
+    void CopyCameraAt(std::size_t referenceOffset);
+
+private:
+    DumpEntry dumpEntry_ = nullptr;
+    CameraCopyEntry cameraCopyEntry_ = nullptr;
+};
+
+}  // namespace qvi

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "system/table_mod.h"
+
+namespace qvi {
+
+// Base of the motherboard platform objects. Slots 0 to 4 are the root's;
+// the board classes override the rest where they acquire, display and test
+// digital I/O. Slots the board models give no name of their own are left
+// out until a board needs them.
+class QV_board_plat_mod : public QV_table_plat_mod {
+public:
+    using QV_table_plat_mod::QV_table_plat_mod;
+
+    // Slot 5: the module names detected in the board's slots.
+    virtual std::vector<std::string> DetectModules();
+    // Slot 6.
+    virtual void StartHostAcquisition() {}
+    // Slot 13.
+    virtual int SaveImageFile(const std::string &path);
+    // Slot 14.
+    virtual int LoadImageFile(const std::string &path, void *window, int &width, int &height);
+    // Slot 15.
+    virtual void ArmTrigger() {}
+    // Slot 16.
+    virtual void SetTriggerMode(int on);
+    // Slot 17: the Module Setup dialog calls it after a change in a row that
+    // asks for it and after Cancel.
+    virtual void Refresh() {}
+    // Slot 19.
+    virtual int TriggerDone();
+    // Slot 20.
+    virtual int WaitTrigger(int count);
+    // Slot 21.
+    virtual int GrabLive(void *window, int &width, int &height);
+    // Slot 22.
+    virtual int Acquire(void *window, int &width, int &height, int code);
+    // Slot 23.
+    virtual int Redraw(int channel);
+    // Slot 30.
+    virtual int ReadPixel(int x, int y);
+    // Slot 31: bit `bit` (0 or 1) of the input port's low 16 bits; the whole
+    // value for a negative bit number.
+    virtual int ReadInputs(int bit);
+    // Slot 32.
+    virtual std::int16_t SetOutputBit(int bit, int state);
+    // Slots 33 to 35: the input/output-port entries.
+    virtual int SetOutputValue(int value);
+    virtual int SetInputMode(int bufferEnable, int strobePolarity);
+    virtual int SetInputInterruptPolarity(int polarity);
+
+    // The four fields the board classes keep.
+    std::int32_t field[4] = {};
+
+protected:
+    // An input/output-port entry of the library taking the handle first.
+    int CallPortEntry(const char *name, int first, int second = 0, bool twoArguments = false);
+};
+
+}  // namespace qvi

@@ -1,0 +1,17 @@
+#include "system/config_state.h"
+
+namespace qvi {
+
+namespace {
+bool configModified = false;
+}  // namespace
+
+bool ConfigModified() {
+    return configModified;
+}
+
+void SetConfigModified(bool modified) {
+    configModified = modified;
+}
+
+}  // namespace qvi

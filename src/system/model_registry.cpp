@@ -1,0 +1,47 @@
+#include "system/model_registry.h"
+
+#include "modules/acquisition/sxa_port.h"
+#include "modules/boards/board_plat_mods.h"
+#include "modules/key_table.h"
+#include "system/board_plat_mod.h"
+#include "system/bz700.h"
+#include "system/rx600.h"
+#include "system/table_mod.h"
+
+namespace qvi {
+
+namespace {
+
+// The key table behind a platform name ("TX0" is an SXA camera channel).
+const keys::ModelTable *TableOf(const std::string &name) {
+    return keys::FindModel(name == "TX0" ? "SXA-VMOD" : name);
+}
+
+}  // namespace
+
+std::unique_ptr<QV_plat_mod> MakePlatform(const std::string &name, LibraryBinding *binding,
+                                          std::uint32_t handle) {
+    if (name == "RXP") return std::make_unique<RXP_plat_mod>(binding, handle);
+    if (name == "BZ700") return std::make_unique<BZ700_plat_mod>(binding, handle);
+    if (name == "TX0") return std::make_unique<TX0_plat_mod>(binding, handle);
+    if (name == "SXP") return std::make_unique<SXP_plat_mod>(binding, handle);
+    if (name == "SXA") return std::make_unique<SXA_plat_mod>(binding, handle);
+    if (name == "DQP") return std::make_unique<DQP_plat_mod>(binding, handle);
+    const keys::ModelTable *table = TableOf(name);
+    if (table && table->category == keys::ModelCategory::Board)
+        return std::make_unique<QV_board_plat_mod>(table, binding, handle, name + " plat_mod");
+    return std::make_unique<QV_table_plat_mod>(table, binding, handle);
+}
+
+std::unique_ptr<QV_mod> MakeContainer(const std::string &name, QV_plat_mod &platform) {
+    if (name == "RXP") return std::make_unique<QV_rx600_mod>(&platform);
+    if (name == "BZ700") return std::make_unique<QV_bz700_mod>(&platform);
+    if (name == "SXA-VMOD") return std::make_unique<QV_sxa_port_mod>(&platform);
+    if (const keys::ModelTable *table = TableOf(name))
+        return std::make_unique<QV_table_mod>(*table, &platform);
+    auto plain = std::make_unique<QV_mod>(name, &platform);
+    plain->BuildPageList();
+    return plain;
+}
+
+}  // namespace qvi

@@ -1,0 +1,390 @@
+// The SXA camera channel against the real stand-in: a configuration with an
+// SXA board is loaded through the bound library, each channel gets its
+// platform object and container, and what the channel fills, shows, writes
+// and sends to the library is checked.
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "app/library_binding.h"
+#include "config/binary_format.h"
+#include "config/text_parser.h"
+#include "modules/acquisition/sxa_port.h"
+#include "params/camera_list.h"
+#include "params/mod_param.h"
+#include "platform/posix/dl_library_loader.h"
+#include "support/test_env.h"
+
+namespace qvi {
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::ElementsAre;
+
+constexpr const char *kConfiguration = R"([SYSTEM:0]
+[SXA:0]
+[CameraPort:0]
+      Name = "Left"
+      Camera_Structure = Create_Structure
+      HTotal = 800
+      Timing_Mode = Dual_Tap
+[CameraPort:1]
+      Name = "Right"
+      Camera_Structure = Create_Structure
+[CameraPort:2]
+      Name = "Cam1"
+      Camera_Structure = Create_Structure
+      HTotal = 910
+      Trigger_Source = External
+      Strobe_Disable
+      Slow_Strobe
+      Frame_Reset_Polarity = Active_High
+      Timing_Mode = Separate_HSync
+      PLL_Feedback_Divider = -5
+      VCO_Gain = 7
+[CameraPort:3]
+      Name = "Cam3"
+      Camera_Structure = Create_Structure
+      HTotal = 640
+)";
+
+constexpr int kHTotalRegister = 123;
+constexpr int kTimingModeRegister = 164;
+
+// A channel's two objects; the container goes first.
+struct Channel {
+    std::unique_ptr<TX0_plat_mod> platform;
+    std::unique_ptr<QV_sxa_port_mod> container;
+
+    QV_param_val Raw(int handle) const { return container->GetModParam(handle)->GetRawValue(); }
+    std::string Section() const {
+        std::ostringstream out;
+        container->WriteCFGSection(out);
+        return out.str();
+    }
+};
+
+std::vector<std::string> Lines(const std::string &text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+void Collect(const char *text, void *user) {
+    static_cast<std::string *>(user)->append(text);
+}
+
+class SxaPortTest : public testing::UiTest {
+protected:
+    void SetUp() override {
+        std::ofstream(rackPath_) << "[Board]\nKind = SXA\nRevision = 7\n";
+        ::setenv("QUAR_RACK", rackPath_.c_str(), 1);
+        int error = -1;
+        binding_ = std::make_unique<LibraryBinding>(
+            loader_, LibraryFiles{QUAR_CORE_PATH, QUAR_RX_PATH, QUAR_PX_PATH}, error,
+            BindingEnvironment{LibraryFileExists, {}});
+        ASSERT_EQ(error, 0) << binding_->LoadError();
+        ASSERT_EQ(Load(kConfiguration), QRX_LOAD_OK);
+        ui.Clear();
+    }
+
+    void TearDown() override {
+        ::unsetenv("QUAR_RACK");
+        fs::remove(rackPath_);
+        fs::remove(binaryPath_);
+        SetRxLibraryStubbed(1);
+        SetPxLibraryStubbed(1);
+    }
+
+    int Load(const std::string &text) {
+        quar::ConfigError error;
+        auto config = quar::ParseConfigText(text, "sxa.txt", error);
+        if (!config) return -100;
+        const std::vector<std::uint8_t> bytes = quar::EncodeConfiguration(*config);
+        std::ofstream(binaryPath_, std::ios::binary)
+            .write(reinterpret_cast<const char *>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size()));
+        return binding_->Entry<&::qrx_load_cnf>()(binaryPath_.c_str());
+    }
+
+    QRX_HANDLE ChannelHandle(int channel) const {
+        QRX_HANDLE board = binding_->Entry<&::qrx_systop>()(0);
+        return binding_->Entry<&::qrx_get_vmodcnf>()(board, channel);
+    }
+
+    Channel Open(int channel) {
+        Channel opened;
+        opened.platform = std::make_unique<TX0_plat_mod>(binding_.get(), ChannelHandle(channel));
+        opened.container = std::make_unique<QV_sxa_port_mod>(opened.platform.get());
+        opened.platform->FillParams(*opened.container);
+        return opened;
+    }
+
+    double LibraryParam(const Channel &channel, int param) const {
+        return binding_->Entry<&::qrx_get_param>()(channel.platform->Handle(), param);
+    }
+
+    std::uint32_t Register(const Channel &channel, int reg) const {
+        return binding_->Entry<&::read_reg32>()(channel.platform->Handle(), reg);
+    }
+
+    const std::string suffix_ = std::to_string(::getpid());
+    const fs::path rackPath_ = fs::temp_directory_path() / ("qvi_sxa_rack_" + suffix_ + ".ini");
+    const fs::path binaryPath_ = fs::temp_directory_path() / ("qvi_sxa_" + suffix_ + ".cnf");
+    DlLibraryLoader loader_;
+    std::unique_ptr<LibraryBinding> binding_;
+};
+
+TEST_F(SxaPortTest, SectionListsEveryWrittenKeyInTableOrder) {
+    Channel channel = Open(2);
+    EXPECT_THAT(
+        Lines(channel.Section()),
+        ElementsAre(
+            "[CameraPort:2]", "      Name = \"Cam12\"", "      Camera_Structure = Create_Structure",
+            "      Interlaced", "      Start_Field = Next_Field", "      HTotal = 910",
+            "      HESync = 0", "      HSync_Polarity = Low", "      CSync_Select = HSync_Output",
+            "      Serration_End = 0", "      HEQ_End = 0", "      VTotal = 0", "      VSEnd = 0",
+            "      VSync_Polarity = Low", "      VGate_Start = 0", "      VGate_End = 0",
+            "      HOff = 0", "      HActive = 0", "      VOff = 0", "      VActive = 0",
+            "      Trigger_Source = External", "      Trigger_Input_Select = 0",
+            "      Trigger_Polarity = Active_Low", "      Skip_Field_Mode_Disable",
+            "      Strobe_Disable", "      Slow_Strobe", "      Strobe_Polarity = Active_Low",
+            "      Strobe_Delay = 0", "      Frame_Reset_Mode_Disable",
+            "      Frame_Reset_Polarity = Active_High", "      Frame_Reset_Size = Reset_Offset",
+            "      Frame_Reset_Out = Frame_Reset", "      Frame_Reset_Offset = 0",
+            "      Timing_Mode = Separate_HSync", "      VScan_Mode_Enable",
+            "      VClock_Polarity = No_Invert", "      LEN_Polarity = Falling_Edge",
+            "      FEN_Polarity = Falling_Edge", "      Field_Polarity = Falling_Edge",
+            "      Sync_Stripper_Field_Select", "      Field_Shift_Mode_Disable",
+            "      VSync_Output_Mode_Disable", "      Scan_Mode_Disable",
+            "      Gain_Select = Gain_1_0", "      Misc_Interrupt_Polarity = Falling_Edge",
+            "      Negative_Ref = 0", "      Positive_Ref = 0", "      Clamp_Delay = 0",
+            "      Clamp_Polarity = Falling_Edge", "      Clamp_Source = Sync_Stripper",
+            "      PLL_Feedback_Divider = -5", "      PLL_Feedback_Sync_High = 0",
+            "      PLL_Feedback_Sync_Low = 0", "      PLL_Reference_Divider = 19",
+            "      VCO_Gain = 7", "      PFD_Gain = 4", "      PFD_Mode_Enable",
+            "      LPF_Select = Internal", "      VCO_Select = Internal",
+            "      Feedback_Clock_Select = Out1", "      Feedback_Polarity = Positive_Edge",
+            "      PLL_Post_Scalar = 0", "      Feedback_Post_Scalar = 0",
+            "      Fine_Phase_Adjust_Reference = Lag", "      Fine_Phase_Adjust_Mode_Disable",
+            "      PLL_Load_Counter = 0"));
+    EXPECT_TRUE(ui.messages.empty()) << ui.Texts().front();
+}
+
+TEST_F(SxaPortTest, EmptyLinesAreSkippedExceptTheName) {
+    Channel channel = Open(1);
+    channel.container->GetModParam(3)->SetEnabled(false);
+    channel.container->GetModParam(8)->SetEnabled(false);
+    const std::vector<std::string> lines = Lines(channel.Section());
+    ASSERT_GE(lines.size(), 4u);
+    EXPECT_THAT(std::vector(lines.begin(), lines.begin() + 4),
+                ElementsAre("[CameraPort:1]", "      ", "      Camera_Structure = Create_Structure",
+                            "      Interlaced"));
+    // Every line left is a key line: HTotal is gone, and so are the board
+    // revision and "Dual tap", which are never written.
+    EXPECT_EQ(lines.size(), 66u - 1u);
+    for (const std::string &line : lines) {
+        EXPECT_EQ(line.find("HTotal"), std::string::npos);
+        EXPECT_EQ(line.find("Dual tap"), std::string::npos);
+    }
+}
+
+TEST_F(SxaPortTest, FillsNameWithChannelKeysInTheirKindsDualTapAndRevision) {
+    // A name ending in another digit gets the channel; one ending in it keeps it.
+    EXPECT_EQ(Open(0).Raw(3).GetText(), "Left0");
+    EXPECT_EQ(Open(2).Raw(3).GetText(), "Cam12");
+    EXPECT_EQ(Open(3).Raw(3).GetText(), "Cam3");
+
+    Channel dualTap = Open(0);
+    EXPECT_TRUE(dualTap.Raw(36).Equals(QV_param_val::U32(1)));
+    EXPECT_TRUE(dualTap.Raw(70).Equals(QV_param_val::S16(1)));
+    EXPECT_TRUE(dualTap.Raw(69).Equals(QV_param_val::S16(7)));
+
+    Channel separate = Open(2);
+    EXPECT_TRUE(separate.Raw(8).Equals(QV_param_val::U32(910)));
+    EXPECT_TRUE(separate.Raw(53).Equals(QV_param_val::S16(-5)));
+    EXPECT_TRUE(separate.Raw(70).Equals(QV_param_val::S16(0)));
+
+    SetHardwareEnabled(false);
+    separate.platform->FillParams(*separate.container);
+    EXPECT_TRUE(separate.Raw(69).Equals(QV_param_val::S16(-1)));
+}
+
+TEST_F(SxaPortTest, TimingModeRowOffersDualTapOnlyOnSlaveChannels) {
+    for (int leader : {0, 2}) {
+        Channel channel = Open(leader);
+        EXPECT_EQ(channel.container->GetUsrParam(36)->GetChoices().size(), 3u) << leader;
+        EXPECT_EQ(channel.container->GetUsrParam(36)->SetIndex(3), -1);
+    }
+    Channel slave = Open(3);
+    QV_usr_param *row = slave.container->GetUsrParam(36);
+    EXPECT_THAT(row->GetChoices(),
+                ElementsAre("Normal PLL", "Separate Sync PLL", "Crystal", "Dual Tap(Slave)"));
+
+    EXPECT_EQ(row->SetIndex(3), 2);
+    EXPECT_TRUE(slave.Raw(36).Equals(QV_param_val::U32(1)));
+    EXPECT_TRUE(slave.Raw(70).Equals(QV_param_val::S16(1)));
+    EXPECT_EQ(Register(slave, kTimingModeRegister), 1u);
+
+    EXPECT_EQ(row->SetIndex(1), 2);
+    EXPECT_TRUE(slave.Raw(36).Equals(QV_param_val::U32(2)));
+    EXPECT_TRUE(slave.Raw(70).Equals(QV_param_val::S16(0)));
+}
+
+TEST_F(SxaPortTest, RegisterWritesReachTheLibraryOnlyWithHardware) {
+    Channel channel = Open(2);
+    EXPECT_EQ(Register(channel, kHTotalRegister), 910u);
+
+    SetHardwareEnabled(false);
+    EXPECT_EQ(channel.container->GetUsrParam(8)->SetValue(QV_param_val::U32(500)), 0);
+    EXPECT_TRUE(channel.Raw(8).Equals(QV_param_val::U32(500)));
+    EXPECT_EQ(Register(channel, kHTotalRegister), 910u);
+
+    SetHardwareEnabled(true);
+    channel.container->GetUsrParam(8)->SetValue(QV_param_val::U32(600));
+    EXPECT_EQ(Register(channel, kHTotalRegister), 600u);
+}
+
+TEST_F(SxaPortTest, FillingAnotherChannelsContainerCopiesTheCameraStructure) {
+    Channel target = Open(2);
+    Channel camera = Open(3);
+    ASSERT_NE(std::memcmp(target.platform->CameraStructure(), camera.platform->CameraStructure(),
+                          TX0_plat_mod::kCameraSize),
+              0);
+
+    camera.platform->FillParams(*target.container);
+    EXPECT_EQ(std::memcmp(target.platform->CameraStructure(), camera.platform->CameraStructure(),
+                          TX0_plat_mod::kCameraSize),
+              0);
+    EXPECT_TRUE(target.Raw(8).Equals(QV_param_val::U32(640)));
+    EXPECT_EQ(target.Raw(3).GetText(), "Cam3");
+}
+
+TEST_F(SxaPortTest, CopyCameraConfigReplacesTheReference) {
+    Channel channel = Open(2);
+    const std::uint32_t before =
+        RecordU32(channel.platform->Spec(), TX0_plat_mod::kCameraRefOffset);
+    const std::uint8_t *oldCamera = channel.platform->CameraStructure();
+    const std::vector<std::uint8_t> content(oldCamera, oldCamera + TX0_plat_mod::kCameraSize);
+
+    channel.platform->CopyCameraConfig();
+    EXPECT_NE(RecordU32(channel.platform->Spec(), TX0_plat_mod::kCameraRefOffset), before);
+    const std::uint8_t *newCamera = channel.platform->CameraStructure();
+    ASSERT_NE(newCamera, nullptr);
+    EXPECT_NE(newCamera, oldCamera);
+    EXPECT_TRUE(std::equal(content.begin(), content.end(), newCamera));
+}
+
+TEST_F(SxaPortTest, TriggerPreparationsSetLibraryParameters) {
+    Channel channel = Open(1);
+    channel.platform->PrepareSoftwareTrigger();
+    EXPECT_EQ(LibraryParam(channel, 5), 2.0);
+    EXPECT_EQ(LibraryParam(channel, 4), 2.0);
+    channel.platform->PrepareExternalTrigger();
+    EXPECT_EQ(LibraryParam(channel, 5), 1.0);
+    EXPECT_EQ(LibraryParam(channel, 4), 2.0);
+    channel.platform->SoftwareTrigger();
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(SxaPortTest, RegisterDumpOnlyWithHardware) {
+    Channel channel = Open(2);
+    std::string console;
+    binding_->Entry<&::qrx_set_console_sink>()(&Collect, &console);
+    SetHardwareEnabled(false);
+    channel.container->ShowRegisters();
+    EXPECT_EQ(console, "");
+    SetHardwareEnabled(true);
+    channel.container->ShowRegisters();
+    EXPECT_THAT(console, ::testing::HasSubstr("CameraPort:"));
+    EXPECT_THAT(console, ::testing::HasSubstr("reg  123 = 0x0000038E"));
+    binding_->Entry<&::qrx_set_console_sink>()(nullptr, nullptr);
+}
+
+TEST_F(SxaPortTest, MissingModuleEntriesAreReportedOnceAndSkipped) {
+    QV_acq_plat_mod module("TX-99 plat_mod", binding_.get(), ChannelHandle(0), "tx99");
+    EXPECT_THAT(ui.Texts(), ElementsAre("QUAR Function not found: tx99_dregs",
+                                        "QUAR Function not found: tx99_cp_camcnf"));
+    module.DumpRegisters();
+    module.CopyCameraConfig();
+    EXPECT_EQ(ui.messages.size(), 2u);
+}
+
+TEST_F(SxaPortTest, RowsFollowTheLabelTable) {
+    Channel channel = Open(1);
+    const QV_sxa_port_mod &container = *channel.container;
+    EXPECT_EQ(container.GetName(), "SXA-VMOD");
+    EXPECT_EQ(container.GetSlot(), 1);
+    EXPECT_TRUE(container.IsEditable());
+    ASSERT_EQ(container.GetUsrParams().size(), 66u);
+
+    const std::vector<int> notifying{3, 19, 20, 21, 22, 45, 70};
+    for (const auto &row : container.GetUsrParams()) {
+        SCOPED_TRACE(row->GetLabel());
+        ASSERT_NE(row->GetParam(), nullptr);
+        EXPECT_EQ(row->GetParam()->GetHandle(), row->GetId());
+        EXPECT_EQ(row->NotifiesOwner(), std::ranges::count(notifying, row->GetId()) == 1);
+        EXPECT_EQ(row->IsEnabled(), row->GetId() != 69);
+        // A drop-down offers one label per choice of its parameter.
+        auto *choice = dynamic_cast<QV_choice_param *>(row->GetParam());
+        if (choice && row->GetId() != 3) {
+            EXPECT_EQ(row->GetChoices().size(), static_cast<std::size_t>(choice->GetChoiceCount()));
+        }
+    }
+    auto *camera = dynamic_cast<QV_camera_usr_param *>(container.GetUsrParam(3));
+    ASSERT_NE(camera, nullptr);
+    EXPECT_EQ(camera->ModuleKey(), "SXA");
+    EXPECT_EQ(camera->Port(), 0);
+    EXPECT_TRUE(container.GetUsrParam(48)->GetStep().Equals(QV_param_val::U32(4)));
+    EXPECT_TRUE(container.GetUsrParam(20)->GetMax().Equals(QV_param_val::U32(4095)));
+    EXPECT_TRUE(container.GetUsrParam(53)->GetMax().Equals(QV_param_val::S16(2047)));
+    EXPECT_TRUE(container.GetUsrParam(69)->GetMin().Equals(QV_param_val::S16(-1)));
+}
+
+TEST_F(SxaPortTest, GroupsHoldTheDocumentedMembers) {
+    Channel channel = Open(0);
+    std::vector<std::string> titles;
+    std::vector<std::vector<int>> members;
+    for (const auto &group : channel.container->GetParamGroups()) {
+        titles.push_back(group->GetName());
+        std::vector<int> ids;
+        for (const QV_usr_param *row : group->GetUsrParams()) ids.push_back(row->GetId());
+        ASSERT_FALSE(ids.empty());
+        EXPECT_EQ(ids.front(), QV_page_usr_param::kId);
+        members.emplace_back(ids.begin() + 1, ids.end());
+    }
+    EXPECT_THAT(titles, ElementsAre("Camera", "Timing Control", "Trigger/Strobe/FReset", "All",
+                                    "Phase-Locked Loop"));
+    ASSERT_EQ(members.size(), 5u);
+    std::vector<std::size_t> sizes;
+    for (const auto &ids : members) sizes.push_back(ids.size());
+    EXPECT_THAT(sizes, ElementsAre(1u, 27u, 20u, 50u, 16u));
+    EXPECT_THAT(std::vector(members[4].begin(), members[4].begin() + 4),
+                ElementsAre(53, 55, 54, 56));
+    EXPECT_THAT(std::vector(members[3].end() - 2, members[3].end()), ElementsAre(70, 69));
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(SxaPortTest, HelpTopicsFollowTheTopicTable) {
+    Channel channel = Open(0);
+    QV_sxa_port_mod &container = *channel.container;
+    const std::vector<std::pair<int, int>> expected{
+        {3, 84},  {8, 16},  {11, 16}, {10, 22}, {35, 31}, {47, 91},  {60, 60},
+        {67, 60}, {63, 69}, {68, 71}, {69, 13}, {70, 13}, {1000, 13}};
+    for (const auto &[id, topic] : expected) EXPECT_EQ(container.GetHelpTopic(id), topic) << id;
+}
+
+}  // namespace
+}  // namespace qvi

@@ -1,0 +1,144 @@
+#pragma once
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "app/system_tree.h"
+#include "platform/posix/dl_library_loader.h"
+#include "platform/posix/posix_processes.h"
+#include "support/test_env.h"
+#include "system/mod_factory.h"
+#include "system/pci_platform.h"
+
+namespace qvi::testing {
+
+// One of every model the stand-in knows, as the factory's defaults come from.
+inline constexpr const char *kDefaultConfiguration = R"([SYSTEM:0]
+[SX-400:0]
+[TX-10:0]
+      Slot_Number = 0
+[SXA:0]
+[CameraPort:0]
+      Name = "Default"
+[DQ-500:0]
+[TX-30:0]
+      Slot_Number = 0
+[RX-20:0]
+      Slot_Number = 1
+[SYSTEM:1]
+[SX-400:1]
+[TX-20:0]
+      Slot_Number = 0
+[SX-400:2]
+[TX-40:0]
+      Slot_Number = 0
+[SX-400:3]
+[TX-50:0]
+      Slot_Number = 0
+[SX-400:4]
+[TX-60:0]
+      Slot_Number = 0
+[SX-400:5]
+[TX-70:0]
+      Slot_Number = 0
+[SYSTEM:2]
+[RX-600:0]
+[RX-10:0]
+      Slot_Number = 0
+[RX-30:0]
+      Slot_Number = 1
+[RX-40:0]
+      Slot_Number = 2
+[RX-600:1]
+[RX-50:0]
+      Slot_Number = 0
+[RX-51:0]
+      Slot_Number = 1
+[RX-52:0]
+      Slot_Number = 2
+[RX-600:2]
+[RX-53:0]
+      Slot_Number = 0
+[RX-54:0]
+      Slot_Number = 1
+[RX-55:0]
+      Slot_Number = 2
+[RX-600:3]
+[RX-56:0]
+      Slot_Number = 0
+[RX-57:0]
+      Slot_Number = 1
+[BZ-700]
+      Reg_Access_Mode
+)";
+
+// The bound stand-in, its factory and a system tree, in a scratch directory
+// that holds the default configuration; hardware is enabled and every
+// message is recorded.
+class StandInTest : public UiTest {
+protected:
+    StandInTest() {
+        dir_ = std::filesystem::temp_directory_path() /
+               ("qvi-system-" + std::to_string(::getpid()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::create_directories(dir_);
+        ::unsetenv("QUAR_RACK");
+        ::unsetenv("CNF27310");
+        Write("default.txt", kDefaultConfiguration);
+    }
+    ~StandInTest() override {
+        tree.reset();
+        factory.reset();
+        platform.reset();
+        std::filesystem::remove_all(dir_);
+    }
+
+    // Binds the libraries and builds the factory and the tree.
+    void Start() {
+        platform = std::make_unique<QV_pci_platform>(
+            loader, LibraryFiles{QUAR_CORE_PATH, QUAR_RX_PATH, QUAR_PX_PATH},
+            BindingEnvironment{LibraryFileExists, {}});
+        ASSERT_TRUE(platform->IsValid());
+        auto quiet = platform->Binding().Entry<&::qrx_set_console_sink>();
+        quiet([](const char *, void *) {}, nullptr);
+        factory =
+            std::make_unique<QV_mod_factory>(&platform->Binding(), dir_ / "default.txt", "PCI");
+        tree = std::make_unique<SystemTree>(*platform, *factory, processes, dir_ / "scratch.txt");
+    }
+
+    std::filesystem::path Write(const std::string &name, const std::string &text) {
+        std::filesystem::path path = dir_ / name;
+        std::ofstream(path, std::ios::binary) << text;
+        return path;
+    }
+
+    std::string Read(const std::filesystem::path &path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+
+    void UseRack(const std::string &text) {
+        ::setenv("QUAR_RACK", Write("rack.ini", text).c_str(), 1);
+    }
+
+    std::vector<std::string> Texts() const {
+        std::vector<std::string> texts;
+        for (int i = 0; i < tree->System().Size(); ++i)
+            texts.push_back(tree->System().GetElementText(i));
+        return texts;
+    }
+
+    std::filesystem::path dir_;
+    DlLibraryLoader loader;
+    PosixProcesses processes;
+    std::unique_ptr<QV_pci_platform> platform;
+    std::unique_ptr<QV_mod_factory> factory;
+    std::unique_ptr<SystemTree> tree;
+};
+
+}  // namespace qvi::testing

@@ -1,0 +1,214 @@
+// Loading, writing and building configurations through the real stand-in and
+// the separate converter.
+#include "app/system_tree.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "params/mod.h"
+#include "stand_in.h"
+#include "system/config_state.h"
+#include "system/config_writer.h"
+#include "system/hardware.h"
+
+namespace qvi {
+namespace {
+
+constexpr const char *kDemo = R"([SYSTEM:0]
+[Lumo:0]
+      Latency = 200
+      Frame_Count = 3
+[TX-10:0]
+      Slot_Number = 0
+[SXA:0]
+[CameraPort:0]
+      Name = "Cam A0"
+      Camera_Structure = Create_Structure
+      Interlaced
+      Start_Field = Next_Odd_Field
+      HTotal = 910
+[CameraPort:1]
+      Name = "Cam B1"
+[DQ-500:0]
+      Bus_Master_Latency_Timer = 64
+[TX-30:0]
+      Slot_Number = 0
+[RX-20:0]
+      Slot_Number = 1
+      Memory_Size = 8K_1K_12
+[SYSTEM:1]
+[RX-600:0]
+[RX-10:0]
+      Slot_Number = 0
+      Program_Memory = 0x100000
+[RX-40:0]
+      Slot_Number = 2
+      Image_x_size = 640
+[BZ-700]
+      Safe_Access_Mode
+)";
+
+class SystemTreeTest : public testing::StandInTest {
+protected:
+    void SetUp() override {
+        SetHardwareEnabled(false);
+        Start();
+        std::tm when{};
+        when.tm_year = 99;
+        when.tm_mon = 6;
+        when.tm_mday = 4;
+        when.tm_hour = 9;
+        when.tm_min = 5;
+        when.tm_sec = 3;
+        FixHeaderTime(&when);
+    }
+    void TearDown() override { FixHeaderTime(nullptr); }
+};
+
+TEST_F(SystemTreeTest, ATextFileLoadsIntoTheSystemInFileOrder) {
+    ASSERT_EQ(tree->LoadFile(Write("demo.txt", kDemo).string()), 0)
+        << ::testing::PrintToString(ui.Texts());
+    EXPECT_EQ(Texts(), (std::vector<std::string>{
+                           "System:0", "  SXP:0", "    slot 0 - TX-10:0", "  SXA:0",
+                           "    Channel 0", "    Channel 1", "  DQP:0", "    slot 0 - TX-31:0",
+                           "    slot 1 - RX-20:0", "System:1", "  RXP:0", "    slot 0 - RX-10:0",
+                           "    slot 1 - empty", "    slot 2 - RX-40:0", "BZ700", " "}));
+    EXPECT_EQ(tree->BoardNames(),
+              (std::vector<std::string>{"Lumo:0", "SXA Ch:0", "SXA Ch:1", "DQP:0"}));
+    EXPECT_TRUE(ConfigLoaded());
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(SystemTreeTest, WritingBackIsExactAfterAnotherLoad) {
+    ASSERT_EQ(tree->LoadFile(Write("demo.txt", kDemo).string()), 0);
+    SetConfigModified(true);
+    ASSERT_EQ(tree->WriteTextFile((dir_ / "first.txt").string()), 0);
+    EXPECT_FALSE(ConfigModified());
+    ASSERT_EQ(tree->LoadFile((dir_ / "first.txt").string()), 0);
+    ASSERT_EQ(tree->WriteTextFile((dir_ / "second.txt").string()), 0);
+
+    std::string first = Read(dir_ / "first.txt");
+    std::string second = Read(dir_ / "second.txt");
+    // Only the file line of the header differs.
+    auto withoutFileLine = [](std::string text) {
+        std::size_t at = text.find("#    File: ");
+        return text.erase(at, text.find('\n', at) - at);
+    };
+    EXPECT_EQ(withoutFileLine(first), withoutFileLine(second));
+    EXPECT_NE(first.find("#    Date: 7/4/1999  -  9:5:3\n"), std::string::npos);
+    EXPECT_NE(first.find("[CameraPort:0]\n      Name = \"Cam A0\"\n      Camera_Structure = "
+                         "Create_Structure\n"),
+              std::string::npos)
+        << first;
+    EXPECT_NE(first.find("[BZ-700]\n      Safe_Access_Mode\n      No_Hardware\n"),
+              std::string::npos);
+    EXPECT_NE(first.find("      Program_Memory = 0x100000\n"), std::string::npos);
+    EXPECT_NE(first.find("8K_1K_12"), std::string::npos);
+}
+
+TEST_F(SystemTreeTest, ABinaryNameIsSavedToItsTextTwin) {
+    ASSERT_EQ(tree->LoadFile(Write("demo.txt", kDemo).string()), 0);
+    SetHardwareEnabled(true);
+    ASSERT_EQ(tree->WriteTextFile((dir_ / "saved.cnf").string()), 0);
+    EXPECT_TRUE(std::filesystem::exists(dir_ / "saved.TXT"));
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "saved.cnf"));
+    // With hardware present the bus translator's section has no No_Hardware line.
+    EXPECT_EQ(Read(dir_ / "saved.TXT").find("No_Hardware"), std::string::npos);
+    // And the binary twin loads without conversion.
+    SetHardwareEnabled(false);
+    ASSERT_EQ(tree->ConvertToBinary((dir_ / "saved.cnf").string()), 0);
+    EXPECT_EQ(tree->LoadFile((dir_ / "saved.CNF").string()), 0);
+}
+
+TEST_F(SystemTreeTest, BadTextIsReportedByTheConverterAndNothingLoads) {
+    std::string bad = std::string(kDemo) + "[TX-99:0]\n";
+    EXPECT_EQ(tree->LoadFile(Write("bad.txt", bad).string()), -1);
+    ASSERT_EQ(ui.Errors().size(), 2u);
+    EXPECT_EQ(ui.Errors()[0].rfind("Mkbcf failed. cmd = mkbcf " + (dir_ / "bad.txt").string() +
+                                       " " + (dir_ / "bad.CNF").string() + " ",
+                                   0),
+              0u)
+        << ui.Errors()[0];
+    EXPECT_EQ(ui.Errors()[1], "Can't load config file");
+    EXPECT_EQ(tree->System().Size(), 0);
+}
+
+TEST_F(SystemTreeTest, ARefusedBinaryGivesBothMessages) {
+    std::filesystem::path fake = Write("fake.cnf", "not a configuration");
+    EXPECT_EQ(tree->LoadFile(fake.string()), -1);
+    EXPECT_EQ(ui.Errors(), (std::vector<std::string>{"Can't load config file: " + fake.string() +
+                                                         "\nCheck hardware connection",
+                                                     "Can't load config file"}));
+}
+
+TEST_F(SystemTreeTest, WithHardwareASystemWhoseBoardsAreAbsentDoesNotInitialise) {
+    std::filesystem::path demo = Write("demo.txt", kDemo);
+    SetHardwareEnabled(true);
+    EXPECT_EQ(tree->LoadFile(demo.string()), -1);
+    EXPECT_EQ(ui.Errors(),
+              (std::vector<std::string>{"qrx_init_sys() failed for config file: " + demo.string(),
+                                        "Can't load config file"}));
+    ui.Clear();
+    SetHardwareEnabled(false);  // no init without hardware
+    EXPECT_EQ(tree->LoadFile(demo.string()), 0);
+}
+
+TEST_F(SystemTreeTest, ANewSystemWithoutHardwareIsTheBusTranslatorAlone) {
+    ASSERT_EQ(tree->NewSystem(true), 0);
+    EXPECT_EQ(Texts(), (std::vector<std::string>{"System:0", "BZ700", " "}));
+}
+
+TEST_F(SystemTreeTest, ANewSystemFromTheRackHoldsTheDetectedBoardsAndModules) {
+    SetHardwareEnabled(true);
+    UseRack(
+        "[Board]\nKind = SXP\nSlot0 = TX-10\n[Board]\nKind = RXP\nSlot0 = RX-10\n"
+        "Slot2 = RX-40\n");
+    ASSERT_EQ(tree->NewSystem(true), 0) << ::testing::PrintToString(ui.Texts());
+    EXPECT_EQ(Texts(),
+              (std::vector<std::string>{"System:0", "  SXP:0", "    slot 0 - TX-10:0", "  RXP:0",
+                                        "    slot 0 - RX-10:0", "    slot 1 - empty",
+                                        "    slot 2 - RX-40:0", "BZ700", " "}));
+    EXPECT_TRUE(ui.messages.empty()) << ::testing::PrintToString(ui.Texts());
+}
+
+TEST_F(SystemTreeTest, DetectionWithoutBoardsFails) {
+    SetHardwareEnabled(true);
+    EXPECT_EQ(tree->NewSystem(true), -1);
+    EXPECT_EQ(ui.Errors(), (std::vector<std::string>{"Mother board detection failed"}));
+}
+
+TEST(ConfigWriterTest, TheHeaderIsSixteenLinesWithBoxedNotices) {
+    std::tm when{};
+    when.tm_year = 99;
+    when.tm_mon = 6;
+    when.tm_mday = 4;
+    when.tm_hour = 9;
+    when.tm_min = 5;
+    when.tm_sec = 3;
+    std::ostringstream out;
+    WriteHeader(out, "/cfg/demo.txt", when);
+    std::vector<std::string> lines;
+    std::istringstream in(out.str());
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    ASSERT_EQ(lines.size(), 16u);
+    EXPECT_EQ(lines[0], std::string(69, '#'));
+    EXPECT_EQ(lines[1], "#" + std::string(67, ' ') + "#");
+    for (int i : {2, 4, 5, 6, 7}) {
+        EXPECT_EQ(lines[i].size(), 69u) << lines[i];
+        EXPECT_EQ(lines[i].rfind("# ", 0), 0u);
+        EXPECT_EQ(lines[i].back(), '#');
+    }
+    EXPECT_EQ(lines[9], std::string(69, '#'));
+    EXPECT_EQ(lines[10], "#");
+    EXPECT_EQ(lines[11], "#    File: /cfg/demo.txt");
+    EXPECT_EQ(lines[12], "#    Date: 7/4/1999  -  9:5:3");
+    EXPECT_EQ(lines[13], "#");
+    EXPECT_EQ(lines[14], "#");
+    EXPECT_EQ(lines[15], " ");
+    EXPECT_EQ(TextFileFor("/a/b/demo.cnf"), std::filesystem::path("/a/b/demo.TXT"));
+    EXPECT_EQ(TextFileFor("/a/b/demo.txt"), std::filesystem::path("/a/b/demo.txt"));
+}
+
+}  // namespace
+}  // namespace qvi

@@ -1,0 +1,388 @@
+#include "commands.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <iostream>
+
+#include "app/system_tree.h"
+#include "app/system_window_lines.h"
+#include "camdb/camera_db.h"
+#include "modules/key_table.h"
+#include "params/mod.h"
+#include "params/module_setup.h"
+#include "params/number_text.h"
+#include "params/value_entry.h"
+#include "system/board_plat_mod.h"
+#include "system/config_state.h"
+#include "system/config_writer.h"
+#include "system/hardware.h"
+#include "system/mod_factory.h"
+#include "system/plat_mod.h"
+
+namespace qvi::qvcfg {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+int Usage(const std::string &text) {
+    std::cerr << "error: " << text << "\n" << kUsage;
+    return kUsageError;
+}
+
+// The command line's Module Setup surroundings: a board refresh goes to the
+// board that carries the module.
+class ConsoleSetupHost : public ModuleSetupHost {
+public:
+    void RefreshOwner(QV_mod &module) override {
+        QV_plat_mod *platform = module.GetOwnerBoard();
+        QV_plat_mod *board = platform ? platform->ParentBoard() : nullptr;
+        if (auto *owner = dynamic_cast<QV_board_plat_mod *>(board)) owner->Refresh();
+    }
+    void MarkConfigChanged() override { SetConfigModified(true); }
+    void ForgetDialog(int) override {}
+};
+
+struct Loaded {
+    SystemTree *tree = nullptr;
+    int status = kFailed;
+};
+
+Loaded Load(AppSettings &settings, PlatformServices &services, const std::string &config) {
+    Loaded loaded{services.Tree(settings)};
+    if (loaded.tree == nullptr) return loaded;
+    if (loaded.tree->LoadFile(config) == 0) {
+        settings.currentConfigFile = config;
+        loaded.status = kSuccess;
+    }
+    return loaded;
+}
+
+std::optional<int> ElementIndex(const std::string &word) {
+    auto index = ParseInteger(word);
+    if (!index || *index < 0 || *index > 100000) return std::nullopt;
+    return static_cast<int>(*index);
+}
+
+void PrintLines(const SystemTree &tree) {
+    std::vector<std::string> lines =
+        NoHardwareMode() ? ElementTexts(tree) : ElementModeLines(tree, tree.ActiveBoard());
+    for (std::size_t i = 0; i < lines.size(); ++i) std::cout << i << "\t" << lines[i] << "\n";
+}
+
+int Show(const Options &options, AppSettings &settings, PlatformServices &services) {
+    if (options.words.size() != 1) return Usage("show takes CONFIG");
+    Loaded loaded = Load(settings, services, options.words[0]);
+    if (loaded.status != kSuccess) return loaded.status;
+    PrintLines(*loaded.tree);
+    return kSuccess;
+}
+
+int WriteTo(SystemTree &tree, const std::string &out) {
+    if (out == "-") {
+        WriteConfiguration(std::cout, tree.System(), "-", CurrentLocalTime());
+        SetConfigModified(false);
+        return kSuccess;
+    }
+    if (tree.WriteTextFile(out) != 0) {
+        ReportError("Can't write config file: " + TextFileFor(out).string());
+        return kFailed;
+    }
+    return kSuccess;
+}
+
+int Write(const Options &options, AppSettings &settings, PlatformServices &services) {
+    if (options.words.size() != 2) return Usage("write takes CONFIG OUT");
+    Loaded loaded = Load(settings, services, options.words[0]);
+    if (loaded.status != kSuccess) return loaded.status;
+    return WriteTo(*loaded.tree, options.words[1]);
+}
+
+// Save As: ".txt" for a name without extension; an existing file is only
+// replaced after the question.
+std::optional<std::string> SaveAsName(std::string name) {
+    if (fs::path(name).extension().empty()) name += ".txt";
+    std::error_code error;
+    if (fs::exists(name, error) &&
+        CurrentUi().Ask("File: " + name + " already exists. Overwrite?", MessageButtons::OkCancel,
+                        MessageKind::Information, "") != MessageAnswer::Ok)
+        return std::nullopt;
+    return name;
+}
+
+int SaveAndConvert(SystemTree &tree, const std::string &name) {
+    if (WriteTo(tree, name) != kSuccess) return kFailed;
+    return tree.ConvertToBinary(name) == 0 ? kSuccess : kFailed;
+}
+
+int Save(const Options &options, AppSettings &settings, PlatformServices &services) {
+    if (options.words.empty() || options.words.size() > 2) return Usage("save takes CONFIG [OUT]");
+    Loaded loaded = Load(settings, services, options.words[0]);
+    if (loaded.status != kSuccess) return loaded.status;
+    std::string name = options.words[0];
+    if (options.words.size() == 2) {
+        auto chosen = SaveAsName(options.words[1]);
+        if (!chosen) return kFailed;
+        name = *chosen;
+    }
+    settings.currentConfigFile = name;
+    return SaveAndConvert(*loaded.tree, name);
+}
+
+int New(const Options &options, AppSettings &settings, PlatformServices &services) {
+    if (options.words.size() > 1) return Usage("new takes [OUT]");
+    SystemTree *tree = services.Tree(settings);
+    if (tree == nullptr) return kFailed;
+    if (tree->NewSystem(DetectOnNew() != 0) != 0) {
+        settings.hardwareEnabled = false;
+        settings.boardsDetected = 0;
+        SetDetectOnNew(0);
+        if (tree->NewSystem(false) != 0) {
+            ReportError("File New failed");
+            return kFailed;
+        }
+    }
+    SetConfigModified(true);
+    if (options.words.empty()) {
+        PrintLines(*tree);
+        return kSuccess;
+    }
+    auto chosen = SaveAsName(options.words[0]);
+    return chosen ? SaveAndConvert(*tree, *chosen) : kFailed;
+}
+
+// The element's module and, for an SX-400 board, the module of the next element.
+struct SetupModules {
+    QV_mod *module = nullptr;
+    QV_mod *second = nullptr;
+    int secondIndex = -1;
+};
+
+std::optional<SetupModules> ModulesOf(const QV_system &system, int index) {
+    if (!system.HasSetup(index)) {
+        ReportError("element " + std::to_string(index) + " has no Module Setup pages");
+        return std::nullopt;
+    }
+    SetupModules modules{system.GetModule(index)};
+    if (system.GetElement(index)->GetName() == "SXP" && system.HasSetup(index + 1)) {
+        modules.second = system.GetModule(index + 1);
+        modules.secondIndex = index + 1;
+    }
+    return modules;
+}
+
+void SelectPort(QV_mod &module, int port) {
+    for (const auto &row : module.GetUsrParams()) {
+        if (dynamic_cast<QV_port_usr_param *>(row.get())) {
+            row->SetIndex(port);
+            return;
+        }
+    }
+    module.SetPort(port);
+    module.RefreshUsrParams();
+}
+
+std::string Shown(QV_usr_param &row) {
+    if (row.GetControlKind() != ControlKind::DropDown) return row.GetValue().ToString();
+    std::vector<std::string> choices = row.GetChoices();
+    int index = row.GetIndex();
+    return index >= 0 && index < static_cast<int>(choices.size())
+               ? choices[static_cast<std::size_t>(index)]
+               : std::string();
+}
+
+int Pages(const Options &options, AppSettings &settings, PlatformServices &services) {
+    if (options.words.size() != 2) return Usage("pages takes CONFIG INDEX");
+    auto index = ElementIndex(options.words[1]);
+    if (!index) return Usage("bad element index: " + options.words[1]);
+    Loaded loaded = Load(settings, services, options.words[0]);
+    if (loaded.status != kSuccess) return loaded.status;
+    auto modules = ModulesOf(loaded.tree->System(), *index);
+    if (!modules) return kFailed;
+    if (options.port) SelectPort(*modules->module, *options.port);
+    ConsoleSetupHost host;
+    ModuleSetup setup(host, *index, *modules->module, modules->second, modules->secondIndex);
+    for (int tab = 0; tab < setup.TabCount(); ++tab) {
+        std::cout << "[" << setup.TabTitle(tab) << "]\n";
+        const QV_mod &module = setup.TabModule(tab);
+        const auto &group =
+            module.GetParamGroups()[static_cast<std::size_t>(setup.TabGroupIndex(tab))];
+        for (QV_usr_param *row : group->GetUsrParams()) {
+            if (row->GetId() == QV_page_usr_param::kId) continue;
+            std::cout << row->GetId() << "\t" << row->GetLabel() << "\t" << Shown(*row) << "\n";
+        }
+    }
+    return kSuccess;
+}
+
+QV_usr_param *FindRow(const SetupModules &modules, const std::string &name) {
+    for (QV_mod *module : {modules.module, modules.second}) {
+        if (module == nullptr) continue;
+        if (!name.empty() && name[0] == '#') {
+            auto id = ParseInteger(name.substr(1));
+            if (id) {
+                if (QV_usr_param *row = module->GetUsrParam(static_cast<int>(*id))) return row;
+            }
+            continue;
+        }
+        for (const auto &row : module->GetUsrParams())
+            if (row->GetLabel() == name) return row.get();
+    }
+    return nullptr;
+}
+
+// One ROW=VALUE, the way the Module Setup dialog takes it.
+bool Assign(const SetupModules &modules, ModuleSetupHost &host, const std::string &assignment) {
+    std::size_t equals = assignment.find('=');
+    std::string name = assignment.substr(0, equals);
+    std::string value = equals == std::string::npos ? std::string() : assignment.substr(equals + 1);
+    QV_usr_param *row = FindRow(modules, name);
+    if (row == nullptr || row->GetId() == QV_page_usr_param::kId) {
+        ReportError("no row: " + name);
+        return false;
+    }
+    if (!row->IsEnabled()) {
+        ReportError("row is not editable: " + name);
+        return false;
+    }
+    auto refresh = [&] {
+        if (row->NotifiesOwner() && row->GetModule()) host.RefreshOwner(*row->GetModule());
+    };
+    if (row->GetControlKind() == ControlKind::DropDown) {
+        std::vector<std::string> choices = row->GetChoices();
+        auto found = std::find(choices.begin(), choices.end(), value);
+        if (found == choices.end()) {
+            ReportError("Invalid entry: " + value);
+            return false;
+        }
+        if (row->SetIndex(static_cast<int>(found - choices.begin())) < 0) return false;
+        refresh();
+        return true;
+    }
+    ValueEntry entry(*row, refresh);
+    if (!entry.Ok(value)) return false;
+    refresh();
+    return true;
+}
+
+int Set(const Options &options, AppSettings &settings, PlatformServices &services) {
+    if (options.words.size() < 3 || options.output.empty())
+        return Usage("set takes CONFIG INDEX ROW=VALUE... -o OUT");
+    auto index = ElementIndex(options.words[1]);
+    if (!index) return Usage("bad element index: " + options.words[1]);
+    Loaded loaded = Load(settings, services, options.words[0]);
+    if (loaded.status != kSuccess) return loaded.status;
+    auto modules = ModulesOf(loaded.tree->System(), *index);
+    if (!modules) return kFailed;
+    if (options.port) SelectPort(*modules->module, *options.port);
+    ConsoleSetupHost host;
+    ModuleSetup setup(host, *index, *modules->module, modules->second, modules->secondIndex);
+    for (std::size_t i = 2; i < options.words.size(); ++i)
+        if (!Assign(*modules, host, options.words[i])) return kFailed;
+    setup.Ok();
+    return WriteTo(*loaded.tree, options.output);
+}
+
+// Whether a module model fits an empty slot of its board.
+bool Fits(const QV_system &system, int index, const std::string &model) {
+    const QV_sys_element *slot = system.GetElement(index);
+    const QV_sys_element *board = system.GetElement(slot->GetOwner());
+    const keys::ModelTable *boardTable = board ? keys::FindModel(board->GetName()) : nullptr;
+    std::string name = model == "TX-30"                       ? "TX-31"
+                       : model == "RX-21" || model == "RX-22" ? "RX-20"
+                                                              : model;
+    const keys::ModelTable *moduleTable = keys::FindModel(name);
+    if (!boardTable || !moduleTable || slot->GetSlot() < 0 ||
+        slot->GetSlot() >= static_cast<int>(boardTable->slots.size()))
+        return false;
+    return boardTable->slots[static_cast<std::size_t>(slot->GetSlot())] == moduleTable->fits;
+}
+
+int Add(const Options &options, AppSettings &settings, PlatformServices &services) {
+    if (options.words.size() != 3 || options.output.empty())
+        return Usage("add takes CONFIG INDEX MODULE -o OUT");
+    auto index = ElementIndex(options.words[1]);
+    if (!index) return Usage("bad element index: " + options.words[1]);
+    Loaded loaded = Load(settings, services, options.words[0]);
+    if (loaded.status != kSuccess) return loaded.status;
+    QV_system &system = loaded.tree->System();
+    QV_sys_element *element = system.GetElement(*index);
+    const std::string &model = options.words[2];
+    if (element == nullptr || element->GetType() != "EMPTY" || !Fits(system, *index, model)) {
+        ReportError("Can't add " + model + " to element " + options.words[1]);
+        return kFailed;
+    }
+    std::unique_ptr<QV_mod> module = services.Factory()->CreateModByName(model);
+    if (!module) return kFailed;
+    element->Rebind(std::move(module));
+    SetConfigModified(true);
+    return WriteTo(*loaded.tree, options.output);
+}
+
+int Remove(const Options &options, AppSettings &settings, PlatformServices &services) {
+    if (options.words.size() != 2 || options.output.empty())
+        return Usage("remove takes CONFIG INDEX -o OUT");
+    auto index = ElementIndex(options.words[1]);
+    if (!index) return Usage("bad element index: " + options.words[1]);
+    Loaded loaded = Load(settings, services, options.words[0]);
+    if (loaded.status != kSuccess) return loaded.status;
+    if (loaded.tree->System().RemoveElement(*index, *services.Factory(), {}) != 0) return kFailed;
+    return WriteTo(*loaded.tree, options.output);
+}
+
+int Cameras(const Options &options, PlatformServices &services) {
+    QV_camera_db *database = services.CameraDatabase();
+    if (database == nullptr) return kFailed;
+    std::vector<std::string> names;
+    if (options.words.empty()) {
+        names = database->GetNames();
+    } else if (options.words.size() == 2) {
+        auto port = ParseInteger(options.words[1]);
+        if (!port) return Usage("bad port: " + options.words[1]);
+        names = database->CameraNames(options.words[0], static_cast<int>(*port));
+    } else {
+        return Usage("cameras takes [MODULE PORT]");
+    }
+    for (const std::string &name : names) std::cout << name << "\n";
+    return kSuccess;
+}
+
+int Convert(const Options &options, PlatformServices &services) {
+    if (options.words.size() != 2) return Usage("convert takes SRC DST");
+    Processes &processes = services.ProcessRunner();
+    auto converter = processes.FindExecutable("mkbcf");
+    if (!converter) {
+        ReportError("QUAR utility: mkbcf not in path");
+        return kFailed;
+    }
+    auto reply = processes.StartWithReply(*converter, {options.words[0], options.words[1]});
+    if (!reply) {
+        ReportError("WinExec failed for: mkbcf " + options.words[0] + " " + options.words[1]);
+        return kFailed;
+    }
+    std::optional<int> result;
+    CurrentUi().PumpUntil([&] { return (result = reply->Poll()).has_value(); },
+                          std::chrono::seconds(60));
+    if (result && *result == 0) return kSuccess;
+    ReportError("Mkbcf failed. cmd = " + reply->CommandLine());
+    return kFailed;
+}
+
+}  // namespace
+
+int RunCommand(const Options &options, AppSettings &settings, PlatformServices &services) {
+    const std::string &command = options.command;
+    if (command == "show") return Show(options, settings, services);
+    if (command == "write") return Write(options, settings, services);
+    if (command == "save") return Save(options, settings, services);
+    if (command == "new") return New(options, settings, services);
+    if (command == "pages") return Pages(options, settings, services);
+    if (command == "set") return Set(options, settings, services);
+    if (command == "add") return Add(options, settings, services);
+    if (command == "remove") return Remove(options, settings, services);
+    if (command == "cameras") return Cameras(options, services);
+    if (command == "convert") return Convert(options, services);
+    return Usage("unknown command: " + command);
+}
+
+}  // namespace qvi::qvcfg

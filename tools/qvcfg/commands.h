@@ -1,0 +1,17 @@
+#pragma once
+
+#include "app/app_settings.h"
+#include "app/platform_services.h"
+#include "options.h"
+
+namespace qvi::qvcfg {
+
+// Exit statuses.
+inline constexpr int kSuccess = 0;
+inline constexpr int kFailed = 1;
+inline constexpr int kUsageError = 2;
+
+// Runs one command after start-up; the messages have gone to the Ui.
+int RunCommand(const Options &options, AppSettings &settings, PlatformServices &services);
+
+}  // namespace qvi::qvcfg

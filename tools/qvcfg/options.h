@@ -1,0 +1,34 @@
+#pragma once
+
+#include <ctime>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/ui.h"
+
+namespace qvi::qvcfg {
+
+// The command line of qvcfg: global options, the command and its words.
+struct Options {
+    std::string configDir;     // -c
+    std::string settingsFile;  // -i
+    bool noHardware = false;
+    std::optional<MessageAnswer> answer;
+    std::optional<std::tm> time;
+    bool version = false;
+    std::string command;
+    std::vector<std::string> words;  // the command's own words, options removed
+    std::optional<int> port;         // --port P
+    std::string output;              // -o OUT
+};
+
+// Parses argv after the program name; nullopt after a usage message on stderr.
+std::optional<Options> ParseOptions(const std::vector<std::string> &args);
+
+// "YYYY-MM-DD HH:MM:SS".
+std::optional<std::tm> ParseTime(const std::string &text);
+
+extern const char *const kUsage;
+
+}  // namespace qvi::qvcfg
