@@ -7,6 +7,8 @@
 #include <sstream>
 
 #include "params/mod.h"
+#include "params/value_entry.h"
+#include "system/plat_mod.h"
 #include "stand_in.h"
 #include "system/config_state.h"
 #include "system/config_writer.h"
@@ -152,6 +154,27 @@ TEST_F(SystemTreeTest, WithHardwareASystemWhoseBoardsAreAbsentDoesNotInitialise)
     ui.Clear();
     SetHardwareEnabled(false);  // no init without hardware
     EXPECT_EQ(tree->LoadFile(demo.string()), 0);
+}
+
+TEST_F(SystemTreeTest, AChangedRowReachesTheStandInsRegisterWithHardware) {
+    UseRack("[Board]\nKind = SXP\nSlot0 = TX-10\n[Board]\nKind = SXA\n[Board]\nKind = DQP\n"
+            "[Board]\nKind = RXP\n");
+    SetHardwareEnabled(true);
+    ASSERT_EQ(tree->LoadFile(Write("demo.txt", kDemo).string()), 0)
+        << ::testing::PrintToString(ui.Texts());
+    QV_mod *channel = tree->System().GetModule(4);
+    ASSERT_NE(channel, nullptr);
+    QV_usr_param *total = channel->GetUsrParam(8);  // "Horizontal Total", register 123
+    ASSERT_NE(total, nullptr);
+    auto readReg32 = platform->Binding().Entry<&::read_reg32>();
+    const std::uint32_t handle = tree->System().GetElement(4)->GetPlatMod()->Handle();
+    EXPECT_EQ(readReg32(handle, 123), 910u);  // written when the system was initialised
+    ValueEntry entry(*total, [] {});
+    EXPECT_TRUE(entry.Ok("800"));
+    EXPECT_EQ(readReg32(handle, 123), 800u);
+    SetHardwareEnabled(false);
+    EXPECT_TRUE(ValueEntry(*total, [] {}).Ok("700"));
+    EXPECT_EQ(readReg32(handle, 123), 800u);
 }
 
 TEST_F(SystemTreeTest, ANewSystemWithoutHardwareIsTheBusTranslatorAlone) {

@@ -2,6 +2,7 @@
 // scripts and tests. It starts like the desktop program (settings, library,
 // factory, camera database, hardware detection) and edits through the same
 // rows the Module Setup dialog uses.
+#include <cstdio>
 #include <iostream>
 
 #include "app/startup.h"
@@ -12,10 +13,16 @@
 #include "quar/version_stamp.h"
 #include "system/config_writer.h"
 #include "system/hardware.h"
+#include "system/pci_platform.h"
 
 QUAR_VERSION_STAMP(QVI_VERSION);
 
 namespace {
+
+template <int Stream>
+void PrintTo(const char *text, void *) {
+    std::fputs(text, Stream == 1 ? stdout : stderr);
+}
 
 std::vector<std::string> StartUpArguments(const qvi::qvcfg::Options &options) {
     std::vector<std::string> arguments;
@@ -44,6 +51,15 @@ int main(int argc, char **argv) {
     settings.SetHooks(&services);
     if (!StartUpSettings(settings, StartUpArguments(*options), RunningProgramPath()).ok)
         return qvcfg::kFailed;
+    // The library's console (load messages, register dumps) goes to standard
+    // output, unless the configuration itself is written there.
+    if (auto *platform = services.Platform()) {
+        bool toStdout = !(options->command == "write" && options->words.size() == 2 &&
+                          options->words[1] == "-");
+        auto sink = platform->Binding().Entry<&::qrx_set_console_sink>();
+        if (sink)
+            sink(toStdout ? &PrintTo<1> : &PrintTo<2>, nullptr);
+    }
     if (options->noHardware) {
         settings.hardwareEnabled = false;
         settings.boardsDetected = 0;

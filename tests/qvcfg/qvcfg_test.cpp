@@ -1,0 +1,203 @@
+// The command-line front end as a separate program on a copy of the sample
+// configuration directory (settings, camera database, rack).
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace qvi {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+class QvcfgTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("qvcfg-" + std::to_string(::getpid()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+        fs::copy(SAMPLES_DIR, dir_ / "config", fs::copy_options::recursive);
+        ::unsetenv("QUAR_RACK");
+        ::unsetenv("CNF27310");
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    // Runs qvcfg with the copied directory as its configuration directory.
+    Outcome Qvcfg(const std::string &arguments) {
+        const fs::path out = dir_ / "stdout", err = dir_ / "stderr";
+        std::string command = std::string(QVCFG_PATH) + " -c " + Config().string() + " " +
+                              arguments + " >" + out.string() + " 2>" + err.string();
+        int status = std::system(command.c_str());
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Read(out), Read(err)};
+    }
+
+    fs::path Config() const { return dir_ / "config"; }
+    std::string Demo() const { return (Config() / "demo.txt").string(); }
+
+    static std::string Read(const fs::path &path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+
+    // The lines of the output that list elements ("INDEX<TAB>TEXT").
+    static std::vector<std::string> ElementLines(const std::string &out) {
+        std::vector<std::string> lines;
+        std::size_t at = 0;
+        while (at < out.size()) {
+            std::size_t end = out.find('\n', at);
+            std::string line = out.substr(at, end - at);
+            if (line.find('\t') != std::string::npos) lines.push_back(line);
+            at = end == std::string::npos ? out.size() : end + 1;
+        }
+        return lines;
+    }
+
+    fs::path dir_;
+};
+
+TEST_F(QvcfgTest, ShowListsTheHardwareWindowLinesWithTheActiveBoard) {
+    Outcome run = Qvcfg("show " + Demo());
+    ASSERT_EQ(run.status, 0) << run.err;
+    std::vector<std::string> lines = ElementLines(run.out);
+    ASSERT_EQ(lines.size(), 17u) << run.out;
+    EXPECT_EQ(lines[0], "0\tSystem:0");
+    EXPECT_EQ(lines[1], "1\t  Lumo:0 *");
+    EXPECT_EQ(lines[2], "2\t    slot 0 - TX-10:0");
+    EXPECT_EQ(lines[4], "4\t    Channel 0");
+    EXPECT_EQ(lines[9], "9\t    slot 0 - TX-31:0");
+    EXPECT_EQ(lines[15], "15\tBZ700");
+    EXPECT_EQ(lines[16], "16\t ");
+    EXPECT_EQ(run.err, "");
+}
+
+TEST_F(QvcfgTest, WithoutHardwareShowListsThePlainElementTexts) {
+    Outcome run = Qvcfg("--no-hardware show " + Demo());
+    ASSERT_EQ(run.status, 0) << run.err;
+    std::vector<std::string> lines = ElementLines(run.out);
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ(lines[1], "1\t  SXP:0");
+}
+
+TEST_F(QvcfgTest, WritingWhatWasWrittenGivesTheSameBytes) {
+    for (const char *mode : {"", "--no-hardware "}) {
+        const std::string fixed = std::string(mode) + "--time \"1999-07-04 09:05:03\" ";
+        Outcome first = Qvcfg(fixed + "write " + Demo() + " -");
+        ASSERT_EQ(first.status, 0) << first.err;
+        std::ofstream(dir_ / "first.txt", std::ios::binary) << first.out;
+        Outcome second = Qvcfg(fixed + "write " + (dir_ / "first.txt").string() + " -");
+        ASSERT_EQ(second.status, 0) << second.err;
+        EXPECT_EQ(first.out, second.out) << mode;
+        EXPECT_NE(first.out.find("#    Date: 7/4/1999  -  9:5:3\n"), std::string::npos);
+        EXPECT_EQ(first.out.find("No_Hardware") != std::string::npos, *mode != '\0') << mode;
+    }
+}
+
+TEST_F(QvcfgTest, SetChangesRowsAndRefusesWhatTheDialogRefuses) {
+    const fs::path out = dir_ / "changed.txt";
+    Outcome run = Qvcfg("set " + Demo() + " 4 \"Horizontal Total=800\" \"Interlace mode=Non_Interlaced\" -o " +
+                    out.string());
+    ASSERT_EQ(run.status, 0) << run.err;
+    std::string text = Read(out);
+    std::size_t channel = text.find("[CameraPort:0]\n      Name = \"RS-170 Left0\"");
+    ASSERT_NE(channel, std::string::npos) << text;
+    EXPECT_NE(text.find("      Non_Interlaced\n", channel), std::string::npos);
+    EXPECT_NE(text.find("      HTotal = 800\n", channel), std::string::npos);
+
+    Outcome refused = Qvcfg("set " + Demo() + " 4 \"Horizontal Total=2000\" -o " + out.string());
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.err.find("error: Entry out of range: 2000\n"), std::string::npos) << refused.err;
+    Outcome letters = Qvcfg("set " + Demo() + " 4 \"Horizontal Total=abc\" -o " + out.string());
+    EXPECT_EQ(letters.status, 1);
+    EXPECT_NE(letters.err.find("error: Invalid entry: abc\n"), std::string::npos) << letters.err;
+    Outcome word = Qvcfg("set " + Demo() + " 4 \"Interlace mode=Sideways\" -o " + out.string());
+    EXPECT_EQ(word.status, 1);
+}
+
+TEST_F(QvcfgTest, PagesListTheTabsAndTheirRows) {
+    Outcome run = Qvcfg("pages " + Demo() + " 5");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("[Camera]\n3\tCamera\tRS-170 Right1\n[Timing Control]\n"),
+              std::string::npos)
+        << run.out;
+    EXPECT_NE(run.out.find("[Phase-Locked Loop]\n53\tFeedback Divider\t79\n"), std::string::npos);
+    EXPECT_EQ(Qvcfg("pages " + Demo() + " 0").status, 1);  // a system line has no pages
+}
+
+TEST_F(QvcfgTest, CamerasAreListedPerModuleAndPort) {
+    Outcome run = Qvcfg("cameras SXA 0");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "RS-170 Std\nCCIR Std\nProgressive 1K\n");
+    EXPECT_EQ(Qvcfg("cameras TX-31 1").out, "Colour NTSC\n");
+    EXPECT_EQ(Qvcfg("cameras TX-31 2").out, "");
+    EXPECT_EQ(Qvcfg("cameras TX-40 0").out, "Digital 8-bit\n");
+}
+
+TEST_F(QvcfgTest, SaveAsAppendsTxtAndProducesTheBinaryTwin) {
+    const fs::path name = dir_ / "saved";
+    Outcome run = Qvcfg("save " + Demo() + " " + name.string());
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(fs::exists(dir_ / "saved.txt"));
+    EXPECT_TRUE(fs::exists(dir_ / "saved.CNF"));
+    // Saving over it again asks; without --answer the safe answer is Cancel.
+    Outcome again = Qvcfg("save " + Demo() + " " + (dir_ / "saved.txt").string());
+    EXPECT_EQ(again.status, 1);
+    EXPECT_NE(again.err.find("question: File: " + (dir_ / "saved.txt").string() +
+                             " already exists. Overwrite? -> cancel"),
+              std::string::npos)
+        << again.err;
+    EXPECT_EQ(Qvcfg("--answer ok save " + Demo() + " " + (dir_ / "saved.txt").string()).status, 0);
+}
+
+TEST_F(QvcfgTest, NewWithoutHardwareIsTheBusTranslatorAlone) {
+    Outcome run = Qvcfg("--no-hardware new");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(ElementLines(run.out),
+              (std::vector<std::string>{"0\tSystem:0", "1\tBZ700", "2\t "}));
+}
+
+TEST_F(QvcfgTest, NewWithTheRackHoldsTheDetectedBoardsAndModules) {
+    Outcome run = Qvcfg("new");
+    ASSERT_EQ(run.status, 0) << run.err;
+    std::vector<std::string> lines = ElementLines(run.out);
+    ASSERT_GE(lines.size(), 12u) << run.out;
+    EXPECT_EQ(lines[1], "1\t  Lumo:0 *");
+    EXPECT_EQ(lines[2], "2\t    slot 0 - TX-10:0");
+}
+
+TEST_F(QvcfgTest, AddAndRemoveChangeTheSystem) {
+    const fs::path out = dir_ / "edited.txt";
+    Outcome removed = Qvcfg("remove " + Demo() + " 13 -o " + out.string());
+    ASSERT_EQ(removed.status, 0) << removed.err;
+    EXPECT_EQ(Read(out).find("[RX-30:"), std::string::npos);
+    Outcome added = Qvcfg("add " + out.string() + " 13 RX-50 -o " + out.string());
+    ASSERT_EQ(added.status, 0) << added.err;
+    EXPECT_NE(Read(out).find("[RX-50:0]\n      Slot_Number = 1\n"), std::string::npos) << Read(out);
+    Outcome wrong = Qvcfg("add " + out.string() + " 2 TX-40 -o " + out.string());
+    EXPECT_EQ(wrong.status, 1);  // slot 0 of the Lumo is taken
+}
+
+TEST_F(QvcfgTest, BadUsageExitsWithTwo) {
+    EXPECT_EQ(Qvcfg("").status, 2);
+    EXPECT_EQ(Qvcfg("frobnicate").status, 2);
+    EXPECT_EQ(Qvcfg("show").status, 2);
+    EXPECT_EQ(Qvcfg("--answer maybe show x").status, 2);
+    Outcome missing = Qvcfg("show " + (Config() / "missing.txt").string());
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find("error: Can't load config file\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace qvi
