@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <iostream>
 
+#include "app/config_document.h"
+#include "app/recent_files.h"
 #include "app/system_tree.h"
 #include "app/system_window_lines.h"
 #include "camdb/camera_db.h"
@@ -98,57 +100,38 @@ int Write(const Options &options, AppSettings &settings, PlatformServices &servi
     return WriteTo(*loaded.tree, options.words[1]);
 }
 
-// Save As: ".txt" for a name without extension; an existing file is only
-// replaced after the question.
-std::optional<std::string> SaveAsName(std::string name) {
-    if (fs::path(name).extension().empty()) name += ".txt";
-    std::error_code error;
-    if (fs::exists(name, error) &&
-        CurrentUi().Ask("File: " + name + " already exists. Overwrite?", MessageButtons::OkCancel,
-                        MessageKind::Information, "") != MessageAnswer::Ok)
-        return std::nullopt;
-    return name;
-}
+// The File menu's commands, run on the tree the command works on.
+struct Document {
+    Document(AppSettings &settings, SystemTree &tree, PlatformServices &services)
+        : document(settings, tree, services.ProcessRunner(), recent) {}
 
-int SaveAndConvert(SystemTree &tree, const std::string &name) {
-    if (WriteTo(tree, name) != kSuccess) return kFailed;
-    return tree.ConvertToBinary(name) == 0 ? kSuccess : kFailed;
+    MemoryRecentFiles recent;
+    ConfigDocument document;
+};
+
+int Status(DocumentResult result) {
+    return result == DocumentResult::Done ? kSuccess : kFailed;
 }
 
 int Save(const Options &options, AppSettings &settings, PlatformServices &services) {
     if (options.words.empty() || options.words.size() > 2) return Usage("save takes CONFIG [OUT]");
     Loaded loaded = Load(settings, services, options.words[0]);
     if (loaded.status != kSuccess) return loaded.status;
-    std::string name = options.words[0];
-    if (options.words.size() == 2) {
-        auto chosen = SaveAsName(options.words[1]);
-        if (!chosen) return kFailed;
-        name = *chosen;
-    }
-    settings.currentConfigFile = name;
-    return SaveAndConvert(*loaded.tree, name);
+    Document file(settings, *loaded.tree, services);
+    file.document.SetCurrentFile(options.words[0]);
+    if (options.words.size() == 2) return Status(file.document.SaveAs(options.words[1]));
+    return Status(file.document.Save());
 }
 
 int New(const Options &options, AppSettings &settings, PlatformServices &services) {
     if (options.words.size() > 1) return Usage("new takes [OUT]");
     SystemTree *tree = services.Tree(settings);
     if (tree == nullptr) return kFailed;
-    if (tree->NewSystem(DetectOnNew() != 0) != 0) {
-        settings.hardwareEnabled = false;
-        settings.boardsDetected = 0;
-        SetDetectOnNew(0);
-        if (tree->NewSystem(false) != 0) {
-            ReportError("File New failed");
-            return kFailed;
-        }
-    }
-    SetConfigModified(true);
-    if (options.words.empty()) {
-        PrintLines(*tree);
-        return kSuccess;
-    }
-    auto chosen = SaveAsName(options.words[0]);
-    return chosen ? SaveAndConvert(*tree, *chosen) : kFailed;
+    Document file(settings, *tree, services);
+    if (file.document.New() != DocumentResult::Done) return kFailed;
+    if (options.words.size() == 1) return Status(file.document.SaveAs(options.words[0]));
+    PrintLines(*tree);
+    return kSuccess;
 }
 
 // The element's module and, for an SX-400 board, the module of the next element.
