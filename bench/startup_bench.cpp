@@ -35,8 +35,7 @@ public:
         std::string settings(std::istreambuf_iterator<char>(in), {});
         for (const char *name : {"libquar-core.so", "libquar-rx.so", "libquar-px.so"}) {
             std::size_t at = settings.find(name);
-            settings.replace(at, std::string(name).size(),
-                             (fs::path(LIBRARY_DIR) / name).string());
+            settings.replace(at, std::string(name).size(), (fs::path(LIBRARY_DIR) / name).string());
         }
         std::ofstream(Ini()) << settings;
     }
@@ -65,8 +64,9 @@ void BM_StartUp(benchmark::State &state) {
         AppSettings settings;
         PlatformServices services;
         settings.SetHooks(&services);
-        auto result = StartUpSettings(
-            settings, {"-c", config.Dir().string(), "-i", config.Ini().string()}, LIBRARY_DIR "/qvcfg");
+        auto result =
+            StartUpSettings(settings, {"-c", config.Dir().string(), "-i", config.Ini().string()},
+                            LIBRARY_DIR "/qvcfg");
         if (!result.ok) state.SkipWithError("start-up failed");
     }
     SetHardwareEnabled(true);

@@ -57,7 +57,11 @@ SystemTree::SystemTree(QV_pci_platform &platform, QV_mod_factory &factory, Proce
 int SystemTree::ConvertToBinary(const std::string &name) {
     WaitCursor wait;
     std::filesystem::path source = TextFileFor(name);
-    std::filesystem::path destination = WithExtension(name, ".CNF");
+    // A binary name keeps its own spelling: file names are case-sensitive here.
+    std::filesystem::path destination =
+        Upper(std::filesystem::path(name).extension().string()) == ".CNF"
+            ? std::filesystem::path(name)
+            : WithExtension(name, ".CNF");
     auto converter = processes_.FindExecutable(kConverter);
     if (!converter) {
         ReportError(MessageText("QUAR utility: ", kConverter, " not in path"));

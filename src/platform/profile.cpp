@@ -7,7 +7,10 @@
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <system_error>
+
+#include <sys/stat.h>
 
 namespace qvi {
 
@@ -135,6 +138,32 @@ LoadResult Load(const fs::path &path, Document &doc) {
     if (in.bad()) return LoadResult::Failed;
     doc = Parse(content);
     return LoadResult::Loaded;
+}
+
+// The last file read, parsed: a camera database is read key by key, and
+// parsing the whole file for every key made loading a large one slow. The
+// file's identity, size and modification time tell when it has changed.
+struct CachedDocument {
+    fs::path path;
+    struct stat identity {};
+    std::shared_ptr<const Document> doc;
+};
+
+bool SameFile(const struct stat &a, const struct stat &b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino && a.st_size == b.st_size &&
+           a.st_mtim.tv_sec == b.st_mtim.tv_sec && a.st_mtim.tv_nsec == b.st_mtim.tv_nsec;
+}
+
+// The parsed file for reading; null when it is missing or unreadable.
+std::shared_ptr<const Document> LoadForReading(const fs::path &path) {
+    static CachedDocument cache;
+    struct stat identity {};
+    if (::stat(path.c_str(), &identity) != 0) return nullptr;
+    if (cache.doc && cache.path == path && SameFile(cache.identity, identity)) return cache.doc;
+    auto doc = std::make_shared<Document>();
+    if (Load(path, *doc) != LoadResult::Loaded) return nullptr;
+    cache = {path, identity, doc};
+    return doc;
 }
 
 std::size_t FindSection(const Document &doc, std::string_view section) {
@@ -285,39 +314,38 @@ bool Profile::Exists() const {
 
 std::string Profile::GetString(std::string_view section, std::string_view key,
                                std::string_view defaultValue, std::size_t bufferSize) const {
-    Document doc;
-    const Line *entry =
-        Load(path_, doc) == LoadResult::Loaded ? FindEntry(doc, section, key) : nullptr;
+    auto doc = LoadForReading(path_);
+    const Line *entry = doc ? FindEntry(*doc, section, key) : nullptr;
     return CutToBuffer(std::string(entry ? std::string_view(entry->value) : defaultValue),
                        bufferSize);
 }
 
 int Profile::GetInt(std::string_view section, std::string_view key, int defaultValue) const {
-    Document doc;
-    if (Load(path_, doc) != LoadResult::Loaded) return defaultValue;
-    const Line *entry = FindEntry(doc, section, key);
+    auto doc = LoadForReading(path_);
+    if (!doc) return defaultValue;
+    const Line *entry = FindEntry(*doc, section, key);
     return entry ? LeadingNumber(entry->value) : defaultValue;
 }
 
 std::vector<std::string> Profile::SectionNames() const {
     std::vector<std::string> names;
-    Document doc;
-    if (Load(path_, doc) != LoadResult::Loaded) return names;
-    for (const Line &line : doc.lines)
+    auto doc = LoadForReading(path_);
+    if (!doc) return names;
+    for (const Line &line : doc->lines)
         if (line.kind == LineKind::Section) names.push_back(line.name);
     return names;
 }
 
 std::vector<Profile::Entry> Profile::SectionEntries(std::string_view section) const {
     std::vector<Entry> entries;
-    Document doc;
-    if (Load(path_, doc) != LoadResult::Loaded) return entries;
-    const std::size_t header = FindSection(doc, section);
+    auto doc = LoadForReading(path_);
+    if (!doc) return entries;
+    const std::size_t header = FindSection(*doc, section);
     if (header == kNone) return entries;
-    const std::size_t end = SectionEnd(doc, header);
+    const std::size_t end = SectionEnd(*doc, header);
     for (std::size_t i = header + 1; i < end; ++i)
-        if (doc.lines[i].kind == LineKind::Entry)
-            entries.push_back({doc.lines[i].name, doc.lines[i].value});
+        if (doc->lines[i].kind == LineKind::Entry)
+            entries.push_back({doc->lines[i].name, doc->lines[i].value});
     return entries;
 }
 

@@ -107,8 +107,9 @@ TEST_F(QvcfgTest, WritingWhatWasWrittenGivesTheSameBytes) {
 
 TEST_F(QvcfgTest, SetChangesRowsAndRefusesWhatTheDialogRefuses) {
     const fs::path out = dir_ / "changed.txt";
-    Outcome run = Qvcfg("set " + Demo() + " 4 \"Horizontal Total=800\" \"Interlace mode=Non_Interlaced\" -o " +
-                    out.string());
+    Outcome run =
+        Qvcfg("set " + Demo() +
+              " 4 \"Horizontal Total=800\" \"Interlace mode=Non_Interlaced\" -o " + out.string());
     ASSERT_EQ(run.status, 0) << run.err;
     std::string text = Read(out);
     std::size_t channel = text.find("[CameraPort:0]\n      Name = \"RS-170 Left0\"");
@@ -118,7 +119,8 @@ TEST_F(QvcfgTest, SetChangesRowsAndRefusesWhatTheDialogRefuses) {
 
     Outcome refused = Qvcfg("set " + Demo() + " 4 \"Horizontal Total=2000\" -o " + out.string());
     EXPECT_EQ(refused.status, 1);
-    EXPECT_NE(refused.err.find("error: Entry out of range: 2000\n"), std::string::npos) << refused.err;
+    EXPECT_NE(refused.err.find("error: Entry out of range: 2000\n"), std::string::npos)
+        << refused.err;
     Outcome letters = Qvcfg("set " + Demo() + " 4 \"Horizontal Total=abc\" -o " + out.string());
     EXPECT_EQ(letters.status, 1);
     EXPECT_NE(letters.err.find("error: Invalid entry: abc\n"), std::string::npos) << letters.err;
@@ -164,8 +166,7 @@ TEST_F(QvcfgTest, SaveAsAppendsTxtAndProducesTheBinaryTwin) {
 TEST_F(QvcfgTest, NewWithoutHardwareIsTheBusTranslatorAlone) {
     Outcome run = Qvcfg("--no-hardware new");
     ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(ElementLines(run.out),
-              (std::vector<std::string>{"0\tSystem:0", "1\tBZ700", "2\t "}));
+    EXPECT_EQ(ElementLines(run.out), (std::vector<std::string>{"0\tSystem:0", "1\tBZ700", "2\t "}));
 }
 
 TEST_F(QvcfgTest, NewWithTheRackHoldsTheDetectedBoardsAndModules) {

@@ -1,0 +1,233 @@
+// The File menu's commands on a real system tree bound to the stand-in.
+#include "app/config_document.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "app/app_settings.h"
+#include "app/recent_files.h"
+#include "system/config_state.h"
+#include "system/stand_in.h"
+
+namespace qvi {
+namespace {
+
+namespace fs = std::filesystem;
+using Strings = std::vector<std::string>;
+
+// The text viewer's side: knows the programs it is told of, records starts.
+class ViewerProcesses : public Processes {
+public:
+    std::optional<fs::path> FindExecutable(const std::string &name) override {
+        if (name != known) return std::nullopt;
+        return fs::path("/opt/bin") / name;
+    }
+    std::unique_ptr<ReplyChannel> StartWithReply(const fs::path &, const Strings &) override {
+        return nullptr;
+    }
+    bool StartDetached(const fs::path &program, const Strings &args) override {
+        started.push_back(program.string());
+        started.insert(started.end(), args.begin(), args.end());
+        return true;
+    }
+
+    std::string known;
+    Strings started;
+};
+
+class ConfigDocumentTest : public testing::StandInTest {
+protected:
+    void SetUp() override {
+        SetHardwareEnabled(false);
+        SetConfigModified(false);
+        SetDetectOnNew(0);
+        Start();
+        settings.cnfDir = dir_.string();
+        document = std::make_unique<ConfigDocument>(settings, *tree, viewer, recent);
+        document->SetCloseDialogs([this] { ++closed; });
+        document->SetHardwareModeChanged([this] { ++hardwareChanges; });
+    }
+    void TearDown() override {
+        SetConfigModified(false);
+        SetDetectOnNew(0);
+    }
+
+    std::string Path(const std::string &name) const { return (dir_ / name).string(); }
+    std::string Default() const { return Path("default.txt"); }
+    std::string CaptionOf(const std::string &name) const { return "QVI Configurator - " + name; }
+
+    AppSettings settings;
+    ViewerProcesses viewer;
+    MemoryRecentFiles recent;
+    std::unique_ptr<ConfigDocument> document;
+    int closed = 0;
+    int hardwareChanges = 0;
+};
+
+TEST_F(ConfigDocumentTest, SaveAsAppendsTxtConvertsAndNamesTheWindow) {
+    EXPECT_EQ(document->Caption(), "Configurator");
+    ASSERT_EQ(document->Open(Default()), DocumentResult::Done)
+        << ::testing::PrintToString(ui.Texts());
+    SetConfigModified(true);
+    EXPECT_EQ(document->SaveAs(Path("saved")), DocumentResult::Done);
+    EXPECT_TRUE(fs::exists(Path("saved.txt")));
+    EXPECT_TRUE(fs::exists(Path("saved.CNF")));
+    EXPECT_EQ(document->Caption(), CaptionOf(Path("saved.txt")));
+    EXPECT_EQ(settings.currentConfigFile, Path("saved.txt"));
+    EXPECT_FALSE(ConfigModified());
+    EXPECT_EQ(recent.List(), (Strings{Path("saved.txt"), Default()}));
+
+    // Saving over it asks first; Cancel leaves everything as it was.
+    fs::remove(Path("saved.CNF"));
+    EXPECT_EQ(document->SaveAs(Path("saved.txt")), DocumentResult::Cancelled);
+    ASSERT_EQ(ui.questions.size(), 1u);
+    EXPECT_EQ(ui.questions[0].text, "File: " + Path("saved.txt") + " already exists. Overwrite?");
+    EXPECT_EQ(ui.questions[0].buttons, MessageButtons::OkCancel);
+    EXPECT_FALSE(fs::exists(Path("saved.CNF")));
+    ui.answers.push_back(MessageAnswer::Ok);
+    EXPECT_EQ(document->SaveAs(Path("saved.txt")), DocumentResult::Done);
+    EXPECT_TRUE(fs::exists(Path("saved.CNF")));
+    EXPECT_TRUE(ui.Errors().empty()) << ::testing::PrintToString(ui.Texts());
+}
+
+TEST_F(ConfigDocumentTest, SavingABinaryNameWritesItsTextTwinAndConvertsBack) {
+    ASSERT_EQ(document->Open(Default()), DocumentResult::Done);  // leaves default.CNF
+    ASSERT_EQ(document->Open(Path("default.CNF")), DocumentResult::Done);
+    fs::remove(Path("default.CNF"));
+    SetConfigModified(true);
+    EXPECT_TRUE(document->CanSave());
+    EXPECT_FALSE(document->CanViewConfigFile());
+    EXPECT_EQ(document->Save(), DocumentResult::Done) << ::testing::PrintToString(ui.Texts());
+    EXPECT_NE(Read(Path("default.TXT")).find("[BZ-700]"), std::string::npos);
+    EXPECT_TRUE(fs::exists(Path("default.CNF")));
+    EXPECT_EQ(recent.List(), (Strings{Path("default.CNF"), Default()}));
+    EXPECT_FALSE(document->CanSave());
+    EXPECT_TRUE(document->CanViewConfigFile());
+}
+
+TEST_F(ConfigDocumentTest, UnsavedChangesAreOfferedAndCancelAbandons) {
+    ASSERT_EQ(document->Open(Default()), DocumentResult::Done);
+    const int elements = tree->System().Size();
+    SetConfigModified(true);
+    ui.answers = {MessageAnswer::Cancel, MessageAnswer::Cancel};
+    EXPECT_EQ(document->New(), DocumentResult::Cancelled);
+    EXPECT_EQ(document->Open(Path("other.txt")), DocumentResult::Cancelled);
+    EXPECT_EQ(tree->System().Size(), elements);
+    EXPECT_EQ(document->Caption(), CaptionOf(Default()));
+    EXPECT_EQ(closed, 1);  // only the first Open got that far
+    ASSERT_EQ(ui.questions.size(), 2u);
+    EXPECT_EQ(ui.questions[0].text, "Save current file?");
+    EXPECT_EQ(ui.questions[0].caption, "Warning");
+    EXPECT_EQ(ui.questions[0].buttons, MessageButtons::YesNoCancel);
+
+    ui.answers = {MessageAnswer::No};
+    EXPECT_TRUE(document->AskToSave(true));
+    EXPECT_EQ(ui.questions.back().text, "Save current file before exit?");
+    EXPECT_TRUE(ConfigModified());
+    ui.answers = {MessageAnswer::Yes};
+    EXPECT_TRUE(document->AskToSave(true));
+    EXPECT_FALSE(ConfigModified());
+    // Yes on an untitled configuration whose Save As is cancelled stops the command.
+    document->SetCurrentFile("Untitled");
+    SetConfigModified(true);
+    ui.answers = {MessageAnswer::Yes};
+    EXPECT_FALSE(document->AskToSave(false));
+    EXPECT_EQ(ui.fileDialogTitles, Strings{"Save As"});
+}
+
+TEST_F(ConfigDocumentTest, AFailedOpenKeepsTheNameAndLeavesDetectionOff) {
+    ASSERT_EQ(document->Open(Default()), DocumentResult::Done);
+    SetDetectOnNew(1);
+    EXPECT_EQ(document->Open(Path("missing.txt")), DocumentResult::Failed);
+    EXPECT_EQ(DetectOnNew(), 0);
+    EXPECT_EQ(document->Caption(), CaptionOf(Default()));
+    EXPECT_EQ(settings.currentConfigFile, Default());
+    EXPECT_EQ(recent.List(), Strings{Default()});
+
+    SetDetectOnNew(1);
+    ui.fileChoices.push_back(fs::path(Default()));
+    EXPECT_EQ(document->OpenWithDialog(), DocumentResult::Done);
+    EXPECT_EQ(DetectOnNew(), 1);  // restored after a successful load
+    EXPECT_EQ(document->OpenWithDialog(), DocumentResult::Cancelled);
+}
+
+TEST_F(ConfigDocumentTest, NewFallsBackToNoHardwareAndAnUntitledSaveAsks) {
+    SetHardwareEnabled(true);
+    settings.boardsDetected = 2;
+    EXPECT_EQ(document->New(), DocumentResult::Done);  // no rack: detection fails
+    EXPECT_EQ(ui.Errors(), Strings{"Mother board detection failed"});
+    EXPECT_FALSE(HardwareEnabled());
+    EXPECT_EQ(settings.boardsDetected, 0);
+    EXPECT_EQ(hardwareChanges, 1);
+    EXPECT_EQ(Texts(), (Strings{"System:0", "BZ700", " "}));
+    EXPECT_EQ(document->Caption(), CaptionOf("Untitled"));
+    EXPECT_TRUE(ConfigModified());
+    EXPECT_EQ(DetectOnNew(), 0);
+
+    ui.fileChoices.push_back(fs::path(Path("fresh")));
+    EXPECT_EQ(document->Save(), DocumentResult::Done);
+    EXPECT_EQ(ui.fileDialogTitles, Strings{"Save As"});
+    EXPECT_EQ(document->Caption(), CaptionOf(Path("fresh.txt")));
+}
+
+TEST_F(ConfigDocumentTest, DisablingHardwareAsksThenBuildsTheDefaultSystem) {
+    SetHardwareEnabled(true);
+    settings.boardsDetected = 1;
+    ui.answers = {MessageAnswer::No};
+    EXPECT_EQ(document->DisableHardware(), DocumentResult::Cancelled);
+    ASSERT_EQ(ui.questions.size(), 1u);
+    EXPECT_EQ(ui.questions[0].text,
+              "Disabling hardware will prevent re-enabling it. Do you want to continue?");
+    EXPECT_EQ(ui.questions[0].buttons, MessageButtons::YesNo);
+    EXPECT_TRUE(document->CanDisableHardware());
+    EXPECT_EQ(settings.boardsDetected, 1);
+
+    ui.answers = {MessageAnswer::Yes};
+    EXPECT_EQ(document->DisableHardware(), DocumentResult::Done);
+    EXPECT_FALSE(document->CanDisableHardware());
+    EXPECT_EQ(settings.boardsDetected, 0);
+    EXPECT_EQ(hardwareChanges, 1);
+    EXPECT_EQ(Texts(), (Strings{"System:0", "BZ700", " "}));
+    EXPECT_TRUE(ui.Errors().empty()) << ::testing::PrintToString(ui.Texts());
+}
+
+TEST_F(ConfigDocumentTest, RecentFilesAreNewestFirstWithoutRepeatsOrMissingFiles) {
+    for (const char *name : {"a", "b", "c", "d", "e"})
+        document->AddToRecent(Write(name, "").string());
+    document->AddToRecent(Path("c"));
+    EXPECT_EQ(recent.List(), (Strings{Path("c"), Path("e"), Path("d"), Path("b")}));
+    document->AddToRecent("");
+    document->AddToRecent(Path("gone.txt"));
+    EXPECT_EQ(ui.Errors(), Strings{"Previous Config file: " + Path("gone.txt") + " not found"});
+    EXPECT_EQ(recent.List().size(), 4u);
+}
+
+TEST_F(ConfigDocumentTest, ViewingShowsTheTextTwinOrSaysTheViewerIsMissing) {
+    ::unsetenv("VISUAL");
+    ::unsetenv("EDITOR");
+    document->SetCurrentFile(Path("Mixed.Cnf"));
+    EXPECT_EQ(document->ViewConfigFile(), DocumentResult::Failed);
+    EXPECT_EQ(ui.Texts(), Strings{"xdg-open not found"});
+    EXPECT_EQ(ui.messages[0].kind, MessageKind::Information);
+
+    ::setenv("EDITOR", "myview -r", 1);
+    viewer.known = "myview";
+    EXPECT_EQ(document->ViewConfigFile(), DocumentResult::Done);
+    EXPECT_EQ(viewer.started, (Strings{"/opt/bin/myview", "-r", Path("Mixed.txt")}));
+    EXPECT_EQ(ui.waitCursorShown, 2);
+    ::unsetenv("EDITOR");
+
+    EXPECT_EQ(ViewedTextFile("/x/plain.txt"), "/x/plain.txt");
+    Write("only.TXT", "");
+    EXPECT_EQ(ViewedTextFile(Path("only.cnf")), Path("only.TXT"));
+}
+
+TEST(MemoryRecentFilesTest, KeepsItsCapacity) {
+    MemoryRecentFiles two(2);
+    for (const char *name : {"a", "b", "a", "c"}) two.Add(name);
+    EXPECT_EQ(two.List(), (Strings{"c", "a"}));
+}
+
+}  // namespace
+}  // namespace qvi
