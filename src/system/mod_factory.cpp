@@ -1,6 +1,7 @@
 #include "system/mod_factory.h"
 
 #include "app/library_binding.h"
+#include "modules/computational/rx20.h"
 #include "params/mod.h"
 #include "platform/ui.h"
 #include "system/hardware.h"
@@ -118,6 +119,10 @@ std::unique_ptr<QV_mod> QV_mod_factory::CreateModByName(std::string name) {
         module = CreateMod(*platform);
     }
     module->SetInstance(NextInstance(model));
+    if (auto *memory = dynamic_cast<QV_rx20_mod *>(module.get())) {
+        if (name == "RX-21") memory->SetMemorySize(12);
+        if (name == "RX-22") memory->SetMemorySize(64);
+    }
     return module;
 }
 

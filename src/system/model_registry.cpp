@@ -2,6 +2,7 @@
 
 #include "modules/acquisition/sxa_port.h"
 #include "modules/boards/board_plat_mods.h"
+#include "modules/computational/rx20.h"
 #include "modules/key_table.h"
 #include "system/board_plat_mod.h"
 #include "system/bz700.h"
@@ -37,6 +38,7 @@ std::unique_ptr<QV_mod> MakeContainer(const std::string &name, QV_plat_mod &plat
     if (name == "RXP") return std::make_unique<QV_rx600_mod>(&platform);
     if (name == "BZ700") return std::make_unique<QV_bz700_mod>(&platform);
     if (name == "SXA-VMOD") return std::make_unique<QV_sxa_port_mod>(&platform);
+    if (name == "RX-20") return std::make_unique<QV_rx20_mod>(&platform);
     if (const keys::ModelTable *table = TableOf(name))
         return std::make_unique<QV_table_mod>(*table, &platform);
     auto plain = std::make_unique<QV_mod>(name, &platform);

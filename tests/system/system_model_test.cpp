@@ -1,6 +1,7 @@
 // The module factory and the system model's removal and numbering rules.
 #include <gtest/gtest.h>
 
+#include "modules/computational/rx20.h"
 #include "params/mod.h"
 #include "stand_in.h"
 #include "system/config_state.h"
@@ -41,6 +42,18 @@ TEST_F(SystemModelTest, SharedCountersNumberModulesInCreationOrder) {
     factory->ResetCounters();
     EXPECT_EQ(factory->CreateModByName("RX-51")->GetInstance(), 0);
     EXPECT_TRUE(ui.messages.empty()) << ::testing::PrintToString(ui.Texts());
+}
+
+TEST_F(SystemModelTest, MemoryModuleAliasesChooseTheirMemorySize) {
+    auto sizeOf = [this](const char *name) {
+        auto module = factory->CreateModByName(name);
+        auto *memory = dynamic_cast<QV_rx20_mod *>(module.get());
+        return memory ? memory->GetMemorySize() : -1;
+    };
+    EXPECT_EQ(sizeOf("RX-20"), 16);
+    EXPECT_EQ(sizeOf("RX-21"), 12);
+    EXPECT_EQ(sizeOf("RX-22"), 64);
+    EXPECT_EQ(factory->CreateModByName("RX-22")->GetName(), "RX-20");
 }
 
 TEST_F(SystemModelTest, AStubbedComputationalLibraryRefusesItsModules) {
