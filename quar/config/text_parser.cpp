@@ -187,8 +187,9 @@ std::optional<std::int32_t> WordValue(const KeyRow &row, std::string_view word) 
 // The value a row takes from its text in a "Key = value" line.
 std::optional<KeyValue> ReadValue(const KeyRow &row, std::string_view text, std::string &reason) {
     KeyValue value;
-    if (IsTextRow(row) && !row.words.empty() && WordValue(row, text)) {
-        // A text with a word list (the RX-20 memory layout) is written bare.
+    if (IsTextRow(row) && !row.words.empty() && !text.empty() && text.front() != '"') {
+        // A text with a word list (the RX-20 memory size) is written bare:
+        // a layout name, or a memory-size name of the catalogue.
         value.isText = true;
         value.text = std::string(text);
         return value;

@@ -36,8 +36,12 @@ std::size_t WidthOf(Field field) {
 std::uint32_t IntegerBits(const KeyRow &row, const KeyValue &value) {
     double number = value.number;
     if (value.isText) {
-        // A text kept as a number: the value of the word that equals it.
-        number = 0;
+        // A text kept as a number: the value of the word that equals it, or
+        // of the word it names inside a longer name ("12_8K_1K_12"); a text
+        // that names none is kept as all bits set.
+        number = 0xFFFF;
+        for (const qvi::keys::Word &word : row.words)
+            if (value.text.find(word.word) != std::string::npos) number = word.value;
         for (const qvi::keys::Word &word : row.words)
             if (word.word == value.text) number = word.value;
     }

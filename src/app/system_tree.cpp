@@ -4,6 +4,7 @@
 #include <cctype>
 #include <fstream>
 
+#include "modules/boards/video_bus.h"
 #include "params/mod.h"
 #include "platform/processes.h"
 #include "platform/ui.h"
@@ -141,6 +142,7 @@ int SystemTree::LoadFile(std::string name) {
     }
     configLoaded = true;
     RebuildBoardNames();
+    CheckVideoBusMasters(system_, dq500Boards_);
     return 0;
 }
 

@@ -1,8 +1,13 @@
 #include "system/model_registry.h"
 
 #include "modules/acquisition/sxa_port.h"
-#include "modules/boards/board_plat_mods.h"
+#include "modules/boards/dq500.h"
+#include "modules/boards/sx400.h"
+#include "modules/boards/sxa_board.h"
+#include "modules/computational/rx10.h"
 #include "modules/computational/rx20.h"
+#include "modules/computational/rx30.h"
+#include "modules/computational/rx40.h"
 #include "modules/key_table.h"
 #include "system/board_plat_mod.h"
 #include "system/bz700.h"
@@ -28,6 +33,9 @@ std::unique_ptr<QV_plat_mod> MakePlatform(const std::string &name, LibraryBindin
     if (name == "SXP") return std::make_unique<SXP_plat_mod>(binding, handle);
     if (name == "SXA") return std::make_unique<SXA_plat_mod>(binding, handle);
     if (name == "DQP") return std::make_unique<DQP_plat_mod>(binding, handle);
+    if (name == "RX-20") return std::make_unique<QV_rx20_plat_mod>(binding, handle);
+    if (name == "RX-30") return std::make_unique<QV_rx30_plat_mod>(binding, handle);
+    if (name == "RX-40") return std::make_unique<QV_rx40_plat_mod>(binding, handle);
     const keys::ModelTable *table = TableOf(name);
     if (table && table->category == keys::ModelCategory::Board)
         return std::make_unique<QV_board_plat_mod>(table, binding, handle, name + " plat_mod");
@@ -38,7 +46,13 @@ std::unique_ptr<QV_mod> MakeContainer(const std::string &name, QV_plat_mod &plat
     if (name == "RXP") return std::make_unique<QV_rx600_mod>(&platform);
     if (name == "BZ700") return std::make_unique<QV_bz700_mod>(&platform);
     if (name == "SXA-VMOD") return std::make_unique<QV_sxa_port_mod>(&platform);
+    if (name == "SXP") return std::make_unique<QV_sx400_mod>(&platform);
+    if (name == "SXA") return std::make_unique<QV_sxa_board_mod>(&platform);
+    if (name == "DQP") return std::make_unique<QV_dq500_mod>(&platform);
+    if (name == "RX-10") return std::make_unique<QV_rx10_mod>(&platform);
     if (name == "RX-20") return std::make_unique<QV_rx20_mod>(&platform);
+    if (name == "RX-30") return std::make_unique<QV_rx30_mod>(&platform);
+    if (name == "RX-40") return std::make_unique<QV_rx40_mod>(&platform);
     if (const keys::ModelTable *table = TableOf(name))
         return std::make_unique<QV_table_mod>(*table, &platform);
     auto plain = std::make_unique<QV_mod>(name, &platform);

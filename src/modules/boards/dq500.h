@@ -1,0 +1,106 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "params/mod.h"
+#include "params/usr_param.h"
+#include "quar/quar_api.h"
+#include "system/board_plat_mod.h"
+
+namespace qvi {
+
+// The DQ-500 image-manager board: frame memories A0, A1 and B1 plus an
+// overlay, its own display output, an acquisition module in slot 0 and a
+// computational module in slot 1. Its display and DAC entries are looked up
+// by name when the object is made.
+class DQP_plat_mod : public QV_board_plat_mod {
+public:
+    // The bound entries, in lookup order.
+    enum class Fn : std::size_t {
+        ClearFrame,
+        TextOut,
+        ChangeDisplay,
+        DisplayEnable,
+        SetCpsPath,
+        MemoryModel,
+        DacPseudo,
+        DacSyncOnGreen,
+        DacGammaRom,
+        DacPedestal,
+        DisplayArea,
+        DumpRegisters,
+        HardwareRevision,
+        AcquireBits,
+        Count,
+    };
+    // The entries' exported names, indexed by Fn.
+    static const std::array<const char *, static_cast<std::size_t>(Fn::Count)> kEntryNames;
+    // The display types run from 0 to this.
+    static constexpr int kLastDisplayType = 12;
+
+    DQP_plat_mod(LibraryBinding *binding, std::uint32_t handle);
+
+    // The four register parts, with hardware only.
+    void DumpRegisters() override;
+    // The acquisition module in slot 0 and the computational module in slot 1.
+    std::vector<std::string> DetectModules() override;
+    // Library parameters 163, 194 and 224 (one per frame) take the state.
+    // Clearing the frames first is the acquisition side's part.
+    void SetTriggerMode(int on) override;
+    // 1 when library parameter 168 is 0.
+    int TriggerDone() override;
+
+    // Programs one of the thirteen display timings (hardware only): 0 when
+    // not applied, the entry's result otherwise, -1 for an unknown type.
+    int SetDisplayType(int index);
+    // The size register of frame "A0", "A1" or "B1" as 16 bits; -1 when the
+    // frame is not fitted, without hardware, or for another name.
+    int GetFrameSize(const std::string &frame);
+    // The entry's memory model: 0 = A0 only, 1 and 3 without B1; -1 unknown.
+    int MemoryModel() const;
+
+    // A bound entry, typed as the stand-in exports the settings entries;
+    // null when the library lacks it.
+    using Entry = int (*)(QRX_HANDLE, ...);
+    Entry EntryOf(Fn fn) const;
+    void *AddressOf(Fn fn) const { return entries_[static_cast<std::size_t>(fn)]; }
+
+private:
+    std::array<void *, static_cast<std::size_t>(Fn::Count)> entries_{};
+};
+
+// The DQ-500's parameter container: the board's keys, the four DAC choices
+// that go to their library entries instead of registers, and the rows of the
+// single "Basic" page.
+class QV_dq500_mod final : public QV_mod {
+public:
+    explicit QV_dq500_mod(QV_plat_mod *ownerBoard);
+
+    // "[DQ-500:" instance "]", then every non-empty key line indented by six.
+    void WriteCFGSection(std::ostream &out) override;
+    void CreateModParams() override;
+    void CreateUsrParams() override;
+    void CreateParamGroups() override;
+};
+
+// A frame's size row ("Frame A0 config" and its siblings). A frame size is
+// kept as its value (0 to 3); the words of the second memory size share those
+// values and read back as the first, so the row offers one label per value:
+// the first word the key table gives it.
+class QV_frame_config_usr_param final : public QV_choice_usr_param {
+public:
+    QV_frame_config_usr_param(std::string label, int id, const ParamList &params, int handle,
+                              std::string frame);
+
+    // "A0", "A1" or "B1", as the board's GetFrameSize takes it.
+    const std::string &Frame() const { return frame_; }
+
+private:
+    std::string frame_;
+};
+
+}  // namespace qvi

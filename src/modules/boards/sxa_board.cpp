@@ -1,0 +1,50 @@
+#include "modules/boards/sxa_board.h"
+
+#include <ostream>
+
+#include "modules/model_tables.h"
+#include "modules/table_params.h"
+
+namespace qvi {
+
+namespace {
+
+constexpr const char *kIndent = "      ";
+constexpr const char *kChannelModel = "SXA-VMOD";
+
+const keys::ModelTable &Table() {
+    return keys::kSxaBoardTable;
+}
+
+}  // namespace
+
+SXA_plat_mod::SXA_plat_mod(LibraryBinding *binding, std::uint32_t handle)
+    : QV_board_plat_mod(&keys::kSxaBoardTable, binding, handle, "SXA plat_mod") {}
+
+// Without a specification the board has no channel.
+std::vector<std::string> SXA_plat_mod::DetectModules() {
+    const std::uint8_t *spec = Spec();
+    const int channels = spec ? RecordU16(spec, keys::kBoardChannelsOffset) : 0;
+    return std::vector<std::string>(static_cast<std::size_t>(channels), kChannelModel);
+}
+
+QV_sxa_board_mod::QV_sxa_board_mod(QV_plat_mod *platform)
+    : QV_mod(std::string(Table().model), platform) {
+    SetEditable(true);
+    CreateModParams();
+    BuildPageList();
+}
+
+void QV_sxa_board_mod::CreateModParams() {
+    AddParamsFromTable(*this, Table());
+}
+
+void QV_sxa_board_mod::WriteCFGSection(std::ostream &out) {
+    out << "[" << Table().section << ":" << GetInstance() << "]\n";
+    for (const auto &param : GetModParams()) {
+        const std::string line = param->GetCFGString(0);
+        if (!line.empty()) out << kIndent << line << "\n";
+    }
+}
+
+}  // namespace qvi

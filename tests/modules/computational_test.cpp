@@ -1,0 +1,356 @@
+// The computational modules against the real stand-in: a configuration with
+// an RX-600 holding an RX-20, an RX-30 and an RX-40 is loaded through the
+// bound library; what the modules fill, show and write back is checked.
+#include <unistd.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "app/app_settings.h"
+#include "app/library_binding.h"
+#include "config/binary_format.h"
+#include "config/text_parser.h"
+#include "modules/computational/rx10.h"
+#include "modules/computational/rx20.h"
+#include "modules/computational/rx30.h"
+#include "modules/computational/rx40.h"
+#include "params/mod_param.h"
+#include "platform/posix/dl_library_loader.h"
+#include "support/test_env.h"
+
+namespace qvi {
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+
+constexpr const char *kRx20Section = R"([RX-20:0]
+      Slot_Number = 0
+      Load_Name = "rx20m12.mcs"
+      Memory_Size = 8K_1K_12
+      Load_Flag = No_Load
+)";
+
+constexpr const char *kRx30Section = R"([RX-30:0]
+      Slot_Number = 1
+      Encryption = "DEMO"
+      Load_Module = "rx30demo.ldm"
+      Flash_Memory = 0x10000
+      Static_Memory = 0x20000
+      Image_Memory = 0x400000
+      Emu_Init = 5
+      Load_Flag = Check_And_Load
+      Op_Mode = ASYNC
+)";
+
+constexpr const char *kRx40Section = R"([RX-40:0]
+      Slot_Number = 2
+      AOI0_Hblank(pix) = 12
+      AOI1_Hblank(pix) = -3
+      Image_x_size = 640
+      Image_y_size = 480
+      Iface_dat_size = Iface_8_Bit
+      memory_size = mem_4K_256
+      Iface_clock_speed = Iface_10_Mhz
+)";
+
+std::vector<std::string> Lines(const std::string &text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+std::string Section(QV_mod &module) {
+    std::ostringstream out;
+    module.WriteCFGSection(out);
+    return out.str();
+}
+
+std::vector<std::string> Labels(const QV_mod &module) {
+    std::vector<std::string> labels;
+    for (const auto &row : module.GetUsrParams()) labels.push_back(row->GetLabel());
+    return labels;
+}
+
+// The ids of the one group's rows, page selector first.
+std::vector<int> BasicGroupIds(const QV_mod &module) {
+    std::vector<int> ids;
+    if (module.GetParamGroups().size() != 1) return ids;
+    EXPECT_EQ(module.GetParamGroups()[0]->GetName(), "Basic");
+    for (const QV_usr_param *row : module.GetParamGroups()[0]->GetUsrParams())
+        ids.push_back(row->GetId());
+    return ids;
+}
+
+MemFileEntry File(std::string name, std::string size) {
+    return {std::move(name), "", std::move(size)};
+}
+
+void Collect(const char *text, void *user) {
+    static_cast<std::string *>(user)->append(text);
+}
+
+class ComputationalTest : public testing::UiTest {
+protected:
+    void SetUp() override {
+        savedGroups_ = GlobalAppSettings().rx20MemGroups;
+        MemFileGroups &groups = GlobalAppSettings().rx20MemGroups;
+        groups.size12 = {File("m12a.mcs", "12_4K_2K_12"), File("m12b.mcs", "12_8K_1K_12")};
+        groups.size16 = {File("m16a.mcs", "16_4K_4K_8")};
+        groups.size64 = {File("m64a.mcs", "64_8K_4K_8"), File("m64b.mcs", "64_8K_8K_8")};
+        std::ofstream(rackPath_) << "[Board]\nKind = RXP\nSlot0 = RX-20\nSlot1 = RX-30\n"
+                                 << "Slot2 = RX-40\n";
+        ::setenv("QUAR_RACK", rackPath_.c_str(), 1);
+        int error = -1;
+        binding_ = std::make_unique<LibraryBinding>(
+            loader_, LibraryFiles{QUAR_CORE_PATH, QUAR_RX_PATH, QUAR_PX_PATH}, error,
+            BindingEnvironment{LibraryFileExists, {}});
+        ASSERT_EQ(error, 0) << binding_->LoadError();
+        const std::string text =
+            std::string("[SYSTEM:0]\n[RX-600:0]\n") + kRx20Section + kRx30Section + kRx40Section;
+        ASSERT_EQ(Load(text), QRX_LOAD_OK);
+        board_ = std::make_unique<QV_plat_mod>("board", binding_.get(), BoardHandle());
+        ui.Clear();
+    }
+
+    void TearDown() override {
+        GlobalAppSettings().rx20MemGroups = savedGroups_;
+        ::unsetenv("QUAR_RACK");
+        fs::remove(rackPath_);
+        fs::remove(binaryPath_);
+        SetRxLibraryStubbed(1);
+        SetPxLibraryStubbed(1);
+    }
+
+    int Load(const std::string &text) {
+        quar::ConfigError error;
+        auto config = quar::ParseConfigText(text, "rx.txt", error);
+        if (!config) return -100;
+        const std::vector<std::uint8_t> bytes = quar::EncodeConfiguration(*config);
+        std::ofstream(binaryPath_, std::ios::binary)
+            .write(reinterpret_cast<const char *>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size()));
+        return binding_->Entry<&::qrx_load_cnf>()(binaryPath_.c_str());
+    }
+
+    QRX_HANDLE BoardHandle() const { return binding_->Entry<&::qrx_systop>()(0); }
+    QRX_HANDLE SlotHandle(int slot) const {
+        return binding_->Entry<&::qrx_get_modcnf>()(BoardHandle(), slot);
+    }
+    std::uint8_t *MutableSpec(QRX_HANDLE handle) const {
+        return static_cast<std::uint8_t *>(binding_->Entry<&::qrx_get_modspec>()(handle));
+    }
+
+    // Fills a container from its platform object as the factory would; in
+    // the board unless told otherwise.
+    template <typename Container>
+    std::unique_ptr<Container> Open(QV_plat_mod &platform, bool inBoard = true) {
+        if (inBoard) platform.SetParentBoard(board_.get());
+        auto container = std::make_unique<Container>(&platform);
+        container->SetSlot(platform.GetSlot());
+        container->SetInstance(platform.GetInstance());
+        platform.FillParams(*container);
+        return container;
+    }
+
+    const std::string suffix_ = std::to_string(::getpid());
+    const fs::path rackPath_ = fs::temp_directory_path() / ("qvi_rx_rack_" + suffix_ + ".ini");
+    const fs::path binaryPath_ = fs::temp_directory_path() / ("qvi_rx_" + suffix_ + ".cnf");
+    DlLibraryLoader loader_;
+    std::unique_ptr<LibraryBinding> binding_;
+    std::unique_ptr<QV_plat_mod> board_;
+    MemFileGroups savedGroups_;
+};
+
+TEST_F(ComputationalTest, Rx10DefaultsWriteTheFiveKeyLines) {
+    QV_rx10_mod module(nullptr);
+    module.SetInstance(3);
+    module.SetSlot(2);
+    EXPECT_THAT(
+        Lines(Section(module)),
+        ElementsAre("[RX-10:3]", "      Slot_Number = 2", "      Load_Module = \"rx10load.lst\"",
+                    "      Program_Memory = 0x200000", "      Frame_A_Memory = 0x200000",
+                    "      Frame_B_Memory = 0x200000", "      Emul_Flag = Emulate_Off"));
+    EXPECT_TRUE(module.GetUsrParams().empty());
+    EXPECT_TRUE(module.GetParamGroups().empty());
+    ASSERT_NE(module.GetPageSelector(), nullptr);
+    EXPECT_TRUE(module.GetPageSelector()->GetChoices().empty());
+}
+
+TEST_F(ComputationalTest, LoadedSectionsAreWrittenBackAsLoaded) {
+    QV_rx20_plat_mod rx20(binding_.get(), SlotHandle(0));
+    QV_rx30_plat_mod rx30(binding_.get(), SlotHandle(1));
+    QV_rx40_plat_mod rx40(binding_.get(), SlotHandle(2));
+    EXPECT_EQ(rx20.ClassName(), "RX-20 plat_mod");
+    EXPECT_EQ(rx30.ClassName(), "RX-30 plat_mod");
+    EXPECT_EQ(rx40.ClassName(), "RX-40 plat_mod");
+    auto rx20Mod = Open<QV_rx20_mod>(rx20);
+    auto rx30Mod = Open<QV_rx30_mod>(rx30);
+    auto rx40Mod = Open<QV_rx40_mod>(rx40);
+    EXPECT_EQ(Section(*rx20Mod), kRx20Section);
+    EXPECT_EQ(Section(*rx30Mod), kRx30Section);
+    EXPECT_EQ(Section(*rx40Mod), kRx40Section);
+    // Memory type 3 is a 12 layout.
+    EXPECT_EQ(rx20Mod->GetMemorySize(), 12);
+    EXPECT_TRUE(ui.messages.empty()) << ui.Texts().front();
+}
+
+TEST_F(ComputationalTest, Rx30OperatingModeIsAsyncOnlyForOne) {
+    QV_rx30_plat_mod rx30(binding_.get(), SlotHandle(1));
+    auto module = Open<QV_rx30_mod>(rx30);
+    EXPECT_EQ(module->GetModParam(10)->GetCFGString(0), "Op_Mode = ASYNC");
+    EXPECT_EQ(module->GetModParam(3)->GetCFGString(0), "Flash_Memory = 0x10000");
+    std::uint8_t *spec = MutableSpec(rx30.Handle());
+    ASSERT_NE(spec, nullptr);
+    const std::uint8_t two[4] = {2, 0, 0, 0};
+    std::memcpy(spec + QV_rx30_plat_mod::kOpModeOffset, two, sizeof two);
+    rx30.FillParams(*module);
+    EXPECT_EQ(module->GetModParam(10)->GetCFGString(0), "Op_Mode = SYNC");
+}
+
+TEST_F(ComputationalTest, Rx30EmulatorInitShowsOnForAnyCountAndStoresTheChoice) {
+    QV_rx30_plat_mod rx30(binding_.get(), SlotHandle(1));
+    auto module = Open<QV_rx30_mod>(rx30);
+    QV_usr_param *emu = module->GetUsrParam(2);
+    ASSERT_NE(emu, nullptr);
+    EXPECT_THAT(emu->GetChoices(), ElementsAre("Off", "On"));
+    EXPECT_EQ(emu->GetIndex(), 1);
+    EXPECT_EQ(emu->SetIndex(0), 1);
+    EXPECT_EQ(module->GetModParam(6)->GetRawValue(0).GetKind(), ValKind::U16);
+    EXPECT_EQ(module->GetModParam(6)->GetRawValue(0).GetLong(), 0);
+    EXPECT_EQ(emu->GetIndex(), 0);
+    EXPECT_EQ(module->GetModParam(6)->GetCFGString(0), "Emu_Init = 0");
+}
+
+TEST_F(ComputationalTest, RowsAndBasicGroups) {
+    QV_rx40_mod rx40(nullptr);
+    EXPECT_THAT(Labels(rx40),
+                ElementsAre("AOI 0 HBlank", "AOI 1 HBlank", "Image X Size", "Image Y Size",
+                            "Iface Data Size", "Memory Size", "Iface Clock Speed"));
+    EXPECT_THAT(BasicGroupIds(rx40), ElementsAre(QV_page_usr_param::kId, 0, 1, 2, 3, 4, 5, 6));
+    EXPECT_EQ(rx40.GetUsrParam(0)->GetParam()->GetHandle(), 4);
+    EXPECT_EQ(rx40.GetUsrParam(6)->GetParam()->GetHandle(), 2);
+    EXPECT_EQ(rx40.GetUsrParam(3)->GetMax().GetLong(), 1022);
+    EXPECT_THAT(rx40.GetUsrParam(5)->GetChoices(),
+                ElementsAre("mem_1K_1K", "mem_2K_512", "mem_4K_256", "mem_8K_128"));
+
+    QV_rx30_mod rx30(nullptr);
+    EXPECT_THAT(Labels(rx30),
+                ElementsAre("Load Flag", "Op mode", "EMU init", "Flash Memory", "Static Memory",
+                            "Image Memory", "Encryption", "Load Module"));
+    EXPECT_THAT(BasicGroupIds(rx30), ElementsAre(QV_page_usr_param::kId, 0, 1, 2, 3, 4, 5, 6, 7));
+    QV_usr_param *image = rx30.GetUsrParam(3);
+    EXPECT_EQ(image->GetParam()->GetHandle(), 2);
+    EXPECT_EQ(image->GetMin().GetLong(), 0);
+    EXPECT_EQ(static_cast<std::uint32_t>(image->GetMax().GetLong()), 4294967295u);
+    EXPECT_EQ(image->GetStep().GetLong(), 65536);
+    EXPECT_EQ(rx30.GetUsrParam(6)->GetControlKind(), ControlKind::Text);
+    EXPECT_EQ(rx30.GetUsrParam(7)->GetParam()->GetHandle(), 7);
+
+    QV_rx20_mod rx20(nullptr);
+    EXPECT_THAT(Labels(rx20), ElementsAre("Memory Size", "Load Flag"));
+    EXPECT_THAT(BasicGroupIds(rx20), ElementsAre(QV_page_usr_param::kId, 0, 1));
+    EXPECT_THAT(rx20.GetUsrParam(1)->GetChoices(),
+                ElementsAre("Force Load", "No Load", "Check And Load"));
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(ComputationalTest, Rx20OutsideABoardWritesTheFirstFileOfItsSize) {
+    QV_rx20_plat_mod rx20(binding_.get(), SlotHandle(0));
+    auto module = Open<QV_rx20_mod>(rx20, false);
+    // Without a board the memory type leaves the size number alone.
+    EXPECT_EQ(module->GetMemorySize(), 16);
+    module->SetMemorySize(12);
+    EXPECT_THAT(Lines(Section(*module)),
+                ElementsAre("[RX-20:0]", "      Slot_Number = 0", "      Load_Name = \"m12a.mcs\"",
+                            "      Memory_Size = 12_4K_2K_12", "      Load_Flag = No_Load"));
+    // A size number outside the catalogue falls back to the 16 list.
+    module->SetMemorySize(32);
+    const std::vector<std::string> lines = Lines(Section(*module));
+    ASSERT_EQ(lines.size(), 5u);
+    EXPECT_EQ(lines[2], "      Load_Name = \"m16a.mcs\"");
+    EXPECT_EQ(lines[3], "      Memory_Size = 16_4K_4K_8");
+    EXPECT_EQ(ui.Texts().front(), "Invalid MemSizeNum: 32 passed to RX-20 FPGA File Manager");
+}
+
+TEST_F(ComputationalTest, Rx20MemoryTypeWithoutLayout) {
+    QV_rx20_plat_mod rx20(binding_.get(), SlotHandle(0));
+    std::uint8_t *spec = MutableSpec(rx20.Handle());
+    ASSERT_NE(spec, nullptr);
+    spec[QV_rx20_plat_mod::kMemoryTypeOffset] = 7;
+    spec[QV_rx20_plat_mod::kMemoryTypeOffset + 1] = 0;
+    auto module = Open<QV_rx20_mod>(rx20);
+    EXPECT_THAT(ui.Texts(),
+                ElementsAre("Invalid memory_type: 7 passed to RX-20 FPGA File Manager"));
+    EXPECT_EQ(module->GetMemorySize(), 16);
+    EXPECT_EQ(module->GetModParam(5)->GetRawValue(0).GetText(), "Undefined");
+    EXPECT_THAT(module->GetUsrParam(0)->GetChoices(), ElementsAre("16_4K_4K_8"));
+}
+
+TEST_F(ComputationalTest, Rx20MemorySizeChoiceStoresNameAndFile) {
+    QV_rx20_mod module(nullptr);
+    QV_usr_param *row = module.GetUsrParam(0);
+    ASSERT_NE(row, nullptr);
+    module.SetMemorySize(64);
+    EXPECT_THAT(row->GetChoices(), ElementsAre("64_8K_4K_8", "64_8K_8K_8"));
+    EXPECT_EQ(row->GetIndex(), -1);  // "Undefined" is none of them
+    EXPECT_EQ(row->SetIndex(1), 1);
+    EXPECT_EQ(module.GetModParam(5)->GetRawValue(0).GetText(), "64_8K_8K_8");
+    EXPECT_EQ(module.GetModParam(1)->GetRawValue(0).GetText(), "m64b.mcs");
+    EXPECT_EQ(row->GetIndex(), 1);
+    // Any number but 12 and 64 offers the 16 list, without a message.
+    module.SetMemorySize(20);
+    EXPECT_THAT(row->GetChoices(), ElementsAre("16_4K_4K_8"));
+    EXPECT_TRUE(ui.messages.empty());
+    row->SetIndex(4);
+    EXPECT_EQ(module.GetModParam(5)->GetRawValue(0).GetText(), "ERROR");
+    EXPECT_EQ(module.GetModParam(1)->GetRawValue(0).GetText(), "ERROR");
+    ASSERT_FALSE(ui.messages.empty());
+    EXPECT_EQ(ui.Texts().front(), "Invalid index: 4 passed to RX-20 FPGA File Manager");
+}
+
+TEST_F(ComputationalTest, CatalogueCanBeGivenItsOwnGroups) {
+    MemFileGroups groups;
+    groups.size12 = {File("own.mcs", "12 MB")};
+    const Rx20MemoryCatalogue catalogue(groups);
+    EXPECT_EQ(catalogue.FileName(0, 12), "own.mcs");
+    EXPECT_EQ(catalogue.SizeName(0, 12), "12 MB");
+    EXPECT_THAT(catalogue.FileNames(64), ElementsAre());
+    EXPECT_EQ(Rx20MemoryCatalogue::SizeNumberOf(2), 12);
+    EXPECT_EQ(Rx20MemoryCatalogue::SizeNumberOf(5), 64);
+    EXPECT_EQ(Rx20MemoryCatalogue::SizeNumberOf(-1), 16);
+    EXPECT_THAT(ui.Texts(),
+                ElementsAre("Invalid memory_type: -1 passed to RX-20 FPGA File Manager"));
+}
+
+TEST_F(ComputationalTest, RegisterDumpsOnlyWithHardware) {
+    QV_rx20_plat_mod rx20(binding_.get(), SlotHandle(0));
+    QV_rx40_plat_mod rx40(binding_.get(), SlotHandle(2));
+    std::string console;
+    binding_->Entry<&::qrx_set_console_sink>()(&Collect, &console);
+    SetHardwareEnabled(false);
+    rx20.DumpRegisters();
+    rx40.DumpRegisters();
+    EXPECT_EQ(console, "");
+    SetHardwareEnabled(true);
+    rx20.DumpRegisters();
+    rx40.DumpRegisters();
+    EXPECT_THAT(console, ::testing::HasSubstr("RX-20:0 registers"));
+    EXPECT_THAT(console, ::testing::HasSubstr("RX-40:0 registers"));
+    binding_->Entry<&::qrx_set_console_sink>()(nullptr, nullptr);
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+}  // namespace
+}  // namespace qvi

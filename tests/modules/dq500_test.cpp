@@ -1,0 +1,363 @@
+// The DQ-500 board against the real stand-in: configurations with one or two
+// DQ-500 boards are loaded through the bound library, each board gets its
+// platform object and container, and what the board writes, shows and sends
+// to the library is checked, as is the video-bus master check.
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "app/library_binding.h"
+#include "config/binary_format.h"
+#include "config/text_parser.h"
+#include "modules/boards/dq500.h"
+#include "modules/boards/video_bus.h"
+#include "params/mod_param.h"
+#include "platform/posix/dl_library_loader.h"
+#include "support/test_env.h"
+#include "system/system.h"
+
+namespace qvi {
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::ElementsAre;
+
+constexpr const char *kConfiguration = R"([SYSTEM:0]
+[DQ-500:0]
+      Bus_Master_Latency_Timer = 64
+      FrameA1_Size = Size_4K256
+      Display_Type = NI1280
+      VideoBus_Master
+      Pseudo_Color_Enabled
+      Overlay_Display_X_Zoom = Display_Zoom_X2
+      Display_Line_Rate = 1234
+      PLL_Loop_Filter_Value = 7
+[DQ-500:1]
+      VideoBus_Master
+)";
+
+constexpr int kVideoBusHandle = 49;
+constexpr int kVideoBusRegister = 121;
+constexpr int kFrameA1SizeRegister = 216;
+constexpr std::uint32_t kUnknownHandle = 0xBAD0;
+
+// A board's two objects; the container goes first.
+struct Board {
+    std::unique_ptr<DQP_plat_mod> platform;
+    std::unique_ptr<QV_dq500_mod> container;
+
+    QV_param_val Raw(int handle) const { return container->GetModParam(handle)->GetRawValue(); }
+    QV_usr_param *Row(int id) const { return container->GetUsrParam(id); }
+};
+
+std::vector<std::string> Lines(const std::string &text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+class Dq500Test : public testing::UiTest {
+protected:
+    void SetUp() override {
+        std::ofstream(rackPath_) << "[Board]\nKind = DQP\nRevision = 3\n[Board]\nKind = DQP\n";
+        ::setenv("QUAR_RACK", rackPath_.c_str(), 1);
+        int error = -1;
+        binding_ = std::make_unique<LibraryBinding>(
+            loader_, LibraryFiles{QUAR_CORE_PATH, QUAR_RX_PATH, QUAR_PX_PATH}, error,
+            BindingEnvironment{LibraryFileExists, {}});
+        ASSERT_EQ(error, 0) << binding_->LoadError();
+        ASSERT_EQ(Load(kConfiguration), QRX_LOAD_OK);
+        ui.Clear();
+    }
+
+    void TearDown() override {
+        ::unsetenv("QUAR_RACK");
+        fs::remove(rackPath_);
+        fs::remove(binaryPath_);
+        SetRxLibraryStubbed(1);
+        SetPxLibraryStubbed(1);
+    }
+
+    int Load(const std::string &text) {
+        quar::ConfigError error;
+        auto config = quar::ParseConfigText(text, "dq500.txt", error);
+        if (!config) return -100;
+        const std::vector<std::uint8_t> bytes = quar::EncodeConfiguration(*config);
+        std::ofstream(binaryPath_, std::ios::binary)
+            .write(reinterpret_cast<const char *>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size()));
+        return binding_->Entry<&::qrx_load_cnf>()(binaryPath_.c_str());
+    }
+
+    QRX_HANDLE BoardHandle(int board) const {
+        QRX_HANDLE handle = binding_->Entry<&::qrx_systop>()(0);
+        for (int i = 0; i < board; ++i) handle = binding_->Entry<&::qrx_get_next_mod>()(handle);
+        return handle;
+    }
+
+    std::unique_ptr<DQP_plat_mod> Platform(QRX_HANDLE handle) const {
+        return std::make_unique<DQP_plat_mod>(binding_.get(), handle);
+    }
+
+    Board Open(QRX_HANDLE handle, int instance = 0) const {
+        Board opened;
+        opened.platform = Platform(handle);
+        opened.container = std::make_unique<QV_dq500_mod>(opened.platform.get());
+        opened.container->SetInstance(instance);
+        opened.platform->FillParams(*opened.container);
+        return opened;
+    }
+
+    std::string Section(QV_mod &container) const {
+        std::ostringstream out;
+        container.WriteCFGSection(out);
+        return out.str();
+    }
+
+    const std::string suffix_ = std::to_string(::getpid());
+    const fs::path rackPath_ = fs::temp_directory_path() / ("qvi_dq_rack_" + suffix_ + ".ini");
+    const fs::path binaryPath_ = fs::temp_directory_path() / ("qvi_dq_" + suffix_ + ".cnf");
+    DlLibraryLoader loader_;
+    std::unique_ptr<LibraryBinding> binding_;
+};
+
+TEST_F(Dq500Test, SectionOfALoadedBoardListsEveryNonEmptyKeyLine) {
+    Board board = Open(BoardHandle(0), 0);
+    // The inspection key has no word for its cleared state: its empty line is left out.
+    EXPECT_THAT(
+        Lines(Section(*board.container)),
+        ElementsAre(
+            "[DQ-500:0]", "      Bus_Master_Latency_Timer = 64", "      FrameA0_Size = Size_1K1K",
+            "      FrameA1_Size = Size_4K256", "      FrameB1_Size = Size_1K1K",
+            "      Overlay_Text_Font = Font_8X14", "      Display_Type = NI1280",
+            "      VideoBus_Master", "      Dac_Sleep_Mode_Disabled",
+            "      Display_Clock_Under_100MHz", "      Blank_Pedestal_Disabled",
+            "      Gamma_Correction_Disabled", "      Pseudo_Color_Enabled",
+            "      Sync_On_Green_Disabled", "      FrameA0_Display_X_Zoom = Display_No_Zoom",
+            "      FrameA1_Display_X_Zoom = Display_No_Zoom",
+            "      FrameB1_Display_X_Zoom = Display_No_Zoom",
+            "      Overlay_Display_X_Zoom = Display_Zoom_X2", "      Display_Line_Rate = 1234",
+            "      Display_Horz_Sync_Pulse_End = 0", "      Display_Eq_Pulse_End = 0",
+            "      Display_Ser_Pulse_End = 0", "      Display_Horz_Blank_Start = 0",
+            "      Display_Horz_Blank_End = 0", "      Display_Frame_Rate = 0",
+            "      Display_Vert_Sync_End = 0", "      Display_Vert_Gate_Start = 0",
+            "      Display_Vert_Gate_End = 0", "      Display_Vert_Blank_Start = 0",
+            "      Display_Vert_Blank_End = 0", "      PLL_Feedback_Divider_Value = 0",
+            "      PLL_Prescale_Divider_Value = 0", "      PLL_Postscale_Divider_Value = 0",
+            "      PLL_Charge_Pump_Gain_Value = 0", "      PLL_Loop_Filter_Value = 7"));
+    EXPECT_TRUE(ui.messages.empty()) << ui.Texts().front();
+
+    Board second = Open(BoardHandle(1), 1);
+    EXPECT_EQ(Lines(Section(*second.container)).front(), "[DQ-500:1]");
+}
+
+TEST_F(Dq500Test, RowsFollowTheDialogTableOnOneBasicPage) {
+    Board board = Open(BoardHandle(0));
+    const UsrParamList &rows = board.container->GetUsrParams();
+    ASSERT_EQ(rows.size(), 17u);
+    const int handles[] = {7, 1, 2, 3, 37, 38, 39, 55, 40, 6, 49, 54, 53, 51, 41, 42, 43};
+    for (int id = 0; id < 17; ++id) {
+        ASSERT_NE(board.Row(id), nullptr) << id;
+        ASSERT_NE(board.Row(id)->GetParam(), nullptr) << id;
+        EXPECT_EQ(board.Row(id)->GetParam()->GetHandle(), handles[id]) << id;
+    }
+    EXPECT_EQ(board.Row(0)->GetChoices().size(), 13u);
+    EXPECT_EQ(board.Row(0)->GetChoices()[11], "NI 1280 x 1024");
+    EXPECT_EQ(board.Row(0)->GetIndex(), 11);
+    EXPECT_THAT(board.Row(10)->GetChoices(), ElementsAre("Video Bus Master", "Video Bus Slave"));
+    EXPECT_THAT(board.Row(16)->GetChoices(), ElementsAre("Pseudo Color", "True Color"));
+    EXPECT_EQ(board.Row(16)->GetIndex(), 0);
+    EXPECT_TRUE(board.Row(11)->GetMax().Equals(QV_param_val::S16(255)));
+    EXPECT_TRUE(board.Row(11)->GetValue().Equals(QV_param_val::S16(64)));
+
+    const auto &groups = board.container->GetParamGroups();
+    ASSERT_EQ(groups.size(), 1u);
+    EXPECT_EQ(groups.front()->GetName(), "Basic");
+    EXPECT_TRUE(board.container->IsEditable());
+}
+
+TEST_F(Dq500Test, FrameRowsOfferOneWordPerSizeAndKnowTheirFrame) {
+    Board board = Open(BoardHandle(0));
+    const char *frames[] = {"A0", "A1", "B1"};
+    for (int id = 1; id <= 3; ++id) {
+        auto *row = dynamic_cast<QV_frame_config_usr_param *>(board.Row(id));
+        ASSERT_NE(row, nullptr) << id;
+        EXPECT_EQ(row->Frame(), frames[id - 1]);
+        EXPECT_THAT(row->GetChoices(),
+                    ElementsAre("Size_1K1K", "Size_2K512", "Size_4K256", "Size_8K128"));
+    }
+    QV_usr_param *a1 = board.Row(2);
+    EXPECT_EQ(a1->GetIndex(), 2);
+    EXPECT_EQ(a1->SetIndex(3), 1);
+    EXPECT_TRUE(board.Raw(2).Equals(QV_param_val::S16(3)));
+    EXPECT_EQ(a1->GetIndex(), 3);
+    EXPECT_EQ(binding_->Entry<&::read_reg>()(board.platform->Handle(), 218), 3);
+}
+
+TEST_F(Dq500Test, DacChoicesGoToTheirEntryOnlyWithHardware) {
+    // The stand-in accepts a setting for a board it knows and refuses it
+    // otherwise: the refusal shows the entry was called, and which one.
+    Board known = Open(BoardHandle(0));
+    EXPECT_EQ(known.Row(14)->SetIndex(0), 1);
+    EXPECT_TRUE(known.Raw(41).Equals(QV_param_val::S16(1)));
+    EXPECT_TRUE(ui.messages.empty());
+
+    auto unknown = Platform(kUnknownHandle);
+    QV_dq500_mod container(unknown.get());
+    ui.Clear();
+    struct Case {
+        int row;
+        const char *error;
+    };
+    const Case cases[] = {{8, "Error: dqp_dac_sync_on_green()"},
+                          {14, "Error: dqp_dac_pedestal()"},
+                          {15, "Error: dqp_dac_gamma_rom()"},
+                          {16, "Error: dqp_dac_spseudo()"}};
+    for (const Case &dac : cases) {
+        SetHardwareEnabled(false);
+        ui.Clear();
+        container.GetUsrParam(dac.row)->SetIndex(1);
+        EXPECT_TRUE(ui.messages.empty()) << dac.error;
+
+        SetHardwareEnabled(true);
+        container.GetUsrParam(dac.row)->SetIndex(0);
+        EXPECT_THAT(ui.Errors(), ElementsAre(dac.error));
+    }
+    // Another choice writes its register and calls no entry.
+    ui.Clear();
+    container.GetUsrParam(12)->SetIndex(0);
+    EXPECT_TRUE(ui.Errors().empty());
+}
+
+TEST_F(Dq500Test, DisplayTypeAboveTwelveIsRefused) {
+    auto board = Platform(BoardHandle(0));
+    EXPECT_EQ(board->SetDisplayType(12), 0);
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(board->SetDisplayType(13), -1);
+    EXPECT_THAT(ui.Errors(), ElementsAre("Invalid display index: 13"));
+
+    ui.Clear();
+    SetHardwareEnabled(false);
+    EXPECT_EQ(board->SetDisplayType(13), 0);
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(Dq500Test, FrameSizesReadTheirRegisterAndRefuseOtherNames) {
+    auto board = Platform(BoardHandle(0));
+    EXPECT_EQ(board->MemoryModel(), 2);  // all three frames fitted
+    binding_->WriteReg16(board->Handle(), 185, 0x1234);
+    binding_->WriteReg16(board->Handle(), kFrameA1SizeRegister, 0xFFFE);
+    binding_->WriteReg16(board->Handle(), 246, 9);
+    EXPECT_EQ(board->GetFrameSize("A0"), 0x1234);
+    EXPECT_EQ(board->GetFrameSize("A1"), -2);  // as 16 bits
+    EXPECT_EQ(board->GetFrameSize("B1"), 9);
+    EXPECT_TRUE(ui.messages.empty());
+
+    EXPECT_EQ(board->GetFrameSize("B0"), -1);
+    EXPECT_THAT(ui.Errors(), ElementsAre("Invalid frame: B0 passed to DQP_plat_mod::GetFrameSize"));
+
+    SetHardwareEnabled(false);
+    EXPECT_EQ(board->GetFrameSize("A0"), -1);
+}
+
+TEST_F(Dq500Test, TriggerModeSetsTheFrameParamsAndDoneReadsTheStatus) {
+    auto board = Platform(BoardHandle(0));
+    auto get = binding_->Entry<&::qrx_get_param>();
+    auto set = binding_->Entry<&::qrx_set_param>();
+    board->SetTriggerMode(1);
+    for (int param : {163, 194, 224}) EXPECT_EQ(get(board->Handle(), param), 1.0) << param;
+    board->SetTriggerMode(0);
+    for (int param : {163, 194, 224}) EXPECT_EQ(get(board->Handle(), param), 0.0) << param;
+
+    set(board->Handle(), 168, 1.0);
+    EXPECT_EQ(board->TriggerDone(), 0);
+    set(board->Handle(), 168, 0.0);
+    EXPECT_EQ(board->TriggerDone(), 1);
+}
+
+TEST_F(Dq500Test, BindsEveryEntryAndDetectsBothSlots) {
+    auto board = Platform(BoardHandle(0));
+    for (std::size_t i = 0; i < DQP_plat_mod::kEntryNames.size(); ++i)
+        EXPECT_NE(board->AddressOf(static_cast<DQP_plat_mod::Fn>(i)), nullptr)
+            << DQP_plat_mod::kEntryNames[i];
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(board->DetectModules().size(), 2u);
+}
+
+// ---- the video-bus master check --------------------------------------------
+
+class VideoBusTest : public Dq500Test {
+protected:
+    void Build() {
+        for (int i = 0; i < 2; ++i) {
+            platforms_.push_back(Platform(BoardHandle(i)));
+            auto container = std::make_unique<QV_dq500_mod>(platforms_.back().get());
+            platforms_.back()->FillParams(*container);
+            containers_.push_back(container.get());
+            system_.AddModElement(std::move(container));
+        }
+        ui.Clear();
+    }
+
+    int Role(int board) const {
+        return containers_[board]->GetUsrParam(kVideoBusRowId)->GetIndex();
+    }
+    int Register(int board) const {
+        return binding_->Entry<&::read_reg>()(platforms_[board]->Handle(), kVideoBusRegister);
+    }
+
+    std::vector<std::unique_ptr<DQP_plat_mod>> platforms_;  // outlive the system's containers
+    QV_system system_;
+    std::vector<QV_dq500_mod *> containers_;
+};
+
+TEST_F(VideoBusTest, YesMakesTheSecondMasterASlave) {
+    Build();
+    ASSERT_EQ(Role(0), kVideoBusMasterIndex);
+    ASSERT_EQ(Role(1), kVideoBusMasterIndex);
+    ui.answers.push_back(MessageAnswer::Yes);
+    EXPECT_EQ(CheckVideoBusMasters(system_, {0, 1}), 1);
+    ASSERT_EQ(ui.questions.size(), 1u);
+    EXPECT_EQ(ui.questions[0].text,
+              "Multiple DQP video bus masters detected. Only one master is allowed per video "
+              "bus. Are the DQPs on the same video bus? Yes will set one DQP to master and the "
+              "other DQP(s) to slave(s)");
+    EXPECT_EQ(ui.questions[0].buttons, MessageButtons::YesNo);
+    EXPECT_EQ(ui.questions[0].caption, "Warning");
+    EXPECT_EQ(Role(0), kVideoBusMasterIndex);
+    EXPECT_EQ(Role(1), kVideoBusSlaveIndex);
+    EXPECT_TRUE(
+        containers_[1]->GetModParam(kVideoBusHandle)->GetRawValue().Equals(QV_param_val::S16(0)));
+    EXPECT_EQ(Register(0), 1);
+    EXPECT_EQ(Register(1), 0);
+}
+
+TEST_F(VideoBusTest, NoLeavesBothMasters) {
+    Build();
+    ui.answers.push_back(MessageAnswer::No);
+    EXPECT_EQ(CheckVideoBusMasters(system_, {0, 1}), 0);
+    EXPECT_EQ(ui.questions.size(), 1u);
+    EXPECT_EQ(Role(0), kVideoBusMasterIndex);
+    EXPECT_EQ(Role(1), kVideoBusMasterIndex);
+}
+
+TEST_F(VideoBusTest, OneMasterOrOneBoardAsksNothing) {
+    Build();
+    EXPECT_EQ(CheckVideoBusMasters(system_, {0}), 0);
+    containers_[0]->GetUsrParam(kVideoBusRowId)->SetIndex(kVideoBusSlaveIndex);
+    EXPECT_EQ(CheckVideoBusMasters(system_, {0, 1}), 0);
+    EXPECT_TRUE(ui.questions.empty());
+}
+
+}  // namespace
+}  // namespace qvi

@@ -1,0 +1,372 @@
+// The SX-400 and SXA boards against the real stand-in: a configuration with
+// both boards is loaded through the bound library, and what the SX-400's
+// platform object sends to the library and what its container fills, shows
+// and writes is checked; the SXA board's detection and section too.
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "app/library_binding.h"
+#include "config/binary_format.h"
+#include "config/text_parser.h"
+#include "modules/boards/sx400.h"
+#include "modules/boards/sxa_board.h"
+#include "params/mod_param.h"
+#include "platform/posix/dl_library_loader.h"
+#include "support/test_env.h"
+#include "system/table_mod.h"
+
+namespace qvi {
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::ElementsAre;
+
+constexpr const char *kRack = R"([Board]
+Kind = SXP
+Revision = 41
+Slot0 = TX-10
+[Board]
+Kind = SXA
+Channels = 2
+)";
+
+constexpr const char *kConfiguration = R"([SYSTEM:0]
+[Lumo:0]
+      Latency = 200
+      IRQ_Line = 11
+      Mailbox1 = 0xFFFFFFFF
+      Mailbox3 = 0x12340000
+      Frame_Count = 3
+      Start_Field = Next_odd_field
+      Pixsz_Override = 24
+      YCRCB_Mono_Enable
+[TX-10:0]
+      Slot_Number = 0
+[SXA:0]
+[CameraPort:0]
+      Name = "A"
+      Camera_Structure = Create_Structure
+[CameraPort:1]
+      Name = "B"
+      Camera_Structure = Create_Structure
+)";
+
+constexpr int kPixelSizeParam = 77;
+
+std::vector<std::string> Lines(const std::string &text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+std::string Section(QV_mod &container) {
+    std::ostringstream out;
+    container.WriteCFGSection(out);
+    return out.str();
+}
+
+void Collect(const char *text, void *user) {
+    static_cast<std::string *>(user)->append(text);
+}
+
+// An acquisition module known only by its class text, with a container whose
+// camera type (handle 2) is either a text or a choice.
+struct FakeModule {
+    explicit FakeModule(const std::string &className)
+        : platform(className, static_cast<RegisterAccess *>(nullptr), 0),
+          container("fake", &platform) {
+        platform.SetModule(&container);
+    }
+
+    void SetCameraText(const std::string &camera) {
+        const QV_param_val value[] = {QV_param_val::Text(camera)};
+        container.AddModParam(std::make_unique<QV_string_param>(
+            "Camera", 1, value, -1, 2, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr));
+    }
+
+    void SetCameraChoice(int index) {
+        const QV_param_val value[] = {QV_param_val::S16(static_cast<std::int16_t>(index))};
+        container.AddModParam(std::make_unique<QV_choice_param>(
+            "Camera", 1, value, -1, 2, std::make_unique<Val2IndexConverter>(),
+            std::make_unique<Index2ValConverter>(), std::make_unique<Val2IndexConverter>(), nullptr,
+            nullptr, nullptr, std::vector<std::string>{"Other", "Dalsa CA-D4"},
+            std::vector<QV_param_val>{QV_param_val::S16(0), QV_param_val::S16(1)}, true));
+    }
+
+    QV_plat_mod platform;
+    QV_mod container;
+};
+
+class Sx400Test : public testing::UiTest {
+protected:
+    void SetUp() override {
+        std::ofstream(rackPath_) << kRack;
+        ::setenv("QUAR_RACK", rackPath_.c_str(), 1);
+        int error = -1;
+        binding_ = std::make_unique<LibraryBinding>(
+            loader_, LibraryFiles{QUAR_CORE_PATH, QUAR_RX_PATH, QUAR_PX_PATH}, error,
+            BindingEnvironment{LibraryFileExists, {}});
+        ASSERT_EQ(error, 0) << binding_->LoadError();
+        ASSERT_EQ(Load(kConfiguration), QRX_LOAD_OK);
+        ui.Clear();
+        board_ = std::make_unique<SXP_plat_mod>(binding_.get(), BoardHandle());
+        container_ = std::make_unique<QV_sx400_mod>(board_.get());
+    }
+
+    void TearDown() override {
+        container_.reset();
+        board_.reset();
+        ::unsetenv("QUAR_RACK");
+        fs::remove(rackPath_);
+        fs::remove(binaryPath_);
+    }
+
+    int Load(const std::string &text) {
+        quar::ConfigError error;
+        auto config = quar::ParseConfigText(text, "sx400.txt", error);
+        if (!config) return -100;
+        const std::vector<std::uint8_t> bytes = quar::EncodeConfiguration(*config);
+        std::ofstream(binaryPath_, std::ios::binary)
+            .write(reinterpret_cast<const char *>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size()));
+        return binding_->Entry<&::qrx_load_cnf>()(binaryPath_.c_str());
+    }
+
+    QRX_HANDLE BoardHandle() const { return binding_->Entry<&::qrx_systop>()(0); }
+    QRX_HANDLE SxaHandle() const { return binding_->Entry<&::qrx_get_next_mod>()(BoardHandle()); }
+
+    double Param(int param) const {
+        return binding_->Entry<&::qrx_get_param>()(board_->Handle(), param);
+    }
+    void SetParam(int param, double value) const {
+        binding_->Entry<&::qrx_set_param>()(board_->Handle(), param, value);
+    }
+
+    const std::string suffix_ = std::to_string(::getpid());
+    const fs::path rackPath_ = fs::temp_directory_path() / ("qvi_sx400_rack_" + suffix_ + ".ini");
+    const fs::path binaryPath_ = fs::temp_directory_path() / ("qvi_sx400_" + suffix_ + ".cnf");
+    DlLibraryLoader loader_;
+    std::unique_ptr<LibraryBinding> binding_;
+    std::unique_ptr<SXP_plat_mod> board_;
+    std::unique_ptr<QV_sx400_mod> container_;
+};
+
+TEST_F(Sx400Test, ConstructionBindsEveryEntryAndDetectsTheSlotModule) {
+    EXPECT_EQ(board_->ClassName(), "SXP plat_mod");
+    EXPECT_EQ(board_->Frame(), -100);
+    for (std::size_t i = 0; i < SXP_plat_mod::kEntryCount; ++i)
+        EXPECT_NE(board_->EntryAddress(static_cast<SXP_plat_mod::SxpEntry>(i)), nullptr) << i;
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_THAT(board_->DetectModules(), ElementsAre("TX-10"));
+}
+
+TEST_F(Sx400Test, LoadedSectionWritesEveryKeyBackAsInTheFile) {
+    board_->FillParams(*container_);
+    container_->SetInstance(2);
+    EXPECT_THAT(
+        Lines(Section(*container_)),
+        ElementsAre("[SX-400:2]", "      Latency = 200", "      RevID = 1", "      IRQ_Line = 11",
+                    "      Mailbox1 = 0xFFFFFFFF", "      Mailbox2 = 0x0",
+                    "      Mailbox3 = 0x12340000", "      Mailbox4 = 0x0", "      Frame_Count = 3",
+                    "      Start_Field = Next_odd_field", "      Pixsz_Override = 24",
+                    "      YCRCB_Mono_Enable"));
+    EXPECT_TRUE(ui.messages.empty()) << ui.Texts().front();
+
+    // The file has no trigger word: the trigger is off, and its empty word
+    // writes no line.
+    EXPECT_EQ(container_->GetUsrParam(7)->GetIndex(), 1);
+    EXPECT_EQ(container_->GetUsrParam(7)->SetIndex(0), 1);
+    EXPECT_EQ(Lines(Section(*container_))[8], "      TX_Trigger_enabled");
+}
+
+TEST_F(Sx400Test, ATx10InTheSlotMakesTheSectionLumo) {
+    container_->SetInstance(4);
+    EXPECT_EQ(Lines(Section(*container_)).front(), "[SX-400:4]");
+
+    // Known by its class text.
+    FakeModule tx10("TX-10 plat_mod");
+    board_->SetAcquisitionModule(&tx10.platform);
+    EXPECT_EQ(Lines(Section(*container_)).front(), "[Lumo:4]");
+
+    // Known by the model name the library reports.
+    QV_table_plat_mod named(nullptr, binding_.get(),
+                            binding_->Entry<&::qrx_get_modcnf>()(BoardHandle(), 0));
+    ASSERT_EQ(named.GetName(), "TX-10");
+    board_->SetAcquisitionModule(&named);
+    EXPECT_EQ(Lines(Section(*container_)).front(), "[Lumo:4]");
+
+    FakeModule tx30("TX-30 plat_mod");
+    board_->SetAcquisitionModule(&tx30.platform);
+    EXPECT_EQ(Lines(Section(*container_)).front(), "[SX-400:4]");
+}
+
+TEST_F(Sx400Test, Tx60WithASixteenBitCameraForcesThePixelSize) {
+    const std::string forced = "      PIXSZ_Override=16";
+    auto lastLine = [&] { return Lines(Section(*container_)).back(); };
+
+    FakeModule smd("TX-60 plat_mod");
+    smd.SetCameraText("SMD_1M60");
+    board_->SetAcquisitionModule(&smd.platform);
+    EXPECT_EQ(lastLine(), forced);
+    EXPECT_EQ(Lines(Section(*container_)).size(), 14u);
+
+    FakeModule dalsa("TX-60 plat_mod");
+    dalsa.SetCameraChoice(1);
+    board_->SetAcquisitionModule(&dalsa.platform);
+    EXPECT_EQ(lastLine(), forced);
+
+    FakeModule other("TX-60 plat_mod");
+    other.SetCameraChoice(0);
+    board_->SetAcquisitionModule(&other.platform);
+    EXPECT_NE(lastLine(), forced);
+
+    // The same camera on another module changes nothing.
+    FakeModule tx50("TX-50 plat_mod");
+    tx50.SetCameraText("SMD_1M60");
+    board_->SetAcquisitionModule(&tx50.platform);
+    EXPECT_NE(lastLine(), forced);
+}
+
+TEST_F(Sx400Test, PixelSizeOverrideSetsLibraryParameterOnlyWithHardware) {
+    SetHardwareEnabled(false);
+    board_->FillParams(*container_);
+    EXPECT_EQ(Param(kPixelSizeParam), 0.0);
+
+    SetHardwareEnabled(true);
+    board_->FillParams(*container_);
+    EXPECT_EQ(Param(kPixelSizeParam), 2.0);  // 24
+
+    QV_usr_param *row = container_->GetUsrParam(11);
+    SetHardwareEnabled(false);
+    EXPECT_EQ(row->SetIndex(1), 1);
+    EXPECT_EQ(Param(kPixelSizeParam), 2.0);
+    SetHardwareEnabled(true);
+    row->SetIndex(1);
+    EXPECT_EQ(Param(kPixelSizeParam), 1.0);  // 16
+    row->SetIndex(0);
+    EXPECT_EQ(Param(kPixelSizeParam), 0.0);
+}
+
+TEST_F(Sx400Test, TriggerModeRemembersTheStartField) {
+    SetParam(86, 3.0);
+    board_->SetTriggerMode(1);
+    EXPECT_EQ(Param(86), 0.0);
+    EXPECT_EQ(Param(84), 1.0);
+    SetParam(86, 2.0);  // changed while triggered: the remembered one comes back
+    board_->SetTriggerMode(0);
+    EXPECT_EQ(Param(86), 3.0);
+    EXPECT_EQ(Param(84), 0.0);
+
+    SetParam(87, 1.0);
+    EXPECT_EQ(board_->TriggerDone(), 0);
+    SetParam(87, 0.0);
+    EXPECT_EQ(board_->TriggerDone(), 1);
+}
+
+TEST_F(Sx400Test, OutputBitsAreReadModifiedAndWritten) {
+    SetParam(131, 0x40);
+    board_->SetOutputBit(3, 1);
+    board_->SetOutputBit(0, 1);
+    EXPECT_EQ(Param(131), 0x49);
+    EXPECT_EQ(board_->SetOutputBit(3, -1), 1);
+    board_->SetOutputBit(3, 0);
+    EXPECT_EQ(Param(131), 0x41);
+    EXPECT_EQ(board_->SetOutputBit(3, -1), 0);
+    EXPECT_EQ(board_->SetOutputBit(6, -1), 1);
+    EXPECT_EQ(Param(131), 0x41);  // reading changes nothing
+}
+
+TEST_F(Sx400Test, RegisterDumpOnlyWithHardware) {
+    std::string console;
+    binding_->Entry<&::qrx_set_console_sink>()(&Collect, &console);
+    SetHardwareEnabled(false);
+    container_->ShowRegisters();
+    EXPECT_EQ(console, "");
+    SetHardwareEnabled(true);
+    container_->ShowRegisters();
+    EXPECT_NE(console, "");
+    binding_->Entry<&::qrx_set_console_sink>()(nullptr, nullptr);
+}
+
+TEST_F(Sx400Test, RowsAndTheMiscGroupFollowTheLabelTable) {
+    EXPECT_TRUE(container_->IsEditable());
+    std::vector<std::string> labels;
+    std::vector<std::pair<int, int>> idsAndHandles;
+    for (const auto &row : container_->GetUsrParams()) {
+        SCOPED_TRACE(row->GetLabel());
+        ASSERT_NE(row->GetParam(), nullptr);
+        labels.push_back(row->GetLabel());
+        idsAndHandles.emplace_back(row->GetId(), row->GetParam()->GetHandle());
+        EXPECT_EQ(row->NotifiesOwner(), row->GetId() == 8);
+        EXPECT_EQ(row->IsEnabled(), row->GetId() != 10);
+    }
+    EXPECT_THAT(labels,
+                ElementsAre("Latency Timer", "IRQ Line", "Mailbox 1", "Mailbox 2", "Mailbox 3",
+                            "Mailbox 4", "Frame count", "TX trigger", "Pixel Size Override",
+                            "Starting field", "YCRCB Mono", "Rev ID"));
+    EXPECT_EQ(idsAndHandles, (std::vector<std::pair<int, int>>{{0, 0},
+                                                               {1, 1},
+                                                               {2, 5},
+                                                               {3, 6},
+                                                               {4, 7},
+                                                               {5, 8},
+                                                               {6, 3},
+                                                               {7, 2},
+                                                               {11, 22},
+                                                               {8, 4},
+                                                               {9, 24},
+                                                               {10, 999}}));
+
+    QV_usr_param *mailbox = container_->GetUsrParam(4);
+    EXPECT_TRUE(mailbox->GetMin().Equals(QV_param_val::S32(0)));
+    EXPECT_TRUE(mailbox->GetMax().Equals(QV_param_val::S32(-1)));
+    EXPECT_TRUE(mailbox->GetStep().Equals(QV_param_val::S32(65536)));
+    EXPECT_TRUE(container_->GetUsrParam(6)->GetMin().Equals(QV_param_val::S16(1)));
+    EXPECT_TRUE(container_->GetUsrParam(1)->GetMax().Equals(QV_param_val::S16(15)));
+    EXPECT_THAT(container_->GetUsrParam(7)->GetChoices(), ElementsAre("Enabled", "Disabled"));
+    EXPECT_THAT(container_->GetUsrParam(11)->GetChoices(),
+                ElementsAre("0 to 8-bit pixels", "9 to 16-bit pixels", "17 to 24-bit pixels"));
+    EXPECT_THAT(container_->GetUsrParam(8)->GetChoices(), ElementsAre("Next", "Even", "Odd"));
+    EXPECT_THAT(container_->GetUsrParam(9)->GetChoices(), ElementsAre("Disabled", "Enabled"));
+
+    // "Odd" is the start field's third word.
+    board_->FillParams(*container_);
+    EXPECT_EQ(container_->GetUsrParam(8)->GetIndex(), 2);
+
+    ASSERT_EQ(container_->GetParamGroups().size(), 1u);
+    const QV_param_group &group = *container_->GetParamGroups().front();
+    EXPECT_EQ(group.GetName(), "Misc.");
+    std::vector<int> ids;
+    for (const QV_usr_param *row : group.GetUsrParams()) ids.push_back(row->GetId());
+    EXPECT_THAT(ids, ElementsAre(QV_page_usr_param::kId, 0, 1, 2, 3, 4, 5, 6, 7, 11, 8, 9, 10));
+}
+
+TEST_F(Sx400Test, SxaBoardDetectsOneModulePerChannelAndWritesItsHead) {
+    SXA_plat_mod sxa(binding_.get(), SxaHandle());
+    EXPECT_EQ(sxa.ClassName(), "SXA plat_mod");
+    EXPECT_EQ(sxa.CurrentChannel(), 0);
+    sxa.SetCurrentChannel(1);
+    EXPECT_EQ(sxa.CurrentChannel(), 1);
+    EXPECT_THAT(sxa.DetectModules(), ElementsAre("SXA-VMOD", "SXA-VMOD"));
+
+    QV_sxa_board_mod container(&sxa);
+    container.SetInstance(1);
+    EXPECT_EQ(Section(container), "[SXA:1]\n");
+
+    SXA_plat_mod unbound(nullptr, 0);
+    EXPECT_TRUE(unbound.DetectModules().empty());
+}
+
+}  // namespace
+}  // namespace qvi
