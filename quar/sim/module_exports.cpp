@@ -94,6 +94,7 @@ QUAR_EXPORT int dqp_memory_model(QRX_HANDLE handle) {
 }
 
 QUAR_SETTING(dqp_change_disp)
+QUAR_SETTING(qrx_set_ycrcbmono)
 QUAR_SETTING(dqp_dac_pseudo)
 QUAR_SETTING(dqp_dac_sync_on_green)
 QUAR_SETTING(dqp_dac_gamma_rom)

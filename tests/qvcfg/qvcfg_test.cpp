@@ -138,6 +138,27 @@ TEST_F(QvcfgTest, PagesListTheTabsAndTheirRows) {
     EXPECT_EQ(Qvcfg("pages " + Demo() + " 0").status, 1);  // a system line has no pages
 }
 
+TEST_F(QvcfgTest, BoardsShowTheirMiscAndBasicPages) {
+    Outcome lumo = Qvcfg("pages " + Demo() + " 1");
+    ASSERT_EQ(lumo.status, 0) << lumo.err;
+    EXPECT_NE(lumo.out.find("[Misc.]\n0\tLatency Timer\t248\n1\tIRQ Line\t11\n"), std::string::npos)
+        << lumo.out;
+    Outcome dq500 = Qvcfg("pages " + Demo() + " 8");
+    ASSERT_EQ(dq500.status, 0) << dq500.err;
+    EXPECT_NE(dq500.out.find("[Basic]\n0\tDisplay\tNI 1024 x 768 60HZ\n"), std::string::npos)
+        << dq500.out;
+    EXPECT_NE(dq500.out.find("10\tVBus Type\tVideo Bus Master\n"), std::string::npos);
+}
+
+TEST_F(QvcfgTest, ADq500DacChoiceIsWrittenBack) {
+    const fs::path out = dir_ / "dac.txt";
+    Outcome run = Qvcfg("set " + Demo() + " 8 \"Sync On Green=Enabled\" -o " + out.string());
+    ASSERT_EQ(run.status, 0) << run.err;
+    // With the rack the board is present: the DAC entry was called, and it succeeded.
+    EXPECT_EQ(run.err.find("error:"), std::string::npos) << run.err;
+    EXPECT_NE(Read(out).find("      Sync_On_Green_Enabled\n"), std::string::npos);
+}
+
 TEST_F(QvcfgTest, CamerasAreListedPerModuleAndPort) {
     Outcome run = Qvcfg("cameras SXA 0");
     ASSERT_EQ(run.status, 0) << run.err;
