@@ -94,7 +94,7 @@ struct Layout {
     std::uint16_t cameraSize = 0;      // 0: the module has no camera structure
     std::uint16_t matrixSize = 0;      // 0: no colour matrix structure
     int cameraPorts = 0;               // camera structures: 0, 1 or 4
-    int cameraRefOffset = -1;          // spec offset of port 0's reference; -1: the spec is it
+    int cameraRefOffset = -1;  // specification offset of port 0's reference; -1: it is the camera
     int cameraRefStride = 4;
     int matrixRefOffset = -1;          // camera offset of the matrix reference
     int slotOffset = -1;               // spec offset of the 16-bit slot or channel number
