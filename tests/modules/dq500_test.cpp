@@ -22,11 +22,15 @@
 #include "modules/boards/video_bus.h"
 #include "params/mod_param.h"
 #include "platform/posix/dl_library_loader.h"
+#include "support/bound_stand_in.h"
 #include "support/test_env.h"
 #include "system/system.h"
 
 namespace qvi {
 namespace {
+
+using testing::Collect;
+using testing::Lines;
 
 namespace fs = std::filesystem;
 using ::testing::ElementsAre;
@@ -59,44 +63,10 @@ struct Board {
     QV_usr_param *Row(int id) const { return container->GetUsrParam(id); }
 };
 
-std::vector<std::string> Lines(const std::string &text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-}
-
-class Dq500Test : public testing::UiTest {
+class Dq500Test : public testing::BoundStandInTest {
 protected:
     void SetUp() override {
-        std::ofstream(rackPath_) << "[Board]\nKind = DQP\nRevision = 3\n[Board]\nKind = DQP\n";
-        ::setenv("QUAR_RACK", rackPath_.c_str(), 1);
-        int error = -1;
-        binding_ = std::make_unique<LibraryBinding>(
-            loader_, LibraryFiles{QUAR_CORE_PATH, QUAR_RX_PATH, QUAR_PX_PATH}, error,
-            BindingEnvironment{LibraryFileExists, {}});
-        ASSERT_EQ(error, 0) << binding_->LoadError();
-        ASSERT_EQ(Load(kConfiguration), QRX_LOAD_OK);
-        ui.Clear();
-    }
-
-    void TearDown() override {
-        ::unsetenv("QUAR_RACK");
-        fs::remove(rackPath_);
-        fs::remove(binaryPath_);
-        SetRxLibraryStubbed(1);
-        SetPxLibraryStubbed(1);
-    }
-
-    int Load(const std::string &text) {
-        quar::ConfigError error;
-        auto config = quar::ParseConfigText(text, "dq500.txt", error);
-        if (!config) return -100;
-        const std::vector<std::uint8_t> bytes = quar::EncodeConfiguration(*config);
-        std::ofstream(binaryPath_, std::ios::binary)
-            .write(reinterpret_cast<const char *>(bytes.data()),
-                   static_cast<std::streamsize>(bytes.size()));
-        return binding_->Entry<&::qrx_load_cnf>()(binaryPath_.c_str());
+        BindAndLoad("[Board]\nKind = DQP\nRevision = 3\n[Board]\nKind = DQP\n", kConfiguration);
     }
 
     QRX_HANDLE BoardHandle(int board) const {
@@ -123,12 +93,6 @@ protected:
         container.WriteCFGSection(out);
         return out.str();
     }
-
-    const std::string suffix_ = std::to_string(::getpid());
-    const fs::path rackPath_ = fs::temp_directory_path() / ("qvi_dq_rack_" + suffix_ + ".ini");
-    const fs::path binaryPath_ = fs::temp_directory_path() / ("qvi_dq_" + suffix_ + ".cnf");
-    DlLibraryLoader loader_;
-    std::unique_ptr<LibraryBinding> binding_;
 };
 
 TEST_F(Dq500Test, SectionOfALoadedBoardListsEveryNonEmptyKeyLine) {

@@ -24,10 +24,14 @@
 #include "params/camera_list.h"
 #include "params/mod_param.h"
 #include "platform/posix/dl_library_loader.h"
+#include "support/bound_stand_in.h"
 #include "support/test_env.h"
 
 namespace qvi {
 namespace {
+
+using testing::Collect;
+using testing::Lines;
 
 namespace fs = std::filesystem;
 using ::testing::ElementsAre;
@@ -75,49 +79,9 @@ struct Channel {
     }
 };
 
-std::vector<std::string> Lines(const std::string &text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-}
-
-void Collect(const char *text, void *user) {
-    static_cast<std::string *>(user)->append(text);
-}
-
-class SxaPortTest : public testing::UiTest {
+class SxaPortTest : public testing::BoundStandInTest {
 protected:
-    void SetUp() override {
-        std::ofstream(rackPath_) << "[Board]\nKind = SXA\nRevision = 7\n";
-        ::setenv("QUAR_RACK", rackPath_.c_str(), 1);
-        int error = -1;
-        binding_ = std::make_unique<LibraryBinding>(
-            loader_, LibraryFiles{QUAR_CORE_PATH, QUAR_RX_PATH, QUAR_PX_PATH}, error,
-            BindingEnvironment{LibraryFileExists, {}});
-        ASSERT_EQ(error, 0) << binding_->LoadError();
-        ASSERT_EQ(Load(kConfiguration), QRX_LOAD_OK);
-        ui.Clear();
-    }
-
-    void TearDown() override {
-        ::unsetenv("QUAR_RACK");
-        fs::remove(rackPath_);
-        fs::remove(binaryPath_);
-        SetRxLibraryStubbed(1);
-        SetPxLibraryStubbed(1);
-    }
-
-    int Load(const std::string &text) {
-        quar::ConfigError error;
-        auto config = quar::ParseConfigText(text, "sxa.txt", error);
-        if (!config) return -100;
-        const std::vector<std::uint8_t> bytes = quar::EncodeConfiguration(*config);
-        std::ofstream(binaryPath_, std::ios::binary)
-            .write(reinterpret_cast<const char *>(bytes.data()),
-                   static_cast<std::streamsize>(bytes.size()));
-        return binding_->Entry<&::qrx_load_cnf>()(binaryPath_.c_str());
-    }
+    void SetUp() override { BindAndLoad("[Board]\nKind = SXA\nRevision = 7\n", kConfiguration); }
 
     QRX_HANDLE ChannelHandle(int channel) const {
         QRX_HANDLE board = binding_->Entry<&::qrx_systop>()(0);
@@ -139,12 +103,6 @@ protected:
     std::uint32_t Register(const Channel &channel, int reg) const {
         return binding_->Entry<&::read_reg32>()(channel.platform->Handle(), reg);
     }
-
-    const std::string suffix_ = std::to_string(::getpid());
-    const fs::path rackPath_ = fs::temp_directory_path() / ("qvi_sxa_rack_" + suffix_ + ".ini");
-    const fs::path binaryPath_ = fs::temp_directory_path() / ("qvi_sxa_" + suffix_ + ".cnf");
-    DlLibraryLoader loader_;
-    std::unique_ptr<LibraryBinding> binding_;
 };
 
 TEST_F(SxaPortTest, SectionListsEveryWrittenKeyInTableOrder) {

@@ -1,0 +1,89 @@
+#pragma once
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/library_binding.h"
+#include "config/binary_format.h"
+#include "config/text_parser.h"
+#include "platform/posix/dl_library_loader.h"
+#include "support/test_env.h"
+
+namespace qvi::testing {
+
+// The real imaging library stand-in bound as the program binds it, with a
+// rack of the test's boards and a configuration loaded from text (converted
+// in-process), for the tests of board and module classes.
+class BoundStandInTest : public UiTest {
+protected:
+    // Binds the three libraries, puts the boards of `rack` in the simulated
+    // rack and loads `configuration`; messages so far are cleared.
+    void BindAndLoad(const std::string &rack, const std::string &configuration) {
+        std::ofstream(rackPath_) << rack;
+        ::setenv("QUAR_RACK", rackPath_.c_str(), 1);
+        int error = -1;
+        binding_ = std::make_unique<LibraryBinding>(
+            loader_, LibraryFiles{QUAR_CORE_PATH, QUAR_RX_PATH, QUAR_PX_PATH}, error,
+            BindingEnvironment{LibraryFileExists, {}});
+        ASSERT_EQ(error, 0) << binding_->LoadError();
+        ASSERT_EQ(Load(configuration), QRX_LOAD_OK);
+        ui.Clear();
+    }
+
+    void TearDown() override {
+        ::unsetenv("QUAR_RACK");
+        std::error_code ignored;
+        std::filesystem::remove(rackPath_, ignored);
+        std::filesystem::remove(binaryPath_, ignored);
+        SetRxLibraryStubbed(1);
+        SetPxLibraryStubbed(1);
+    }
+
+    // The library's result for a configuration text; -100 when it does not parse.
+    int Load(const std::string &text) {
+        quar::ConfigError error;
+        auto config = quar::ParseConfigText(text, "test.txt", error);
+        if (!config) return -100;
+        const std::vector<std::uint8_t> bytes = quar::EncodeConfiguration(*config);
+        std::ofstream(binaryPath_, std::ios::binary)
+            .write(reinterpret_cast<const char *>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size()));
+        return binding_->Entry<&::qrx_load_cnf>()(binaryPath_.c_str());
+    }
+
+    std::unique_ptr<LibraryBinding> binding_;
+
+private:
+    std::string Unique(const char *what) const {
+        return "qvi-" + std::string(what) + "-" + std::to_string(::getpid()) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    }
+
+    DlLibraryLoader loader_;
+    const std::filesystem::path rackPath_ =
+        std::filesystem::temp_directory_path() / (Unique("rack") + ".ini");
+    const std::filesystem::path binaryPath_ =
+        std::filesystem::temp_directory_path() / (Unique("config") + ".cnf");
+};
+
+// The lines of a text.
+inline std::vector<std::string> Lines(const std::string &text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+// A console sink that appends to a std::string.
+inline void Collect(const char *text, void *user) {
+    static_cast<std::string *>(user)->append(text);
+}
+
+}  // namespace qvi::testing
