@@ -58,6 +58,12 @@ protected:
         return binding_->Entry<&::qrx_load_cnf>()(binaryPath_.c_str());
     }
 
+private:
+    // Declared before the binding, so it outlives it: the binding frees its
+    // libraries through it.
+    DlLibraryLoader loader_;
+
+protected:
     std::unique_ptr<LibraryBinding> binding_;
 
 private:
@@ -66,7 +72,6 @@ private:
                ::testing::UnitTest::GetInstance()->current_test_info()->name();
     }
 
-    DlLibraryLoader loader_;
     const std::filesystem::path rackPath_ =
         std::filesystem::temp_directory_path() / (Unique("rack") + ".ini");
     const std::filesystem::path binaryPath_ =
