@@ -25,6 +25,7 @@
 #include "modules/computational/rx40.h"
 #include "params/mod_param.h"
 #include "platform/posix/dl_library_loader.h"
+#include "support/bound_stand_in.h"
 #include "support/test_env.h"
 
 namespace qvi {
@@ -101,7 +102,7 @@ void Collect(const char *text, void *user) {
     static_cast<std::string *>(user)->append(text);
 }
 
-class ComputationalTest : public testing::UiTest {
+class ComputationalTest : public testing::BoundStandInTest {
 protected:
     void SetUp() override {
         savedGroups_ = GlobalAppSettings().rx20MemGroups;
@@ -109,39 +110,17 @@ protected:
         groups.size12 = {File("m12a.mcs", "12_4K_2K_12"), File("m12b.mcs", "12_8K_1K_12")};
         groups.size16 = {File("m16a.mcs", "16_4K_4K_8")};
         groups.size64 = {File("m64a.mcs", "64_8K_4K_8"), File("m64b.mcs", "64_8K_8K_8")};
-        std::ofstream(rackPath_) << "[Board]\nKind = RXP\nSlot0 = RX-20\nSlot1 = RX-30\n"
-                                 << "Slot2 = RX-40\n";
-        ::setenv("QUAR_RACK", rackPath_.c_str(), 1);
-        int error = -1;
-        binding_ = std::make_unique<LibraryBinding>(
-            loader_, LibraryFiles{QUAR_CORE_PATH, QUAR_RX_PATH, QUAR_PX_PATH}, error,
-            BindingEnvironment{LibraryFileExists, {}});
-        ASSERT_EQ(error, 0) << binding_->LoadError();
         const std::string text =
             std::string("[SYSTEM:0]\n[RX-600:0]\n") + kRx20Section + kRx30Section + kRx40Section;
-        ASSERT_EQ(Load(text), QRX_LOAD_OK);
+        BindAndLoad("[Board]\nKind = RXP\nSlot0 = RX-20\nSlot1 = RX-30\nSlot2 = RX-40\n", text);
         board_ = std::make_unique<QV_plat_mod>("board", binding_.get(), BoardHandle());
         ui.Clear();
     }
 
     void TearDown() override {
         GlobalAppSettings().rx20MemGroups = savedGroups_;
-        ::unsetenv("QUAR_RACK");
-        fs::remove(rackPath_);
-        fs::remove(binaryPath_);
-        SetRxLibraryStubbed(1);
-        SetPxLibraryStubbed(1);
-    }
-
-    int Load(const std::string &text) {
-        quar::ConfigError error;
-        auto config = quar::ParseConfigText(text, "rx.txt", error);
-        if (!config) return -100;
-        const std::vector<std::uint8_t> bytes = quar::EncodeConfiguration(*config);
-        std::ofstream(binaryPath_, std::ios::binary)
-            .write(reinterpret_cast<const char *>(bytes.data()),
-                   static_cast<std::streamsize>(bytes.size()));
-        return binding_->Entry<&::qrx_load_cnf>()(binaryPath_.c_str());
+        board_.reset();
+        BoundStandInTest::TearDown();
     }
 
     QRX_HANDLE BoardHandle() const { return binding_->Entry<&::qrx_systop>()(0); }
@@ -164,11 +143,6 @@ protected:
         return container;
     }
 
-    const std::string suffix_ = std::to_string(::getpid());
-    const fs::path rackPath_ = fs::temp_directory_path() / ("qvi_rx_rack_" + suffix_ + ".ini");
-    const fs::path binaryPath_ = fs::temp_directory_path() / ("qvi_rx_" + suffix_ + ".cnf");
-    DlLibraryLoader loader_;
-    std::unique_ptr<LibraryBinding> binding_;
     std::unique_ptr<QV_plat_mod> board_;
     MemFileGroups savedGroups_;
 };

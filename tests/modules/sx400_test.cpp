@@ -22,6 +22,7 @@
 #include "modules/boards/sxa_board.h"
 #include "params/mod_param.h"
 #include "platform/posix/dl_library_loader.h"
+#include "support/bound_stand_in.h"
 #include "support/test_env.h"
 #include "system/table_mod.h"
 
@@ -108,18 +109,10 @@ struct FakeModule {
     QV_mod container;
 };
 
-class Sx400Test : public testing::UiTest {
+class Sx400Test : public testing::BoundStandInTest {
 protected:
     void SetUp() override {
-        std::ofstream(rackPath_) << kRack;
-        ::setenv("QUAR_RACK", rackPath_.c_str(), 1);
-        int error = -1;
-        binding_ = std::make_unique<LibraryBinding>(
-            loader_, LibraryFiles{QUAR_CORE_PATH, QUAR_RX_PATH, QUAR_PX_PATH}, error,
-            BindingEnvironment{LibraryFileExists, {}});
-        ASSERT_EQ(error, 0) << binding_->LoadError();
-        ASSERT_EQ(Load(kConfiguration), QRX_LOAD_OK);
-        ui.Clear();
+        BindAndLoad(kRack, kConfiguration);
         board_ = std::make_unique<SXP_plat_mod>(binding_.get(), BoardHandle());
         container_ = std::make_unique<QV_sx400_mod>(board_.get());
     }
@@ -127,20 +120,7 @@ protected:
     void TearDown() override {
         container_.reset();
         board_.reset();
-        ::unsetenv("QUAR_RACK");
-        fs::remove(rackPath_);
-        fs::remove(binaryPath_);
-    }
-
-    int Load(const std::string &text) {
-        quar::ConfigError error;
-        auto config = quar::ParseConfigText(text, "sx400.txt", error);
-        if (!config) return -100;
-        const std::vector<std::uint8_t> bytes = quar::EncodeConfiguration(*config);
-        std::ofstream(binaryPath_, std::ios::binary)
-            .write(reinterpret_cast<const char *>(bytes.data()),
-                   static_cast<std::streamsize>(bytes.size()));
-        return binding_->Entry<&::qrx_load_cnf>()(binaryPath_.c_str());
+        BoundStandInTest::TearDown();
     }
 
     QRX_HANDLE BoardHandle() const { return binding_->Entry<&::qrx_systop>()(0); }
@@ -153,11 +133,6 @@ protected:
         binding_->Entry<&::qrx_set_param>()(board_->Handle(), param, value);
     }
 
-    const std::string suffix_ = std::to_string(::getpid());
-    const fs::path rackPath_ = fs::temp_directory_path() / ("qvi_sx400_rack_" + suffix_ + ".ini");
-    const fs::path binaryPath_ = fs::temp_directory_path() / ("qvi_sx400_" + suffix_ + ".cnf");
-    DlLibraryLoader loader_;
-    std::unique_ptr<LibraryBinding> binding_;
     std::unique_ptr<SXP_plat_mod> board_;
     std::unique_ptr<QV_sx400_mod> container_;
 };
