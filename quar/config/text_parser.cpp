@@ -86,6 +86,18 @@ IntegerLimits LimitsOf(ValueType type) {
             true};
 }
 
+// A key kept in a bit field takes only the numbers its bits hold; a signed
+// field's top bits hold negative numbers too.
+IntegerLimits LimitsOf(const KeyRow &row) {
+    const qvi::keys::Location &at = row.location;
+    if (at.bitCount == 0) return LimitsOf(row.type);
+    const bool isSigned = (at.field == qvi::keys::Field::S16 && at.bitShift + at.bitCount == 16) ||
+                          (at.field == qvi::keys::Field::S32 && at.bitShift + at.bitCount == 32);
+    const std::int64_t span = std::int64_t{1} << at.bitCount;
+    if (isSigned) return {-span / 2, span / 2 - 1, at.bitCount, true};
+    return {0, span - 1, at.bitCount, false};
+}
+
 bool ParsedWhole(std::string_view text, const std::from_chars_result &result) {
     return result.ec != std::errc::invalid_argument && result.ptr == text.data() + text.size();
 }
@@ -216,7 +228,7 @@ std::optional<KeyValue> ReadValue(const KeyRow &row, std::string_view text, std:
         value.number = *number;
         return value;
     }
-    const auto number = ReadInteger(text, LimitsOf(row.type), reason);
+    const auto number = ReadInteger(text, LimitsOf(row), reason);
     if (!number) return std::nullopt;
     value.number = static_cast<double>(*number);
     return value;

@@ -71,10 +71,15 @@ void WriteValue(Arena &arena, RecordView record, const KeyRow &row, const KeyVal
         case Field::None:
             return;
         default:
-            WriteField(record.bytes, record.size, offset, WidthOf(row.location.field),
-                       IntegerBits(row, value));
-            return;
+            break;
     }
+    const std::size_t width = WidthOf(row.location.field);
+    std::uint32_t bits = IntegerBits(row, value);
+    // A bit field shares its field: the other bits stay as they are.
+    if (row.location.bitCount > 0)
+        bits = qvi::keys::InsertBits(ReadField(record.bytes, record.size, offset, width), bits,
+                                     row.location);
+    WriteField(record.bytes, record.size, offset, width, bits);
 }
 
 int PortCount(const qvi::keys::Layout &layout) {
@@ -178,7 +183,12 @@ std::optional<std::uint32_t> ReadRawField(const Arena &arena, const Element &ele
         return std::nullopt;
     RecordView record = RecordOf(arena, element, row, port);
     if (record.bytes == nullptr) return std::nullopt;
-    return ReadField(record.bytes, record.size, row.location.offset, WidthOf(field));
+    std::uint32_t raw = ReadField(record.bytes, record.size, row.location.offset, WidthOf(field));
+    if (row.location.bitCount == 0) return raw;
+    const bool isSigned = field == Field::S16 || field == Field::S32;
+    const auto bits = qvi::keys::ExtractBits(raw, row.location,
+                                             static_cast<int>(WidthOf(field) * 8), isSigned);
+    return static_cast<std::uint32_t>(bits);
 }
 
 }  // namespace quar

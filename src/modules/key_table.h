@@ -52,11 +52,35 @@ enum class Field : std::uint8_t {
 
 inline constexpr std::size_t kInlineTextSize = 20;
 
+// A bit field shares its integer field with others: the value is bitCount
+// bits from bit bitShift of the field (bit 0 the lowest). A signed field's bit
+// field that reaches its top bit is read back with its sign, as an arithmetic
+// shift would give it. bitCount 0 means the whole field.
 struct Location {
     Record record = Record::None;
     std::uint16_t offset = 0;
     Field field = Field::None;
+    std::uint8_t bitShift = 0;
+    std::uint8_t bitCount = 0;
 };
+
+// The bits of a value from the raw bits of its whole field (widthBits wide).
+constexpr std::int64_t ExtractBits(std::uint32_t raw, const Location &at, int widthBits,
+                                   bool signedField) {
+    const std::uint32_t mask = (1u << at.bitCount) - 1u;
+    const std::uint32_t bits = (raw >> at.bitShift) & mask;
+    const bool reachesTop = at.bitShift + at.bitCount == widthBits;
+    if (signedField && reachesTop && (bits >> (at.bitCount - 1)) != 0)
+        return static_cast<std::int64_t>(bits) - (std::int64_t{1} << at.bitCount);
+    return bits;
+}
+
+// The raw bits of a whole field with a value's bits put in place; the value
+// is cut to the bit field's width.
+constexpr std::uint32_t InsertBits(std::uint32_t raw, std::uint32_t value, const Location &at) {
+    const std::uint32_t mask = ((1u << at.bitCount) - 1u) << at.bitShift;
+    return (raw & ~mask) | ((value << at.bitShift) & mask);
+}
 
 // One word of a choice and the value it stands for. An empty word is written
 // as no line at all; a bare choice that has one takes its value when none of

@@ -3,6 +3,8 @@
 // The key table of every model, one ModelTable each, and the small helpers the
 // table files build their rows with. The registry (key_tables.cpp) lists them.
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string_view>
@@ -21,9 +23,11 @@ extern const ModelTable kBz700Table;     // "BZ700", section "BZ-700"
 // The SXA board's camera channel.
 extern const ModelTable kSxaPortTable;  // "SXA-VMOD", section "CameraPort"
 
-// Acquisition modules whose rows are still to come.
-extern const ModelTable kTx10Table;
+// Acquisition modules with four camera ports.
+extern const ModelTable kTx10Table;  // the module of the Lumo board
 extern const ModelTable kTx20Table;
+
+// Acquisition modules whose rows are still to come.
 extern const ModelTable kTx31Table;  // section "TX-30"
 extern const ModelTable kTx40Table;
 extern const ModelTable kTx50Table;
@@ -60,6 +64,11 @@ constexpr Location Spec(std::uint16_t offset, Field field) {
 }
 constexpr Location Cam(std::uint16_t offset, Field field) {
     return {Record::Camera, offset, field};
+}
+// Bits shift to shift + count - 1 of a camera-structure field.
+constexpr Location CamBits(std::uint16_t offset, Field field, std::uint8_t shift,
+                           std::uint8_t count) {
+    return {Record::Camera, offset, field, shift, count};
 }
 // A value the program computes; the library keeps no field for it.
 inline constexpr Location kNotKept{};
@@ -114,6 +123,18 @@ constexpr KeyRow String(int handle, std::string_view key, std::string_view defau
             .radix = kDec,
             .perPort = false,
             .location = at};
+}
+
+// The table's rows with those from `first` on holding one value per camera
+// port (a four-port module's rows after its module-wide ones).
+template <std::size_t N>
+constexpr std::array<KeyRow, N> PortsFrom(std::size_t first, const KeyRow (&rows)[N]) {
+    std::array<KeyRow, N> out{};
+    for (std::size_t i = 0; i < N; ++i) {
+        out[i] = rows[i];
+        out[i].perPort = i >= first;
+    }
+    return out;
 }
 
 }  // namespace rows

@@ -41,8 +41,15 @@ ConverterPtr ConfigurationConverter(const KeyRow &row) {
     return nullptr;
 }
 
-// The bits of an integer field, extended to 64 bits by the field's sign.
+// The bits of an integer field, extended to 64 bits by the field's sign; a
+// bit field's own bits when the value is one.
 std::int64_t FieldNumber(const std::uint8_t *record, const keys::Location &at) {
+    if (at.bitCount > 0) {
+        const bool is16 = at.field == Field::U16 || at.field == Field::S16;
+        const std::uint32_t raw = is16 ? RecordU16(record, at.offset) : RecordU32(record, at.offset);
+        const bool isSigned = at.field == Field::S16 || at.field == Field::S32;
+        return keys::ExtractBits(raw, at, is16 ? 16 : 32, isSigned);
+    }
     switch (at.field) {
         case Field::U8:
             return record[at.offset];

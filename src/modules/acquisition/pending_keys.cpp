@@ -7,19 +7,7 @@
 namespace qvi::keys {
 
 // Specification: the start-up port (16-bit, byte 0), then one 32-bit reference
-// per camera port at bytes 2 to 17. Camera structure: 186 bytes.
-constinit const ModelTable kTx10Table{
-    .model = "TX-10",
-    .section = "TX-10",
-    .category = ModelCategory::SlotModule,
-    .fits = SlotKind::Acquisition,
-    .slots = {},
-    .layout = {.specSize = 18, .cameraSize = 186, .cameraPorts = 4, .cameraRefOffset = 2},
-    .keys = {},
-    .rowsPending = true,
-};
-
-// Specification as the TX-10's. The camera structure's size is not given: its
+// per camera port at bytes 2 to 17. The camera structure's size is not given: its
 // fields run from byte 0x1c to 0x59, so it is taken as 90 bytes (0x5a).
 constinit const ModelTable kTx20Table{
     .model = "TX-20",
