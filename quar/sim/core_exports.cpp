@@ -6,6 +6,7 @@
 #include "quar/quar_api.h"
 #include "sim/console.h"
 #include "sim/library.h"
+#include "sim/register_effects.h"
 
 using quar::Element;
 using quar::Library;
@@ -143,6 +144,7 @@ int write_reg(QRX_HANDLE handle, int reg, uint16_t value) {
     Element *element = Lookup(handle);
     if (element == nullptr || reg < 0) return -1;
     element->registers[reg] = value;
+    quar::ApplyRegisterEffects(*element, reg);
     return 0;
 }
 
@@ -155,6 +157,7 @@ int write_reg32(QRX_HANDLE handle, int reg, uint32_t value) {
     Element *element = Lookup(handle);
     if (element == nullptr || reg < 0) return -1;
     element->registers[reg] = value;
+    quar::ApplyRegisterEffects(*element, reg);
     return 0;
 }
 

@@ -309,11 +309,13 @@ int Library::InitSystem(int system) {
     return 0;
 }
 
-// Initialising a system writes every key's value to its register.
+// Initialising a system writes every key's value to its register; a module
+// with camera ports starts on the port its specification names.
 void Library::LoadRegistersFromRecords(Element &element) {
+    const int port = ActivePort(arena_, element);
     for (const qvi::keys::KeyRow &row : element.table->keys) {
         if (row.reg < 0) continue;
-        if (auto raw = ReadRawField(arena_, element, row, 0)) element.registers[row.reg] = *raw;
+        if (auto raw = ReadRawField(arena_, element, row, port)) element.registers[row.reg] = *raw;
     }
 }
 

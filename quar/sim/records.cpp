@@ -191,4 +191,11 @@ std::optional<std::uint32_t> ReadRawField(const Arena &arena, const Element &ele
     return static_cast<std::uint32_t>(bits);
 }
 
+int ActivePort(const Arena &arena, const Element &element) {
+    const qvi::keys::Layout &layout = element.table->layout;
+    if (layout.activePortOffset < 0) return 0;
+    const int port = ReadBoardHeader(arena, element, static_cast<std::uint16_t>(layout.activePortOffset));
+    return port >= 0 && port < layout.cameraPorts ? port : 0;
+}
+
 }  // namespace quar

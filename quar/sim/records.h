@@ -37,4 +37,8 @@ RecordView RecordOf(const Arena &arena, const Element &element, const qvi::keys:
 std::optional<std::uint32_t> ReadRawField(const Arena &arena, const Element &element,
                                           const qvi::keys::KeyRow &row, int port);
 
+// The camera port a module's hardware starts on, from its specification; 0
+// for a model that does not name one or names a port it does not have.
+int ActivePort(const Arena &arena, const Element &element);
+
 }  // namespace quar

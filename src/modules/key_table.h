@@ -122,6 +122,7 @@ struct Layout {
     int cameraRefStride = 4;
     int matrixRefOffset = -1;          // camera offset of the matrix reference
     int slotOffset = -1;               // spec offset of the 16-bit slot or channel number
+    int activePortOffset = -1;  // spec offset of the 16-bit port the hardware starts on
 };
 
 // The kind of element a model is in a configuration.

@@ -115,8 +115,12 @@ std::unique_ptr<QV_mod_param> MakeParam(const KeyRow &row, int ports) {
                                              nullptr, nullptr);
 }
 
-void AddParamsFromTable(QV_mod &module, const keys::ModelTable &table) {
-    for (const KeyRow &row : table.keys) module.AddModParam(MakeParam(row, PortsOf(table, row)));
+void AddParamsFromTable(QV_mod &module, const keys::ModelTable &table, const ParamMaker &own) {
+    for (const KeyRow &row : table.keys) {
+        const int ports = PortsOf(table, row);
+        std::unique_ptr<QV_mod_param> param = own ? own(row, ports) : nullptr;
+        module.AddModParam(param ? std::move(param) : MakeParam(row, ports));
+    }
 }
 
 const std::uint8_t *RecordFor(const QV_plat_mod &platform, const keys::ModelTable &table,

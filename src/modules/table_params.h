@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 #include "modules/key_table.h"
@@ -19,9 +20,14 @@ QV_param_val DefaultValueOf(const keys::KeyRow &row);
 // One parameter for a key row: a choice with the choice converters, a range
 // with its radix, or a text; `ports` values each (1 for module-wide keys).
 std::unique_ptr<QV_mod_param> MakeParam(const keys::KeyRow &row, int ports);
+// A module's own parameter for a key row (other converters, another class);
+// null leaves the row to MakeParam.
+using ParamMaker = std::function<std::unique_ptr<QV_mod_param>(const keys::KeyRow &, int ports)>;
+
 // Adds a parameter for every row of the table, in table order. Per-port rows
 // get one value per camera port of the model.
-void AddParamsFromTable(QV_mod &module, const keys::ModelTable &table);
+void AddParamsFromTable(QV_mod &module, const keys::ModelTable &table,
+                        const ParamMaker &own = {});
 
 // The library record that holds a key's value for a port, found through the
 // platform object's specification: the specification itself, the port's

@@ -159,6 +159,45 @@ TEST_F(QvcfgTest, ADq500DacChoiceIsWrittenBack) {
     EXPECT_NE(Read(out).find("      Sync_On_Green_Enabled\n"), std::string::npos);
 }
 
+TEST_F(QvcfgTest, Tx10PagesShowTheStartupPortsValuesInPageOrder) {
+    Outcome run = Qvcfg("pages " + Demo() + " 2");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("[Camera]\n0\tCamera 0\tGeneric TX-10\n1\tCamera 1\tCCIR TX-10\n"
+                           "2\tCamera 2\tProgressive 640\n3\tCamera 3\tSpare\n"
+                           "5\tActive Camera\tCamera 1\n[Advanced]\n"),
+              std::string::npos)
+        << run.out;
+    EXPECT_NE(run.out.find("5\tActive Camera\tCamera 1\n4\tVideo Standard\tCCIR\n"
+                           "6\tHorizontal Total\t944\n"),
+              std::string::npos);
+    EXPECT_NE(run.out.find("37\tTX Scan Mode\tInterlaced video\n"), std::string::npos);
+    EXPECT_NE(run.out.find("72\tBoard Revision\t30\n[PLL registers]\n50\tFeedback Divider\t943\n"),
+              std::string::npos);
+    EXPECT_NE(run.out.find("\n55\tVCO Gain\t60MHz/Volt\n"), std::string::npos);
+}
+
+TEST_F(QvcfgTest, Tx10ActiveCameraAndCamerasWorkPortByPort) {
+    const fs::path out = dir_ / "ports.txt";
+    Outcome run = Qvcfg("set " + Demo() +
+                        " 2 \"Active Camera=Camera 3\" \"Horizontal Total=801\" "
+                        "\"Camera 2=CCIR TX-10\" -o " + out.string());
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::string text = Read(out);
+    const std::size_t port2 = text.find("[CameraPort:2]\n      Name = \"CCIR TX-10\"\n");
+    const std::size_t port3 = text.find("[CameraPort:3]\n      Name = \"Spare\"\n");
+    ASSERT_NE(port2, std::string::npos) << text;
+    ASSERT_NE(port3, std::string::npos) << text;
+    EXPECT_NE(text.find("      Startup_Port = 3\n"), std::string::npos);
+    // The camera filled port 2 only, and the new total went to port 3.
+    EXPECT_LT(text.find("      HTotal = 944\n", port2), port3);
+    EXPECT_NE(text.find("      HTotal = 801\n", port3), std::string::npos);
+    EXPECT_NE(text.find("[CameraPort:1]\n      Name = \"CCIR TX-10\"\n"), std::string::npos);
+    const std::size_t port0 = text.find("[CameraPort:0]\n      Name = \"Generic TX-10\"\n");
+    ASSERT_NE(port0, std::string::npos);
+    EXPECT_LT(text.find("      HTotal = 780\n", port0), text.find("[CameraPort:1]"));
+    EXPECT_EQ(text.find("      HTotal = 800\n"), std::string::npos);  // port 2's own total
+}
+
 TEST_F(QvcfgTest, CamerasAreListedPerModuleAndPort) {
     Outcome run = Qvcfg("cameras SXA 0");
     ASSERT_EQ(run.status, 0) << run.err;

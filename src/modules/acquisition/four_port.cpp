@@ -69,8 +69,8 @@ QV_four_port_mod::QV_four_port_mod(QV_plat_mod *platform, const keys::ModelTable
     SetEditable(true);
 }
 
-void QV_four_port_mod::AddTableParams() {
-    AddParamsFromTable(*this, table_);
+void QV_four_port_mod::AddTableParams(const ParamMaker &own) {
+    AddParamsFromTable(*this, table_, own);
     for (const keys::KeyRow &row : table_.keys)
         if (row.location.record == keys::Record::None) DisableModParam(row.handle);
 }

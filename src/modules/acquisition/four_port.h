@@ -8,6 +8,7 @@
 
 #include "modules/acquisition/acq_plat_mod.h"
 #include "modules/key_table.h"
+#include "modules/table_params.h"
 #include "params/mod.h"
 
 namespace qvi {
@@ -61,7 +62,8 @@ protected:
     const keys::ModelTable &Table() const { return table_; }
     // Builds the parameters from the key table; keys the library does not
     // keep are the program's own and never written.
-    void AddTableParams();
+    // `own` makes the parameters of the rows the module builds itself.
+    void AddTableParams(const ParamMaker &own = {});
 
 private:
     void WritePortLines(std::ostream &out, int port);

@@ -145,7 +145,14 @@ constinit const ModelTable kTx10Table{
     .category = ModelCategory::SlotModule,
     .fits = SlotKind::Acquisition,
     .slots = {},
-    .layout = {.specSize = 18, .cameraSize = 186, .cameraPorts = 4, .cameraRefOffset = 2},
+    .layout =
+        {
+            .specSize = 18,
+            .cameraSize = 186,
+            .cameraPorts = 4,
+            .cameraRefOffset = 2,
+            .activePortOffset = 0,
+        },
     .keys = kTx10Keys,
 };
 

@@ -1,0 +1,31 @@
+#include "sim/register_effects.h"
+
+#include <string_view>
+
+namespace quar {
+
+namespace {
+
+struct Effect {
+    std::string_view model;
+    int written;   // the register whose write has the effect
+    int affected;  // the register that changes
+    std::uint32_t value;
+};
+
+// The TX-20's software trigger (register 40) fires its trigger generator,
+// whose enable bit (register 22) drops when the frame is in.
+constexpr Effect kEffects[] = {
+    {"TX-20", 40, 22, 0},
+};
+
+}  // namespace
+
+void ApplyRegisterEffects(Element &element, int reg) {
+    if (element.table == nullptr) return;
+    for (const Effect &effect : kEffects)
+        if (effect.model == element.table->model && effect.written == reg)
+            element.registers[effect.affected] = effect.value;
+}
+
+}  // namespace quar

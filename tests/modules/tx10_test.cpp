@@ -1,0 +1,430 @@
+// The TX-10 against the real stand-in: configurations with one or two Lumo
+// boards are loaded through the bound library, the module gets its platform
+// object and container, and what it fills, shows, writes and sends to the
+// registers is checked.
+#include <cstring>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "modules/acquisition/tx10.h"
+#include "modules/model_tables.h"
+#include "params/mod_param.h"
+#include "support/bound_stand_in.h"
+
+namespace qvi {
+namespace {
+
+using testing::Lines;
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+
+constexpr const char *kRack = "[Board]\nKind = SXP\nRevision = 30\nSlot0 = TX-10\n";
+constexpr const char *kTwoLumoRack =
+    "[Board]\nKind = SXP\nSlot0 = TX-10\n[Board]\nKind = SXP\nSlot0 = TX-10\n";
+
+// Every port differs from its neighbours and from the defaults; port 1
+// carries the PLL words of the bit-layout examples.
+constexpr const char *kModule = R"([TX-10:0]
+      Slot_Number = 0
+      Startup_Port = 2
+[CameraPort:0]
+      Name = "Left"
+      Camera_Structure = Create_Structure
+      HTotal = 780
+      VTotal = 525
+      HActive = 527
+      HOffset = 10
+      VActive = 480
+      VOffset = 20
+      Interlaced
+      PLL_RDIV = 1023
+      PLL_REFPOL_Hi
+[CameraPort:1]
+      Name = "Right"
+      Camera_Structure = Create_Structure
+      CCIR
+      PLL_FDIV = 2047
+      PLL_External_Feedback
+      PLL_FBKPOL_Lo
+      PLL_ADD_Hi
+      PLL_PDA = 1
+      PLL_PDB = 1
+      PLL_FINEEN_Hi
+      PLL_VCO = 7
+      PLL_PFD = 5
+      PLL_PDEN_Lo
+      PLL_LCOUNT = 6
+      PLL_OMUX1_Hi
+      PLL_Xtal_Mode
+[CameraPort:2]
+      Name = "Top"
+      Camera_Structure = Create_Structure
+      HTotal = 910
+      HActive = 650
+      VActive = 500
+      VOffset = 4
+      Trig_Enable
+      SW_Trigger
+      Strobe_Slow
+      Strobe_Disable
+      Strobe_Active_Lo
+      Skip_Field_Enable
+      PRef = 200
+      NRef = 17
+[CameraPort:3]
+      Name = "Bottom"
+      Camera_Structure = Create_Structure
+      FRST_Enable
+      FRST_Active_Lo
+      FRST_One_Line
+      FRST_Vsync_Enable
+      PTG_HSYNC_Select
+      CHSYNCEN_Disable
+      VSYNCEN_Disable
+      XTAL_Mode
+      LPF_Enable
+      VSCAN_Enable
+      Scale_1.5
+      VClk_Inverted
+      FLDSHFT_Disable
+      Trigger_Active_Hi
+      Clamp_Src_Prog
+      Clamp_On_LEN_Rise
+      LEN_Polarity_Hi
+      FEN_Polarity_Hi
+      HSync_Pol_Hi
+      VSync_Pol_Hi
+)";
+
+std::string Configuration(const std::string &module) {
+    return "[SYSTEM:0]\n[SX-400:0]\n" + module;
+}
+
+std::string Section(QV_mod &container) {
+    std::ostringstream out;
+    container.WriteCFGSection(out);
+    return out.str();
+}
+
+// The module's two objects; the container goes first.
+struct Tx10 {
+    std::unique_ptr<TX10_plat_mod> platform;
+    std::unique_ptr<QV_tx10_mod> container;
+
+    QV_mod_param &Param(int handle) const { return *container->GetModParam(handle); }
+    QV_usr_param &Row(int id) const { return *container->GetUsrParam(id); }
+};
+
+class Tx10Test : public testing::BoundStandInTest {
+protected:
+    QRX_HANDLE ModuleHandle(int board) const {
+        QRX_HANDLE handle = binding_->Entry<&::qrx_systop>()(0);
+        for (int i = 0; i < board; ++i) handle = binding_->Entry<&::qrx_get_next_mod>()(handle);
+        return binding_->Entry<&::qrx_get_modcnf>()(handle, 0);
+    }
+
+    Tx10 Open(int board = 0) {
+        Tx10 opened;
+        opened.platform = std::make_unique<TX10_plat_mod>(binding_.get(), ModuleHandle(board));
+        opened.container = std::make_unique<QV_tx10_mod>(opened.platform.get());
+        opened.platform->SetModule(opened.container.get());
+        opened.platform->FillParams(*opened.container);
+        return opened;
+    }
+
+    std::int16_t Register(const Tx10 &module, int reg) const {
+        return binding_->Entry<&::read_reg>()(module.platform->Handle(), reg);
+    }
+    void SetRegister(const Tx10 &module, int reg, int value) const {
+        binding_->Entry<&::write_reg>()(module.platform->Handle(), reg,
+                                        static_cast<std::uint16_t>(value));
+    }
+};
+
+TEST_F(Tx10Test, WrittenSectionLoadsBackToTheSameSection) {
+    BindAndLoad(kRack, Configuration(kModule));
+    Tx10 first = Open();
+    const std::string written = Section(*first.container);
+    EXPECT_TRUE(ui.messages.empty()) << ui.Texts().front();
+
+    std::vector<std::string> lines = Lines(written);
+    ASSERT_GT(lines.size(), 4u);
+    EXPECT_THAT(std::vector(lines.begin(), lines.begin() + 6),
+                ElementsAre("[TX-10:0]", "      Slot_Number = 0", "      Startup_Port = 2",
+                            "[CameraPort:0]", "      Name = \"Left\"",
+                            "      Camera_Structure = Create_Structure"));
+    // Four blocks of every per-port key but the board revision, which the
+    // program keeps to itself.
+    EXPECT_EQ(lines.size(), 3u + 4u * (1u + keys::kTx10Table.keys.size() - 1u));
+    EXPECT_THAT(written, ::testing::Not(::testing::HasSubstr("= 30")));
+
+    for (const char *expected :
+         {"      PLL_RDIV = 1023\n      PLL_REFPOL_Hi\n", "      PLL_External_Feedback\n"
+                                                         "      PLL_FBKPOL_Lo\n      PLL_ADD_Hi\n",
+          "      Strobe_Disable\n      Strobe_Active_Lo\n      Skip_Field_Enable\n",
+          "      PLL_OMUX1_Hi\n      PLL_Xtal_Mode\n[CameraPort:2]\n"}) {
+        EXPECT_THAT(written, ::testing::HasSubstr(expected));
+    }
+
+    ASSERT_EQ(Load(Configuration(written)), QRX_LOAD_OK);
+    Tx10 second = Open();
+    EXPECT_EQ(Section(*second.container), written);
+}
+
+TEST_F(Tx10Test, PllSettingsShareTheirWordsBitByBit) {
+    BindAndLoad(kRack, Configuration(kModule));
+    Tx10 module = Open();
+    const std::uint8_t *right = module.platform->PortCamera(1);
+    ASSERT_NE(right, nullptr);
+    // 62 = 0 at bit 0, 63 = 0, 64 = 1, 65 = 0, 66 = 1 at bits 4-5, 67 = 1 at
+    // bits 6-7, 68 = 1 (default), 69 = 1.
+    EXPECT_EQ(RecordU16(right, 0xa0), 0x0354);
+    // VCO 7, PFD 5, PDEN low, INTFLT, INTVCO and CLKSEL high.
+    EXPECT_EQ(RecordU16(right, 0x9e), 0x0007 | (5 << 3) | 0x0380);
+    EXPECT_EQ(RecordU16(right, 0xa2), 0x0006 | 0x0008);    // LCOUNT 6, OMUX1 high, XTAL
+    const std::uint8_t *left = module.platform->PortCamera(0);
+    EXPECT_EQ(RecordU16(left, 0x9c), 0x07ff);  // RDIV 1023, REFPOL 1 from bit 10
+
+    // The word read back field by field.
+    std::uint8_t *mutableRight = module.platform->PortCamera(1);
+    mutableRight[0xa0] = 0x55;
+    mutableRight[0xa1] = 0x03;
+    module.platform->FillPortParams(*module.container, 1);
+    auto value = [&](int handle) { return module.Param(handle).GetRawValue(1).GetShort(); };
+    EXPECT_EQ(value(62), 1);  // PLLFBKSEL
+    EXPECT_EQ(value(63), 0);  // PLLFBKPOL
+    EXPECT_EQ(value(64), 1);  // PLLADD
+    EXPECT_EQ(value(65), 0);  // PLLSWLW
+    EXPECT_EQ(value(66), 1);  // PLL_PDA
+    EXPECT_EQ(value(67), 1);  // PLL_PDB
+    EXPECT_EQ(value(68), 1);  // PLLLDLG
+    EXPECT_EQ(value(69), 1);  // PLLFINEEN
+    // The reference polarity is the whole top of its word, with the sign.
+    mutableRight[0x9c] = 0x13;
+    mutableRight[0x9d] = 0xfc;
+    module.platform->FillPortParams(*module.container, 1);
+    EXPECT_EQ(value(54), 19);
+    EXPECT_EQ(value(55), -1);
+}
+
+TEST_F(Tx10Test, FillStartsOnTheStartupPortAndWritesItsRegisters) {
+    BindAndLoad(kRack, Configuration(kModule));
+    Tx10 module = Open();
+    EXPECT_EQ(module.Param(0).GetRawValue().GetShort(), 2);
+    EXPECT_EQ(module.Param(6).GetCurrentPort(), 2);
+    EXPECT_EQ(module.Row(5).GetIndex(), 2);
+    EXPECT_EQ(Register(module, 6), 910);  // port 2's HTotal
+    EXPECT_EQ(Register(module, 72), 200);
+    // The board revision comes from the hardware, for every port.
+    EXPECT_EQ(module.Param(86).GetRawValue(0).GetShort(), 30);
+    EXPECT_EQ(module.Param(86).GetRawValue(3).GetShort(), 30);
+    EXPECT_EQ(module.platform->GetHardwareRevision(), 30);
+    EXPECT_FALSE(module.Row(72).IsEnabled());
+}
+
+TEST_F(Tx10Test, WithoutHardwareNothingReachesTheRegisters) {
+    BindAndLoad(kRack, Configuration(kModule));
+    SetHardwareEnabled(false);
+    Tx10 module = Open();
+    EXPECT_EQ(module.Param(6).GetRawValue(2).GetShort(), 910);
+    EXPECT_EQ(Register(module, 6), 0);
+    EXPECT_EQ(module.platform->GetHardwareRevision(), 0);
+    EXPECT_EQ(module.Param(86).GetRawValue(0).GetShort(), 0);
+    module.platform->PrepareSoftwareTrigger();
+    EXPECT_EQ(Register(module, 52), 0);
+}
+
+TEST_F(Tx10Test, ImageGeometryComesFromTheWindowRegisters) {
+    BindAndLoad(kRack, Configuration(kModule));
+    Tx10 module = Open();
+    // Port 2: 650 - 0 + 5 = 655, cut to 652; 500 - 4 lines, non-interlaced.
+    EXPECT_EQ(module.platform->GetImageWidth(), 652);
+    EXPECT_EQ(module.platform->GetImageHeight(), 496);
+
+    // Port 0: 527 - 10 + 5 = 522, cut to 520; interlaced, both fields.
+    EXPECT_EQ(module.Row(5).SetIndex(0), kRedrawRows);
+    EXPECT_EQ(Register(module, 18), 527);
+    EXPECT_EQ(module.platform->GetImageWidth(), 520);
+    EXPECT_EQ(module.platform->GetImageHeight(), 920);
+}
+
+TEST_F(Tx10Test, TriggersAndSelectedRegistersUseTheirRegisters) {
+    BindAndLoad(kRack, Configuration(kModule));
+    Tx10 module = Open();
+    SetRegister(module, 52, 0);
+    module.platform->PrepareExternalTrigger();
+    EXPECT_EQ(Register(module, 57), 0);
+    EXPECT_EQ(Register(module, 52), 1);
+    module.platform->PrepareSoftwareTrigger();
+    EXPECT_EQ(Register(module, 57), 1);
+    module.platform->SoftwareTrigger();
+    EXPECT_EQ(Register(module, 62), 1);
+
+    SetRegister(module, 2, 0x21);
+    SetRegister(module, 43, 5);
+    SetRegister(module, 44, 6);
+    EXPECT_EQ(module.platform->GetBoardType(), 0x21);
+    EXPECT_EQ(module.platform->ReadSelectedRegister(0), 5);
+    EXPECT_EQ(module.platform->ReadSelectedRegister(3), 6);
+    EXPECT_EQ(module.platform->AccessSelectedRegister(0, 77), 1);
+    EXPECT_EQ(module.platform->AccessSelectedRegister(1, 65534), 1);
+    EXPECT_EQ(Register(module, 45), 77);
+    EXPECT_EQ(module.platform->AccessSelectedRegister(0, 65535), 77);
+    EXPECT_EQ(module.platform->AccessSelectedRegister(2, 70000), 65534 - 65536);
+}
+
+TEST_F(Tx10Test, ScanModeConvertsBetweenFrameAndFieldLines) {
+    BindAndLoad(kRack, Configuration(kModule));
+    Tx10 module = Open();
+    ASSERT_EQ(module.Row(5).SetIndex(3), kRedrawRows);  // port 3: non-interlaced
+    module.Row(10).SetValue(QV_param_val::S16(525));
+    module.Row(19).SetValue(QV_param_val::S16(480));
+    module.Row(18).SetValue(QV_param_val::S16(20));
+    auto shown = [&] {
+        return std::vector{module.Row(10).GetValue().GetShort(),
+                           module.Row(19).GetValue().GetShort(),
+                           module.Row(18).GetValue().GetShort()};
+    };
+
+    EXPECT_EQ(module.Row(37).SetIndex(1), kRedrawRows);
+    EXPECT_EQ(shown(), (std::vector<std::int16_t>{262, 240, 10}));
+    EXPECT_EQ(module.Param(32).GetRawValue(3).GetShort(), 1);
+    EXPECT_EQ(Register(module, 10), 262);
+    EXPECT_EQ(module.Row(37).SetIndex(1), kRedrawRow);
+    EXPECT_EQ(shown(), (std::vector<std::int16_t>{262, 240, 10}));
+
+    EXPECT_EQ(module.Row(37).SetIndex(0), kRedrawRows);
+    EXPECT_EQ(shown(), (std::vector<std::int16_t>{525, 480, 20}));
+    // Port 2 kept its own geometry.
+    EXPECT_EQ(module.Param(10).GetRawValue(2).GetShort(), 160);
+
+    EXPECT_EQ(module.Row(37).SetIndex(2), -1);
+    EXPECT_EQ(shown(), (std::vector<std::int16_t>{525, 480, 20}));
+}
+
+TEST_F(Tx10Test, RowsAndPagesFollowTheLabelTable) {
+    BindAndLoad(kRack, Configuration(kModule));
+    Tx10 module = Open();
+    const auto &groups = module.container->GetParamGroups();
+    ASSERT_EQ(groups.size(), 3u);
+    std::vector<std::string> names;
+    for (const auto &group : groups) names.push_back(group->GetName());
+    EXPECT_THAT(names, ElementsAre("Camera", "Advanced", "PLL registers"));
+
+    auto labels = [&](std::size_t group) {
+        std::vector<std::string> shown;
+        for (const QV_usr_param *row : groups[group]->GetUsrParams()) shown.push_back(row->GetLabel());
+        return shown;
+    };
+    EXPECT_THAT(labels(0), ElementsAre("Settings", "Camera 0", "Camera 1", "Camera 2", "Camera 3",
+                                       "Active Camera"));
+    EXPECT_THAT(labels(2),
+                ElementsAre("Settings", "Feedback Divider", "Feedback Syn Lo", "Feedback Syn Hi",
+                            "Reference Divider", "Reference Polarity", "VCO Gain",
+                            "Ph Freq Det Gain", "Phase Freq Det", "Feedback Polarity",
+                            "Output Post Scalar", "Load Counter"));
+    const std::vector<std::string> advanced = labels(1);
+    ASSERT_EQ(advanced.size(), 52u);
+    EXPECT_THAT(std::vector(advanced.begin() + 6, advanced.begin() + 12),
+                ElementsAre("Video Standard", "Horizontal Total", "Hor Sync End", "Hor Equal End",
+                            "Horizontal Offset", "Horizontal Active"));
+    EXPECT_THAT(std::vector(advanced.begin() + 33, advanced.begin() + 38),
+                ElementsAre("Line Enable Pol", "Frame Enable Pol", "VScan Clk Pol", "Input Scale",
+                            "Field Shift Mode"));
+    EXPECT_EQ(advanced.back(), "Board Revision");
+
+    EXPECT_THAT(module.Row(55).GetChoices(),
+                ElementsAre("10MHz/Volt", "15MHz/Volt", "20MHz/Volt", "25MHz/Volt", "45MHz/Volt",
+                            "60MHz/Volt", "75MHz/Volt", "90MHz/Volt"));
+    EXPECT_EQ(module.Row(50).GetMin().GetShort(), 63);
+    EXPECT_EQ(module.Row(50).GetMax().GetShort(), 2047);
+    for (int notifying : {0, 3, 5, 6, 16, 17, 18, 19, 37})
+        EXPECT_TRUE(module.Row(notifying).NotifiesOwner()) << notifying;
+    EXPECT_FALSE(module.Row(10).NotifiesOwner());
+
+    // "Feedback Polarity" lists its labels in choice order: Hi (1) first.
+    EXPECT_EQ(module.Row(62).GetIndex(), 0);
+    EXPECT_EQ(module.Row(62).SetIndex(1), kRedrawRow);
+    EXPECT_EQ(module.Param(63).GetRawValue().GetShort(), 0);
+
+    EXPECT_EQ(module.container->GetHelpTopic(2), 84);
+    EXPECT_EQ(module.container->GetHelpTopic(49), 14);
+    EXPECT_EQ(module.container->GetHelpTopic(62), 69);
+    EXPECT_EQ(module.container->GetHelpTopic(71), 60);
+    EXPECT_EQ(module.container->GetHelpTopic(4), 13);
+    EXPECT_EQ(module.container->GetHelpTopic(72), 13);
+}
+
+TEST_F(Tx10Test, ActiveCameraShowsThatPortsValues) {
+    BindAndLoad(kRack, Configuration(kModule));
+    Tx10 module = Open();
+    EXPECT_EQ(module.Row(6).GetValue().GetShort(), 910);
+    EXPECT_EQ(module.Row(5).SetIndex(0), kRedrawRows);
+    EXPECT_EQ(module.Row(6).GetValue().GetShort(), 780);
+    EXPECT_EQ(Register(module, 6), 780);
+    EXPECT_EQ(module.Param(0).GetRawValue().GetShort(), 0);
+    EXPECT_EQ(module.Row(5).SetIndex(4), -1);
+    EXPECT_EQ(module.Row(5).GetIndex(), 0);
+}
+
+TEST_F(Tx10Test, AnotherModulesPortFillsOnlyThatPort) {
+    BindAndLoad(kTwoLumoRack, "[SYSTEM:0]\n[SX-400:0]\n[TX-10:0]\n      Slot_Number = 0\n"
+                              "[SX-400:1]\n" +
+                                  std::string(kModule).replace(7, 1, "1"));
+    Tx10 target = Open(0);
+    Tx10 camera = Open(1);
+    ASSERT_NE(target.platform->Handle(), camera.platform->Handle());
+
+    camera.platform->FillPortParams(*target.container, 2);
+    EXPECT_EQ(target.Param(6).GetRawValue(2).GetShort(), 910);
+    EXPECT_EQ(target.Param(2).GetRawValue(2).GetText(), "Top");
+    for (int port : {0, 1, 3}) {
+        EXPECT_EQ(target.Param(6).GetRawValue(port).GetShort(), 160) << port;
+        EXPECT_EQ(target.Param(2).GetRawValue(port).GetText(), "Undefined") << port;
+    }
+    // The target module's library structure took the camera's settings.
+    EXPECT_EQ(std::memcmp(target.platform->PortCamera(2), camera.platform->PortCamera(2),
+                          TX10_plat_mod::kCameraSize),
+              0);
+    EXPECT_NE(std::memcmp(target.platform->PortCamera(1), camera.platform->PortCamera(1),
+                          TX10_plat_mod::kCameraSize),
+              0);
+}
+
+TEST_F(Tx10Test, CameraCopyGivesEveryPortItsOwnStructure) {
+    BindAndLoad(kRack, Configuration(kModule));
+    Tx10 module = Open();
+    std::vector<const std::uint8_t *> before;
+    for (int port = 0; port < 4; ++port) before.push_back(module.platform->PortCamera(port));
+    module.platform->CopyCameraConfig();
+    for (int port = 0; port < 4; ++port) {
+        const std::uint8_t *after = module.platform->PortCamera(port);
+        ASSERT_NE(after, nullptr);
+        EXPECT_NE(after, before[static_cast<std::size_t>(port)]) << port;
+        EXPECT_EQ(std::memcmp(after, before[static_cast<std::size_t>(port)],
+                              TX10_plat_mod::kCameraSize),
+                  0)
+            << port;
+    }
+}
+
+TEST_F(Tx10Test, TheConverterRefusesAValueOutsideItsBits) {
+    BindAndLoad(kRack, Configuration(kModule));
+    EXPECT_EQ(Load(Configuration("[TX-10:0]\n      Slot_Number = 0\n[CameraPort:1]\n"
+                                 "      PLL_RDIV = 1024\n")),
+              -100);
+    EXPECT_EQ(Load(Configuration("[TX-10:0]\n      Slot_Number = 0\n[CameraPort:1]\n"
+                                 "      PLL_LCOUNT = 8\n")),
+              -100);
+    EXPECT_EQ(Load(Configuration("[TX-10:0]\n      Slot_Number = 0\n[CameraPort:1]\n"
+                                 "      PLL_LCOUNT = 7\n      RGB_Strobe_Fast_Triple\n")),
+              -100);
+}
+
+}  // namespace
+}  // namespace qvi
