@@ -72,14 +72,15 @@ TEST_F(QvcfgTest, ShowListsTheHardwareWindowLinesWithTheActiveBoard) {
     Outcome run = Qvcfg("show " + Demo());
     ASSERT_EQ(run.status, 0) << run.err;
     std::vector<std::string> lines = ElementLines(run.out);
-    ASSERT_EQ(lines.size(), 17u) << run.out;
+    ASSERT_EQ(lines.size(), 19u) << run.out;
     EXPECT_EQ(lines[0], "0\tSystem:0");
     EXPECT_EQ(lines[1], "1\t  Lumo:0 *");
     EXPECT_EQ(lines[2], "2\t    slot 0 - TX-10:0");
     EXPECT_EQ(lines[4], "4\t    Channel 0");
     EXPECT_EQ(lines[9], "9\t    slot 0 - TX-31:0");
-    EXPECT_EQ(lines[15], "15\tBZ700");
-    EXPECT_EQ(lines[16], "16\t ");
+    EXPECT_EQ(lines[16], "16\t    slot 0 - TX-20:0");
+    EXPECT_EQ(lines[17], "17\tBZ700");
+    EXPECT_EQ(lines[18], "18\t ");
     EXPECT_EQ(run.err, "");
 }
 
@@ -196,6 +197,43 @@ TEST_F(QvcfgTest, Tx10ActiveCameraAndCamerasWorkPortByPort) {
     ASSERT_NE(port0, std::string::npos);
     EXPECT_LT(text.find("      HTotal = 780\n", port0), text.find("[CameraPort:1]"));
     EXPECT_EQ(text.find("      HTotal = 800\n"), std::string::npos);  // port 2's own total
+}
+
+TEST_F(QvcfgTest, Tx20PagesShowPixelsLinesAndTheTimeBase) {
+    Outcome run = Qvcfg("pages " + Demo() + " 16");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("[All]\n27\tCamera 0\tRS-170 TX-20\n28\tCamera 1\tProgressive 1000\n"
+                           "29\tCamera 2\tCCIR Monitor\n30\tCamera 3\tSpare\n"
+                           "31\tActive Camera\tCamera 0\n21\tHorizontal Active\t640\n"
+                           "22\tVertical Active\t480\n4\tScan Mode\tInterlaced\n"
+                           "0\tTime Base\tRS170 640x484 12.28MHz\n"),
+              std::string::npos)
+        << run.out;
+    Outcome port1 = Qvcfg("pages " + Demo() + " 16 --port 1");
+    ASSERT_EQ(port1.status, 0) << port1.err;
+    EXPECT_NE(port1.out.find("21\tHorizontal Active\t1000\n22\tVertical Active\t504\n"
+                             "4\tScan Mode\tNon-interlaced\n0\tTime Base\tVGA   640x480 (NI)\n"),
+              std::string::npos)
+        << port1.out;
+    EXPECT_NE(port1.out.find("20\tAcq Trigger\tSoftware trig\n"), std::string::npos);
+    EXPECT_NE(port1.out.find("23\tStrobe Output\tStrobe 2 Act High\n"), std::string::npos);
+}
+
+TEST_F(QvcfgTest, Tx20CameraAndRowsWriteTheirKeys) {
+    const fs::path out = dir_ / "tx20.txt";
+    Outcome run = Qvcfg("set " + Demo() +
+                        " 16 --port 3 \"Camera 3=RS-170 TX-20\" \"Clamp Mode=Prog Clamp\" "
+                        "\"Horizontal Active=1024\" -o " + out.string());
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::string text = Read(out);
+    const std::size_t port3 = text.find("[CameraPort:3]\n      Name = \"RS-170 TX-20\"\n");
+    ASSERT_NE(port3, std::string::npos) << text;
+    EXPECT_NE(text.find("      Horizontal_Active = 255\n", port3), std::string::npos);
+    EXPECT_NE(text.find("      Clamping_Enable\n      Clamping_Source = Program_Clamp\n", port3),
+              std::string::npos);
+    EXPECT_NE(text.find("      Vertical_Active = 479\n", port3), std::string::npos);
+    Outcome refused = Qvcfg("set " + Demo() + " 16 \"Horizontal Active=4100\" -o " + out.string());
+    EXPECT_EQ(refused.status, 1);
 }
 
 TEST_F(QvcfgTest, CamerasAreListedPerModuleAndPort) {

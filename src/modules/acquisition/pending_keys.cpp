@@ -6,20 +6,6 @@
 
 namespace qvi::keys {
 
-// Specification: the start-up port (16-bit, byte 0), then one 32-bit reference
-// per camera port at bytes 2 to 17. The camera structure's size is not given: its
-// fields run from byte 0x1c to 0x59, so it is taken as 90 bytes (0x5a).
-constinit const ModelTable kTx20Table{
-    .model = "TX-20",
-    .section = "TX-20",
-    .category = ModelCategory::SlotModule,
-    .fits = SlotKind::Acquisition,
-    .slots = {},
-    .layout = {.specSize = 18, .cameraSize = 90, .cameraPorts = 4, .cameraRefOffset = 2},
-    .keys = {},
-    .rowsPending = true,
-};
-
 // Specification: the FPGA file name reference (byte 0), the output-LUT bypass
 // (byte 6), the start-up port (byte 8), then the four camera references at
 // bytes 10 to 25. Camera structure: 82 bytes, its matrix reference at 0x1e.

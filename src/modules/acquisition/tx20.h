@@ -1,0 +1,135 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "modules/acquisition/four_port.h"
+#include "params/usr_param.h"
+
+namespace qvi {
+
+// The TX-20, a four-port variable-scan analog module: a time base chosen among
+// fixed camera formats or a camera-locked PLL, a video prescaler, clamping,
+// references, and trigger and strobe logic.
+class TX20_plat_mod : public QV_four_port_plat_mod {
+public:
+    static constexpr std::size_t kStartupPortOffset = 0;  // 16-bit, in the specification
+    // What another module of this model takes from a port's camera structure:
+    // everything up to, not including, the positive reference.
+    static constexpr std::size_t kCopiedCameraBytes = 88;
+
+    TX20_plat_mod(LibraryBinding *binding, std::uint32_t handle);
+
+    // Each port is filled, then the start-up port becomes every parameter's
+    // current port.
+    void FillParams(QV_mod &container) override;
+    void FillPortParams(QV_mod &container, int port) override;
+
+    // The window as the container shows it; 0 while the platform object has
+    // no container to ask.
+    int GetImageWidth() override;
+    int GetImageHeight() override;
+    void SoftwareTrigger() override;
+    void PrepareSoftwareTrigger() override;
+    void PrepareExternalTrigger() override;
+    // The trigger generator clears its enable once the frame is taken.
+    int TriggerDone() override;
+
+private:
+    void WriteRegister(int reg, int value);
+};
+
+// The parameter container of a TX-20: its keys, the rows and pages of its
+// Module Setup dialog, and its four-port section.
+class QV_tx20_mod final : public QV_four_port_mod {
+public:
+    explicit QV_tx20_mod(QV_plat_mod *platform);
+
+    // The geometry and reference keys are built with their own converters.
+    void CreateModParams() override;
+    // The time-base labels follow the board's time-base crystals (register 3).
+    void CreateUsrParams() override;
+    void CreateParamGroups() override;
+};
+
+// A drop-down that stands for two choice parameters at once. Both are read
+// and set as the indices they show, so a choice reads back as it was set.
+class TX20_pair_usr_param : public QV_choice_usr_param {
+public:
+    TX20_pair_usr_param(std::string label, int id, const ParamList &params, int handle,
+                        std::vector<std::string> labels, int firstHandle, int secondHandle);
+
+protected:
+    bool HasBoth() const { return first_ != nullptr && second_ != nullptr; }
+    int FirstIndex() const;
+    int SecondIndex() const;
+    void SetBoth(int first, int second);
+
+private:
+    QV_mod_param *first_;
+    QV_mod_param *second_;
+};
+
+// "Acq Trigger": the trigger generator (first) and the trigger source
+// (second). Disabled, software or external trigger.
+class TX20_trig_usr_param final : public TX20_pair_usr_param {
+public:
+    TX20_trig_usr_param(std::string label, int id, const ParamList &params, int handle,
+                        std::vector<std::string> labels);
+
+    // An index outside the list is reported and changes nothing.
+    int SetIndex(int index) override;
+    int GetIndex() override;
+};
+
+// "Strobe Output": the strobe line (first) and its polarity (second), two
+// choices of two each.
+class TX20_strobe_output_usr_param final : public TX20_pair_usr_param {
+public:
+    TX20_strobe_output_usr_param(std::string label, int id, const ParamList &params, int handle,
+                                 std::vector<std::string> labels);
+
+    // An index outside the list is reported and sets both to their first choice.
+    int SetIndex(int index) override;
+    int GetIndex() override;
+};
+
+// "Clamp Mode": clamping enable (first) and the clamp source (second):
+// disabled, auto clamp or programmed clamp.
+class TX20_clamp_mode_usr_param final : public TX20_pair_usr_param {
+public:
+    TX20_clamp_mode_usr_param(std::string label, int id, const ParamList &params, int handle,
+                              std::vector<std::string> labels);
+
+    // An index outside the list quietly sets both to their first choice.
+    int SetIndex(int index) override;
+    int GetIndex() override;
+};
+
+// "Vertical Active" in lines of the image: while the scan-mode key holds
+// non-interlaced (0) the image has twice the lines the key counts, and what
+// is entered is halved on the way in.
+class TX20_vertical_active_usr_param final : public QV_range_usr_param {
+public:
+    TX20_vertical_active_usr_param(std::string label, int id, const ParamList &params, int handle,
+                                   QV_param_val min, QV_param_val max, QV_param_val step);
+
+    int SetValue(const QV_param_val &value) override;
+    QV_param_val GetValue() override;
+
+private:
+    QV_mod_param *interlace_;
+};
+
+// "Scan Mode": switching the scan mode keeps the image height the "Vertical
+// Active" row shows, so the stored line count is converted.
+class TX20_scan_mode_usr_param final : public QV_choice_usr_param {
+public:
+    using QV_choice_usr_param::QV_choice_usr_param;
+
+    int SetIndex(int index) override;
+};
+
+}  // namespace qvi

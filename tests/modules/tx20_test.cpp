@@ -1,0 +1,371 @@
+// The TX-20 against the real stand-in: two SX-400 boards each carry one, a
+// configuration with different settings on every camera port is loaded, and
+// what the module fills, shows, writes and sends to its registers is checked.
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <numeric>
+#include <sstream>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "modules/acquisition/tx20.h"
+#include "params/camera_list.h"
+#include "params/mod_param.h"
+#include "support/bound_stand_in.h"
+#include "system/hardware.h"
+
+namespace qvi {
+namespace {
+
+using ::testing::Contains;
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+using testing::Lines;
+
+constexpr const char *kRack = "[Board]\nKind = SXP\nCount = 2\nSlot0 = TX-20\n";
+constexpr const char *kBoards = "[SYSTEM:0]\n[SX-400:0]\n";
+constexpr const char *kModule = R"([TX-20:0]
+      Slot_Number = 0
+      Startup_Port = 2
+[CameraPort:0]
+      Name = "Pulnix"
+      Timing_Option = RS170_12.28
+      PLL_Mode
+      NonInterlaced
+      Trigger_Gen_Disable
+      Trigger_Source = Software
+      Horizontal_Active = 159
+      Vertical_Active = 239
+      Clamping_Enable
+      Clamping_Source = Program_Clamp
+      Strobe_Source = Strobe_2
+      Strobe_Polarity_High
+      Video_N_Ref = 100
+      Video_P_Ref = 200
+[CameraPort:1]
+      Name = "Sony"
+      Timing_Option = Alternate_6
+      Interlaced
+      Horizontal_Active = 191
+      Vertical_Active = 287
+[CameraPort:2]
+      Name = "Kodak"
+      Timing_Option = MC1000P_20.00
+      Trigger_Mode = Line_Scan
+      Video_P_Ref = 431
+[CameraPort:3]
+      Name = "Dalsa"
+      Timing_Option = CCIR_10.00
+      Field_Sync_Enable
+      Vertical_Offset = 3
+[SX-400:1]
+[TX-20:1]
+      Slot_Number = 0
+)";
+
+std::string Section(QV_mod &container) {
+    std::ostringstream out;
+    container.WriteCFGSection(out);
+    return out.str();
+}
+
+// The lines of one camera-port block, head included.
+std::vector<std::string> PortLines(const std::string &section, int port) {
+    std::vector<std::string> lines = Lines(section);
+    auto begin = std::find(lines.begin(), lines.end(), "[CameraPort:" + std::to_string(port) + "]");
+    auto end = std::find_if(begin + 1, lines.end(),
+                            [](const std::string &line) { return line.starts_with("["); });
+    return {begin, end};
+}
+
+struct Module {
+    std::unique_ptr<TX20_plat_mod> platform;
+    std::unique_ptr<QV_tx20_mod> container;
+
+    QV_usr_param &Row(int id) const { return *container->GetUsrParam(id); }
+    std::int16_t Raw(int handle) const {
+        return container->GetModParam(handle)->GetRawValue().GetShort();
+    }
+};
+
+class Tx20Test : public testing::BoundStandInTest {
+protected:
+    void SetUp() override { BindAndLoad(kRack, std::string(kBoards) + kModule); }
+
+    QRX_HANDLE ModuleHandle(int board) const {
+        QRX_HANDLE handle = binding_->Entry<&::qrx_systop>()(0);
+        if (board == 1) handle = binding_->Entry<&::qrx_get_next_mod>()(handle);
+        return binding_->Entry<&::qrx_get_modcnf>()(handle, 0);
+    }
+
+    // A board's module, filled and attached as the system attaches it; seen
+    // at port 0 unless `keepStartupPort`.
+    Module Open(int board = 0, bool keepStartupPort = false) {
+        Module module;
+        module.platform = std::make_unique<TX20_plat_mod>(binding_.get(), ModuleHandle(board));
+        module.container = std::make_unique<QV_tx20_mod>(module.platform.get());
+        module.platform->SetModule(module.container.get());
+        module.platform->FillParams(*module.container);
+        if (!keepStartupPort) module.container->SetPort(0);
+        return module;
+    }
+
+    std::int16_t Register(const Module &module, int reg) const {
+        return binding_->Entry<&::read_reg>()(module.platform->Handle(), reg);
+    }
+    void SetRegister(QRX_HANDLE handle, int reg, int value) const {
+        binding_->Entry<&::write_reg>()(handle, reg, static_cast<std::uint16_t>(value));
+    }
+};
+
+TEST_F(Tx20Test, WrittenSectionLoadsBackToTheSameSection) {
+    Module first = Open(0, true);
+    EXPECT_EQ(first.container->GetModParam(5)->GetCurrentPort(), 2);  // the start-up port
+    const std::string written = Section(*first.container);
+    const std::vector<std::string> lines = Lines(written);
+    ASSERT_GT(lines.size(), 3u);
+    EXPECT_THAT(std::vector(lines.begin(), lines.begin() + 3),
+                ElementsAre("[TX-20:0]", "      Slot_Number = 0", "      Startup_Port = 2"));
+    EXPECT_THAT(std::vector(lines.begin() + 3, lines.begin() + 10),
+                ElementsAre("[CameraPort:0]", "      Name = \"Pulnix\"",
+                            "      Camera_Structure = Create_Structure",
+                            "      Timing_Option = RS170_12.28", "      PLL_Mode",
+                            "      Filter_Type = LPF_3.0", "      Video_Prescale = Scale_1"));
+    EXPECT_THAT(PortLines(written, 0), Contains("      Clamping_Enable"));
+    // An "Alternate_" word is written as the first word of its value.
+    EXPECT_THAT(PortLines(written, 1), Contains("      Timing_Option = CCIR_15.00"));
+    EXPECT_THAT(PortLines(written, 2), Contains("      Video_P_Ref = 431"));
+    EXPECT_THAT(PortLines(written, 3), Contains("      Field_Sync_Enable"));
+    EXPECT_EQ(PortLines(written, 3).size(), 33u);  // every key, with the structure line
+    EXPECT_TRUE(ui.messages.empty()) << ui.Texts().front();
+
+    ASSERT_EQ(Load(std::string(kBoards) + written), QRX_LOAD_OK);
+    EXPECT_EQ(Section(*Open().container), written);
+}
+
+TEST_F(Tx20Test, TimingOptionWithoutAWordIsWrittenAsTheFirstWord) {
+    Module module = Open();
+    std::uint8_t *camera = module.platform->PortCamera(3);
+    ASSERT_NE(camera, nullptr);
+    camera[0x1c] = 5;  // no time base has value 5
+    camera[0x1d] = 0;
+    module.platform->FillParams(*module.container);
+    EXPECT_EQ(module.container->GetModParam(5)->GetRawValue(3).GetShort(), 5);
+    EXPECT_THAT(PortLines(Section(*module.container), 3),
+                Contains("      Timing_Option = RS170_10.00"));
+    module.container->SetPort(3);
+    EXPECT_EQ(module.Row(0).GetIndex(), 0);
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(Tx20Test, FillingAnotherModulesContainerCopiesAllButThePositiveReference) {
+    Module source = Open(0);
+    Module target = Open(1);
+    const std::size_t copied = TX20_plat_mod::kCopiedCameraBytes;
+    source.platform->FillParams(*target.container);
+    for (int port = 0; port < 4; ++port) {
+        const std::uint8_t *from = source.platform->PortCamera(port);
+        const std::uint8_t *to = target.platform->PortCamera(port);
+        ASSERT_TRUE(from && to && from != to);
+        EXPECT_EQ(std::memcmp(from, to, copied), 0) << port;
+        EXPECT_EQ(RecordU16(to, 0x58), 0) << port;  // the positive reference stays
+    }
+    EXPECT_EQ(target.container->GetModParam(2)->GetRawValue(1).GetText(), "Sony");
+}
+
+TEST_F(Tx20Test, GeometryIsShownInPixelsAndLines) {
+    Module module = Open();  // port 0: width 159, height 239, non-interlaced
+    EXPECT_TRUE(module.Row(21).GetValue().Equals(QV_param_val::S16(640)));
+    EXPECT_EQ(module.platform->GetImageWidth(), 640);
+    EXPECT_TRUE(module.Row(22).GetValue().Equals(QV_param_val::S16(480)));
+    EXPECT_EQ(module.platform->GetImageHeight(), 480);
+
+    module.Row(21).SetValue(QV_param_val::S16(1000));
+    EXPECT_EQ(module.Raw(24), 249);
+    EXPECT_EQ(Register(module, 29), 249);
+    module.Row(21).SetValue(QV_param_val::S16(640));
+    EXPECT_EQ(module.Raw(24), 159);
+    module.Row(22).SetValue(QV_param_val::S16(301));  // halved toward zero, less one
+    EXPECT_EQ(module.Raw(26), 149);
+
+    module.container->SetPort(1);  // height 287, interlaced
+    EXPECT_TRUE(module.Row(22).GetValue().Equals(QV_param_val::S16(288)));
+    EXPECT_EQ(module.platform->GetImageHeight(), 288);
+    module.Row(22).SetValue(QV_param_val::S16(301));
+    EXPECT_EQ(Register(module, 31), 300);
+
+    TX20_plat_mod alone(binding_.get(), ModuleHandle(0));
+    EXPECT_EQ(alone.GetImageWidth(), 0);
+    EXPECT_EQ(alone.GetImageHeight(), 0);
+}
+
+TEST_F(Tx20Test, ScanModeKeepsTheShownHeight) {
+    Module module = Open();
+    QV_usr_param &scan = module.Row(4);
+    EXPECT_EQ(scan.GetIndex(), 1);  // "Non-interlaced"
+    EXPECT_EQ(scan.SetIndex(0), 1);
+    EXPECT_EQ(module.Raw(9), 1);
+    EXPECT_EQ(module.Raw(26), 479);
+    EXPECT_TRUE(module.Row(22).GetValue().Equals(QV_param_val::S16(480)));
+    scan.SetIndex(1);
+    EXPECT_EQ(module.Raw(26), 239);
+
+    EXPECT_EQ(scan.SetIndex(2), -1);
+    EXPECT_EQ(module.Raw(9), 0);
+    EXPECT_EQ(module.Raw(26), 239);
+}
+
+TEST_F(Tx20Test, ReferencesReachTheHardwareInItsSteps) {
+    Module module = Open();
+    module.Row(25).SetValue(QV_param_val::S16(1500));
+    module.Row(26).SetValue(QV_param_val::S16(2000));
+    EXPECT_EQ(module.Raw(33), 1500);
+    EXPECT_EQ(Register(module, 45), 430);  // 1500 x 0.28672
+    EXPECT_EQ(Register(module, 46), 430);  // 2000 x 0.215385
+}
+
+TEST_F(Tx20Test, AcqTriggerSetsGeneratorAndSource) {
+    Module module = Open();
+    QV_usr_param &trigger = module.Row(20);
+    EXPECT_EQ(trigger.GetIndex(), 0);  // generator disabled
+    // index, then the generator's and the source's stored values
+    for (const auto &[index, generator, source] :
+         std::vector<std::tuple<int, int, int>>{{1, 1, 1}, {2, 1, 0}, {0, 0, 0}}) {
+        EXPECT_EQ(trigger.SetIndex(index), 1);
+        EXPECT_EQ(module.Raw(18), generator) << index;
+        EXPECT_EQ(module.Raw(19), source) << index;
+        EXPECT_EQ(trigger.GetIndex(), index);
+    }
+
+    EXPECT_EQ(trigger.SetIndex(3), 1);
+    EXPECT_THAT(ui.Texts(), ElementsAre("Invalid passed to TX20_trig_usr_param::SetIndex()3"));
+    EXPECT_EQ(trigger.GetIndex(), 0);
+}
+
+TEST_F(Tx20Test, StrobeOutputIsSourceAndPolarity) {
+    Module module = Open();
+    QV_usr_param &strobe = module.Row(23);
+    EXPECT_EQ(strobe.GetIndex(), 3);  // Strobe_2, high
+    for (int index = 0; index < 4; ++index) {
+        EXPECT_EQ(strobe.SetIndex(index), 1);
+        EXPECT_EQ(module.Raw(31), index / 2) << index;
+        EXPECT_EQ(module.Raw(32), index % 2) << index;
+        EXPECT_EQ(strobe.GetIndex(), index);
+    }
+    strobe.SetIndex(-1);
+    EXPECT_THAT(ui.Texts(),
+                ElementsAre("Invalid passed to TX20_strobe_output_usr_param::SetIndex()-1"));
+    EXPECT_EQ(module.Raw(31), 0);
+    EXPECT_EQ(module.Raw(32), 0);
+}
+
+TEST_F(Tx20Test, ClampModeIsEnableAndSource) {
+    Module module = Open();
+    QV_usr_param &clamp = module.Row(24);
+    EXPECT_EQ(clamp.GetIndex(), 2);  // enabled, programmed
+    for (const auto &[index, enable, source] :
+         std::vector<std::tuple<int, int, int>>{{0, 0, 0}, {2, 1, 1}, {1, 1, 0}}) {
+        EXPECT_EQ(clamp.SetIndex(index), 1);
+        EXPECT_EQ(module.Raw(29), enable) << index;
+        EXPECT_EQ(module.Raw(30), source) << index;
+        EXPECT_EQ(clamp.GetIndex(), index);
+    }
+    EXPECT_EQ(clamp.SetIndex(7), 1);
+    EXPECT_EQ(module.Raw(29), 0);
+    EXPECT_EQ(module.Raw(30), 0);
+    EXPECT_TRUE(ui.messages.empty());
+    // Disabled clamping shows no source.
+    module.container->GetModParam(30)->SetRawValue(QV_param_val::S16(1));
+    EXPECT_EQ(clamp.GetIndex(), 0);
+}
+
+TEST_F(Tx20Test, TriggerOperationsWriteTheTriggerRegisters) {
+    Module module = Open();
+    module.platform->PrepareExternalTrigger();
+    EXPECT_EQ(Register(module, 23), 0);
+    EXPECT_EQ(Register(module, 22), 1);
+    module.platform->PrepareSoftwareTrigger();
+    EXPECT_EQ(Register(module, 23), 1);
+    EXPECT_EQ(Register(module, 22), 1);
+    EXPECT_EQ(module.platform->TriggerDone(), 0);
+    SetRegister(module.platform->Handle(), 40, 9);
+    module.platform->SoftwareTrigger();  // the simulated generator goes idle at once
+    EXPECT_EQ(Register(module, 40), 0);
+    EXPECT_EQ(module.platform->TriggerDone(), 1);
+    EXPECT_EQ(module.Raw(19), 1);  // the parameters stay
+}
+
+TEST_F(Tx20Test, TimeBaseLabelsFollowRegisterThree) {
+    const QRX_HANDLE handle = ModuleHandle(0);
+    auto secondLabel = [&] {
+        TX20_plat_mod platform(binding_.get(), handle);
+        QV_tx20_mod container(&platform);
+        const std::vector<std::string> choices = container.GetUsrParam(0)->GetChoices();
+        return choices.size() == 7 ? choices[1] : std::string();
+    };
+    EXPECT_EQ(secondLabel(), "VGA   640x480 (NI)");
+    SetRegister(handle, 3, 1);
+    EXPECT_EQ(secondLabel(), "MC1000P 1000x504 20MHz");
+    SetRegister(handle, 3, 2);
+    EXPECT_EQ(secondLabel(), "VGA   640x480 (NI)");
+    SetRegister(handle, 3, 1);
+    SetHardwareEnabled(false);
+    EXPECT_EQ(secondLabel(), "VGA   640x480 (NI)");
+}
+
+TEST_F(Tx20Test, RowsAndPagesFollowTheTables) {
+    Module module = Open(0, true);
+    std::vector<std::string> labels;
+    std::vector<int> ids;
+    std::vector<int> notifying;
+    for (const auto &row : module.container->GetUsrParams()) {
+        labels.push_back(row->GetLabel());
+        ids.push_back(row->GetId());
+        if (row->NotifiesOwner()) notifying.push_back(row->GetId());
+    }
+    EXPECT_THAT(
+        labels,
+        ElementsAre("Time Base", "Clock Source", "Low Pass Filter", "Input Gain", "Scan Mode",
+                    "Timing Source", "LEN Polarity", "Field Polarity", "FEN Polarity",
+                    "PCLK Polarity", "PCLK Output Rate(ECLKEN)", "Field Source", "VSync Source",
+                    "FReset width (frmode)", "Trigger Mode", "Strobe Delay", "Horizontal Offset",
+                    "Vertical Offset", "Frame Reset Offset", "Clamp Position", "Acq Trigger",
+                    "Horizontal Active", "Vertical Active", "Strobe Output", "Clamp Mode",
+                    "Neg Ref (mV)", "Pos Ref (mV)", "Camera 0", "Camera 1", "Camera 2", "Camera 3",
+                    "Active Camera"));
+    std::vector<int> inOrder(32);
+    std::iota(inOrder.begin(), inOrder.end(), 0);
+    EXPECT_EQ(ids, inOrder);
+    EXPECT_THAT(notifying, ElementsAre(4, 21, 22, 27, 28, 29, 30, 31));
+    for (int port = 0; port < 4; ++port) {
+        auto *camera = dynamic_cast<QV_camera_usr_param *>(&module.Row(27 + port));
+        ASSERT_NE(camera, nullptr);
+        EXPECT_EQ(camera->ModuleKey(), "TX-20");
+        EXPECT_EQ(camera->Port(), port);
+    }
+    EXPECT_EQ(module.Row(31).GetIndex(), 2);  // the start-up port
+
+    std::vector<std::string> titles;
+    std::vector<std::vector<int>> pages;
+    for (const auto &group : module.container->GetParamGroups()) {
+        titles.push_back(group->GetName());
+        pages.emplace_back();
+        for (const QV_usr_param *row : group->GetUsrParams()) pages.back().push_back(row->GetId());
+    }
+    EXPECT_THAT(titles, ElementsAre("Camera", "All"));
+    ASSERT_EQ(pages.size(), 2u);
+    EXPECT_THAT(pages[0], ElementsAre(QV_page_usr_param::kId, 27, 28, 29, 30, 31));
+    std::vector<int> all{QV_page_usr_param::kId, 27, 28, 29, 30, 31, 21, 22, 4, 0, 1, 2, 3};
+    for (int id = 5; id <= 20; ++id) all.push_back(id);
+    all.insert(all.end(), {23, 24, 25, 26});
+    EXPECT_THAT(pages[1], ElementsAreArray(all));
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+}  // namespace
+}  // namespace qvi
