@@ -30,44 +30,6 @@ constinit const ModelTable kTx31Table{
     .rowsPending = true,
 };
 
-// The specification is the one camera structure itself: 106 bytes (0x6a).
-constinit const ModelTable kTx40Table{
-    .model = "TX-40",
-    .section = "TX-40",
-    .category = ModelCategory::SlotModule,
-    .fits = SlotKind::Acquisition,
-    .slots = {},
-    .layout = {.specSize = 106, .cameraSize = 106, .cameraPorts = 1, .cameraRefOffset = -1},
-    .keys = {},
-    .rowsPending = true,
-};
-
-// Specification: the active port (16-bit, byte 0) and the four camera
-// references at bytes 2 to 17. Camera structure: 75 32-bit words, 300 bytes.
-constinit const ModelTable kTx50Table{
-    .model = "TX-50",
-    .section = "TX-50",
-    .category = ModelCategory::SlotModule,
-    .fits = SlotKind::Acquisition,
-    .slots = {},
-    .layout = {.specSize = 18, .cameraSize = 300, .cameraPorts = 4, .cameraRefOffset = 2},
-    .keys = {},
-    .rowsPending = true,
-};
-
-// The specification is the one camera structure itself: 86 bytes (fields up
-// to 0x55).
-constinit const ModelTable kTx60Table{
-    .model = "TX-60",
-    .section = "TX-60",
-    .category = ModelCategory::SlotModule,
-    .fits = SlotKind::Acquisition,
-    .slots = {},
-    .layout = {.specSize = 86, .cameraSize = 86, .cameraPorts = 1, .cameraRefOffset = -1},
-    .keys = {},
-    .rowsPending = true,
-};
-
 // Specification: the load-file name reference (byte 0), the active port
 // (byte 6), the board type (byte 8), then the four camera references at bytes
 // 10 to 25. Camera structure: 75 32-bit words, 300 bytes, its matrix reference
