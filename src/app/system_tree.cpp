@@ -2,11 +2,12 @@
 
 #include <algorithm>
 #include <cctype>
-#include <fstream>
+#include <sstream>
 
 #include "modules/boards/video_bus.h"
 #include "params/mod.h"
 #include "platform/processes.h"
+#include "platform/replace_file.h"
 #include "platform/ui.h"
 #include "system/board_plat_mod.h"
 #include "system/config_state.h"
@@ -177,20 +178,9 @@ int SystemTree::WriteTextFile(std::string name) {
     else if (!HardwareEnabled())
         fullSettings.emplace();
     const std::filesystem::path target = TextFileFor(name);
-    const std::filesystem::path temporary = target.string() + ".writing";
-    int result = -1;
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (out) {
-            WriteConfiguration(out, system_, target.string(), CurrentLocalTime());
-            out.close();
-            std::error_code error;
-            if (out) std::filesystem::rename(temporary, target, error);
-            result = out && !error ? 0 : -1;
-        }
-    }
-    std::error_code ignored;
-    if (result != 0) std::filesystem::remove(temporary, ignored);
+    std::ostringstream text;
+    WriteConfiguration(text, system_, target.string(), CurrentLocalTime());
+    const int result = ReplaceFileContent(target, text.str()) ? 0 : -1;
     SetConfigModified(false);
     return result;
 }

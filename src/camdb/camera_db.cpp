@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "camdb/camera_db_file.h"
-#include "camdb/replace_file.h"
+#include "platform/replace_file.h"
 #include "platform/profile.h"
 #include "platform/ui.h"
 #include "system/hardware.h"

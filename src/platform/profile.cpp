@@ -1,8 +1,6 @@
 #include "platform/profile.h"
 
 #include <algorithm>
-#include <atomic>
-#include <chrono>
 #include <climits>
 #include <cstdio>
 #include <fstream>
@@ -11,6 +9,8 @@
 #include <system_error>
 
 #include <sys/stat.h>
+
+#include "platform/replace_file.h"
 
 namespace qvi {
 
@@ -243,43 +243,6 @@ void AppendSection(Document &doc, std::string_view section, std::string_view ent
     AppendLine(doc, entry, eol);
 }
 
-fs::path TemporaryPathBeside(const fs::path &target) {
-    static std::atomic<unsigned> counter{0};
-    const auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
-    const std::string name = "." + target.filename().string() + ".tmp-" + std::to_string(ticks) +
-                             "-" + std::to_string(++counter);
-    return target.parent_path() / name;
-}
-
-bool WriteWhole(std::FILE *file, std::string_view content) {
-    const bool written = std::fwrite(content.data(), 1, content.size(), file) == content.size();
-    const bool flushed = std::fflush(file) == 0;
-    return std::fclose(file) == 0 && written && flushed;
-}
-
-// Writes the content beside the target and renames it over the target, so a reader sees
-// either the old or the new file and a failure leaves the old one alone.
-bool ReplaceFile(const fs::path &target, std::string_view content) {
-    if (target.filename().empty()) return false;
-    fs::path temporary;
-    std::FILE *file = nullptr;
-    for (int attempt = 0; attempt < 8 && !file; ++attempt) {
-        temporary = TemporaryPathBeside(target);
-        file = std::fopen(temporary.c_str(), "wbx");  // "x": never reuse someone else's file
-    }
-    if (!file) return false;
-    std::error_code ec;
-    bool ok = WriteWhole(file, content);
-    const fs::file_status old = fs::status(target, ec);
-    if (ok && fs::is_regular_file(old)) fs::permissions(temporary, old.permissions(), ec);
-    if (ok) {
-        fs::rename(temporary, target, ec);
-        ok = !ec;
-    }
-    if (!ok) fs::remove(temporary, ec);
-    return ok;
-}
-
 std::string CutToBuffer(std::string text, std::size_t bufferSize) {
     if (bufferSize == 0) return {};
     if (text.size() > bufferSize - 1) text.resize(bufferSize - 1);
@@ -364,7 +327,7 @@ bool Profile::WriteString(std::string_view section, std::string_view key, std::s
     } else {
         InsertEntry(doc, header, EntryText(key, value), eol);
     }
-    return ReplaceFile(path_, doc.Text());
+    return ReplaceFileContent(path_, doc.Text());
 }
 
 // Nothing to delete (no file, section or key) counts as success and leaves the file untouched.
@@ -376,7 +339,7 @@ bool Profile::DeleteKey(std::string_view section, std::string_view key) {
     const std::size_t index = header == kNone ? kNone : FindKey(doc, header, key);
     if (index == kNone) return true;
     doc.lines.erase(doc.lines.begin() + static_cast<std::ptrdiff_t>(index));
-    return ReplaceFile(path_, doc.Text());
+    return ReplaceFileContent(path_, doc.Text());
 }
 
 bool Profile::WriteAll(const std::vector<Section> &sections) {
@@ -390,7 +353,7 @@ bool Profile::WriteAll(const std::vector<Section> &sections) {
             text.append(EntryText(entry.key, entry.value)).append("\n");
         }
     }
-    return ReplaceFile(path_, text);
+    return ReplaceFileContent(path_, text);
 }
 
 }  // namespace qvi

@@ -1,4 +1,4 @@
-#include "camdb/replace_file.h"
+#include "platform/replace_file.h"
 
 #include <atomic>
 #include <cstdio>
