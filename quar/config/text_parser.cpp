@@ -228,6 +228,19 @@ std::optional<KeyValue> ReadValue(const KeyRow &row, std::string_view text, std:
         value.number = *number;
         return value;
     }
+    if (row.conversion == qvi::keys::Conversion::Hundredths) {
+        // "1.280" is kept as 128.
+        const auto number = ReadFloat(text, reason);
+        if (!number) return std::nullopt;
+        const double whole = std::round(*number * 100.0);
+        const IntegerLimits limits = LimitsOf(row);
+        if (whole < static_cast<double>(limits.min) || whole > static_cast<double>(limits.max)) {
+            reason = "value out of range";
+            return std::nullopt;
+        }
+        value.number = whole;
+        return value;
+    }
     const auto number = ReadInteger(text, LimitsOf(row), reason);
     if (!number) return std::nullopt;
     value.number = static_cast<double>(*number);

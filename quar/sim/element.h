@@ -31,6 +31,9 @@ struct Element {
     std::map<int, std::uint32_t> registers;
     std::vector<std::uint8_t> registerTable;
     std::map<int, double> params;
+    // The input look-up table the module last loaded: one output per input
+    // pixel value; empty until one is loaded.
+    std::vector<std::uint16_t> inputLut;
 };
 
 }  // namespace quar

@@ -362,11 +362,17 @@ int Library::DumpRegisters(QRX_HANDLE handle, int part) const {
     return 0;
 }
 
+// A copy of a record that references its module's current camera structure
+// references itself: it is the current structure of whoever takes it.
 int Library::CopyCamera(QRX_HANDLE handle, std::uint32_t camera, std::uint32_t *result) {
+    const Element *element = Find(handle);
     std::size_t size = arena_.SizeOf(camera);
-    if (Find(handle) == nullptr || size == 0 || result == nullptr) return -1;
+    if (element == nullptr || size == 0 || result == nullptr) return -1;
     std::uint32_t copy = arena_.Allocate(size);
     std::memcpy(arena_.Resolve(copy), arena_.Resolve(camera), size);
+    const int current = element->table->layout.currentCameraRefOffset;
+    if (current >= 0)
+        WriteField(arena_.Resolve(copy), size, static_cast<std::size_t>(current), 4, copy);
     *result = copy;
     return 0;
 }

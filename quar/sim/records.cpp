@@ -88,7 +88,17 @@ int PortCount(const qvi::keys::Layout &layout) {
 
 void AllocateStructures(Arena &arena, const qvi::keys::Layout &layout, Element &element) {
     // Sixteen bytes at least: a board's header and the fields read behind it.
-    element.spec = arena.Allocate(std::max<std::size_t>(layout.specSize, 16));
+    // A record that references its current camera structure reaches past the
+    // specification to hold that reference, which names the record itself
+    // until a camera copy replaces it.
+    std::size_t recordSize = std::max<std::size_t>(layout.specSize, 16);
+    if (layout.currentCameraRefOffset >= 0)
+        recordSize =
+            std::max(recordSize, static_cast<std::size_t>(layout.currentCameraRefOffset) + 4);
+    element.spec = arena.Allocate(recordSize);
+    if (layout.currentCameraRefOffset >= 0)
+        WriteField(arena.Resolve(element.spec), recordSize,
+                   static_cast<std::size_t>(layout.currentCameraRefOffset), 4, element.spec);
     if (layout.cameraSize == 0) return;
     for (int port = 0; port < PortCount(layout); ++port) {
         std::uint32_t camera = element.spec;

@@ -14,9 +14,13 @@ struct Effect {
 };
 
 // The TX-20's software trigger (register 40) fires its trigger generator,
-// whose enable bit (register 22) drops when the frame is in.
+// whose enable bit (register 22) drops when the frame is in; the TX-40's
+// (register 47) does the same to its generator (register 41), the TX-50's
+// (register 42) to its trigger enable (register 37).
 constexpr Effect kEffects[] = {
     {"TX-20", 40, 22, 0},
+    {"TX-40", 47, 41, 0},
+    {"TX-50", 42, 37, 0},
 };
 
 }  // namespace

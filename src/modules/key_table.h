@@ -92,7 +92,9 @@ struct Word {
 
 // The converters a parameter is built with. Standard: the choice converters
 // for a choice (to the list position and back), the identity otherwise.
-enum class Conversion : std::uint8_t { Standard, Invert };
+// Hundredths: a whole number the text writes as a hundredth of itself, a
+// quoted float ("1.280" for 128); the module's own parameter class prints it.
+enum class Conversion : std::uint8_t { Standard, Invert, Hundredths };
 
 // One key of a module, in the order of its line in the text file.
 struct KeyRow {
@@ -123,6 +125,11 @@ struct Layout {
     int matrixRefOffset = -1;          // camera offset of the matrix reference
     int slotOffset = -1;               // spec offset of the 16-bit slot or channel number
     int activePortOffset = -1;  // spec offset of the 16-bit port the hardware starts on
+    // A model whose specification is its camera structure: the offset, in the
+    // library's record of the module, of the reference to the module's current
+    // camera structure (the specification itself until a camera copy replaces
+    // it). The record reaches past the specification to hold it; -1: none.
+    int currentCameraRefOffset = -1;
 };
 
 // The kind of element a model is in a configuration.

@@ -72,15 +72,18 @@ TEST_F(QvcfgTest, ShowListsTheHardwareWindowLinesWithTheActiveBoard) {
     Outcome run = Qvcfg("show " + Demo());
     ASSERT_EQ(run.status, 0) << run.err;
     std::vector<std::string> lines = ElementLines(run.out);
-    ASSERT_EQ(lines.size(), 19u) << run.out;
+    ASSERT_EQ(lines.size(), 25u) << run.out;
     EXPECT_EQ(lines[0], "0\tSystem:0");
     EXPECT_EQ(lines[1], "1\t  Lumo:0 *");
     EXPECT_EQ(lines[2], "2\t    slot 0 - TX-10:0");
     EXPECT_EQ(lines[4], "4\t    Channel 0");
     EXPECT_EQ(lines[9], "9\t    slot 0 - TX-31:0");
     EXPECT_EQ(lines[16], "16\t    slot 0 - TX-20:0");
-    EXPECT_EQ(lines[17], "17\tBZ700");
-    EXPECT_EQ(lines[18], "18\t ");
+    EXPECT_EQ(lines[18], "18\t    slot 0 - TX-50:0");
+    EXPECT_EQ(lines[20], "20\t    slot 0 - TX-40:0");
+    EXPECT_EQ(lines[22], "22\t    slot 0 - TX-60:0");
+    EXPECT_EQ(lines[23], "23\tBZ700");
+    EXPECT_EQ(lines[24], "24\t ");
     EXPECT_EQ(run.err, "");
 }
 
@@ -242,7 +245,10 @@ TEST_F(QvcfgTest, CamerasAreListedPerModuleAndPort) {
     EXPECT_EQ(run.out, "RS-170 Std\nCCIR Std\nProgressive 1K\n");
     EXPECT_EQ(Qvcfg("cameras TX-31 1").out, "Colour NTSC\n");
     EXPECT_EQ(Qvcfg("cameras TX-31 2").out, "");
-    EXPECT_EQ(Qvcfg("cameras TX-40 0").out, "Digital 8-bit\n");
+    EXPECT_EQ(Qvcfg("cameras TX-40 0").out, "Digital 8-bit\nDual 10-bit 1K\n");
+    EXPECT_EQ(Qvcfg("cameras TX-60 0").out, "Dalsa CA-D4\nSMD_1M60\n");
+    EXPECT_EQ(Qvcfg("cameras TX-50 3").out, "RS-170 TX-50\nCCIR VCR TX-50\n");
+    EXPECT_EQ(Qvcfg("cameras TX-20 2").out, "RS-170 TX-20\n");
 }
 
 TEST_F(QvcfgTest, SaveAsAppendsTxtAndProducesTheBinaryTwin) {

@@ -39,6 +39,45 @@ QUAR_EXPORT int tx60_cp_camcnf(QRX_HANDLE handle, uint32_t camera, uint32_t *res
 QUAR_EXPORT int tx70_cp_camcnf(QRX_HANDLE handle, uint32_t camera, uint32_t *result, uint32_t name);
 QUAR_EXPORT int tx70_cp_matrix(QRX_HANDLE handle, uint32_t matrix, uint32_t *result, uint32_t name);
 
+/* Loads the TX-40's linear input look-up table for the pixel size its
+   register holds (8, 10, 12 or 16 bits). */
+QUAR_EXPORT int tx40_lin_lut(QRX_HANDLE handle);
+
+/* TX-50 timing generator: works out the PLL and timing-generator settings
+   for the camera structure `camera` (a reference) from the pixel frequency
+   (MHz), the line time, horizontal sync width, frame time, vertical sync
+   width and vertical interval (microseconds), the timing generator's
+   interlace flag, the clock source (0 the module's crystal, 1 locked to the
+   camera's line sync) and the accuracy the clock must meet (per cent). The
+   custom PLL options of the structure (bytes 0x116 to 0x12b) are honoured
+   when its custom-option word is 1. The results are stored in the structure
+   at the offsets below. Returns 0 when programmed, 1 when programmed with a
+   clock that misses the accuracy, -1 for a bad handle or structure and -2
+   for times that cannot be programmed (nothing is stored then). */
+QUAR_EXPORT int16_t tx50_prog_user_tgen(QRX_HANDLE handle, uint32_t camera, float pixel_mhz,
+                                        float line_us, float hsync_low_us, float frame_us,
+                                        float vsync_low_us, float vert_interval_us,
+                                        int32_t interlace, int32_t clock_source,
+                                        float accuracy_percent);
+
+/* Where tx50_prog_user_tgen leaves its results in the camera structure:
+   signed 16-bit words, except the clock, a 32-bit float. */
+enum {
+    TX50_TGEN_REF_DIVIDER = 0x80,      /* PLL reference divider */
+    TX50_TGEN_FEEDBACK_DIVIDER = 0x82, /* PLL feedback divider (VCO clocks per reference) */
+    TX50_TGEN_POST_SCALER = 0x84,      /* VCO clocks per pixel: 1, 2 or 4 */
+    TX50_TGEN_VCO_GAIN = 0x86,         /* VCO gain code, 4 to 7 */
+    TX50_TGEN_PIXEL_CLOCK = 0x88,      /* the pixel clock the PLL makes, MHz (float) */
+    TX50_TGEN_LINE_CLOCKS = 0x8c,      /* pixel clocks per line */
+    TX50_TGEN_HSYNC_CLOCKS = 0x8e,     /* pixel clocks of horizontal sync */
+    TX50_TGEN_FRAME_LINES = 0x90,      /* lines per frame */
+    TX50_TGEN_VSYNC_HALF_LINES = 0x92, /* half lines of vertical sync */
+    TX50_TGEN_VBLANK_LINES = 0x94,     /* lines of the vertical interval */
+    TX50_TGEN_LOCKED = 0x96,           /* 1 when the clock meets the accuracy */
+    TX50_TGEN_INTERLACE = 0x98,        /* the interlace flag it was given */
+    TX50_TGEN_CLOCK_SOURCE = 0x9a      /* the clock source it was given */
+};
+
 QUAR_EXPORT int16_t sxp_get_hw_revision(QRX_HANDLE handle);
 QUAR_EXPORT int16_t dqp_get_hw_revision(QRX_HANDLE handle);
 /* Which frame memories the DQ-500 has: 2 = A0, A1 and B1. */

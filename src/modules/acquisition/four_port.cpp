@@ -88,6 +88,7 @@ void QV_four_port_mod::WriteCFGSection(std::ostream &out) {
 
 void QV_four_port_mod::WritePortLines(std::ostream &out, int port) {
     out << "[CameraPort:" << port << "]\n";
+    PreparePortLines(port);
     for (const auto &param : GetModParams()) {
         if (param->GetPortCount() == 1) continue;
         const std::string line = param->GetCFGString(port);

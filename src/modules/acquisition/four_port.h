@@ -64,6 +64,9 @@ protected:
     // keep are the program's own and never written.
     // `own` makes the parameters of the rows the module builds itself.
     void AddTableParams(const ParamMaker &own = {});
+    // Called before a port's block is written: a model whose ports write
+    // different keys enables the port's ones here. Nothing by default.
+    virtual void PreparePortLines(int /*port*/) {}
 
 private:
     void WritePortLines(std::ostream &out, int port);

@@ -1,0 +1,487 @@
+// The TX-40 against the real stand-in: two SX-400 boards each carry one, the
+// first with a camera whose settings are away from the defaults, and what the
+// module fills, shows, writes, sends to its registers and stores in the
+// library's camera structure is checked.
+#include <cstring>
+#include <memory>
+#include <numeric>
+#include <sstream>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "modules/acquisition/tx40.h"
+#include "params/camera_list.h"
+#include "params/mod_param.h"
+#include "support/bound_stand_in.h"
+#include "system/hardware.h"
+#include "system/model_registry.h"
+
+namespace qvi {
+namespace {
+
+using ::testing::Contains;
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+using ::testing::HasSubstr;
+using testing::Lines;
+using ::testing::Not;
+
+constexpr const char *kRack = "[Board]\nKind = SXP\nCount = 2\nSlot0 = TX-40\n";
+constexpr const char *kBoards = "[SYSTEM:0]\n[SX-400:0]\n";
+// Interleaved pixels: the file holds the width the camera delivers (636 + 4).
+constexpr const char *kModule = R"([TX-40:0]
+      Slot_Number = 0
+      Name = "Pulnix TM-1040"
+      Camera_Structure = Create_Structure
+      Horizontal_Active = 636
+      Horizontal_Offset = 10
+      Vertical_Active = 479
+      Vertical_Offset = 12
+      Interlaced
+      Interleaved_Pixels
+      Line_Scan
+      LEN_Small
+      LineMiss_Mode
+      FIFO_Reset_Mode
+      Pixel_Size_16
+      CCLK_24.00MHz
+      CCLK_Div4
+      ExtSync_Mode = SW_Trigger
+      EXSCLK_14.32_Div8
+      EXSync_Counter_Enable
+      EXSCLK_CounterPreset = 997
+      Trigger_Gen_Enable
+      Trigger_Source = Software
+      Xillix_Mode_Enable
+      Camera_Mode = 5
+      PRI_Enable
+      PRI_Active_High
+      TX_OutputA = High_Byte
+      TX_OutputC = High_Byte
+      PCLK_Invert
+      FEN_NoInvert
+      FLD_NoInvert
+      EXSYNC_Pulse_Active_High
+[SX-400:1]
+[TX-40:1]
+      Slot_Number = 0
+)";
+
+// Rows of the Module Setup dialog.
+constexpr int kVerticalActiveRow = 1;
+constexpr int kAcqTriggerRow = 17;
+constexpr int kModeControl0Row = 18;
+constexpr int kPixelSizeRow = 21;
+constexpr int kProgIntRow = 22;
+constexpr int kCoarseClockRow = 23;
+constexpr int kFineClockRow = 24;
+constexpr int kExSyncWidthRow = 26;
+constexpr int kExSyncFineRow = 27;
+constexpr int kInterleaveRow = 31;
+constexpr int kHorizontalOffsetRow = 32;
+constexpr int kHorizontalActiveRow = 33;
+
+constexpr std::size_t kRecordFieldOffset = 0x6a;
+
+std::string Section(QV_mod &container) {
+    std::ostringstream out;
+    container.WriteCFGSection(out);
+    return out.str();
+}
+
+struct Module {
+    std::unique_ptr<TX40_plat_mod> platform;
+    std::unique_ptr<QV_tx40_mod> container;
+
+    QV_usr_param &Row(int id) const { return *container->GetUsrParam(id); }
+    std::int16_t Raw(int handle) const {
+        return container->GetModParam(handle)->GetRawValue().GetShort();
+    }
+    // The library's record of the module: the specification, then the
+    // reference to the current camera structure.
+    const std::uint8_t *Record() const { return platform->Spec(); }
+};
+
+class Tx40Test : public testing::BoundStandInTest {
+protected:
+    void SetUp() override { BindAndLoad(kRack, std::string(kBoards) + kModule); }
+
+    QRX_HANDLE ModuleHandle(int board) const {
+        QRX_HANDLE handle = binding_->Entry<&::qrx_systop>()(0);
+        if (board == 1) handle = binding_->Entry<&::qrx_get_next_mod>()(handle);
+        return binding_->Entry<&::qrx_get_modcnf>()(handle, 0);
+    }
+
+    // A board's module, filled and attached as the system attaches it.
+    Module Open(int board = 0) {
+        Module module;
+        module.platform = std::make_unique<TX40_plat_mod>(binding_.get(), ModuleHandle(board));
+        module.container = std::make_unique<QV_tx40_mod>(module.platform.get());
+        module.platform->SetModule(module.container.get());
+        module.platform->FillParams(*module.container);
+        return module;
+    }
+
+    std::int16_t Register(const Module &module, int reg) const {
+        return binding_->Entry<&::read_reg>()(module.platform->Handle(), reg);
+    }
+    void SetRegister(const Module &module, int reg, int value) const {
+        binding_->Entry<&::write_reg>()(module.platform->Handle(), reg,
+                                        static_cast<std::uint16_t>(value));
+    }
+    // What the library prints while `action` runs.
+    template <typename Action>
+    std::string Console(Action action) {
+        std::string printed;
+        auto sink = binding_->Entry<&::qrx_set_console_sink>();
+        sink(testing::Collect, &printed);
+        action();
+        sink(nullptr, nullptr);
+        return printed;
+    }
+};
+
+TEST_F(Tx40Test, WrittenSectionLoadsBackToTheSameSection) {
+    Module first = Open();
+    const std::string written = Section(*first.container);
+    const std::vector<std::string> lines = Lines(written);
+    ASSERT_EQ(lines.size(), 35u);  // head, slot, 32 keys, the structure line
+    EXPECT_THAT(std::vector(lines.begin(), lines.begin() + 8),
+                ElementsAre("[TX-40:0]", "      Slot_Number = 0", "      Name = \"Pulnix TM-1040\"",
+                            "      Camera_Structure = Create_Structure",
+                            "      Horizontal_Active = 636", "      Horizontal_Offset = 10",
+                            "      Vertical_Active = 479", "      Vertical_Offset = 12"));
+    EXPECT_THAT(lines, Contains("      CCLK_24.00MHz"));
+    EXPECT_THAT(lines, Contains("      EXSCLK_CounterPreset = 997"));
+    EXPECT_THAT(lines, Contains("      PRI_Enable"));
+    EXPECT_THAT(lines, Contains("      TX_OutputB = Low_Byte"));
+    EXPECT_TRUE(ui.messages.empty()) << ui.Texts().front();
+
+    ASSERT_EQ(Load(std::string(kBoards) + written), QRX_LOAD_OK);
+    EXPECT_EQ(Section(*Open().container), written);
+}
+
+TEST_F(Tx40Test, InterleavedWidthCountsPixelPairs) {
+    Module module = Open();
+    EXPECT_EQ(module.Raw(37), 316);  // (636 / 2) - 2
+    EXPECT_EQ(module.Raw(36), 10);
+    EXPECT_EQ(module.platform->GetImageWidth(), 640);
+    EXPECT_TRUE(module.Row(kHorizontalActiveRow).GetValue().Equals(QV_param_val::S16(640)));
+    EXPECT_TRUE(module.Row(kHorizontalOffsetRow).GetValue().Equals(QV_param_val::S16(20)));
+
+    Module plain = Open(1);
+    plain.container->GetModParam(37)->SetRawValue(QV_param_val::S16(636));
+    EXPECT_EQ(plain.platform->GetImageWidth(), 640);
+    EXPECT_THAT(Lines(Section(*plain.container)), Contains("      Horizontal_Active = 636"));
+    TX40_plat_mod alone(binding_.get(), ModuleHandle(0));
+    EXPECT_EQ(alone.GetImageWidth(), 0);
+}
+
+TEST_F(Tx40Test, SwitchingInterleaveKeepsTheWindowInPixels) {
+    Module module = Open();
+    QV_usr_param &interleave = module.Row(kInterleaveRow);
+    EXPECT_EQ(interleave.GetIndex(), 1);
+    EXPECT_EQ(interleave.SetIndex(0), 1);
+    EXPECT_EQ(module.Raw(32), 0);
+    EXPECT_EQ(module.Raw(37), 636);
+    EXPECT_EQ(module.Raw(36), 20);
+    EXPECT_EQ(Register(module, 37), 636);
+    EXPECT_EQ(Register(module, 36), 20);
+    EXPECT_EQ(module.platform->GetImageWidth(), 640);
+
+    EXPECT_EQ(interleave.SetIndex(1), 1);
+    EXPECT_EQ(module.Raw(37), 316);
+    EXPECT_EQ(module.Raw(36), 10);
+    EXPECT_EQ(interleave.SetIndex(1), 1);  // no switch: nothing moves
+    EXPECT_EQ(module.Raw(37), 316);
+
+    EXPECT_EQ(interleave.SetIndex(2), -1);
+    EXPECT_EQ(module.Raw(32), 1);
+    EXPECT_EQ(ui.Texts().size(), 1u);
+}
+
+TEST_F(Tx40Test, WindowRowsStoreWhatIsEnteredInTheCurrentCameraStructure) {
+    Module module = Open();
+    const std::uint8_t *record = module.Record();
+    ASSERT_NE(record, nullptr);
+    // Until a copy, the current structure is the specification itself.
+    EXPECT_EQ(module.platform->CurrentCamera(), record);
+
+    module.Row(kHorizontalActiveRow).SetValue(QV_param_val::S16(1000));
+    EXPECT_EQ(module.Raw(37), 496);  // pairs, less four
+    EXPECT_EQ(RecordU16(record, 0x5e), 1000);
+    module.Row(kHorizontalOffsetRow).SetValue(QV_param_val::S16(30));
+    EXPECT_EQ(module.Raw(36), 15);
+    EXPECT_EQ(RecordU16(record, 0x5c), 30);
+    module.Row(kVerticalActiveRow).SetValue(QV_param_val::S16(480));
+    EXPECT_EQ(module.Raw(39), 479);
+    EXPECT_TRUE(module.Row(kVerticalActiveRow).GetValue().Equals(QV_param_val::S16(480)));
+    EXPECT_EQ(RecordU16(record, 0x62), 480);
+    EXPECT_EQ(Register(module, 39), 479);
+
+    // After the copy the rows update the copy; the specification stays.
+    module.platform->CopyCameraConfig();
+    std::uint8_t *copy = module.platform->CurrentCamera();
+    ASSERT_NE(copy, nullptr);
+    ASSERT_NE(copy, record);
+    EXPECT_EQ(std::memcmp(copy, record, 106), 0);
+    EXPECT_EQ(module.platform->Deref(RecordU32(copy, kRecordFieldOffset)), copy);
+    EXPECT_EQ(module.Row(kPixelSizeRow).SetIndex(1), 1);
+    EXPECT_EQ(module.Raw(31), 1);
+    EXPECT_EQ(RecordU16(copy, 0x4e), 1);
+    EXPECT_EQ(RecordU16(record, 0x4e), 3);
+}
+
+TEST_F(Tx40Test, FillingAnotherModulesContainerCopiesTheCameraStructure) {
+    Module source = Open(0);
+    Module target = Open(1);
+    source.platform->FillParams(*target.container);
+    EXPECT_EQ(std::memcmp(target.Record(), source.Record(), 106), 0);
+    // The target keeps its own reference to its current structure.
+    EXPECT_EQ(target.platform->CurrentCamera(), target.Record());
+    EXPECT_EQ(target.container->GetModParam(2)->GetRawValue().GetText(), "Pulnix TM-1040");
+    EXPECT_EQ(target.Raw(37), 316);
+}
+
+TEST_F(Tx40Test, ClockLabelsDivideTheBaseFrequency) {
+    Module module = Open();  // 24.00 MHz divided by 4
+    QV_usr_param &coarse = module.Row(kCoarseClockRow);
+    QV_usr_param &fine = module.Row(kFineClockRow);
+    EXPECT_THAT(coarse.GetChoices(), ElementsAre("tbd"));
+    module.container->RefreshUsrParams();
+    EXPECT_THAT(coarse.GetChoices(),
+                ElementsAre("187.50 KHz", "375.00 KHz", "750.00 KHz", "1.50 MHz", "3.00 MHz",
+                            "6.00 MHz", "12.00 MHz", "24.00 MHz"));
+    EXPECT_EQ(coarse.GetIndex(), 5);
+    EXPECT_EQ(fine.GetIndex(), 2);
+    // The base frequencies are 32-bit floats: 25.18 and 44.90 lie just above.
+    EXPECT_THAT(fine.GetChoices(),
+                ElementsAre("3.58 MHz", "4.07 MHz", "6.00 MHz", "6.30 MHz", "7.08 MHz", "8.13 MHz",
+                            "9.00 MHz", "10.00 MHz", "11.23 MHz", "12.50 MHz"));
+
+    EXPECT_EQ(coarse.SetIndex(7), 2);
+    EXPECT_EQ(module.Raw(11), 0);  // divide by 1
+    EXPECT_EQ(fine.GetChoices()[0], "14.32 MHz");
+    EXPECT_EQ(fine.SetIndex(7), 2);
+    EXPECT_EQ(module.Raw(10), 7);  // the 40.00 MHz code
+    EXPECT_EQ(Register(module, 5), 7);
+    EXPECT_EQ(coarse.GetChoices().back(), "40.00 MHz");
+    EXPECT_EQ(coarse.SetIndex(8), -1);
+    EXPECT_EQ(module.Raw(11), 0);
+}
+
+TEST_F(Tx40Test, ExSyncWidthLabelsFollowThePreset) {
+    Module module = Open();  // preset 997, counter on, the 0.5586 us clock
+    QV_usr_param &width = module.Row(kExSyncWidthRow);
+    width.Refresh();
+    EXPECT_THAT(width.GetChoices(), ElementsAre("disabled", "140.00 us", "558.60 us", "2.23 ms",
+                                                "8.93 ms", "35.70 ms", "143.00 ms"));
+    EXPECT_EQ(width.GetIndex(), 2);
+    module.container->GetModParam(30)->SetRawValue(QV_param_val::S16(0));
+    EXPECT_EQ(width.GetChoices()[1], "420.00 ns");
+
+    EXPECT_EQ(width.SetIndex(0), 0);
+    EXPECT_EQ(module.Raw(25), 0);
+    EXPECT_EQ(width.GetIndex(), 0);
+    EXPECT_EQ(width.SetIndex(6), 2);
+    EXPECT_EQ(module.Raw(25), 1);
+    EXPECT_EQ(module.Raw(23), 5);
+    EXPECT_EQ(width.GetIndex(), 6);
+
+    QV_usr_param &fine = module.Row(kExSyncFineRow);
+    EXPECT_EQ(fine.SetValue(QV_param_val::S16(100)), 0);
+    EXPECT_TRUE(fine.GetValue().Equals(QV_param_val::S16(0)));
+    EXPECT_TRUE(fine.GetMax().Equals(QV_param_val::S16(4098)));
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(Tx40Test, BitsPerPixelFollowPixelSizeInterleaveAndRegisterThree) {
+    Module module = Open();  // 16-bit pixels, interleaved
+    QV_mod_param &size = *module.container->GetModParam(31);
+    EXPECT_EQ(module.platform->GetBitsPerPixel(), 8);
+    SetRegister(module, 3, 2);
+    EXPECT_EQ(module.platform->GetBitsPerPixel(), 24);
+    size.SetRawValue(QV_param_val::S16(2));
+    EXPECT_EQ(module.platform->GetBitsPerPixel(), 12);
+    SetRegister(module, 3, 0);
+    for (const auto &[pixelSize, interleave, bits] : std::vector<std::tuple<int, int, int>>{
+             {0, 0, 8}, {1, 0, 10}, {2, 1, 12}, {3, 0, 16}, {3, 1, 8}, {5, 0, 0}}) {
+        size.SetRawValue(QV_param_val::S16(static_cast<std::int16_t>(pixelSize)));
+        module.container->GetModParam(32)->SetRawValue(
+            QV_param_val::S16(static_cast<std::int16_t>(interleave)));
+        EXPECT_EQ(module.platform->GetBitsPerPixel(), bits) << pixelSize << " " << interleave;
+    }
+    // Without hardware register 3 reads 0.
+    size.SetRawValue(QV_param_val::S16(3));
+    SetRegister(module, 3, 2);
+    SetHardwareEnabled(false);
+    EXPECT_EQ(module.platform->GetBitsPerPixel(), 16);
+}
+
+TEST_F(Tx40Test, PixelSizeLoadsTheMatchingLinearLookUpTable) {
+    Module module = Open();
+    const std::string filled = Console([&] { module.platform->FillParams(*module.container); });
+    EXPECT_EQ(filled, "TX-40:0 input LUT: linear, 65536 entries (16-bit pixels)\n");
+
+    const std::string chosen = Console([&] { module.Row(kPixelSizeRow).SetIndex(1); });
+    EXPECT_EQ(Register(module, 28), 1);
+    EXPECT_EQ(chosen, "TX-40:0 input LUT: linear, 1024 entries (10-bit pixels)\n");
+
+    SetHardwareEnabled(false);
+    EXPECT_EQ(Console([&] { module.Row(kPixelSizeRow).SetIndex(0); }), "");
+    EXPECT_EQ(module.Raw(31), 0);
+}
+
+TEST_F(Tx40Test, AcqTriggerSetsGeneratorAndSource) {
+    Module module = Open();
+    QV_usr_param &trigger = module.Row(kAcqTriggerRow);
+    EXPECT_EQ(trigger.GetIndex(), 1);  // enabled, software
+    // index, then the generator's and the source's stored values
+    for (const auto &[index, generator, source] :
+         std::vector<std::tuple<int, int, int>>{{0, 0, 0}, {2, 1, 0}, {1, 1, 1}}) {
+        EXPECT_EQ(trigger.SetIndex(index), 1);
+        EXPECT_EQ(module.Raw(40), generator) << index;
+        EXPECT_EQ(module.Raw(41), source) << index;
+        EXPECT_EQ(Register(module, 41), generator) << index;
+        EXPECT_EQ(trigger.GetIndex(), index);
+    }
+    trigger.SetIndex(3);
+    EXPECT_THAT(ui.Texts(),
+                ElementsAre("Invalid index passed to TX40_trig_usr_param::SetIndex() 3"));
+    EXPECT_EQ(trigger.GetIndex(), 1);
+}
+
+TEST_F(Tx40Test, ProgrammableInterruptIsEnableAndPolarity) {
+    Module module = Open();
+    QV_usr_param &interrupt = module.Row(kProgIntRow);
+    EXPECT_EQ(interrupt.GetIndex(), 3);  // enabled, active high
+    for (const auto &[index, enable, polarity] :
+         std::vector<std::tuple<int, int, int>>{{0, 0, 1}, {1, 0, 0}, {2, 1, 0}, {3, 1, 1}}) {
+        EXPECT_EQ(interrupt.SetIndex(index), 1);
+        EXPECT_EQ(module.Raw(28), enable) << index;
+        EXPECT_EQ(module.Raw(29), polarity) << index;
+        EXPECT_EQ(interrupt.GetIndex(), index);
+    }
+    EXPECT_EQ(interrupt.SetIndex(-1), 1);
+    EXPECT_THAT(ui.Texts(),
+                ElementsAre("Invalid index passed to TX40_prog_int_usr_param::SetIndex() -1"));
+    EXPECT_EQ(interrupt.GetIndex(), 3);
+
+    interrupt.SetIndex(0);
+    const std::vector<std::string> lines = Lines(Section(*module.container));
+    EXPECT_THAT(lines, Not(Contains("      PRI_Enable")));
+    EXPECT_THAT(lines, Contains("      PRI_Active_High"));
+    EXPECT_THAT(Lines(Section(*Open(1).container)), Not(Contains(HasSubstr("PRI_Enable"))));
+}
+
+TEST_F(Tx40Test, ModeControlRowsAreBitsOfCameraMode) {
+    Module module = Open();  // Camera_Mode 5: lines 0 and 2 high
+    std::vector<int> shown;
+    for (int row = kModeControl0Row; row < kModeControl0Row + 3; ++row)
+        shown.push_back(module.Row(row).GetIndex());
+    EXPECT_THAT(shown, ElementsAre(1, 0, 1));
+    EXPECT_EQ(module.Row(kModeControl0Row + 1).SetIndex(1), 1);
+    EXPECT_EQ(module.Raw(13), 7);
+    EXPECT_EQ(module.Row(kModeControl0Row).SetIndex(0), 1);
+    EXPECT_EQ(module.Raw(13), 6);
+    EXPECT_EQ(Register(module, 8), 6);
+
+    EXPECT_EQ(module.Row(kModeControl0Row + 1).SetIndex(2), -1);
+    EXPECT_EQ(module.Raw(13), 6);
+
+    // '0' is looked for first, then '1', then '2', wherever they stand.
+    const ParamList &params = module.container->GetModParams();
+    TX40_cam_mode_usr_param line1("Line 21", 90, params, 13, {"low", "high"});
+    EXPECT_EQ(line1.GetIndex(), 1);
+    line1.SetIndex(0);
+    EXPECT_EQ(module.Raw(13), 4);
+    TX40_cam_mode_usr_param unnamed("Mode Control X", 91, params, 13, {"low", "high"});
+    EXPECT_EQ(unnamed.GetIndex(), 0);
+    EXPECT_EQ(unnamed.SetIndex(1), -1);
+    EXPECT_EQ(module.Raw(13), 4);
+    EXPECT_THAT(ui.Texts(),
+                ElementsAre("invalid index: 2 passed to "
+                            "TX40_cam_mode_usr_param::SetIndex for Mode Control 1",
+                            "unknown mode control bit name: Mode Control X in "
+                            "TX40_cam_mode_usr_param::GetIndex  must have a 0, 1 or 2",
+                            "unknown mode control bit name: Mode Control X in "
+                            "TX40_cam_mode_usr_param::SetIndex  must have a 0, 1 or 2"));
+}
+
+TEST_F(Tx40Test, TriggerOperationsWriteTheTriggerRegisters) {
+    Module module = Open();
+    module.platform->PrepareExternalTrigger();
+    EXPECT_EQ(Register(module, 42), 0);
+    EXPECT_EQ(Register(module, 41), 1);
+    module.platform->PrepareSoftwareTrigger();
+    EXPECT_EQ(Register(module, 42), 1);
+    EXPECT_EQ(module.platform->TriggerDone(), 0);
+    SetRegister(module, 47, 9);
+    module.platform->SoftwareTrigger();  // the simulated generator goes idle at once
+    EXPECT_EQ(Register(module, 47), 0);
+    EXPECT_EQ(module.platform->TriggerDone(), 1);
+
+    module.platform->PrepareSoftwareTrigger();
+    SetHardwareEnabled(false);
+    EXPECT_EQ(module.platform->TriggerDone(), 1);
+}
+
+TEST_F(Tx40Test, RowsAndPagesFollowTheTables) {
+    Module module = Open();
+    std::vector<std::string> labels;
+    std::vector<int> ids;
+    std::vector<int> notifying;
+    for (const auto &row : module.container->GetUsrParams()) {
+        labels.push_back(row->GetLabel());
+        ids.push_back(row->GetId());
+        if (row->NotifiesOwner()) notifying.push_back(row->GetId());
+    }
+    EXPECT_THAT(labels,
+                ElementsAre("Camera", "Vertical Active", "Vertical Offset", "Interlace Mode",
+                            "Scan Mode", "LEN width", "No-Line-Miss Mode", "LineVar (fifo reset)",
+                            "Xillix Mode", "Output A", "Output B", "Output C", "PCLK Polarity",
+                            "LEN Polarity", "FEN Polarity", "Field Polarity", "Ext Sync Polarity",
+                            "Acq Trigger", "Mode Control 0", "Mode Control 1", "Mode Control 2",
+                            "Pixel Size", "Prog Int output", "Cam Clk coarse", "Cam Clk fine",
+                            "Ext Sync Mode", "EXSync coarse width", "EXSync fine width",
+                            "Ext Sync Counter", "Ext Sync Cntr Freq", "Ext Sync Cntr Preset",
+                            "Horizontal Offset", "Horizontal Active", "Interleave Pixels"));
+    std::vector<int> inOrder(28);
+    std::iota(inOrder.begin(), inOrder.end(), 0);
+    inOrder.insert(inOrder.end(), {29, 30, 28, 32, 33, 31});
+    EXPECT_EQ(ids, inOrder);
+    EXPECT_THAT(notifying, ElementsAre(0, 1, 3, 21, 33, 31));
+    auto *camera = dynamic_cast<QV_camera_usr_param *>(&module.Row(0));
+    ASSERT_NE(camera, nullptr);
+    EXPECT_EQ(camera->ModuleKey(), "TX-40");
+    EXPECT_EQ(module.Row(6).GetChoices()[0], "Enabled(2 lines inserted)");
+    EXPECT_EQ(module.Row(6).GetIndex(), 0);  // LineMiss_Mode
+
+    std::vector<std::string> titles;
+    std::vector<std::vector<int>> pages;
+    for (const auto &group : module.container->GetParamGroups()) {
+        titles.push_back(group->GetName());
+        pages.emplace_back();
+        for (const QV_usr_param *row : group->GetUsrParams()) pages.back().push_back(row->GetId());
+    }
+    EXPECT_THAT(titles, ElementsAre("Camera", "All"));
+    ASSERT_EQ(pages.size(), 2u);
+    EXPECT_THAT(pages[0], ElementsAre(QV_page_usr_param::kId, 0));
+    // clang-format off
+    EXPECT_THAT(pages[1], ElementsAreArray({QV_page_usr_param::kId, 0, 31, 32, 33, 1, 2, 3, 4, 9,
+                                            10, 11, 17, 21, 23, 24, 16, 25, 28, 29, 30, 12, 13,
+                                            14, 15, 8, 22, 5, 6, 7, 18, 19, 20}));
+    // clang-format on
+    EXPECT_TRUE(ui.messages.empty());
+
+    auto platform = MakePlatform("TX-40", binding_.get(), ModuleHandle(0));
+    EXPECT_EQ(platform->ClassName(), "TX-40 plat_mod");
+    EXPECT_NE(dynamic_cast<QV_tx40_mod *>(MakeContainer("TX-40", *platform).get()), nullptr);
+}
+
+}  // namespace
+}  // namespace qvi

@@ -1,0 +1,264 @@
+// The TX-60 against the real stand-in: two SX-400 boards each carry one, the
+// first with a camera whose settings are away from the defaults, and what the
+// module fills, shows and writes, and what its board makes of it, is checked.
+#include <cstring>
+#include <memory>
+#include <numeric>
+#include <sstream>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "modules/acquisition/tx60.h"
+#include "modules/boards/sx400.h"
+#include "params/camera_list.h"
+#include "params/mod_param.h"
+#include "support/bound_stand_in.h"
+#include "system/model_registry.h"
+
+namespace qvi {
+namespace {
+
+using ::testing::Contains;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using testing::Lines;
+using ::testing::Not;
+
+constexpr const char *kRack = "[Board]\nKind = SXP\nCount = 2\nSlot0 = TX-60\n";
+constexpr const char *kBoards = "[SYSTEM:0]\n[SX-400:0]\n";
+constexpr const char *kModule = R"([TX-60:0]
+      Slot_Number = 0
+      Name = "Dalsa CA-D4"
+      Camera_ID = 2
+      Camera_Mode = 4
+      WFUNC_Hact
+      Trigger_Gen_Enable
+      Trigger_Source = Software
+      Camera_Control_Enable
+      Camera_Control_Data = 300
+      CCLK_40.00MHz
+      CCLK_Div2
+      PCLK_Falling
+      CCLK_Rising
+      LEN_Falling
+      FEN_Rising
+      Line_Scan
+      No_LineMiss_Mode
+      EXSCLK_14.32_Div4K
+      ExtSync_Mode = vblank_Trigger
+      EXSync_Counter_Enable
+      EXSYNC_Pulse_Active_High
+      PRI_Enable
+      PRI_Active_High
+      EXSCLK_CounterPreset = 1234
+      Horizontal_Active = 0x280
+      Horizontal_Offset = 0x10
+      Vertical_Active = 0x1E0
+      Vertical_Offset = 0x8
+      PRINCount = 0x3FC
+      Acq_DX = 640
+      Acq_DY = 480
+[SX-400:1]
+[TX-60:1]
+      Slot_Number = 0
+)";
+
+constexpr int kCameraIdRow = 1;
+constexpr int kCameraModeRow = 2;
+constexpr int kPriEnableRow = 20;
+constexpr int kHorizontalActiveRow = 24;
+
+std::string Section(QV_mod &container) {
+    std::ostringstream out;
+    container.WriteCFGSection(out);
+    return out.str();
+}
+
+struct Module {
+    std::unique_ptr<TX60_plat_mod> platform;
+    std::unique_ptr<QV_tx60_mod> container;
+
+    QV_usr_param &Row(int id) const { return *container->GetUsrParam(id); }
+    QV_param_val Raw(int handle) const { return container->GetModParam(handle)->GetRawValue(); }
+};
+
+class Tx60Test : public testing::BoundStandInTest {
+protected:
+    void SetUp() override { BindAndLoad(kRack, std::string(kBoards) + kModule); }
+
+    QRX_HANDLE BoardHandle(int board) const {
+        QRX_HANDLE handle = binding_->Entry<&::qrx_systop>()(0);
+        return board == 1 ? binding_->Entry<&::qrx_get_next_mod>()(handle) : handle;
+    }
+    QRX_HANDLE ModuleHandle(int board) const {
+        return binding_->Entry<&::qrx_get_modcnf>()(BoardHandle(board), 0);
+    }
+
+    Module Open(int board = 0) {
+        Module module;
+        module.platform = std::make_unique<TX60_plat_mod>(binding_.get(), ModuleHandle(board));
+        module.container = std::make_unique<QV_tx60_mod>(module.platform.get());
+        module.platform->SetModule(module.container.get());
+        module.platform->FillParams(*module.container);
+        return module;
+    }
+
+    std::int16_t Register(const Module &module, int reg) const {
+        return binding_->Entry<&::read_reg>()(module.platform->Handle(), reg);
+    }
+};
+
+TEST_F(Tx60Test, WrittenSectionLoadsBackToTheSameSection) {
+    Module first = Open();
+    const std::string written = Section(*first.container);
+    const std::vector<std::string> lines = Lines(written);
+    ASSERT_EQ(lines.size(), 33u);  // head, slot, 30 keys, the structure line
+    EXPECT_THAT(std::vector(lines.begin(), lines.begin() + 7),
+                ElementsAre("[TX-60:0]", "      Slot_Number = 0", "      Name = \"Dalsa CA-D4\"",
+                            "      Camera_Structure = Create_Structure", "      Camera_ID = 2",
+                            "      Camera_Mode = 4", "      WFUNC_Hact"));
+    // The window is written in hexadecimal, the acquisition size in decimal.
+    EXPECT_THAT(std::vector(lines.end() - 7, lines.end()),
+                ElementsAre("      Horizontal_Active = 0x280", "      Horizontal_Offset = 0x10",
+                            "      Vertical_Active = 0x1E0", "      Vertical_Offset = 0x8",
+                            "      PRINCount = 0x3FC", "      Acq_DX = 640", "      Acq_DY = 480"));
+    EXPECT_THAT(lines, Contains("      EXSCLK_CounterPreset = 1234"));
+    EXPECT_THAT(lines, Contains("      PRI_Enable"));
+    EXPECT_TRUE(first.Raw(34).Equals(QV_param_val::S16(640)));
+    EXPECT_TRUE(ui.messages.empty()) << ui.Texts().front();
+
+    ASSERT_EQ(Load(std::string(kBoards) + written), QRX_LOAD_OK);
+    EXPECT_EQ(Section(*Open().container), written);
+}
+
+TEST_F(Tx60Test, InterruptEnableIsABareWordOrNoLine) {
+    Module module = Open(1);
+    auto written = [&] { return Lines(Section(*module.container)); };
+    EXPECT_EQ(written().size(), 32u);
+    EXPECT_THAT(written(), Not(Contains(HasSubstr("PRI_Enable"))));
+    EXPECT_THAT(written(), Contains("      Horizontal_Active = 0x0"));
+    EXPECT_EQ(module.Row(kPriEnableRow).GetChoices()[0], "");
+    EXPECT_EQ(module.Row(kPriEnableRow).SetIndex(1), 1);
+    EXPECT_THAT(written(), Contains("      PRI_Enable"));
+    EXPECT_EQ(Register(module, 27), 1);
+}
+
+TEST_F(Tx60Test, DepthIsTwelveBitsOnlyForCameraModeFourWithCameraIdTwo) {
+    Module module = Open();  // mode "4", id "2"
+    EXPECT_EQ(module.platform->GetBitsPerPixel(), 12);
+    module.Row(kCameraIdRow).SetIndex(1);
+    EXPECT_EQ(module.platform->GetBitsPerPixel(), 8);
+    module.Row(kCameraIdRow).SetIndex(2);
+    module.Row(kCameraModeRow).SetIndex(3);  // "5"
+    EXPECT_EQ(module.platform->GetBitsPerPixel(), 8);
+    EXPECT_EQ(Register(module, 5), 5);
+    module.Row(kCameraModeRow).SetIndex(2);
+    EXPECT_EQ(module.platform->GetBitsPerPixel(), 12);
+
+    TX60_plat_mod alone(binding_.get(), ModuleHandle(0));
+    EXPECT_EQ(alone.GetBitsPerPixel(), 8);
+}
+
+TEST_F(Tx60Test, ImageIsTheAcquisitionSize) {
+    Module module = Open();
+    EXPECT_EQ(module.platform->GetImageWidth(), 640);
+    module.Row(29).SetValue(QV_param_val::S16(1000));
+    EXPECT_EQ(module.platform->GetImageHeight(), 1000);
+}
+
+TEST_F(Tx60Test, HorizontalActiveIsStoredAsASigned16BitValue) {
+    Module module = Open(1);
+    QV_usr_param &active = module.Row(kHorizontalActiveRow);
+    EXPECT_EQ(active.SetValue(QV_param_val::U32(640)), 0);
+    EXPECT_TRUE(module.Raw(34).Equals(QV_param_val::S16(640)));
+    EXPECT_EQ(Register(module, 31), 640);
+    active.SetValue(QV_param_val::Float(512.75f));
+    EXPECT_TRUE(module.Raw(34).Equals(QV_param_val::S16(512)));
+    EXPECT_THAT(Lines(Section(*module.container)), Contains("      Horizontal_Active = 0x200"));
+    EXPECT_TRUE(active.GetStep().Equals(QV_param_val::S16(4)));
+}
+
+TEST_F(Tx60Test, CameraCopyIsReferencedPastTheStructure) {
+    Module module = Open();
+    const std::uint8_t *record = module.platform->Spec();
+    ASSERT_NE(record, nullptr);
+    EXPECT_EQ(module.platform->CurrentCamera(), record);
+    module.platform->CopyCameraConfig();
+    std::uint8_t *copy = module.platform->CurrentCamera();
+    ASSERT_NE(copy, nullptr);
+    EXPECT_NE(copy, record);
+    EXPECT_EQ(std::memcmp(copy, record, 86), 0);
+    // The module's own fields stay where they were.
+    EXPECT_EQ(module.platform->Spec(), record);
+    EXPECT_EQ(Section(*module.container), Section(*Open().container));
+}
+
+TEST_F(Tx60Test, SixteenBitCamerasForceTheBoardsPixelSize) {
+    SXP_plat_mod board(binding_.get(), BoardHandle(0));
+    QV_sx400_mod boardContainer(&board);
+    Module module = Open();
+    board.SetAcquisitionModule(module.platform.get());
+    auto lastLine = [&] { return Lines(Section(boardContainer)).back(); };
+    EXPECT_EQ(lastLine(), "      PIXSZ_Override=16");
+    module.container->GetModParam(2)->SetRawValue(QV_param_val::Text("SMD_1M60"));
+    EXPECT_EQ(lastLine(), "      PIXSZ_Override=16");
+    module.container->GetModParam(2)->SetRawValue(QV_param_val::Text("Dalsa CA-D2"));
+    EXPECT_NE(lastLine(), "      PIXSZ_Override=16");
+}
+
+TEST_F(Tx60Test, RowsAndPagesFollowTheTables) {
+    Module module = Open();
+    std::vector<std::string> labels;
+    std::vector<int> ids;
+    std::vector<int> notifying;
+    for (const auto &row : module.container->GetUsrParams()) {
+        labels.push_back(row->GetLabel());
+        ids.push_back(row->GetId());
+        if (row->NotifiesOwner()) notifying.push_back(row->GetId());
+    }
+    EXPECT_THAT(
+        labels,
+        ElementsAre("Camera", "Camera ID", "Camera Mode", "Window Gen Mode", "Trigger_Gen Mode",
+                    "Trigger Source", "Camera Ctrl Mode", "Camera Ctrl Data", "CCLK Freq",
+                    "CCLK Divisor", "PCLK Polarity", "CCLK Polarity", "LEN Polarity",
+                    "FEN Polarity", "Scan Mode", "No-Line-Miss Mode", "EXSCLK Freq",
+                    "Ext Sync Mode", "Ext Sync Counter", "Ext Sync Pol", "PRI Enable", "PRI Pol",
+                    "Ext Sync Cntr Preset", "Horizontal Active", "Horizontal Offset",
+                    "Vertical Active", "Vertical Offset", "PRIN Count", "Acq DX", "Acq DY"));
+    EXPECT_THAT(ids, ElementsAre(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 13, 11, 12, 14, 15, 16, 17, 18,
+                                 19, 20, 21, 22, 24, 23, 26, 25, 27, 28, 29));
+    EXPECT_THAT(notifying, ElementsAre(0, 2, 24, 23, 26, 25, 28, 29));
+    auto *camera = dynamic_cast<QV_camera_usr_param *>(&module.Row(0));
+    ASSERT_NE(camera, nullptr);
+    EXPECT_EQ(camera->ModuleKey(), "TX-60");
+    EXPECT_EQ(camera->Port(), 0);
+    EXPECT_EQ(module.Row(8).GetIndex(), 7);   // CCLK_40.00MHz
+    EXPECT_EQ(module.Row(13).GetIndex(), 0);  // CCLK_Rising
+
+    std::vector<std::string> titles;
+    std::vector<std::vector<int>> pages;
+    for (const auto &group : module.container->GetParamGroups()) {
+        titles.push_back(group->GetName());
+        pages.emplace_back();
+        for (const QV_usr_param *row : group->GetUsrParams()) pages.back().push_back(row->GetId());
+    }
+    EXPECT_THAT(titles, ElementsAre("Camera", "All"));
+    ASSERT_EQ(pages.size(), 2u);
+    EXPECT_THAT(pages[0], ElementsAre(QV_page_usr_param::kId, 0));
+    std::vector<int> all(30);
+    std::iota(all.begin(), all.end(), 0);
+    all.insert(all.begin(), QV_page_usr_param::kId);
+    EXPECT_EQ(pages[1], all);
+
+    auto platform = MakePlatform("TX-60", binding_.get(), ModuleHandle(0));
+    EXPECT_EQ(platform->ClassName(), "TX-60 plat_mod");
+    EXPECT_NE(dynamic_cast<QV_tx60_mod *>(MakeContainer("TX-60", *platform).get()), nullptr);
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+}  // namespace
+}  // namespace qvi
