@@ -239,6 +239,39 @@ TEST_F(QvcfgTest, Tx20CameraAndRowsWriteTheirKeys) {
     EXPECT_EQ(refused.status, 1);
 }
 
+TEST_F(QvcfgTest, DigitalAndTimingModulesShowAndWriteTheirComputedRows) {
+    Outcome tx50 = Qvcfg("pages " + Demo() + " 18 --port 1");
+    ASSERT_EQ(tx50.status, 0) << tx50.err;
+    EXPECT_NE(tx50.out.find("38\tHorizontal Active\t768\n36\tVertical Active\t576\n"),
+              std::string::npos)
+        << tx50.out;
+    EXPECT_NE(tx50.out.find("41\tInput Gain\t1.000\n"), std::string::npos);
+    EXPECT_NE(tx50.out.find("47\tCustom PLL options\tEnabled\n"), std::string::npos);
+    Outcome tx40 = Qvcfg("pages " + Demo() + " 20");
+    ASSERT_EQ(tx40.status, 0) << tx40.err;
+    EXPECT_NE(tx40.out.find("33\tHorizontal Active\t640\n"), std::string::npos) << tx40.out;
+    EXPECT_NE(tx40.out.find("23\tCam Clk coarse\t24.00 MHz\n24\tCam Clk fine\t24.00 MHz\n"),
+              std::string::npos);
+
+    const fs::path out = dir_ / "digital.txt";
+    Outcome run = Qvcfg("set " + Demo() + " 18 --port 0 \"Input Gain=0.64\" -o " + out.string());
+    ASSERT_EQ(run.status, 0) << run.err;
+    run = Qvcfg("set " + out.string() + " 20 \"Interleave Pixels=Interleaved\" -o " + out.string());
+    ASSERT_EQ(run.status, 0) << run.err;
+    run = Qvcfg("set " + out.string() + " 22 \"Horizontal Active=640\" -o " + out.string());
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::string text = Read(out);
+    EXPECT_NE(text.find("      Video_input_Gain = \"0.640\"\n"), std::string::npos) << text;
+    const std::size_t tx40Section = text.find("[TX-40:0]");
+    ASSERT_NE(tx40Section, std::string::npos);
+    EXPECT_NE(text.find("      Horizontal_Active = 636\n      Horizontal_Offset = 4\n", tx40Section),
+              std::string::npos)
+        << text.substr(tx40Section, 400);
+    EXPECT_NE(text.find("      Interleaved_Pixels\n", tx40Section), std::string::npos);
+    EXPECT_NE(text.find("      Horizontal_Active = 0x280\n", text.find("[TX-60:0]")),
+              std::string::npos);
+}
+
 TEST_F(QvcfgTest, CamerasAreListedPerModuleAndPort) {
     Outcome run = Qvcfg("cameras SXA 0");
     ASSERT_EQ(run.status, 0) << run.err;
