@@ -234,6 +234,12 @@ TEST_F(Tx40Test, WindowRowsStoreWhatIsEnteredInTheCurrentCameraStructure) {
     EXPECT_EQ(module.Raw(31), 1);
     EXPECT_EQ(RecordU16(copy, 0x4e), 1);
     EXPECT_EQ(RecordU16(record, 0x4e), 3);
+
+    // Another copy starts again from the specification, not from the last copy.
+    module.platform->CopyCameraConfig();
+    std::uint8_t *again = module.platform->CurrentCamera();
+    ASSERT_NE(again, copy);
+    EXPECT_EQ(RecordU16(again, 0x4e), 3);
 }
 
 TEST_F(Tx40Test, FillingAnotherModulesContainerCopiesTheCameraStructure) {

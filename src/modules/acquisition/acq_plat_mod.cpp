@@ -33,12 +33,16 @@ std::uint8_t *QV_acq_plat_mod::MutableSpec() const {
 }
 
 void QV_acq_plat_mod::CopyCameraAt(std::size_t referenceOffset) {
+    const std::uint8_t *spec = Spec();
+    if (spec != nullptr) CopyCameraInto(RecordU32(spec, referenceOffset), referenceOffset);
+}
+
+void QV_acq_plat_mod::CopyCameraInto(std::uint32_t camera, std::size_t referenceOffset) {
     std::uint8_t *spec = MutableSpec();
     if (spec == nullptr || cameraCopyEntry_ == nullptr) return;
-    const std::uint32_t camera = RecordU32(spec, referenceOffset);
     // The library leaves the result alone when it cannot copy: the module then
     // keeps the structure it had rather than a dangling reference.
-    std::uint32_t copy = camera;
+    std::uint32_t copy = RecordU32(spec, referenceOffset);
     cameraCopyEntry_(Handle(), camera, &copy, camera + 8);
     WriteRecordU32(spec, referenceOffset, copy);
 }

@@ -63,6 +63,9 @@ protected:
     // Gives the module a private copy of the camera structure referenced at
     // that byte of its specification and stores the copy's reference there.
     void CopyCameraAt(std::size_t referenceOffset);
+    // Gives the module a private copy of the camera structure `camera` and
+    // stores the copy's reference at that byte of its specification.
+    void CopyCameraInto(std::uint32_t camera, std::size_t referenceOffset);
 
 private:
     DumpEntry dumpEntry_ = nullptr;

@@ -17,7 +17,12 @@ QV_single_camera_plat_mod::QV_single_camera_plat_mod(std::string className,
                                                      const keys::ModelTable &table,
                                                      LibraryBinding *binding, std::uint32_t handle,
                                                      std::string_view libraryPrefix)
-    : QV_acq_plat_mod(std::move(className), binding, handle, libraryPrefix), table_(table) {}
+    : QV_acq_plat_mod(std::move(className), binding, handle, libraryPrefix), table_(table) {
+    const std::uint8_t *record = Spec();
+    const int offset = table_.layout.currentCameraRefOffset;
+    if (record != nullptr && offset >= 0)
+        specReference_ = RecordU32(record, static_cast<std::size_t>(offset));
+}
 
 void QV_single_camera_plat_mod::FillParams(QV_mod &container) {
     if (Spec() == nullptr) return;
@@ -46,8 +51,8 @@ void QV_single_camera_plat_mod::CopyCameraTo(const QV_mod &container) const {
 }
 
 void QV_single_camera_plat_mod::CopyCameraConfig() {
-    if (table_.layout.currentCameraRefOffset < 0) return;
-    CopyCameraAt(static_cast<std::size_t>(table_.layout.currentCameraRefOffset));
+    if (table_.layout.currentCameraRefOffset < 0 || specReference_ == 0) return;
+    CopyCameraInto(specReference_, static_cast<std::size_t>(table_.layout.currentCameraRefOffset));
 }
 
 std::uint8_t *QV_single_camera_plat_mod::CurrentCamera() const {

@@ -30,8 +30,8 @@ public:
     void FillParams(QV_mod &container) override;
     // One port only: the same as FillParams.
     void FillPortParams(QV_mod &container, int port) override;
-    // Gives the module a private copy of its current camera structure, which
-    // becomes the current one.
+    // Gives the module a private copy of the camera structure of its
+    // specification, which becomes the current one.
     void CopyCameraConfig() override;
 
     // The current camera structure in the library; null without one.
@@ -51,6 +51,9 @@ private:
     void CopyCameraTo(const QV_mod &container) const;
 
     const keys::ModelTable &table_;
+    // The specification's own reference, which the current-structure field
+    // holds until the first copy.
+    std::uint32_t specReference_ = 0;
 };
 
 // The parameter container of such a module. Its section: the head, the slot
