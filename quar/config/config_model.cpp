@@ -43,13 +43,27 @@ KeyValue DefaultValue(const qvi::keys::KeyRow &row) {
     return value;
 }
 
+KeyValue DefaultValue(const qvi::keys::KeyRow &row, std::size_t port) {
+    KeyValue value = DefaultValue(row);
+    if (value.isText || port >= row.portDefaults.size()) return value;
+    const qvi::keys::PortDefault &given = row.portDefaults[port];
+    value.number = given.number;
+    // An index default of a choice stands for the word at that position.
+    if (given.index && row.kind == qvi::keys::KeyKind::Choice) {
+        const auto position = static_cast<std::size_t>(given.number);
+        if (given.number >= 0 && position < row.words.size())
+            value.number = row.words[position].value;
+    }
+    return value;
+}
+
 void FillDefaults(ModuleConfig &module) {
     if (module.table == nullptr) return;
     module.ports.resize(PortCount(*module.table));
     for (const qvi::keys::KeyRow &row : module.table->keys) {
         const std::size_t ports = row.perPort ? module.ports.size() : 1;
         for (std::size_t port = 0; port < ports; ++port)
-            module.ports[port].try_emplace(row.handle, DefaultValue(row));
+            module.ports[port].try_emplace(row.handle, DefaultValue(row, port));
     }
 }
 

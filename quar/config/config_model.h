@@ -90,6 +90,8 @@ bool IsTextRow(const qvi::keys::KeyRow &row);
 
 // The value a key has before the text says anything about it.
 KeyValue DefaultValue(const qvi::keys::KeyRow &row);
+// The same for one camera port, for a key whose defaults differ between ports.
+KeyValue DefaultValue(const qvi::keys::KeyRow &row, std::size_t port);
 
 // Gives every key of the module's table its default in every port it lives in
 // (a module-wide key only in port 0), keeping values already present. Sizes

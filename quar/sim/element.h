@@ -34,6 +34,15 @@ struct Element {
     // The input look-up table the module last loaded: one output per input
     // pixel value; empty until one is loaded.
     std::vector<std::uint16_t> inputLut;
+    // A TX-30's FPGA file loaded last (its path and data bytes; empty until
+    // one is loaded), the transform of its output look-up tables (-1 until
+    // set), and the words its colour-space converter's coefficient port took
+    // since the port was last set up, and how often it was set up.
+    std::string fpgaFile;
+    std::size_t fpgaBytes = 0;
+    int outputLut = -1;
+    std::vector<std::uint16_t> coefficientWords;
+    int coefficientLoads = 0;
 };
 
 }  // namespace quar

@@ -8,6 +8,7 @@
 #include "config/binary_format.h"
 #include "sim/console.h"
 #include "sim/records.h"
+#include "sim/register_effects.h"
 #include "sim/register_table.h"
 
 namespace quar {
@@ -304,7 +305,12 @@ int Library::InitSystem(int system) {
     for (QRX_HANDLE board : boards) {
         Element *element = Find(board);
         LoadRegistersFromRecords(*element);
-        for (QRX_HANDLE child : element->children) LoadRegistersFromRecords(*Find(child));
+        const RackBoard *present = RackBoardOf(board);
+        for (QRX_HANDLE child : element->children) {
+            Element &module = *Find(child);
+            LoadRegistersFromRecords(module);
+            LoadInputBoardType(module, present ? present->SlotType(module.slot) : -1);
+        }
     }
     return 0;
 }

@@ -54,6 +54,11 @@ void SetKey(PendingBoard &pending, std::string_view key, std::string_view value)
         board.typeNumber = ToInt(value, -1);
     } else if (EqualNoCase(key, "Channels")) {
         board.channels = ToInt(value, 4);
+    } else if (StartsWithNoCase(key, "Slot") && key.size() == 9 && key[4] >= '0' &&
+               key[4] <= '2' && EqualNoCase(key.substr(5), "Type")) {
+        std::size_t slot = static_cast<std::size_t>(key[4] - '0');
+        if (board.slotTypes.size() <= slot) board.slotTypes.resize(slot + 1, -1);
+        board.slotTypes[slot] = ToInt(value, -1);
     } else if (StartsWithNoCase(key, "Slot") && key.size() == 5 && key[4] >= '0' && key[4] <= '2') {
         std::size_t slot = static_cast<std::size_t>(key[4] - '0');
         if (board.slots.size() <= slot) board.slots.resize(slot + 1);
@@ -106,6 +111,11 @@ Rack Rack::FromText(std::string_view text) {
         for (int i = 0; i < board.count && i < 64; ++i) rack.boards_.push_back(board.board);
     }
     return rack;
+}
+
+int RackBoard::SlotType(int slot) const {
+    if (slot < 0 || static_cast<std::size_t>(slot) >= slotTypes.size()) return -1;
+    return slotTypes[static_cast<std::size_t>(slot)];
 }
 
 const RackBoard *Rack::Find(std::string_view kind, int index) const {

@@ -15,6 +15,11 @@ struct RackBoard {
     int typeNumber = -1;             // -1: the library's default for the kind
     int channels = 4;                // SXA camera channels
     std::vector<std::string> slots;  // module model names in slots 0, 1, 2; "" for empty
+    // The type code of the input board a slot's module carries (a TX-70's RGB
+    // board 8, its decoder board 7); -1: the board its configuration names.
+    std::vector<int> slotTypes;
+
+    int SlotType(int slot) const;
 };
 
 // The boards the simulator pretends are plugged in, read from a rack file:
@@ -27,6 +32,8 @@ struct RackBoard {
 //   Channels = 4         SXA camera channels (default 4)
 //   Slot0 = TX-31        module models in the slots (default: empty)
 //   Slot1 = RX-20
+//   Slot0Type = 7        the input board type of the module in slot 0
+//                        (default: the one its configuration names)
 //
 // The file is named by the environment variable QUAR_RACK, else it is
 // rack.ini in the configuration directory named by CNF27310. No file: no

@@ -9,4 +9,9 @@ namespace quar {
 // which the simulated board does at once.
 void ApplyRegisterEffects(Element &element, int reg);
 
+// A module that carries an input board reports the board's type code in a
+// register: the type the rack gives its slot (`rackType`), or, for -1, the
+// one its configuration names. Nothing for other modules.
+void LoadInputBoardType(Element &element, int rackType);
+
 }  // namespace quar

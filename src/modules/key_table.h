@@ -90,6 +90,14 @@ struct Word {
     std::int32_t value;
 };
 
+// The default of one camera port when a key's defaults differ between ports:
+// a number in the key's value type or, with `index` set, an index value (for
+// a choice, the word at that position).
+struct PortDefault {
+    double number;
+    bool index = false;
+};
+
 // The converters a parameter is built with. Standard: the choice converters
 // for a choice (to the list position and back), the identity otherwise.
 // Hundredths: a whole number the text writes as a hundredth of itself, a
@@ -112,6 +120,9 @@ struct KeyRow {
     Location location;
     std::int32_t storedDelta = 0;  // the library keeps the written number plus this
     Conversion conversion = Conversion::Standard;
+    // Defaults that differ between ports, port 0 first; empty: the default
+    // above serves every port.
+    std::span<const PortDefault> portDefaults = {};
 };
 
 // Where a model's per-port structures are found and how large the records are.

@@ -23,11 +23,9 @@ extern const ModelTable kBz700Table;     // "BZ700", section "BZ-700"
 // The SXA board's camera channel.
 extern const ModelTable kSxaPortTable;  // "SXA-VMOD", section "CameraPort"
 
-// Acquisition modules with four camera ports.
+// Acquisition modules.
 extern const ModelTable kTx10Table;  // the module of the Lumo board
 extern const ModelTable kTx20Table;
-
-// Acquisition modules whose rows are still to come.
 extern const ModelTable kTx31Table;  // section "TX-30"
 extern const ModelTable kTx40Table;
 extern const ModelTable kTx50Table;

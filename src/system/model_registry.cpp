@@ -3,9 +3,11 @@
 #include "modules/acquisition/sxa_port.h"
 #include "modules/acquisition/tx10.h"
 #include "modules/acquisition/tx20.h"
+#include "modules/acquisition/tx30.h"
 #include "modules/acquisition/tx40.h"
 #include "modules/acquisition/tx60.h"
 #include "modules/acquisition/tx50.h"
+#include "modules/acquisition/tx70.h"
 #include "modules/boards/dq500.h"
 #include "modules/boards/sx400.h"
 #include "modules/boards/sxa_board.h"
@@ -37,9 +39,11 @@ std::unique_ptr<QV_plat_mod> MakePlatform(const std::string &name, LibraryBindin
     if (name == "TX0") return std::make_unique<TX0_plat_mod>(binding, handle);
     if (name == "TX-10") return std::make_unique<TX10_plat_mod>(binding, handle);
     if (name == "TX-20") return std::make_unique<TX20_plat_mod>(binding, handle);
+    if (name == "TX-31") return std::make_unique<TX30_plat_mod>(binding, handle);
     if (name == "TX-40") return std::make_unique<TX40_plat_mod>(binding, handle);
     if (name == "TX-60") return std::make_unique<TX60_plat_mod>(binding, handle);
     if (name == "TX-50") return std::make_unique<TX50_plat_mod>(binding, handle);
+    if (name == "TX-70") return std::make_unique<TX70_plat_mod>(binding, handle);
     if (name == "SXP") return std::make_unique<SXP_plat_mod>(binding, handle);
     if (name == "SXA") return std::make_unique<SXA_plat_mod>(binding, handle);
     if (name == "DQP") return std::make_unique<DQP_plat_mod>(binding, handle);
@@ -58,9 +62,11 @@ std::unique_ptr<QV_mod> MakeContainer(const std::string &name, QV_plat_mod &plat
     if (name == "SXA-VMOD") return std::make_unique<QV_sxa_port_mod>(&platform);
     if (name == "TX-10") return std::make_unique<QV_tx10_mod>(&platform);
     if (name == "TX-20") return std::make_unique<QV_tx20_mod>(&platform);
+    if (name == "TX-31") return std::make_unique<QV_tx30_mod>(&platform);
     if (name == "TX-40") return std::make_unique<QV_tx40_mod>(&platform);
     if (name == "TX-60") return std::make_unique<QV_tx60_mod>(&platform);
     if (name == "TX-50") return std::make_unique<QV_tx50_mod>(&platform);
+    if (name == "TX-70") return std::make_unique<QV_tx70_mod>(&platform);
     if (name == "SXP") return std::make_unique<QV_sx400_mod>(&platform);
     if (name == "SXA") return std::make_unique<QV_sxa_board_mod>(&platform);
     if (name == "DQP") return std::make_unique<QV_dq500_mod>(&platform);

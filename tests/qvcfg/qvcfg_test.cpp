@@ -72,7 +72,7 @@ TEST_F(QvcfgTest, ShowListsTheHardwareWindowLinesWithTheActiveBoard) {
     Outcome run = Qvcfg("show " + Demo());
     ASSERT_EQ(run.status, 0) << run.err;
     std::vector<std::string> lines = ElementLines(run.out);
-    ASSERT_EQ(lines.size(), 25u) << run.out;
+    ASSERT_EQ(lines.size(), 29u) << run.out;
     EXPECT_EQ(lines[0], "0\tSystem:0");
     EXPECT_EQ(lines[1], "1\t  Lumo:0 *");
     EXPECT_EQ(lines[2], "2\t    slot 0 - TX-10:0");
@@ -82,8 +82,10 @@ TEST_F(QvcfgTest, ShowListsTheHardwareWindowLinesWithTheActiveBoard) {
     EXPECT_EQ(lines[18], "18\t    slot 0 - TX-50:0");
     EXPECT_EQ(lines[20], "20\t    slot 0 - TX-40:0");
     EXPECT_EQ(lines[22], "22\t    slot 0 - TX-60:0");
-    EXPECT_EQ(lines[23], "23\tBZ700");
-    EXPECT_EQ(lines[24], "24\t ");
+    EXPECT_EQ(lines[23], "23\t  Lumo-Comp:5");
+    EXPECT_EQ(lines[24], "24\t    slot 0 - TX-80:0");
+    EXPECT_EQ(lines[27], "27\tBZ700");
+    EXPECT_EQ(lines[28], "28\t ");
     EXPECT_EQ(run.err, "");
 }
 
@@ -106,6 +108,15 @@ TEST_F(QvcfgTest, WritingWhatWasWrittenGivesTheSameBytes) {
         EXPECT_EQ(first.out, second.out) << mode;
         EXPECT_NE(first.out.find("#    Date: 7/4/1999  -  9:5:3\n"), std::string::npos);
         EXPECT_EQ(first.out.find("No_Hardware") != std::string::npos, *mode != '\0') << mode;
+        // The colour modules' own matrices survive the load, with or without hardware.
+        EXPECT_NE(first.out.find("      CSC_Coefficient_Matrix = "
+                                 "1.100,-0.050,-0.050,-0.050,1.100,-0.050,-0.050,-0.050,1.100\n"),
+                  std::string::npos)
+            << mode;
+        EXPECT_NE(first.out.find("      CSC_Coefficient_Matrix = "
+                                 "1.100,0.000,0.000,0.000,1.000,0.000,0.000,0.000,0.900\n"),
+                  std::string::npos)
+            << mode;
     }
 }
 
@@ -276,8 +287,10 @@ TEST_F(QvcfgTest, CamerasAreListedPerModuleAndPort) {
     Outcome run = Qvcfg("cameras SXA 0");
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, "RS-170 Std\nCCIR Std\nProgressive 1K\n");
-    EXPECT_EQ(Qvcfg("cameras TX-31 1").out, "Colour NTSC\n");
-    EXPECT_EQ(Qvcfg("cameras TX-31 2").out, "");
+    EXPECT_EQ(Qvcfg("cameras TX-31 1").out, "Colour NTSC\nColour PAL custom\n");
+    EXPECT_EQ(Qvcfg("cameras TX-31 2").out, "Colour PAL custom\n");
+    EXPECT_EQ(Qvcfg("cameras TX-71 3").out, "NTSC colour TX-71\n");
+    EXPECT_EQ(Qvcfg("cameras TX-70 2").out, "PAL colour TX-70\n");
     EXPECT_EQ(Qvcfg("cameras TX-40 0").out, "Digital 8-bit\nDual 10-bit 1K\n");
     EXPECT_EQ(Qvcfg("cameras TX-60 0").out, "Dalsa CA-D4\nSMD_1M60\n");
     EXPECT_EQ(Qvcfg("cameras TX-50 3").out, "RS-170 TX-50\nCCIR VCR TX-50\n");

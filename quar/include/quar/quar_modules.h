@@ -43,6 +43,15 @@ QUAR_EXPORT int tx70_cp_matrix(QRX_HANDLE handle, uint32_t matrix, uint32_t *res
    register holds (8, 10, 12 or 16 bits). */
 QUAR_EXPORT int tx40_lin_lut(QRX_HANDLE handle);
 
+/* TX-30 FPGA: loads the configuration file at `path` (Intel hex records, as
+   MCS files hold them) into the module's FPGA. Returns 0 when loaded, -1 for
+   a bad handle or a module other than a TX-30, -2 when the file cannot be
+   read and -3 for a record that is not valid (nothing is loaded then). */
+QUAR_EXPORT int16_t tx30_load(QRX_HANDLE handle, const char *path);
+/* TX-30 output look-up tables: fills them with the transform `kind` (0
+   linear, 1 HSI). Returns 0, or -1 for a bad handle, module or kind. */
+QUAR_EXPORT int16_t tx30_set_oluts(QRX_HANDLE handle, int32_t kind);
+
 /* TX-50 timing generator: works out the PLL and timing-generator settings
    for the camera structure `camera` (a reference) from the pixel frequency
    (MHz), the line time, horizontal sync width, frame time, vertical sync
@@ -76,6 +85,25 @@ enum {
     TX50_TGEN_LOCKED = 0x96,           /* 1 when the clock meets the accuracy */
     TX50_TGEN_INTERLACE = 0x98,        /* the interlace flag it was given */
     TX50_TGEN_CLOCK_SOURCE = 0x9a      /* the clock source it was given */
+};
+
+/* TX-70 colour-space converter: loads the nine coefficients (row by row)
+   into the converter, which holds each in 1/256 steps from -4 to 3.996 in
+   registers TX70_CSC_FIRST_REGISTER to TX70_CSC_FIRST_REGISTER + 8 (signed
+   16-bit). Returns 0, or -1 for a bad handle or no coefficients. */
+QUAR_EXPORT int tx70_load_matrix(QRX_HANDLE handle, const float *coefficients);
+/* TX-70 output look-up tables: the linear table, or the hue and saturation
+   (HSI) table; register TX70_LUT_REGISTER tells which was loaded last.
+   Return 0, or -1 for a bad handle. */
+QUAR_EXPORT int tx70_iluts(QRX_HANDLE handle);
+QUAR_EXPORT int tx70_hue_and_saturation(QRX_HANDLE handle);
+
+enum {
+    TX70_CSC_FIRST_REGISTER = 112,
+    TX70_CSC_STEPS = 256,
+    TX70_LUT_REGISTER = 100,
+    TX70_LUT_LINEAR = 1,
+    TX70_LUT_HSI = 2
 };
 
 QUAR_EXPORT int16_t sxp_get_hw_revision(QRX_HANDLE handle);

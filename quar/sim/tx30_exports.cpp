@@ -1,0 +1,146 @@
+// The TX-30's own module-library entries: its register dump, which also
+// shows what the colour module holds beyond its registers, the FPGA load and
+// the output look-up tables.
+#include <cstdint>
+#include <cstdio>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "quar/quar_api.h"
+#include "quar/quar_modules.h"
+#include "sim/console.h"
+#include "sim/library.h"
+
+using quar::Library;
+
+namespace {
+
+constexpr std::string_view kModel = "TX-31";
+constexpr const char *kOutputLutNames[] = {"linear", "HSI"};
+
+// Intel hex record types an MCS file holds.
+constexpr int kDataRecord = 0;
+constexpr int kEndRecord = 1;
+constexpr int kSegmentAddressRecord = 2;
+constexpr int kLinearAddressRecord = 4;
+
+quar::Element *ColourModule(QRX_HANDLE handle) {
+    quar::Element *element = Library::Instance().Find(handle);
+    return element && element->table->model == kModel ? element : nullptr;
+}
+
+std::string ModuleName(const quar::Element &element) {
+    return "TX-30:" + std::to_string(element.instance);
+}
+
+std::optional<int> HexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return std::nullopt;
+}
+
+// The bytes of one record line (":" and hex pairs); nothing when it is not one.
+std::optional<std::vector<int>> RecordBytes(std::string_view line) {
+    if (line.size() < 11 || line.front() != ':' || line.size() % 2 == 0) return std::nullopt;
+    std::vector<int> bytes;
+    for (std::size_t i = 1; i < line.size(); i += 2) {
+        const auto high = HexDigit(line[i]);
+        const auto low = HexDigit(line[i + 1]);
+        if (!high || !low) return std::nullopt;
+        bytes.push_back(*high * 16 + *low);
+    }
+    return bytes;
+}
+
+// The data bytes of an MCS file: every line a record whose length and
+// checksum hold, ending with the end record. The 1-based number of the first
+// bad line in `badLine` otherwise.
+std::optional<std::size_t> DataBytes(std::istream &in, int &badLine) {
+    std::size_t data = 0;
+    int number = 0;
+    for (std::string line; std::getline(in, line);) {
+        ++number;
+        while (!line.empty() && (line.back() == '\r' || line.back() == ' ')) line.pop_back();
+        if (line.empty()) continue;
+        const auto bytes = RecordBytes(line);
+        int sum = 0;
+        if (bytes)
+            for (int byte : *bytes) sum += byte;
+        const bool whole = bytes && bytes->size() == static_cast<std::size_t>((*bytes)[0]) + 5;
+        const int type = whole ? (*bytes)[3] : -1;
+        if (!whole || sum % 256 != 0 ||
+            (type != kDataRecord && type != kEndRecord && type != kSegmentAddressRecord &&
+             type != kLinearAddressRecord)) {
+            badLine = number;
+            return std::nullopt;
+        }
+        if (type == kEndRecord) return data;
+        if (type == kDataRecord) data += static_cast<std::size_t>((*bytes)[0]);
+    }
+    badLine = number + 1;  // no end record
+    return std::nullopt;
+}
+
+}  // namespace
+
+extern "C" {
+
+// The register file, then the FPGA file, the output tables and the words the
+// coefficient port took.
+QUAR_EXPORT int tx30_dregs(QRX_HANDLE handle) {
+    const quar::Element *element = ColourModule(handle);
+    if (element == nullptr) return Library::Instance().DumpRegisters(handle);
+    Library::Instance().DumpRegisters(handle);
+    std::string text = "  FPGA file: ";
+    text += element->fpgaFile.empty()
+                ? "none"
+                : element->fpgaFile + " (" + std::to_string(element->fpgaBytes) + " bytes)";
+    text += "\n  output LUTs: ";
+    text += element->outputLut < 0 ? "not set" : kOutputLutNames[element->outputLut];
+    text += "\n  coefficient loads: " + std::to_string(element->coefficientLoads);
+    text += "\n  coefficient port:";
+    char word[8];
+    for (std::uint16_t value : element->coefficientWords) {
+        std::snprintf(word, sizeof word, " 0x%03X", value);
+        text += word;
+    }
+    quar::ConsolePrint(text + "\n");
+    return 0;
+}
+
+QUAR_EXPORT int16_t tx30_load(QRX_HANDLE handle, const char *path) {
+    quar::Element *element = ColourModule(handle);
+    if (element == nullptr) return -1;
+    const std::string module = ModuleName(*element);
+    std::ifstream in;
+    if (path != nullptr) in.open(path);
+    if (!in) {
+        quar::ConsolePrint(module + " FPGA: cannot read " + (path ? path : "(no file)") + "\n");
+        return -2;
+    }
+    int badLine = 0;
+    const auto bytes = DataBytes(in, badLine);
+    if (!bytes) {
+        quar::ConsolePrint(module + " FPGA: " + path + " line " + std::to_string(badLine) +
+                           " is not a valid record; nothing loaded\n");
+        return -3;
+    }
+    element->fpgaFile = path;
+    element->fpgaBytes = *bytes;
+    quar::ConsolePrint(module + " FPGA: loaded " + path + ", " + std::to_string(*bytes) +
+                       " bytes\n");
+    return 0;
+}
+
+QUAR_EXPORT int16_t tx30_set_oluts(QRX_HANDLE handle, int32_t kind) {
+    quar::Element *element = ColourModule(handle);
+    if (element == nullptr || kind < 0 || kind > 1) return -1;
+    element->outputLut = kind;
+    return 0;
+}
+
+}  // extern "C"

@@ -1,0 +1,546 @@
+// The TX-30 against the real stand-in: a DQ-500 and an SX-400 each carry
+// one; the first has a "custom" matrix on one port and predefined matrices
+// on others. What the module fills, shows, writes and sends to its registers
+// and library entries is checked.
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "app/app_settings.h"
+#include "config/text_parser.h"
+#include "modules/acquisition/tx30.h"
+#include "params/mod_param.h"
+#include "params/param_group.h"
+#include "support/bound_stand_in.h"
+#include "system/hardware.h"
+#include "system/model_registry.h"
+
+namespace qvi {
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::Contains;
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+using ::testing::HasSubstr;
+using testing::Lines;
+
+constexpr const char *kRack =
+    "[Board]\nKind = DQP\nSlot0 = TX-30\n\n[Board]\nKind = SXP\nSlot0 = TX-30\n";
+constexpr const char *kBoards = "[SYSTEM:0]\n[DQ-500:0]\n";
+constexpr const char *kModules = R"([TX-30:0]
+      Slot_Number = 0
+      Startup_Port = 1
+      Load_Name = "tx30pal.mcs"
+      Output_LUT_Bypass
+[CameraPort:0]
+      Name = "Custom RGB"
+      Sync_Type = SS_In
+      ADC_Color_Mode = Pseudo_Color_8
+      Red_Video_P_Ref = 200
+      Strobe1_High
+      Matrix_Name = "custom"
+      CSC_Input_Format = Analog_Signed_Magnitude
+      CSC_Output_Format = Twos_Complement_Signed
+      CSC_No_Bypass_Mode
+      CSC_Scaling = Scale_By_2
+      CSC_Coefficient_Matrix = 1.250,-0.500,0.000,0.125,1.000,-0.250,0.000,0.750,2.000
+[CameraPort:1]
+      Name = "NTSC YUV"
+      Output_LUT_Type = HSI
+      Matrix_Name = "DEF_RGB_YUV"
+      CSC_Output_Format = Twos_Complement_Signed
+      CSC_No_Bypass_Mode
+      CSC_Coefficient_Matrix = 0.299,0.587,0.114,-0.169,-0.331,0.500,0.500,-0.419,-0.081
+[CameraPort:2]
+      Name = "Colour difference"
+      Color_Format = SVHS
+      Matrix_Name = "DEF_RYYBY_RGB"
+      CSC_Input_Format = Analog_Signed_Magnitude
+      CSC_Coefficient_Matrix = -1.402,1.000,0.000,0.714,1.000,0.344,0.000,1.000,-1.772
+[CameraPort:3]
+      Name = "Spare"
+      Input_LUT_NoLoad
+      Matrix_NoLoad
+[SX-400:0]
+[TX-30:1]
+      Slot_Number = 0
+      Load_Name = "tx30hd.mcs"
+)";
+
+// A small valid MCS file: one data record of four bytes and the end record.
+constexpr const char *kMcs = ":0400000054583330ED\n:00000001FF\n";
+
+// Rows: the FPGA file, the colour-space converter, output LUT transform,
+// formats and scaling, the first coefficient and the predefined matrices.
+constexpr int kFpgaRow = 27;
+constexpr int kConverterRow = 30;
+constexpr int kOutputLutRow = 32;
+constexpr int kInputFormatRow = 28;
+constexpr int kOutputFormatRow = 29;
+constexpr int kScalingRow = 31;
+constexpr int kFirstCoefficientRow = 33;
+constexpr int kMatrixRow = 42;
+constexpr int kMatrixRows[] = {28, 29, 31, 33, 34, 35, 36, 37, 38, 39, 40, 41};
+
+std::string Section(QV_mod &container) {
+    std::ostringstream out;
+    container.WriteCFGSection(out);
+    return out.str();
+}
+
+std::vector<std::string> PortLines(const std::string &section, int port) {
+    std::vector<std::string> lines = Lines(section);
+    auto begin = std::find(lines.begin(), lines.end(), "[CameraPort:" + std::to_string(port) + "]");
+    auto end = std::find_if(begin + 1, lines.end(),
+                            [](const std::string &line) { return line.starts_with("["); });
+    return {begin, end};
+}
+
+struct Module {
+    std::unique_ptr<TX30_plat_mod> platform;
+    std::unique_ptr<QV_tx30_mod> container;
+
+    QV_usr_param &Row(int id) const { return *container->GetUsrParam(id); }
+    QV_mod_param &Param(int handle) const { return *container->GetModParam(handle); }
+    int Raw(int handle) const { return static_cast<int>(Param(handle).GetRawValue().ToDouble()); }
+    std::vector<bool> MatrixRowsEnabled() const {
+        std::vector<bool> enabled;
+        for (int id : kMatrixRows) enabled.push_back(Row(id).IsEnabled());
+        return enabled;
+    }
+};
+
+class Tx30Test : public testing::BoundStandInTest {
+protected:
+    void SetUp() override {
+        AppSettings &settings = GlobalAppSettings();
+        savedFiles_ = settings.tx30FpgaFiles;
+        savedDir_ = settings.cnfDir;
+        settings.tx30FpgaFiles = {{"tx30ntsc.mcs", "NTSC colour, 640 x 480", 640, 480},
+                                  {"tx30pal.mcs", "PAL colour, 768 x 576", 768, 576}};
+        fs::create_directories(dir_);
+        settings.cnfDir = dir_.string();
+        for (const char *name : {"tx30ntsc.mcs", "tx30pal.mcs"}) std::ofstream(dir_ / name) << kMcs;
+        TX30_fpga_file_usr_param::ForgetLoads();
+        BindAndLoad(kRack, std::string(kBoards) + kModules);
+    }
+
+    void TearDown() override {
+        GlobalAppSettings().tx30FpgaFiles = savedFiles_;
+        GlobalAppSettings().cnfDir = savedDir_;
+        std::error_code ignored;
+        fs::remove_all(dir_, ignored);
+        BoundStandInTest::TearDown();
+    }
+
+    QRX_HANDLE ModuleHandle(int board) const {
+        QRX_HANDLE handle = binding_->Entry<&::qrx_systop>()(0);
+        if (board == 1) handle = binding_->Entry<&::qrx_get_next_mod>()(handle);
+        return binding_->Entry<&::qrx_get_modcnf>()(handle, 0);
+    }
+
+    // A board's module, filled and attached as the system attaches it, with
+    // its rows refreshed as the dialog does; seen at `port` unless -1 (the
+    // start-up port).
+    Module Open(int board = 0, int port = -1, bool refresh = true) {
+        Module module;
+        module.platform = std::make_unique<TX30_plat_mod>(binding_.get(), ModuleHandle(board));
+        module.container = std::make_unique<QV_tx30_mod>(module.platform.get());
+        module.platform->SetModule(module.container.get());
+        module.platform->FillParams(*module.container);
+        if (port >= 0) module.container->SetPort(port);
+        if (refresh) module.container->RefreshUsrParams();
+        return module;
+    }
+
+    std::int16_t Register(const Module &module, int reg) const {
+        return binding_->Entry<&::read_reg>()(module.platform->Handle(), reg);
+    }
+    void SetRegister(const Module &module, int reg, int value) const {
+        binding_->Entry<&::write_reg>()(module.platform->Handle(), reg,
+                                        static_cast<std::uint16_t>(value));
+    }
+
+    // What the library prints while `action` runs.
+    template <typename Action>
+    std::string Console(Action action) {
+        std::string printed;
+        auto sink = binding_->Entry<&::qrx_set_console_sink>();
+        sink(testing::Collect, &printed);
+        action();
+        sink(nullptr, nullptr);
+        return printed;
+    }
+
+    // One line of the module's register dump, found by its start.
+    std::string DumpLine(const Module &module, const std::string &start) {
+        const std::string dump =
+            Console([&] { module.platform->RegisterDumpEntry()(module.platform->Handle()); });
+        for (const std::string &line : Lines(dump))
+            if (line.starts_with(start)) return line;
+        return "(no " + start + ")";
+    }
+
+    // How often the coefficient port was set up for a new matrix.
+    int Loads(const Module &module) {
+        const std::string line = DumpLine(module, "  coefficient loads: ");
+        return std::stoi(line.substr(line.rfind(' ') + 1));
+    }
+
+    const fs::path dir_ = fs::temp_directory_path() /
+                          ("qvi-tx30-" + std::to_string(::getpid()) + "-" +
+                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+
+private:
+    std::vector<FpgaFileEntry> savedFiles_;
+    std::string savedDir_;
+};
+
+TEST_F(Tx30Test, WrittenSectionLoadsBackToTheSameSectionWithAndWithoutHardware) {
+    for (bool hardware : {true, false}) {
+        SCOPED_TRACE(hardware ? "hardware" : "no hardware");
+        ASSERT_EQ(Load(std::string(kBoards) + kModules), QRX_LOAD_OK);
+        SetHardwareEnabled(hardware);
+        Module first = Open();
+        EXPECT_EQ(first.Param(16).GetCurrentPort(), 1);  // the start-up port
+        const std::string written = Section(*first.container);
+        const std::vector<std::string> lines = Lines(written);
+        ASSERT_GT(lines.size(), 5u);
+        EXPECT_THAT(std::vector(lines.begin(), lines.begin() + 5),
+                    ElementsAre("[TX-30:0]", "      Slot_Number = 0", "      Startup_Port = 1",
+                                "      Load_Name = \"tx30pal.mcs\"", "      Output_LUT_Bypass"));
+        EXPECT_EQ(PortLines(written, 0).back(),
+                  "      CSC_Coefficient_Matrix = "
+                  "1.250,-0.500,0.000,0.125,1.000,-0.250,0.000,0.750,2.000");
+        for (int port = 0; port < 4; ++port) {
+            SCOPED_TRACE(port);
+            const std::vector<std::string> block = PortLines(written, port);
+            ASSERT_EQ(block.size(), 32u);  // head, 29 key lines, the two structure lines
+            EXPECT_EQ(block[2], "      Camera_Structure = Create_Structure");
+            const auto matrixName = std::find_if(block.begin(), block.end(), [](const auto &l) {
+                return l.starts_with("      Matrix_Name = ");
+            });
+            ASSERT_NE(matrixName, block.end());
+            EXPECT_EQ(*(matrixName + 1), "      Matrix_Structure = Create_Structure");
+            EXPECT_EQ(std::count_if(block.begin(), block.end(),
+                                    [](const auto &l) {
+                                        return l.find("CSC_Coefficient_Matrix") !=
+                                               std::string::npos;
+                                    }),
+                      1);
+        }
+        // Both look-up tables are loaded whatever the camera says.
+        EXPECT_THAT(PortLines(written, 3), Contains("      Input_LUT_Load"));
+        EXPECT_THAT(PortLines(written, 3), Contains("      Matrix_NoLoad"));
+        EXPECT_TRUE(ui.messages.empty()) << ui.Texts().front();
+
+        ASSERT_EQ(Load(std::string(kBoards) + written), QRX_LOAD_OK);
+        EXPECT_EQ(Section(*Open().container), written);
+    }
+}
+
+TEST_F(Tx30Test, CoefficientsReachTheConverterPortAsClampedQuarterSteps) {
+    Module module = Open(0, 0);  // the "custom" port: coefficients editable
+    const int loads = Loads(module);
+    const float values[] = {4.0f, -4.01f, 0.5f, -0.1f};
+    for (int i = 0; i < 4; ++i)
+        module.Row(kFirstCoefficientRow + i).SetValue(QV_param_val::Float(values[i]));
+    EXPECT_EQ(DumpLine(module, "  coefficient port:"),
+              "  coefficient port: 0x3FF 0x003 0x400 0x004 0x080 0x000 0x7E7 0x007 "
+              "0x100 0x001 0x7C0 0x007 0x000 0x000 0x0C0 0x000 0x200 0x002");
+    EXPECT_EQ(Loads(module), loads + 4);
+    EXPECT_EQ(Register(module, 24), 0x300);
+    EXPECT_EQ(Register(module, 25), 3);
+    EXPECT_EQ(Register(module, 26), 2);
+
+    // The low 16 bits of a large product wrap before the clamp.
+    EXPECT_EQ(TX30_coefficient_param::LowWord(1000.0f), 0x400);  // 256000 -> -6144
+    EXPECT_EQ(TX30_coefficient_param::LowWord(-1000.0f), 0x3FF);
+    EXPECT_EQ(TX30_coefficient_param::HighWord(-1000.0f), 3);
+}
+
+TEST_F(Tx30Test, FillingWritesOnlyTheStartupPortsMatrixAndOnlyOnce) {
+    Module module = Open(0, -1, false);
+    EXPECT_TRUE(HardwareEnabled());
+    EXPECT_EQ(Loads(module), 1);
+    // DEF_RGB_YUV: 0.299 -> 76 (0x04C), -0.169 -> -43 (0x7D5), ...
+    EXPECT_THAT(DumpLine(module, "  coefficient port:"),
+                HasSubstr("port: 0x04C 0x000 0x096 0x000 0x01D 0x000 0x7D5 0x007"));
+    EXPECT_EQ(Register(module, 64), 0);  // converting at scale 1
+
+    ASSERT_EQ(Load(std::string(kBoards) + kModules), QRX_LOAD_OK);
+    SetHardwareEnabled(false);
+    Module quiet = Open();
+    EXPECT_EQ(Loads(quiet), 0);
+    EXPECT_FALSE(HardwareEnabled());
+}
+
+TEST_F(Tx30Test, BypassAndScalingShareRegister64) {
+    Module module = Open(0, 0);  // converting, scale by 2
+    QV_usr_param &converter = module.Row(kConverterRow);
+    QV_usr_param &scaling = module.Row(kScalingRow);
+    EXPECT_EQ(converter.GetIndex(), 1);
+    converter.SetIndex(0);  // bypassed
+    EXPECT_EQ(Register(module, 64), 224);
+    scaling.SetIndex(3);
+    EXPECT_EQ(module.Raw(16), 96);
+    EXPECT_EQ(Register(module, 64), 224) << "no scaling while bypassed";
+    converter.SetIndex(1);
+    EXPECT_EQ(Register(module, 64), 96);
+    scaling.SetIndex(1);
+    EXPECT_EQ(Register(module, 64), 32);
+}
+
+TEST_F(Tx30Test, FormatsShareRegister63) {
+    Module module = Open(0, 0);
+    SetRegister(module, 63, 0xFF);
+    module.Row(kInputFormatRow).SetIndex(1);  // 32
+    EXPECT_EQ(Register(module, 63), 0x3F);
+    module.Row(kOutputFormatRow).SetIndex(1);  // 4
+    EXPECT_EQ(Register(module, 63), 0x27);
+    module.Row(kInputFormatRow).SetIndex(3);  // 224
+    EXPECT_EQ(Register(module, 63), 0xE7);
+}
+
+TEST_F(Tx30Test, OutputLutTransformGoesToTheLibrary) {
+    Module module = Open(0, 0);  // filled on the start-up port, which is HSI
+    EXPECT_EQ(DumpLine(module, "  output LUTs:"), "  output LUTs: HSI");
+    module.Row(kOutputLutRow).SetIndex(0);
+    EXPECT_EQ(DumpLine(module, "  output LUTs:"), "  output LUTs: linear");
+    SetHardwareEnabled(false);
+    module.Row(kOutputLutRow).SetIndex(1);
+    SetHardwareEnabled(true);
+    EXPECT_EQ(DumpLine(module, "  output LUTs:"), "  output LUTs: linear");
+    EXPECT_EQ(module.Raw(13), 1);
+}
+
+TEST_F(Tx30Test, PredefinedMatrixFixesTheMatrixAndCustomLeavesItEditable) {
+    Module module = Open(0, 1);  // DEF_RGB_YUV
+    QV_usr_param &matrix = module.Row(kMatrixRow);
+    EXPECT_EQ(matrix.GetChoices().size(), 11u);
+    EXPECT_EQ(matrix.GetIndex(), 3);
+    EXPECT_THAT(module.MatrixRowsEnabled(), Contains(true).Times(0));
+
+    EXPECT_EQ(matrix.SetIndex(10), 2);  // the catalogue's "custom"
+    EXPECT_THAT(module.MatrixRowsEnabled(), Contains(false).Times(0));
+    EXPECT_EQ(module.Param(8).GetRawValue().GetText(), "custom");
+    EXPECT_EQ(module.Raw(14), 32);
+    EXPECT_EQ(module.Raw(15), 16);
+    EXPECT_FLOAT_EQ(module.Param(37).GetRawValue().GetFloat(), -0.416f);
+    EXPECT_THAT(DumpLine(module, "  coefficient port:"), HasSubstr("port: 0x796 0x007 0x04C"));
+
+    EXPECT_EQ(matrix.SetIndex(5), 2);  // DEF_RGB_YCRCB
+    EXPECT_THAT(module.MatrixRowsEnabled(), Contains(true).Times(0));
+    EXPECT_EQ(module.Param(8).GetRawValue().GetText(), "DEF_RGB_YCRCB");
+    EXPECT_EQ(module.Raw(14), 0);
+    EXPECT_EQ(module.Raw(15), 0);
+    EXPECT_FLOAT_EQ(module.Param(45).GetRawValue().GetFloat(), 0.439f);
+    EXPECT_EQ(matrix.GetIndex(), 5);
+    EXPECT_THAT(PortLines(Section(*module.container), 1),
+                Contains("      CSC_Coefficient_Matrix = "
+                         "0.257,0.504,0.098,0.439,-0.368,-0.071,-0.148,-0.291,0.439"));
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(Tx30Test, OwnCustomMatrixIsAnExtraEntryThatKeepsItsCoefficients) {
+    Module module = Open(0, 0);
+    QV_usr_param &matrix = module.Row(kMatrixRow);
+    std::vector<std::string> choices = matrix.GetChoices();
+    ASSERT_EQ(choices.size(), 12u);
+    EXPECT_EQ(choices[10], "custom");
+    EXPECT_EQ(choices[11], "custom");
+    EXPECT_EQ(matrix.GetIndex(), 11);
+    EXPECT_THAT(module.MatrixRowsEnabled(), Contains(false).Times(0));
+    EXPECT_FLOAT_EQ(module.Param(37).GetRawValue().GetFloat(), 1.25f);
+    EXPECT_EQ(module.Raw(16), 32);
+
+    // A name the catalogue lacks is shown the same way.
+    module.container->SetPort(3);
+    module.Param(8).SetRawValue(QV_param_val::Text("studio"));
+    matrix.Refresh();
+    choices = matrix.GetChoices();
+    EXPECT_EQ(choices.back(), "studio");
+    EXPECT_EQ(matrix.GetIndex(), 11);
+    EXPECT_EQ(module.Param(8).GetRawValue().GetText(), "studio");
+}
+
+TEST_F(Tx30Test, FpgaFileRowLoadsFromTheSecondSelectionOn) {
+    Module module = Open();
+    QV_usr_param &fpga = module.Row(kFpgaRow);
+    EXPECT_THAT(fpga.GetChoices(), ElementsAre("NTSC colour, 640 x 480", "PAL colour, 768 x 576"));
+    EXPECT_EQ(fpga.GetIndex(), 1);
+    EXPECT_EQ(module.platform->GetImageWidth(), 768);
+    EXPECT_EQ(module.platform->GetImageHeight(), 576);
+
+    std::string printed = Console([&] { EXPECT_EQ(fpga.SetIndex(0), 1); });
+    EXPECT_EQ(printed, "") << "the first selection loads nothing";
+    EXPECT_EQ(module.Param(5).GetRawValue().GetText(), "tx30ntsc.mcs");
+    EXPECT_EQ(module.platform->GetImageWidth(), 640);
+    EXPECT_EQ(DumpLine(module, "  FPGA file:"), "  FPGA file: none");
+
+    const std::string pal = (dir_ / "tx30pal.mcs").string();
+    printed = Console([&] { EXPECT_EQ(fpga.SetIndex(1), 1); });
+    EXPECT_EQ(printed, "TX-30:0 FPGA: loaded " + pal + ", 4 bytes\n");
+    EXPECT_EQ(DumpLine(module, "  FPGA file:"), "  FPGA file: " + pal + " (4 bytes)");
+    EXPECT_EQ(fpga.GetIndex(), 1);
+    EXPECT_EQ(Console([&] { fpga.SetIndex(1); }), "") << "the same path is not loaded again";
+    EXPECT_GE(ui.waitCursorShown, 2);
+
+    // The catalogue's names match whatever their case.
+    module.Param(5).SetRawValue(QV_param_val::Text("TX30NTSC.MCS"));
+    fpga.Refresh();
+    EXPECT_EQ(fpga.GetChoices().size(), 2u);
+    EXPECT_EQ(fpga.GetIndex(), 0);
+    EXPECT_EQ(module.platform->GetImageWidth(), 512) << "the geometry compares exactly";
+    EXPECT_EQ(module.platform->GetImageHeight(), 480);
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(Tx30Test, FpgaFileOutsideTheCatalogueIsAnExtraEntry) {
+    Module module = Open(1);
+    QV_usr_param &fpga = module.Row(kFpgaRow);
+    EXPECT_THAT(fpga.GetChoices(),
+                ElementsAre("NTSC colour, 640 x 480", "PAL colour, 768 x 576", "tx30hd.mcs"));
+    EXPECT_EQ(fpga.GetIndex(), 2);
+    EXPECT_EQ(module.platform->GetImageWidth(), 512);
+
+    const std::string missing = (dir_ / "tx30hd.mcs").string();
+    EXPECT_EQ(fpga.SetIndex(2), 2);
+    EXPECT_THAT(ui.Errors(), ElementsAre("Can't find TX-30 FPGA file:" + missing));
+    EXPECT_EQ(module.Param(5).GetRawValue().GetText(), "tx30hd.mcs");
+
+    // Once the file is there it is loaded like any other.
+    ui.Clear();
+    fpga.SetIndex(0);  // the first selection
+    std::ofstream(missing) << kMcs;
+    fpga.Refresh();
+    EXPECT_EQ(fpga.GetIndex(), 0);
+    module.Param(5).SetRawValue(QV_param_val::Text("tx30hd.mcs"));
+    fpga.Refresh();
+    EXPECT_EQ(Console([&] { EXPECT_EQ(fpga.SetIndex(2), 1); }),
+              "TX-30:1 FPGA: loaded " + missing + ", 4 bytes\n");
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(Tx30Test, StandInRefusesABadFpgaFile) {
+    Module module = Open();
+    const std::string bad = (dir_ / "bad.mcs").string();
+    std::ofstream(bad) << ":0400000054583330ED\n:0400000054583330EE\n:00000001FF\n";
+    std::string printed = Console([&] { EXPECT_EQ(module.platform->LoadFpgaFile(bad), -3); });
+    EXPECT_THAT(printed, HasSubstr("line 2 is not a valid record"));
+    std::ofstream(bad) << ":0400000054583330ED\n";  // no end record
+    EXPECT_EQ(module.platform->LoadFpgaFile(bad), -3);
+    EXPECT_EQ(module.platform->LoadFpgaFile((dir_ / "none.mcs").string()), -2);
+    EXPECT_EQ(DumpLine(module, "  FPGA file:"), "  FPGA file: none");
+    SetHardwareEnabled(false);
+    EXPECT_EQ(module.platform->LoadFpgaFile(bad), 0);
+}
+
+TEST_F(Tx30Test, CatalogueReportsABadIndex) {
+    const QV_fpga_file_catalogue catalogue;
+    EXPECT_EQ(catalogue.Name(1), "tx30pal.mcs");
+    EXPECT_EQ(catalogue.YSize(0), 480);
+    EXPECT_EQ(catalogue.Name(2), "ERROR");
+    EXPECT_EQ(catalogue.XSize(-1), 0);
+    EXPECT_EQ(catalogue.Description(5), "ERROR");
+    EXPECT_THAT(ui.Texts(), ElementsAre("Invalid index: 2 passed to TX-30 FPGA File Manager",
+                                        "Invalid index: -1 passed to TX-30 FPGA File Manager",
+                                        "Invalid index: 5 passed to TX-30 FPGA File Manager"));
+}
+
+TEST_F(Tx30Test, RowsAndPages) {
+    Module module = Open();
+    const auto &groups = module.container->GetParamGroups();
+    ASSERT_EQ(groups.size(), 2u);
+    const auto ids = [](const QV_param_group &group) {
+        std::vector<int> out;
+        for (const QV_usr_param *row : group.GetUsrParams())
+            if (row->GetId() != QV_page_usr_param::kId) out.push_back(row->GetId());
+        return out;
+    };
+    EXPECT_EQ(groups[0]->GetName(), "Basic");
+    EXPECT_THAT(ids(*groups[0]), ElementsAre(0, 1, 2, 3, 4, 27));
+    EXPECT_EQ(groups[1]->GetName(), "All");
+    EXPECT_THAT(ids(*groups[1]),
+                ElementsAreArray({0,  1,  2,  3,  4,  5,  32, 27, 6,  7,  8,  9,  10, 11, 12,
+                                  13, 14, 15, 16, 17, 18, 19, 20, 21, 24, 22, 25, 23, 26, 30,
+                                  42, 28, 29, 31, 33, 34, 35, 36, 37, 38, 39, 40, 41}));
+    EXPECT_EQ(module.Row(kMatrixRow).GetLabel(), "CSC matricies (pre-def)");
+    EXPECT_EQ(module.Row(41).GetLabel(), "CSC matrix coef 9");
+    EXPECT_EQ(module.Row(41).GetParam()->GetHandle(), 45);
+    EXPECT_TRUE(module.Row(33).GetMin().Equals(QV_param_val::Float(-4.0f)));
+    EXPECT_TRUE(module.Row(33).GetMax().Equals(QV_param_val::Float(3.99f)));
+    EXPECT_TRUE(module.Row(21).GetStep().Equals(QV_param_val::S16(4)));
+    EXPECT_THAT(module.Row(12).GetChoices(), Contains("sep sync in/Pclk in"));
+    EXPECT_TRUE(module.Row(kFpgaRow).NotifiesOwner());
+    EXPECT_EQ(module.container->GetHelpTopic(27), 13);
+}
+
+TEST_F(Tx30Test, GeometryDepthAndTrigger) {
+    Module module = Open(0, 0);  // pseudo colour
+    EXPECT_EQ(module.platform->GetBitsPerPixel(), 8);
+    module.container->SetPort(1);
+    EXPECT_EQ(module.platform->GetBitsPerPixel(), 24);
+
+    module.platform->PrepareExternalTrigger();
+    EXPECT_EQ(Register(module, 16), 1);
+    EXPECT_EQ(Register(module, 17), 1);
+    EXPECT_EQ(module.platform->TriggerDone(), 1);
+    SetRegister(module, 87, 1);
+    EXPECT_EQ(module.platform->TriggerDone(), 0);
+    SetHardwareEnabled(false);
+    EXPECT_EQ(module.platform->TriggerDone(), 1);
+
+    TX30_plat_mod alone(binding_.get(), ModuleHandle(0));
+    EXPECT_EQ(alone.GetImageWidth(), 512);
+    EXPECT_EQ(alone.GetImageHeight(), 480);
+    alone.CopyCameraConfig();
+    EXPECT_EQ(alone.FpgaFileName(), "tx30pal.mcs");
+}
+
+TEST_F(Tx30Test, FactoryBuildsTheColourModuleForItsLibraryName) {
+    auto platform = MakePlatform("TX-31", binding_.get(), ModuleHandle(0));
+    EXPECT_NE(dynamic_cast<TX30_plat_mod *>(platform.get()), nullptr);
+    EXPECT_EQ(platform->GetName(), "TX-31");
+    auto container = MakeContainer("TX-31", *platform);
+    EXPECT_NE(dynamic_cast<QV_tx30_mod *>(container.get()), nullptr);
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST(Tx30Converter, RefusesMalformedMatrixLines) {
+    const std::string head = "[SYSTEM:0]\n[DQ-500:0]\n[TX-30:0]\nSlot_Number = 0\n[CameraPort:0]\n";
+    struct Case {
+        const char *line;
+        const char *reason;
+    };
+    for (const Case &c : {
+             Case{"CSC_Coefficient_Matrix = 1,0,0,0,1,0,0,0", "expected 9 comma-separated values"},
+             Case{"CSC_Coefficient_Matrix = 1,0,0,0,1,0,0,0,1,0",
+                  "expected 9 comma-separated values"},
+             Case{"CSC_Coefficient_Matrix = 1,0,0,0,one,0,0,0,1", "bad number"},
+             Case{"Matrix_Structure = Default_Structure", "unknown word"},
+             Case{"CSC_Scaling = Scale_By_3", "unknown word"},
+         }) {
+        SCOPED_TRACE(c.line);
+        quar::ConfigError error;
+        EXPECT_FALSE(quar::ParseConfigText(head + c.line + "\n", "t.txt", error).has_value());
+        EXPECT_EQ(error.line, 6);
+        EXPECT_EQ(error.reason, c.reason);
+    }
+    quar::ConfigError error;
+    EXPECT_TRUE(quar::ParseConfigText(head + "CSC_Coefficient_Matrix = 1, -0.5 ,0,0,1,0,0,0,1\n"
+                                             "Matrix_Structure = Create_Structure\n",
+                                      "t.txt", error))
+        << error.Message();
+}
+
+}  // namespace
+}  // namespace qvi

@@ -1,0 +1,416 @@
+// The TX-70 against the real stand-in: one SX-400 carries a TX-70 with its
+// RGB board, another one with its decoder board (the rack says which). What
+// the module fills, shows, writes, computes and sends to the hardware and to
+// the library's matrix and look-up-table entries is checked on both.
+#include <algorithm>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "app/app_settings.h"
+#include "modules/acquisition/tx70.h"
+#include "params/mod_param.h"
+#include "params/param_group.h"
+#include "quar/quar_modules.h"
+#include "support/bound_stand_in.h"
+#include "system/hardware.h"
+
+namespace qvi {
+namespace {
+
+using ::testing::Contains;
+using ::testing::ElementsAre;
+using testing::Lines;
+using ::testing::Not;
+
+constexpr const char *kRack =
+    "[Board]\nKind = SXP\nRevision = 36\nSlot0 = TX-70\nSlot0Type = 8\n"
+    "[Board]\nKind = SXP\nRevision = 36\nSlot0 = TX-70\nSlot0Type = 7\n";
+constexpr const char *kBoards = "[SYSTEM:0]\n[SX-400:0]\n";
+// Port 0 a catalogue matrix, port 1 a matrix of its own, port 2 another
+// catalogue matrix; the second board's module has its decoder board.
+constexpr const char *kModules = R"([TX-70:0]
+      Slot_Number = 0
+      Startup_Port = 1
+      Load_Name = "rgb70.mcs"
+      RGB_Input_Board
+[CameraPort:0]
+      Name = "RGB identity"
+      Matrix_Name = "DEF_RGB_RGB"
+      CSC_Coefficient_Matrix = 1,0,0,0,1,0,0,0,1
+[CameraPort:1]
+      Name = "Own matrix"
+      RGB_HOffset = 2
+      RGB_HActive = 770
+      RGB_VOffset = 10
+      RGB_VActive = 250
+      RGB_Interlace
+      Matrix_Name = "custom"
+      CSC_Coefficient_Matrix = 0.5,-0.25,0,0,1,0,0,0.125,1.5
+      PLL_RDIV = 700
+      PLL_VCO = 6
+      PLL_PDA = 3
+      PLL_Xtal_Mode
+[CameraPort:2]
+      Name = "YUV"
+      Matrix_Name = "DEF_RGB_YUV"
+      CSC_Coefficient_Matrix = 0.299,0.587,0.114,-0.169,-0.331,0.5,0.5,-0.419,-0.081
+[SX-400:1]
+[TX-70:1]
+      Slot_Number = 0
+      NTSC_PAL_Input_Board
+[CameraPort:0]
+      Name = "DEF0 STD"
+      NP_HActive = 640
+      NP_VActive = 480
+      TX1_Mux_Select = Output_FIFO_0
+      TX2_Mux_Select = Output_FIFO_0
+[CameraPort:3]
+      Name = "PAL"
+)";
+
+constexpr int kRgb = 0;
+constexpr int kDecoder = 1;
+
+std::string Section(QV_mod &container) {
+    std::ostringstream out;
+    container.WriteCFGSection(out);
+    return out.str();
+}
+
+std::vector<std::string> PortLines(const std::string &section, int port) {
+    std::vector<std::string> lines = Lines(section);
+    auto begin = std::find(lines.begin(), lines.end(), "[CameraPort:" + std::to_string(port) + "]");
+    auto end = std::find_if(begin + 1, lines.end(),
+                            [](const std::string &line) { return line.starts_with("["); });
+    return {begin, end};
+}
+
+std::vector<std::string> KeyLines(const std::string &section, const std::string &key) {
+    std::vector<std::string> found;
+    for (const std::string &line : Lines(section))
+        if (line.find(key) != std::string::npos) found.push_back(line);
+    return found;
+}
+
+struct Module {
+    std::unique_ptr<TX70_plat_mod> platform;
+    std::unique_ptr<QV_tx70_mod> container;
+
+    QV_usr_param &Row(int id) const { return *container->GetUsrParam(id); }
+    QV_mod_param &Param(int handle) const { return *container->GetModParam(handle); }
+    double Raw(int handle, int port) const { return Param(handle).GetRawValue(port).ToDouble(); }
+    void SelectPort(int port) const { container->SetPort(port); }
+    std::vector<std::string> Pages() const {
+        std::vector<std::string> names;
+        for (const auto &group : container->GetParamGroups()) names.push_back(group->GetName());
+        return names;
+    }
+};
+
+class Tx70Test : public testing::BoundStandInTest {
+protected:
+    void SetUp() override {
+        BindAndLoad(kRack, std::string(kBoards) + kModules);
+        Init();
+    }
+    void TearDown() override {
+        SetDetectOnNew(0);
+        BoundStandInTest::TearDown();
+    }
+
+    void Init() { ASSERT_EQ(binding_->Entry<&::qrx_init_sys>()(0), 0); }
+
+    QRX_HANDLE ModuleHandle(int board) const {
+        QRX_HANDLE handle = binding_->Entry<&::qrx_systop>()(0);
+        if (board == 1) handle = binding_->Entry<&::qrx_get_next_mod>()(handle);
+        return binding_->Entry<&::qrx_get_modcnf>()(handle, 0);
+    }
+
+    Module Open(int board = kRgb) {
+        Module module;
+        module.platform = std::make_unique<TX70_plat_mod>(binding_.get(), ModuleHandle(board));
+        module.container = std::make_unique<QV_tx70_mod>(module.platform.get());
+        module.platform->SetModule(module.container.get());
+        module.platform->FillParams(*module.container);
+        module.container->MarkSaved();
+        return module;
+    }
+
+    std::int16_t Register(const Module &module, int reg) const {
+        return binding_->Entry<&::read_reg>()(module.platform->Handle(), reg);
+    }
+};
+
+TEST_F(Tx70Test, WrittenSectionLoadsBackToTheSameSection) {
+    Module first = Open();
+    const std::string written = Section(*first.container);
+    const std::vector<std::string> lines = Lines(written);
+    ASSERT_GT(lines.size(), 8u);
+    EXPECT_THAT(std::vector(lines.begin(), lines.begin() + 8),
+                ElementsAre("[TX-70:0]", "      Slot_Number = 0", "      Startup_Port = 1",
+                            "      Load_Name = \"rgb70.mcs\"", "      RGB_Input_Board",
+                            "[CameraPort:0]", "      Name = \"RGB identity\"",
+                            "      Camera_Structure = Create_Structure"));
+    // One line of nine coefficients per port; the frame type never.
+    EXPECT_THAT(PortLines(written, 0),
+                Contains("      CSC_Coefficient_Matrix = "
+                         "1.000,0.000,0.000,0.000,1.000,0.000,0.000,0.000,1.000"));
+    EXPECT_THAT(PortLines(written, 1),
+                Contains("      CSC_Coefficient_Matrix = "
+                         "0.500,-0.250,0.000,0.000,1.000,0.000,0.000,0.125,1.500"));
+    EXPECT_EQ(KeyLines(written, "CSC_Coefficient_Matrix").size(), 4u);
+    EXPECT_TRUE(KeyLines(written, "TX70_Frame_Type").empty());
+    EXPECT_THAT(PortLines(written, 1), Contains("      Matrix_Name = \"custom\""));
+    EXPECT_THAT(PortLines(written, 1), Contains("      Matrix_Structure = Create_Structure"));
+    EXPECT_THAT(PortLines(written, 1), Contains("      PLL_RDIV = 700"));
+    EXPECT_THAT(PortLines(written, 1), Contains("      PLL_VCO = 6"));
+    EXPECT_THAT(PortLines(written, 1), Contains("      PLL_Xtal_Mode"));
+    EXPECT_THAT(PortLines(written, 1), Contains("      RGB_Interlace"));
+    EXPECT_TRUE(ui.messages.empty()) << ui.Texts().front();
+
+    ASSERT_EQ(Load(std::string(kBoards) + written), QRX_LOAD_OK);
+    Init();
+    EXPECT_EQ(Section(*Open().container), written);
+}
+
+TEST_F(Tx70Test, WithoutHardwareTheWrittenSectionStillLoadsBackTheSame) {
+    SetHardwareEnabled(false);
+    Module first = Open(kDecoder);
+    const std::string written = Section(*first.container);
+    EXPECT_THAT(Lines(written), Contains("      NTSC_PAL_Input_Board"));
+    EXPECT_THAT(PortLines(written, 0), Contains("      NP_HActive = 640"));
+    EXPECT_THAT(PortLines(written, 0), Contains("      TX1_Mux_Select = Output_FIFO_0"));
+    ASSERT_EQ(Load("[SYSTEM:0]\n[SX-400:0]\n" + written), QRX_LOAD_OK);
+    EXPECT_EQ(Section(*Open(kRgb).container), written);
+    EXPECT_TRUE(ui.messages.empty()) << ui.Texts().front();
+}
+
+TEST_F(Tx70Test, WithoutHardwareACustomMatrixIsKept) {
+    SetHardwareEnabled(false);
+    const std::string written = Section(*Open().container);
+    EXPECT_THAT(PortLines(written, 1),
+                Contains("      CSC_Coefficient_Matrix = "
+                         "0.500,-0.250,0.000,0.000,1.000,0.000,0.000,0.125,1.500"));
+}
+
+TEST_F(Tx70Test, DefaultStructureWritesNoCoefficients) {
+    Module module = Open();
+    module.SelectPort(2);
+    EXPECT_EQ(module.Row(101).SetIndex(0), 2);  // Default Structure
+    const std::string written = Section(*module.container);
+    EXPECT_THAT(PortLines(written, 2), Contains("      Matrix_Structure = Default_Structure"));
+    EXPECT_TRUE(KeyLines(Section(*module.container), "CSC_Coefficient_Matrix").size() == 3u);
+    for (const std::string &line : PortLines(written, 2))
+        EXPECT_THAT(line, Not(::testing::HasSubstr("CSC_Coefficient_Matrix")));
+}
+
+TEST_F(Tx70Test, MatrixSelectorLoadsCatalogueMatricesOnlyForADefaultStructure) {
+    Module module = Open();
+    module.SelectPort(1);
+    QV_usr_param &selector = module.Row(100);
+    // A matrix of the port's own is "custom", after the ten predefined ones.
+    ASSERT_EQ(selector.GetChoices().size(), 11u);
+    EXPECT_EQ(selector.GetChoices().back(), "custom");
+    EXPECT_EQ(selector.GetIndex(), 10);
+
+    // Own structure: choosing a predefined matrix loads nothing.
+    EXPECT_EQ(selector.SetIndex(1), 2);
+    EXPECT_EQ(module.Param(13).GetRawValue(1).GetText(), "custom");
+    EXPECT_TRUE(module.Row(102).IsEnabled());
+
+    module.Row(101).SetIndex(0);
+    for (int id = 102; id <= 110; ++id) EXPECT_FALSE(module.Row(id).IsEnabled()) << id;
+    EXPECT_EQ(selector.SetIndex(1), 2);  // DEF_RGB_BGR
+    EXPECT_EQ(module.Param(13).GetRawValue(1).GetText(), "DEF_RGB_BGR");
+    EXPECT_EQ(module.Raw(181, 1), 1.0);
+    EXPECT_EQ(module.Raw(179, 1), 0.0);
+    EXPECT_EQ(selector.GetChoices().size(), 10u);  // no "custom" while none is shown
+    // The converter got the matrix, in its 1/256 steps.
+    EXPECT_EQ(Register(module, TX70_CSC_FIRST_REGISTER), 0);
+    EXPECT_EQ(Register(module, TX70_CSC_FIRST_REGISTER + 2), 256);
+    EXPECT_EQ(Register(module, TX70_CSC_FIRST_REGISTER + 4), 256);
+
+    // "custom" is not offered while a predefined matrix is shown; the entries
+    // from 8 on bring back what the port had and let it be edited.
+    EXPECT_EQ(selector.SetIndex(8), 2);
+    EXPECT_EQ(module.Param(13).GetRawValue(1).GetText(), "custom");
+    EXPECT_EQ(module.Raw(179, 1), 0.5);
+    EXPECT_EQ(module.Raw(186, 1), 0.125);
+    for (int id = 102; id <= 110; ++id) EXPECT_TRUE(module.Row(id).IsEnabled()) << id;
+    EXPECT_EQ(Register(module, TX70_CSC_FIRST_REGISTER + 8), 384);  // 1.5
+
+    EXPECT_EQ(selector.GetIndex(), 10);
+    EXPECT_EQ(selector.SetIndex(11), -1);
+    EXPECT_THAT(ui.Texts(), ElementsAre("invalid index: 11 passed to SetIndex() for user param: "
+                                        "CSC Matrix Name"));
+    EXPECT_EQ(module.Param(179).GetRawValue(0).GetFloat(), 1.0f);  // other ports untouched
+}
+
+TEST_F(Tx70Test, ImageGeometryFollowsTheBoard) {
+    Module rgb = Open();
+    rgb.SelectPort(0);  // 1298 active from offset 0: 1303 rounded down
+    EXPECT_EQ(rgb.platform->GetImageWidth(), 1300);
+    EXPECT_EQ(rgb.platform->GetImageHeight(), 512);
+    EXPECT_EQ(rgb.platform->GetBitsPerPixel(), 24);
+    rgb.SelectPort(1);  // 770 - 2 + 5 = 773; interlaced 240 lines
+    EXPECT_EQ(rgb.platform->GetImageWidth(), 772);
+    EXPECT_EQ(rgb.platform->GetImageHeight(), 480);
+
+    Module decoder = Open(kDecoder);
+    decoder.SelectPort(0);
+    EXPECT_EQ(decoder.platform->GetImageWidth(), 640);
+    EXPECT_EQ(decoder.platform->GetImageHeight(), 480);
+    // Port 0's multiplexers all select FIFO 0: mono.
+    EXPECT_EQ(decoder.Raw(176, 0), 1);
+    EXPECT_EQ(decoder.platform->GetBitsPerPixel(), 8);
+    QV_usr_param &frameType = decoder.Row(111);
+    EXPECT_EQ(frameType.GetIndex(), 1);
+    EXPECT_EQ(frameType.SetIndex(0), 1);
+    EXPECT_EQ(decoder.platform->GetBitsPerPixel(), 16);
+    EXPECT_EQ(decoder.Raw(19, 0), 1);
+    EXPECT_EQ(decoder.Raw(163, 0), 0);
+    EXPECT_EQ(frameType.GetIndex(), 0);
+    frameType.SetIndex(1);
+    EXPECT_EQ(decoder.Raw(19, 0), 0);
+    EXPECT_EQ(decoder.Raw(163, 0), 1);  // full luma range
+    EXPECT_EQ(decoder.platform->GetBitsPerPixel(), 8);
+    EXPECT_TRUE(KeyLines(Section(*decoder.container), "TX70_Frame_Type").empty());
+    decoder.SelectPort(3);  // port 3's own decoder defaults
+    EXPECT_EQ(decoder.platform->GetImageWidth(), 720);
+    EXPECT_EQ(decoder.platform->GetImageHeight(), 576);
+
+    // The hardware's board wins over the configuration's.
+    EXPECT_EQ(rgb.platform->GetBoardType(), 8);
+    EXPECT_EQ(decoder.platform->GetBoardType(), 7);
+    SetHardwareEnabled(false);
+    EXPECT_EQ(decoder.platform->GetBoardType(), 0);
+    EXPECT_EQ(decoder.platform->GetBitsPerPixel(), 16);  // the stored board; port 3 YCrCb
+}
+
+TEST_F(Tx70Test, NewConfigurationNamesTheDecodersCamerasAfterTheParentsRevision) {
+    SetDetectOnNew(1);
+    Module decoder = Open(kDecoder);
+    std::vector<std::string> names;
+    for (int port = 0; port < 4; ++port) names.push_back(decoder.Param(3).GetRawValue(port).GetText());
+    EXPECT_THAT(names, ElementsAre("DEF0 RS170 640x480", "DEF1 CCIR 720x576", "DEF2 RS170 640x480",
+                                   "DEF3 CCIR 720x576"));
+    // Revision 36 and up: every multiplexer selects FIFO 0.
+    for (int port = 0; port < 4; ++port) {
+        EXPECT_EQ(decoder.Raw(18, port) + decoder.Raw(19, port) + decoder.Raw(20, port), 0) << port;
+        EXPECT_EQ(decoder.Raw(176, port), 1) << port;
+    }
+
+    // The RGB board renames only the standard default cameras.
+    SetDetectOnNew(0);
+    ASSERT_EQ(Load("[SYSTEM:0]\n[SX-400:0]\n[TX-70:0]\n      Slot_Number = 0\n[CameraPort:0]\n"
+                   "      Name = \"DEF0 STD\"\n[CameraPort:1]\n      Name = \"DEF1 STD\"\n"),
+              QRX_LOAD_OK);
+    Init();
+    SetDetectOnNew(1);
+    Module rgb = Open();
+    EXPECT_EQ(rgb.Param(3).GetRawValue(0).GetText(), "DEF0 RS170 512x480 PLL");
+    EXPECT_EQ(rgb.Param(3).GetRawValue(1).GetText(), "DEF1 CCIR 512x512 PLL");
+    EXPECT_EQ(rgb.Param(3).GetRawValue(2).GetText(), "Undefined");
+    SetDetectOnNew(0);
+    EXPECT_EQ(Open().Param(3).GetRawValue(0).GetText(), "DEF0 STD");
+}
+
+TEST_F(Tx70Test, PagesDependOnHardwareAndBoard) {
+    Module rgb = Open();
+    EXPECT_THAT(rgb.Pages(), ElementsAre("Camera", "RGB All", "RGB CSC Coef", "PLL registers"));
+    EXPECT_FALSE(rgb.Row(8).IsEnabled());
+    EXPECT_FALSE(rgb.Row(37).IsEnabled());
+    EXPECT_TRUE(rgb.Row(0).NotifiesOwner());
+    EXPECT_FALSE(rgb.Row(8).NotifiesOwner());
+
+    Module decoder = Open(kDecoder);
+    EXPECT_THAT(decoder.Pages(), ElementsAre("Camera", "Advanced"));
+
+    SetHardwareEnabled(false);
+    QV_tx70_mod offline(rgb.platform.get());
+    std::vector<std::string> pages;
+    for (const auto &group : offline.GetParamGroups()) pages.push_back(group->GetName());
+    EXPECT_THAT(pages,
+                ElementsAre("Camera", "Advanced", "RGB All", "PLL registers", "RGB CSC Coef"));
+    EXPECT_TRUE(offline.GetUsrParam(8)->IsEnabled());
+    // Group sizes without the page selector each page starts with.
+    std::vector<int> sizes;
+    for (const auto &group : offline.GetParamGroups()) sizes.push_back(group->Size() - 1);
+    EXPECT_THAT(sizes, ElementsAre(6, 30, 64, 13, 11));
+    // The labels as the dialog shows them, duplicates included.
+    EXPECT_EQ(offline.GetUsrParam(109)->GetLabel(), "CSC coef 7");
+    EXPECT_EQ(offline.GetUsrParam(112)->GetLabel(), "Feeback Divider");
+    EXPECT_THAT(offline.GetUsrParam(10)->GetChoices(), ElementsAre("Camera 0", "Camera 1"));
+    EXPECT_THAT(offline.GetUsrParam(8)->GetChoices(), ElementsAre("RGB Board", "NTSC/PAL Board"));
+}
+
+TEST_F(Tx70Test, TriggersDriveTheBoardsGenerator) {
+    Module rgb = Open();
+    rgb.platform->PrepareSoftwareTrigger();
+    EXPECT_EQ(Register(rgb, 71), 1);
+    EXPECT_EQ(Register(rgb, 62), 1);
+    EXPECT_EQ(rgb.platform->TriggerDone(), 0);
+    rgb.platform->SoftwareTrigger();
+    EXPECT_EQ(Register(rgb, 77), 1);
+    EXPECT_EQ(rgb.platform->TriggerDone(), 1);
+    rgb.platform->PrepareExternalTrigger();
+    EXPECT_EQ(Register(rgb, 71), 0);
+
+    Module decoder = Open(kDecoder);
+    decoder.platform->PrepareSoftwareTrigger();
+    EXPECT_EQ(Register(decoder, 16), 1);
+    EXPECT_EQ(decoder.platform->TriggerDone(), 0);
+    decoder.platform->SoftwareTrigger();
+    EXPECT_EQ(Register(decoder, 21), 1);
+    EXPECT_EQ(decoder.platform->TriggerDone(), 1);
+    EXPECT_EQ(Register(rgb, 21), 0);  // the other board untouched
+}
+
+TEST_F(Tx70Test, OutputLutAndBoardTypeRowsReachTheHardware) {
+    Module rgb = Open();
+    rgb.SelectPort(0);
+    EXPECT_EQ(rgb.Row(79).SetIndex(1), 1);
+    EXPECT_EQ(Register(rgb, TX70_LUT_REGISTER), TX70_LUT_HSI);
+    rgb.Row(79).SetIndex(0);
+    EXPECT_EQ(Register(rgb, TX70_LUT_REGISTER), TX70_LUT_LINEAR);
+
+    // The board cannot be changed under real hardware: it reads back.
+    EXPECT_EQ(rgb.Row(8).SetIndex(1), 2);
+    EXPECT_EQ(rgb.Raw(7, 0), 8);
+    EXPECT_EQ(rgb.Row(8).GetIndex(), 0);
+    SetHardwareEnabled(false);
+    rgb.Row(8).SetIndex(1);
+    EXPECT_EQ(rgb.Raw(7, 0), 7);
+    rgb.Row(79).SetIndex(1);
+    EXPECT_EQ(Register(rgb, TX70_LUT_REGISTER), TX70_LUT_LINEAR);
+    EXPECT_TRUE(ui.messages.empty()) << ui.Texts().front();
+}
+
+TEST_F(Tx70Test, CameraCopyGivesEveryPortItsOwnMatrix) {
+    Module module = Open();
+    std::uint8_t *camera = module.platform->PortCamera(1);
+    const std::uint32_t matrixBefore = RecordU32(camera, 0x20);
+    module.platform->CopyCameraConfig();
+    EXPECT_EQ(module.platform->LoadFileName(), "rgb70.mcs");
+    std::uint8_t *copy = module.platform->PortCamera(1);
+    ASSERT_NE(copy, camera);
+    EXPECT_NE(RecordU32(copy, 0x20), matrixBefore);
+    EXPECT_EQ(std::string(reinterpret_cast<const char *>(copy + 8)), "Own matrix");
+    const std::uint8_t *matrix = module.platform->Deref(RecordU32(copy, 0x20));
+    ASSERT_NE(matrix, nullptr);
+    EXPECT_EQ(std::string(reinterpret_cast<const char *>(matrix + 8)), "custom");
+    // The copies are what the module fills from now on.
+    copy[0x50] = 0x10;  // RGB_HActive 0x0310 = 784
+    copy[0x51] = 0x03;
+    module.platform->FillParams(*module.container);
+    EXPECT_EQ(module.Raw(41, 1), 784);
+    EXPECT_THAT(Lines(Section(*module.container)), Contains("      Load_Name = \"rgb70.mcs\""));
+}
+
+}  // namespace
+}  // namespace qvi
