@@ -27,6 +27,16 @@ void QV_acq_plat_mod::DumpRegisters() {
     if (HardwareEnabled() && dumpEntry_ != nullptr) dumpEntry_(Handle());
 }
 
+void QV_acq_plat_mod::WriteRegister(int reg, int value) {
+    write_reg(reg, QV_param_val::S16(static_cast<std::int16_t>(value)));
+}
+
+void QV_acq_plat_mod::ArmTriggerGenerator(int sourceRegister, bool software,
+                                          int enableRegister) {
+    WriteRegister(sourceRegister, software ? 1 : 0);
+    WriteRegister(enableRegister, 1);
+}
+
 std::uint8_t *QV_acq_plat_mod::MutableSpec() const {
     auto getSpec = Binding() ? Binding()->Entry<&::qrx_get_modspec>() : nullptr;
     return getSpec ? static_cast<std::uint8_t *>(getSpec(Handle())) : nullptr;

@@ -63,6 +63,11 @@ protected:
     // Gives the module a private copy of the camera structure referenced at
     // that byte of its specification and stores the copy's reference there.
     void CopyCameraAt(std::size_t referenceOffset);
+    // A 16-bit register write, as the trigger operations make them.
+    void WriteRegister(int reg, int value);
+    // Sets the trigger generator up: its source (software or external) first,
+    // then its enable.
+    void ArmTriggerGenerator(int sourceRegister, bool software, int enableRegister);
     // Gives the module a private copy of the camera structure `camera` and
     // stores the copy's reference at that byte of its specification.
     void CopyCameraInto(std::uint32_t camera, std::size_t referenceOffset);

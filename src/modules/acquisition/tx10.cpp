@@ -223,10 +223,6 @@ std::int16_t TX10_plat_mod::Register(int reg) {
     return read_reg(reg).GetShort();
 }
 
-void TX10_plat_mod::WriteRegister(int reg, int value) {
-    write_reg(reg, QV_param_val::S16(static_cast<std::int16_t>(value)));
-}
-
 int TX10_plat_mod::GetImageWidth() {
     const auto width =
         static_cast<std::int16_t>(Register(kHActiveRegister) - Register(kHOffsetRegister) + 5);
@@ -243,13 +239,11 @@ void TX10_plat_mod::SoftwareTrigger() {
 }
 
 void TX10_plat_mod::PrepareSoftwareTrigger() {
-    WriteRegister(kTriggerSourceRegister, 1);
-    WriteRegister(kTriggerEnableRegister, 1);
+    ArmTriggerGenerator(kTriggerSourceRegister, true, kTriggerEnableRegister);
 }
 
 void TX10_plat_mod::PrepareExternalTrigger() {
-    WriteRegister(kTriggerSourceRegister, 0);
-    WriteRegister(kTriggerEnableRegister, 1);
+    ArmTriggerGenerator(kTriggerSourceRegister, false, kTriggerEnableRegister);
 }
 
 std::int16_t TX10_plat_mod::GetBoardType() {

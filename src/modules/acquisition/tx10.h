@@ -38,7 +38,6 @@ public:
 
 private:
     std::int16_t Register(int reg);
-    void WriteRegister(int reg, int value);
 };
 
 // The parameter container of a TX-10: its keys, the rows and pages of its

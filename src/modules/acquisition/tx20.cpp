@@ -280,22 +280,16 @@ int TX20_plat_mod::GetImageHeight() {
     return ScanMode(*interlace) == kInterlaced ? lines : 2 * lines;
 }
 
-void TX20_plat_mod::WriteRegister(int reg, int value) {
-    write_reg(reg, QV_param_val::S16(static_cast<std::int16_t>(value)));
-}
-
 void TX20_plat_mod::SoftwareTrigger() {
     WriteRegister(kSoftwareTriggerRegister, 0);
 }
 
 void TX20_plat_mod::PrepareSoftwareTrigger() {
-    WriteRegister(kTriggerSourceRegister, 1);
-    WriteRegister(kTriggerEnableRegister, 1);
+    ArmTriggerGenerator(kTriggerSourceRegister, true, kTriggerEnableRegister);
 }
 
 void TX20_plat_mod::PrepareExternalTrigger() {
-    WriteRegister(kTriggerSourceRegister, 0);
-    WriteRegister(kTriggerEnableRegister, 1);
+    ArmTriggerGenerator(kTriggerSourceRegister, false, kTriggerEnableRegister);
 }
 
 int TX20_plat_mod::TriggerDone() {

@@ -38,7 +38,6 @@ public:
     int TriggerDone() override;
 
 private:
-    void WriteRegister(int reg, int value);
 };
 
 // The parameter container of a TX-20: its keys, the rows and pages of its

@@ -374,22 +374,16 @@ int TX40_plat_mod::GetBitsPerPixel() {
     }
 }
 
-void TX40_plat_mod::WriteRegister(int reg, int value) {
-    write_reg(reg, Short(value));
-}
-
 void TX40_plat_mod::SoftwareTrigger() {
     WriteRegister(kSoftwareTriggerRegister, 0);
 }
 
 void TX40_plat_mod::PrepareSoftwareTrigger() {
-    WriteRegister(kTriggerSourceRegister, 1);
-    WriteRegister(kTriggerEnableRegister, 1);
+    ArmTriggerGenerator(kTriggerSourceRegister, true, kTriggerEnableRegister);
 }
 
 void TX40_plat_mod::PrepareExternalTrigger() {
-    WriteRegister(kTriggerSourceRegister, 0);
-    WriteRegister(kTriggerEnableRegister, 1);
+    ArmTriggerGenerator(kTriggerSourceRegister, false, kTriggerEnableRegister);
 }
 
 int TX40_plat_mod::TriggerDone() {

@@ -49,7 +49,6 @@ protected:
 
 private:
     TX40_plat_mod(LinearLutEntry linearLut, LibraryBinding *binding, std::uint32_t handle);
-    void WriteRegister(int reg, int value);
 
     LinearLutEntry linearLut_;
 };

@@ -67,7 +67,6 @@ public:
     DumpEntry CameraPllDumpEntry() const { return cameraPllDumpEntry_; }
 
 private:
-    void WriteRegister(int reg, int value);
     // The custom PLL options of a port: from the camera structure when the
     // port has them, else the settings a port without them runs with.
     void FillCustomOptions(QV_mod &container, int port, bool fromStructure) const;

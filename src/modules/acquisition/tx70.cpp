@@ -678,10 +678,6 @@ int TX70_plat_mod::GetBitsPerPixel() {
     return frameType && frameType->GetRawValue().ToDouble() == 1 ? 8 : 16;
 }
 
-void TX70_plat_mod::WriteRegister(int reg, int value) {
-    write_reg(reg, QV_param_val::S16(static_cast<std::int16_t>(value)));
-}
-
 std::int16_t TX70_plat_mod::Register(int reg) {
     return static_cast<std::int16_t>(read_reg(reg).ToDouble());
 }
@@ -696,14 +692,14 @@ void TX70_plat_mod::SoftwareTrigger() {
 
 void TX70_plat_mod::PrepareSoftwareTrigger() {
     const bool rgb = OnRgbBoard();
-    WriteRegister(rgb ? kRgbTriggerSourceRegister : kDecoderTriggerSourceRegister, 1);
-    WriteRegister(rgb ? kRgbAcquireRegister : kDecoderAcquireRegister, 1);
+    ArmTriggerGenerator(rgb ? kRgbTriggerSourceRegister : kDecoderTriggerSourceRegister, true,
+                        rgb ? kRgbAcquireRegister : kDecoderAcquireRegister);
 }
 
 void TX70_plat_mod::PrepareExternalTrigger() {
     const bool rgb = OnRgbBoard();
-    WriteRegister(rgb ? kRgbTriggerSourceRegister : kDecoderTriggerSourceRegister, 0);
-    WriteRegister(rgb ? kRgbAcquireRegister : kDecoderAcquireRegister, 1);
+    ArmTriggerGenerator(rgb ? kRgbTriggerSourceRegister : kDecoderTriggerSourceRegister, false,
+                        rgb ? kRgbAcquireRegister : kDecoderAcquireRegister);
 }
 
 int TX70_plat_mod::TriggerDone() {

@@ -82,7 +82,6 @@ public:
     CameraCopyEntry MatrixCopyEntry() const { return matrixCopyEntry_; }
 
 private:
-    void WriteRegister(int reg, int value);
     std::int16_t Register(int reg);
     bool OnRgbBoard();
     // The board type as the stored "Input Type" of the current port gives it.
