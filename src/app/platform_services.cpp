@@ -33,9 +33,16 @@ bool PlatformServices::CreatePlatformObject(const AppSettings &settings) {
 
 bool PlatformServices::CreateFactoryAndDatabase(const AppSettings &settings) {
     if (!platform_) return false;
+    factory_ = std::make_unique<QV_mod_factory>(&platform_->Binding(), settings.defaultCnfFile,
+                                                settings.platform);
+    cameraDatabase_ = NewCameraDatabase(settings);
+    InstallCameraList(cameraDatabase_.get());
+    return cameraDatabase_->Load(settings.dbaseFile) == 0;
+}
+
+std::unique_ptr<QV_camera_db> PlatformServices::NewCameraDatabase(const AppSettings &settings) {
+    if (!platform_) return nullptr;
     LibraryBinding *binding = &platform_->Binding();
-    factory_ =
-        std::make_unique<QV_mod_factory>(binding, settings.defaultCnfFile, settings.platform);
     // A camera's platform object is built from its configuration file for the
     // module the camera suits.
     auto builder = [binding](const std::filesystem::path &file,
@@ -45,10 +52,7 @@ bool PlatformServices::CreateFactoryAndDatabase(const AppSettings &settings) {
         if (handle == 0) return nullptr;
         return MakePlatform(model == "SXA-VMOD" ? "TX0" : model, binding, handle);
     };
-    cameraDatabase_ =
-        std::make_unique<QV_camera_db>(settings.cnfDir, settings.dbaseSubDir, builder);
-    InstallCameraList(cameraDatabase_.get());
-    return cameraDatabase_->Load(settings.dbaseFile) == 0;
+    return std::make_unique<QV_camera_db>(settings.cnfDir, settings.dbaseSubDir, builder);
 }
 
 int PlatformServices::DetectHardware() {

@@ -31,6 +31,9 @@ public:
     QV_pci_platform *Platform() const { return platform_.get(); }
     QV_mod_factory *Factory() const { return factory_.get(); }
     QV_camera_db *CameraDatabase() const { return cameraDatabase_.get(); }
+    // A new, empty database with the platform's camera builder, not installed
+    // for the camera rows; null without a platform object.
+    std::unique_ptr<QV_camera_db> NewCameraDatabase(const AppSettings &settings);
     // Built on first use, once the platform and factory exist.
     SystemTree *Tree(const AppSettings &settings);
     Processes &ProcessRunner() { return processes_; }

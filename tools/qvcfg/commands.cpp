@@ -5,6 +5,8 @@
 #include <iostream>
 
 #include "app/config_document.h"
+#include "app/module_description.h"
+#include "app/module_fit.h"
 #include "app/recent_files.h"
 #include "app/system_tree.h"
 #include "app/system_window_lines.h"
@@ -134,26 +136,6 @@ int New(const Options &options, AppSettings &settings, PlatformServices &service
     return kSuccess;
 }
 
-// The element's module and, for an SX-400 board, the module of the next element.
-struct SetupModules {
-    QV_mod *module = nullptr;
-    QV_mod *second = nullptr;
-    int secondIndex = -1;
-};
-
-std::optional<SetupModules> ModulesOf(const QV_system &system, int index) {
-    if (!system.HasSetup(index)) {
-        ReportError("element " + std::to_string(index) + " has no Module Setup pages");
-        return std::nullopt;
-    }
-    SetupModules modules{system.GetModule(index)};
-    if (system.GetElement(index)->GetName() == "SXP" && system.HasSetup(index + 1)) {
-        modules.second = system.GetModule(index + 1);
-        modules.secondIndex = index + 1;
-    }
-    return modules;
-}
-
 void SelectPort(QV_mod &module, int port) {
     for (const auto &row : module.GetUsrParams()) {
         if (dynamic_cast<QV_port_usr_param *>(row.get())) {
@@ -180,7 +162,7 @@ int Pages(const Options &options, AppSettings &settings, PlatformServices &servi
     if (!index) return Usage("bad element index: " + options.words[1]);
     Loaded loaded = Load(settings, services, options.words[0]);
     if (loaded.status != kSuccess) return loaded.status;
-    auto modules = ModulesOf(loaded.tree->System(), *index);
+    auto modules = SetupModulesOf(loaded.tree->System(), *index);
     if (!modules) return kFailed;
     if (options.port) SelectPort(*modules->module, *options.port);
     ConsoleSetupHost host;
@@ -255,7 +237,7 @@ int Set(const Options &options, AppSettings &settings, PlatformServices &service
     if (!index) return Usage("bad element index: " + options.words[1]);
     Loaded loaded = Load(settings, services, options.words[0]);
     if (loaded.status != kSuccess) return loaded.status;
-    auto modules = ModulesOf(loaded.tree->System(), *index);
+    auto modules = SetupModulesOf(loaded.tree->System(), *index);
     if (!modules) return kFailed;
     if (options.port) SelectPort(*modules->module, *options.port);
     ConsoleSetupHost host;
@@ -266,21 +248,6 @@ int Set(const Options &options, AppSettings &settings, PlatformServices &service
     return WriteTo(*loaded.tree, options.output);
 }
 
-// Whether a module model fits an empty slot of its board.
-bool Fits(const QV_system &system, int index, const std::string &model) {
-    const QV_sys_element *slot = system.GetElement(index);
-    const QV_sys_element *board = system.GetElement(slot->GetOwner());
-    const keys::ModelTable *boardTable = board ? keys::FindModel(board->GetName()) : nullptr;
-    std::string name = model == "TX-30"                       ? "TX-31"
-                       : model == "RX-21" || model == "RX-22" ? "RX-20"
-                                                              : model;
-    const keys::ModelTable *moduleTable = keys::FindModel(name);
-    if (!boardTable || !moduleTable || slot->GetSlot() < 0 ||
-        slot->GetSlot() >= static_cast<int>(boardTable->slots.size()))
-        return false;
-    return boardTable->slots[static_cast<std::size_t>(slot->GetSlot())] == moduleTable->fits;
-}
-
 int Add(const Options &options, AppSettings &settings, PlatformServices &services) {
     if (options.words.size() != 3 || options.output.empty())
         return Usage("add takes CONFIG INDEX MODULE -o OUT");
@@ -288,17 +255,8 @@ int Add(const Options &options, AppSettings &settings, PlatformServices &service
     if (!index) return Usage("bad element index: " + options.words[1]);
     Loaded loaded = Load(settings, services, options.words[0]);
     if (loaded.status != kSuccess) return loaded.status;
-    QV_system &system = loaded.tree->System();
-    QV_sys_element *element = system.GetElement(*index);
-    const std::string &model = options.words[2];
-    if (element == nullptr || element->GetType() != "EMPTY" || !Fits(system, *index, model)) {
-        ReportError("Can't add " + model + " to element " + options.words[1]);
+    if (AddModule(loaded.tree->System(), *services.Factory(), *index, options.words[2]) != 0)
         return kFailed;
-    }
-    std::unique_ptr<QV_mod> module = services.Factory()->CreateModByName(model);
-    if (!module) return kFailed;
-    element->Rebind(std::move(module));
-    SetConfigModified(true);
     return WriteTo(*loaded.tree, options.output);
 }
 

@@ -1,0 +1,107 @@
+// The board headers come before Qt's: their tables have a member named
+// "slots", which Qt defines as a keyword macro.
+#include "modules/boards/sxa_board.h"
+#include "system/board_plat_mod.h"
+
+#include "platform/qt/setup_dialogs.h"
+
+#include <QWidget>
+
+#include "app/module_description.h"
+#include "params/mod.h"
+#include "platform/qt/module_setup_dialog.h"
+#include "system/config_state.h"
+#include "system/plat_mod.h"
+#include "system/system.h"
+
+namespace qvi {
+
+SetupDialogs::SetupDialogs(QWidget *mainWindow) : QObject(mainWindow), mainWindow_(mainWindow) {}
+
+// The widgets go before the logic they draw.
+SetupDialogs::~SetupDialogs() {
+    DestroyWidgets();
+}
+
+QPointer<CModuleSetupDlg> &SetupDialogs::Slot(int elementIndex) {
+    return widgets_[static_cast<std::size_t>(elementIndex)];
+}
+
+CModuleSetupDlg *SetupDialogs::Open(QV_system &system, int elementIndex) {
+    std::optional<SetupModules> modules = SetupModulesOf(system, elementIndex);
+    if (!modules) return nullptr;
+    const ModuleSetupRegistry::OpenResult opened = registry_.Open(
+        *this, elementIndex, *modules->module, modules->second, modules->secondIndex);
+    if (opened.dialog == nullptr) return nullptr;
+    QPointer<CModuleSetupDlg> &widget = Slot(elementIndex);
+    if (!opened.activated || widget.isNull()) {
+        widget = new CModuleSetupDlg(*opened.dialog, *this, ModuleDescription(system, elementIndex),
+                                     mainWindow_);
+        widget->SetHelp(help_);
+        widget->SetShowConsole(showConsole_);
+        widget->show();
+        if (mainWindow_ != nullptr) widget->PlaceAgainst(*mainWindow_);
+        emit dialogsChanged();
+    }
+    widget->raise();
+    widget->activateWindow();
+    return widget;
+}
+
+CModuleSetupDlg *SetupDialogs::Find(int elementIndex) const {
+    if (registry_.Find(elementIndex) == nullptr) return nullptr;
+    return widgets_[static_cast<std::size_t>(elementIndex)];
+}
+
+int SetupDialogs::OpenCount() const {
+    return registry_.OpenCount();
+}
+
+void SetupDialogs::DestroyWidgets() {
+    for (QPointer<CModuleSetupDlg> &widget : widgets_) {
+        delete widget.data();
+        widget.clear();
+    }
+}
+
+void SetupDialogs::CloseAll() {
+    const bool any = OpenCount() > 0;
+    DestroyWidgets();
+    registry_.CloseAll();
+    if (any) emit dialogsChanged();
+}
+
+// The dialog is inside its own OK or Cancel handler: its widget goes once
+// that has returned, its logic at once (the dialog no longer uses it).
+void SetupDialogs::ForgetDialog(int elementIndex) {
+    if (elementIndex < 0 || elementIndex >= ModuleSetupRegistry::kSlots) return;
+    QPointer<CModuleSetupDlg> &widget = Slot(elementIndex);
+    if (!widget.isNull()) {
+        widget->hide();
+        widget->deleteLater();
+        widget.clear();
+    }
+    registry_.Forget(elementIndex);
+    emit dialogsChanged();
+}
+
+// A camera channel first becomes its board's current channel, so that the
+// board refreshes the channel that changed.
+void SetupDialogs::RefreshOwner(QV_mod &module) {
+    QV_plat_mod *platform = module.GetOwnerBoard();
+    QV_plat_mod *board = platform ? platform->ParentBoard() : nullptr;
+    if (auto *sxa = dynamic_cast<SXA_plat_mod *>(board);
+        sxa != nullptr && platform->GetCategory() == QV_plat_mod::kCategoryCameraChannel)
+        sxa->SetCurrentChannel(platform->GetSlot());
+    if (auto *owner = dynamic_cast<QV_board_plat_mod *>(board)) owner->Refresh();
+}
+
+void SetupDialogs::MarkConfigChanged() {
+    SetConfigModified(true);
+}
+
+bool SetupDialogs::HasRowHelp(const QV_mod &module) const {
+    return module.GetName() == "TX-10" || module.GetName() == "SXA-VMOD";
+}
+
+}  // namespace qvi

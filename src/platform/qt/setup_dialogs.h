@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <array>
+#include <functional>
+
+#include "params/module_setup.h"
+
+class QWidget;
+
+namespace qvi {
+
+class CModuleSetupDlg;
+class QV_system;
+
+// The main window's 16 Module Setup slots, one per system element index:
+// opens a dialog, or activates the open one, and is the host the dialogs
+// report to (board refresh, changed configuration, closing).
+class SetupDialogs : public QObject, public ModuleSetupHost {
+    Q_OBJECT
+
+public:
+    // The dialogs are placed against and parented to the main window.
+    explicit SetupDialogs(QWidget *mainWindow);
+    ~SetupDialogs() override;
+
+    // The element's open dialog, activated, or a new one shown; null (after a
+    // message) for an element without pages or outside the 16 slots.
+    CModuleSetupDlg *Open(QV_system &system, int elementIndex);
+    CModuleSetupDlg *Find(int elementIndex) const;
+    bool IsOpen(int elementIndex) const { return Find(elementIndex) != nullptr; }
+    // Closing the configuration destroys every dialog without OK or Cancel.
+    void CloseAll();
+    int OpenCount() const;
+
+    void SetHelp(std::function<void(int topic)> help) { help_ = std::move(help); }
+    void SetShowConsole(std::function<void()> showConsole) {
+        showConsole_ = std::move(showConsole);
+    }
+
+    // ModuleSetupHost.
+    void RefreshOwner(QV_mod &module) override;
+    void MarkConfigChanged() override;
+    void ForgetDialog(int elementIndex) override;
+    bool HasRowHelp(const QV_mod &module) const override;
+
+signals:
+    // A dialog opened or closed: the Edit command's state may have changed.
+    void dialogsChanged();
+
+private:
+    QPointer<CModuleSetupDlg> &Slot(int elementIndex);
+    void DestroyWidgets();
+
+    QWidget *mainWindow_;
+    ModuleSetupRegistry registry_;
+    std::array<QPointer<CModuleSetupDlg>, ModuleSetupRegistry::kSlots> widgets_;
+    std::function<void(int)> help_;
+    std::function<void()> showConsole_;
+};
+
+}  // namespace qvi

@@ -1,0 +1,82 @@
+// The About box texts: formats from given facts, the machine queries, and
+// the file of the bound core library.
+#include "app/about_info.h"
+
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+
+#include "app/library_binding.h"
+#include "platform/posix/dl_library_loader.h"
+#include "support/test_env.h"
+
+namespace qvi {
+namespace {
+
+class AboutInfoTest : public testing::UiTest {};
+
+TEST_F(AboutInfoTest, FormatsMemoryDiskAndVersionFields) {
+    MachineFacts machine;
+    machine.totalMemoryKb = 16384000;
+    machine.freeDiskKb = 8'000'000'000ULL;  // beyond 32 bits: 8 TB
+    machine.diskLocation = "/srv/data";
+    const AboutInfo info = MakeAboutInfo(machine, "1.2.3", "libquar-core.so", "/opt/q/core.so");
+    EXPECT_EQ(info.ramSize, "16384000 KB");
+    EXPECT_EQ(info.diskFree, "8000000000 KB Free on /srv/data");
+    EXPECT_EQ(info.companyName, "Corvath");
+    EXPECT_EQ(info.fileVersion, "1.2.3");
+    EXPECT_FALSE(info.fileDescription.empty());
+    EXPECT_NE(info.legalCopyright.find("Corvath"), std::string::npos);
+    EXPECT_EQ(info.coreDllName, "libquar-core.so");
+    EXPECT_EQ(info.coreDllPath, "/opt/q/core.so");
+}
+
+TEST_F(AboutInfoTest, FailedDiskQueryReadsUnavailable) {
+    MachineFacts machine;
+    machine.totalMemoryKb = 1024;
+    const AboutInfo info = MakeAboutInfo(machine, "", "", "");
+    EXPECT_EQ(info.diskFree, "Unavailable");
+    EXPECT_EQ(info.ramSize, "1024 KB");
+}
+
+dev_t DeviceOf(const std::filesystem::path &path) {
+    struct stat status {};
+    EXPECT_EQ(::stat(path.c_str(), &status), 0) << path;
+    return status.st_dev;
+}
+
+// The mount point holds the directory, is on its file system, and its
+// parent (if any) is not.
+TEST_F(AboutInfoTest, MountPointIsTheTopOfTheDirectorysFileSystem) {
+    const std::filesystem::path directory =
+        std::filesystem::canonical(std::filesystem::temp_directory_path());
+    const std::filesystem::path mount = MountPointOf(directory);
+    EXPECT_EQ(directory.string().rfind(mount.string(), 0), 0u) << mount;
+    EXPECT_EQ(DeviceOf(mount), DeviceOf(directory));
+    if (mount != mount.root_path()) {
+        EXPECT_NE(DeviceOf(mount.parent_path()), DeviceOf(mount));
+    }
+    EXPECT_EQ(MountPointOf("/no/such/dir"), "/no/such/dir");
+}
+
+// The core is bound by its bare name; the path is the file it was read from.
+TEST_F(AboutInfoTest, CoreLibraryPathIsTheLoadedFile) {
+    EXPECT_EQ(LoadedCoreLibraryPath(nullptr), "");
+    DlLibraryLoader loader;
+    int error = 0;
+    auto binding = std::make_unique<LibraryBinding>(
+        loader, LibraryFiles{QVI_FAKE_CORE_NAME, QVI_FAKE_RX_PATH, QVI_FAKE_PX_PATH}, error,
+        BindingEnvironment{LibraryFileExists, {}});
+    ASSERT_EQ(error, 0);
+    EXPECT_EQ(std::filesystem::canonical(LoadedCoreLibraryPath(binding.get())),
+              std::filesystem::canonical(QVI_FAKE_CORE_PATH));
+    binding.reset();
+    SetRxLibraryStubbed(1);
+    SetPxLibraryStubbed(1);
+}
+
+}  // namespace
+}  // namespace qvi

@@ -1,0 +1,179 @@
+// The Camera Database dialog on the sample database: list editing, the
+// fields written back on selection change and OK, and Cancel leaving the
+// database file as it was.
+#include <QtTest>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include <fstream>
+#include <sstream>
+
+#include "camdb/camera_db.h"
+#include "gui/gui_session.h"
+#include "params/camera_list.h"
+#include "platform/qt/camera_db_dialog.h"
+
+using qvi::CCameraDbDlg;
+using qvi::MessageAnswer;
+
+namespace {
+
+std::string ReadFile(const std::filesystem::path &path) {
+    std::ostringstream text;
+    text << std::ifstream(path).rdbuf();
+    return text.str();
+}
+
+QStringList ListTexts(const QListWidget &list) {
+    QStringList texts;
+    for (int row = 0; row < list.count(); ++row) texts << list.item(row)->text();
+    return texts;
+}
+
+QStringList ToQt(const std::vector<std::string> &names) {
+    QStringList texts;
+    for (const std::string &name : names) texts << QString::fromStdString(name);
+    return texts;
+}
+
+}  // namespace
+
+class CameraDbGuiTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<CCameraDbDlg> OpenDialog() {
+        auto dialog = std::make_unique<CCameraDbDlg>(
+            session.services.NewCameraDatabase(session.settings()), DatabaseFile());
+        dialog->show();
+        return dialog;
+    }
+    std::filesystem::path DatabaseFile() const { return session.settings().dbaseFile; }
+
+    qvi::testing::GuiSession session;
+
+private slots:
+    void initTestCase() {
+        QVERIFY(session.Started());
+        QVERIFY(session.services.CameraDatabase()->Count() > 3);
+    }
+
+    void opensOnTheDatabaseWithCameraZeroShown() {
+        auto dialog = OpenDialog();
+        QCOMPARE(dialog->windowTitle(), QString("Camera Database"));
+        QVERIFY(!dialog->isModal());
+        QCOMPARE(ListTexts(*dialog->cameraList()),
+                 ToQt(session.services.CameraDatabase()->GetNames()));
+        QCOMPARE(dialog->cameraList()->currentRow(), 0);
+        const qvi::QV_camera_rec &first = *session.services.CameraDatabase()->GetRecord(0);
+        QCOMPARE(dialog->cnfFileEdit()->text().toStdString(), first.configFile);
+        QCOMPARE(dialog->moduleBox()->currentText().toStdString(), first.validModule);
+        QCOMPARE(dialog->commentsEdit()->toPlainText().toStdString(), first.comments);
+        for (int port = 0; port < 4; ++port)
+            QCOMPARE(dialog->portBox(port)->isChecked(),
+                     first.validPorts.find(std::to_string(port)) != std::string::npos);
+        // The working copy stays the dialog's own.
+        QCOMPARE(qvi::CurrentCameraList(),
+                 static_cast<qvi::CameraList *>(session.services.CameraDatabase()));
+    }
+
+    void listEditsThenCancelLeaveTheFileUntouched() {
+        const std::string before = ReadFile(DatabaseFile());
+        auto dialog = OpenDialog();
+        QListWidget &list = *dialog->cameraList();
+        const QStringList names = ListTexts(list);
+        QSignalSpy closed(dialog.get(), &CCameraDbDlg::closedWith);
+
+        list.setCurrentRow(1);
+        QTest::mouseClick(dialog->duplicateButton(), Qt::LeftButton);
+        QCOMPARE(list.count(), names.size() + 1);
+        QCOMPARE(list.item(1)->text(), names[1] + "(dup)");
+        QCOMPARE(list.item(2)->text(), names[1]);
+        QCOMPARE(list.currentRow(), 1);
+
+        QTest::mouseClick(dialog->renameButton(), Qt::LeftButton);
+        QPointer<qvi::CRenameDlg> rename = dialog->renameDialog();
+        QVERIFY(rename);
+        QCOMPARE(rename->windowTitle(), QString("Rename"));
+        QCOMPARE(rename->nameEdit()->text(), names[1] + "(dup)");
+        session.ui.Clear();
+        rename->nameEdit()->setText(QString(20, 'x'));
+        QTest::mouseClick(rename->okButton(), Qt::LeftButton);
+        QVERIFY(rename->isVisible());
+        QCOMPARE(session.ui.Errors(),
+                 std::vector<std::string>{"Name is too long, 19 character max"});
+        QCOMPARE(list.item(1)->text(), names[1] + "(dup)");
+        rename->nameEdit()->setText(QString(19, 'y'));
+        QTest::mouseClick(rename->okButton(), Qt::LeftButton);
+        QTRY_VERIFY(rename.isNull());
+        QCOMPARE(list.item(1)->text(), QString(19, 'y'));
+        QCOMPARE(list.currentRow(), 1);
+
+        const int count = list.count();
+        list.setCurrentRow(count - 1);
+        session.ui.answers = {MessageAnswer::Cancel};
+        QTest::mouseClick(dialog->deleteButton(), Qt::LeftButton);
+        QCOMPARE(list.count(), count);
+        session.ui.answers = {MessageAnswer::Ok};
+        QTest::mouseClick(dialog->deleteButton(), Qt::LeftButton);
+        QCOMPARE(list.count(), count - 1);
+        QCOMPARE(list.currentRow(), count - 2);
+        QCOMPARE(list.item(count - 2)->text(), names[names.size() - 2]);
+        QCOMPARE(session.ui.questions.back().text,
+                 std::string("Are you sure you want to delete this camera"));
+
+        QTest::mouseClick(dialog->cancelButton(), Qt::LeftButton);
+        QCOMPARE(closed.count(), 1);
+        QCOMPARE(closed.front().front().toInt(), 2);
+        QVERIFY(!dialog->isVisible());
+        QCOMPARE(ReadFile(DatabaseFile()), before);
+    }
+
+    void editedFieldsAreWrittenOnOk() {
+        auto dialog = OpenDialog();
+        QListWidget &list = *dialog->cameraList();
+        QSignalSpy closed(dialog.get(), &CCameraDbDlg::closedWith);
+        const std::string name = list.item(3)->text().toStdString();
+
+        list.setCurrentRow(3);
+        dialog->moduleBox()->setCurrentText("TX-50");
+        QTest::mouseClick(dialog->allButton(), Qt::LeftButton);
+        for (int port = 0; port < 4; ++port) QVERIFY(dialog->portBox(port)->isChecked());
+        dialog->portBox(0)->setChecked(false);
+        dialog->portBox(2)->setChecked(false);
+        dialog->commentsEdit()->setPlainText("moved to the TX-50");
+        dialog->cablePartEdit()->setText("CBL-50-X");
+        session.ui.fileChoices = {std::filesystem::path("/anywhere/else/tx50rs170.cnf")};
+        QTest::mouseClick(dialog->selectButton(), Qt::LeftButton);
+        QCOMPARE(dialog->cnfFileEdit()->text(), QString("tx50rs170.cnf"));
+        QCOMPARE(session.ui.fileDialogTitles.back(), std::string("Select"));
+
+        // Leaving the camera keeps its fields; coming back shows them.
+        list.setCurrentRow(4);
+        list.setCurrentRow(3);
+        QCOMPARE(dialog->moduleBox()->currentText(), QString("TX-50"));
+        QVERIFY(dialog->portBox(1)->isChecked() && dialog->portBox(3)->isChecked());
+        QVERIFY(!dialog->portBox(0)->isChecked() && !dialog->portBox(2)->isChecked());
+        dialog->commentsEdit()->setPlainText("moved to the TX-50, ports 1 and 3");
+
+        QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
+        QCOMPARE(closed.count(), 1);
+        QCOMPARE(closed.front().front().toInt(), 1);
+
+        const std::string saved = ReadFile(DatabaseFile());
+        const std::string expected = "\n[Cam3]\nName = " + name +
+                                     "\nConfigFile = tx50rs170.cnf\nValidTXMod = TX-50\n"
+                                     "ValidTXPorts = 1,3\nCablePartNumber = CBL-50-X\n"
+                                     "Comments = moved to the TX-50, ports 1 and 3\n";
+        QVERIFY2(saved.find(expected) != std::string::npos, saved.c_str());
+        // The program's own database is untouched until it reloads the file.
+        QVERIFY(session.services.CameraDatabase()->GetRecord(3)->validModule != "TX-50");
+    }
+};
+
+QTEST_MAIN(CameraDbGuiTest)
+#include "camera_db_gui_test.moc"

@@ -1,0 +1,96 @@
+// The help window and the About box on the started sample session.
+#include <QLabel>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTextBrowser>
+#include <QtTest>
+
+#include <filesystem>
+#include <memory>
+
+#include "app/about_info.h"
+#include "gui/gui_session.h"
+#include "platform/qt/about_dialog.h"
+#include "platform/qt/help_window.h"
+#include "system/pci_platform.h"
+
+class HelpAboutGuiTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<qvi::testing::GuiSession> session_;
+
+    static QString Text(qvi::CHelpWindow &window) {
+        return window.findChild<QTextBrowser *>()->toPlainText();
+    }
+
+private slots:
+    void initTestCase() {
+        session_ = std::make_unique<qvi::testing::GuiSession>();
+        QVERIFY(session_->Started());
+        QCOMPARE(session_->Load(session_->Demo()), 0);
+    }
+
+    // TX-10 row 6, "Horizontal Total", asks for topic 16.
+    void showsTheTopicOfATx10Row() {
+        qvi::CHelpWindow window;
+        window.ShowTopic(16);
+        QVERIFY(window.isVisible());
+        QVERIFY(window.CurrentTitle().startsWith(QStringLiteral("Horizontal Total")));
+        const QString text = Text(window);
+        QVERIFY(text.contains(QStringLiteral("HTotal")));
+        QVERIFY(text.contains(QStringLiteral("0..1023, step 1")));
+    }
+
+    void unknownTopicShowsTheContents() {
+        qvi::CHelpWindow window;
+        window.ShowTopic(777777);
+        QCOMPARE(window.CurrentTitle(), QStringLiteral("Contents"));
+        QVERIFY(Text(window).contains(QStringLiteral("no help page for topic 777777")));
+        QVERIFY(Text(window).contains(QStringLiteral("Module Setup")));
+    }
+
+    void linksLeadToPagesAndBackReturns() {
+        qvi::CHelpWindow window;
+        window.ShowTopic(qvi::HelpBook::kSystemWindowTopic);
+        auto *browser = window.findChild<QTextBrowser *>();
+        QPushButton *back = nullptr;
+        for (QPushButton *button : window.findChildren<QPushButton *>())
+            if (button->text() == QStringLiteral("&Back")) back = button;
+        QVERIFY(back != nullptr);
+        QVERIFY(!back->isEnabled());
+        emit browser->anchorClicked(QUrl(QStringLiteral("model:TX-10")));
+        QCOMPARE(window.CurrentTitle(), QStringLiteral("TX-10 settings"));
+        QVERIFY(Text(window).contains(QStringLiteral("Video Standard")));
+        QVERIFY(back->isEnabled());
+        back->click();
+        QCOMPARE(window.CurrentTitle(), QStringLiteral("System window"));
+    }
+
+    void aboutShowsMemoryAndTheCoreLibrary() {
+        qvi::QV_pci_platform *platform = session_->services.Platform();
+        QVERIFY(platform != nullptr);
+        const auto &settings = qvi::testing::GuiSession::settings();
+        qvi::CAboutDlg dialog(qvi::CollectAboutInfo(settings, &platform->Binding()));
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("About Camera Configurator"));
+        QVERIFY(QRegularExpression(QStringLiteral("^[1-9][0-9]* KB$"))
+                    .match(dialog.FieldText(QStringLiteral("RAM Size")))
+                    .hasMatch());
+        QVERIFY(dialog.FieldText(QStringLiteral("Disk Space"))
+                    .contains(QStringLiteral(" KB Free on /")));
+        QVERIFY(!settings.pciCoreDll.empty());
+        QCOMPARE(dialog.FieldText(QStringLiteral("Core Library")),
+                 QString::fromStdString(settings.pciCoreDll));
+        const std::filesystem::path loaded =
+            dialog.FieldText(QStringLiteral("Loaded From")).toStdString();
+        QVERIFY(std::filesystem::exists(loaded));
+        QCOMPARE(
+            QString::fromStdString(loaded.filename().string()),
+            QString::fromStdString(std::filesystem::path(settings.pciCoreDll).filename().string()));
+        QCOMPARE(dialog.FieldText(QStringLiteral("File Version")), QStringLiteral(QVI_VERSION));
+        QCOMPARE(dialog.FieldText(QStringLiteral("Company Name")), QStringLiteral("Corvath"));
+    }
+};
+
+QTEST_MAIN(HelpAboutGuiTest)
+#include "help_about_gui_test.moc"

@@ -1,0 +1,191 @@
+// The main frame on the sample configuration: start-up, caption, command
+// enabling, file commands through its menu actions, placement and closing.
+#include <QAction>
+#include <QComboBox>
+#include <QtTest>
+#include <filesystem>
+#include <fstream>
+
+#include "app/recent_files.h"
+#include "gui/gui_session.h"
+#include "platform/app_registry.h"
+#include "platform/qt/console_pane.h"
+#include "platform/qt/main_frame.h"
+#include "platform/qt/camera_db_dialog.h"
+#include "platform/qt/setup_dialogs.h"
+#include "platform/qt/system_window_hw.h"
+#include "platform/qt/system_window_nohw.h"
+#include "system/config_state.h"
+#include "system/hardware.h"
+
+using qvi::Command;
+using qvi::MessageAnswer;
+
+class MainFrameTest : public QObject {
+    Q_OBJECT
+
+private:
+    qvi::testing::GuiSession *session_ = nullptr;
+    qvi::MemoryRegistry registry_;
+    qvi::MemoryRecentFiles recent_;
+    qvi::CMainFrame *frame_ = nullptr;
+
+    QString Caption() const { return frame_->windowTitle(); }
+    bool Enabled(Command command) const { return frame_->Action(command)->isEnabled(); }
+    void Trigger(Command command) { frame_->Action(command)->trigger(); }
+
+private slots:
+    void initTestCase() {
+        session_ = new qvi::testing::GuiSession;
+        QVERIFY(session_->Started());
+        registry_.WriteString("Window size", "Rect", "0040 0030 1040 0730");
+        frame_ = new qvi::CMainFrame(session_->settings(), session_->services, registry_, recent_);
+        frame_->RestorePlacement();
+        session_->settings().currentConfigFile = session_->Demo();
+        frame_->OpenStartConfiguration();
+        QVERIFY2(session_->ui.Errors().empty(),
+                 session_->ui.Errors().empty() ? "" : session_->ui.Errors().front().c_str());
+    }
+
+    void cleanupTestCase() {
+        qvi::SetConfigModified(false);
+        delete frame_;
+        delete session_;
+    }
+
+    void startsOnTheNamedConfiguration() {
+        QCOMPARE(Caption(), QString::fromStdString("QVI Configurator - " + session_->Demo()));
+        QCOMPARE(frame_->geometry().topLeft(), QPoint(40, 30));
+        QCOMPARE(frame_->geometry().width(), 1000);
+        QVERIFY(frame_->BoardSelector()->isEnabled());
+        // The library's console output reaches the pane through the event queue.
+        QTRY_VERIFY(frame_->Console()->Text().contains("Configuration loaded:"));
+        QCOMPARE(recent_.List().front(), session_->Demo());
+    }
+
+    void theSystemWindowAndTheBoardSelectorShowTheConfiguration() {
+        qvi::CSystemWindowHw *window = frame_->SystemWindowHw();
+        QVERIFY(window != nullptr);
+        QVERIFY(window->isVisible());
+        QVERIFY(frame_->Action(Command::SystemDialog)->isChecked());
+        QCOMPARE(frame_->BoardSelector()->count(), window->BoardItems().size());
+        QVERIFY(frame_->BoardSelector()->count() > 1);
+        QCOMPARE(frame_->BoardSelector()->currentIndex(), 0);
+        // Choosing a board in the selector makes it the window's active board.
+        frame_->BoardSelector()->setCurrentIndex(1);
+        emit frame_->BoardSelector()->activated(1);
+        QCOMPARE(window->ActiveBoard(), 1);
+        // System Dialog hides and shows the window, with the check mark following.
+        Trigger(Command::SystemDialog);
+        QVERIFY(!window->isVisible());
+        frame_->UpdateCommands();
+        QVERIFY(!frame_->Action(Command::SystemDialog)->isChecked());
+        Trigger(Command::SystemDialog);
+        QVERIFY(window->isVisible());
+    }
+
+    void editOpensTheSelectedElementsDialogOnce() {
+        const int element = frame_->SelectedElement();
+        QVERIFY(element >= 0);
+        frame_->UpdateCommands();
+        QVERIFY(Enabled(Command::Edit));
+        Trigger(Command::Edit);
+        QVERIFY(frame_->Dialogs().IsOpen(element));
+        frame_->UpdateCommands();
+        QVERIFY(!Enabled(Command::Edit));
+        // Opening the configuration again closes its dialogs.
+        frame_->Document().Open(session_->Demo());
+        QCOMPARE(frame_->Dialogs().OpenCount(), 0);
+    }
+
+    void cameraDatabaseOpensOnceAndOkReloadsTheDatabase() {
+        Trigger(Command::CameraDatabase);
+        qvi::CCameraDbDlg *dialog = frame_->CameraDatabaseDialog();
+        QVERIFY(dialog != nullptr);
+        Trigger(Command::CameraDatabase);
+        QCOMPARE(frame_->CameraDatabaseDialog(), dialog);
+        dialog->accept();
+        QTRY_VERIFY(frame_->CameraDatabaseDialog() == nullptr);
+        QVERIFY2(session_->ui.Errors().empty(),
+                 session_->ui.Errors().empty() ? "" : session_->ui.Errors().front().c_str());
+    }
+
+    void commandsCarryTheirStatusTexts() {
+        QCOMPARE(frame_->Action(Command::New)->statusTip(), QString("Create new config file"));
+        QCOMPARE(frame_->Action(Command::Open)->statusTip(),
+                 QString("Open an existing  config file"));
+        QCOMPARE(frame_->Action(Command::Save)->statusTip(),
+                 QString("Save configuration to  file"));
+        QCOMPARE(frame_->Action(Command::SaveAs)->statusTip(), QString("Save as a new document"));
+        QCOMPARE(frame_->Action(Command::Exit)->statusTip(), QString("Exit the Configurator"));
+        QCOMPARE(frame_->Action(Command::HardwareDisabled)->statusTip(),
+                 QString("Run configurator in No-Hardware mode"));
+    }
+
+    void saveAndViewFollowTheChangedFlag() {
+        qvi::SetConfigModified(false);
+        frame_->UpdateCommands();
+        QVERIFY(!Enabled(Command::Save));
+        QVERIFY(Enabled(Command::ViewConfigFile));
+        qvi::SetConfigModified(true);
+        frame_->UpdateCommands();
+        QVERIFY(Enabled(Command::Save));
+        QVERIFY(!Enabled(Command::ViewConfigFile));
+        QVERIFY(Enabled(Command::SaveAs));
+        QVERIFY(Enabled(Command::HardwareDisabled));
+    }
+
+    void saveAsAppendsTxtAndWritesTheBinaryTwin() {
+        const std::filesystem::path chosen = session_->ConfigDir() / "saved";
+        session_->ui.fileChoices.push_back(chosen);
+        Trigger(Command::SaveAs);
+        const std::string text = chosen.string() + ".txt";
+        QVERIFY(std::filesystem::exists(text));
+        QVERIFY(std::filesystem::exists(chosen.string() + ".CNF"));
+        QCOMPARE(Caption(), QString::fromStdString("QVI Configurator - " + text));
+        QVERIFY(!qvi::ConfigModified());
+        QVERIFY(!Enabled(Command::Save));
+    }
+
+    void closingWithChangesAsksAndCancelKeepsTheProgram() {
+        qvi::SetConfigModified(true);
+        session_->ui.questions.clear();
+        session_->ui.answers.push_back(MessageAnswer::Cancel);
+        frame_->show();
+        QVERIFY(!frame_->close());
+        QVERIFY(frame_->isVisible());
+        QCOMPARE(session_->ui.questions.size(), std::size_t{1});
+        QCOMPARE(session_->ui.questions[0].text, std::string("Save current file before exit?"));
+        QCOMPARE(session_->ui.questions[0].caption, std::string("Warning"));
+        // The placement is written only when the window really closes.
+        QCOMPARE(registry_.GetInt("Window size", "max", -1), -1);
+    }
+
+    // Last: there is no way back to hardware within the run.
+    void hardwareDisabledSwitchesToANewConfigurationWithoutHardware() {
+        qvi::SetConfigModified(false);
+        session_->ui.answers.push_back(MessageAnswer::Yes);
+        Trigger(Command::HardwareDisabled);
+        QVERIFY(!qvi::HardwareEnabled());
+        QCOMPARE(Caption(), QString("QVI Configurator - Untitled"));
+        QVERIFY(!Enabled(Command::HardwareDisabled));
+        QVERIFY(!frame_->BoardSelector()->isEnabled());
+        QVERIFY(qvi::ConfigModified());
+        // The hardware window is gone; the no-hardware window took its place.
+        QVERIFY(frame_->SystemWindowHw() == nullptr);
+        QVERIFY(frame_->SystemWindowNoHw() != nullptr);
+        QVERIFY(frame_->SystemWindowNoHw()->isVisible());
+    }
+
+    void closingStoresThePlacement() {
+        qvi::SetConfigModified(false);
+        QVERIFY(frame_->close());
+        QCOMPARE(registry_.GetString("Window size", "Rect", ""), std::string("0040 0030 1040 0730"));
+        QCOMPARE(registry_.GetInt("Window size", "icon", -1), 0);
+        QCOMPARE(registry_.GetInt("Window size", "max", -1), 0);
+        QVERIFY(!registry_.GetString("Tool bar", "State", "").empty());
+    }
+};
+
+QTEST_MAIN(MainFrameTest)
+#include "main_frame_gui_test.moc"

@@ -1,0 +1,341 @@
+// The Module Setup and value entry dialogs driven on the demo configuration
+// against the simulated rack, through the main window's setup slots.
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QtTest>
+#include <fstream>
+#include <memory>
+
+#include "gui/gui_session.h"
+#include "params/mod.h"
+#include "platform/qt/module_setup_dialog.h"
+#include "platform/qt/setup_dialogs.h"
+#include "platform/qt/value_entry_dialog.h"
+#include "system/config_state.h"
+#include "system/hardware.h"
+#include "system/plat_mod.h"
+
+using qvi::CModuleSetupDlg;
+using qvi::CParamPage;
+using qvi::CValueEntryDlg;
+
+namespace {
+
+// Demo elements: the Lumo board and its TX-10, the first SXA camera channel
+// (its "Timing Control" group holds 27 rows) and the TX-31 on the DQ-500.
+constexpr int kLumo = 1;
+constexpr int kTx10 = 2;
+constexpr int kChannel0 = 4;
+constexpr int kTx31 = 9;
+constexpr int kTimingTab = 1;  // the channel's "Timing Control"
+constexpr int kHsyncPolarityReg = 125;
+constexpr int kHTotalReg = 123;
+
+int TabNamed(const CModuleSetupDlg &dialog, const QString &name) {
+    for (int tab = 0; tab < dialog.Tabs()->count(); ++tab)
+        if (dialog.Tabs()->tabText(tab) == name) return tab;
+    return -1;
+}
+
+// The row of a page whose label reads `label`; -1 when no visible row does.
+int RowLabelled(const CParamPage &page, const QString &label) {
+    for (int row = 1; row <= qvi::RowPager::kMaxCapacity; ++row)
+        if (!page.Label(row)->isHidden() && page.Label(row)->text() == label) return row;
+    return -1;
+}
+
+// Checks inside a value entry runner, which cannot return early: a failure is
+// collected in the test object's failures_ and compared once the runner is done.
+#define EXPECT_EQ_Q(actual, expected)                                              \
+    do {                                                                           \
+        if (!((actual) == (expected)))                                             \
+            failures_ << QStringLiteral("line %1: %2").arg(__LINE__).arg(#actual); \
+    } while (0)
+// The dialog's right edge touches the field's left edge, its top level with the field's.
+#define EXPECT_PLACED(entry, fieldTopLeft)                                              \
+    do {                                                                                \
+        EXPECT_EQ_Q((entry).x() + (entry).frameGeometry().width(), (fieldTopLeft).x()); \
+        EXPECT_EQ_Q((entry).y(), (fieldTopLeft).y());                                   \
+    } while (0)
+
+void FlushDeletes() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+}  // namespace
+
+class ModuleSetupGuiTest : public QObject {
+    Q_OBJECT
+
+    qvi::testing::GuiSession session;
+    QWidget main;
+    qvi::SetupDialogs dialogs{&main};
+
+    qvi::QV_system &System() { return session.Tree().System(); }
+    qvi::QV_plat_mod &Platform(int element) { return *System().GetElement(element)->GetPlatMod(); }
+    qvi::QV_mod &Module(int element) { return *System().GetModule(element); }
+
+    CModuleSetupDlg *Open(int element) {
+        CModuleSetupDlg *dialog = dialogs.Open(System(), element);
+        if (dialog) dialog->resize(dialog->width(), 900);  // every row that can be shown
+        return dialog;
+    }
+
+private slots:
+    void initTestCase() {
+        QVERIFY(session.Started());
+        QCOMPARE(session.Load(session.Demo()), 0);
+        QVERIFY(qvi::HardwareEnabled());
+        main.setGeometry(100, 100, 1200, 800);
+        main.show();
+    }
+
+    void cleanup() {
+        dialogs.CloseAll();
+        FlushDeletes();
+        session.ui.Clear();
+        qvi::SetConfigModified(false);
+    }
+
+    void opensOncePerElementWithItsTitleAndPlace() {
+        QSignalSpy changed(&dialogs, &qvi::SetupDialogs::dialogsChanged);
+        CModuleSetupDlg *tx31 = dialogs.Open(System(), kTx31);
+        QVERIFY(tx31 != nullptr);
+        QCOMPARE(tx31->windowTitle(), QString("Module Edit for:  TX-31:0 on DQP:0"));
+        QCOMPARE(dialogs.Open(System(), kTx31), tx31);
+        QCOMPARE(dialogs.OpenCount(), 1);
+        QCOMPARE(changed.count(), 1);
+
+        CModuleSetupDlg *lumo = dialogs.Open(System(), kLumo);
+        QCOMPARE(lumo->windowTitle(), QString("Module Edit for:  Lumo:0"));
+        QStringList tabs;
+        for (int tab = 0; tab < lumo->Tabs()->count(); ++tab) tabs << lumo->Tabs()->tabText(tab);
+        QCOMPARE(tabs, (QStringList{"Camera", "Advanced", "PLL registers", "Misc."}));
+        QCOMPARE(lumo->Tabs()->tabBar()->font().family(), QString("Arial"));
+        QCOMPARE(lumo->Tabs()->tabBar()->font().pixelSize(), 17);
+        QVERIFY(lumo->ViewRegistersButton()->isEnabled());
+        QVERIFY(!lumo->isModal());
+        // Dialogs cascade 20 px left and down per element from the main window's right edge.
+        QCOMPARE(lumo->x() + lumo->frameGeometry().width(),
+                 main.frameGeometry().x() + main.frameGeometry().width() - 20 * kLumo);
+        QCOMPARE(lumo->pos() - tx31->pos(), QPoint(20, -20) * (kTx31 - kLumo));
+        QVERIFY(dialogs.IsOpen(kLumo) && dialogs.IsOpen(kTx31) && !dialogs.IsOpen(kTx10));
+    }
+
+    void refusesElementsWithoutASlotOrPages() {
+        QVERIFY(dialogs.Open(System(), 0) == nullptr);
+        QVERIFY(dialogs.Open(System(), 16) == nullptr);  // the TX-20, past the 16 slots
+        QCOMPARE(session.ui.Errors(),
+                 (std::vector<std::string>{"element 0 has no Module Setup pages",
+                                           "invalid element index: 16 passed to the Module Setup "
+                                           "dialog for module: TX-20"}));
+        QCOMPARE(dialogs.OpenCount(), 0);
+    }
+
+    void closeAllDestroysEveryDialog() {
+        QPointer<CModuleSetupDlg> first = dialogs.Open(System(), kTx31);
+        QPointer<CModuleSetupDlg> second = dialogs.Open(System(), kChannel0);
+        QSignalSpy changed(&dialogs, &qvi::SetupDialogs::dialogsChanged);
+        dialogs.CloseAll();
+        QVERIFY(first.isNull() && second.isNull());
+        QCOMPARE(dialogs.OpenCount(), 0);
+        QVERIFY(dialogs.Find(kTx31) == nullptr);
+        QCOMPARE(changed.count(), 1);
+        // A new dialog for the element can open again.
+        QVERIFY(dialogs.Open(System(), kTx31) != nullptr);
+    }
+
+    void aDropDownChangeReachesTheRegisterAndCancelRestoresIt() {
+        CModuleSetupDlg *dialog = Open(kChannel0);
+        QPointer<CModuleSetupDlg> guard = dialog;
+        CParamPage *page = dialog->Page(kTimingTab);
+        const int row = RowLabelled(*page, "Hsync Polarity");
+        QVERIFY(row > 0);
+        QComboBox *polarity = page->DropDown(row);
+        QVERIFY(polarity->isVisibleTo(page) && page->NumberField(row)->isHidden());
+        QCOMPARE(polarity->currentText(), QString("Low"));
+        QCOMPARE(Platform(kChannel0).read_reg(kHsyncPolarityReg).ToString(), std::string("0"));
+
+        polarity->setCurrentIndex(polarity->findText("High"));
+        QCOMPARE(Module(kChannel0).GetUsrParam(10)->GetIndex(), 1);
+        QCOMPARE(Platform(kChannel0).read_reg(kHsyncPolarityReg).ToString(), std::string("1"));
+
+        dialog->CancelButton()->click();
+        FlushDeletes();
+        QVERIFY(guard.isNull());
+        QVERIFY(!dialogs.IsOpen(kChannel0));
+        QCOMPARE(Module(kChannel0).GetUsrParam(10)->GetIndex(), 0);
+        QCOMPARE(Platform(kChannel0).read_reg(kHsyncPolarityReg).ToString(), std::string("0"));
+        QVERIFY(!qvi::ConfigModified());
+    }
+
+    void aNumberIsEnteredThroughTheValueEntryDialogAndSavedByOk() {
+        CModuleSetupDlg *dialog = Open(kChannel0);
+        CParamPage *page = dialog->Page(kTimingTab);
+        const int row = RowLabelled(*page, "Horizontal Total");
+        QLineEdit *field = page->NumberField(row);
+        const QString before = field->text();
+        QVERIFY(page->DropDown(row)->isHidden() && field->isVisibleTo(page));
+
+        int runs = 0;
+        dialog->SetValueEntryRunner([&](CValueEntryDlg &entry) {
+            ++runs;
+            const QPoint fieldTopLeft = field->mapToGlobal(QPoint(0, 0));
+            EXPECT_PLACED(entry, fieldTopLeft);
+            EXPECT_EQ_Q(entry.windowTitle(), QString("Horizontal Total"));
+            EXPECT_EQ_Q(entry.MinLabel()->text(), QString("0"));
+            EXPECT_EQ_Q(entry.MaxLabel()->text(), QString("1023"));
+            EXPECT_EQ_Q(entry.ScrollBar()->maximum(), 1023);
+            EXPECT_EQ_Q(entry.Edit()->text(), before);
+
+            entry.Edit()->setText("2000");
+            entry.OkButton()->click();  // refused: the dialog stays with the old value
+            EXPECT_EQ_Q(entry.result(), int(QDialog::Rejected));
+            EXPECT_EQ_Q(entry.Edit()->text(), before);
+            entry.Edit()->setText("801");
+            entry.OkButton()->click();
+            return entry.result();
+        });
+        QTest::mouseClick(field, Qt::LeftButton);
+        QCOMPARE(runs, 1);
+        QCOMPARE(failures_, QStringList());
+        QCOMPARE(session.ui.Errors(), (std::vector<std::string>{"Entry out of range: 2000"}));
+        QCOMPARE(field->text(), QString("801"));
+        QCOMPARE(Platform(kChannel0).read_reg(kHTotalReg).ToString(), std::string("801"));
+
+        dialog->OkButton()->click();
+        FlushDeletes();
+        QVERIFY(qvi::ConfigModified());
+        const std::string path = (session.ConfigDir() / "edited.txt").string();
+        QCOMPARE(session.Tree().WriteTextFile(path), 0);
+        std::ifstream in(path);
+        std::string text((std::istreambuf_iterator<char>(in)), {});
+        const std::size_t channel = text.find("[SXA:0]");
+        QVERIFY(channel != std::string::npos);
+        QVERIFY(text.find("      HTotal = 801\n", channel) < text.find("[CameraPort:1]", channel));
+    }
+
+    void theValueEntryDialogScrollsAndApplies() {
+        CModuleSetupDlg *dialog = Open(kChannel0);
+        CParamPage *page = dialog->Page(kTimingTab);
+        const int row = RowLabelled(*page, "Ver Sync End");
+        QVERIFY(row > 0);
+        dialog->SetValueEntryRunner([&](CValueEntryDlg &entry) {
+            entry.ScrollBar()->triggerAction(QAbstractSlider::SliderToMinimum);
+            EXPECT_EQ_Q(entry.Edit()->text(), QString("0"));
+            entry.ScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
+            EXPECT_EQ_Q(entry.ScrollBar()->value(), entry.Entry().PageStep() + 1);
+            EXPECT_EQ_Q(entry.Edit()->text(), QString::fromStdString(entry.Entry().EditText()));
+            entry.Edit()->setText("abc");
+            entry.ApplyButton()->click();
+            entry.Edit()->setText("9");
+            entry.ApplyButton()->click();  // stored at once, the dialog stays
+            entry.CancelButton()->click();
+            return entry.result();
+        });
+        QTest::mouseClick(page->NumberField(row), Qt::LeftButton);
+        QCOMPARE(failures_, QStringList());
+        QCOMPARE(session.ui.Errors(), (std::vector<std::string>{"Invalid entry: abc"}));
+        QCOMPARE(page->NumberField(row)->text(), QString("9"));
+        dialog->CancelButton()->click();
+        QCOMPARE(Module(kChannel0).GetUsrParam(15)->GetValue().ToString(), std::string("6"));
+    }
+
+    void aPortChoiceRefillsEveryRowWithThatPortsValues() {
+        CModuleSetupDlg *dialog = Open(kTx10);
+        CParamPage *page = dialog->Page(TabNamed(*dialog, "Advanced"));
+        const int port = RowLabelled(*page, "Active Camera");
+        const int hTotal = RowLabelled(*page, "Horizontal Total");
+        const int vTotal = RowLabelled(*page, "Vertical Total");
+        QVERIFY(port > 0 && hTotal > 0 && vTotal > 0);
+        QCOMPARE(page->DropDown(port)->currentText(), QString("Camera 1"));
+        QCOMPARE(page->NumberField(hTotal)->text(), QString("944"));
+        page->DropDown(port)->setCurrentIndex(0);
+        QCOMPARE(page->NumberField(hTotal)->text(), QString("780"));
+        QCOMPARE(page->NumberField(vTotal)->text(), QString("262"));
+        // The PLL page follows the port when it is shown.
+        const int pll = TabNamed(*dialog, "PLL registers");
+        dialog->Tabs()->setCurrentIndex(pll);
+        QCOMPARE(dialog->Page(pll)
+                     ->NumberField(RowLabelled(*dialog->Page(pll), "Feedback Divider"))
+                     ->text(),
+                 QString("779"));
+        dialog->CancelButton()->click();
+    }
+
+    void aGroupOf27RowsScrollsOverItsHiddenEntries() {
+        CModuleSetupDlg *dialog = Open(kChannel0);
+        QCOMPARE(dialog->RowsShown(), 19);
+        CParamPage *page = dialog->Page(kTimingTab);
+        QScrollBar *bar = page->ScrollBar();
+        QVERIFY(!bar->isHidden());
+        QCOMPARE(bar->maximum(), 8);
+        QCOMPARE(page->Label(1)->text(), QString("Interlace mode"));
+        bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+        QCOMPARE(bar->value(), 3);
+        QCOMPARE(page->Label(1)->text(), QString("Hor Sync End"));
+        bar->triggerAction(QAbstractSlider::SliderToMaximum);
+        QCOMPARE(bar->value(), 8);
+        QCOMPARE(page->Label(19)->text(), QString("TX Scan Mode"));
+        bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        QCOMPARE(bar->value(), 8);
+        bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
+        QCOMPARE(bar->value(), 7);
+        QVERIFY(dialog->Page(0)->ScrollBar()->isHidden());  // the one-row camera page
+    }
+
+    void resizingShowsAsManyRowsAsFit() {
+        CModuleSetupDlg *dialog = dialogs.Open(System(), kTx31);
+        QCOMPARE(dialog->RowsShown(), 6);  // the six rows of "Basic"
+        const int all = TabNamed(*dialog, "All");
+        CParamPage *allPage = dialog->Page(all);
+        QVERIFY(!allPage->ScrollBar()->isHidden());
+        QVERIFY(!allPage->Label(6)->isHidden() && allPage->Label(7)->isHidden());
+        QVERIFY(dialog->Page(0)->ScrollBar()->isHidden());
+
+        dialog->resize(dialog->width(), dialog->height() + 5 * CParamPage::kRowPitch);
+        QCOMPARE(dialog->RowsShown(), 11);
+        QVERIFY(!allPage->Label(11)->isHidden() && allPage->Label(12)->isHidden());
+
+        dialog->resize(dialog->width(), 200);
+        const int fewer = dialog->RowsShown();
+        QVERIFY(fewer >= 1 && fewer < 6);
+        QVERIFY(!dialog->Page(0)->ScrollBar()->isHidden());  // "Basic" no longer fits
+        QVERIFY(dialog->Page(0)->Label(fewer + 1)->isHidden());
+    }
+
+    void helpAndRegistersGoToTheirCallbacks() {
+        std::vector<int> topics;
+        int consoles = 0;
+        dialogs.SetHelp([&](int topic) { topics.push_back(topic); });
+        dialogs.SetShowConsole([&] { ++consoles; });
+        CModuleSetupDlg *tx10 = Open(kTx10);
+        const int advanced = TabNamed(*tx10, "Advanced");
+        tx10->Tabs()->setCurrentIndex(advanced);
+        CParamPage *page = tx10->Page(advanced);
+        const int row = RowLabelled(*page, "Horizontal Total");
+        page->NumberField(row)->setFocus();
+        QTest::keyClick(tx10, Qt::Key_F1);
+        CModuleSetupDlg *tx31 = Open(kTx31);
+        tx31->Page(0)->DropDown(1)->setFocus();
+        QTest::keyClick(tx31, Qt::Key_F1);
+        QCOMPARE(topics, (std::vector<int>{Module(kTx10).GetHelpTopic(6), 1}));
+        QVERIFY(Module(kTx10).GetHelpTopic(6) != 1);
+        tx31->ViewRegistersButton()->click();
+        QCOMPARE(consoles, 1);
+        dialogs.SetHelp({});
+        dialogs.SetShowConsole({});
+    }
+
+private:
+    QStringList failures_;
+};
+
+QTEST_MAIN(ModuleSetupGuiTest)
+#include "module_setup_gui_test.moc"

@@ -1,0 +1,208 @@
+// The two system windows on the demo: the hardware window's element and
+// board lists and its signals, and the no-hardware window's Add and Remove.
+#include <QCheckBox>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QtTest>
+#include <memory>
+
+#include "app/system_window_lines.h"
+#include "gui/gui_session.h"
+#include "platform/qt/system_window_hw.h"
+#include "platform/qt/system_window_nohw.h"
+#include "system/config_state.h"
+#include "system/hardware.h"
+
+using qvi::CSystemWindowHw;
+using qvi::CSystemWindowNoHw;
+
+namespace {
+
+QStringList Texts(const QListWidget &list) {
+    QStringList texts;
+    for (int row = 0; row < list.count(); ++row) texts.push_back(list.item(row)->text());
+    return texts;
+}
+
+QStringList Texts(const std::vector<std::string> &lines) {
+    QStringList texts;
+    for (const std::string &line : lines) texts.push_back(QString::fromStdString(line));
+    return texts;
+}
+
+QStringList Texts(const std::vector<qvi::SystemListItem> &items) {
+    QStringList texts;
+    for (const qvi::SystemListItem &item : items)
+        texts.push_back(QString::fromStdString(item.text));
+    return texts;
+}
+
+// The list of a shown window, as the user double-clicks a line.
+void DoubleClickRow(QListWidget &list, int row) {
+    list.scrollToItem(list.item(row));
+    const QPoint centre = list.visualItemRect(list.item(row)).center();
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, centre);
+    QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, centre);
+}
+
+}  // namespace
+
+class SystemWindowGuiTest : public QObject {
+    Q_OBJECT
+
+private:
+    qvi::SystemTree &Tree() { return session_->Tree(); }
+
+    std::unique_ptr<qvi::testing::GuiSession> session_;
+
+private slots:
+    void initTestCase() {
+        session_ = std::make_unique<qvi::testing::GuiSession>();
+        QVERIFY(session_->Started());
+        QCOMPARE(session_->Load(session_->Demo()), 0);
+    }
+
+    void elementLinesSelectTheActiveBoardAndDoubleClickAsksForEditing() {
+        CSystemWindowHw window(Tree());
+        QVERIFY(!window.isVisible());
+        window.Rebuild();
+        auto *list = window.findChild<QListWidget *>("systemList");
+        QCOMPARE(Texts(*list), Texts(qvi::ElementModeLines(Tree(), 0)));
+        QCOMPARE(list->item(1)->text(), QString("  Lumo:0 *"));
+        QCOMPARE(window.SelectedElement(), 1);  // the first module line after the system
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QSignalSpy active(&window, &CSystemWindowHw::activeBoardChanged);
+        QSignalSpy edit(&window, &CSystemWindowHw::editRequested);
+
+        list->setCurrentRow(8);  // the DQ-500, the sixth acquisition board
+        QCOMPARE(active.count(), 1);
+        QCOMPARE(active.takeFirst().at(0).toInt(), 5);
+        QCOMPARE(list->item(8)->text(), QString("  DQP:0 *"));
+        QCOMPARE(list->item(1)->text(), QString("  Lumo:0"));
+        QCOMPARE(window.SelectedElement(), 8);
+
+        list->setCurrentRow(5);  // an SXA channel selects its own entry
+        QCOMPARE(active.takeFirst().at(0).toInt(), 2);
+        list->setCurrentRow(3);  // the SXA board itself, and a module, select nothing
+        list->setCurrentRow(9);
+        QCOMPARE(active.count(), 0);
+        QCOMPARE(window.ActiveBoard(), 2);
+
+        DoubleClickRow(*list, 16);
+        QCOMPARE(edit.count(), 1);
+        QCOMPARE(edit.takeFirst().at(0).toInt(), 16);
+
+        window.SelectBoard(6);  // the main window's choice is not echoed back
+        QCOMPARE(active.count(), 0);
+        QCOMPARE(list->currentRow(), 15);
+        QCOMPARE(list->item(15)->text(), QString("  SXP:1 *"));
+        QCOMPARE(list->item(5)->text(), QString("    Channel 1"));
+    }
+
+    void boardModeListsTheAcquisitionBoards() {
+        CSystemWindowHw window(Tree());
+        window.SetMode(CSystemWindowHw::Mode::Boards);
+        auto *list = window.findChild<QListWidget *>("systemList");
+        QCOMPARE(Texts(*list), Texts(qvi::BoardModeItems(Tree())));
+        QCOMPARE(window.BoardItems(), Texts(*list));
+        QCOMPARE(list->count(), 12);
+        QCOMPARE(list->item(11)->text(), QString("Lumo-Comp: 6"));
+        QCOMPARE(list->currentRow(), 0);
+
+        QSignalSpy active(&window, &CSystemWindowHw::activeBoardChanged);
+        list->setCurrentRow(7);
+        QCOMPARE(active.count(), 1);
+        QCOMPARE(active.takeFirst().at(0).toInt(), 7);
+        QCOMPARE(window.SelectedElement(), 17);
+        window.SelectBoard(10);
+        QCOMPARE(list->currentRow(), 10);
+        QCOMPARE(active.count(), 0);
+    }
+
+    void closeOnTopAndHelp() {
+        CSystemWindowHw window(Tree());
+        window.Rebuild();
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.findChild<QCheckBox *>("alwaysOnTop")->setChecked(true);
+        QVERIFY(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QVERIFY(window.isVisible());
+
+        QSignalSpy help(&window, &CSystemWindowHw::helpRequested);
+        QEvent whatsThis(QEvent::EnterWhatsThisMode);
+        QCoreApplication::sendEvent(&window, &whatsThis);
+        QCOMPARE(help.count(), 1);
+        QCOMPARE(help.takeFirst().at(0).toInt(), 131219);
+
+        QTest::mouseClick(window.findChild<QPushButton *>("closeButton"), Qt::LeftButton);
+        QVERIFY(!window.isVisible());
+    }
+
+    // Last: it changes the demo's system.
+    void noHardwareWindowAddsAndRemovesModules() {
+        qvi::SetHardwareEnabled(false);
+        CSystemWindowNoHw window(Tree(), *session_->services.Factory(), session_->settings());
+        auto *elements = window.findChild<QListWidget *>("systemModules");
+        auto *available = window.findChild<QListWidget *>("availableModules");
+        auto *add = window.findChild<QPushButton *>("addButton");
+        auto *remove = window.findChild<QPushButton *>("removeButton");
+        QSignalSpy changed(&window, &CSystemWindowNoHw::systemChanged);
+        QCOMPARE(Texts(*elements), Texts(qvi::ElementTexts(Tree())));
+        QCOMPARE(window.SelectedElement(), -1);  // every slot of the demo is taken
+        QVERIFY(!add->isEnabled());
+        QVERIFY(!remove->isEnabled());
+
+        elements->setCurrentRow(13);  // the RX-30
+        QCOMPARE(available->count(), 0);
+        QVERIFY(!add->isEnabled());
+        QVERIFY(remove->isEnabled());
+        QTest::mouseClick(remove, Qt::LeftButton);
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(elements->item(13)->text(), QString("    slot 1 - empty"));
+        QCOMPARE(window.SelectedElement(), 13);
+        QVERIFY(Texts(*available).contains("RX-50"));
+        QVERIFY(!Texts(*available).contains("TX-40"));
+        QVERIFY(add->isEnabled());
+        QVERIFY(!remove->isEnabled());
+
+        qvi::SetConfigModified(false);
+        available->setCurrentRow(static_cast<int>(Texts(*available).indexOf("RX-50")));
+        QTest::mouseClick(add, Qt::LeftButton);
+        QCOMPARE(changed.count(), 2);
+        QCOMPARE(elements->item(13)->text(), QString("    slot 1 - RX-50:1"));
+        QVERIFY(qvi::ConfigModified());
+        QCOMPARE(available->count(), 0);
+        QVERIFY(remove->isEnabled());
+
+        elements->setCurrentRow(16);  // the TX-20; Rebuild then finds its empty slot
+        QTest::mouseClick(remove, Qt::LeftButton);
+        elements->setCurrentRow(0);
+        window.Rebuild();
+        QCOMPARE(window.SelectedElement(), 16);
+        QVERIFY(Texts(*available).contains("TX-40"));
+
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QSignalSpy edit(&window, &CSystemWindowNoHw::editRequested);
+        DoubleClickRow(*elements, 9);
+        QCOMPARE(edit.count(), 1);
+        QCOMPARE(edit.takeFirst().at(0).toInt(), 9);
+        QVERIFY(session_->ui.Errors().empty());
+    }
+
+    void noHardwareWindowOpensBesideTheMainWindow() {
+        QWidget mainWindow;
+        mainWindow.move(120, 80);
+        CSystemWindowNoHw window(Tree(), *session_->services.Factory(), session_->settings(),
+                                 &mainWindow);
+        const QSize size = window.size();
+        window.PlaceBeside(&mainWindow);
+        QCOMPARE(window.pos(), QPoint(170, 180));
+        QCOMPARE(window.size(), size);
+    }
+};
+
+QTEST_MAIN(SystemWindowGuiTest)
+#include "system_window_gui_test.moc"

@@ -1,0 +1,108 @@
+// Which modules a Module Setup dialog edits and how its title describes them,
+// on the sample demo loaded through the real stand-in.
+#include "app/module_description.h"
+
+#include <gtest/gtest.h>
+
+#include "params/mod.h"
+#include "stand_in.h"
+#include "system/hardware.h"
+
+namespace qvi {
+namespace {
+
+class ModuleDescriptionTest : public testing::StandInTest {
+protected:
+    void TearDown() override { SetHardwareEnabled(false); }
+
+    // The demo on its rack (the Lumo Comp boards exist only with hardware).
+    void LoadDemo(bool hardware) {
+        SetHardwareEnabled(hardware);
+        UseRack(Read(std::filesystem::path(QVI_SAMPLES_DIR) / "rack.ini"));
+        Start();
+        const auto demo =
+            Write("demo.txt", Read(std::filesystem::path(QVI_SAMPLES_DIR) / "demo.txt"));
+        ASSERT_EQ(tree->LoadFile(demo.string()), 0) << ::testing::PrintToString(ui.Texts());
+        ui.Clear();
+    }
+
+    std::string Describe(int index) const { return ModuleDescription(tree->System(), index); }
+};
+
+TEST_F(ModuleDescriptionTest, BoardsAndModulesWithHardware) {
+    LoadDemo(true);
+    EXPECT_EQ(Describe(1), "Lumo:0");
+    EXPECT_EQ(Describe(2), "TX-10:0 on Lumo:0");
+    EXPECT_EQ(Describe(3), "SXA:0");
+    EXPECT_EQ(Describe(8), "DQP:0");
+    EXPECT_EQ(Describe(9), "TX-31:0 on DQP:0");
+    EXPECT_EQ(Describe(10), "RX-20:0 on DQP:0");
+    EXPECT_EQ(Describe(14), "RX-40:0 on RXP:0");
+    EXPECT_EQ(Describe(15), "SXP:1");
+    EXPECT_EQ(Describe(16), "TX-20:0 on SXP:1");
+    EXPECT_EQ(Describe(27), "BZ700:0");
+}
+
+TEST_F(ModuleDescriptionTest, CameraChannelsAreNamedChannelOnTheirBoard) {
+    LoadDemo(true);
+    for (int channel = 0; channel < 4; ++channel) {
+        const QV_mod *module = tree->System().GetModule(4 + channel);
+        ASSERT_NE(module, nullptr);
+        EXPECT_EQ(Describe(4 + channel),
+                  "Channel:" + std::to_string(module->GetInstance()) + " on SXA:0");
+    }
+}
+
+// Boards of type 36 and above are Lumo Comp boards, and their TX-70 a TX-80
+// whatever its own instance; the type is only known with hardware.
+TEST_F(ModuleDescriptionTest, LumoCompBoardsFollowTheHardwareRevision) {
+    LoadDemo(true);
+    EXPECT_EQ(Describe(23), "Lumo Comp:5");
+    EXPECT_EQ(Describe(24), "TX-80:0 on Lumo Comp:5");
+    EXPECT_EQ(Describe(25), "Lumo Comp:6");
+    EXPECT_EQ(Describe(26), "TX-80:0 on Lumo Comp:6");
+    EXPECT_EQ(Describe(21), "SXP:4");  // revision 31
+}
+
+TEST_F(ModuleDescriptionTest, WithoutHardwareLumoCompBoardsAreSx400s) {
+    LoadDemo(false);
+    EXPECT_EQ(Describe(1), "Lumo:0");
+    EXPECT_EQ(Describe(23), "SXP:5");
+    EXPECT_EQ(Describe(24), "TX-70:0 on SXP:5");
+    EXPECT_EQ(Describe(26), "TX-70:1 on SXP:6");
+}
+
+TEST_F(ModuleDescriptionTest, ElementsWithoutAModuleHaveNoDescription) {
+    LoadDemo(false);
+    EXPECT_EQ(Describe(0), "");                          // the system line
+    EXPECT_EQ(Describe(tree->System().Size() - 1), "");  // the closing empty line
+    EXPECT_EQ(Describe(-1), "");
+    EXPECT_EQ(Describe(tree->System().Size()), "");
+}
+
+TEST_F(ModuleDescriptionTest, AnSx400BoardIsEditedTogetherWithItsModule) {
+    LoadDemo(false);
+    const QV_system &system = tree->System();
+    auto lumo = SetupModulesOf(system, 1);
+    ASSERT_TRUE(lumo.has_value());
+    EXPECT_EQ(lumo->module, system.GetModule(1));
+    EXPECT_EQ(lumo->second, system.GetModule(2));
+    EXPECT_EQ(lumo->secondIndex, 2);
+
+    auto dq500 = SetupModulesOf(system, 8);
+    ASSERT_TRUE(dq500.has_value());
+    EXPECT_EQ(dq500->module, system.GetModule(8));
+    EXPECT_EQ(dq500->second, nullptr);
+    EXPECT_EQ(dq500->secondIndex, -1);
+
+    auto tx10 = SetupModulesOf(system, 2);
+    ASSERT_TRUE(tx10.has_value());
+    EXPECT_EQ(tx10->second, nullptr);
+    EXPECT_TRUE(ui.messages.empty());
+
+    EXPECT_FALSE(SetupModulesOf(system, 0).has_value());
+    EXPECT_EQ(ui.Errors(), (std::vector<std::string>{"element 0 has no Module Setup pages"}));
+}
+
+}  // namespace
+}  // namespace qvi

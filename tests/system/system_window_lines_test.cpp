@@ -1,0 +1,160 @@
+// The lines of the system windows and the module choices of an empty slot,
+// on the sample demo loaded through the real stand-in.
+#include "app/system_window_lines.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+
+#include "app/app_settings.h"
+#include "app/module_fit.h"
+#include "stand_in.h"
+#include "system/config_state.h"
+#include "system/hardware.h"
+
+namespace qvi {
+namespace {
+
+// Demo elements the cases below use.
+constexpr int kSxaBoard = 3;
+constexpr int kRx10 = 12;
+constexpr int kRx30 = 13;
+constexpr int kSx400Board = 15;
+constexpr int kTx20 = 16;
+constexpr int kBusTranslatorSlot = 28;
+
+class SystemWindowLinesTest : public testing::StandInTest {
+protected:
+    void TearDown() override { SetHardwareEnabled(false); }
+
+    // The demo on its rack (the Lumo-Comp boards exist only with hardware).
+    void LoadDemo(bool hardware, const std::function<void(std::string &)> &edit = {}) {
+        SetHardwareEnabled(hardware);
+        UseRack(Read(std::filesystem::path(QVI_SAMPLES_DIR) / "rack.ini"));
+        Start();
+        std::string text = Read(std::filesystem::path(QVI_SAMPLES_DIR) / "demo.txt");
+        if (edit) edit(text);
+        const auto demo = Write("demo.txt", text);
+        ASSERT_EQ(tree->LoadFile(demo.string()), 0) << ::testing::PrintToString(ui.Texts());
+        ui.Clear();
+    }
+
+    std::vector<std::string> BoardTexts() const {
+        std::vector<std::string> texts;
+        for (const SystemListItem &item : BoardModeItems(*tree)) texts.push_back(item.text);
+        return texts;
+    }
+
+    void Remove(int element) {
+        ASSERT_EQ(tree->System().RemoveElement(element, *factory, {}), 0)
+            << ::testing::PrintToString(ui.Texts());
+    }
+
+    QV_system &System() { return tree->System(); }
+
+    AppSettings settings;
+};
+
+TEST_F(SystemWindowLinesTest, BoardModeNamesEachBoardByItsModuleAndBusNumber) {
+    LoadDemo(true);
+    EXPECT_EQ(BoardTexts(), (std::vector<std::string>{
+                                "Lumo: 0", "SX-90:0 -chan 0", "SX-90:0 -chan 1", "SX-90:0 -chan 2",
+                                "SX-90:0 -chan 3", "DQP: 0", "SX-20: 1", "SX-50: 2", "SX-40: 3",
+                                "SX-60: 4", "Lumo-Comp: 5", "Lumo-Comp: 6"}));
+    const std::vector<SystemListItem> items = BoardModeItems(*tree);
+    EXPECT_EQ(items[0].kind, SystemItemKind::Sx400);
+    EXPECT_EQ(items[1].kind, SystemItemKind::SxaChannel);
+    EXPECT_EQ(items[5].kind, SystemItemKind::OtherBoard);
+    for (std::size_t line = 0; line < items.size(); ++line) {
+        EXPECT_EQ(items[line].element, tree->BoardElements()[line]);
+        EXPECT_EQ(BoardOfLine(items, static_cast<int>(line)), static_cast<int>(line));
+    }
+}
+
+TEST_F(SystemWindowLinesTest, WithoutTheRevisionATx70BoardIsNamedByItsPixelFormat) {
+    LoadDemo(false);
+    const std::vector<std::string> texts = BoardTexts();
+    ASSERT_EQ(texts.size(), 12u);
+    EXPECT_EQ(texts[10], "SX-70C: 5");  // RGB input board
+    EXPECT_EQ(texts[11], "SX-70C: 6");  // decoder board, port 0: 16-bit YCrCb
+}
+
+TEST_F(SystemWindowLinesTest, ATx70DecoderOnItsMonochromePortIsAnSx70R) {
+    LoadDemo(false, [](std::string &demo) {
+        const std::string decoder = "[TX-70:1]\n      Slot_Number = 0\n      Startup_Port = ";
+        demo.replace(demo.find(decoder) + decoder.size(), 1, "1");
+    });
+    EXPECT_EQ(BoardTexts()[11], "SX-70R: 6");
+}
+
+TEST_F(SystemWindowLinesTest, AnSx400WhoseModuleWasRemovedIsCalledSx400) {
+    LoadDemo(true);
+    Remove(kTx20);
+    EXPECT_EQ(BoardTexts()[6], "SX-400: 1");
+    EXPECT_EQ(ElementTexts(*tree)[kTx20], "    slot 0 - empty");
+}
+
+TEST_F(SystemWindowLinesTest, ElementLinesSelectTheirBoardAndMarkTheActiveOne) {
+    LoadDemo(true);
+    const std::vector<SystemListItem> items = ElementModeItems(*tree, 1);
+    ASSERT_EQ(items.size(), static_cast<std::size_t>(System().Size()));
+    EXPECT_EQ(items[1].text, "  Lumo:0");
+    EXPECT_EQ(items[4].text, "    Channel 0 *");
+    EXPECT_EQ(items[23].text, "  Lumo-Comp:5");
+    EXPECT_EQ(items[24].text, "    slot 0 - TX-80:0");
+    EXPECT_EQ(BoardOfLine(items, 1), 0);
+    EXPECT_EQ(BoardOfLine(items, 5), 2);                 // a channel selects its own entry
+    EXPECT_EQ(BoardOfLine(items, kSxaBoard), -1);        // the SXA board itself acquires nothing
+    EXPECT_EQ(BoardOfLine(items, 2), -1);                // a module line
+    EXPECT_EQ(BoardOfLine(items, System().Size()), -1);  // past the end
+    EXPECT_EQ(LineOfBoard(items, 5), 8);                 // the DQ-500
+    EXPECT_EQ(LineOfBoard(items, 12), -1);
+    EXPECT_EQ(items[kSxaBoard].kind, SystemItemKind::OtherBoard);
+    EXPECT_EQ(items[kSx400Board].kind, SystemItemKind::Sx400);
+    EXPECT_EQ(items[kTx20].kind, SystemItemKind::None);
+
+    SetHardwareEnabled(false);
+    EXPECT_EQ(ElementModeItems(*tree, 1)[4].text, "    Channel 0");
+}
+
+TEST_F(SystemWindowLinesTest, OnlyAnEmptySlotOffersTheModulesOfItsKind) {
+    LoadDemo(false);
+    EXPECT_EQ(FirstElementTakingModule(System()), -1);  // the demo's slots are all taken
+    EXPECT_TRUE(AvailableModules(settings, System(), kRx10).empty());
+    EXPECT_TRUE(AvailableModules(settings, System(), kBusTranslatorSlot).empty());
+
+    Remove(kRx30);
+    EXPECT_EQ(FirstElementTakingModule(System()), kRx30);
+    const std::vector<std::string> computational = AvailableModules(settings, System(), kRx30);
+    EXPECT_FALSE(computational.empty());
+    EXPECT_TRUE(std::all_of(computational.begin(), computational.end(),
+                            [](const std::string &name) { return name.rfind("RX-", 0) == 0; }));
+
+    Remove(kTx20);
+    EXPECT_EQ(AvailableModules(settings, System(), kTx20), settings.acquisitionModuleNames);
+
+    Remove(kSx400Board);  // the slots of a removed board take nothing
+    EXPECT_TRUE(AvailableModules(settings, System(), kTx20).empty());
+    EXPECT_EQ(FirstElementTakingModule(System()), kRx30);
+}
+
+TEST_F(SystemWindowLinesTest, AddPutsAFittingModuleIntoAnEmptySlotOnly) {
+    LoadDemo(false);
+    Remove(kRx30);
+    SetConfigModified(false);
+    EXPECT_EQ(AddModule(System(), *factory, kRx30, "TX-40"), -1);
+    EXPECT_EQ(AddModule(System(), *factory, kRx10, "RX-50"), -1);
+    EXPECT_EQ(ui.Errors(), (std::vector<std::string>{"Can't add TX-40 to element 13",
+                                                     "Can't add RX-50 to element 12"}));
+    EXPECT_FALSE(ConfigModified());
+
+    EXPECT_EQ(AddModule(System(), *factory, kRx30, "RX-50"), 0);
+    EXPECT_TRUE(ConfigModified());
+    // The RX-50 counts with the RX-10 beside it.
+    EXPECT_EQ(ElementTexts(*tree)[kRx30], "    slot 1 - RX-50:1");
+    EXPECT_TRUE(AvailableModules(settings, System(), kRx30).empty());
+}
+
+}  // namespace
+}  // namespace qvi
