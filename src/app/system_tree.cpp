@@ -185,6 +185,18 @@ int SystemTree::WriteTextFile(std::string name) {
     return result;
 }
 
+int SystemTree::Reload() {
+    const bool modified = ConfigModified();
+    const std::string scratch = scratchTextFile_.string();
+    const int written = WriteTextFile(scratch);
+    SetConfigModified(modified);
+    if (written != 0) {
+        ReportError("Can't write config file: " + scratch);
+        return -1;
+    }
+    return LoadFile(scratch);
+}
+
 int SystemTree::AddDetectedModules() {
     for (int i = 0; i < system_.Size(); ++i) {
         if (!system_.IsMboard(i)) continue;

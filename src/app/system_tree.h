@@ -29,6 +29,10 @@ public:
     int ConvertToBinary(const std::string &name);
     // Writes the header and every element to the text twin of `name`.
     int WriteTextFile(std::string name);
+    // A module added by hand reaches the library the way every module does:
+    // the model is written to the scratch text file and loaded again. The
+    // changed flag stays as it was. 0, or -1 after the failure's messages.
+    int Reload();
     // A new configuration: detected boards (and their modules) when
     // `detect` is set and hardware is enabled, else the default system.
     int NewSystem(bool detect);

@@ -13,6 +13,7 @@
 #include "platform/qt/system_window_nohw.h"
 #include "system/config_state.h"
 #include "system/hardware.h"
+#include "system/plat_mod.h"
 
 using qvi::CSystemWindowHw;
 using qvi::CSystemWindowNoHw;
@@ -173,6 +174,12 @@ private slots:
         QCOMPARE(changed.count(), 2);
         QCOMPARE(elements->item(13)->text(), QString("    slot 1 - RX-50:1"));
         QVERIFY(qvi::ConfigModified());
+        // The configuration was written and loaded again: the new module is the
+        // library's own, not the factory's shared default.
+        const qvi::QV_plat_mod *added = Tree().System().GetElement(13)->GetPlatMod();
+        QVERIFY(added != nullptr);
+        QVERIFY(!added->IsShared());
+        QVERIFY(added->Handle() != 0);
         QCOMPARE(available->count(), 0);
         QVERIFY(remove->isEnabled());
 

@@ -20,9 +20,13 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QMdiArea>
+#include <QMimeData>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTimer>
 #include <QToolBar>
 
@@ -64,6 +68,7 @@ CMainFrame::CMainFrame(AppSettings &settings, PlatformServices &services, AppReg
     : settings_(settings), services_(services), registry_(registry), recent_(recent) {
     setObjectName("mainFrame");
     setWindowTitle("Configurator");
+    setAcceptDrops(true);
     tree_ = services_.Tree(settings_);
     if (tree_ != nullptr) {
         document_ = std::make_unique<ConfigDocument>(settings_, *tree_,
@@ -177,6 +182,16 @@ void CMainFrame::CreateMenus() {
 void CMainFrame::CreateToolBar() {
     QToolBar *bar = addToolBar("Standard");
     bar->setObjectName("standardToolBar");
+    const std::pair<Command, QStyle::StandardPixmap> icons[] = {
+        {Command::New, QStyle::SP_FileIcon},
+        {Command::Open, QStyle::SP_DialogOpenButton},
+        {Command::Save, QStyle::SP_DialogSaveButton},
+        {Command::SystemDialog, QStyle::SP_FileDialogListView},
+        {Command::Edit, QStyle::SP_FileDialogDetailedView},
+        {Command::CameraDatabase, QStyle::SP_DirIcon},
+        {Command::About, QStyle::SP_MessageBoxInformation},
+    };
+    for (const auto &[command, pixmap] : icons) Action(command)->setIcon(style()->standardIcon(pixmap));
     bar->addAction(Action(Command::New));
     bar->addAction(Action(Command::Open));
     bar->addAction(Action(Command::Save));
@@ -208,7 +223,7 @@ void CMainFrame::RebuildRecentMenu() {
         QAction *entry = recentMenu_->addAction(
             QString("&%1 %2").arg(number++).arg(QString::fromStdString(name)));
         entry->setStatusTip("Open this document");
-        connect(entry, &QAction::triggered, this, [this, name] { OnRecent(name); });
+        connect(entry, &QAction::triggered, this, [this, name] { OpenPath(name); });
     }
     recentMenu_->setEnabled(!recentMenu_->isEmpty());
 }
@@ -275,7 +290,7 @@ void CMainFrame::OnExit() {
     close();
 }
 
-void CMainFrame::OnRecent(const std::string &path) {
+void CMainFrame::OpenPath(const std::string &path) {
     document_->Open(path);
     AfterFileCommand();
 }
@@ -342,6 +357,33 @@ void CMainFrame::closeEvent(QCloseEvent *event) {
     event->accept();
 }
 
+namespace {
+
+// The local configuration file a drop carries, if it carries exactly one.
+QString DroppedConfigFile(const QMimeData *data) {
+    if (data == nullptr || !data->hasUrls() || data->urls().size() != 1) return {};
+    const QUrl url = data->urls().front();
+    if (!url.isLocalFile()) return {};
+    const QString path = url.toLocalFile();
+    const bool configuration = path.endsWith(".txt", Qt::CaseInsensitive) ||
+                               path.endsWith(".cnf", Qt::CaseInsensitive);
+    return configuration ? path : QString();
+}
+
+}  // namespace
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent *event) {
+    if (document_ && !DroppedConfigFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent *event) {
+    const QString path = DroppedConfigFile(event->mimeData());
+    if (!document_ || path.isEmpty()) return;
+    event->acceptProposedAction();
+    OpenPath(path.toStdString());
+}
+
 void CMainFrame::ConnectDocument() {
     if (!document_) return;
     document_->SetCloseDialogs([this] { CloseConfigurationWindows(); });
@@ -369,6 +411,8 @@ void CMainFrame::EnsureSystemWindow() {
         new CSystemWindowNoHw(*tree_, *services_.Factory(), settings_, this);
     connect(systemWindowNoHw_, &CSystemWindowNoHw::editRequested, this,
             &CMainFrame::OpenSetupDialog);
+    connect(systemWindowNoHw_, &CSystemWindowNoHw::aboutToChangeSystem, setupDialogs_,
+            &SetupDialogs::CloseAll);
     connect(systemWindowNoHw_, &CSystemWindowNoHw::systemChanged, this,
             &CMainFrame::OnSystemChanged);
     systemWindowNoHw_->PlaceBeside(this);

@@ -83,6 +83,9 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    // A configuration file dropped on the window is opened like File Open.
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     void CreateActions();
@@ -102,7 +105,8 @@ private:
     void OnViewConfigFile();
     void OnHardwareDisabled();
     void OnExit();
-    void OnRecent(const std::string &path);
+    // Opens a file named by the recent-file list or dropped on the window.
+    void OpenPath(const std::string &path);
     void AfterFileCommand();
 
     // The system window and the board selector.

@@ -92,7 +92,9 @@ void CSystemWindowNoHw::OnAdd() {
     const int element = SelectedElement();
     const QListWidgetItem *module = available_->currentItem();
     if (element < 0 || module == nullptr) return;
+    emit aboutToChangeSystem();
     if (AddModule(tree_.System(), factory_, element, module->text().toStdString()) != 0) return;
+    tree_.Reload();
     Fill(element);
     emit systemChanged();
 }
@@ -100,6 +102,7 @@ void CSystemWindowNoHw::OnAdd() {
 void CSystemWindowNoHw::OnRemove() {
     const int element = SelectedElement();
     if (element < 0) return;
+    emit aboutToChangeSystem();
     if (tree_.System().RemoveElement(element, factory_, [this, element] { Fill(element); }) != 0)
         return;
     Fill(element);

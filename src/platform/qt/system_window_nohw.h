@@ -34,6 +34,9 @@ public:
 
 signals:
     void editRequested(int elementIndex);
+    // A module is about to be added or removed: whatever holds on to the
+    // model's modules (the Module Setup dialogs) lets go of them first.
+    void aboutToChangeSystem();
     // A module was added or removed.
     void systemChanged();
 

@@ -1,0 +1,138 @@
+// qvshots: takes the README's pictures of the desktop program. It starts the
+// way qvconfig starts, on the sample configuration with its simulated rack,
+// opens the windows a user would open (the system window, the Module Setup
+// dialog of an SXA camera channel, the value entry dialog of its "Horizontal
+// Total" row) and grabs the screen after each step. Run it under a virtual X
+// server: scripts/screenshots.
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/platform_services.h"
+#include "app/recent_files.h"
+#include "app/startup.h"
+#include "app/system_tree.h"
+#include "platform/app_registry.h"
+#include "platform/posix/dl_library_loader.h"
+#include "platform/recording_ui.h"
+#include "system/pci_platform.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPixmap>
+#include <QScreen>
+#include <QTabWidget>
+#include <QThread>
+
+#include "platform/qt/main_frame.h"
+#include "platform/qt/module_setup_dialog.h"
+#include "platform/qt/setup_dialogs.h"
+#include "platform/qt/system_window_hw.h"
+#include "platform/qt/value_entry_dialog.h"
+#include "quar/version_stamp.h"
+
+QUAR_VERSION_STAMP(QVI_VERSION);
+
+namespace {
+
+constexpr int kSxaChannel = 4;  // the demo's first SXA camera channel
+constexpr const char *kHorizontalTotal = "Horizontal Total";
+constexpr const char *kTimingPage = "Timing Control";
+constexpr int kSetupHeight = 640;
+
+void Settle() {
+    for (int i = 0; i < 20; ++i) {
+        QApplication::processEvents();
+        QThread::msleep(10);
+    }
+}
+
+bool Grab(const std::filesystem::path &file, const QRect &area) {
+    Settle();
+    QPixmap shot = QApplication::primaryScreen()->grabWindow(0, area.x(), area.y(), area.width(),
+                                                              area.height());
+    const bool saved = shot.save(QString::fromStdString(file.string()), "PNG");
+    std::printf("%s %s\n", saved ? "wrote" : "could not write", file.c_str());
+    return saved;
+}
+
+QRect Around(std::initializer_list<const QWidget *> windows) {
+    QRect area;
+    for (const QWidget *window : windows) area = area.united(window->frameGeometry());
+    return area.adjusted(-8, -8, 8, 8).intersected(QApplication::primaryScreen()->geometry());
+}
+
+// The row of the first page that shows the label.
+int RowLabelled(const qvi::CParamPage &page, const QString &label) {
+    for (int row = 1; row < 20; ++row) {
+        if (page.Label(row) != nullptr && page.Label(row)->isVisible() &&
+            page.Label(row)->text() == label)
+            return row;
+    }
+    return -1;
+}
+
+}  // namespace
+
+int main(int argc, char **argv) {
+    QApplication application(argc, argv);
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: qvshots CONFIG_DIR OUT_DIR\n");
+        return 2;
+    }
+    const std::filesystem::path config = argv[1], out = argv[2];
+    std::filesystem::create_directories(out);
+
+    using namespace qvi;
+    // Messages would block the run; they are printed instead.
+    RecordingUi ui;
+    ScopedUi install(ui);
+    AppSettings &settings = GlobalAppSettings();
+    PlatformServices services;
+    settings.SetHooks(&services);
+    if (!StartUpSettings(settings, {"-c", config.string(), "-i", (config / "qvi.ini").string(),
+                          (config / "demo.txt").string()},
+                         RunningProgramPath())
+             .ok) {
+        for (const std::string &text : ui.Texts()) std::fprintf(stderr, "%s\n", text.c_str());
+        return 1;
+    }
+    MemoryRegistry registry;
+    registry.WriteString("Window size", "Rect", "0020 0020 1060 0760");
+    MemoryRecentFiles recent;
+    CMainFrame frame(settings, services, registry, recent);
+    frame.RestorePlacement();
+    frame.OpenStartConfiguration();
+    CSystemWindowHw *system = frame.SystemWindowHw();
+    if (system == nullptr) return 1;
+    system->move(60, 130);
+    system->resize(360, 520);
+    bool ok = Grab(out / "main-window.png", Around({&frame}));
+
+    CModuleSetupDlg *setup =
+        frame.Dialogs().Open(services.Tree(settings)->System(), kSxaChannel);
+    if (setup == nullptr) return 1;
+    // The user has made the dialog taller and turned to the timing page.
+    for (int tab = 0; tab < setup->Tabs()->count(); ++tab)
+        if (setup->Tabs()->tabText(tab) == kTimingPage) setup->Tabs()->setCurrentIndex(tab);
+    setup->resize(setup->width(), kSetupHeight);
+    ok = Grab(out / "module-setup.png", Around({setup})) && ok;
+
+    CParamPage *page = setup->Page(setup->Tabs()->currentIndex());
+    const int row = RowLabelled(*page, kHorizontalTotal);
+    if (row < 0) {
+        std::fprintf(stderr, "no row labelled %s\n", kHorizontalTotal);
+        return 1;
+    }
+    setup->SetValueEntryRunner([&](CValueEntryDlg &entry) {
+        entry.show();
+        ok = Grab(out / "value-entry.png", Around({setup, &entry})) && ok;
+        entry.reject();
+        return static_cast<int>(QDialog::Rejected);
+    });
+    emit page->numberFieldClicked(row);
+    frame.Dialogs().CloseAll();
+    for (const std::string &text : ui.Texts()) std::fprintf(stderr, "message: %s\n", text.c_str());
+    return ok ? 0 : 1;
+}
