@@ -88,7 +88,6 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private:
-    void CreateActions();
     QAction *AddAction(QMenu *menu, Command command, const QString &text, const QString &tip,
                        void (CMainFrame::*slot)());
     void CreateMenus();
