@@ -25,7 +25,8 @@ bool IsSx400Board(const QV_sys_element *element) {
 
 bool IsLumoComp(const QV_sys_element *element) {
     return IsSx400Board(element) && HardwareEnabled() &&
-           BoardRevision(element->GetPlatMod()) >= kLumoCompType;
+           element->GetPlatMod() != nullptr &&
+           element->GetPlatMod()->HardwareRevision() >= kLumoCompType;
 }
 
 // The board's slot is the element right after it; an emptied slot keeps its
@@ -65,12 +66,6 @@ std::string BoardPart(const QV_system &system, int index, const QV_mod &module) 
 }
 
 }  // namespace
-
-int BoardRevision(const QV_plat_mod *board) {
-    if (board == nullptr || board->Binding() == nullptr) return 0;
-    auto revision = board->Binding()->Entry<&::qrx_get_hw_revision>();
-    return revision ? revision(board->Handle()) : 0;
-}
 
 std::optional<SetupModules> SetupModulesOf(const QV_system &system, int index) {
     if (!system.HasSetup(index)) {

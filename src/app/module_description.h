@@ -6,7 +6,6 @@
 namespace qvi {
 
 class QV_mod;
-class QV_plat_mod;
 class QV_system;
 
 // What a Module Setup dialog edits for one element: the element's module and,
@@ -26,8 +25,5 @@ std::optional<SetupModules> SetupModulesOf(const QV_system &system, int index);
 // Module Setup dialog, e.g. "TX-31:0 on DQP:0", "Lumo:0", "Channel:1 on SXA:0".
 // Empty for an index without a module.
 std::string ModuleDescription(const QV_system &system, int elementIndex);
-
-// The hardware revision the library reports for a board; 0 without hardware.
-int BoardRevision(const QV_plat_mod *board);
 
 }  // namespace qvi

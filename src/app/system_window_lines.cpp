@@ -15,15 +15,10 @@ namespace {
 constexpr int kLumoCompRevision = 35;
 constexpr int kMonochromeBits = 8;
 
-int RevisionOf(const QV_plat_mod *board) {
-    if (board == nullptr || board->Binding() == nullptr) return 0;
-    auto revision = board->Binding()->Entry<&::qrx_get_hw_revision>();
-    return revision ? revision(board->Handle()) : 0;
-}
-
 // Only a board the library can ask about has a revision.
 bool IsLumoComp(const QV_sys_element &board) {
-    return HardwareEnabled() && RevisionOf(board.GetPlatMod()) > kLumoCompRevision;
+    return HardwareEnabled() && board.GetPlatMod() != nullptr &&
+           board.GetPlatMod()->HardwareRevision() > kLumoCompRevision;
 }
 
 std::string NameAt(const QV_system &system, int i) {

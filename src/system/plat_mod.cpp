@@ -148,4 +148,9 @@ bool QV_plat_mod::IsRegister32(int reg) const {
     return flagByte < regTable_.size() && (regTable_[flagByte] & kReg32Flag) != 0;
 }
 
+int QV_plat_mod::HardwareRevision() const {
+    auto revision = binding_ ? binding_->Entry<&::qrx_get_hw_revision>() : nullptr;
+    return revision ? revision(handle_) : 0;
+}
+
 }  // namespace qvi

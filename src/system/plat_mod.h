@@ -75,6 +75,9 @@ public:
     std::uint8_t *Deref(std::uint32_t reference) const;
 
     std::uint32_t Handle() const { return handle_; }
+    // What the library reports as the hardware revision of this object's
+    // board or module; 0 without a bound library.
+    int HardwareRevision() const;
     void SetHandle(std::uint32_t handle) { handle_ = handle; }
     LibraryBinding *Binding() const { return binding_; }
     RegisterAccess *Library() const { return registers_; }
