@@ -37,6 +37,28 @@ void QV_acq_plat_mod::ArmTriggerGenerator(int sourceRegister, bool software,
     WriteRegister(enableRegister, 1);
 }
 
+void QV_acq_plat_mod::SoftwareTrigger() {
+    if (hasTriggerGenerator_)
+        WriteRegister(triggerGenerator_.fireRegister, triggerGenerator_.fireValue);
+}
+
+void QV_acq_plat_mod::PrepareSoftwareTrigger() {
+    if (hasTriggerGenerator_)
+        ArmTriggerGenerator(triggerGenerator_.sourceRegister, true,
+                            triggerGenerator_.enableRegister);
+}
+
+void QV_acq_plat_mod::PrepareExternalTrigger() {
+    if (hasTriggerGenerator_)
+        ArmTriggerGenerator(triggerGenerator_.sourceRegister, false,
+                            triggerGenerator_.enableRegister);
+}
+
+int QV_acq_plat_mod::TriggerDone() {
+    if (!hasTriggerGenerator_ || !triggerGenerator_.reportsDone) return 1;
+    return read_reg(triggerGenerator_.enableRegister).ToDouble() == 0 ? 1 : 0;
+}
+
 std::uint8_t *QV_acq_plat_mod::MutableSpec() const {
     auto getSpec = Binding() ? Binding()->Entry<&::qrx_get_modspec>() : nullptr;
     return getSpec ? static_cast<std::uint8_t *>(getSpec(Handle())) : nullptr;

@@ -18,6 +18,18 @@ namespace qvi {
 // library prefix ("sxa" gives "sxa_dregs" and "sxa_cp_camcnf").
 class QV_acq_plat_mod : public QV_plat_mod {
 public:
+    // The trigger generator most modules carry: a source register (1 software,
+    // 0 external), an enable register that the generator clears once the
+    // triggered frame is taken, and a register that fires one software trigger.
+    struct TriggerGenerator {
+        int sourceRegister = -1;
+        int enableRegister = -1;
+        int fireRegister = -1;
+        int fireValue = 0;
+        // Whether the enable register tells when the triggered frame is taken.
+        bool reportsDone = true;
+    };
+
     using DumpEntry = int (*)(QRX_HANDLE);
     using CameraCopyEntry = int (*)(QRX_HANDLE, std::uint32_t camera, std::uint32_t *result,
                                     std::uint32_t name);
@@ -35,13 +47,14 @@ public:
     virtual int GetBitsPerPixel() { return 8; }
 
     // Slots 8 to 10: fire one software trigger; set the module up for
-    // software-triggered or for externally triggered acquisition.
-    virtual void SoftwareTrigger() {}
-    virtual void PrepareSoftwareTrigger() {}
-    virtual void PrepareExternalTrigger() {}
+    // software-triggered or for externally triggered acquisition. With a
+    // trigger generator declared they drive it; otherwise they do nothing.
+    virtual void SoftwareTrigger();
+    virtual void PrepareSoftwareTrigger();
+    virtual void PrepareExternalTrigger();
     // Slot 11: non-zero once the module's trigger generator has gone idle,
     // that is the triggered frame is taken. A module without one is always done.
-    virtual int TriggerDone() { return 1; }
+    virtual int TriggerDone();
 
     // Slot 12: the type code of the module's input board; the board asks for
     // it before the image depth, height and width. Slot 13: the module's
@@ -71,8 +84,15 @@ protected:
     // Gives the module a private copy of the camera structure `camera` and
     // stores the copy's reference at that byte of its specification.
     void CopyCameraInto(std::uint32_t camera, std::size_t referenceOffset);
+    // Declares the module's trigger generator, which the trigger operations drive.
+    void UseTriggerGenerator(const TriggerGenerator &generator) {
+        triggerGenerator_ = generator;
+        hasTriggerGenerator_ = true;
+    }
 
 private:
+    TriggerGenerator triggerGenerator_;
+    bool hasTriggerGenerator_ = false;
     DumpEntry dumpEntry_ = nullptr;
     CameraCopyEntry cameraCopyEntry_ = nullptr;
 };

@@ -201,7 +201,14 @@ std::unique_ptr<QV_usr_param> MakeScanModeRow(const LabelRow &row, const ParamLi
 // ---- the platform object -------------------------------------------------------
 
 TX10_plat_mod::TX10_plat_mod(LibraryBinding *binding, std::uint32_t handle)
-    : QV_four_port_plat_mod("TX-10 plat_mod", keys::kTx10Table, binding, handle, "tx10") {}
+    : QV_four_port_plat_mod("TX-10 plat_mod", keys::kTx10Table, binding, handle, "tx10") {
+    // Its enable register does not tell when the triggered frame is taken.
+    UseTriggerGenerator({.sourceRegister = kTriggerSourceRegister,
+                         .enableRegister = kTriggerEnableRegister,
+                         .fireRegister = kSoftwareTriggerRegister,
+                         .fireValue = 1,
+                         .reportsDone = false});
+}
 
 void TX10_plat_mod::FillParams(QV_mod &container) {
     const std::int16_t startupPort = SpecS16(kStartupPortOffset);
@@ -232,18 +239,6 @@ int TX10_plat_mod::GetImageWidth() {
 int TX10_plat_mod::GetImageHeight() {
     const int height = Register(kVActiveRegister) - Register(kVOffsetRegister);
     return Register(kInterlaceRegister) == 1 ? 2 * height : height;
-}
-
-void TX10_plat_mod::SoftwareTrigger() {
-    WriteRegister(kSoftwareTriggerRegister, 1);
-}
-
-void TX10_plat_mod::PrepareSoftwareTrigger() {
-    ArmTriggerGenerator(kTriggerSourceRegister, true, kTriggerEnableRegister);
-}
-
-void TX10_plat_mod::PrepareExternalTrigger() {
-    ArmTriggerGenerator(kTriggerSourceRegister, false, kTriggerEnableRegister);
 }
 
 std::int16_t TX10_plat_mod::GetBoardType() {

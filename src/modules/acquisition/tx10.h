@@ -26,9 +26,6 @@ public:
     // interlaced camera delivers both fields.
     int GetImageWidth() override;
     int GetImageHeight() override;
-    void SoftwareTrigger() override;
-    void PrepareSoftwareTrigger() override;
-    void PrepareExternalTrigger() override;
 
     std::int16_t GetBoardType() override;
     // Without hardware there is no revision to read: 0.

@@ -251,7 +251,11 @@ QV_param_val Halved(const QV_param_val &lines) {
 // ---- the platform object -------------------------------------------------------
 
 TX20_plat_mod::TX20_plat_mod(LibraryBinding *binding, std::uint32_t handle)
-    : QV_four_port_plat_mod("TX-20 plat_mod", keys::kTx20Table, binding, handle, "tx20") {}
+    : QV_four_port_plat_mod("TX-20 plat_mod", keys::kTx20Table, binding, handle, "tx20") {
+    UseTriggerGenerator({.sourceRegister = kTriggerSourceRegister,
+                         .enableRegister = kTriggerEnableRegister,
+                         .fireRegister = kSoftwareTriggerRegister});
+}
 
 void TX20_plat_mod::FillParams(QV_mod &container) {
     const std::int16_t startupPort = SpecS16(kStartupPortOffset);
@@ -278,22 +282,6 @@ int TX20_plat_mod::GetImageHeight() {
     if (interlace == nullptr) return 0;
     const auto lines = static_cast<int>(container->GetUIValue(kVerticalActiveHandle).ToDouble());
     return ScanMode(*interlace) == kInterlaced ? lines : 2 * lines;
-}
-
-void TX20_plat_mod::SoftwareTrigger() {
-    WriteRegister(kSoftwareTriggerRegister, 0);
-}
-
-void TX20_plat_mod::PrepareSoftwareTrigger() {
-    ArmTriggerGenerator(kTriggerSourceRegister, true, kTriggerEnableRegister);
-}
-
-void TX20_plat_mod::PrepareExternalTrigger() {
-    ArmTriggerGenerator(kTriggerSourceRegister, false, kTriggerEnableRegister);
-}
-
-int TX20_plat_mod::TriggerDone() {
-    return read_reg(kTriggerEnableRegister).ToDouble() == 0 ? 1 : 0;
 }
 
 // ---- the container -------------------------------------------------------------

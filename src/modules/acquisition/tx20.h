@@ -31,11 +31,7 @@ public:
     // no container to ask.
     int GetImageWidth() override;
     int GetImageHeight() override;
-    void SoftwareTrigger() override;
-    void PrepareSoftwareTrigger() override;
-    void PrepareExternalTrigger() override;
     // The trigger generator clears its enable once the frame is taken.
-    int TriggerDone() override;
 
 private:
 };

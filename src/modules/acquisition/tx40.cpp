@@ -321,7 +321,11 @@ TX40_plat_mod::TX40_plat_mod(LibraryBinding *binding, std::uint32_t handle)
 TX40_plat_mod::TX40_plat_mod(LinearLutEntry linearLut, LibraryBinding *binding,
                              std::uint32_t handle)
     : QV_single_camera_plat_mod("TX-40 plat_mod", keys::kTx40Table, binding, handle, "tx40"),
-      linearLut_(linearLut) {}
+      linearLut_(linearLut) {
+    UseTriggerGenerator({.sourceRegister = kTriggerSourceRegister,
+                         .enableRegister = kTriggerEnableRegister,
+                         .fireRegister = kSoftwareTriggerRegister});
+}
 
 QV_param_val TX40_plat_mod::ValueOf(const keys::KeyRow &row) const {
     QV_param_val value = QV_single_camera_plat_mod::ValueOf(row);
@@ -372,22 +376,6 @@ int TX40_plat_mod::GetBitsPerPixel() {
         default:
             return 0;
     }
-}
-
-void TX40_plat_mod::SoftwareTrigger() {
-    WriteRegister(kSoftwareTriggerRegister, 0);
-}
-
-void TX40_plat_mod::PrepareSoftwareTrigger() {
-    ArmTriggerGenerator(kTriggerSourceRegister, true, kTriggerEnableRegister);
-}
-
-void TX40_plat_mod::PrepareExternalTrigger() {
-    ArmTriggerGenerator(kTriggerSourceRegister, false, kTriggerEnableRegister);
-}
-
-int TX40_plat_mod::TriggerDone() {
-    return read_reg(kTriggerEnableRegister).ToDouble() == 0 ? 1 : 0;
 }
 
 void TX40_plat_mod::LoadLinearLut() {

@@ -33,11 +33,7 @@ public:
     // The height the board acquires.
     int GetImageHeight() override;
     int GetBitsPerPixel() override;
-    void SoftwareTrigger() override;
-    void PrepareSoftwareTrigger() override;
-    void PrepareExternalTrigger() override;
     // Done once the trigger generator is off again; always without hardware.
-    int TriggerDone() override;
 
     // Makes the input look-up table match the pixel size just written to the
     // hardware; only with hardware.

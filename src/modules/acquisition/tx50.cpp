@@ -434,6 +434,9 @@ tx50::TimingEntryLookup::TimingEntryLookup(LibraryBinding *binding) {
 TX50_plat_mod::TX50_plat_mod(LibraryBinding *binding, std::uint32_t handle)
     : tx50::TimingEntryLookup(binding),
       QV_four_port_plat_mod("TX-50 plat_mod", keys::kTx50Table, binding, handle, "tx50") {
+    UseTriggerGenerator({.sourceRegister = kTriggerSourceRegister,
+                         .enableRegister = kTriggerEnableRegister,
+                         .fireRegister = kSoftwareTriggerRegister});
     if (binding == nullptr) return;
     cameraPllDumpEntry_ = binding->LookupAs<DumpEntry>("tx50_camera_dpll");
     pllDumpEntry_ = binding->LookupAs<DumpEntry>("tx50_dpll");
@@ -538,22 +541,6 @@ int TX50_plat_mod::GetImageHeight() {
     if (interlace == nullptr) return 0;
     const auto lines = static_cast<int>(container->GetUIValue(kVerticalActiveHandle).ToDouble());
     return Stored(interlace) != kNonInterlaced ? lines : 2 * lines;
-}
-
-void TX50_plat_mod::SoftwareTrigger() {
-    WriteRegister(kSoftwareTriggerRegister, 0);
-}
-
-void TX50_plat_mod::PrepareSoftwareTrigger() {
-    ArmTriggerGenerator(kTriggerSourceRegister, true, kTriggerEnableRegister);
-}
-
-void TX50_plat_mod::PrepareExternalTrigger() {
-    ArmTriggerGenerator(kTriggerSourceRegister, false, kTriggerEnableRegister);
-}
-
-int TX50_plat_mod::TriggerDone() {
-    return read_reg(kTriggerEnableRegister).GetShort() == 0 ? 1 : 0;
 }
 
 // ---- the container -------------------------------------------------------------

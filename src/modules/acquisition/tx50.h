@@ -50,11 +50,7 @@ public:
     // no container to ask.
     int GetImageWidth() override;
     int GetImageHeight() override;
-    void SoftwareTrigger() override;
-    void PrepareSoftwareTrigger() override;
-    void PrepareExternalTrigger() override;
     // The trigger enable reads 0 once the triggered frame is in.
-    int TriggerDone() override;
 
     // Hands the start-up port's times and custom PLL options to the library,
     // which programs the PLL and the timing generator. 0 without hardware
