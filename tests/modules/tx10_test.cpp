@@ -122,28 +122,10 @@ struct Tx10 {
 
 class Tx10Test : public testing::BoundStandInTest {
 protected:
-    QRX_HANDLE ModuleHandle(int board) const {
-        QRX_HANDLE handle = binding_->Entry<&::qrx_systop>()(0);
-        for (int i = 0; i < board; ++i) handle = binding_->Entry<&::qrx_get_next_mod>()(handle);
-        return binding_->Entry<&::qrx_get_modcnf>()(handle, 0);
-    }
-
     Tx10 Open(int board = 0) {
-        Tx10 opened;
-        opened.platform = std::make_unique<TX10_plat_mod>(binding_.get(), ModuleHandle(board));
-        opened.container = std::make_unique<QV_tx10_mod>(opened.platform.get());
-        opened.platform->SetModule(opened.container.get());
-        opened.platform->FillParams(*opened.container);
-        return opened;
+        return OpenModule<Tx10>(board);
     }
 
-    std::int16_t Register(const Tx10 &module, int reg) const {
-        return binding_->Entry<&::read_reg>()(module.platform->Handle(), reg);
-    }
-    void SetRegister(const Tx10 &module, int reg, int value) const {
-        binding_->Entry<&::write_reg>()(module.platform->Handle(), reg,
-                                        static_cast<std::uint16_t>(value));
-    }
 };
 
 TEST_F(Tx10Test, WrittenSectionLoadsBackToTheSameSection) {

@@ -97,30 +97,14 @@ class Tx20Test : public testing::BoundStandInTest {
 protected:
     void SetUp() override { BindAndLoad(kRack, std::string(kBoards) + kModule); }
 
-    QRX_HANDLE ModuleHandle(int board) const {
-        QRX_HANDLE handle = binding_->Entry<&::qrx_systop>()(0);
-        if (board == 1) handle = binding_->Entry<&::qrx_get_next_mod>()(handle);
-        return binding_->Entry<&::qrx_get_modcnf>()(handle, 0);
-    }
-
     // A board's module, filled and attached as the system attaches it; seen
     // at port 0 unless `keepStartupPort`.
     Module Open(int board = 0, bool keepStartupPort = false) {
-        Module module;
-        module.platform = std::make_unique<TX20_plat_mod>(binding_.get(), ModuleHandle(board));
-        module.container = std::make_unique<QV_tx20_mod>(module.platform.get());
-        module.platform->SetModule(module.container.get());
-        module.platform->FillParams(*module.container);
+        Module module = OpenModule<Module>(board);
         if (!keepStartupPort) module.container->SetPort(0);
         return module;
     }
 
-    std::int16_t Register(const Module &module, int reg) const {
-        return binding_->Entry<&::read_reg>()(module.platform->Handle(), reg);
-    }
-    void SetRegister(QRX_HANDLE handle, int reg, int value) const {
-        binding_->Entry<&::write_reg>()(handle, reg, static_cast<std::uint16_t>(value));
-    }
 };
 
 TEST_F(Tx20Test, WrittenSectionLoadsBackToTheSameSection) {

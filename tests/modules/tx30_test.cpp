@@ -141,33 +141,16 @@ protected:
         BoundStandInTest::TearDown();
     }
 
-    QRX_HANDLE ModuleHandle(int board) const {
-        QRX_HANDLE handle = binding_->Entry<&::qrx_systop>()(0);
-        if (board == 1) handle = binding_->Entry<&::qrx_get_next_mod>()(handle);
-        return binding_->Entry<&::qrx_get_modcnf>()(handle, 0);
-    }
-
     // A board's module, filled and attached as the system attaches it, with
     // its rows refreshed as the dialog does; seen at `port` unless -1 (the
     // start-up port).
     Module Open(int board = 0, int port = -1, bool refresh = true) {
-        Module module;
-        module.platform = std::make_unique<TX30_plat_mod>(binding_.get(), ModuleHandle(board));
-        module.container = std::make_unique<QV_tx30_mod>(module.platform.get());
-        module.platform->SetModule(module.container.get());
-        module.platform->FillParams(*module.container);
+        Module module = OpenModule<Module>(board);
         if (port >= 0) module.container->SetPort(port);
         if (refresh) module.container->RefreshUsrParams();
         return module;
     }
 
-    std::int16_t Register(const Module &module, int reg) const {
-        return binding_->Entry<&::read_reg>()(module.platform->Handle(), reg);
-    }
-    void SetRegister(const Module &module, int reg, int value) const {
-        binding_->Entry<&::write_reg>()(module.platform->Handle(), reg,
-                                        static_cast<std::uint16_t>(value));
-    }
 
     // What the library prints while `action` runs.
     template <typename Action>

@@ -139,25 +139,11 @@ class Tx50Test : public testing::BoundStandInTest {
 protected:
     void SetUp() override { BindAndLoad(kRack, std::string(kBoards) + kModule); }
 
-    QRX_HANDLE ModuleHandle(int board) const {
-        QRX_HANDLE handle = binding_->Entry<&::qrx_systop>()(0);
-        if (board == 1) handle = binding_->Entry<&::qrx_get_next_mod>()(handle);
-        return binding_->Entry<&::qrx_get_modcnf>()(handle, 0);
-    }
-
     // A board's module, filled and attached as the system attaches it.
     Module Open(int board = 0) {
-        Module module;
-        module.platform = std::make_unique<TX50_plat_mod>(binding_.get(), ModuleHandle(board));
-        module.container = std::make_unique<QV_tx50_mod>(module.platform.get());
-        module.platform->SetModule(module.container.get());
-        module.platform->FillParams(*module.container);
-        return module;
+        return OpenModule<Module>(board);
     }
 
-    std::int16_t Register(const Module &module, int reg) const {
-        return binding_->Entry<&::read_reg>()(module.platform->Handle(), reg);
-    }
 };
 
 TEST_F(Tx50Test, WrittenSectionLoadsBackToTheSameSection) {

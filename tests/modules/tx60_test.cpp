@@ -94,22 +94,10 @@ protected:
         QRX_HANDLE handle = binding_->Entry<&::qrx_systop>()(0);
         return board == 1 ? binding_->Entry<&::qrx_get_next_mod>()(handle) : handle;
     }
-    QRX_HANDLE ModuleHandle(int board) const {
-        return binding_->Entry<&::qrx_get_modcnf>()(BoardHandle(board), 0);
-    }
-
     Module Open(int board = 0) {
-        Module module;
-        module.platform = std::make_unique<TX60_plat_mod>(binding_.get(), ModuleHandle(board));
-        module.container = std::make_unique<QV_tx60_mod>(module.platform.get());
-        module.platform->SetModule(module.container.get());
-        module.platform->FillParams(*module.container);
-        return module;
+        return OpenModule<Module>(board);
     }
 
-    std::int16_t Register(const Module &module, int reg) const {
-        return binding_->Entry<&::read_reg>()(module.platform->Handle(), reg);
-    }
 };
 
 TEST_F(Tx60Test, WrittenSectionLoadsBackToTheSameSection) {

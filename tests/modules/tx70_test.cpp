@@ -125,25 +125,12 @@ protected:
 
     void Init() { ASSERT_EQ(binding_->Entry<&::qrx_init_sys>()(0), 0); }
 
-    QRX_HANDLE ModuleHandle(int board) const {
-        QRX_HANDLE handle = binding_->Entry<&::qrx_systop>()(0);
-        if (board == 1) handle = binding_->Entry<&::qrx_get_next_mod>()(handle);
-        return binding_->Entry<&::qrx_get_modcnf>()(handle, 0);
-    }
-
     Module Open(int board = kRgb) {
-        Module module;
-        module.platform = std::make_unique<TX70_plat_mod>(binding_.get(), ModuleHandle(board));
-        module.container = std::make_unique<QV_tx70_mod>(module.platform.get());
-        module.platform->SetModule(module.container.get());
-        module.platform->FillParams(*module.container);
+        Module module = OpenModule<Module>(board);
         module.container->MarkSaved();
         return module;
     }
 
-    std::int16_t Register(const Module &module, int reg) const {
-        return binding_->Entry<&::read_reg>()(module.platform->Handle(), reg);
-    }
 };
 
 TEST_F(Tx70Test, WrittenSectionLoadsBackToTheSameSection) {

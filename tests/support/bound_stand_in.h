@@ -66,6 +66,45 @@ private:
 protected:
     std::unique_ptr<LibraryBinding> binding_;
 
+    // The module in slot 0 of a board, boards counted from the first of
+    // system 0.
+    QRX_HANDLE ModuleHandle(int board) const {
+        QRX_HANDLE handle = binding_->Entry<&::qrx_systop>()(0);
+        for (int i = 0; i < board; ++i) handle = binding_->Entry<&::qrx_get_next_mod>()(handle);
+        return binding_->Entry<&::qrx_get_modcnf>()(handle, 0);
+    }
+
+    // That module's platform object and container (the `platform` and
+    // `container` members of Opened), attached and filled as the system does.
+    template <typename Opened>
+    Opened OpenModule(int board) const {
+        Opened opened;
+        using Platform = typename decltype(opened.platform)::element_type;
+        using Container = typename decltype(opened.container)::element_type;
+        opened.platform = std::make_unique<Platform>(binding_.get(), ModuleHandle(board));
+        opened.container = std::make_unique<Container>(opened.platform.get());
+        opened.platform->SetModule(opened.container.get());
+        opened.platform->FillParams(*opened.container);
+        return opened;
+    }
+
+    // A register of the simulated module, read and written behind the
+    // program's back.
+    std::int16_t Register(QRX_HANDLE module, int reg) const {
+        return binding_->Entry<&::read_reg>()(module, reg);
+    }
+    template <typename Opened>
+    std::int16_t Register(const Opened &opened, int reg) const {
+        return Register(opened.platform->Handle(), reg);
+    }
+    void SetRegister(QRX_HANDLE module, int reg, int value) const {
+        binding_->Entry<&::write_reg>()(module, reg, static_cast<std::uint16_t>(value));
+    }
+    template <typename Opened>
+    void SetRegister(const Opened &opened, int reg, int value) const {
+        SetRegister(opened.platform->Handle(), reg, value);
+    }
+
 private:
     std::string Unique(const char *what) const {
         return "qvi-" + std::string(what) + "-" + std::to_string(::getpid()) + "-" +
