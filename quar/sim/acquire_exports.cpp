@@ -1,8 +1,10 @@
 // The core library's acquisition, display, image-file, interrupt, trigger and
-// digital I/O entries. The acquisition work gives them their behaviour; until
-// then each answers with the library's failure result: -1, or a null handle
-// for the entries that create something.
+// digital I/O entries. Requests for a board's frame memory change what the
+// frames are doing; the acquisition work gives the rest their behaviour, and
+// until then each answers with the library's failure result: -1, or a null
+// handle for the entries that create something.
 #include "quar/quar_api.h"
+#include "sim/library.h"
 
 #define QUAR_FAILS(name)                    \
     QUAR_EXPORT int name(QRX_HANDLE, ...) { \
@@ -15,7 +17,11 @@
 
 extern "C" {
 
-QUAR_FAILS(qrx_xboard)
+QUAR_EXPORT int qrx_xboard(QRX_HANDLE board, const QRX_XBOARD_REQUEST *request) {
+    if (request == nullptr) return -1;
+    return quar::Library::Instance().FrameRequest(board, request->code, request->frame);
+}
+
 QUAR_FAILS(qrx_get_cam_frame)
 QUAR_FAILS(qrx_get_am)
 QUAR_FAILS(qrx_get_acq_dim)

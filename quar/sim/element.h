@@ -7,6 +7,7 @@
 
 #include "modules/key_table.h"
 #include "quar/quar_api.h"
+#include "sim/frame_memory.h"
 
 namespace quar {
 
@@ -43,6 +44,8 @@ struct Element {
     int outputLut = -1;
     std::vector<std::uint16_t> coefficientWords;
     int coefficientLoads = 0;
+    // A board's frame memories and display output.
+    FrameMemory frames;
 };
 
 }  // namespace quar

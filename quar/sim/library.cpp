@@ -292,6 +292,34 @@ const RackBoard *Library::RackBoardOf(QRX_HANDLE board) const {
     return index < 0 ? nullptr : rack_.Find(element->libraryName, index);
 }
 
+int Library::DqpMemoryModel(QRX_HANDLE board) const {
+    const Element *element = Find(board);
+    if (element == nullptr || element->category != QRX_CATEGORY_BOARD ||
+        element->libraryName != "DQP")
+        return -1;
+    const RackBoard *present = RackBoardOf(board);
+    return present ? present->memoryModel : RackBoard{}.memoryModel;
+}
+
+std::vector<int> Library::MemoriesOf(QRX_HANDLE board, int frame) const {
+    const int model = DqpMemoryModel(board);
+    if (model >= 0) return DqpMemories(frame, model);
+    return frame >= 0 ? std::vector<int>{frame} : std::vector<int>{};
+}
+
+// A DQ-500 tells through library parameter 168 whether a triggered snap is
+// still pending.
+int Library::FrameRequest(QRX_HANDLE board, int code, int frame) {
+    Element *element = Find(board);
+    const std::vector<int> memories = MemoriesOf(board, frame);
+    if (element == nullptr || element->category != QRX_CATEGORY_BOARD || memories.empty())
+        return -1;
+    const int result = ApplyFrameRequest(element->frames, memories, code);
+    if (DqpMemoryModel(board) >= 0)
+        element->params[kDqpTriggerPendingParam] = AnyArmed(element->frames) ? 1.0 : 0.0;
+    return result;
+}
+
 bool Library::SystemPresent(int system) const {
     for (QRX_HANDLE board : systems_[static_cast<std::size_t>(system)])
         if (RackBoardOf(board) == nullptr) return false;

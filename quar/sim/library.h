@@ -21,6 +21,9 @@ namespace quar {
 class Library {
 public:
     static constexpr int kSystems = 8;
+    // The DQ-500's library parameter that stays 1 while a triggered snap is
+    // armed and not yet taken.
+    static constexpr int kDqpTriggerPendingParam = 168;
 
     static Library &Instance();
 
@@ -47,6 +50,14 @@ public:
     // The rack board behind a loaded board, or null when it is not present.
     const RackBoard *RackBoardOf(QRX_HANDLE board) const;
     int DetectModule(QRX_HANDLE board, int slot) const;
+    // A DQ-500's frame memories (the rack's memory model; all of them for a
+    // board outside the rack); -1 for a handle that is not a DQ-500.
+    int DqpMemoryModel(QRX_HANDLE board) const;
+    // The memories a frame number of the board stands for: on a DQ-500 those
+    // its memory model fits, on another board the frame itself.
+    std::vector<int> MemoriesOf(QRX_HANDLE board, int frame) const;
+    // qrx_xboard: an acquisition request for a frame of a board.
+    int FrameRequest(QRX_HANDLE board, int code, int frame);
     int HardwareRevision(QRX_HANDLE handle) const;
     int OpenDevice(std::string_view kind, int index);
     int CloseDevice(int deviceHandle);

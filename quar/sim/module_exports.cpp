@@ -48,8 +48,9 @@ int16_t Revision(QRX_HANDLE handle) {
         return Accept(handle);                     \
     }
 
-// Acquisition, frame and display entries: the acquisition work gives them
-// their behaviour; until then they fail as the library does without frames.
+// The SX-400's acquisition, frame and display entries: the acquisition work
+// gives them their behaviour; until then they fail as the library does
+// without frames.
 #define QUAR_ACQUIRE(name)                  \
     QUAR_EXPORT int name(QRX_HANDLE, ...) { \
         return -1;                          \
@@ -66,10 +67,6 @@ QUAR_DREGS(tx50_dregs)
 QUAR_DREGS(tx60_dregs)
 QUAR_DREGS(tx70_dregs)
 
-QUAR_EXPORT int dqp_dregs(QRX_HANDLE handle, int part) {
-    return Library::Instance().DumpRegisters(handle, part);
-}
-
 QUAR_CP_CAMCNF(sxa_cp_camcnf)
 QUAR_CP_CAMCNF(tx10_cp_camcnf)
 QUAR_CP_CAMCNF(tx20_cp_camcnf)
@@ -83,23 +80,8 @@ QUAR_CP_CAMCNF(tx70_cp_matrix)
 QUAR_EXPORT int16_t sxp_get_hw_revision(QRX_HANDLE handle) {
     return Revision(handle);
 }
-QUAR_EXPORT int16_t dqp_get_hw_revision(QRX_HANDLE handle) {
-    return Revision(handle);
-}
 
-// Every frame memory (A0, A1 and B1) is fitted on the simulated DQ-500.
-QUAR_EXPORT int dqp_memory_model(QRX_HANDLE handle) {
-    return Known(handle) ? 2 : -1;
-}
-
-QUAR_SETTING(dqp_change_disp)
 QUAR_SETTING(qrx_set_ycrcbmono)
-QUAR_SETTING(dqp_dac_pseudo)
-QUAR_SETTING(dqp_dac_sync_on_green)
-QUAR_SETTING(dqp_dac_gamma_rom)
-QUAR_SETTING(dqp_dac_pedestal)
-QUAR_SETTING(dqp_set_cpspath)
-QUAR_SETTING(dqp_disp_enable)
 QUAR_SETTING(tx50_camera_dpll)
 QUAR_SETTING(tx50_dpll)
 QUAR_SETTING(tx70_float_matrix)
@@ -119,9 +101,5 @@ QUAR_ACQUIRE(sxp_start_field)
 QUAR_ACQUIRE(sxp_get_cam_frame)
 QUAR_ACQUIRE(sxp_wait_trig)
 QUAR_ACQUIRE(sxp_trig_snap)
-QUAR_ACQUIRE(dqp_clr_frame)
-QUAR_ACQUIRE(dqp_text_out)
-QUAR_ACQUIRE(dqp_display_area)
-QUAR_ACQUIRE(dqp_acqbits)
 
 }  // extern "C"

@@ -14,6 +14,7 @@ struct RackBoard {
     int revision = 0;                // what qrx_get_hw_revision reports
     int typeNumber = -1;             // -1: the library's default for the kind
     int channels = 4;                // SXA camera channels
+    int memoryModel = 2;             // DQP frame memories: 0 A0, 1 and 3 A0+A1, 2 all
     std::vector<std::string> slots;  // module model names in slots 0, 1, 2; "" for empty
     // The type code of the input board a slot's module carries (a TX-70's RGB
     // board 8, its decoder board 7); -1: the board its configuration names.
@@ -30,6 +31,8 @@ struct RackBoard {
 //   Revision = 40        hardware revision (default 0)
 //   TypeNumber = 36      board type number (default: the kind's own)
 //   Channels = 4         SXA camera channels (default 4)
+//   MemoryModel = 0      DQP frame memories: 0 = A0 only, 1 or 3 = A0 and
+//                        A1, 2 = A0, A1 and B1 (default 2)
 //   Slot0 = TX-31        module models in the slots (default: empty)
 //   Slot1 = RX-20
 //   Slot0Type = 7        the input board type of the module in slot 0

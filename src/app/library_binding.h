@@ -126,6 +126,7 @@ inline constexpr std::string_view kEntryName{};
     template <>             \
     inline constexpr std::string_view kEntryName<&::fn> = #fn
 QVI_TYPED_ENTRY(qrx_err_level);
+QVI_TYPED_ENTRY(qrx_xboard);
 QVI_TYPED_ENTRY(qrx_load_cnf);
 QVI_TYPED_ENTRY(qrx_init_sys);
 QVI_TYPED_ENTRY(qrx_remove_sys);

@@ -18,6 +18,11 @@
 
 namespace qvi::testing {
 
+// A console sink that appends to a std::string.
+inline void Collect(const char *text, void *user) {
+    static_cast<std::string *>(user)->append(text);
+}
+
 // The real imaging library stand-in bound as the program binds it, with a
 // rack of the test's boards and a configuration loaded from text (converted
 // in-process), for the tests of board and module classes.
@@ -105,6 +110,25 @@ protected:
         SetRegister(opened.platform->Handle(), reg, value);
     }
 
+    // What the library prints while `action` runs.
+    template <typename Action>
+    std::string Console(Action action) const {
+        std::string printed;
+        auto sink = binding_->Entry<&::qrx_set_console_sink>();
+        sink(Collect, &printed);
+        action();
+        sink(nullptr, nullptr);
+        return printed;
+    }
+    // The first line printed while `action` runs that starts with `start`.
+    template <typename Action>
+    std::string PrintedLine(Action action, const std::string &start) const {
+        std::istringstream printed(Console(action));
+        for (std::string line; std::getline(printed, line);)
+            if (line.starts_with(start)) return line;
+        return "(no " + start + ")";
+    }
+
 private:
     std::string Unique(const char *what) const {
         return "qvi-" + std::string(what) + "-" + std::to_string(::getpid()) + "-" +
@@ -123,11 +147,6 @@ inline std::vector<std::string> Lines(const std::string &text) {
     std::istringstream in(text);
     for (std::string line; std::getline(in, line);) lines.push_back(line);
     return lines;
-}
-
-// A console sink that appends to a std::string.
-inline void Collect(const char *text, void *user) {
-    static_cast<std::string *>(user)->append(text);
 }
 
 }  // namespace qvi::testing

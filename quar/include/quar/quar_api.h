@@ -98,6 +98,19 @@ QUAR_EXPORT int write_reg32(QRX_HANDLE handle, int reg, uint32_t value);
 QUAR_EXPORT int qrx_set_param(QRX_HANDLE handle, int param, double value);
 QUAR_EXPORT double qrx_get_param(QRX_HANDLE handle, int param);
 
+/* ---- acquisition into frame memory --------------------------------------- */
+/* qrx_xboard takes a 28-byte request block: the request code, then the frame. */
+#define QRX_XBOARD_STOP 12 /* stop the acquisition into the frame */
+#define QRX_XBOARD_SNAP 13 /* acquire one frame */
+#define QRX_XBOARD_GRAB 14 /* acquire continuously */
+typedef struct {
+    int32_t code;
+    int32_t frame;
+    uint8_t reserved[20];
+} QRX_XBOARD_REQUEST;
+/* 0 when the board took the request; -1 for a bad handle, code or frame. */
+QUAR_EXPORT int qrx_xboard(QRX_HANDLE board, const QRX_XBOARD_REQUEST *request);
+
 /* ---- the PCI platform: devices and the bus translator ------------------ */
 /* A handle (above 0) for board `index` of that abbreviation ("SXP", "SXA",
    "DQP", "RXP") when the rack has it, else -1. */

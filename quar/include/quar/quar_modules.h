@@ -108,8 +108,37 @@ enum {
 
 QUAR_EXPORT int16_t sxp_get_hw_revision(QRX_HANDLE handle);
 QUAR_EXPORT int16_t dqp_get_hw_revision(QRX_HANDLE handle);
-/* Which frame memories the DQ-500 has: 2 = A0, A1 and B1. */
+/* Which frame memories the DQ-500 has: 0 = A0 only, 1 and 3 = A0 and A1,
+   2 = A0, A1 and B1. */
 QUAR_EXPORT int dqp_memory_model(QRX_HANDLE handle);
+
+/* The DQ-500's frames as its display and acquisition entries number them:
+   the three memories, A0 and A1 taken together as one 16-bit frame, the
+   overlay, and A0, A1 and B1 taken together as one true-colour frame. */
+enum {
+    DQP_FRAME_A0 = 0,
+    DQP_FRAME_A1 = 1,
+    DQP_FRAME_A0_A1 = 2,
+    DQP_FRAME_B1 = 3,
+    DQP_FRAME_OVERLAY = 6,
+    DQP_FRAME_TRUE_COLOR = 7
+};
+/* dqp_acqbits operations: report the frame's acquisition status, or arm a
+   triggered snap into it. The result is the status (DQP_STATUS_*), -1 for a
+   bad handle, frame or operation. */
+enum { DQP_ACQBITS_STATUS = 0, DQP_ACQBITS_ARM_TRIGGER = 2 };
+enum { DQP_STATUS_IDLE = 0, DQP_STATUS_GRABBING = 1, DQP_STATUS_ARMED = 3 };
+QUAR_EXPORT int dqp_acqbits(QRX_HANDLE board, int frame, int operation);
+/* Clears a frame to 0; writes text into one (the overlay) at a position. */
+QUAR_EXPORT int dqp_clr_frame(QRX_HANDLE board, int frame);
+QUAR_EXPORT int dqp_text_out(QRX_HANDLE board, int frame, int x, int y, const char *text);
+/* Routes display path `path` to frame `frame`. */
+QUAR_EXPORT int dqp_set_cpspath(QRX_HANDLE board, int path, int frame);
+/* Turns a frame's display on (1) or off (0). */
+QUAR_EXPORT int dqp_disp_enable(QRX_HANDLE board, int frame, int on);
+/* Shows an area of a frame on display `display`, in display mode `mode`. */
+QUAR_EXPORT int dqp_display_area(QRX_HANDLE board, int display, int frame, int x, int y, int width,
+                                 int height, int mode);
 
 #ifdef __cplusplus
 }

@@ -21,9 +21,7 @@ namespace {
 
 constexpr const char *kIndent = "      ";
 
-// Library parameters of the board: the trigger mode of frames A0, A1 and B1,
-// and the trigger status (0 once the triggered acquisition is done).
-constexpr int kTriggerModeParams[] = {163, 194, 224};
+// The board's library parameter that is 0 once a triggered snap is taken.
 constexpr int kTriggerStatusParam = 168;
 
 // The frame-size registers and the memory models that lack a frame.
@@ -234,12 +232,6 @@ std::vector<std::string> DQP_plat_mod::DetectModules() {
     return {AcquisitionModuleName(typeIn(0)), ComputationalModuleName(typeIn(1))};
 }
 
-void DQP_plat_mod::SetTriggerMode(int on) {
-    auto setParam = Binding() ? Binding()->Entry<&::qrx_set_param>() : nullptr;
-    if (setParam == nullptr) return;
-    for (int param : kTriggerModeParams) setParam(Handle(), param, on);
-}
-
 int DQP_plat_mod::TriggerDone() {
     auto getParam = Binding() ? Binding()->Entry<&::qrx_get_param>() : nullptr;
     return getParam && getParam(Handle(), kTriggerStatusParam) == 0.0 ? 1 : 0;
@@ -260,17 +252,25 @@ int DQP_plat_mod::MemoryModel() const {
     return model ? model(Handle()) : -1;
 }
 
+bool DQP_plat_mod::HasFrameA1() const {
+    return MemoryModel() != kOnlyA0Model;
+}
+
+bool DQP_plat_mod::HasFrameB1() const {
+    const int model = MemoryModel();
+    for (int lacking : kNoB1Models)
+        if (model == lacking) return false;
+    return true;
+}
+
 int DQP_plat_mod::GetFrameSize(const std::string &frame) {
     int reg = -1;
     if (frame == "A0") {
         reg = kFrameA0SizeRegister;
     } else if (frame == "A1") {
-        if (MemoryModel() != kOnlyA0Model) reg = kFrameA1SizeRegister;
+        if (HasFrameA1()) reg = kFrameA1SizeRegister;
     } else if (frame == "B1") {
-        const int model = MemoryModel();
-        bool fitted = true;
-        for (int lacking : kNoB1Models) fitted = fitted && model != lacking;
-        if (fitted) reg = kFrameB1SizeRegister;
+        if (HasFrameB1()) reg = kFrameB1SizeRegister;
     } else {
         ReportError(MessageText("Invalid frame: ", frame, " passed to DQP_plat_mod::GetFrameSize"));
         return -1;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <iosfwd>
 #include <string>
@@ -9,6 +10,7 @@
 #include "params/mod.h"
 #include "params/usr_param.h"
 #include "quar/quar_api.h"
+#include "quar/quar_modules.h"
 #include "system/board_plat_mod.h"
 
 namespace qvi {
@@ -48,11 +50,26 @@ public:
     void DumpRegisters() override;
     // The acquisition module in slot 0 and the computational module in slot 1.
     std::vector<std::string> DetectModules() override;
-    // Library parameters 163, 194 and 224 (one per frame) take the state.
-    // Clearing the frames first is the acquisition side's part.
+    // Arms a triggered snap into the frame the display shows.
+    void ArmTrigger() override;
+    // Clears the frames, then library parameters 163, 194 and 224 (one per
+    // frame) take the state.
     void SetTriggerMode(int on) override;
     // 1 when library parameter 168 is 0.
     int TriggerDone() override;
+
+    // The frame (DQP_FRAME_*) that shows what the acquisition module delivers,
+    // with the display paths routed and the frames' displays switched to suit.
+    // Frame memory the image needs but the board lacks falls back to A0 with
+    // a message.
+    int ChooseDisplayFrame();
+    // Ends every acquisition into A0, A1 and B1; an armed triggered snap is
+    // taken first.
+    void StopAcquisition();
+    // Stops, clears the frames and the overlay, then shows.
+    void ClearFrames();
+    // Shows the chosen frame on the monitor (hardware only).
+    void ShowDisplay();
 
     // Programs one of the thirteen display timings (hardware only): 0 when
     // not applied, the entry's result otherwise, -1 for an unknown type.
@@ -70,6 +87,29 @@ public:
     void *AddressOf(Fn fn) const { return entries_[static_cast<std::size_t>(fn)]; }
 
 private:
+    // A bound entry typed as the library's header declares it.
+    template <auto Declared>
+    auto Typed(Fn fn) const {
+        return std::bit_cast<decltype(Declared)>(AddressOf(fn));
+    }
+    // What the acquisition module delivers; 8-bit monochrome without one.
+    struct Image {
+        int pixelFormat = 0;
+        int depth = 8;
+        int width = 0;
+        int height = 0;
+    };
+    Image AcquiredImage() const;
+    bool HasFrameA1() const;
+    bool HasFrameB1() const;
+    int ChooseTrueColourFrame(const Image &image);
+    int ChooseSixteenBitFrame();
+    // A0 alone, with the displays of A1 and B1 off.
+    int FallBackToA0();
+    void EnableDisplay(int frame, bool on);
+    void OfferTrueColour(const Image &image);
+    void XBoard(int code, int frame);
+
     std::array<void *, static_cast<std::size_t>(Fn::Count)> entries_{};
 };
 
