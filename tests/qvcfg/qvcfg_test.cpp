@@ -107,6 +107,9 @@ TEST_F(QvcfgTest, WritingWhatWasWrittenGivesTheSameBytes) {
         ASSERT_EQ(second.status, 0) << second.err;
         EXPECT_EQ(first.out, second.out) << mode;
         EXPECT_NE(first.out.find("#    Date: 7/4/1999  -  9:5:3\n"), std::string::npos);
+        // A loaded decoder board keeps its file's camera names, even with boards detected.
+        EXPECT_NE(first.out.find("      Name = \"NTSC colour TX-71\"\n"), std::string::npos)
+            << mode;
         EXPECT_EQ(first.out.find("No_Hardware") != std::string::npos, *mode != '\0') << mode;
         // The colour modules' own matrices survive the load, with or without hardware.
         EXPECT_NE(first.out.find("      CSC_Coefficient_Matrix = "

@@ -52,13 +52,18 @@ struct Loaded {
     int status = kFailed;
 };
 
+// As File Open does, detection is off while the file loads: a file's own
+// camera names and multiplexer selects are not a new configuration's.
 Loaded Load(AppSettings &settings, PlatformServices &services, const std::string &config) {
     Loaded loaded{services.Tree(settings)};
     if (loaded.tree == nullptr) return loaded;
+    const int detect = DetectOnNew();
+    SetDetectOnNew(0);
     if (loaded.tree->LoadFile(config) == 0) {
         settings.currentConfigFile = config;
         loaded.status = kSuccess;
     }
+    SetDetectOnNew(detect);
     return loaded;
 }
 
