@@ -13,7 +13,7 @@ namespace qvi {
 namespace {
 
 constexpr int kLumoCompRevision = 35;
-constexpr int kMonochromeBits = 8;
+constexpr int kRgbPixelFormat = 8;
 
 // Only a board the library can ask about has a revision.
 bool IsLumoComp(const QV_sys_element &board) {
@@ -49,11 +49,11 @@ std::map<int, int> BoardsByElement(const SystemTree &tree) {
     return boards;
 }
 
-// The TX-70 delivers monochrome pixels on a decoder board with one frame
-// type; everything else it delivers is colour.
-bool DeliversMonochrome(const QV_sys_element &module) {
+// A module's pixel format is the type of its input board: a TX-70 on its RGB
+// input board is the "R" board.
+bool HasRgbPixelFormat(const QV_sys_element &module) {
     auto *acquisition = dynamic_cast<QV_acq_plat_mod *>(module.GetPlatMod());
-    return acquisition != nullptr && acquisition->GetBitsPerPixel() == kMonochromeBits;
+    return acquisition != nullptr && acquisition->GetBoardType() == kRgbPixelFormat;
 }
 
 // An SX-400 is known by the acquisition module in its slot.
@@ -65,7 +65,7 @@ std::string Sx400Name(const QV_system &system, int board) {
         {"TX-10", "Lumo"},  {"TX-20", "SX-20"}, {"TX-30", "SX-30"}, {"TX-31", "SX-30"},
         {"TX-40", "SX-40"}, {"TX-50", "SX-50"}, {"TX-60", "SX-60"},
     };
-    if (module->GetName() == "TX-70") return DeliversMonochrome(*module) ? "SX-70R" : "SX-70C";
+    if (module->GetName() == "TX-70") return HasRgbPixelFormat(*module) ? "SX-70R" : "SX-70C";
     auto found = kNames.find(module->GetName());
     return found == kNames.end() ? "SX-400" : found->second;
 }

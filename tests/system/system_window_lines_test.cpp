@@ -29,9 +29,12 @@ protected:
     void TearDown() override { SetHardwareEnabled(false); }
 
     // The demo on its rack (the Lumo-Comp boards exist only with hardware).
-    void LoadDemo(bool hardware, const std::function<void(std::string &)> &edit = {}) {
+    void LoadDemo(bool hardware, const std::function<void(std::string &)> &edit = {},
+                  const std::function<void(std::string &)> &editRack = {}) {
         SetHardwareEnabled(hardware);
-        UseRack(Read(std::filesystem::path(QVI_SAMPLES_DIR) / "rack.ini"));
+        std::string rack = Read(std::filesystem::path(QVI_SAMPLES_DIR) / "rack.ini");
+        if (editRack) editRack(rack);
+        UseRack(rack);
         Start();
         std::string text = Read(std::filesystem::path(QVI_SAMPLES_DIR) / "demo.txt");
         if (edit) edit(text);
@@ -72,20 +75,24 @@ TEST_F(SystemWindowLinesTest, BoardModeNamesEachBoardByItsModuleAndBusNumber) {
     }
 }
 
-TEST_F(SystemWindowLinesTest, WithoutTheRevisionATx70BoardIsNamedByItsPixelFormat) {
-    LoadDemo(false);
-    const std::vector<std::string> texts = BoardTexts();
+TEST_F(SystemWindowLinesTest, BelowRevision36ATx70BoardIsNamedByItsPixelFormat) {
+    // The TX-70 boards of the rack are the only ones of revision 36.
+    auto olderBoards = [](std::string &rack) {
+        for (std::size_t at; (at = rack.find("Revision = 36")) != std::string::npos;)
+            rack.replace(at, 13, "Revision = 35");
+    };
+    LoadDemo(true, {}, olderBoards);
+    std::vector<std::string> texts = BoardTexts();
     ASSERT_EQ(texts.size(), 12u);
-    EXPECT_EQ(texts[10], "SX-70C: 5");  // RGB input board
-    EXPECT_EQ(texts[11], "SX-70C: 6");  // decoder board, port 0: 16-bit YCrCb
-}
+    EXPECT_EQ(texts[10], "SX-70R: 5");  // RGB input board
+    EXPECT_EQ(texts[11], "SX-70C: 6");  // NTSC/PAL decoder board
 
-TEST_F(SystemWindowLinesTest, ATx70DecoderOnItsMonochromePortIsAnSx70R) {
-    LoadDemo(false, [](std::string &demo) {
-        const std::string decoder = "[TX-70:1]\n      Slot_Number = 0\n      Startup_Port = ";
-        demo.replace(demo.find(decoder) + decoder.size(), 1, "1");
-    });
-    EXPECT_EQ(BoardTexts()[11], "SX-70R: 6");
+    // Without hardware no input board can be asked for its type.
+    LoadDemo(false);
+    texts = BoardTexts();
+    ASSERT_EQ(texts.size(), 12u);
+    EXPECT_EQ(texts[10], "SX-70C: 5");
+    EXPECT_EQ(texts[11], "SX-70C: 6");
 }
 
 TEST_F(SystemWindowLinesTest, AnSx400WhoseModuleWasRemovedIsCalledSx400) {
