@@ -98,10 +98,6 @@ MemFileEntry File(std::string name, std::string size) {
     return {std::move(name), "", std::move(size)};
 }
 
-void Collect(const char *text, void *user) {
-    static_cast<std::string *>(user)->append(text);
-}
-
 class ComputationalTest : public testing::BoundStandInTest {
 protected:
     void SetUp() override {
@@ -311,18 +307,16 @@ TEST_F(ComputationalTest, CatalogueCanBeGivenItsOwnGroups) {
 TEST_F(ComputationalTest, RegisterDumpsOnlyWithHardware) {
     QV_rx20_plat_mod rx20(binding_.get(), SlotHandle(0));
     QV_rx40_plat_mod rx40(binding_.get(), SlotHandle(2));
-    std::string console;
-    binding_->Entry<&::qrx_set_console_sink>()(&Collect, &console);
+    auto dumpBoth = [&] {
+        rx20.DumpRegisters();
+        rx40.DumpRegisters();
+    };
     SetHardwareEnabled(false);
-    rx20.DumpRegisters();
-    rx40.DumpRegisters();
-    EXPECT_EQ(console, "");
+    EXPECT_EQ(Console(dumpBoth), "");
     SetHardwareEnabled(true);
-    rx20.DumpRegisters();
-    rx40.DumpRegisters();
+    const std::string console = Console(dumpBoth);
     EXPECT_THAT(console, ::testing::HasSubstr("RX-20:0 registers"));
     EXPECT_THAT(console, ::testing::HasSubstr("RX-40:0 registers"));
-    binding_->Entry<&::qrx_set_console_sink>()(nullptr, nullptr);
     EXPECT_TRUE(ui.messages.empty());
 }
 

@@ -31,7 +31,6 @@
 namespace qvi {
 namespace {
 
-using testing::Collect;
 using testing::Lines;
 
 namespace fs = std::filesystem;

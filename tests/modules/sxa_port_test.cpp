@@ -30,7 +30,6 @@
 namespace qvi {
 namespace {
 
-using testing::Collect;
 using testing::Lines;
 
 namespace fs = std::filesystem;
@@ -259,16 +258,12 @@ TEST_F(SxaPortTest, TriggerPreparationsSetLibraryParameters) {
 
 TEST_F(SxaPortTest, RegisterDumpOnlyWithHardware) {
     Channel channel = Open(2);
-    std::string console;
-    binding_->Entry<&::qrx_set_console_sink>()(&Collect, &console);
     SetHardwareEnabled(false);
-    channel.container->ShowRegisters();
-    EXPECT_EQ(console, "");
+    EXPECT_EQ(Console([&] { channel.container->ShowRegisters(); }), "");
     SetHardwareEnabled(true);
-    channel.container->ShowRegisters();
+    const std::string console = Console([&] { channel.container->ShowRegisters(); });
     EXPECT_THAT(console, ::testing::HasSubstr("CameraPort:"));
     EXPECT_THAT(console, ::testing::HasSubstr("reg  123 = 0x0000038E"));
-    binding_->Entry<&::qrx_set_console_sink>()(nullptr, nullptr);
 }
 
 TEST_F(SxaPortTest, MissingModuleEntriesAreReportedOnceAndSkipped) {

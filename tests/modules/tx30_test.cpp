@@ -152,24 +152,10 @@ protected:
     }
 
 
-    // What the library prints while `action` runs.
-    template <typename Action>
-    std::string Console(Action action) {
-        std::string printed;
-        auto sink = binding_->Entry<&::qrx_set_console_sink>();
-        sink(testing::Collect, &printed);
-        action();
-        sink(nullptr, nullptr);
-        return printed;
-    }
-
     // One line of the module's register dump, found by its start.
     std::string DumpLine(const Module &module, const std::string &start) {
-        const std::string dump =
-            Console([&] { module.platform->RegisterDumpEntry()(module.platform->Handle()); });
-        for (const std::string &line : Lines(dump))
-            if (line.starts_with(start)) return line;
-        return "(no " + start + ")";
+        return PrintedLine(
+            [&] { module.platform->RegisterDumpEntry()(module.platform->Handle()); }, start);
     }
 
     // How often the coefficient port was set up for a new matrix.

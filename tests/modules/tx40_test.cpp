@@ -114,17 +114,6 @@ protected:
     Module Open(int board = 0) {
         return OpenModule<Module>(board);
     }
-
-    // What the library prints while `action` runs.
-    template <typename Action>
-    std::string Console(Action action) {
-        std::string printed;
-        auto sink = binding_->Entry<&::qrx_set_console_sink>();
-        sink(testing::Collect, &printed);
-        action();
-        sink(nullptr, nullptr);
-        return printed;
-    }
 };
 
 TEST_F(Tx40Test, WrittenSectionLoadsBackToTheSameSection) {
