@@ -54,6 +54,7 @@ void QV_rx30_plat_mod::FillParams(QV_mod &container) {
 }
 
 QV_rx30_mod::QV_rx30_mod(QV_plat_mod *ownerBoard) : QV_table_mod(keys::kRx30Table, ownerBoard) {
+    SetEditable(true);
     CreateUsrParams();
     CreateParamGroups();
     BuildPageList();

@@ -50,6 +50,7 @@ void QV_rx40_plat_mod::DumpRegisters() {
 }
 
 QV_rx40_mod::QV_rx40_mod(QV_plat_mod *ownerBoard) : QV_table_mod(keys::kRx40Table, ownerBoard) {
+    SetEditable(true);
     CreateUsrParams();
     CreateParamGroups();
     BuildPageList();
