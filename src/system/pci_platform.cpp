@@ -80,11 +80,14 @@ void QV_pci_platform::AddSlotElement(QV_system &system, QV_mod_factory &factory,
     std::unique_ptr<QV_plat_mod> platform = factory.CreatePlatMod(handle);
     if (!platform) return;
     QV_plat_mod *module = platform.get();
-    system.AddElement(std::make_unique<QV_sys_element>(std::move(platform), factory));
-    int boardElement = system.FindByHandle(board);
-    if (boardElement < 0) return;
-    QV_plat_mod *boardPlatform = system.GetElement(boardElement)->GetPlatMod();
+    // The module knows its board before its element fills its container: an
+    // RX-20 on a board takes its memory size from the board's memory type.
+    const int boardElement = system.FindByHandle(board);
+    QV_plat_mod *boardPlatform =
+        boardElement < 0 ? nullptr : system.GetElement(boardElement)->GetPlatMod();
     module->SetParentBoard(boardPlatform);
+    system.AddElement(std::make_unique<QV_sys_element>(std::move(platform), factory));
+    if (boardPlatform == nullptr) return;
     std::string name = module->GetName();
     if (name.rfind("TX", 0) == 0 || channel) boardPlatform->SetAcquisitionModule(module);
     if (channel) boardPlatform->SetChannelModule(slot, module);

@@ -171,8 +171,15 @@ TEST_F(ComputationalTest, LoadedSectionsAreWrittenBackAsLoaded) {
     EXPECT_EQ(Section(*rx20Mod), kRx20Section);
     EXPECT_EQ(Section(*rx30Mod), kRx30Section);
     EXPECT_EQ(Section(*rx40Mod), kRx40Section);
-    // Memory type 3 is a 12 layout.
+    // Memory type 3 is a 12 layout, the second of the 12 list.
     EXPECT_EQ(rx20Mod->GetMemorySize(), 12);
+    EXPECT_THAT(rx20Mod->GetUsrParam(0)->GetChoices(), ElementsAre("4K_2K_12", "8K_1K_12"));
+    EXPECT_EQ(rx20Mod->GetUsrParam(0)->GetIndex(), 1);
+    // The three carry rows for the Module Setup dialog; the RX-10 has none.
+    EXPECT_TRUE(rx20Mod->IsEditable());
+    EXPECT_TRUE(rx30Mod->IsEditable());
+    EXPECT_TRUE(rx40Mod->IsEditable());
+    EXPECT_FALSE(QV_rx10_mod(nullptr).IsEditable());
     EXPECT_TRUE(ui.messages.empty()) << ui.Texts().front();
 }
 
@@ -244,13 +251,13 @@ TEST_F(ComputationalTest, Rx20OutsideABoardWritesTheFirstFileOfItsSize) {
     module->SetMemorySize(12);
     EXPECT_THAT(Lines(Section(*module)),
                 ElementsAre("[RX-20:0]", "      Slot_Number = 0", "      Load_Name = \"m12a.mcs\"",
-                            "      Memory_Size = 12_4K_2K_12", "      Load_Flag = No_Load"));
+                            "      Memory_Size = 4K_2K_12", "      Load_Flag = No_Load"));
     // A size number outside the catalogue falls back to the 16 list.
     module->SetMemorySize(32);
     const std::vector<std::string> lines = Lines(Section(*module));
     ASSERT_EQ(lines.size(), 5u);
     EXPECT_EQ(lines[2], "      Load_Name = \"m16a.mcs\"");
-    EXPECT_EQ(lines[3], "      Memory_Size = 16_4K_4K_8");
+    EXPECT_EQ(lines[3], "      Memory_Size = 4K_4K_8");
     EXPECT_EQ(ui.Texts().front(), "Invalid MemSizeNum: 32 passed to RX-20 FPGA File Manager");
 }
 
@@ -265,7 +272,7 @@ TEST_F(ComputationalTest, Rx20MemoryTypeWithoutLayout) {
                 ElementsAre("Invalid memory_type: 7 passed to RX-20 FPGA File Manager"));
     EXPECT_EQ(module->GetMemorySize(), 16);
     EXPECT_EQ(module->GetModParam(5)->GetRawValue(0).GetText(), "Undefined");
-    EXPECT_THAT(module->GetUsrParam(0)->GetChoices(), ElementsAre("16_4K_4K_8"));
+    EXPECT_THAT(module->GetUsrParam(0)->GetChoices(), ElementsAre("4K_4K_8"));
 }
 
 TEST_F(ComputationalTest, Rx20MemorySizeChoiceStoresNameAndFile) {
@@ -273,15 +280,15 @@ TEST_F(ComputationalTest, Rx20MemorySizeChoiceStoresNameAndFile) {
     QV_usr_param *row = module.GetUsrParam(0);
     ASSERT_NE(row, nullptr);
     module.SetMemorySize(64);
-    EXPECT_THAT(row->GetChoices(), ElementsAre("64_8K_4K_8", "64_8K_8K_8"));
+    EXPECT_THAT(row->GetChoices(), ElementsAre("8K_4K_8", "8K_8K_8"));
     EXPECT_EQ(row->GetIndex(), -1);  // "Undefined" is none of them
     EXPECT_EQ(row->SetIndex(1), 1);
-    EXPECT_EQ(module.GetModParam(5)->GetRawValue(0).GetText(), "64_8K_8K_8");
+    EXPECT_EQ(module.GetModParam(5)->GetRawValue(0).GetText(), "8K_8K_8");
     EXPECT_EQ(module.GetModParam(1)->GetRawValue(0).GetText(), "m64b.mcs");
     EXPECT_EQ(row->GetIndex(), 1);
     // Any number but 12 and 64 offers the 16 list, without a message.
     module.SetMemorySize(20);
-    EXPECT_THAT(row->GetChoices(), ElementsAre("16_4K_4K_8"));
+    EXPECT_THAT(row->GetChoices(), ElementsAre("4K_4K_8"));
     EXPECT_TRUE(ui.messages.empty());
     row->SetIndex(4);
     EXPECT_EQ(module.GetModParam(5)->GetRawValue(0).GetText(), "ERROR");
@@ -296,6 +303,8 @@ TEST_F(ComputationalTest, CatalogueCanBeGivenItsOwnGroups) {
     const Rx20MemoryCatalogue catalogue(groups);
     EXPECT_EQ(catalogue.FileName(0, 12), "own.mcs");
     EXPECT_EQ(catalogue.SizeName(0, 12), "12 MB");
+    groups.size12.push_back(File("odd.mcs", "12_"));
+    EXPECT_EQ(catalogue.SizeName(1, 12), "12_") << "no layout after the number";
     EXPECT_THAT(catalogue.FileNames(64), ElementsAre());
     EXPECT_EQ(Rx20MemoryCatalogue::SizeNumberOf(2), 12);
     EXPECT_EQ(Rx20MemoryCatalogue::SizeNumberOf(5), 64);

@@ -166,6 +166,22 @@ TEST_F(QvcfgTest, BoardsShowTheirMiscAndBasicPages) {
     EXPECT_NE(dq500.out.find("[Basic]\n0\tDisplay\tNI 1024 x 768 60HZ\n"), std::string::npos)
         << dq500.out;
     EXPECT_NE(dq500.out.find("10\tVBus Type\tVideo Bus Master\n"), std::string::npos);
+
+    // The RX-20 on the DQ-500 knows its memory size from its board.
+    Outcome rx20 = Qvcfg("pages " + Demo() + " 10");
+    ASSERT_EQ(rx20.status, 0) << rx20.err;
+    EXPECT_NE(rx20.out.find("[Basic]\n0\tMemory Size\t8K_1K_12\n1\tLoad Flag\tForce Load\n"),
+              std::string::npos)
+        << rx20.out;
+    Outcome rx30 = Qvcfg("pages " + Demo() + " 13");
+    ASSERT_EQ(rx30.status, 0) << rx30.err;
+    EXPECT_NE(rx30.out.find("[Basic]\n0\tLoad Flag\tForce Load\n1\tOp mode\tSYNC\n"),
+              std::string::npos)
+        << rx30.out;
+    Outcome rx40 = Qvcfg("pages " + Demo() + " 14");
+    ASSERT_EQ(rx40.status, 0) << rx40.err;
+    EXPECT_NE(rx40.out.find("[Basic]\n0\tAOI 0 HBlank\t"), std::string::npos) << rx40.out;
+    EXPECT_EQ(Qvcfg("pages " + Demo() + " 12").status, 1) << "the RX-10 has no pages";
 }
 
 TEST_F(QvcfgTest, ADq500DacChoiceIsWrittenBack) {

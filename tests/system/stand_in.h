@@ -30,6 +30,7 @@ inline constexpr const char *kDefaultConfiguration = R"([SYSTEM:0]
       Slot_Number = 0
 [RX-20:0]
       Slot_Number = 1
+      Memory_Size = 4K_4K_8
 [SYSTEM:1]
 [SX-400:1]
 [TX-20:0]

@@ -74,7 +74,8 @@ TEST_F(SystemModelTest, ADefaultThatCannotBeBuiltIsReported) {
 }
 
 TEST_F(SystemModelTest, TheOnlyMotherboardAndTheBusTranslatorStay) {
-    Load("[SYSTEM:0]\n[RX-600:0]\n[RX-20:0]\n      Slot_Number = 0\n[BZ-700]\n");
+    Load("[SYSTEM:0]\n[RX-600:0]\n[RX-20:0]\n      Slot_Number = 0\n      Memory_Size = 4K_4K_8\n"
+         "[BZ-700]\n");
     EXPECT_EQ(Remove(1), -1);
     EXPECT_EQ(Remove(5), -1);
     EXPECT_EQ(ui.Errors(),

@@ -119,7 +119,7 @@ enum {
     DQP_FRAME_A0 = 0,
     DQP_FRAME_A1 = 1,
     DQP_FRAME_A0_A1 = 2,
-    DQP_FRAME_B1 = 3,
+    DQP_FRAME_B1 = 4,
     DQP_FRAME_OVERLAY = 6,
     DQP_FRAME_TRUE_COLOR = 7
 };

@@ -38,6 +38,16 @@ constexpr RxUsrRow kRows[] = {
 };
 // clang-format on
 
+// A memory file's "mem_size" text is its size number, an underscore and the
+// memory layout the library names: "12_8K_1K_12" is the 8K x 1K 12-bit layout
+// of the 12 list. A text of another form names itself.
+std::string MemorySizeName(const std::string &memSize) {
+    std::size_t digits = 0;
+    while (digits < memSize.size() && memSize[digits] >= '0' && memSize[digits] <= '9') ++digits;
+    if (digits == 0 || digits + 1 >= memSize.size() || memSize[digits] != '_') return memSize;
+    return memSize.substr(digits + 1);
+}
+
 QV_mod_param *FindParam(const ParamList &params, int handle) {
     for (const auto &param : params)
         if (param->GetHandle() == handle) return param.get();
@@ -73,7 +83,7 @@ std::string Rx20MemoryCatalogue::FileName(int index, int sizeNumber) const {
 
 std::string Rx20MemoryCatalogue::SizeName(int index, int sizeNumber) const {
     const MemFileEntry *entry = EntryAt(index, sizeNumber);
-    return entry ? entry->mem_size : kError;
+    return entry ? MemorySizeName(entry->mem_size) : kError;
 }
 
 std::vector<std::string> Rx20MemoryCatalogue::FileNames(int sizeNumber) const {
@@ -84,7 +94,8 @@ std::vector<std::string> Rx20MemoryCatalogue::FileNames(int sizeNumber) const {
 
 std::vector<std::string> Rx20MemoryCatalogue::SizeNames(int sizeNumber) const {
     std::vector<std::string> names;
-    for (const MemFileEntry &entry : ListFor(sizeNumber)) names.push_back(entry.mem_size);
+    for (const MemFileEntry &entry : ListFor(sizeNumber))
+        names.push_back(MemorySizeName(entry.mem_size));
     return names;
 }
 
@@ -125,6 +136,7 @@ void QV_rx20_plat_mod::DumpRegisters() {
 // ---- the container ---------------------------------------------------------------
 
 QV_rx20_mod::QV_rx20_mod(QV_plat_mod *ownerBoard) : QV_table_mod(keys::kRx20Table, ownerBoard) {
+    SetEditable(true);
     CreateUsrParams();
     CreateParamGroups();
     BuildPageList();
