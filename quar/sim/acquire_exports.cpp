@@ -1,6 +1,7 @@
 // The core library's acquisition, display, image-file, interrupt, trigger and
 // digital I/O entries. Requests for a board's frame memory change what the
-// frames are doing; the acquisition work gives the rest their behaviour, and
+// frames are doing and the input port reads what the rack says; the
+// acquisition work gives the rest their behaviour, and
 // until then each answers with the library's failure result: -1, or a null
 // handle for the entries that create something.
 #include "quar/quar_api.h"
@@ -16,6 +17,12 @@
     }
 
 extern "C" {
+
+// The digital input port of a board in the rack reads what the rack says.
+QUAR_EXPORT int qrx_inport_val(QRX_HANDLE board, ...) {
+    const quar::RackBoard *present = quar::Library::Instance().RackBoardOf(board);
+    return present ? present->inputs : -1;
+}
 
 QUAR_EXPORT int qrx_xboard(QRX_HANDLE board, const QRX_XBOARD_REQUEST *request) {
     if (request == nullptr) return -1;
@@ -83,7 +90,6 @@ QUAR_FAILS(qrx_rpix)
 QUAR_FAILS(qrx_outport_strobe_val)
 QUAR_FAILS(qrx_outport_val)
 QUAR_FAILS(qrx_inport_mode)
-QUAR_FAILS(qrx_inport_val)
 QUAR_FAILS(qrx_inport_intrpol)
 
 }  // extern "C"

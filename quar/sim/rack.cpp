@@ -56,6 +56,8 @@ void SetKey(PendingBoard &pending, std::string_view key, std::string_view value)
         board.channels = ToInt(value, 4);
     } else if (EqualNoCase(key, "MemoryModel")) {
         board.memoryModel = ToInt(value, 2);
+    } else if (EqualNoCase(key, "Inputs")) {
+        board.inputs = ToInt(value, 0);
     } else if (StartsWithNoCase(key, "Slot") && key.size() == 9 && key[4] >= '0' &&
                key[4] <= '2' && EqualNoCase(key.substr(5), "Type")) {
         std::size_t slot = static_cast<std::size_t>(key[4] - '0');

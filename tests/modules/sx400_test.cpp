@@ -36,6 +36,7 @@ constexpr const char *kRack = R"([Board]
 Kind = SXP
 Revision = 41
 Slot0 = TX-10
+Inputs = 8
 [Board]
 Kind = SXA
 Channels = 2
@@ -256,6 +257,15 @@ TEST_F(Sx400Test, OutputBitsAreReadModifiedAndWritten) {
     EXPECT_EQ(board_->SetOutputBit(3, -1), 0);
     EXPECT_EQ(board_->SetOutputBit(6, -1), 1);
     EXPECT_EQ(Param(131), 0x41);  // reading changes nothing
+}
+
+TEST_F(Sx400Test, InputsAreReadBitByBitOrWhole) {
+    EXPECT_EQ(board_->ReadInputs(3), 1);
+    EXPECT_EQ(board_->ReadInputs(2), 0);
+    EXPECT_EQ(board_->ReadInputs(16), 0);
+    EXPECT_EQ(board_->ReadInputs(-1), 8);
+    SetHardwareEnabled(false);
+    EXPECT_EQ(board_->ReadInputs(-1), 0);
 }
 
 TEST_F(Sx400Test, RegisterDumpOnlyWithHardware) {

@@ -403,9 +403,21 @@ TEST_F(Tx10Test, TheConverterRefusesAValueOutsideItsBits) {
     EXPECT_EQ(Load(Configuration("[TX-10:0]\n      Slot_Number = 0\n[CameraPort:1]\n"
                                  "      PLL_LCOUNT = 8\n")),
               -100);
-    EXPECT_EQ(Load(Configuration("[TX-10:0]\n      Slot_Number = 0\n[CameraPort:1]\n"
-                                 "      PLL_LCOUNT = 7\n      RGB_Strobe_Fast_Triple\n")),
-              -100);
+}
+
+TEST_F(Tx10Test, TheStrobeModeKnowsAThirdWordThatNoRowOffers) {
+    BindAndLoad(kRack, Configuration("[TX-10:0]\n      Slot_Number = 0\n[CameraPort:1]\n"
+                                     "      RGB_Strobe_Fast_Triple\n"));
+    Tx10 module = Open();
+    module.container->SetPort(1);
+    EXPECT_THAT(Section(*module.container), ::testing::HasSubstr("      RGB_Strobe_Fast_Triple\n"));
+    QV_usr_param &strobe = module.Row(41);
+    EXPECT_THAT(strobe.GetChoices(), ElementsAre("Fast Strobe", "Slow Strobe"));
+    EXPECT_EQ(strobe.SetIndex(2), -1);
+    EXPECT_EQ(strobe.SetIndex(1), 1);
+    const std::string written = Section(*module.container);
+    EXPECT_THAT(written, ::testing::HasSubstr("      Strobe_Slow\n"));
+    EXPECT_THAT(written, ::testing::Not(::testing::HasSubstr("Triple")));
 }
 
 }  // namespace

@@ -200,10 +200,11 @@ TEST_F(Tx70Test, MatrixSelectorLoadsCatalogueMatricesOnlyForADefaultStructure) {
     Module module = Open();
     module.SelectPort(1);
     QV_usr_param &selector = module.Row(100);
-    // A matrix of the port's own is "custom", after the ten predefined ones.
-    ASSERT_EQ(selector.GetChoices().size(), 11u);
+    // A matrix of the port's own is an extra "custom", after the whole list.
+    ASSERT_EQ(selector.GetChoices().size(), 12u);
+    EXPECT_EQ(selector.GetChoices()[10], "custom");
     EXPECT_EQ(selector.GetChoices().back(), "custom");
-    EXPECT_EQ(selector.GetIndex(), 10);
+    EXPECT_EQ(selector.GetIndex(), 11);
 
     // Own structure: choosing a predefined matrix loads nothing.
     EXPECT_EQ(selector.SetIndex(1), 2);
@@ -216,24 +217,24 @@ TEST_F(Tx70Test, MatrixSelectorLoadsCatalogueMatricesOnlyForADefaultStructure) {
     EXPECT_EQ(module.Param(13).GetRawValue(1).GetText(), "DEF_RGB_BGR");
     EXPECT_EQ(module.Raw(181, 1), 1.0);
     EXPECT_EQ(module.Raw(179, 1), 0.0);
-    EXPECT_EQ(selector.GetChoices().size(), 10u);  // no "custom" while none is shown
+    EXPECT_EQ(selector.GetChoices().size(), 11u);  // no extra "custom" while none is shown
     // The converter got the matrix, in its 1/256 steps.
     EXPECT_EQ(Register(module, TX70_CSC_FIRST_REGISTER), 0);
     EXPECT_EQ(Register(module, TX70_CSC_FIRST_REGISTER + 2), 256);
     EXPECT_EQ(Register(module, TX70_CSC_FIRST_REGISTER + 4), 256);
 
-    // "custom" is not offered while a predefined matrix is shown; the entries
-    // from 8 on bring back what the port had and let it be edited.
-    EXPECT_EQ(selector.SetIndex(8), 2);
+    // The entries from 8 on, the list's "custom" among them, bring back what
+    // the port had and let it be edited.
+    EXPECT_EQ(selector.SetIndex(10), 2);
     EXPECT_EQ(module.Param(13).GetRawValue(1).GetText(), "custom");
     EXPECT_EQ(module.Raw(179, 1), 0.5);
     EXPECT_EQ(module.Raw(186, 1), 0.125);
     for (int id = 102; id <= 110; ++id) EXPECT_TRUE(module.Row(id).IsEnabled()) << id;
     EXPECT_EQ(Register(module, TX70_CSC_FIRST_REGISTER + 8), 384);  // 1.5
 
-    EXPECT_EQ(selector.GetIndex(), 10);
-    EXPECT_EQ(selector.SetIndex(11), -1);
-    EXPECT_THAT(ui.Texts(), ElementsAre("invalid index: 11 passed to SetIndex() for user param: "
+    EXPECT_EQ(selector.GetIndex(), 11);
+    EXPECT_EQ(selector.SetIndex(12), -1);
+    EXPECT_THAT(ui.Texts(), ElementsAre("invalid index: 12 passed to SetIndex() for user param: "
                                         "CSC Matrix Name"));
     EXPECT_EQ(module.Param(179).GetRawValue(0).GetFloat(), 1.0f);  // other ports untouched
 }

@@ -30,9 +30,10 @@ constexpr Word kFieldShift[] = {{"FLDSHFT_Enable", 0}, {"FLDSHFT_Disable", 1}};
 constexpr Word kTrigger[] = {{"Trig_Disable", 0}, {"Trig_Enable", 1}};
 constexpr Word kTriggerSource[] = {{"SW_Trigger", 1}, {"Ext_Trigger", 0}};
 constexpr Word kTriggerActive[] = {{"Trigger_Active_Lo", 0}, {"Trigger_Active_Hi", 1}};
-// "RGB_Strobe_Fast_Triple" is a word of the strobe-mode key with no value of
-// its own here; the rows offer only the other two, so it is not accepted.
-constexpr Word kStrobeMode[] = {{"Strobe_Fast", 0}, {"Strobe_Slow", 1}};
+// The strobe-mode key also knows "RGB_Strobe_Fast_Triple", which no row
+// offers; it takes the value the TX-70 gives the same word.
+constexpr Word kStrobeMode[] = {
+    {"Strobe_Fast", 0}, {"Strobe_Slow", 1}, {"RGB_Strobe_Fast_Triple", 2}};
 constexpr Word kStrobeOutput[] = {{"Strobe_Enable", 0}, {"Strobe_Disable", 1}};
 constexpr Word kStrobeActive[] = {{"Strobe_Active_Lo", 1}, {"Strobe_Active_Hi", 0}};
 constexpr Word kSkipField[] = {{"Skip_Field_Enable", 1}, {"Skip_Field_Disable", 0}};

@@ -852,20 +852,21 @@ int TX70_matrix_usr_param::Port() const {
     return GetParam() ? GetParam()->GetCurrentPort() : 0;
 }
 
-// The predefined matrices are the catalogue's entries before "custom".
+// A predefined matrix is its catalogue entry; a matrix of the port's own
+// (named "custom", or by a name the catalogue lacks) is the extra "custom"
+// after the whole catalogue.
 int TX70_matrix_usr_param::IndexOf(const std::string &name) const {
-    const int found = QV_csc_matrix_catalogue::Instance().Find(name);
+    const QV_csc_matrix_catalogue &catalogue = QV_csc_matrix_catalogue::Instance();
+    const int found = catalogue.Find(name);
     return found >= 0 && found < QV_csc_matrix_catalogue::kCustomIndex
                ? found
-               : QV_csc_matrix_catalogue::kCustomIndex;
+               : static_cast<int>(catalogue.Names().size());
 }
 
 std::vector<std::string> TX70_matrix_usr_param::GetChoices() const {
-    const std::vector<std::string> &names = QV_csc_matrix_catalogue::Instance().Names();
-    std::vector<std::string> choices(names.begin(),
-                                     names.begin() + QV_csc_matrix_catalogue::kCustomIndex);
+    std::vector<std::string> choices = QV_csc_matrix_catalogue::Instance().Names();
     const std::string current = GetParam() ? GetParam()->GetRawValue().GetText() : "";
-    if (IndexOf(current) == QV_csc_matrix_catalogue::kCustomIndex) choices.emplace_back("custom");
+    if (IndexOf(current) == static_cast<int>(choices.size())) choices.emplace_back("custom");
     return choices;
 }
 
