@@ -61,7 +61,8 @@ void ConfigDocument::SetHardwareModeChanged(std::function<void()> hardwareModeCh
     hardwareModeChanged_ = std::move(hardwareModeChanged);
 }
 
-void ConfigDocument::SetSystemReplaced(std::function<void()> systemReplaced) {
+void ConfigDocument::SetSystemReplaced(
+    std::function<void(SystemReplacement)> systemReplaced) {
     systemReplaced_ = std::move(systemReplaced);
 }
 
@@ -91,7 +92,7 @@ DocumentResult ConfigDocument::New() {
             return DocumentResult::Failed;
         }
     }
-    Notify(systemReplaced_);
+    if (systemReplaced_) systemReplaced_(SystemReplacement::New);
     SetCurrentFile(kUntitled);
     SetConfigModified(true);
     SetDetectOnNew(0);
@@ -118,7 +119,7 @@ DocumentResult ConfigDocument::Load(const std::string &path) {
     const int detect = DetectOnNew();
     SetDetectOnNew(0);
     if (tree_.LoadFile(path) != 0) return DocumentResult::Failed;
-    Notify(systemReplaced_);
+    if (systemReplaced_) systemReplaced_(SystemReplacement::Opened);
     SetCurrentFile(path);
     SetDetectOnNew(detect);
     AddToRecent(path);
@@ -224,10 +225,7 @@ bool ConfigDocument::CanDisableHardware() const {
 }
 
 std::string ViewedTextFile(const std::string &current) {
-    if (!IsBinaryName(current)) return current;
-    const std::string stem = current.substr(0, current.size() - 3);
-    if (!Exists(stem + "txt") && Exists(stem + "TXT")) return stem + "TXT";
-    return stem + "txt";
+    return IsBinaryName(current) ? TextFileFor(current).string() : current;
 }
 
 std::vector<std::string> TextViewerCommand() {

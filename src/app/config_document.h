@@ -36,9 +36,10 @@ public:
     // After the hardware was switched off: the desktop destroys the hardware
     // variant of the system window.
     void SetHardwareModeChanged(std::function<void()> hardwareModeChanged);
-    // After New or Open filled the model: the desktop shows the system window
-    // and rebuilds it from the model.
-    void SetSystemReplaced(std::function<void()> systemReplaced);
+    // After New or Open filled the model: the desktop rebuilds the system
+    // window from the model; after New it also shows it.
+    enum class SystemReplacement { New, Opened };
+    void SetSystemReplaced(std::function<void(SystemReplacement)> systemReplaced);
 
     // Sets currentConfigFile and the caption in one step.
     void SetCurrentFile(const std::string &name);
@@ -87,7 +88,7 @@ private:
     std::string caption_ = "Configurator";
     std::function<void()> closeDialogs_;
     std::function<void()> hardwareModeChanged_;
-    std::function<void()> systemReplaced_;
+    std::function<void(SystemReplacement)> systemReplaced_;
 };
 
 // The file View Config File shows for `current`: a binary name (".CNF" in any

@@ -30,15 +30,36 @@ std::string Boxed(const std::string &text) {
     return line + "#";
 }
 
+std::string UpperCase(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return text;
+}
+
 }  // namespace
 
 std::filesystem::path TextFileFor(const std::filesystem::path &path) {
-    std::string extension = path.extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    if (extension != ".CNF") return path;
-    std::filesystem::path text = path;
-    return text.replace_extension(".TXT");
+    if (UpperCase(path.extension().string()) != ".CNF") return path;
+    std::filesystem::path twin = path;
+    twin.replace_extension(".TXT");
+    // Letter case tells files apart here: an existing twin of any case is the
+    // one (the newest, should there be several), so that saving, converting
+    // and viewing all meet the same file.
+    const std::filesystem::path dir =
+        twin.parent_path().empty() ? std::filesystem::path(".") : twin.parent_path();
+    std::optional<std::filesystem::path> chosen;
+    std::filesystem::file_time_type newest{};
+    std::error_code error;
+    for (const auto &entry : std::filesystem::directory_iterator(dir, error)) {
+        const std::filesystem::path &found = entry.path();
+        if (found.stem() != twin.stem() || UpperCase(found.extension().string()) != ".TXT")
+            continue;
+        const auto written = std::filesystem::last_write_time(found, error);
+        if (chosen && written <= newest) continue;
+        chosen = twin.parent_path() / found.filename();
+        newest = written;
+    }
+    return chosen.value_or(twin);
 }
 
 void WriteHeader(std::ostream &out, const std::string &path, const std::tm &when) {

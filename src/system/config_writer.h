@@ -10,7 +10,8 @@ namespace qvi {
 class QV_system;
 
 // The target of a save: the path itself, except that a ".CNF" path (in any
-// letter case) is written to its ".TXT" twin.
+// letter case) is written to its text twin: an existing ".txt" file of the
+// same name in any letter case, else the ".TXT" file.
 std::filesystem::path TextFileFor(const std::filesystem::path &path);
 
 // The 16 header lines: the boxed notice, the file's path and the date line

@@ -99,7 +99,12 @@ TEST_F(ConfigDocumentTest, SavingABinaryNameWritesItsTextTwinAndConvertsBack) {
     EXPECT_TRUE(document->CanSave());
     EXPECT_FALSE(document->CanViewConfigFile());
     EXPECT_EQ(document->Save(), DocumentResult::Done) << ::testing::PrintToString(ui.Texts());
-    EXPECT_NE(Read(Path("default.TXT")).find("[BZ-700]"), std::string::npos);
+    // The text the binary came from is its twin, whatever the case of its extension.
+    EXPECT_NE(Read(Path("default.txt")).find("[BZ-700]"), std::string::npos);
+    EXPECT_NE(Read(Path("default.txt")).find("#    File: " + Path("default.txt")),
+              std::string::npos);
+    EXPECT_FALSE(fs::exists(Path("default.TXT")));
+    EXPECT_EQ(ViewedTextFile(Path("default.CNF")), Path("default.txt"));
     EXPECT_TRUE(fs::exists(Path("default.CNF")));
     EXPECT_EQ(recent.List(), (Strings{Path("default.CNF"), Default()}));
     EXPECT_FALSE(document->CanSave());
@@ -213,6 +218,7 @@ TEST_F(ConfigDocumentTest, ViewingShowsTheTextTwinOrSaysTheViewerIsMissing) {
 
     ::setenv("EDITOR", "myview -r", 1);
     viewer.known = "myview";
+    Write("Mixed.txt", "");  // the twin, whatever the case of either extension
     EXPECT_EQ(document->ViewConfigFile(), DocumentResult::Done);
     EXPECT_EQ(viewer.started, (Strings{"/opt/bin/myview", "-r", Path("Mixed.txt")}));
     EXPECT_EQ(ui.waitCursorShown, 2);

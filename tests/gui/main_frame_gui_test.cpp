@@ -66,7 +66,13 @@ private slots:
     void theSystemWindowAndTheBoardSelectorShowTheConfiguration() {
         qvi::CSystemWindowHw *window = frame_->SystemWindowHw();
         QVERIFY(window != nullptr);
+        // The hardware window holds the start configuration but starts hidden;
+        // System Dialog shows it.
+        QVERIFY(!window->isVisible());
+        QVERIFY(window->SelectedElement() > 0);
+        Trigger(Command::SystemDialog);
         QVERIFY(window->isVisible());
+        frame_->UpdateCommands();
         QVERIFY(frame_->Action(Command::SystemDialog)->isChecked());
         QCOMPARE(frame_->BoardSelector()->count(), window->BoardItems().size());
         QVERIFY(frame_->BoardSelector()->count() > 1);
@@ -93,9 +99,13 @@ private slots:
         QVERIFY(frame_->Dialogs().IsOpen(element));
         frame_->UpdateCommands();
         QVERIFY(!Enabled(Command::Edit));
-        // Opening the configuration again closes its dialogs.
+        // Opening the configuration again closes its dialogs and keeps the
+        // system window as the user left it.
+        frame_->SystemWindowHw()->hide();
         frame_->Document().Open(session_->Demo());
         QCOMPARE(frame_->Dialogs().OpenCount(), 0);
+        QVERIFY(!frame_->SystemWindowHw()->isVisible());
+        frame_->SystemWindowHw()->show();
     }
 
     void cameraDatabaseOpensOnceAndOkReloadsTheDatabase() {

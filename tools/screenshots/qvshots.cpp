@@ -106,6 +106,8 @@ int main(int argc, char **argv) {
     frame.OpenStartConfiguration();
     CSystemWindowHw *system = frame.SystemWindowHw();
     if (system == nullptr) return 1;
+    // The user has shown the system window (it starts hidden on a named file).
+    system->show();
     system->move(60, 130);
     system->resize(360, 520);
     bool ok = Grab(out / "main-window.png", Around({&frame}));

@@ -51,7 +51,15 @@ void CMainFrame::ConnectDocument() {
     if (!document_) return;
     document_->SetCloseDialogs([this] { CloseConfigurationWindows(); });
     document_->SetHardwareModeChanged([this] { DestroyHardwareWindow(); });
-    document_->SetSystemReplaced([this] { ShowSystemWindow(); });
+    document_->SetSystemReplaced([this](ConfigDocument::SystemReplacement replacement) {
+        if (replacement == ConfigDocument::SystemReplacement::New) {
+            ShowSystemWindow();
+            return;
+        }
+        // Open rebuilds the window as it is: the hardware variant starts hidden.
+        EnsureSystemWindow();
+        RebuildSystemWindow();
+    });
 }
 
 QWidget *CMainFrame::CurrentSystemWindow() const {
@@ -79,9 +87,10 @@ void CMainFrame::EnsureSystemWindow() {
     connect(systemWindowNoHw_, &CSystemWindowNoHw::systemChanged, this,
             &CMainFrame::OnSystemChanged);
     systemWindowNoHw_->PlaceBeside(this);
+    systemWindowNoHw_->show();
 }
 
-// New and Open show the system window and rebuild it from the new model.
+// New shows the system window and rebuilds it from the new model.
 void CMainFrame::ShowSystemWindow() {
     EnsureSystemWindow();
     RebuildSystemWindow();
