@@ -108,6 +108,13 @@ QV_plat_mod *QV_plat_mod::ChannelModule(int channel) const {
     return channelModules_[static_cast<std::size_t>(channel)];
 }
 
+void QV_plat_mod::ReplaceModule(const QV_plat_mod *module, QV_plat_mod *replacement) {
+    if (module == nullptr) return;
+    if (acquisitionModule_ == module) acquisitionModule_ = replacement;
+    for (QV_plat_mod *&channel : channelModules_)
+        if (channel == module) channel = replacement;
+}
+
 void QV_plat_mod::SetChannelModule(int channel, QV_plat_mod *module) {
     if (channel < 0 || channel >= static_cast<int>(channelModules_.size())) return;
     channelModules_[static_cast<std::size_t>(channel)] = module;

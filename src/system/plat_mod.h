@@ -90,6 +90,9 @@ public:
     void SetAcquisitionModule(QV_plat_mod *module) { acquisitionModule_ = module; }
     QV_plat_mod *ChannelModule(int channel) const;
     void SetChannelModule(int channel, QV_plat_mod *module);
+    // A module of this board gives way to another (or to none): the board's
+    // acquisition and channel entries that named it name the replacement.
+    void ReplaceModule(const QV_plat_mod *module, QV_plat_mod *replacement);
     bool IsShared() const { return shared_; }
     void SetShared(bool shared) { shared_ = shared; }
 

@@ -11,6 +11,11 @@ namespace qvi {
 
 namespace {
 
+// The modules a board records as its acquisition module: the TX models.
+bool IsAcquisitionModel(const QV_plat_mod *platform) {
+    return platform != nullptr && platform->GetName().rfind("TX", 0) == 0;
+}
+
 std::string Format(const char *format, int number) {
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, format, number);
@@ -96,10 +101,14 @@ void QV_sys_element::SetTypeAndText(int category) {
 }
 
 void QV_sys_element::Rebind(std::unique_ptr<QV_mod> module) {
+    const QV_plat_mod *old = platform_;
+    QV_plat_mod *board = old ? old->ParentBoard() : nullptr;
     if (platform_ && platform_->Module() == module_.get()) platform_->SetModule(nullptr);
     module_ = std::move(module);  // the old module goes before the object it wrote through
-    DropOwnedPlatform();
     platform_ = module_ ? module_->GetOwnerBoard() : nullptr;
+    // The board must not keep naming the object about to be deleted.
+    if (board) board->ReplaceModule(old, IsAcquisitionModel(platform_) ? platform_ : nullptr);
+    DropOwnedPlatform();
     if (module_) module_->SetSlot(slot_);
     const int slot = slot_;
     TakeFromPlatform();

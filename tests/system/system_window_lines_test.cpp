@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <sstream>
 
 #include "app/app_settings.h"
 #include "app/module_fit.h"
@@ -161,6 +162,21 @@ TEST_F(SystemWindowLinesTest, AddPutsAFittingModuleIntoAnEmptySlotOnly) {
     // The RX-50 counts with the RX-10 beside it.
     EXPECT_EQ(ElementTexts(*tree)[kRx30], "    slot 1 - RX-50:1");
     EXPECT_TRUE(AvailableModules(settings, System(), kRx30).empty());
+}
+
+TEST_F(SystemWindowLinesTest, AModuleAddedInPlaceOfAnotherIsWhatItsBoardIsNamedBy) {
+    LoadDemo(false);
+    auto head = [this] {
+        std::ostringstream out;
+        System().GetElement(kSx400Board)->WriteCFG(out);
+        return out.str().substr(0, out.str().find('\n'));
+    };
+    ASSERT_EQ(head(), "[SX-400:1]");
+    Remove(kTx20);
+    ASSERT_EQ(AddModule(System(), *factory, kTx20, "TX-10"), 0)
+        << ::testing::PrintToString(ui.Texts());
+    // The board names itself by the TX-10 now, not by the TX-20 that is gone.
+    EXPECT_EQ(head(), "[Lumo:1]");
 }
 
 }  // namespace
