@@ -1,6 +1,7 @@
 #include "platform/posix/posix_processes.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -42,9 +43,15 @@ class PipeReply : public Processes::ReplyChannel {
 public:
     PipeReply(pid_t child, int readEnd, std::string commandLine)
         : child_(child), readEnd_(readEnd), commandLine_(std::move(commandLine)) {}
+    // A converter still running when its answer is no longer awaited (it took
+    // too long) is stopped, so that the program does not wait for it.
     ~PipeReply() override {
         if (readEnd_ >= 0) ::close(readEnd_);
-        if (child_ > 0) ::waitpid(child_, nullptr, 0);
+        if (child_ <= 0) return;
+        if (::waitpid(child_, nullptr, WNOHANG) == 0) {
+            ::kill(child_, SIGKILL);
+            ::waitpid(child_, nullptr, 0);
+        }
     }
 
     std::optional<int> Poll() override {
