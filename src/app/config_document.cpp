@@ -104,6 +104,12 @@ DocumentResult ConfigDocument::Open(const std::string &path) {
     return Load(path);
 }
 
+DocumentResult ConfigDocument::OpenStart(const std::string &commandLineFile) {
+    if (commandLineFile.empty()) return New();
+    SetCurrentFile(commandLineFile);
+    return Open(commandLineFile);
+}
+
 DocumentResult ConfigDocument::OpenWithDialog() {
     if (!AskToSave(false)) return DocumentResult::Cancelled;
     auto chosen = CurrentUi().OpenFileDialog(

@@ -55,6 +55,9 @@ public:
     DocumentResult New();
     // Opens `path` (the recent-file entries come here).
     DocumentResult Open(const std::string &path);
+    // The start-up configuration: the file the command line named, which names
+    // the window even when it does not load, or New when none was named.
+    DocumentResult OpenStart(const std::string &commandLineFile);
     // Asks to save, then offers the open dialog in the configuration directory.
     DocumentResult OpenWithDialog();
     // Writes the current file and its binary twin; an untitled one is saved as.

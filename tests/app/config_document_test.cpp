@@ -155,6 +155,13 @@ TEST_F(ConfigDocumentTest, AFailedOpenKeepsTheNameAndLeavesDetectionOff) {
     EXPECT_EQ(document->OpenWithDialog(), DocumentResult::Done);
     EXPECT_EQ(DetectOnNew(), 1);  // restored after a successful load
     EXPECT_EQ(document->OpenWithDialog(), DocumentResult::Cancelled);
+
+    // The file named on the command line names the window even when it fails.
+    EXPECT_EQ(document->OpenStart(Path("missing.txt")), DocumentResult::Failed);
+    EXPECT_EQ(document->Caption(), CaptionOf(Path("missing.txt")));
+    EXPECT_EQ(settings.currentConfigFile, Path("missing.txt"));
+    EXPECT_EQ(document->OpenStart(""), DocumentResult::Done);
+    EXPECT_EQ(document->Caption(), "QVI Configurator - Untitled");
 }
 
 TEST_F(ConfigDocumentTest, NewFallsBackToNoHardwareAndAnUntitledSaveAsks) {

@@ -270,10 +270,7 @@ void CMainFrame::OpenPath(const std::string &path) {
 
 void CMainFrame::OpenStartConfiguration() {
     if (!document_) return;
-    if (!settings_.currentConfigFile.empty())
-        document_->Open(settings_.currentConfigFile);
-    else
-        document_->New();
+    document_->OpenStart(settings_.currentConfigFile);
     AfterFileCommand();
 }
 
