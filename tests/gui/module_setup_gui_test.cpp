@@ -247,6 +247,28 @@ private slots:
         QCOMPARE(Module(kChannel0).GetUsrParam(15)->GetValue().ToString(), std::string("6"));
     }
 
+    void aSignedFieldIsCheckedWhenTheUserLeavesItNotWhenAMessageTakesTheFocus() {
+        CModuleSetupDlg *dialog = Open(kChannel0);
+        CParamPage *page = dialog->Page(TabNamed(*dialog, "Phase-Locked Loop"));
+        const int row = RowLabelled(*page, "Reference Divider");
+        QVERIFY(row > 0);
+        dialog->SetValueEntryRunner([&](CValueEntryDlg &entry) {
+            entry.Edit()->setText("5000");
+            // A message box over the dialog takes the focus: no check, no second box.
+            QFocusEvent toMessageBox(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+            QApplication::sendEvent(entry.Edit(), &toMessageBox);
+            EXPECT_EQ_Q(session.ui.Errors().size(), std::size_t{0});
+            QFocusEvent tabbedAway(QEvent::FocusOut, Qt::TabFocusReason);
+            QApplication::sendEvent(entry.Edit(), &tabbedAway);
+            entry.CancelButton()->click();
+            return entry.result();
+        });
+        QTest::mouseClick(page->NumberField(row), Qt::LeftButton);
+        QCOMPARE(failures_, QStringList());
+        QCOMPARE(session.ui.Errors(), (std::vector<std::string>{"Entry out of range: 5000"}));
+        dialog->CancelButton()->click();
+    }
+
     void aPortChoiceRefillsEveryRowWithThatPortsValues() {
         CModuleSetupDlg *dialog = Open(kTx10);
         CParamPage *page = dialog->Page(TabNamed(*dialog, "Advanced"));

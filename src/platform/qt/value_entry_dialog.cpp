@@ -1,6 +1,7 @@
 #include "platform/qt/value_entry_dialog.h"
 
 #include <QEvent>
+#include <QFocusEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -11,6 +12,16 @@
 #include <QVBoxLayout>
 
 namespace qvi {
+
+namespace {
+
+// The user moves the focus elsewhere in the dialog; a window or pop-up that
+// takes the focus away leaves the field as it is.
+bool LeavesTheField(const QFocusEvent &event) {
+    return event.reason() != Qt::ActiveWindowFocusReason && event.reason() != Qt::PopupFocusReason;
+}
+
+}  // namespace
 
 std::optional<ScrollMove> ScrollMoveForAction(int sliderAction) {
     switch (sliderAction) {
@@ -133,8 +144,11 @@ void CValueEntryDlg::OnOk() {
 }
 
 bool CValueEntryDlg::eventFilter(QObject *watched, QEvent *event) {
-    // A text row is taken as it stands; numbers are checked as the field is left.
-    if (watched == edit_ && event->type() == QEvent::FocusOut && !entry_.IsTextEntry()) {
+    // A text row is taken as it stands; numbers are checked as the field is
+    // left. A message box taking the focus (Apply's own message) does not
+    // leave the field: checking then would show a second message over it.
+    if (watched == edit_ && event->type() == QEvent::FocusOut && !entry_.IsTextEntry() &&
+        LeavesTheField(*static_cast<QFocusEvent *>(event))) {
         entry_.FocusOut(Typed());
         Draw();
     }
