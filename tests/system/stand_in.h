@@ -100,7 +100,11 @@ protected:
     }
 
     // Binds the libraries and builds the factory and the tree.
+    // Starting again ends the previous start first, in the program's order:
+    // the model, then the factory's defaults, then the library binding.
     void Start() {
+        tree.reset();
+        factory.reset();
         platform = std::make_unique<QV_pci_platform>(
             loader, LibraryFiles{QUAR_CORE_PATH, QUAR_RX_PATH, QUAR_PX_PATH},
             BindingEnvironment{LibraryFileExists, {}});
