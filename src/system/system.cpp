@@ -97,9 +97,11 @@ int QV_system::RemoveElement(int i, QV_mod_factory &factory,
             ReportError(kKeepOneBoard);
             return -1;
         }
+        // The board's modules go with it; the factory hears of the board alone,
+        // so its counters never fall below the modules it numbered.
         for (int next = i + 1; next < Size(); ++next) {
             if (IsMboard(next) || IsXboard(next)) break;
-            if (IsModule(next)) EmptyElement(next, factory);
+            if (IsModule(next)) GetElement(next)->MakeEmpty();
         }
         EmptyElement(i, factory);
         if (rebuildViews) rebuildViews();

@@ -99,6 +99,15 @@ TEST_F(SystemModelTest, RemovingAModuleRenumbersItsBoard) {
     EXPECT_TRUE(ConfigModified());
 }
 
+TEST_F(SystemModelTest, RemovingABoardLeavesTheCountersOfItsModules) {
+    Load("[SYSTEM:0]\n[RX-600:0]\n[RX-10:0]\n      Slot_Number = 0\n[RX-600:1]\n[RX-10:1]\n"
+         "      Slot_Number = 0\n");
+    EXPECT_EQ(Remove(5), 0);
+    for (int i : {5, 6}) EXPECT_EQ(tree->System().GetElement(i)->GetType(), "EMPTY") << i;
+    // A module added afterwards is numbered from the counter, not below zero.
+    EXPECT_EQ(factory->CreateModByName("RX-10")->GetInstance(), 0);
+}
+
 TEST_F(SystemModelTest, RemovingACameraChannelRemovesTheWholeBoard) {
     Load(
         "[SYSTEM:0]\n[SXA:0]\n[CameraPort:0]\n[CameraPort:1]\n[CameraPort:2]\n[RX-600:0]\n"
