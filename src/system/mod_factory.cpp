@@ -109,7 +109,7 @@ std::unique_ptr<QV_mod> QV_mod_factory::CreateMod(QV_plat_mod &platform) {
 
 std::unique_ptr<QV_mod> QV_mod_factory::CreateModByName(std::string name) {
     if (name == "EMPTY") return nullptr;
-    if (RefusedAsStubbed(Alias(name), "mod")) return nullptr;
+    if (RefusedAsStubbed(name, "mod")) return nullptr;  // by the name asked for
     const std::string model = Alias(name);
     QV_plat_mod *platform = FindDefPlatMod(model);
     if (platform == nullptr) return nullptr;

@@ -59,9 +59,11 @@ TEST_F(SystemModelTest, MemoryModuleAliasesChooseTheirMemorySize) {
 TEST_F(SystemModelTest, AStubbedComputationalLibraryRefusesItsModules) {
     SetRxLibraryStubbed(1);
     EXPECT_EQ(factory->CreateModByName("RX-20"), nullptr);
+    EXPECT_EQ(factory->CreateModByName("RX-21"), nullptr);
     EXPECT_EQ(ui.Errors(),
-              (std::vector<std::string>{"Can't create a mod for RX-20 RX Library is stubbed or not "
-                                        "installed properly"}));
+              (std::vector<std::string>{
+                  "Can't create a mod for RX-20 RX Library is stubbed or not installed properly",
+                  "Can't create a mod for RX-21 RX Library is stubbed or not installed properly"}));
     SetRxLibraryStubbed(0);
 }
 
