@@ -13,7 +13,6 @@ namespace qvi {
 namespace {
 
 constexpr int kLumoCompRevision = 35;
-constexpr int kRgbPixelFormat = 8;
 
 // Only a board the library can ask about has a revision.
 bool IsLumoComp(const QV_sys_element &board) {
@@ -53,7 +52,7 @@ std::map<int, int> BoardsByElement(const SystemTree &tree) {
 // input board is the "R" board.
 bool HasRgbPixelFormat(const QV_sys_element &module) {
     auto *acquisition = dynamic_cast<QV_acq_plat_mod *>(module.GetPlatMod());
-    return acquisition != nullptr && acquisition->GetBoardType() == kRgbPixelFormat;
+    return acquisition != nullptr && acquisition->GetBoardType() == QV_acq_plat_mod::kRgbBoard;
 }
 
 // An SX-400 is known by the acquisition module in its slot.

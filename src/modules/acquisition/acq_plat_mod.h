@@ -30,6 +30,12 @@ public:
         bool reportsDone = true;
     };
 
+    // The input-board types slot 12 reports, which the boards read as the
+    // module's pixel format: the NTSC/PAL decoder board delivers YCrCb colour,
+    // the RGB input board true colour at 8 bits a component.
+    static constexpr std::int16_t kDecoderBoard = 7;
+    static constexpr std::int16_t kRgbBoard = 8;
+
     using DumpEntry = int (*)(QRX_HANDLE);
     using CameraCopyEntry = int (*)(QRX_HANDLE, std::uint32_t camera, std::uint32_t *result,
                                     std::uint32_t name);

@@ -39,9 +39,8 @@ public:
     using LutEntry = tx70::EarlyEntries::LutEntry;
     using MatrixLoadEntry = decltype(&::tx70_load_matrix);
 
-    // Board type codes (registers 2 and 3, specification byte 8).
-    static constexpr std::int16_t kDecoderBoard = 7;
-    static constexpr std::int16_t kRgbBoard = 8;
+    // The board type (kDecoderBoard or kRgbBoard) is read from registers 2
+    // and 3 and kept at specification byte 8.
     static constexpr std::size_t kCameraSize = 300;
 
     TX70_plat_mod(LibraryBinding *binding, std::uint32_t handle);

@@ -14,11 +14,9 @@ namespace qvi {
 
 namespace {
 
-// The pixel format a module reports is the type of its input board: 7, the
-// decoder board, delivers YCrCb colour; 8, the RGB board, delivers true colour
-// at 8 bits a component.
-constexpr int kYcrcbPixelFormat = 7;
-constexpr int kRgbPixelFormat = 8;
+// The pixel format a module reports is the type of its input board.
+constexpr int kYcrcbPixelFormat = QV_acq_plat_mod::kDecoderBoard;
+constexpr int kRgbPixelFormat = QV_acq_plat_mod::kRgbBoard;
 constexpr int kTrueColourDepth = 24;
 constexpr int kYcrcbDepth = 16;
 
