@@ -105,5 +105,23 @@ void BM_BindAllNames(benchmark::State &state) {
 }
 BENCHMARK(BM_BindAllNames)->Unit(benchmark::kMicrosecond);
 
+// The floor under binding: loading the three libraries and resolving every
+// name, with no messages, stub flags or version check.
+void BM_LoadAndResolveOnly(benchmark::State &state) {
+    for (auto _ : state) {
+        void *libraries[] = {dlopen(QUAR_CORE_PATH, RTLD_NOW | RTLD_LOCAL),
+                             dlopen(QUAR_RX_PATH, RTLD_NOW | RTLD_LOCAL),
+                             dlopen(QUAR_PX_PATH, RTLD_NOW | RTLD_LOCAL)};
+        for (const EntryInfo &entry : kEntryTable) {
+            const std::string name(entry.name);
+            for (void *library : libraries)
+                if (library && dlsym(library, name.c_str())) break;
+        }
+        for (void *library : libraries)
+            if (library) dlclose(library);
+    }
+}
+BENCHMARK(BM_LoadAndResolveOnly)->Unit(benchmark::kMicrosecond);
+
 }  // namespace
 }  // namespace qvi

@@ -120,6 +120,12 @@ void *LibraryBinding::Address(std::string_view name) const {
     return index < entries_.size() ? entries_[index] : nullptr;
 }
 
+std::string_view LibraryBinding::FirstMissing(std::initializer_list<std::string_view> names) const {
+    for (std::string_view name : names)
+        if (Address(name) == nullptr) return name;
+    return {};
+}
+
 int LibraryBinding::WriteReg16(std::uint32_t handle, int reg, std::uint16_t value) {
     auto write = Entry<&::write_reg>();
     return write ? write(handle, reg, value) : -1;

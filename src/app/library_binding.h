@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -218,6 +219,9 @@ public:
 
     // The bound address of a kEntryTable name; null when missing or unknown.
     void *Address(std::string_view name) const;
+    // The first of `names` that is not bound; empty when all are. A caller
+    // about to use several entries checks them once instead of calling null.
+    std::string_view FirstMissing(std::initializer_list<std::string_view> names) const;
     // The bound entry point typed as the header declares it; null when missing.
     template <auto Fn>
     auto Entry() const {

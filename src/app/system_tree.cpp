@@ -109,6 +109,15 @@ int SystemTree::LibraryLoad(const std::string &name) {
         binary = WithExtension(name, ".CNF").string();
     }
     LibraryBinding &binding = platform_.Binding();
+    // A usable binding has every one of these; a missing one is a refused
+    // load, never a call through null.
+    if (std::string_view missing =
+            binding.FirstMissing({"qrx_err_level", "qrx_remove_sys", "qrx_load_cnf", "qrx_systop",
+                                  "qrx_get_next_mod", "qrx_init_sys", "qrx_get_transmod"});
+        !missing.empty()) {
+        ReportError(MessageText("QUAR Function not found: ", missing));
+        return -2;
+    }
     auto errLevel = binding.Entry<&::qrx_err_level>();
     errLevel(3);
     // The library outlives a tree: what any load left there goes first.

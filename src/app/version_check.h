@@ -18,8 +18,9 @@ struct VersionedFile {
 // characters.
 inline constexpr std::size_t kVersionSlotLength = 19;
 
-// The product version stamped into a file (see quar/version_stamp.h), found
-// by scanning its bytes; empty when the file cannot be read or has no stamp.
+// The product version stamped into an ELF file (see quar/version_stamp.h),
+// read from its note segments only; empty when the file cannot be read, is not
+// an ELF file of this machine's byte order, or has no printable stamp.
 std::string ReadProductVersion(const std::filesystem::path &file);
 
 // The files whose versions must agree with the libraries': the converter

@@ -19,7 +19,9 @@ constexpr std::uint16_t kChannelCountOffset = 4;
 QV_pci_platform::QV_pci_platform(LibraryLoader &loader, const LibraryFiles &files,
                                  const BindingEnvironment &environment)
     : binding_(loader, files, bindingError_, environment) {
-    valid_ = bindingError_ == 0 && binding_.LookupPlatformEntries();
+    // The platform's own entries are looked up only on a usable binding, so a
+    // library that did not load is reported once, not once per entry.
+    valid_ = bindingError_ == 0 && binding_.IsValid() && binding_.LookupPlatformEntries();
 }
 
 std::string QV_pci_platform::NameOf(std::uint32_t handle) {

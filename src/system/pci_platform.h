@@ -42,8 +42,10 @@ private:
                         int boardIndex, int slot, bool channel);
     int CountBoards(const char *kind);
 
-    LibraryBinding binding_;
+    // Declared before the binding: the binding's constructor writes it, and a
+    // member initialised later would wipe the reported failure.
     int bindingError_ = 0;
+    LibraryBinding binding_;
     bool valid_ = false;
 };
 

@@ -11,6 +11,7 @@
 
 #include "platform/posix/dl_library_loader.h"
 #include "support/test_env.h"
+#include "system/pci_platform.h"
 
 namespace qvi {
 namespace {
@@ -216,6 +217,33 @@ TEST_F(LibraryBindingTest, ALibraryThatDoesNotLoadStopsTheBinding) {
         binding.reset();
         EXPECT_EQ(loader.freed, c.loadedBefore);
     }
+}
+
+// The platform object fails with its binding, and then looks none of its own
+// entries up: one message names what went wrong, nothing follows it.
+TEST_F(LibraryBindingTest, ThePlatformObjectFailsWithItsBindingWithoutAFurtherMessage) {
+    const std::string text = TextFile();
+    const struct {
+        LibraryFiles files;
+        std::string message;
+    } cases[] = {
+        {{QVI_FAKE_CORE_WITHOUT_LOAD_CNF_PATH, QVI_FAKE_RX_PATH, QVI_FAKE_PX_PATH},
+         kNotFound + "qrx_load_cnf"},
+        {{text, "", ""}, "Can't Load Core QUAR DLL: " + text},
+        {{QVI_FAKE_CORE_PATH, text, ""}, "Can't Load RX QUAR DLL: " + text},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.message);
+        ui.Clear();
+        QV_pci_platform platform(loader, c.files, BindingEnvironment{LibraryFileExists, {}});
+        EXPECT_FALSE(platform.IsValid());
+        EXPECT_EQ(ui.Errors(), (std::vector<std::string>{c.message}));
+        EXPECT_EQ(platform.Binding().Entry<&::find_pci_device>(), nullptr);
+    }
+    ui.Clear();
+    QV_pci_platform usable(loader, {QVI_FAKE_CORE_PATH, "", ""},
+                           BindingEnvironment{LibraryFileExists, {}});
+    EXPECT_TRUE(usable.IsValid());
 }
 
 TEST_F(LibraryBindingTest, RegistersGoThroughTheLibrary) {

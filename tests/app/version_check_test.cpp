@@ -1,8 +1,10 @@
 #include "app/version_check.h"
 
+#include <elf.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstring>
 #include <fstream>
 #include <string>
 
@@ -13,8 +15,34 @@
 namespace qvi {
 namespace {
 
-const std::string kMarker = QUAR_VERSION_MARKER;
 const std::string kWarning = "Warning: Your QUAR files have conflicting versions.";
+
+// One note as a linker lays it out: sizes, type, name and text padded to four.
+std::string Note(const std::string &owner, std::uint32_t type, const std::string &text) {
+    auto padded = [](std::string bytes) { return bytes.append((4 - bytes.size() % 4) % 4, '\0'); };
+    const std::uint32_t header[3] = {static_cast<std::uint32_t>(owner.size() + 1),
+                                     static_cast<std::uint32_t>(text.size() + 1), type};
+    return std::string(reinterpret_cast<const char *>(header), sizeof header) +
+           padded(owner + '\0') + padded(text + '\0');
+}
+
+// A minimal 64-bit ELF file: its header, one PT_NOTE program header, the notes.
+std::string ElfWithNotes(const std::string &notes, unsigned char data = ELFDATA2LSB) {
+    Elf64_Ehdr header{};
+    std::memcpy(header.e_ident, ELFMAG, SELFMAG);
+    header.e_ident[EI_CLASS] = ELFCLASS64;
+    header.e_ident[EI_DATA] = data;
+    header.e_phoff = sizeof(Elf64_Ehdr);
+    header.e_phentsize = sizeof(Elf64_Phdr);
+    header.e_phnum = 1;
+    Elf64_Phdr segment{};
+    segment.p_type = PT_NOTE;
+    segment.p_offset = sizeof(Elf64_Ehdr) + sizeof(Elf64_Phdr);
+    segment.p_filesz = notes.size();
+    segment.p_align = 4;
+    return std::string(reinterpret_cast<const char *>(&header), sizeof header) +
+           std::string(reinterpret_cast<const char *>(&segment), sizeof segment) + notes;
+}
 
 class VersionCheckTest : public testing::UiTest {
 protected:
@@ -30,10 +58,7 @@ protected:
         return path;
     }
     std::filesystem::path Stamped(const std::string &name, const std::string &version) {
-        return File(name,
-                    "\x7f"
-                    "ELF padding" +
-                        kMarker + version + "\nmore bytes");
+        return File(name, ElfWithNotes(Note("QVI", QUAR_VERSION_NOTE_TYPE, version)));
     }
 
 private:
@@ -46,32 +71,38 @@ private:
 TEST_F(VersionCheckTest, ReadsTheStampTheMacroEmbeds) {
     EXPECT_EQ(ReadProductVersion(QVI_FAKE_CORE_PATH), "1.0.0");
     EXPECT_EQ(ReadProductVersion(QVI_FAKE_PX_V2_PATH), "2.0.0");
-    // This program holds the marker text it searches for, but no stamp.
+    // This test program carries no stamp of its own.
     EXPECT_EQ(ReadProductVersion(RunningProgramPath()), "");
 }
 
-TEST_F(VersionCheckTest, FilesWithoutAStampHaveNoVersion) {
+TEST_F(VersionCheckTest, FindsTheQviNoteAmongOthers) {
+    const std::string others = Note("GNU", 3, "build-id") + Note("QVI", 2, "not the version") +
+                               Note("QV", QUAR_VERSION_NOTE_TYPE, "another owner");
+    EXPECT_EQ(ReadProductVersion(File("others", ElfWithNotes(others + Note("QVI", 1, "4.5.6")))),
+              "4.5.6");
+}
+
+TEST_F(VersionCheckTest, FilesWithoutAReadableStampHaveNoVersion) {
+    const std::string good = ElfWithNotes(Note("QVI", 1, "1.0.0"));
     EXPECT_EQ(ReadProductVersion("/nonexistent/libquar-core.so"), "");
     EXPECT_EQ(ReadProductVersion(File("empty", "")), "");
-    EXPECT_EQ(ReadProductVersion(File("plain", "no marker here\n")), "");
-    EXPECT_EQ(ReadProductVersion(File("empty-version", kMarker + "\n")), "");
-    EXPECT_EQ(ReadProductVersion(File("unterminated", kMarker + "1.0.0")), "");
-    EXPECT_EQ(ReadProductVersion(File("too-long", kMarker + std::string(80, '9') + "\n")), "");
-}
-
-TEST_F(VersionCheckTest, SkipsFalseMarkersBeforeTheStamp) {
-    const std::string bytes = kMarker + std::string(1, '\0') + kMarker + "1.\x01\n" +
-                              kMarker.substr(0, 10) + kMarker + "4.5.6\n" + kMarker + "7\n";
-    EXPECT_EQ(ReadProductVersion(File("false-markers", bytes)), "4.5.6");
-}
-
-TEST_F(VersionCheckTest, FindsAStampAcrossBlockBoundaries) {
-    const std::string stamp = kMarker + "3.1.4\n";
-    for (std::size_t before = 65536 - stamp.size() - 2; before <= 65536 + 1; ++before) {
-        SCOPED_TRACE(before);
-        const std::string bytes = std::string(before, 'x') + stamp + std::string(100, 'y');
-        EXPECT_EQ(ReadProductVersion(File("boundary", bytes)), "3.1.4");
+    EXPECT_EQ(ReadProductVersion(File("plain", "no ELF here, 1.0.0\n")), "");
+    EXPECT_EQ(ReadProductVersion(File("no-note", ElfWithNotes(Note("GNU", 1, "1.0.0")))), "");
+    EXPECT_EQ(ReadProductVersion(File("empty-version", ElfWithNotes(Note("QVI", 1, "")))), "");
+    EXPECT_EQ(ReadProductVersion(File("control", ElfWithNotes(Note("QVI", 1, "1.\x01")))), "");
+    EXPECT_EQ(ReadProductVersion(
+                  File("foreign-order", ElfWithNotes(Note("QVI", 1, "1.0.0"), ELFDATA2MSB))),
+              "");
+    // Cut anywhere inside the note, the file has no version and is not read past its end.
+    for (std::size_t cut = sizeof(Elf64_Ehdr); cut < good.size(); cut += 5) {
+        SCOPED_TRACE(cut);
+        EXPECT_EQ(ReadProductVersion(File("truncated", good.substr(0, cut))), "");
     }
+    // A note whose sizes claim more than the segment holds ends the walk.
+    std::string oversized = Note("QVI", 1, "1.0.0");
+    oversized[4] = '\x7f';
+    EXPECT_EQ(ReadProductVersion(File("oversized", ElfWithNotes(oversized))), "");
+    EXPECT_EQ(ReadProductVersion(File("good", good)), "1.0.0");
 }
 
 TEST_F(VersionCheckTest, FewerThanTwoFilesOrEqualVersionsAreSilent) {
