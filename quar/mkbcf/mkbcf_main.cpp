@@ -31,7 +31,6 @@
 #include "quar/quar_api.h"
 #include "quar/version_stamp.h"
 
-
 QUAR_VERSION_STAMP(MKBCF_VERSION);
 
 namespace {
@@ -68,20 +67,70 @@ bool Reply(int fd, int code) {
     return WriteAll(fd, text);
 }
 
-std::optional<std::string> ReadSource(const char *path) {
-    std::error_code ignored;
-    if (std::filesystem::is_directory(path, ignored)) return std::nullopt;
+// Configurations are small; anything larger is not one (an endless device, a
+// wrong file) and is refused before it is read.
+constexpr off_t kMaxSourceSize = 64 * 1024 * 1024;
+
+// The source's text; `why` tells a refusal. Only a regular file is opened, so
+// a FIFO or a device never blocks or floods the converter.
+std::optional<std::string> ReadSource(const char *path, std::string &why) {
+    struct stat info {};
+    if (stat(path, &info) != 0) {
+        why = std::strerror(errno);
+        return std::nullopt;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        why = "not a regular file";
+        return std::nullopt;
+    }
+    if (info.st_size > kMaxSourceSize) {
+        why = "larger than the limit of 64 MiB";
+        return std::nullopt;
+    }
     std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
+    if (!in) {
+        why = std::strerror(errno);
+        return std::nullopt;
+    }
     std::string text{std::istreambuf_iterator<char>(in), {}};
-    if (in.bad()) return std::nullopt;
+    if (in.bad() || text.size() > static_cast<std::size_t>(kMaxSourceSize)) {
+        why = "read error";
+        return std::nullopt;
+    }
     return text;
 }
 
+// Whether both names reach one file (by identity, through links and other
+// spellings of the path).
+bool SameFile(const char *first, const char *second) {
+    struct stat a {};
+    struct stat b {};
+    return stat(first, &a) == 0 && stat(second, &b) == 0 && a.st_dev == b.st_dev &&
+           a.st_ino == b.st_ino;
+}
+
 // Writes a new file beside dst and renames it over dst; on failure removes it
-// and tells why.
-bool WriteReplacing(const std::filesystem::path &dst, std::span<const std::uint8_t> bytes,
+// and tells why. A link is written through to its target; a read-only file or
+// anything but a regular file is refused.
+bool WriteReplacing(std::filesystem::path dst, std::span<const std::uint8_t> bytes,
                     std::string &why) {
+    std::error_code ignored;
+    for (int links = 0;
+         links < 40 && std::filesystem::is_symlink(std::filesystem::symlink_status(dst, ignored));
+         ++links) {
+        const std::filesystem::path next = std::filesystem::read_symlink(dst, ignored);
+        dst = next.is_absolute() ? next : dst.parent_path() / next;
+    }
+    struct stat old {};
+    const bool exists = lstat(dst.c_str(), &old) == 0;
+    if (exists && !S_ISREG(old.st_mode)) {
+        why = "not a regular file";
+        return false;
+    }
+    if (exists && ((old.st_mode & 0222) == 0 || access(dst.c_str(), W_OK) != 0)) {
+        why = "the file is read-only";
+        return false;
+    }
     const std::filesystem::path dir = dst.has_parent_path() ? dst.parent_path() : ".";
     std::string temp = (dir / ("." + dst.filename().string() + ".XXXXXX")).string();
     const int fd = mkstemp(temp.data());
@@ -91,7 +140,7 @@ bool WriteReplacing(const std::filesystem::path &dst, std::span<const std::uint8
     }
     const mode_t mask = umask(0);
     umask(mask);
-    bool ok = fchmod(fd, 0666 & ~mask) == 0 &&
+    bool ok = fchmod(fd, exists ? old.st_mode & 0777 : 0666 & ~mask) == 0 &&
               WriteAll(fd, {reinterpret_cast<const char *>(bytes.data()), bytes.size()}) &&
               fsync(fd) == 0;
     if (!ok) why = std::strerror(errno);
@@ -108,9 +157,14 @@ bool WriteReplacing(const std::filesystem::path &dst, std::span<const std::uint8
 }
 
 int Convert(const char *source, const char *destination) {
-    const std::optional<std::string> text = ReadSource(source);
+    if (SameFile(source, destination)) {
+        std::fprintf(stderr, "mkbcf: cannot write %s: it is the source file\n", destination);
+        return MKBCF_CANNOT_WRITE;
+    }
+    std::string why;
+    const std::optional<std::string> text = ReadSource(source, why);
     if (!text) {
-        std::fprintf(stderr, "mkbcf: cannot read %s\n", source);
+        std::fprintf(stderr, "mkbcf: cannot read %s: %s\n", source, why.c_str());
         return MKBCF_CANNOT_READ;
     }
     quar::ConfigError error;
@@ -119,7 +173,6 @@ int Convert(const char *source, const char *destination) {
         std::fprintf(stderr, "%s\n", error.Message().c_str());
         return MKBCF_BAD_TEXT;
     }
-    std::string why;
     if (!WriteReplacing(destination, quar::EncodeConfiguration(*config), why)) {
         std::fprintf(stderr, "mkbcf: cannot write %s: %s\n", destination, why.c_str());
         return MKBCF_CANNOT_WRITE;

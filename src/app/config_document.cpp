@@ -61,8 +61,7 @@ void ConfigDocument::SetHardwareModeChanged(std::function<void()> hardwareModeCh
     hardwareModeChanged_ = std::move(hardwareModeChanged);
 }
 
-void ConfigDocument::SetSystemReplaced(
-    std::function<void(SystemReplacement)> systemReplaced) {
+void ConfigDocument::SetSystemReplaced(std::function<void(SystemReplacement)> systemReplaced) {
     systemReplaced_ = std::move(systemReplaced);
 }
 
@@ -165,9 +164,10 @@ DocumentResult ConfigDocument::SaveAsWithDialog() {
 // are then still unsaved, so the flag gets its old value back.
 bool ConfigDocument::WriteText(const std::string &name) {
     const bool modified = ConfigModified();
-    if (tree_.WriteTextFile(name) == 0) return true;
+    std::string why;
+    if (tree_.WriteTextFile(name, &why) == 0) return true;
     SetConfigModified(modified);
-    ReportError("Can't write config file: " + TextFileFor(name).string());
+    ReportError("Can't write config file: " + TextFileFor(name).string() + "\n" + why);
     return false;
 }
 

@@ -180,7 +180,7 @@ void SystemTree::RebuildBoardNames() {
     }
 }
 
-int SystemTree::WriteTextFile(std::string name) {
+int SystemTree::WriteTextFile(std::string name, std::string *why) {
     std::optional<HardwareTemporarilyEnabled> fullSettings;
     if (name == "Untitled")
         name = scratchTextFile_.string();
@@ -189,7 +189,7 @@ int SystemTree::WriteTextFile(std::string name) {
     const std::filesystem::path target = TextFileFor(name);
     std::ostringstream text;
     WriteConfiguration(text, system_, target.string(), CurrentLocalTime());
-    const int result = ReplaceFileContent(target, text.str()) ? 0 : -1;
+    const int result = ReplaceFileContent(target, text.str(), why) ? 0 : -1;
     SetConfigModified(false);
     return result;
 }

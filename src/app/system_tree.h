@@ -27,8 +27,9 @@ public:
     // Runs the converter on the text twin of `name`: 0; -1 no converter, -2
     // it did not start, -3 it reported an error.
     int ConvertToBinary(const std::string &name);
-    // Writes the header and every element to the text twin of `name`.
-    int WriteTextFile(std::string name);
+    // Writes the header and every element to the text twin of `name`: 0, or
+    // -1 with the reason in `why` (the file is then as it was).
+    int WriteTextFile(std::string name, std::string *why = nullptr);
     // A module added by hand reaches the library the way every module does:
     // the model is written to the scratch text file and loaded again. The
     // changed flag stays as it was. 0, or -1 after the failure's messages.

@@ -4,8 +4,8 @@
 #include <utility>
 
 #include "camdb/camera_db_file.h"
-#include "platform/replace_file.h"
 #include "platform/profile.h"
+#include "platform/replace_file.h"
 #include "platform/ui.h"
 #include "system/hardware.h"
 
@@ -68,8 +68,9 @@ int QV_camera_db::Load(const fs::path &file) {
 }
 
 int QV_camera_db::Save(const fs::path &file) const {
-    if (ReplaceFileContent(file, DatabaseText(records_))) return 0;
-    ReportError(MessageText("Could not write camera database file: ", file.string()));
+    std::string why;
+    if (ReplaceFileContent(file, DatabaseText(records_), &why)) return 0;
+    ReportError(MessageText("Could not write camera database file: ", file.string(), "\n", why));
     return -1;
 }
 

@@ -205,7 +205,8 @@ TEST_F(CameraDbTest, AFailedSaveKeepsTheOldFileAndNamesIt) {
     const fs::path longName = WriteFile(std::string(250, 'd'), "old");
     EXPECT_EQ(db.Save(longName), -1);
     EXPECT_EQ(ReadFile(longName), "old");
-    EXPECT_EQ(ui.Errors().back(), "Could not write camera database file: " + longName.string());
+    EXPECT_EQ(ui.Errors().back(), "Could not write camera database file: " + longName.string() +
+                                      "\nFile name too long");
 }
 
 TEST_F(CameraDbTest, EditsKeepTheListsInStepAndBadIndicesChangeNothing) {

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -158,6 +159,49 @@ TEST_F(MkbcfTest, UnreadableSourceOrUnwritableDestination) {
     EXPECT_EQ(onDir.status, MKBCF_CANNOT_WRITE);
     EXPECT_EQ(Entries(), (std::vector<std::string>{"good.txt", "taken.cnf"}))
         << "no temporary file is left behind";
+}
+
+// The converter never destroys a file: not its own source under another
+// name, not a read-only file, not a device; links are written through.
+TEST_F(MkbcfTest, RefusesToWriteOverItsSourceOrWhatIsNotAWritableFile) {
+    const fs::path src = Write("same.txt", kGood);
+    fs::create_symlink("same.txt", work / "alias.cnf");
+    for (const fs::path &dst : {src, work / "." / "same.txt", work / "alias.cnf"}) {
+        SCOPED_TRACE(dst);
+        const Outcome same = Run({src.string(), dst.string(), kReplyPipe});
+        EXPECT_EQ(same.status, MKBCF_CANNOT_WRITE);
+        EXPECT_NE(same.err.find("it is the source file"), std::string::npos) << same.err;
+        EXPECT_EQ(ReadAll(src), kGood);
+    }
+
+    const fs::path readOnly = Write("read-only.cnf", "old");
+    fs::permissions(readOnly, fs::perms::owner_read);
+    const Outcome refused = Run({src.string(), readOnly.string(), kReplyPipe});
+    EXPECT_EQ(refused.status, MKBCF_CANNOT_WRITE);
+    EXPECT_NE(refused.err.find("read-only"), std::string::npos) << refused.err;
+    EXPECT_EQ(ReadAll(readOnly), "old");
+
+    EXPECT_EQ(Run({src.string(), "/dev/null", kReplyPipe}).status, MKBCF_CANNOT_WRITE);
+    EXPECT_TRUE(fs::is_character_file("/dev/null"));
+
+    fs::create_directory(work / "real");
+    fs::create_symlink("real/target.cnf", work / "link.cnf");
+    EXPECT_EQ(Run({src.string(), (work / "link.cnf").string(), kReplyPipe}).status, MKBCF_OK);
+    EXPECT_TRUE(fs::is_symlink(work / "link.cnf"));
+    EXPECT_TRUE(fs::is_regular_file(work / "real" / "target.cnf"));
+}
+
+// A source that is not a regular file is refused before it is opened: a FIFO
+// would block and an endless device would exhaust memory.
+TEST_F(MkbcfTest, RefusesSourcesThatAreNotRegularFiles) {
+    ASSERT_EQ(::mkfifo((work / "fifo.txt").c_str(), 0644), 0);
+    for (const std::string &source : {std::string("/dev/zero"), (work / "fifo.txt").string()}) {
+        SCOPED_TRACE(source);
+        const Outcome outcome = Run({source, (work / "x.cnf").string(), kReplyPipe});
+        EXPECT_EQ(outcome.status, MKBCF_CANNOT_READ);
+        EXPECT_NE(outcome.err.find(source + ": not a regular file"), std::string::npos)
+            << outcome.err;
+    }
 }
 
 TEST_F(MkbcfTest, UsageAndReplyChannel) {
