@@ -44,7 +44,11 @@ int DefaultTypeNumber(const BoardConfig &board) {
     return 56;
 }
 
-int ChannelCount(const BoardConfig &board) {
+// An SXA in the rack describes the channels it has, whatever the file lists:
+// a new configuration learns its camera channels from here. A board that is
+// not plugged in has the channels its file gives it.
+int ChannelCount(const BoardConfig &board, const RackBoard *present) {
+    if (present != nullptr && present->kind == "SXA") return present->channels;
     int channels = 0;
     for (const ModuleConfig &module : board.modules)
         if (module.table->category == ModelCategory::CameraChannel)
@@ -132,7 +136,7 @@ void Library::AddBoard(const BoardConfig &board, int system) {
     int typeNumber =
         present && present->typeNumber >= 0 ? present->typeNumber : DefaultTypeNumber(board);
     WriteBoardHeader(arena_, element, typeNumber, present ? present->revision : 0,
-                     ChannelCount(board));
+                     ChannelCount(board, present));
     for (const ModuleConfig &module : board.modules) {
         Element &child = AddElement(module, CategoryOf(*module.table), system, element.handle);
         element.children.push_back(child.handle);
@@ -261,7 +265,7 @@ QRX_HANDLE Library::LoadModule(const std::filesystem::path &path, std::string_vi
     Element &element = AddElement(*found, CategoryOf(*found->table), -1, 0);
     if (foundBoard)
         WriteBoardHeader(arena_, element, DefaultTypeNumber(*foundBoard), 0,
-                         ChannelCount(*foundBoard));
+                         ChannelCount(*foundBoard, nullptr));
     return element.handle;
 }
 

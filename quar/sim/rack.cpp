@@ -1,5 +1,6 @@
 #include "sim/rack.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cstdlib>
@@ -36,6 +37,9 @@ int ToInt(std::string_view text, int fallback) {
     return ec == std::errc() && end == text.data() + text.size() ? value : fallback;
 }
 
+// An SXA has camera channels 0 to 3.
+constexpr int kMaxChannels = 4;
+
 // A board section being read, with its repeat count.
 struct PendingBoard {
     RackBoard board;
@@ -53,7 +57,7 @@ void SetKey(PendingBoard &pending, std::string_view key, std::string_view value)
     } else if (EqualNoCase(key, "TypeNumber")) {
         board.typeNumber = ToInt(value, -1);
     } else if (EqualNoCase(key, "Channels")) {
-        board.channels = ToInt(value, 4);
+        board.channels = std::clamp(ToInt(value, 4), 0, kMaxChannels);
     } else if (EqualNoCase(key, "MemoryModel")) {
         board.memoryModel = ToInt(value, 2);
     } else if (EqualNoCase(key, "Inputs")) {

@@ -31,7 +31,7 @@ struct RackBoard {
 //   Count = 2            that many identical boards (default 1)
 //   Revision = 40        hardware revision (default 0)
 //   TypeNumber = 36      board type number (default: the kind's own)
-//   Channels = 4         SXA camera channels (default 4)
+//   Channels = 4         SXA camera channels, 0 to 4 (default 4)
 //   MemoryModel = 0      DQP frame memories: 0 = A0 only, 1 or 3 = A0 and
 //                        A1, 2 = A0, A1 and B1 (default 2)
 //   Inputs = 8           what the digital input port reads (default 0)

@@ -28,7 +28,20 @@ bool PlatformServices::CreatePlatformObject(const AppSettings &settings) {
         loader_, LibraryFiles{settings.pciCoreDll, settings.pciRxDll, settings.pciPxDll});
     if (!platform->IsValid()) return false;
     platform_ = std::move(platform);
+    if (consoleSink_) InstallConsoleSink();
     return true;
+}
+
+void PlatformServices::SetConsoleSink(ConsoleSink sink, void *user) {
+    consoleSink_ = sink;
+    consoleUser_ = user;
+    InstallConsoleSink();
+}
+
+void PlatformServices::InstallConsoleSink() {
+    if (!platform_) return;
+    if (auto install = platform_->Binding().Entry<&::qrx_set_console_sink>())
+        install(consoleSink_, consoleUser_);
 }
 
 bool PlatformServices::CreateFactoryAndDatabase(const AppSettings &settings) {

@@ -28,6 +28,12 @@ public:
     bool CreateFactoryAndDatabase(const AppSettings &settings) override;
     int DetectHardware() override;
 
+    // The library's console text goes to `sink` from the moment the library
+    // is bound, so not even the first load message escapes it; null gives the
+    // library back its own console.
+    using ConsoleSink = void (*)(const char *text, void *user);
+    void SetConsoleSink(ConsoleSink sink, void *user);
+
     QV_pci_platform *Platform() const { return platform_.get(); }
     QV_mod_factory *Factory() const { return factory_.get(); }
     QV_camera_db *CameraDatabase() const { return cameraDatabase_.get(); }
@@ -39,6 +45,10 @@ public:
     Processes &ProcessRunner() { return processes_; }
 
 private:
+    void InstallConsoleSink();
+
+    ConsoleSink consoleSink_ = nullptr;
+    void *consoleUser_ = nullptr;
     DlLibraryLoader loader_;
     PosixProcesses processes_;
     std::unique_ptr<QV_pci_platform> platform_;

@@ -291,6 +291,9 @@ std::optional<QV_param_val> ValueEntry::Accept(std::string_view typed, Trigger t
     return value;
 }
 
+// A 32-bit row that spans every bit pattern takes a number spelled either
+// way: the mailboxes' limits run from 0 to all bits set, which a signed kind
+// holds as -1, so both 4294967295 and -1 are that pattern.
 std::optional<QV_param_val> ValueEntry::InKind(const Typed &number) const {
     const ValKind kind = current_.GetKind();
     if (kind == ValKind::Float) {
@@ -298,8 +301,17 @@ std::optional<QV_param_val> ValueEntry::InKind(const Typed &number) const {
         return QV_param_val::Float(static_cast<float>(number.real));
     }
     KindRange range = RangeOf(kind);
+    if (SpansAllPatterns()) range = {INT32_MIN, UINT32_MAX};
     if (number.whole < range.min || number.whole > range.max) return std::nullopt;
     return QV_param_val::FromPayload(kind, static_cast<std::uint32_t>(number.whole));
+}
+
+bool ValueEntry::SpansAllPatterns() const {
+    const ValKind kind = current_.GetKind();
+    if (kind != ValKind::S32 && kind != ValKind::U32) return false;
+    const KindRange range = RangeOf(kind);
+    return inverted_ ||
+           (min_ <= static_cast<double>(range.min) && max_ >= static_cast<double>(range.max));
 }
 
 // Compared in the kind, so a float typed as 0.1 meets a limit of 0.1f.

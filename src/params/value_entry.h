@@ -81,6 +81,7 @@ private:
     std::optional<Typed> Parse(std::string_view typed) const;
     std::optional<QV_param_val> Accept(std::string_view typed, Trigger trigger);
     std::optional<QV_param_val> InKind(const Typed &number) const;
+    bool SpansAllPatterns() const;
     bool InLimits(const QV_param_val &value) const;
     std::string OutOfRangeText(const Typed &number, Trigger trigger) const;
     void Reject(const std::string &message);

@@ -238,6 +238,36 @@ TEST_F(ValueEntryTest, MaximumBelowMinimumTakesAnyValueOfTheKind) {
     EXPECT_EQ(ui_.Errors(), (Texts{"Entry out of range: 70000", "Entry out of range: 40000"}));
 }
 
+// A 32-bit row whose limits are 0 and all bits set (below the minimum as a
+// signed value, the whole kind as an unsigned one) takes every bit pattern,
+// spelled unsigned or signed; nothing wider.
+TEST_F(ValueEntryTest, MaximumBelowMinimumOn32BitsTakesBothSpellings) {
+    for (V zero : {V::S32(0), V::U32(0)}) {
+        const V allBits = V::FromPayload(zero.GetKind(), 0xFFFFFFFFu);
+        QV_usr_param &row = Row(zero, zero, allBits, V::FromPayload(zero.GetKind(), 65536));
+        ValueEntry entry = Open(row);
+        EXPECT_TRUE(entry.Ok("4294967295"));
+        EXPECT_EQ(row.GetValue().Payload(), 0xFFFFFFFFu);
+        EXPECT_TRUE(entry.Apply("-2"));
+        EXPECT_EQ(row.GetValue().Payload(), 0xFFFFFFFEu);
+        EXPECT_TRUE(entry.Ok("2147483648"));
+        EXPECT_EQ(row.GetValue().Payload(), 0x80000000u);
+        EXPECT_TRUE(entry.Ok("-2147483648"));
+        EXPECT_EQ(row.GetValue().Payload(), 0x80000000u);
+        EXPECT_FALSE(entry.Ok("4294967296"));
+        EXPECT_FALSE(entry.Ok("-2147483649"));
+        EXPECT_EQ(row.GetValue().Payload(), 0x80000000u);
+    }
+    EXPECT_EQ(ui_.Errors(),
+              (Texts{"Entry out of range: 4294967296", "Entry out of range: -2147483649",
+                     "Entry out of range: 4294967296", "Entry out of range: -2147483649"}));
+    // Ordinary limits take only their own spelling.
+    ValueEntry bounded = Open(Row(V::S32(0), V::S32(-100), V::S32(100), V::S32(1)));
+    EXPECT_FALSE(bounded.Ok("4294967295"));
+    ValueEntry unsignedBounded = Open(Row(V::U32(0), V::U32(0), V::U32(1000), V::U32(1)));
+    EXPECT_FALSE(unsignedBounded.Ok("-1"));
+}
+
 TEST_F(ValueEntryTest, TextRowsAndOtherKinds) {
     const V defaults[] = {V::Text("Area camera 1")};
     mod_.AddModParam(std::make_unique<QV_string_param>(

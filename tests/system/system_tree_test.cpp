@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 #include "params/mod.h"
@@ -194,6 +195,46 @@ TEST_F(SystemTreeTest, ANewSystemFromTheRackHoldsTheDetectedBoardsAndModules) {
                                         "    slot 0 - RX-10:0", "    slot 1 - empty",
                                         "    slot 2 - RX-40:0", "BZ700", " "}));
     EXPECT_TRUE(ui.messages.empty()) << ::testing::PrintToString(ui.Texts());
+}
+
+// An SXA gets one camera channel per channel the rack gives it, alone or
+// between other boards, and the file New writes holds a camera port for each.
+TEST_F(SystemTreeTest, ANewSystemGivesAnSxaTheChannelsOfTheRack) {
+    SetHardwareEnabled(true);
+    const std::string others =
+        "[Board]\nKind = SXP\nSlot0 = TX-10\n[Board]\nKind = DQP\nSlot0 = TX-30\n";
+    struct Case {
+        std::string others;
+        int channels;
+        int expected;
+    };
+    for (const Case &c : {Case{"", 1, 1}, Case{"", 2, 2}, Case{"", 4, 4}, Case{others, 2, 2},
+                          Case{others, 4, 4}, Case{"", 6, 4}}) {
+        const std::string sxa =
+            "[Board]\nKind = SXA\nChannels = " + std::to_string(c.channels) + "\n";
+        UseRack(c.others + sxa + c.others);
+        ui.messages.clear();
+        ASSERT_EQ(tree->NewSystem(true), 0) << ::testing::PrintToString(ui.Texts());
+        std::vector<std::string> texts = Texts();
+        auto board = std::find(texts.begin(), texts.end(), "  SXA:0");
+        ASSERT_NE(board, texts.end()) << ::testing::PrintToString(texts);
+        for (int channel = 0; channel < c.expected; ++channel)
+            EXPECT_EQ(board[channel + 1], "    Channel " + std::to_string(channel))
+                << c.channels << " channels, with others: " << !c.others.empty();
+        EXPECT_EQ(board[c.expected + 1], "BZ700");  // a new system lists the SXAs last
+        // The SXA's section runs until a section that is not one of its ports.
+        const std::string written = Read(dir_ / "scratch.txt");
+        std::istringstream lines(written.substr(written.find("[SXA:0]") + 1));
+        std::size_t ports = 0;
+        for (std::string line; std::getline(lines, line);) {
+            if (line.rfind("[CameraPort:", 0) == 0)
+                ++ports;
+            else if (line.rfind("[", 0) == 0)
+                break;
+        }
+        EXPECT_EQ(ports, static_cast<std::size_t>(c.expected)) << written;
+        EXPECT_TRUE(ui.messages.empty()) << ::testing::PrintToString(ui.Texts());
+    }
 }
 
 TEST_F(SystemTreeTest, DetectionWithoutBoardsFails) {

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <filesystem>
 #include <iostream>
+#include <memory>
 
+#include "app/acquisition_info.h"
 #include "app/config_document.h"
 #include "app/module_description.h"
 #include "app/module_fit.h"
@@ -47,23 +49,33 @@ public:
     void ForgetDialog(int) override {}
 };
 
+// The File menu's commands, run on the tree the command works on.
+struct Document {
+    Document(AppSettings &settings, SystemTree &tree, PlatformServices &services)
+        : document(settings, tree, services.ProcessRunner(), recent) {}
+
+    MemoryRecentFiles recent;
+    ConfigDocument document;
+};
+
 struct Loaded {
     SystemTree *tree = nullptr;
+    std::unique_ptr<Document> file;
     int status = kFailed;
 };
 
-// As File Open does, detection is off while the file loads: a file's own
-// camera names and multiplexer selects are not a new configuration's.
+// The configuration a command names is the one the desktop opens when its
+// command line names it: detection is off for the rest of the run (a file's
+// own camera names and multiplexer selects are not a new configuration's,
+// not even when a camera is applied to a port later), and the file opens as
+// File Open opens it.
 Loaded Load(AppSettings &settings, PlatformServices &services, const std::string &config) {
-    Loaded loaded{services.Tree(settings)};
+    Loaded loaded;
+    loaded.tree = services.Tree(settings);
     if (loaded.tree == nullptr) return loaded;
-    const int detect = DetectOnNew();
     SetDetectOnNew(0);
-    if (loaded.tree->LoadFile(config) == 0) {
-        settings.currentConfigFile = config;
-        loaded.status = kSuccess;
-    }
-    SetDetectOnNew(detect);
+    loaded.file = std::make_unique<Document>(settings, *loaded.tree, services);
+    if (loaded.file->document.OpenStart(config) == DocumentResult::Done) loaded.status = kSuccess;
     return loaded;
 }
 
@@ -107,15 +119,6 @@ int Write(const Options &options, AppSettings &settings, PlatformServices &servi
     return WriteTo(*loaded.tree, options.words[1]);
 }
 
-// The File menu's commands, run on the tree the command works on.
-struct Document {
-    Document(AppSettings &settings, SystemTree &tree, PlatformServices &services)
-        : document(settings, tree, services.ProcessRunner(), recent) {}
-
-    MemoryRecentFiles recent;
-    ConfigDocument document;
-};
-
 int Status(DocumentResult result) {
     return result == DocumentResult::Done ? kSuccess : kFailed;
 }
@@ -124,10 +127,9 @@ int Save(const Options &options, AppSettings &settings, PlatformServices &servic
     if (options.words.empty() || options.words.size() > 2) return Usage("save takes CONFIG [OUT]");
     Loaded loaded = Load(settings, services, options.words[0]);
     if (loaded.status != kSuccess) return loaded.status;
-    Document file(settings, *loaded.tree, services);
-    file.document.SetCurrentFile(options.words[0]);
-    if (options.words.size() == 2) return Status(file.document.SaveAs(options.words[1]));
-    return Status(file.document.Save());
+    ConfigDocument &document = loaded.file->document;
+    if (options.words.size() == 2) return Status(document.SaveAs(options.words[1]));
+    return Status(document.Save());
 }
 
 int New(const Options &options, AppSettings &settings, PlatformServices &services) {
@@ -314,9 +316,53 @@ int Convert(const Options &options, PlatformServices &services) {
     return kFailed;
 }
 
+// View Registers: the dump the library prints for the element's module is
+// the command's result, so it goes to stdout without the console prefix.
+int Registers(const Options &options, AppSettings &settings, PlatformServices &services,
+              LibraryConsole &console) {
+    if (options.words.size() != 2) return Usage("registers takes CONFIG INDEX");
+    auto index = ElementIndex(options.words[1]);
+    if (!index) return Usage("bad element index: " + options.words[1]);
+    if (!HardwareEnabled()) {
+        ReportError("registers: the register dump needs hardware (No-Hardware mode)");
+        return kFailed;
+    }
+    Loaded loaded = Load(settings, services, options.words[0]);
+    if (loaded.status != kSuccess) return loaded.status;
+    auto modules = SetupModulesOf(loaded.tree->System(), *index);
+    if (!modules) return kFailed;
+    const LibraryConsole::Target previous = console.GetTarget();
+    console.SetTarget(LibraryConsole::Target::Result);
+    modules->module->ShowRegisters();
+    const bool dumped = console.ResultWritten();
+    console.SetTarget(previous);
+    if (dumped) return kSuccess;
+    ReportError("registers: no register dump for element " + options.words[1] + " (" +
+                ModuleDescription(loaded.tree->System(), *index) + ")");
+    return kFailed;
+}
+
+// One "KEY<TAB>VALUE" line each, in the order the board asks.
+int Info(const Options &options, AppSettings &settings, PlatformServices &services) {
+    if (options.words.size() != 2) return Usage("info takes CONFIG INDEX");
+    auto index = ElementIndex(options.words[1]);
+    if (!index) return Usage("bad element index: " + options.words[1]);
+    Loaded loaded = Load(settings, services, options.words[0]);
+    if (loaded.status != kSuccess) return loaded.status;
+    std::optional<AcquisitionInfo> info = AcquisitionInfoOf(loaded.tree->System(), *index);
+    if (!info) return kFailed;
+    std::cout << "pixel_format\t" << info->pixelFormat << "\n"
+              << "bits_per_pixel\t" << info->bitsPerPixel << "\n"
+              << "height\t" << info->height << "\n"
+              << "width\t" << info->width << "\n"
+              << "hardware_revision\t" << info->hardwareRevision << "\n";
+    return kSuccess;
+}
+
 }  // namespace
 
-int RunCommand(const Options &options, AppSettings &settings, PlatformServices &services) {
+int RunCommand(const Options &options, AppSettings &settings, PlatformServices &services,
+               LibraryConsole &console) {
     const std::string &command = options.command;
     if (command == "show") return Show(options, settings, services);
     if (command == "write") return Write(options, settings, services);
@@ -328,6 +374,8 @@ int RunCommand(const Options &options, AppSettings &settings, PlatformServices &
     if (command == "remove") return Remove(options, settings, services);
     if (command == "cameras") return Cameras(options, services);
     if (command == "convert") return Convert(options, services);
+    if (command == "registers") return Registers(options, settings, services, console);
+    if (command == "info") return Info(options, settings, services);
     return Usage("unknown command: " + command);
 }
 

@@ -9,7 +9,7 @@
 namespace qvi::qvcfg {
 
 const char *const kUsage =
-    "usage: qvcfg [-c DIR] [-i FILE] [--no-hardware] [--answer yes|no|ok|cancel]\n"
+    "usage: qvcfg [-c DIR] [-i FILE] [--no-hardware] [-q] [--answer yes|no|ok|cancel]\n"
     "             [--time \"YYYY-MM-DD HH:MM:SS\"] COMMAND ...\n"
     "  show CONFIG                     the system window's lines, INDEX<TAB>TEXT\n"
     "  write CONFIG OUT|-              load and write the text configuration\n"
@@ -23,6 +23,10 @@ const char *const kUsage =
     "  cameras [MODULE PORT]           camera database names (all, or those for a module and "
     "port)\n"
     "  convert SRC DST                 run the converter\n"
+    "  registers CONFIG INDEX          the register dump of element INDEX (needs hardware)\n"
+    "  info CONFIG INDEX               pixel format, bits per pixel, width, height and\n"
+    "                                  hardware revision of a board or acquisition module\n"
+    "The library's console lines go to stderr as \"console: TEXT\"; -q hides them.\n"
     "Without --answer a question takes its safe answer: No, or Cancel where offered.\n"
     "Exit status: 0 success, 1 the command failed, 2 bad usage.\n";
 
@@ -47,6 +51,7 @@ bool ReadOption(const std::vector<std::string> &args, std::size_t &i, Options &o
     if (arg == "-i") return TakeValue(args, i, options.settingsFile);
     if (arg == "-o") return TakeValue(args, i, options.output);
     if (arg == "--no-hardware") return options.noHardware = true;
+    if (arg == "-q") return options.quiet = true;
     if (arg == "--version") return options.version = true;
     if (arg == "--answer") {
         if (!TakeValue(args, i, value)) return false;

@@ -14,6 +14,7 @@ struct Options {
     std::string configDir;     // -c
     std::string settingsFile;  // -i
     bool noHardware = false;
+    bool quiet = false;  // -q: the library's console lines are not shown
     std::optional<MessageAnswer> answer;
     std::optional<std::tm> time;
     bool version = false;

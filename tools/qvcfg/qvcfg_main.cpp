@@ -7,6 +7,7 @@
 
 #include "app/startup.h"
 #include "commands.h"
+#include "library_console.h"
 #include "options.h"
 #include "platform/console_ui.h"
 #include "platform/posix/dl_library_loader.h"
@@ -18,11 +19,6 @@
 QUAR_VERSION_STAMP(QVI_VERSION);
 
 namespace {
-
-template <int Stream>
-void PrintTo(const char *text, void *) {
-    std::fputs(text, Stream == 1 ? stdout : stderr);
-}
 
 std::vector<std::string> StartUpArguments(const qvi::qvcfg::Options &options) {
     std::vector<std::string> arguments;
@@ -46,24 +42,20 @@ int main(int argc, char **argv) {
     ScopedUi install(console);
     if (options->time) FixHeaderTime(&*options->time);
 
+    // Outlives the library binding, which may print while it is released.
+    qvcfg::LibraryConsole libraryConsole(std::cout, std::cerr,
+                                         options->quiet ? qvcfg::LibraryConsole::Target::Hidden
+                                                        : qvcfg::LibraryConsole::Target::Messages);
     AppSettings &settings = GlobalAppSettings();
     PlatformServices services;
+    services.SetConsoleSink(&qvcfg::LibraryConsole::Sink, &libraryConsole);
     settings.SetHooks(&services);
     if (!StartUpSettings(settings, StartUpArguments(*options), RunningProgramPath()).ok)
         return qvcfg::kFailed;
-    // The library's console (load messages, register dumps) goes to standard
-    // output, unless the configuration itself is written there.
-    if (auto *platform = services.Platform()) {
-        bool toStdout = !(options->command == "write" && options->words.size() == 2 &&
-                          options->words[1] == "-");
-        auto sink = platform->Binding().Entry<&::qrx_set_console_sink>();
-        if (sink)
-            sink(toStdout ? &PrintTo<1> : &PrintTo<2>, nullptr);
-    }
     if (options->noHardware) {
         settings.hardwareEnabled = false;
         settings.boardsDetected = 0;
         SetDetectOnNew(0);
     }
-    return qvcfg::RunCommand(*options, settings, services);
+    return qvcfg::RunCommand(*options, settings, services, libraryConsole);
 }
