@@ -214,7 +214,8 @@ TEST_F(QvcfgTest, Tx10ActiveCameraAndCamerasWorkPortByPort) {
     const fs::path out = dir_ / "ports.txt";
     Outcome run = Qvcfg("set " + Demo() +
                         " 2 \"Active Camera=Camera 3\" \"Horizontal Total=801\" "
-                        "\"Camera 2=CCIR TX-10\" -o " + out.string());
+                        "\"Camera 2=CCIR TX-10\" -o " +
+                        out.string());
     ASSERT_EQ(run.status, 0) << run.err;
     const std::string text = Read(out);
     const std::size_t port2 = text.find("[CameraPort:2]\n      Name = \"CCIR TX-10\"\n");
@@ -256,7 +257,8 @@ TEST_F(QvcfgTest, Tx20CameraAndRowsWriteTheirKeys) {
     const fs::path out = dir_ / "tx20.txt";
     Outcome run = Qvcfg("set " + Demo() +
                         " 16 --port 3 \"Camera 3=RS-170 TX-20\" \"Clamp Mode=Prog Clamp\" "
-                        "\"Horizontal Active=1024\" -o " + out.string());
+                        "\"Horizontal Active=1024\" -o " +
+                        out.string());
     ASSERT_EQ(run.status, 0) << run.err;
     const std::string text = Read(out);
     const std::size_t port3 = text.find("[CameraPort:3]\n      Name = \"RS-170 TX-20\"\n");
@@ -294,8 +296,9 @@ TEST_F(QvcfgTest, DigitalAndTimingModulesShowAndWriteTheirComputedRows) {
     EXPECT_NE(text.find("      Video_input_Gain = \"0.640\"\n"), std::string::npos) << text;
     const std::size_t tx40Section = text.find("[TX-40:0]");
     ASSERT_NE(tx40Section, std::string::npos);
-    EXPECT_NE(text.find("      Horizontal_Active = 636\n      Horizontal_Offset = 4\n", tx40Section),
-              std::string::npos)
+    EXPECT_NE(
+        text.find("      Horizontal_Active = 636\n      Horizontal_Offset = 4\n", tx40Section),
+        std::string::npos)
         << text.substr(tx40Section, 400);
     EXPECT_NE(text.find("      Interleaved_Pixels\n", tx40Section), std::string::npos);
     EXPECT_NE(text.find("      Horizontal_Active = 0x280\n", text.find("[TX-60:0]")),
@@ -330,6 +333,32 @@ TEST_F(QvcfgTest, SaveAsAppendsTxtAndProducesTheBinaryTwin) {
               std::string::npos)
         << again.err;
     EXPECT_EQ(Qvcfg("--answer ok save " + Demo() + " " + (dir_ / "saved.txt").string()).status, 0);
+}
+
+// What a save must not damage: a read-only file and a device are refused with
+// the reason and left as they were; a link is written through to its target.
+TEST_F(QvcfgTest, WritingRefusesReadOnlyFilesAndDevicesAndFollowsLinks) {
+    const fs::path readOnly = dir_ / "read-only.txt";
+    std::ofstream(readOnly) << "old\n";
+    fs::permissions(readOnly, fs::perms::owner_read);
+    const Outcome refused = Qvcfg("--no-hardware write " + Demo() + " " + readOnly.string());
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.err.find("error: Can't write config file: " + readOnly.string() +
+                               "\\nThe file is read-only."),
+              std::string::npos)
+        << refused.err;
+    EXPECT_EQ(Read(readOnly), "old\n");
+
+    const Outcome device = Qvcfg("--no-hardware write " + Demo() + " /dev/null");
+    EXPECT_EQ(device.status, 1);
+    EXPECT_NE(device.err.find("It is not a regular file."), std::string::npos) << device.err;
+    EXPECT_TRUE(fs::is_character_file("/dev/null"));
+
+    fs::create_symlink(dir_ / "target.txt", dir_ / "link.txt");
+    EXPECT_EQ(Qvcfg("--no-hardware write " + Demo() + " " + (dir_ / "link.txt").string()).status,
+              0);
+    EXPECT_TRUE(fs::is_symlink(dir_ / "link.txt"));
+    EXPECT_NE(Read(dir_ / "target.txt").find("[SYSTEM:0]"), std::string::npos);
 }
 
 TEST_F(QvcfgTest, NewWithoutHardwareIsTheBusTranslatorAlone) {

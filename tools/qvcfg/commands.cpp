@@ -105,8 +105,8 @@ int WriteTo(SystemTree &tree, const std::string &out) {
         SetConfigModified(false);
         return kSuccess;
     }
-    if (tree.WriteTextFile(out) != 0) {
-        ReportError("Can't write config file: " + TextFileFor(out).string());
+    if (std::string why; tree.WriteTextFile(out, &why) != 0) {
+        ReportError("Can't write config file: " + TextFileFor(out).string() + "\n" + why);
         return kFailed;
     }
     return kSuccess;
