@@ -57,6 +57,10 @@ int QV_camera_db::Load(const fs::path &file) {
     const std::optional<int> count = ReadCameraCount(profile);
     if (!count) return -1;
     for (int i = 0; i < *count; ++i) {
+        if (!HasCameraSection(profile, i)) {
+            ReportMissingCameras(profile, *count, i, records_.size());
+            break;
+        }
         std::optional<QV_camera_rec> record = ReadCameraText(profile, i);
         if (!record) continue;
         record->platMod = BuildPlatMod(*record);

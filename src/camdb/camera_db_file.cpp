@@ -72,6 +72,16 @@ std::optional<QV_camera_rec> ReadCameraText(const Profile &profile, int index) {
     return record;
 }
 
+bool HasCameraSection(const Profile &profile, int index) {
+    return profile.HasSection(CameraSection(index));
+}
+
+void ReportMissingCameras(const Profile &profile, int count, int index, std::size_t read) {
+    ReportError(MessageText("\"", kCountKey, "\" is ", count, " but there is no [",
+                            CameraSection(index), "] in file: ", profile.Path().string(), "\n",
+                            read, read == 1 ? " camera" : " cameras", " read"));
+}
+
 std::string DatabaseText(const std::vector<std::unique_ptr<QV_camera_rec>> &records) {
     std::string text = "[" + std::string(kDatabaseSection) + "]\n";
     AppendEntry(text, kCountKey, std::to_string(records.size()));

@@ -299,6 +299,11 @@ std::vector<std::string> Profile::SectionNames() const {
     return names;
 }
 
+bool Profile::HasSection(std::string_view section) const {
+    auto doc = LoadForReading(path_);
+    return doc && FindSection(*doc, section) != kNone;
+}
+
 std::vector<Profile::Entry> Profile::SectionEntries(std::string_view section) const {
     std::vector<Entry> entries;
     auto doc = LoadForReading(path_);

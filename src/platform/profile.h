@@ -42,6 +42,8 @@ public:
     int GetInt(std::string_view section, std::string_view key, int defaultValue) const;
     // Section names in file order.
     std::vector<std::string> SectionNames() const;
+    // Whether the file has a section of this name (matched case-insensitively).
+    bool HasSection(std::string_view section) const;
     // Every key and value of the first section with that name, in file order.
     std::vector<Entry> SectionEntries(std::string_view section) const;
 

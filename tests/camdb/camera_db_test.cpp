@@ -139,6 +139,26 @@ TEST_F(CameraDbTest, LoadDropsOnlyTheBrokenCamerasAndBuildsForTheMappedModel) {
     EXPECT_EQ(db.Load(root_ / "missing.db"), -1);
 }
 
+// A count beyond the cameras present (a slip, or an enormous number) stops at
+// the first missing section with one message; the cameras before it stay.
+TEST_F(CameraDbTest, ACountBeyondTheCamerasPresentStopsWithOneMessage) {
+    const std::string cameras = Section(0, {"Alpha", "alpha.cnf", "TX-10", "0", "", ""}) +
+                                Section(1, {"Epsilon", "epsilon.cnf", "TX-10", "1", "", ""});
+    for (const char *count : {"3", "2147483647", "99999999999999999999"}) {
+        SCOPED_TRACE(count);
+        ui.Clear();
+        const fs::path file =
+            WriteFile("huge.db",
+                      std::string("[CameraDataBase]\nNumberOfCameras = ") + count + "\n" + cameras);
+        ASSERT_EQ(db.Load(file), 0);
+        EXPECT_EQ(db.GetNames(), (Names{"Alpha", "Epsilon"}));
+        const std::string shown = std::string(count) == "3" ? "3" : "2147483647";
+        EXPECT_EQ(ui.Texts(),
+                  Names{"\"NumberOfCameras\" is " + shown +
+                        " but there is no [Cam2] in file: " + file.string() + "\n2 cameras read"});
+    }
+}
+
 TEST_F(CameraDbTest, ListsExistForTheDocumentedPairsAndHoldTheSuitingCamerasInOrder) {
     ASSERT_EQ(db.Load(dbFile), 0);
     EXPECT_EQ(db.CameraNames("TX-10", 0), Names{"Alpha"});
