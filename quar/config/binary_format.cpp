@@ -1,5 +1,7 @@
 #include "config/binary_format.h"
 
+#include "config/input_file.h"
+
 #include <algorithm>
 #include <bit>
 #include <cmath>
@@ -357,17 +359,13 @@ std::optional<Configuration> DecodeConfiguration(std::span<const std::uint8_t> b
 std::optional<Configuration> LoadConfigurationFile(const std::filesystem::path &path,
                                                    ConfigError &error, const TableSet &tables) {
     error = {path.string(), 0, "", ""};
-    std::error_code ignored;
-    std::ifstream in(path, std::ios::binary);
-    if (!in || std::filesystem::is_directory(path, ignored)) {
-        error.reason = "cannot read the file";
+    std::string why;
+    const std::optional<std::string> content = ReadInputFile(path, why);
+    if (!content) {
+        error.reason = "cannot read the file: " + why;
         return std::nullopt;
     }
-    const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
-    if (in.bad()) {
-        error.reason = "cannot read the file";
-        return std::nullopt;
-    }
+    const std::vector<std::uint8_t> bytes(content->begin(), content->end());
     if (HasBinaryMagic(bytes)) return DecodeConfiguration(bytes, error.reason, tables);
     const std::string name = path.string();
     const std::string_view text(reinterpret_cast<const char *>(bytes.data()), bytes.size());

@@ -27,6 +27,7 @@
 #include <string_view>
 
 #include "config/binary_format.h"
+#include "config/input_file.h"
 #include "config/text_parser.h"
 #include "quar/quar_api.h"
 #include "quar/version_stamp.h"
@@ -65,39 +66,6 @@ bool WriteAll(int fd, std::span<const char> bytes) {
 bool Reply(int fd, int code) {
     const std::string text = std::to_string(code) + "\n";
     return WriteAll(fd, text);
-}
-
-// Configurations are small; anything larger is not one (an endless device, a
-// wrong file) and is refused before it is read.
-constexpr off_t kMaxSourceSize = 64 * 1024 * 1024;
-
-// The source's text; `why` tells a refusal. Only a regular file is opened, so
-// a FIFO or a device never blocks or floods the converter.
-std::optional<std::string> ReadSource(const char *path, std::string &why) {
-    struct stat info {};
-    if (stat(path, &info) != 0) {
-        why = std::strerror(errno);
-        return std::nullopt;
-    }
-    if (!S_ISREG(info.st_mode)) {
-        why = "not a regular file";
-        return std::nullopt;
-    }
-    if (info.st_size > kMaxSourceSize) {
-        why = "larger than the limit of 64 MiB";
-        return std::nullopt;
-    }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        why = std::strerror(errno);
-        return std::nullopt;
-    }
-    std::string text{std::istreambuf_iterator<char>(in), {}};
-    if (in.bad() || text.size() > static_cast<std::size_t>(kMaxSourceSize)) {
-        why = "read error";
-        return std::nullopt;
-    }
-    return text;
 }
 
 // Whether both names reach one file (by identity, through links and other
@@ -162,7 +130,7 @@ int Convert(const char *source, const char *destination) {
         return MKBCF_CANNOT_WRITE;
     }
     std::string why;
-    const std::optional<std::string> text = ReadSource(source, why);
+    const std::optional<std::string> text = quar::ReadInputFile(source, why);
     if (!text) {
         std::fprintf(stderr, "mkbcf: cannot read %s: %s\n", source, why.c_str());
         return MKBCF_CANNOT_READ;

@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "config/binary_format.h"
+#include "config/input_file.h"
 #include "sim/console.h"
 #include "sim/records.h"
 #include "sim/register_effects.h"
@@ -75,9 +76,10 @@ bool HasMagic(const std::vector<std::uint8_t> &bytes) {
 }
 
 std::optional<std::vector<std::uint8_t>> ReadFile(const std::filesystem::path &path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
+    std::string why;
+    const std::optional<std::string> content = ReadInputFile(path, why);
+    if (!content) return std::nullopt;
+    return std::vector<std::uint8_t>(content->begin(), content->end());
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "sim/rack.h"
 
+#include "config/input_file.h"
+
 #include <algorithm>
 #include <cctype>
 #include <charconv>
@@ -62,8 +64,8 @@ void SetKey(PendingBoard &pending, std::string_view key, std::string_view value)
         board.memoryModel = ToInt(value, 2);
     } else if (EqualNoCase(key, "Inputs")) {
         board.inputs = ToInt(value, 0);
-    } else if (StartsWithNoCase(key, "Slot") && key.size() == 9 && key[4] >= '0' &&
-               key[4] <= '2' && EqualNoCase(key.substr(5), "Type")) {
+    } else if (StartsWithNoCase(key, "Slot") && key.size() == 9 && key[4] >= '0' && key[4] <= '2' &&
+               EqualNoCase(key.substr(5), "Type")) {
         std::size_t slot = static_cast<std::size_t>(key[4] - '0');
         if (board.slotTypes.size() <= slot) board.slotTypes.resize(slot + 1, -1);
         board.slotTypes[slot] = ToInt(value, -1);
@@ -88,12 +90,11 @@ Rack Rack::FromEnvironment() {
     return path ? FromFile(*path) : Rack();
 }
 
+// A rack that is not a small regular file is no rack: no hardware is found.
 Rack Rack::FromFile(const std::filesystem::path &path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return Rack();
-    std::ostringstream text;
-    text << in.rdbuf();
-    return FromText(text.str());
+    std::string why;
+    const std::optional<std::string> text = quar::ReadInputFile(path, why);
+    return text ? FromText(*text) : Rack();
 }
 
 Rack Rack::FromText(std::string_view text) {

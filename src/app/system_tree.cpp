@@ -6,6 +6,7 @@
 
 #include "modules/boards/video_bus.h"
 #include "params/mod.h"
+#include "platform/input_file.h"
 #include "platform/processes.h"
 #include "platform/replace_file.h"
 #include "platform/ui.h"
@@ -103,6 +104,10 @@ int SystemTree::LoadSystems(const std::string &name) {
 }
 
 int SystemTree::LibraryLoad(const std::string &name) {
+    if (const std::string refusal = InputFileRefusal(name); !refusal.empty()) {
+        ReportError("Can't read config file: " + name + "\n" + refusal);
+        return -1;
+    }
     std::string binary = name;
     if (Upper(std::filesystem::path(name).extension().string()) != ".CNF") {
         if (ConvertToBinary(name) != 0) return -1;

@@ -10,7 +10,9 @@
 
 #include <sys/stat.h>
 
+#include "platform/input_file.h"
 #include "platform/replace_file.h"
+#include "platform/ui.h"
 
 namespace qvi {
 
@@ -127,11 +129,24 @@ Document Parse(std::string_view content) {
 
 enum class LoadResult { Loaded, Missing, Failed };
 
+// A settings file or database is read key by key: a file refused for its size
+// is named once, not once per key.
+void ReportTooLarge(const fs::path &path, const std::string &refusal) {
+    static fs::path reported;
+    if (reported == path) return;
+    reported = path;
+    ReportError(MessageText("Can't read file: ", path.string(), "\n", refusal));
+}
+
 LoadResult Load(const fs::path &path, Document &doc) {
     std::error_code ec;
     const fs::file_status status = fs::status(path, ec);
     if (status.type() == fs::file_type::not_found) return LoadResult::Missing;
     if (ec || status.type() != fs::file_type::regular) return LoadResult::Failed;
+    if (const std::string refusal = InputFileRefusal(path); !refusal.empty()) {
+        ReportTooLarge(path, refusal);
+        return LoadResult::Failed;
+    }
     std::ifstream in(path, std::ios::binary);
     if (!in) return LoadResult::Failed;
     const std::string content{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};

@@ -1,4 +1,5 @@
 #include "platform/profile.h"
+#include "platform/recording_ui.h"
 
 #include <gtest/gtest.h>
 
@@ -57,6 +58,20 @@ TEST_F(ProfileTest, ReadsTheLineSyntax) {
     // The program reads with a 100-character buffer and a sentinel default.
     EXPECT_EQ(profile.GetString("Camera", "Empty", "InVaLiD_EnTrY", 100), "");
     EXPECT_EQ(profile.SectionNames(), (std::vector<std::string>{"Camera", "Other"}));
+}
+
+// A settings file or database beyond the size limit is not read; it is named
+// once however many keys are asked for.
+TEST_F(ProfileTest, AFileBeyondTheLimitIsNamedOnceAndReadsAsMissing) {
+    RecordingUi ui;
+    ScopedUi install(ui);
+    const fs::path huge = Put("[Camera]\nModel=QV\n", "huge.ini");
+    fs::resize_file(huge, (64u << 20) + 1);
+    const Profile profile(huge);
+    EXPECT_EQ(profile.GetString("Camera", "Model", "d"), "d");
+    EXPECT_EQ(profile.GetInt("Camera", "Count", 7), 7);
+    EXPECT_EQ(ui.Errors(), (std::vector<std::string>{"Can't read file: " + huge.string() +
+                                                     "\nIt is larger than the limit of 64 MiB."}));
 }
 
 TEST_F(ProfileTest, FirstMatchingSectionAndKeyWin) {

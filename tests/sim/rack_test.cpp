@@ -43,6 +43,8 @@ TEST(RackTest, TheEnvironmentNamesTheFile) {
     EXPECT_EQ(Rack::PathFromEnvironment(), std::nullopt);
     EXPECT_TRUE(Rack::FromEnvironment().Boards().empty());
     EXPECT_TRUE(Rack::FromFile("/nonexistent/rack.ini").Boards().empty());
+    // An endless device is no rack (it used to be read until memory ran out).
+    EXPECT_TRUE(Rack::FromFile("/dev/zero").Boards().empty());
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 // the separate converter.
 #include "app/system_tree.h"
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,11 +11,11 @@
 
 #include "params/mod.h"
 #include "params/value_entry.h"
-#include "system/plat_mod.h"
 #include "stand_in.h"
 #include "system/config_state.h"
 #include "system/config_writer.h"
 #include "system/hardware.h"
+#include "system/plat_mod.h"
 
 namespace qvi {
 namespace {
@@ -146,6 +148,35 @@ TEST_F(SystemTreeTest, ARefusedBinaryGivesBothMessages) {
                                                      "Can't load config file"}));
 }
 
+// A FIFO would block the converter and an enormous file exhaust memory: both
+// are refused, naming the file, before anything reads them.
+TEST_F(SystemTreeTest, WhatIsNotASmallRegularFileIsRefusedBeforeItIsRead) {
+    const std::filesystem::path fifo = dir_ / "fifo.txt";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    const std::filesystem::path huge = Write("huge.cnf", "");
+    std::filesystem::resize_file(huge, (64u << 20) + 1);  // sparse: costs no disk
+    const std::filesystem::path atLimit = Write("limit.cnf", "");
+    std::filesystem::resize_file(atLimit, 64u << 20);
+    const struct {
+        std::filesystem::path file;
+        std::string why;
+    } cases[] = {{fifo, "It is not a regular file."},
+                 {dir_, "It is not a regular file."},
+                 {huge, "It is larger than the limit of 64 MiB."}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.file);
+        ui.Clear();
+        EXPECT_EQ(tree->LoadFile(c.file.string()), -1);
+        EXPECT_EQ(ui.Errors(), (std::vector<std::string>{
+                                   "Can't read config file: " + c.file.string() + "\n" + c.why,
+                                   "Can't load config file"}));
+    }
+    // A file at the limit is read (and refused by the library for what it holds).
+    ui.Clear();
+    EXPECT_EQ(tree->LoadFile(atLimit.string()), -1);
+    EXPECT_EQ(ui.Errors().front().rfind("Can't load config file: ", 0), 0u);
+}
+
 TEST_F(SystemTreeTest, WithHardwareASystemWhoseBoardsAreAbsentDoesNotInitialise) {
     std::filesystem::path demo = Write("demo.txt", kDemo);
     SetHardwareEnabled(true);
@@ -159,8 +190,9 @@ TEST_F(SystemTreeTest, WithHardwareASystemWhoseBoardsAreAbsentDoesNotInitialise)
 }
 
 TEST_F(SystemTreeTest, AChangedRowReachesTheStandInsRegisterWithHardware) {
-    UseRack("[Board]\nKind = SXP\nSlot0 = TX-10\n[Board]\nKind = SXA\n[Board]\nKind = DQP\n"
-            "[Board]\nKind = RXP\n");
+    UseRack(
+        "[Board]\nKind = SXP\nSlot0 = TX-10\n[Board]\nKind = SXA\n[Board]\nKind = DQP\n"
+        "[Board]\nKind = RXP\n");
     SetHardwareEnabled(true);
     ASSERT_EQ(tree->LoadFile(Write("demo.txt", kDemo).string()), 0)
         << ::testing::PrintToString(ui.Texts());
