@@ -340,10 +340,8 @@ std::optional<Configuration> Parser::Run(std::string_view text) {
     }
     text_ = {};
     if (!CloseSection()) return std::nullopt;
-    if (config_.systems.empty()) {
-        FailAt(0, "", "no [SYSTEM:n] section");
-        return std::nullopt;
-    }
+    // No system at all is a configuration without boards: what the program
+    // writes when it runs without hardware.
     return std::move(config_);
 }
 
@@ -378,7 +376,11 @@ bool Parser::Head(std::string_view line) {
         number = value;
     }
     if (name == "SYSTEM") return OpenSystem(number);
-    if (config_.systems.empty()) return Fail("section before any [SYSTEM:n]");
+    // The bus translator belongs to no system: a configuration without boards
+    // is the bus translator alone.
+    const ModelTable *table = tables_.FindSection(name);
+    const bool busTranslator = table != nullptr && table->category == ModelCategory::BusTranslator;
+    if (config_.systems.empty() && !busTranslator) return Fail("section before any [SYSTEM:n]");
     if (name == kCameraPort) {
         if (open_.kind == Section::Kind::Module) return OpenPortBlock(number);
         const bool afterSxa = open_.kind == Section::Kind::Channel ||

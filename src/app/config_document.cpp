@@ -4,12 +4,17 @@
 #include <cctype>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
 #include <sstream>
 
 #include "app/app_settings.h"
 #include "app/recent_files.h"
 #include "app/system_tree.h"
+#include "platform/input_file.h"
 #include "platform/processes.h"
+#include "platform/replace_file.h"
 #include "platform/ui.h"
 #include "system/config_state.h"
 #include "system/config_writer.h"
@@ -25,6 +30,14 @@ constexpr const char *kUntitled = "Untitled";
 // The Ui has no icon of its own for questions; like the program's other
 // questions these carry the information kind.
 constexpr MessageKind kQuestionIcon = MessageKind::Information;
+
+// A file's content as it was before a save, to put back if the save is refused.
+std::optional<std::string> ReadPreviousText(const fs::path &file) {
+    if (!InputFileRefusal(file).empty() || !fs::is_regular_file(file)) return std::nullopt;
+    std::ifstream in(file, std::ios::binary);
+    if (!in) return std::nullopt;
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
 
 void Notify(const std::function<void()> &callback) {
     if (callback) callback();
@@ -135,10 +148,9 @@ DocumentResult ConfigDocument::Save() {
     const std::string name = settings_.currentConfigFile;
     if (name.empty()) return DocumentResult::Done;
     if (name == kUntitled) return SaveAsWithDialog();
-    if (!WriteText(name)) return DocumentResult::Failed;
-    DocumentResult converted = Convert(name);
-    AddToRecent(name);
-    return converted;
+    const DocumentResult saved = WriteAndConvert(name);
+    if (saved != DocumentResult::Failed) AddToRecent(name);
+    return saved;
 }
 
 DocumentResult ConfigDocument::SaveAs(std::string path) {
@@ -147,10 +159,29 @@ DocumentResult ConfigDocument::SaveAs(std::string path) {
         CurrentUi().Ask(MessageText("File: ", path, " already exists. Overwrite?"),
                         MessageButtons::OkCancel, kQuestionIcon, "") != MessageAnswer::Ok)
         return DocumentResult::Cancelled;
-    if (!WriteText(path)) return DocumentResult::Failed;
+    const DocumentResult saved = WriteAndConvert(path);
+    if (saved == DocumentResult::Failed) return saved;
     SetCurrentFile(path);
     AddToRecent(path);
-    return Convert(path);
+    return saved;
+}
+
+// The converter proves that a written file loads again. Text it refuses (a
+// configuration the library cannot take back) must not take the old file's
+// place: the old content is put back and the changes stay unsaved.
+DocumentResult ConfigDocument::WriteAndConvert(const std::string &name) {
+    const fs::path text = WrittenFile(TextFileFor(name));
+    const std::optional<std::string> previous = ReadPreviousText(text);
+    const bool modified = ConfigModified();
+    if (!WriteText(name)) return DocumentResult::Failed;
+    const int converted = tree_.ConvertToBinary(name);
+    if (converted == 0) return DocumentResult::Done;
+    if (!tree_.ConverterRefusedText() || !previous) return DocumentResult::NotConverted;
+    ReplaceFileContent(text, *previous);
+    SetConfigModified(modified);
+    ReportError("The configuration was not saved: " + text.string() +
+                " keeps its previous content.");
+    return DocumentResult::Failed;
 }
 
 DocumentResult ConfigDocument::SaveAsWithDialog() {
@@ -169,11 +200,6 @@ bool ConfigDocument::WriteText(const std::string &name) {
     SetConfigModified(modified);
     ReportError("Can't write config file: " + TextFileFor(name).string() + "\n" + why);
     return false;
-}
-
-// The converter reports its own failures.
-DocumentResult ConfigDocument::Convert(const std::string &name) {
-    return tree_.ConvertToBinary(name) == 0 ? DocumentResult::Done : DocumentResult::NotConverted;
 }
 
 DocumentResult ConfigDocument::ViewConfigFile() {

@@ -81,7 +81,7 @@ public:
 private:
     DocumentResult Load(const std::string &path);
     bool WriteText(const std::string &name);
-    DocumentResult Convert(const std::string &name);
+    DocumentResult WriteAndConvert(const std::string &name);
     void SwitchToNoHardware();
 
     AppSettings &settings_;

@@ -10,6 +10,7 @@
 #include "platform/processes.h"
 #include "platform/replace_file.h"
 #include "platform/ui.h"
+#include "quar/quar_api.h"
 #include "system/board_plat_mod.h"
 #include "system/config_state.h"
 #include "system/config_writer.h"
@@ -59,6 +60,7 @@ SystemTree::SystemTree(QV_pci_platform &platform, QV_mod_factory &factory, Proce
 
 int SystemTree::ConvertToBinary(const std::string &name) {
     WaitCursor wait;
+    converterRefusedText_ = false;
     std::filesystem::path source = TextFileFor(name);
     // A binary name keeps its own spelling: file names are case-sensitive here.
     std::filesystem::path destination =
@@ -81,6 +83,7 @@ int SystemTree::ConvertToBinary(const std::string &name) {
     std::optional<int> result;
     CurrentUi().PumpUntil([&] { return (result = reply->Poll()).has_value(); }, kConverterTimeout);
     if (result && *result == 0) return 0;
+    converterRefusedText_ = result == MKBCF_BAD_TEXT;
     ReportError("Mkbcf failed. cmd = " + command);
     return -3;
 }

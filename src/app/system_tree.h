@@ -27,6 +27,9 @@ public:
     // Runs the converter on the text twin of `name`: 0; -1 no converter, -2
     // it did not start, -3 it reported an error.
     int ConvertToBinary(const std::string &name);
+    // Whether the last conversion failed because the converter refused the
+    // text itself (as opposed to a missing converter or an unwritable twin).
+    bool ConverterRefusedText() const { return converterRefusedText_; }
     // Writes the header and every element to the text twin of `name`: 0, or
     // -1 with the reason in `why` (the file is then as it was).
     int WriteTextFile(std::string name, std::string *why = nullptr);
@@ -65,6 +68,7 @@ private:
     std::vector<int> boardElements_;
     std::vector<int> dq500Boards_;
     bool loaded_ = false;
+    bool converterRefusedText_ = false;
 };
 
 // Set after every successful load.

@@ -7,6 +7,7 @@
 
 #include "app/app_settings.h"
 #include "app/recent_files.h"
+#include "platform/posix/posix_processes.h"
 #include "system/config_state.h"
 #include "system/stand_in.h"
 
@@ -89,6 +90,44 @@ TEST_F(ConfigDocumentTest, SaveAsAppendsTxtConvertsAndNamesTheWindow) {
     EXPECT_EQ(document->SaveAs(Path("saved.txt")), DocumentResult::Done);
     EXPECT_TRUE(fs::exists(Path("saved.CNF")));
     EXPECT_TRUE(ui.Errors().empty()) << ::testing::PrintToString(ui.Texts());
+}
+
+// A converter that refuses every text, as it refuses one the library could
+// not take back.
+class RefusingConverter : public PosixProcesses {
+public:
+    explicit RefusingConverter(fs::path script) : script_(std::move(script)) {
+        std::ofstream(script_) << "#!/bin/sh\nprintf '3\\n' > /dev/fd/$3\nexit 3\n";
+        fs::permissions(script_, fs::perms::owner_all);
+    }
+    std::optional<fs::path> FindExecutable(const std::string &) override { return script_; }
+
+private:
+    fs::path script_;
+};
+
+// A save the converter refuses would not load again: the old file keeps its
+// content and the changes stay unsaved. A new file the converter refuses is
+// kept, since there is nothing older to lose.
+TEST_F(ConfigDocumentTest, ASaveTheConverterRefusesKeepsTheOldFile) {
+    RefusingConverter refusing(dir_ / "mkbcf");
+    SystemTree refusedTree(*platform, *factory, refusing, dir_ / "scratch.txt");
+    ConfigDocument refused(settings, refusedTree, viewer, recent);
+    // The binary form loads without the converter.
+    ASSERT_EQ(tree->ConvertToBinary(Default()), 0);
+    ASSERT_EQ(refusedTree.LoadFile(Path("default.CNF")), 0) << ::testing::PrintToString(ui.Texts());
+    const fs::path kept = Write("kept.txt", "old text\n");
+    SetConfigModified(true);
+    ui.answers.push_back(MessageAnswer::Ok);
+    EXPECT_EQ(refused.SaveAs(kept.string()), DocumentResult::Failed);
+    EXPECT_EQ(Read(kept), "old text\n");
+    EXPECT_TRUE(ConfigModified());
+    EXPECT_EQ(ui.Errors().back(),
+              "The configuration was not saved: " + kept.string() + " keeps its previous content.");
+    EXPECT_NE(settings.currentConfigFile, kept.string());
+
+    EXPECT_EQ(refused.SaveAs(Path("fresh.txt")), DocumentResult::NotConverted);
+    EXPECT_NE(Read(Path("fresh.txt")).find("[BZ-700]"), std::string::npos);
 }
 
 TEST_F(ConfigDocumentTest, SavingABinaryNameWritesItsTextTwinAndConvertsBack) {

@@ -297,6 +297,18 @@ TEST_F(TextParserTest, BareWordsAndEmptyWords) {
     EXPECT_EQ(Number(board->systems[0].boards[0].board, 2), 0);
 }
 
+// What the program writes without boards: the bus translator alone, or nothing.
+TEST_F(TextParserTest, AConfigurationWithoutSystemsIsTheBusTranslatorOrNothing) {
+    const auto alone = Parse("[BZ-700]\n      No_Hardware\n");
+    ASSERT_TRUE(alone) << error.Message();
+    EXPECT_TRUE(alone->systems.empty());
+    EXPECT_TRUE(alone->busTranslator);
+    const auto nothing = Parse("# nothing but comments\n\n");
+    ASSERT_TRUE(nothing) << error.Message();
+    EXPECT_TRUE(nothing->systems.empty());
+    EXPECT_FALSE(nothing->busTranslator);
+}
+
 TEST_F(TextParserTest, SectionRules) {
     ExpectFault("Latency = 1\n", 1, "stray text");
     ExpectFault("# header\n[SX-400:0]\n", 2, "section before any [SYSTEM:n]");
@@ -312,7 +324,6 @@ TEST_F(TextParserTest, SectionRules) {
     ExpectFault("[SYSTEM:0]\n[SX-400:99999]\n", 2, "value out of range");
     ExpectFault("[SYSTEM:0]\n[BZ-700:0]\n", 2, "unexpected section number");
     ExpectFault("[SYSTEM:0]\n[BZ-700]\n[BZ-700]\n", 3, "duplicate bus translator");
-    ExpectFault("# nothing but comments\n\n", 0, "no [SYSTEM:n] section");
     ExpectFault("[SYSTEM:0]\n[CameraPort:0]\n", 2,
                 "camera port outside a four-port module or an SXA board");
     ExpectFault("[SYSTEM:0]\n[SX-400:0]\n[CameraPort:0]\n", 3,

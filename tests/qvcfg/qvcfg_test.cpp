@@ -361,6 +361,20 @@ TEST_F(QvcfgTest, WritingRefusesReadOnlyFilesAndDevicesAndFollowsLinks) {
     EXPECT_NE(Read(dir_ / "target.txt").find("[SYSTEM:0]"), std::string::npos);
 }
 
+// A configuration without hardware is the bus translator alone; saving it
+// again and again keeps it loadable.
+TEST_F(QvcfgTest, ANewConfigurationWithoutHardwareSavesAndLoadsAgain) {
+    const std::string file = (dir_ / "n.txt").string();
+    ASSERT_EQ(Qvcfg("--no-hardware new " + file).status, 0);
+    for (int save = 0; save < 2; ++save) {
+        const Outcome saved = Qvcfg("--no-hardware save " + file);
+        EXPECT_EQ(saved.status, 0) << saved.err;
+    }
+    const Outcome shown = Qvcfg("--no-hardware show " + file);
+    EXPECT_EQ(shown.status, 0) << shown.err;
+    EXPECT_NE(shown.out.find("BZ700"), std::string::npos) << shown.out;
+}
+
 TEST_F(QvcfgTest, NewWithoutHardwareIsTheBusTranslatorAlone) {
     Outcome run = Qvcfg("--no-hardware new");
     ASSERT_EQ(run.status, 0) << run.err;
