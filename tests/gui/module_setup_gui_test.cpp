@@ -128,14 +128,30 @@ private slots:
         QVERIFY(dialogs.IsOpen(kLumo) && dialogs.IsOpen(kTx31) && !dialogs.IsOpen(kTx10));
     }
 
-    void refusesElementsWithoutASlotOrPages() {
+    void everyElementPastTheSixteenthHasItsOwnDialog() {
         QVERIFY(dialogs.Open(System(), 0) == nullptr);
-        QVERIFY(dialogs.Open(System(), 16) == nullptr);  // the TX-20, past the 16 slots
         QCOMPARE(session.ui.Errors(),
-                 (std::vector<std::string>{"element 0 has no Module Setup pages",
-                                           "invalid element index: 16 passed to the Module Setup "
-                                           "dialog for module: TX-20"}));
-        QCOMPARE(dialogs.OpenCount(), 0);
+                 (std::vector<std::string>{"element 0 has no Module Setup pages"}));
+        session.ui.Clear();
+        const std::vector<std::pair<int, QString>> late = {{16, "TX-20:0 on SXP:1"},
+                                                           {18, "TX-50:0 on SXP:2"},
+                                                           {20, "TX-40:0 on SXP:3"},
+                                                           {22, "TX-60:0 on SXP:4"},
+                                                           {24, "TX-80:0 on Lumo Comp:5"}};
+        for (const auto &[element, description] : late) {
+            CModuleSetupDlg *dialog = dialogs.Open(System(), element);
+            QVERIFY2(dialog != nullptr, qPrintable(description));
+            QCOMPARE(dialog->windowTitle(), "Module Edit for:  " + description);
+            QCOMPARE(dialog->ElementIndex(), element);
+            QVERIFY(dialog->Tabs()->count() > 0);
+            QCOMPARE(dialogs.Open(System(), element), dialog);
+        }
+        QVERIFY(session.ui.Errors().empty());
+        QCOMPARE(dialogs.OpenCount(), static_cast<int>(late.size()));
+        // Closing one leaves the others in their slots.
+        dialogs.Find(18)->CancelButton()->click();
+        FlushDeletes();
+        QVERIFY(!dialogs.IsOpen(18) && dialogs.IsOpen(16) && dialogs.IsOpen(24));
     }
 
     void closeAllDestroysEveryDialog() {
