@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "app/recent_files.h"
+#include "gui/gui_screen.h"
 #include "gui/gui_session.h"
 #include "platform/app_registry.h"
 #include "platform/qt/console_pane.h"
@@ -197,5 +198,6 @@ private slots:
     }
 };
 
-QTEST_MAIN(MainFrameTest)
+// A screen that holds the windows where these tests put them.
+QVI_GUI_TEST_MAIN(MainFrameTest, 1920, 1200, 1.0)
 #include "main_frame_gui_test.moc"

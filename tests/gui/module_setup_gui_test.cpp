@@ -12,6 +12,7 @@
 #include <fstream>
 #include <memory>
 
+#include "gui/gui_screen.h"
 #include "gui/gui_session.h"
 #include "params/mod.h"
 #include "platform/qt/module_setup_dialog.h"
@@ -375,5 +376,6 @@ private:
     QStringList failures_;
 };
 
-QTEST_MAIN(ModuleSetupGuiTest)
+// A screen that holds the windows where these tests put them.
+QVI_GUI_TEST_MAIN(ModuleSetupGuiTest, 1920, 1200, 1.0)
 #include "module_setup_gui_test.moc"

@@ -30,6 +30,7 @@
 
 #include "platform/qt/console_pane.h"
 #include "platform/qt/help_window.h"
+#include "platform/qt/screen_fit.h"
 #include "platform/qt/setup_dialogs.h"
 
 namespace qvi {
@@ -282,7 +283,9 @@ void CMainFrame::RestorePlacement() {
     firstRun.top += screen.top();
     firstRun.bottom += screen.top();
     const WindowPlacement placement = qvi::RestorePlacement(registry_, firstRun);
-    setGeometry(ToQt(placement.normal.IsEmpty() ? firstRun : placement.normal));
+    // A placement stored on a larger screen, or at another scale factor,
+    // would open the window past the screen's edges.
+    setGeometry(FitToScreen(ToQt(placement.normal.IsEmpty() ? firstRun : placement.normal)));
     const QByteArray state = QByteArray::fromBase64(
         QByteArray::fromStdString(registry_.GetString(kToolBarSection, "State", "")));
     if (!state.isEmpty()) restoreState(state);
@@ -300,6 +303,7 @@ void CMainFrame::RestorePlacement() {
         break;
     case ShowCommand::Normal:
         show();
+        KeepOnScreen(*this);  // now with the frame the window system added
         break;
     }
 }

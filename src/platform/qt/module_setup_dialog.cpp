@@ -15,6 +15,7 @@
 #include <utility>
 
 #include "params/mod.h"
+#include "platform/qt/screen_fit.h"
 #include "platform/qt/value_entry_dialog.h"
 
 namespace qvi {
@@ -172,6 +173,7 @@ void CModuleSetupDlg::PlaceAgainst(const QWidget &mainWindow) {
     const DialogOrigin origin = ModuleSetup::Placement(main.x() + main.width(), main.y(),
                                                        frameGeometry().width(), elementIndex_);
     move(origin.x, origin.y);
+    KeepOnScreen(*this);  // the cascade of a late element runs past the screen
 }
 
 void CModuleSetupDlg::BuildTabs() {

@@ -4,12 +4,14 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "app/module_fit.h"
 #include "app/system_tree.h"
 #include "app/system_window_lines.h"
+#include "platform/qt/screen_fit.h"
 
 namespace qvi {
 
@@ -58,6 +60,13 @@ void CSystemWindowNoHw::Rebuild() {
 
 void CSystemWindowNoHw::PlaceBeside(QWidget *mainWindow) {
     if (mainWindow != nullptr) move(mainWindow->pos() + kOffsetFromMainWindow);
+    KeepOnScreen(*this);
+}
+
+// Placed before the window system added its frame: checked again with it.
+void CSystemWindowNoHw::showEvent(QShowEvent *event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous()) KeepOnScreen(*this);
 }
 
 int CSystemWindowNoHw::SelectedElement() const {
