@@ -2,6 +2,8 @@
 // enabling, file commands through its menu actions, placement and closing.
 #include <QAction>
 #include <QComboBox>
+#include <QSignalSpy>
+#include <QWheelEvent>
 #include <QtTest>
 #include <filesystem>
 #include <fstream>
@@ -89,6 +91,31 @@ private slots:
         QVERIFY(!frame_->Action(Command::SystemDialog)->isChecked());
         Trigger(Command::SystemDialog);
         QVERIFY(window->isVisible());
+    }
+
+    void aWheelOverTheUnfocusedBoardSelectorSwitchesNoBoard() {
+        QComboBox *selector = frame_->BoardSelector();
+        qvi::CSystemWindowHw *window = frame_->SystemWindowHw();
+        QVERIFY(selector->count() > 2);
+        QSignalSpy activated(selector, &QComboBox::activated);
+        const int board = window->ActiveBoard();
+        frame_->show();
+        frame_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frame_));
+        frame_->setFocus();
+        const QPointF centre = QRectF(selector->rect()).center();
+        QWheelEvent down(centre, selector->mapToGlobal(centre), QPoint(), QPoint(0, -120),
+                         Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(selector, &down);
+        QCOMPARE(activated.count(), 0);
+        QCOMPARE(window->ActiveBoard(), board);
+        QVERIFY(!selector->hasFocus());
+        // Focused, it is a drop-down like any other.
+        selector->setFocus();
+        QVERIFY(selector->hasFocus());
+        QApplication::sendEvent(selector, &down);
+        QCOMPARE(activated.count(), 1);
+        QCOMPARE(window->ActiveBoard(), board + 1);
     }
 
     void editOpensTheSelectedElementsDialogOnce() {

@@ -32,6 +32,7 @@
 #include "platform/qt/help_window.h"
 #include "platform/qt/screen_fit.h"
 #include "platform/qt/setup_dialogs.h"
+#include "platform/qt/wheel_focus.h"
 
 namespace qvi {
 
@@ -179,6 +180,7 @@ void CMainFrame::CreateToolBar() {
     bar->addWidget(gap);
     boardSelector_ = new QComboBox(bar);
     boardSelector_->setObjectName("boardSelector");
+    TakeWheelOnlyWhenFocused(*boardSelector_);  // a stray wheel would switch boards
     boardSelector_->setFixedWidth(kSelectorWidth);
     boardSelector_->setMaxVisibleItems(kSelectorListHeight / boardSelector_->sizeHint().height());
     QFont font("Sans Serif");
