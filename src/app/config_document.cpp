@@ -119,13 +119,15 @@ DocumentResult ConfigDocument::OpenWithDialog() {
 }
 
 // Detection stays off while the file loads; a failed load leaves it off and
-// the file name and caption as they were (the model is then empty).
+// the file name and caption as they were. The model is then empty, and the
+// windows show that rather than the configuration that was open before.
 DocumentResult ConfigDocument::Load(const std::string &path) {
     Notify(closeDialogs_);
     const int detect = DetectOnNew();
     SetDetectOnNew(0);
-    if (tree_.LoadFile(path) != 0) return DocumentResult::Failed;
+    const bool loaded = tree_.LoadFile(path) == 0;
     if (systemReplaced_) systemReplaced_(SystemReplacement::Opened);
+    if (!loaded) return DocumentResult::Failed;
     SetCurrentFile(path);
     SetDetectOnNew(detect);
     AddToRecent(path);

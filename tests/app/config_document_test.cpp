@@ -142,8 +142,17 @@ TEST_F(ConfigDocumentTest, UnsavedChangesAreOfferedAndCancelAbandons) {
 }
 
 TEST_F(ConfigDocumentTest, AFailedOpenKeepsTheNameAndLeavesDetectionOff) {
+    std::vector<ConfigDocument::SystemReplacement> replaced;
+    document->SetSystemReplaced(
+        [&](ConfigDocument::SystemReplacement replacement) { replaced.push_back(replacement); });
     ASSERT_EQ(document->Open(Default()), DocumentResult::Done);
     SetDetectOnNew(1);
+    Write("broken.txt", "this is no configuration\n");
+    EXPECT_EQ(document->Open(Path("broken.txt")), DocumentResult::Failed);
+    // The windows are rebuilt from the model the failed load emptied.
+    EXPECT_EQ(tree->System().Size(), 0);
+    EXPECT_EQ(replaced, (std::vector{ConfigDocument::SystemReplacement::Opened,
+                                     ConfigDocument::SystemReplacement::Opened}));
     EXPECT_EQ(document->Open(Path("missing.txt")), DocumentResult::Failed);
     EXPECT_EQ(DetectOnNew(), 0);
     EXPECT_EQ(document->Caption(), CaptionOf(Default()));

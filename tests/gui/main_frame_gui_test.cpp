@@ -2,6 +2,8 @@
 // enabling, file commands through its menu actions, placement and closing.
 #include <QAction>
 #include <QComboBox>
+#include <QListWidget>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QWheelEvent>
 #include <QtTest>
@@ -9,6 +11,7 @@
 #include <fstream>
 
 #include "app/recent_files.h"
+#include "app/system_window_lines.h"
 #include "gui/gui_screen.h"
 #include "gui/gui_session.h"
 #include "platform/app_registry.h"
@@ -116,6 +119,31 @@ private slots:
         QApplication::sendEvent(selector, &down);
         QCOMPARE(activated.count(), 1);
         QCOMPARE(window->ActiveBoard(), board + 1);
+    }
+
+    void aFailedOpenLeavesNoStaleLinesInTheSystemWindow() {
+        const std::filesystem::path broken = session_->ConfigDir() / "broken.txt";
+        std::ofstream(broken) << "this is no configuration\n";
+        // The later tests work on the demo, whatever happens here.
+        auto reopen = qScopeGuard([this] {
+            session_->ui.Clear();
+            frame_->Document().Open(session_->Demo());
+        });
+        QCOMPARE(frame_->Document().Open(broken.string()), qvi::DocumentResult::Failed);
+        auto *list = frame_->SystemWindowHw()->findChild<QListWidget *>("systemList");
+        QVERIFY(list != nullptr);
+        QCOMPARE(list->count(),
+                 static_cast<int>(qvi::ElementModeLines(session_->Tree(), 0).size()));
+        QCOMPARE(frame_->SelectedElement(), -1);
+        QCOMPARE(frame_->BoardSelector()->count(), 0);
+        frame_->UpdateCommands();
+        QVERIFY(!Enabled(Command::Edit));
+
+        reopen.dismiss();
+        session_->ui.Clear();
+        QCOMPARE(frame_->Document().Open(session_->Demo()), qvi::DocumentResult::Done);
+        QVERIFY(list->count() > 20);
+        QVERIFY(frame_->BoardSelector()->count() > 1);
     }
 
     void editOpensTheSelectedElementsDialogOnce() {
