@@ -35,6 +35,14 @@ bool Exists(const std::string &name) {
     return fs::exists(name, error);
 }
 
+// The list keeps whole paths: a name relative to the folder the program was
+// started in means another file, or none, on the next start.
+std::string ListedName(const std::string &name) {
+    std::error_code error;
+    const fs::path absolute = fs::absolute(name, error);
+    return error ? name : absolute.lexically_normal().string();
+}
+
 bool TextWritten(DocumentResult result) {
     return result == DocumentResult::Done || result == DocumentResult::NotConverted;
 }
@@ -127,7 +135,11 @@ DocumentResult ConfigDocument::Load(const std::string &path) {
     SetDetectOnNew(0);
     const bool loaded = tree_.LoadFile(path) == 0;
     if (systemReplaced_) systemReplaced_(SystemReplacement::Opened);
-    if (!loaded) return DocumentResult::Failed;
+    if (!loaded) {
+        // A listed file that has gone is not offered again.
+        if (!Exists(path)) recent_.Remove(ListedName(path));
+        return DocumentResult::Failed;
+    }
     SetCurrentFile(path);
     SetDetectOnNew(detect);
     AddToRecent(path);
@@ -215,9 +227,10 @@ void ConfigDocument::AddToRecent(const std::string &name) {
     if (name.empty()) return;
     if (!Exists(name)) {
         ReportError(MessageText("Previous Config file: ", name, " not found"));
+        recent_.Remove(ListedName(name));
         return;
     }
-    recent_.Add(name);
+    recent_.Add(ListedName(name));
 }
 
 bool ConfigDocument::CanSave() const {
