@@ -3,9 +3,12 @@
 #include <QAction>
 #include <QComboBox>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QScopeGuard>
 #include <QSignalSpy>
+#include <QTimer>
 #include <QWheelEvent>
+#include <QWindow>
 #include <QtTest>
 #include <filesystem>
 #include <fstream>
@@ -17,6 +20,7 @@
 #include "platform/app_registry.h"
 #include "platform/qt/console_pane.h"
 #include "platform/qt/main_frame.h"
+#include "platform/qt/qt_ui.h"
 #include "platform/qt/camera_db_dialog.h"
 #include "platform/qt/setup_dialogs.h"
 #include "platform/qt/system_window_hw.h"
@@ -36,7 +40,15 @@ private:
     qvi::MemoryRecentFiles recent_;
     qvi::CMainFrame *frame_ = nullptr;
 
-    QString Caption() const { return frame_->windowTitle(); }
+    // The caption as the window system shows it ("[*]" drawn as the mark).
+    QString Caption() const { return frame_->windowHandle()->title(); }
+    // A key pressed while the main window is the active one.
+    bool PressInMainWindow(QKeyCombination key) {
+        frame_->activateWindow();
+        if (!QTest::qWaitForWindowActive(frame_)) return false;
+        QTest::keyClick(frame_, key.key(), key.keyboardModifiers());
+        return true;
+    }
     bool Enabled(Command command) const { return frame_->Action(command)->isEnabled(); }
     void Trigger(Command command) { frame_->Action(command)->trigger(); }
 
@@ -193,18 +205,25 @@ private slots:
         frame_->UpdateCommands();
         QVERIFY(!Enabled(Command::Save));
         QVERIFY(Enabled(Command::ViewConfigFile));
+        const QString caption = QString::fromStdString("QVI Configurator - " + session_->Demo());
+        QCOMPARE(Caption(), caption);
         qvi::SetConfigModified(true);
         frame_->UpdateCommands();
         QVERIFY(Enabled(Command::Save));
         QVERIFY(!Enabled(Command::ViewConfigFile));
         QVERIFY(Enabled(Command::SaveAs));
         QVERIFY(Enabled(Command::HardwareDisabled));
+        // The caption carries the modified mark while changes are unsaved.
+        QVERIFY(frame_->isWindowModified());
+        QCOMPARE(Caption(), caption + "*");
     }
 
     void saveAsAppendsTxtAndWritesTheBinaryTwin() {
         const std::filesystem::path chosen = session_->ConfigDir() / "saved";
         session_->ui.fileChoices.push_back(chosen);
-        Trigger(Command::SaveAs);
+        session_->ui.fileDialogTitles.clear();
+        QVERIFY(PressInMainWindow(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+        QCOMPARE(session_->ui.fileDialogTitles, std::vector<std::string>{"Save As"});
         const std::string text = chosen.string() + ".txt";
         QVERIFY(std::filesystem::exists(text));
         QVERIFY(std::filesystem::exists(chosen.string() + ".CNF"));
@@ -233,7 +252,7 @@ private slots:
         session_->ui.answers.push_back(MessageAnswer::Yes);
         Trigger(Command::HardwareDisabled);
         QVERIFY(!qvi::HardwareEnabled());
-        QCOMPARE(Caption(), QString("QVI Configurator - Untitled"));
+        QCOMPARE(Caption(), QString("QVI Configurator - Untitled*"));
         QVERIFY(!Enabled(Command::HardwareDisabled));
         QVERIFY(!frame_->BoardSelector()->isEnabled());
         QVERIFY(qvi::ConfigModified());
@@ -243,9 +262,31 @@ private slots:
         QVERIFY(frame_->SystemWindowNoHw()->isVisible());
     }
 
+    void messageBoxesAreWideEnoughForTheirCaption() {
+        qvi::QtUi ui;
+        ui.SetParent(frame_);
+        const QString caption = "Disabling the hardware cannot be undone in this run";
+        int boxWidth = 0;
+        int captionWidth = 0;
+        QTimer::singleShot(0, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (box == nullptr) return;
+            boxWidth = box->frameGeometry().width();
+            captionWidth = box->fontMetrics().horizontalAdvance(caption);
+            box->reject();
+        });
+        ui.Ask("Go on?", qvi::MessageButtons::YesNo, qvi::MessageKind::Information,
+               caption.toStdString());
+        QVERIFY(captionWidth > 0);
+        // Room for the caption and the title bar's buttons beside it.
+        QVERIFY2(boxWidth > captionWidth + 100,
+                 qPrintable(QString("%1 for a caption of %2").arg(boxWidth).arg(captionWidth)));
+    }
+
     void closingStoresThePlacement() {
         qvi::SetConfigModified(false);
-        QVERIFY(frame_->close());
+        QVERIFY(PressInMainWindow(Qt::CTRL | Qt::Key_Q));
+        QVERIFY(!frame_->isVisible());
         QCOMPARE(registry_.GetString("Window size", "Rect", ""), std::string("0040 0030 1040 0730"));
         QCOMPARE(registry_.GetInt("Window size", "icon", -1), 0);
         QCOMPARE(registry_.GetInt("Window size", "max", -1), 0);

@@ -117,7 +117,8 @@ void CMainFrame::CreateMenus() {
     AddAction(fileMenu_, Command::Save, "&Save", "Save configuration to  file", &CMainFrame::OnSave)
         ->setShortcut(QKeySequence::Save);
     AddAction(fileMenu_, Command::SaveAs, "Save &As...", "Save as a new document",
-              &CMainFrame::OnSaveAs);
+              &CMainFrame::OnSaveAs)
+        ->setShortcut(Qt::CTRL | Qt::SHIFT | Qt::Key_S);
     AddAction(fileMenu_, Command::ViewConfigFile, "&View Config File...",
               "View Config file using the desktop's text viewer", &CMainFrame::OnViewConfigFile);
     fileMenu_->addSeparator();
@@ -126,7 +127,8 @@ void CMainFrame::CreateMenus() {
     fileMenu_->addSeparator();
     recentMenu_ = fileMenu_->addMenu("Recent &Files");
     fileMenu_->addSeparator();
-    AddAction(fileMenu_, Command::Exit, "E&xit", "Exit the Configurator", &CMainFrame::OnExit);
+    AddAction(fileMenu_, Command::Exit, "E&xit", "Exit the Configurator", &CMainFrame::OnExit)
+        ->setShortcut(Qt::CTRL | Qt::Key_Q);
     connect(fileMenu_, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommands);
     RebuildRecentMenu();
 
@@ -212,6 +214,7 @@ void CMainFrame::UpdateCommands() {
     for (Command always : {Command::New, Command::Open, Command::SaveAs})
         Action(always)->setEnabled(haveDocument);
     boardSelector_->setEnabled(HardwareEnabled());
+    setWindowModified(ConfigModified());  // the caption's "[*]"
     QWidget *window = CurrentSystemWindow();
     QAction *systemDialog = Action(Command::SystemDialog);
     systemDialog->setEnabled(haveDocument);
@@ -223,8 +226,9 @@ void CMainFrame::UpdateCommands() {
     Action(Command::CameraDatabase)->setEnabled(services_.CameraDatabase() != nullptr);
 }
 
+// "[*]" shows as the modified mark while the configuration has unsaved changes.
 void CMainFrame::ShowCaption() {
-    if (document_) setWindowTitle(QString::fromStdString(document_->Caption()));
+    if (document_) setWindowTitle(QString::fromStdString(document_->Caption()) + "[*]");
 }
 
 void CMainFrame::AfterFileCommand() {

@@ -47,7 +47,10 @@ CSystemWindowNoHw::CSystemWindowNoHw(SystemTree &tree, QV_mod_factory &factory,
     layout->addLayout(buttons, 1, 1);
     layout->addWidget(available_, 1, 2);
 
-    connect(elements_, &QListWidget::currentRowChanged, this, &CSystemWindowNoHw::ShowAvailable);
+    // The selection, not the current line: the list gets a current line of
+    // its own when it takes the focus, and keeps it when Ctrl+click deselects.
+    connect(elements_, &QListWidget::itemSelectionChanged, this,
+            [this] { ShowAvailable(SelectedElement()); });
     connect(elements_, &QListWidget::itemDoubleClicked, this, &CSystemWindowNoHw::OnDoubleClicked);
     connect(add_, &QPushButton::clicked, this, &CSystemWindowNoHw::OnAdd);
     connect(remove_, &QPushButton::clicked, this, &CSystemWindowNoHw::OnRemove);
@@ -70,7 +73,8 @@ void CSystemWindowNoHw::showEvent(QShowEvent *event) {
 }
 
 int CSystemWindowNoHw::SelectedElement() const {
-    return elements_->currentRow();
+    const QList<QListWidgetItem *> selected = elements_->selectedItems();
+    return selected.isEmpty() ? -1 : elements_->row(selected.front());
 }
 
 void CSystemWindowNoHw::Fill(int element) {
@@ -81,7 +85,7 @@ void CSystemWindowNoHw::Fill(int element) {
             elements_->addItem(QString::fromStdString(text));
         elements_->setCurrentRow(element < elements_->count() ? element : -1);
     }
-    ShowAvailable(elements_->currentRow());
+    ShowAvailable(SelectedElement());
 }
 
 // Add is offered while some module fits the element, Remove otherwise.
