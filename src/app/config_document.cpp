@@ -48,6 +48,14 @@ bool Exists(const std::string &name) {
     return fs::exists(name, error);
 }
 
+// The list keeps whole paths: a name relative to the folder the program was
+// started in means another file, or none, on the next start.
+std::string ListedName(const std::string &name) {
+    std::error_code error;
+    const fs::path absolute = fs::absolute(name, error);
+    return error ? name : absolute.lexically_normal().string();
+}
+
 bool TextWritten(DocumentResult result) {
     return result == DocumentResult::Done || result == DocumentResult::NotConverted;
 }
@@ -131,13 +139,19 @@ DocumentResult ConfigDocument::OpenWithDialog() {
 }
 
 // Detection stays off while the file loads; a failed load leaves it off and
-// the file name and caption as they were (the model is then empty).
+// the file name and caption as they were. The model is then empty, and the
+// windows show that rather than the configuration that was open before.
 DocumentResult ConfigDocument::Load(const std::string &path) {
     Notify(closeDialogs_);
     const int detect = DetectOnNew();
     SetDetectOnNew(0);
-    if (tree_.LoadFile(path) != 0) return DocumentResult::Failed;
+    const bool loaded = tree_.LoadFile(path) == 0;
     if (systemReplaced_) systemReplaced_(SystemReplacement::Opened);
+    if (!loaded) {
+        // A listed file that has gone is not offered again.
+        if (!Exists(path)) recent_.Remove(ListedName(path));
+        return DocumentResult::Failed;
+    }
     SetCurrentFile(path);
     SetDetectOnNew(detect);
     AddToRecent(path);
@@ -239,9 +253,10 @@ void ConfigDocument::AddToRecent(const std::string &name) {
     if (name.empty()) return;
     if (!Exists(name)) {
         ReportError(MessageText("Previous Config file: ", name, " not found"));
+        recent_.Remove(ListedName(name));
         return;
     }
-    recent_.Add(name);
+    recent_.Add(ListedName(name));
 }
 
 bool ConfigDocument::CanSave() const {

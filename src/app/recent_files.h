@@ -18,12 +18,17 @@ public:
     virtual std::vector<std::string> List() const = 0;
     // Puts the name first (see PutFirst).
     virtual void Add(const std::string &name) = 0;
+    // Takes the name off the list; an unlisted name changes nothing.
+    virtual void Remove(const std::string &name) = 0;
 };
 
 // The list with `name` in front: an entry already listed moves up rather than
 // repeating, and what lies beyond `capacity` drops off the end.
 std::vector<std::string> PutFirst(std::vector<std::string> list, const std::string &name,
                                   std::size_t capacity);
+
+// The list without `name`.
+std::vector<std::string> Without(std::vector<std::string> list, const std::string &name);
 
 // A recent-file list that lives as long as the object.
 class MemoryRecentFiles : public RecentFiles {
@@ -32,6 +37,7 @@ public:
 
     std::vector<std::string> List() const override { return names_; }
     void Add(const std::string &name) override;
+    void Remove(const std::string &name) override;
 
 private:
     std::size_t capacity_;

@@ -39,6 +39,24 @@ WindowRect FirstRunRect(int screenWidth, int screenHeight) {
     return {left, top, left + width, top + height};
 }
 
+namespace {
+
+// The start of a span of `length` moved into [low, high) as far as it fits.
+int ClampSpan(int start, int length, int low, int high) {
+    return std::max(low, std::min(start, high - length));
+}
+
+}  // namespace
+
+WindowRect KeepInside(const WindowRect &window, const WindowRect &area) {
+    if (area.IsEmpty()) return window;
+    const int width = std::min(window.Width(), area.Width());
+    const int height = std::min(window.Height(), area.Height());
+    const int left = ClampSpan(window.left, width, area.left, area.right);
+    const int top = ClampSpan(window.top, height, area.top, area.bottom);
+    return {left, top, left + width, top + height};
+}
+
 WindowPlacement RestorePlacement(const AppRegistry &registry, const WindowRect &firstRun) {
     const std::string rect = registry.GetString(kSection, "Rect", "");
     const bool icon = registry.GetInt(kSection, "icon", 0) != 0;

@@ -15,6 +15,7 @@ struct WindowRect {
     int Width() const { return right - left; }
     int Height() const { return bottom - top; }
     bool IsEmpty() const { return Width() <= 0 || Height() <= 0; }
+    bool operator==(const WindowRect &) const = default;
 };
 
 // How the main window comes up, in the terms of the system's placement record.
@@ -40,6 +41,12 @@ WindowRect ParseRect(const std::string &text);
 // The main window's size on the first run: 1200 x 800, centred on a screen
 // of the given size (never larger than the screen).
 WindowRect FirstRunRect(int screenWidth, int screenHeight);
+
+// The window moved, and first shrunk where it is larger, so that it lies
+// wholly inside `area` (a screen's available area): a placement stored at
+// another screen size or scale factor, or a dialog cascaded past the screen's
+// edge, comes up where it can be seen and moved. An empty area changes nothing.
+WindowRect KeepInside(const WindowRect &window, const WindowRect &area);
 
 // Reads the section "Window size": "icon" set shows minimised (restoring to
 // maximised when "max" is also set), "max" alone maximised, neither normal.

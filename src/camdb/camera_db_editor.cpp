@@ -85,11 +85,32 @@ bool CameraDbEditor::Rename(const std::string &name) {
     return db_->Rename(selection_, name);
 }
 
+namespace {
+
+// A folder as the file system finds it: absolute, links followed.
+fs::path ResolvedFolder(const fs::path &folder) {
+    std::error_code error;
+    fs::path absolute = fs::absolute(folder, error);
+    if (error) return folder.lexically_normal();
+    fs::path resolved = fs::weakly_canonical(absolute, error);
+    return error ? absolute.lexically_normal() : resolved;
+}
+
+}  // namespace
+
+// The chosen file itself may be a link; only the folders are resolved, so
+// the database names the file the user picked.
+std::string CameraConfigFileEntry(const fs::path &chosen, const fs::path &databaseFolder) {
+    const fs::path file = ResolvedFolder(chosen.parent_path()) / chosen.filename();
+    const fs::path entry = file.lexically_relative(ResolvedFolder(databaseFolder));
+    return entry.empty() ? chosen.filename().string() : entry.generic_string();
+}
+
 std::optional<std::string> CameraDbEditor::ChooseConfigFile() const {
     const std::optional<fs::path> chosen = CurrentUi().OpenFileDialog(
         "Select", {{"Binary Cfg Files", "*.cnf"}}, db_->DatabaseFolder());
     if (!chosen) return std::nullopt;
-    return chosen->filename().string();
+    return CameraConfigFileEntry(*chosen, db_->DatabaseFolder());
 }
 
 int CameraDbEditor::Accept(const CameraFields &shown) {

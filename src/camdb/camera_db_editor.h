@@ -25,6 +25,12 @@ struct CameraFields {
     bool operator==(const CameraFields &) const = default;
 };
 
+// A camera's configuration file as the database file names it: relative to
+// the database folder, keeping the folders in between ("cameras/x.cnf"), or
+// climbing out of it ("../x.cnf") for a file elsewhere.
+std::string CameraConfigFileEntry(const std::filesystem::path &chosen,
+                                  const std::filesystem::path &databaseFolder);
+
 // The Camera Database dialog without its widgets. It edits a working copy of
 // the database read from the database file, never the program's own database
 // (which the camera rows choose from): the file changes only on OK, and the
@@ -68,8 +74,8 @@ public:
     // False, after the message, for a name that is too long.
     bool Rename(const std::string &name);
 
-    // "Select...": the chosen file's name without its folder; nothing when
-    // the file dialog was cancelled.
+    // "Select...": the chosen file as the database names it (see
+    // CameraConfigFileEntry); nothing when the file dialog was cancelled.
     std::optional<std::string> ChooseConfigFile() const;
 
     // OK: stores the shown camera and saves the working copy to the database

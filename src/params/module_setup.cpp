@@ -175,13 +175,13 @@ int ModuleSetup::HelpTopic(int tab, int row) const {
 ModuleSetupRegistry::OpenResult ModuleSetupRegistry::Open(ModuleSetupHost &host, int elementIndex,
                                                           QV_mod &module, QV_mod *secondModule,
                                                           int secondElementIndex) {
-    if (!IsValidIndex(elementIndex)) {
+    if (elementIndex < 0) {
         ReportError(
             MessageText("invalid element index: ", elementIndex,
                         " passed to the Module Setup dialog for module: ", module.GetName()));
         return {};
     }
-    auto &slot = dialogs_[static_cast<std::size_t>(elementIndex)];
+    auto &slot = dialogs_[elementIndex];
     if (slot) return {slot.get(), true};
     slot =
         std::make_unique<ModuleSetup>(host, elementIndex, module, secondModule, secondElementIndex);
@@ -189,24 +189,26 @@ ModuleSetupRegistry::OpenResult ModuleSetupRegistry::Open(ModuleSetupHost &host,
 }
 
 ModuleSetup *ModuleSetupRegistry::Find(int elementIndex) const {
-    if (!IsValidIndex(elementIndex)) return nullptr;
-    return dialogs_[static_cast<std::size_t>(elementIndex)].get();
+    auto found = dialogs_.find(elementIndex);
+    return found == dialogs_.end() ? nullptr : found->second.get();
 }
 
 void ModuleSetupRegistry::Forget(int elementIndex) {
-    if (!IsValidIndex(elementIndex)) return;
-    // Out of the slot first, so a lookup during destruction finds nothing.
-    std::unique_ptr<ModuleSetup> dialog =
-        std::move(dialogs_[static_cast<std::size_t>(elementIndex)]);
+    auto found = dialogs_.find(elementIndex);
+    if (found == dialogs_.end()) return;
+    // Out of the map first, so a lookup during destruction finds nothing.
+    std::unique_ptr<ModuleSetup> dialog = std::move(found->second);
+    dialogs_.erase(found);
 }
 
 void ModuleSetupRegistry::CloseAll() {
-    for (auto &dialog : dialogs_) dialog.reset();
+    // Taken out whole first, for the same reason.
+    std::map<int, std::unique_ptr<ModuleSetup>> closing = std::move(dialogs_);
+    dialogs_.clear();
 }
 
 int ModuleSetupRegistry::OpenCount() const {
-    return static_cast<int>(std::count_if(dialogs_.begin(), dialogs_.end(),
-                                          [](const auto &dialog) { return dialog != nullptr; }));
+    return static_cast<int>(dialogs_.size());
 }
 
 }  // namespace qvi

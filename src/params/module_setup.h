@@ -1,6 +1,6 @@
 #pragma once
 
-#include <array>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -123,18 +123,17 @@ private:
     bool closed_ = false;
 };
 
-// The open Module Setup dialogs, at most one per element of the system.
+// The open Module Setup dialogs, at most one per element of the system. Every
+// element has a slot, however many elements the system has.
 class ModuleSetupRegistry {
 public:
-    static constexpr int kSlots = 16;
-
     struct OpenResult {
         ModuleSetup *dialog = nullptr;  // null when the element index was refused
         bool activated = false;         // true when the dialog was open already
     };
 
-    // Returns the element's open dialog, or builds one. An element index
-    // outside 0..15 is reported and opens nothing.
+    // Returns the element's open dialog, or builds one. A negative element
+    // index is reported and opens nothing.
     OpenResult Open(ModuleSetupHost &host, int elementIndex, QV_mod &module,
                     QV_mod *secondModule = nullptr, int secondElementIndex = -1);
     ModuleSetup *Find(int elementIndex) const;
@@ -145,11 +144,7 @@ public:
     int OpenCount() const;
 
 private:
-    static bool IsValidIndex(int elementIndex) {
-        return elementIndex >= 0 && elementIndex < kSlots;
-    }
-
-    std::array<std::unique_ptr<ModuleSetup>, kSlots> dialogs_;
+    std::map<int, std::unique_ptr<ModuleSetup>> dialogs_;
 };
 
 }  // namespace qvi

@@ -63,6 +63,25 @@ void RowPager::ClampScroll() {
     scroll_ = std::clamp(scroll_, 0, MaxScrollPosition());
 }
 
+int RowPager::MoveFocus(int row, bool forward) {
+    if (RowParam(row) == nullptr) return -1;
+    const int step = forward ? 1 : -1;
+    // Entry 0 is the page selector, which no row shows.
+    for (int entry = row + scroll_ + step; entry >= 1 && entry < EntryCount(); entry += step) {
+        if (!entries_[static_cast<std::size_t>(entry)]->IsEnabled()) continue;
+        ScrollToShow(entry);
+        return entry - scroll_;
+    }
+    return -1;
+}
+
+void RowPager::ScrollToShow(int entry) {
+    const int lastRow = RowsInUse() - 1;
+    if (entry < 1 + scroll_) scroll_ = entry - 1;
+    if (entry > lastRow + scroll_) scroll_ = entry - lastRow;
+    ClampScroll();
+}
+
 QV_usr_param *RowPager::RowParam(int row) const {
     if (row < 1 || row >= RowsInUse()) return nullptr;
     return entries_[static_cast<std::size_t>(row + scroll_)];

@@ -61,6 +61,12 @@ public:
     // moves. Returns the new scroll position.
     int Scroll(ScrollMove move, int thumbPosition = 0);
 
+    // Keyboard focus leaves `row` forward (Tab) or back (Shift+Tab): the
+    // nearest entry that way which can be edited is scrolled into view.
+    // Returns the row that shows it, or -1 (nothing scrolled) when there is
+    // none that way and the focus leaves the rows.
+    int MoveFocus(int row, bool forward);
+
     // The user parameter a row shows; null for row 0 and for rows beyond those in use.
     QV_usr_param *RowParam(int row) const;
     RowView DescribeRow(int row) const;
@@ -71,6 +77,8 @@ public:
 
 private:
     void ClampScroll();
+    // Scrolls as little as needed for the entry to show in a row.
+    void ScrollToShow(int entry);
 
     std::vector<QV_usr_param *> entries_;
     int capacity_ = kMaxCapacity;

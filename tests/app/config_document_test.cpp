@@ -181,8 +181,17 @@ TEST_F(ConfigDocumentTest, UnsavedChangesAreOfferedAndCancelAbandons) {
 }
 
 TEST_F(ConfigDocumentTest, AFailedOpenKeepsTheNameAndLeavesDetectionOff) {
+    std::vector<ConfigDocument::SystemReplacement> replaced;
+    document->SetSystemReplaced(
+        [&](ConfigDocument::SystemReplacement replacement) { replaced.push_back(replacement); });
     ASSERT_EQ(document->Open(Default()), DocumentResult::Done);
     SetDetectOnNew(1);
+    Write("broken.txt", "this is no configuration\n");
+    EXPECT_EQ(document->Open(Path("broken.txt")), DocumentResult::Failed);
+    // The windows are rebuilt from the model the failed load emptied.
+    EXPECT_EQ(tree->System().Size(), 0);
+    EXPECT_EQ(replaced, (std::vector{ConfigDocument::SystemReplacement::Opened,
+                                     ConfigDocument::SystemReplacement::Opened}));
     EXPECT_EQ(document->Open(Path("missing.txt")), DocumentResult::Failed);
     EXPECT_EQ(DetectOnNew(), 0);
     EXPECT_EQ(document->Caption(), CaptionOf(Default()));
@@ -275,10 +284,44 @@ TEST_F(ConfigDocumentTest, ViewingShowsTheTextTwinOrSaysTheViewerIsMissing) {
     EXPECT_EQ(ViewedTextFile(Path("only.cnf")), Path("only.TXT"));
 }
 
-TEST(MemoryRecentFilesTest, KeepsItsCapacity) {
+// A name given relative to the working folder is kept whole, so the list
+// still finds it when the program starts in another folder.
+TEST_F(ConfigDocumentTest, RecentFilesKeepAbsolutePathsAndLoseFilesThatAreGone) {
+    Write("near.txt", "");
+    const fs::path started = fs::current_path();
+    fs::current_path(dir_);
+    document->AddToRecent("near.txt");
+    document->AddToRecent("./near.txt");
+    fs::current_path(started);
+    EXPECT_EQ(recent.List(), Strings{Path("near.txt")});
+
+    // Opening a listed file that has gone: the load's failure, then the entry goes.
+    ASSERT_EQ(document->Open(Default()), DocumentResult::Done);
+    fs::remove(Path("near.txt"));
+    ui.Clear();
+    EXPECT_EQ(document->Open(Path("near.txt")), DocumentResult::Failed);
+    EXPECT_FALSE(ui.Errors().empty());
+    EXPECT_EQ(recent.List(), Strings{Default()});
+    // A file that exists but does not load stays listed.
+    document->AddToRecent(Write("broken.txt", "no configuration\n").string());
+    EXPECT_EQ(document->Open(Path("broken.txt")), DocumentResult::Failed);
+    EXPECT_EQ(recent.List(), (Strings{Path("broken.txt"), Default()}));
+    // Saving under a name whose file has since gone reports it and drops it.
+    ui.Clear();
+    fs::remove(Path("broken.txt"));
+    document->AddToRecent(Path("broken.txt"));
+    EXPECT_EQ(ui.Errors(), Strings{"Previous Config file: " + Path("broken.txt") + " not found"});
+    EXPECT_EQ(recent.List(), Strings{Default()});
+}
+
+TEST(MemoryRecentFilesTest, KeepsItsCapacityAndRemovesByName) {
     MemoryRecentFiles two(2);
     for (const char *name : {"a", "b", "a", "c"}) two.Add(name);
     EXPECT_EQ(two.List(), (Strings{"c", "a"}));
+    two.Remove("c");
+    two.Remove("unlisted");
+    EXPECT_EQ(two.List(), Strings{"a"});
+    EXPECT_EQ(Without({"x", "y", "x"}, "x"), Strings{"y"});
 }
 
 }  // namespace

@@ -5,6 +5,11 @@
 #include "platform/app_registry.h"
 
 namespace qvi {
+
+void PrintTo(const WindowRect &rect, std::ostream *out) {
+    *out << FormatRect(rect);
+}
+
 namespace {
 
 const WindowRect kFirstRun{360, 140, 1560, 940};
@@ -35,6 +40,25 @@ TEST(WindowPlacementTest, FirstRunIsCentredAndFitsTheScreen) {
     EXPECT_EQ(small.Width(), 1024);
     EXPECT_EQ(small.Height(), 768);
     EXPECT_EQ(small.left, 0);
+}
+
+TEST(WindowPlacementTest, KeepInsideShrinksAndMovesOntoTheArea) {
+    // A 1600 x 1000 screen at a scale factor of 1.5 offers 1067 x 667 (here
+    // less a 30-pixel panel at the top); a placement stored unscaled is larger.
+    const WindowRect screen{0, 30, 1067, 667};
+    EXPECT_EQ(KeepInside({40, 40, 1990, 1314}, screen), (WindowRect{0, 30, 1067, 667}));
+    // Off the right and bottom edges: moved back, size kept.
+    EXPECT_EQ(KeepInside({900, 600, 1300, 900}, screen), (WindowRect{667, 367, 1067, 667}));
+    // Off the left and top edges (a dialog cascaded from a window at the edge).
+    EXPECT_EQ(KeepInside({-120, 0, 280, 300}, screen), (WindowRect{0, 30, 400, 330}));
+    // Wider only: the height and the vertical position stay.
+    EXPECT_EQ(KeepInside({500, 100, 1700, 300}, screen), (WindowRect{0, 100, 1067, 300}));
+    // Inside already, or nothing known about the screen: unchanged.
+    EXPECT_EQ(KeepInside({10, 40, 500, 400}, screen), (WindowRect{10, 40, 500, 400}));
+    EXPECT_EQ(KeepInside({-50, -50, 3000, 3000}, {}), (WindowRect{-50, -50, 3000, 3000}));
+    // A second screen to the right keeps its own offset.
+    EXPECT_EQ(KeepInside({3600, 10, 4100, 300}, {1920, 0, 3840, 1080}),
+              (WindowRect{3340, 10, 3840, 300}));
 }
 
 TEST(WindowPlacementTest, IconAndMaxChooseTheShowCommandAndFlags) {

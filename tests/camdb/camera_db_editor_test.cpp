@@ -157,6 +157,30 @@ TEST_F(CameraDbEditorTest, RenameTakesNineteenCharactersAndRefusesTwenty) {
     EXPECT_EQ(ui.Errors(), Names{"Name is too long, 19 character max"});
 }
 
+// The database reads a camera's file relative to its own folder, so the
+// chosen file keeps the folders below (or above) it.
+TEST_F(CameraDbEditorTest, SelectKeepsTheChosenFilesFolderRelativeToTheDatabase) {
+    const fs::path folder = root_ / "dbase";
+    fs::create_directories(folder / "cameras");
+    ui.fileChoices = {folder / "cameras" / "tx70ntsc.cnf", folder / "top.cnf",
+                      root_ / "elsewhere" / "far.cnf", std::nullopt};
+    EXPECT_EQ(editor.ChooseConfigFile(), "cameras/tx70ntsc.cnf");
+    EXPECT_EQ(editor.ChooseConfigFile(), "top.cnf");
+    EXPECT_EQ(editor.ChooseConfigFile(), "../elsewhere/far.cnf");
+    EXPECT_EQ(editor.ChooseConfigFile(), std::nullopt);
+    EXPECT_EQ(ui.fileDialogTitles, (Names(4, "Select")));
+
+    // The same folder reached through a link, or named relative to the
+    // working folder, is still the database's folder.
+    fs::create_directory_symlink(folder, root_ / "linked");
+    EXPECT_EQ(CameraConfigFileEntry(root_ / "linked" / "cameras" / "a.cnf", folder),
+              "cameras/a.cnf");
+    const fs::path started = fs::current_path();
+    fs::current_path(root_);
+    EXPECT_EQ(CameraConfigFileEntry(folder / "cameras" / "b.cnf", "dbase"), "cameras/b.cnf");
+    fs::current_path(started);
+}
+
 TEST_F(CameraDbEditorTest, OkSavesTheShownCameraAndCancelLeavesTheFileAlone) {
     // The program's own database: the editor must neither replace nor change it.
     std::unique_ptr<QV_camera_db> program = NewDatabase();

@@ -147,9 +147,10 @@ private slots:
         dialog->portBox(2)->setChecked(false);
         dialog->commentsEdit()->setPlainText("moved to the TX-50");
         dialog->cablePartEdit()->setText("CBL-50-X");
-        session.ui.fileChoices = {std::filesystem::path("/anywhere/else/tx50rs170.cnf")};
+        // The file keeps its folder below the database's, as the database names it.
+        session.ui.fileChoices = {session.ConfigDir() / "dbase" / "cameras" / "tx50rs170.cnf"};
         QTest::mouseClick(dialog->selectButton(), Qt::LeftButton);
-        QCOMPARE(dialog->cnfFileEdit()->text(), QString("tx50rs170.cnf"));
+        QCOMPARE(dialog->cnfFileEdit()->text(), QString("cameras/tx50rs170.cnf"));
         QCOMPARE(session.ui.fileDialogTitles.back(), std::string("Select"));
 
         // Leaving the camera keeps its fields; coming back shows them.
@@ -166,12 +167,19 @@ private slots:
 
         const std::string saved = ReadFile(DatabaseFile());
         const std::string expected = "\n[Cam3]\nName = " + name +
-                                     "\nConfigFile = tx50rs170.cnf\nValidTXMod = TX-50\n"
+                                     "\nConfigFile = cameras/tx50rs170.cnf\nValidTXMod = TX-50\n"
                                      "ValidTXPorts = 1,3\nCablePartNumber = CBL-50-X\n"
                                      "Comments = moved to the TX-50, ports 1 and 3\n";
         QVERIFY2(saved.find(expected) != std::string::npos, saved.c_str());
         // The program's own database is untouched until it reloads the file.
         QVERIFY(session.services.CameraDatabase()->GetRecord(3)->validModule != "TX-50");
+        // Read again, as the next start reads it, the camera is still there.
+        const int cameras = session.services.CameraDatabase()->Count();
+        std::unique_ptr<qvi::QV_camera_db> reloaded =
+            session.services.NewCameraDatabase(session.settings());
+        QCOMPARE(reloaded->Load(DatabaseFile()), 0);
+        QCOMPARE(reloaded->Count(), cameras);
+        QCOMPARE(reloaded->GetRecord(3)->validModule, std::string("TX-50"));
     }
 };
 

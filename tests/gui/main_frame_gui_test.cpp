@@ -2,15 +2,25 @@
 // enabling, file commands through its menu actions, placement and closing.
 #include <QAction>
 #include <QComboBox>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QScopeGuard>
+#include <QSignalSpy>
+#include <QTimer>
+#include <QWheelEvent>
+#include <QWindow>
 #include <QtTest>
 #include <filesystem>
 #include <fstream>
 
 #include "app/recent_files.h"
+#include "app/system_window_lines.h"
+#include "gui/gui_screen.h"
 #include "gui/gui_session.h"
 #include "platform/app_registry.h"
 #include "platform/qt/console_pane.h"
 #include "platform/qt/main_frame.h"
+#include "platform/qt/qt_ui.h"
 #include "platform/qt/camera_db_dialog.h"
 #include "platform/qt/setup_dialogs.h"
 #include "platform/qt/system_window_hw.h"
@@ -30,7 +40,15 @@ private:
     qvi::MemoryRecentFiles recent_;
     qvi::CMainFrame *frame_ = nullptr;
 
-    QString Caption() const { return frame_->windowTitle(); }
+    // The caption as the window system shows it ("[*]" drawn as the mark).
+    QString Caption() const { return frame_->windowHandle()->title(); }
+    // A key pressed while the main window is the active one.
+    bool PressInMainWindow(QKeyCombination key) {
+        frame_->activateWindow();
+        if (!QTest::qWaitForWindowActive(frame_)) return false;
+        QTest::keyClick(frame_, key.key(), key.keyboardModifiers());
+        return true;
+    }
     bool Enabled(Command command) const { return frame_->Action(command)->isEnabled(); }
     void Trigger(Command command) { frame_->Action(command)->trigger(); }
 
@@ -90,6 +108,56 @@ private slots:
         QVERIFY(window->isVisible());
     }
 
+    void aWheelOverTheUnfocusedBoardSelectorSwitchesNoBoard() {
+        QComboBox *selector = frame_->BoardSelector();
+        qvi::CSystemWindowHw *window = frame_->SystemWindowHw();
+        QVERIFY(selector->count() > 2);
+        QSignalSpy activated(selector, &QComboBox::activated);
+        const int board = window->ActiveBoard();
+        frame_->show();
+        frame_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frame_));
+        frame_->setFocus();
+        const QPointF centre = QRectF(selector->rect()).center();
+        QWheelEvent down(centre, selector->mapToGlobal(centre), QPoint(), QPoint(0, -120),
+                         Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(selector, &down);
+        QCOMPARE(activated.count(), 0);
+        QCOMPARE(window->ActiveBoard(), board);
+        QVERIFY(!selector->hasFocus());
+        // Focused, it is a drop-down like any other.
+        selector->setFocus();
+        QVERIFY(selector->hasFocus());
+        QApplication::sendEvent(selector, &down);
+        QCOMPARE(activated.count(), 1);
+        QCOMPARE(window->ActiveBoard(), board + 1);
+    }
+
+    void aFailedOpenLeavesNoStaleLinesInTheSystemWindow() {
+        const std::filesystem::path broken = session_->ConfigDir() / "broken.txt";
+        std::ofstream(broken) << "this is no configuration\n";
+        // The later tests work on the demo, whatever happens here.
+        auto reopen = qScopeGuard([this] {
+            session_->ui.Clear();
+            frame_->Document().Open(session_->Demo());
+        });
+        QCOMPARE(frame_->Document().Open(broken.string()), qvi::DocumentResult::Failed);
+        auto *list = frame_->SystemWindowHw()->findChild<QListWidget *>("systemList");
+        QVERIFY(list != nullptr);
+        QCOMPARE(list->count(),
+                 static_cast<int>(qvi::ElementModeLines(session_->Tree(), 0).size()));
+        QCOMPARE(frame_->SelectedElement(), -1);
+        QCOMPARE(frame_->BoardSelector()->count(), 0);
+        frame_->UpdateCommands();
+        QVERIFY(!Enabled(Command::Edit));
+
+        reopen.dismiss();
+        session_->ui.Clear();
+        QCOMPARE(frame_->Document().Open(session_->Demo()), qvi::DocumentResult::Done);
+        QVERIFY(list->count() > 20);
+        QVERIFY(frame_->BoardSelector()->count() > 1);
+    }
+
     void editOpensTheSelectedElementsDialogOnce() {
         const int element = frame_->SelectedElement();
         QVERIFY(element >= 0);
@@ -137,18 +205,25 @@ private slots:
         frame_->UpdateCommands();
         QVERIFY(!Enabled(Command::Save));
         QVERIFY(Enabled(Command::ViewConfigFile));
+        const QString caption = QString::fromStdString("QVI Configurator - " + session_->Demo());
+        QCOMPARE(Caption(), caption);
         qvi::SetConfigModified(true);
         frame_->UpdateCommands();
         QVERIFY(Enabled(Command::Save));
         QVERIFY(!Enabled(Command::ViewConfigFile));
         QVERIFY(Enabled(Command::SaveAs));
         QVERIFY(Enabled(Command::HardwareDisabled));
+        // The caption carries the modified mark while changes are unsaved.
+        QVERIFY(frame_->isWindowModified());
+        QCOMPARE(Caption(), caption + "*");
     }
 
     void saveAsAppendsTxtAndWritesTheBinaryTwin() {
         const std::filesystem::path chosen = session_->ConfigDir() / "saved";
         session_->ui.fileChoices.push_back(chosen);
-        Trigger(Command::SaveAs);
+        session_->ui.fileDialogTitles.clear();
+        QVERIFY(PressInMainWindow(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+        QCOMPARE(session_->ui.fileDialogTitles, std::vector<std::string>{"Save As"});
         const std::string text = chosen.string() + ".txt";
         QVERIFY(std::filesystem::exists(text));
         QVERIFY(std::filesystem::exists(chosen.string() + ".CNF"));
@@ -177,7 +252,7 @@ private slots:
         session_->ui.answers.push_back(MessageAnswer::Yes);
         Trigger(Command::HardwareDisabled);
         QVERIFY(!qvi::HardwareEnabled());
-        QCOMPARE(Caption(), QString("QVI Configurator - Untitled"));
+        QCOMPARE(Caption(), QString("QVI Configurator - Untitled*"));
         QVERIFY(!Enabled(Command::HardwareDisabled));
         QVERIFY(!frame_->BoardSelector()->isEnabled());
         QVERIFY(qvi::ConfigModified());
@@ -187,9 +262,31 @@ private slots:
         QVERIFY(frame_->SystemWindowNoHw()->isVisible());
     }
 
+    void messageBoxesAreWideEnoughForTheirCaption() {
+        qvi::QtUi ui;
+        ui.SetParent(frame_);
+        const QString caption = "Disabling the hardware cannot be undone in this run";
+        int boxWidth = 0;
+        int captionWidth = 0;
+        QTimer::singleShot(0, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (box == nullptr) return;
+            boxWidth = box->frameGeometry().width();
+            captionWidth = box->fontMetrics().horizontalAdvance(caption);
+            box->reject();
+        });
+        ui.Ask("Go on?", qvi::MessageButtons::YesNo, qvi::MessageKind::Information,
+               caption.toStdString());
+        QVERIFY(captionWidth > 0);
+        // Room for the caption and the title bar's buttons beside it.
+        QVERIFY2(boxWidth > captionWidth + 100,
+                 qPrintable(QString("%1 for a caption of %2").arg(boxWidth).arg(captionWidth)));
+    }
+
     void closingStoresThePlacement() {
         qvi::SetConfigModified(false);
-        QVERIFY(frame_->close());
+        QVERIFY(PressInMainWindow(Qt::CTRL | Qt::Key_Q));
+        QVERIFY(!frame_->isVisible());
         QCOMPARE(registry_.GetString("Window size", "Rect", ""), std::string("0040 0030 1040 0730"));
         QCOMPARE(registry_.GetInt("Window size", "icon", -1), 0);
         QCOMPARE(registry_.GetInt("Window size", "max", -1), 0);
@@ -197,5 +294,6 @@ private slots:
     }
 };
 
-QTEST_MAIN(MainFrameTest)
+// A screen that holds the windows where these tests put them.
+QVI_GUI_TEST_MAIN(MainFrameTest, 1920, 1200, 1.0)
 #include "main_frame_gui_test.moc"

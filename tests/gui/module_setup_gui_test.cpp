@@ -8,10 +8,13 @@
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QWheelEvent>
 #include <QtTest>
+#include <algorithm>
 #include <fstream>
 #include <memory>
 
+#include "gui/gui_screen.h"
 #include "gui/gui_session.h"
 #include "params/mod.h"
 #include "platform/qt/module_setup_dialog.h"
@@ -63,6 +66,32 @@ int RowLabelled(const CParamPage &page, const QString &label) {
         EXPECT_EQ_Q((entry).x() + (entry).frameGeometry().width(), (fieldTopLeft).x()); \
         EXPECT_EQ_Q((entry).y(), (fieldTopLeft).y());                                   \
     } while (0)
+
+// A wheel turned by notches (positive: away from the user) over a widget's centre.
+void TurnWheel(QWidget *widget, int notches) {
+    const QPointF centre = QRectF(widget->rect()).center();
+    QWheelEvent wheel(centre, widget->mapToGlobal(centre), QPoint(),
+                      QPoint(0, notches * QWheelEvent::DefaultDeltasPerStep), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(widget, &wheel);
+}
+
+// Puts the focus on the control a row shows, as a click would.
+bool FocusRowControl(CParamPage &page, int row) {
+    for (QWidget *control : {static_cast<QWidget *>(page.DropDown(row)),
+                             static_cast<QWidget *>(page.NumberField(row))})
+        if (control->isVisibleTo(&page)) {
+            control->setFocus(Qt::MouseFocusReason);
+            return true;
+        }
+    return false;
+}
+
+// The label of the row whose control has the dialog's focus; empty when none has.
+QString FocusedLabel(const CModuleSetupDlg &dialog, const CParamPage &page) {
+    const int row = page.RowOf(dialog.focusWidget());
+    return row > 0 ? page.Label(row)->text() : QString();
+}
 
 void FlushDeletes() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -128,14 +157,30 @@ private slots:
         QVERIFY(dialogs.IsOpen(kLumo) && dialogs.IsOpen(kTx31) && !dialogs.IsOpen(kTx10));
     }
 
-    void refusesElementsWithoutASlotOrPages() {
+    void everyElementPastTheSixteenthHasItsOwnDialog() {
         QVERIFY(dialogs.Open(System(), 0) == nullptr);
-        QVERIFY(dialogs.Open(System(), 16) == nullptr);  // the TX-20, past the 16 slots
         QCOMPARE(session.ui.Errors(),
-                 (std::vector<std::string>{"element 0 has no Module Setup pages",
-                                           "invalid element index: 16 passed to the Module Setup "
-                                           "dialog for module: TX-20"}));
-        QCOMPARE(dialogs.OpenCount(), 0);
+                 (std::vector<std::string>{"element 0 has no Module Setup pages"}));
+        session.ui.Clear();
+        const std::vector<std::pair<int, QString>> late = {{16, "TX-20:0 on SXP:1"},
+                                                           {18, "TX-50:0 on SXP:2"},
+                                                           {20, "TX-40:0 on SXP:3"},
+                                                           {22, "TX-60:0 on SXP:4"},
+                                                           {24, "TX-80:0 on Lumo Comp:5"}};
+        for (const auto &[element, description] : late) {
+            CModuleSetupDlg *dialog = dialogs.Open(System(), element);
+            QVERIFY2(dialog != nullptr, qPrintable(description));
+            QCOMPARE(dialog->windowTitle(), "Module Edit for:  " + description);
+            QCOMPARE(dialog->ElementIndex(), element);
+            QVERIFY(dialog->Tabs()->count() > 0);
+            QCOMPARE(dialogs.Open(System(), element), dialog);
+        }
+        QVERIFY(session.ui.Errors().empty());
+        QCOMPARE(dialogs.OpenCount(), static_cast<int>(late.size()));
+        // Closing one leaves the others in their slots.
+        dialogs.Find(18)->CancelButton()->click();
+        FlushDeletes();
+        QVERIFY(!dialogs.IsOpen(18) && dialogs.IsOpen(16) && dialogs.IsOpen(24));
     }
 
     void closeAllDestroysEveryDialog() {
@@ -312,6 +357,111 @@ private slots:
         QVERIFY(dialog->Page(0)->ScrollBar()->isHidden());  // the one-row camera page
     }
 
+    void enterF2AndSpaceOpenTheValueEntryWithoutClosingTheDialog() {
+        CModuleSetupDlg *dialog = Open(kChannel0);
+        QPointer<CModuleSetupDlg> guard = dialog;
+        dialog->Tabs()->setCurrentIndex(kTimingTab);
+        CParamPage *page = dialog->Page(kTimingTab);
+        const int row = RowLabelled(*page, "Horizontal Total");
+        QLineEdit *field = page->NumberField(row);
+        QStringList opened;
+        dialog->SetValueEntryRunner([&](CValueEntryDlg &entry) {
+            opened << entry.windowTitle();
+            entry.CancelButton()->click();
+            return entry.result();
+        });
+        field->setFocus();
+        for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_F2, Qt::Key_Space}) {
+            QTest::keyClick(dialog->focusWidget(), key);
+            QVERIFY2(!guard.isNull() && dialogs.IsOpen(kChannel0), "the key pressed OK");
+            // The focus stays on the field for the next key.
+            QCOMPARE(dialog->focusWidget(), field);
+        }
+        QCOMPARE(opened, QStringList(4, "Horizontal Total"));
+        // Other keys do nothing to the field, and a drop-down opens no value entry.
+        QTest::keyClick(field, Qt::Key_A);
+        page->DropDown(RowLabelled(*page, "Hsync Polarity"))->setFocus();
+        QTest::keyClick(dialog->focusWidget(), Qt::Key_F2);
+        QCOMPARE(opened.size(), 4);
+        dialog->CancelButton()->click();
+    }
+
+    void tabReachesEveryRowAndScrollsItIntoView() {
+        CModuleSetupDlg *dialog = Open(kChannel0);
+        dialog->Tabs()->setCurrentIndex(kTimingTab);
+        CParamPage *page = dialog->Page(kTimingTab);
+        QStringList expected;  // the group's rows, without the page selector in front
+        const auto &group = Module(kChannel0).GetParamGroups()[kTimingTab]->GetUsrParams();
+        for (std::size_t entry = 1; entry < group.size(); ++entry)
+            if (group[entry]->IsEnabled())
+                expected << QString::fromStdString(group[entry]->GetLabel());
+        QCOMPARE(expected.size(), 27);
+
+        QVERIFY(FocusRowControl(*page, 1));
+        QStringList forward{FocusedLabel(*dialog, *page)};
+        for (int press = 1; press < expected.size(); ++press) {
+            QTest::keyClick(dialog->focusWidget(), Qt::Key_Tab);
+            forward << FocusedLabel(*dialog, *page);
+        }
+        QCOMPARE(forward, expected);
+        QCOMPARE(page->ScrollBar()->value(), 8);
+        QVERIFY(FocusRowControl(*page, 19) && FocusedLabel(*dialog, *page) == expected.back());
+
+        QStringList back{FocusedLabel(*dialog, *page)};
+        for (int press = 1; press < expected.size(); ++press) {
+            QTest::keyClick(dialog->focusWidget(), Qt::Key_Backtab);
+            back << FocusedLabel(*dialog, *page);
+        }
+        std::reverse(back.begin(), back.end());
+        QCOMPARE(back, expected);
+        QCOMPARE(page->ScrollBar()->value(), 0);
+        // Past the first row the focus leaves the rows, as usual.
+        QTest::keyClick(dialog->focusWidget(), Qt::Key_Backtab);
+        QCOMPARE(page->RowOf(dialog->focusWidget()), -1);
+        QCOMPARE(page->ScrollBar()->value(), 0);
+        dialog->CancelButton()->click();
+    }
+
+    void theWheelScrollsTheRowsAndChangesOnlyAFocusedDropDown() {
+        CModuleSetupDlg *dialog = Open(kChannel0);
+        dialog->Tabs()->setCurrentIndex(kTimingTab);
+        CParamPage *page = dialog->Page(kTimingTab);
+        const int lines = QApplication::wheelScrollLines();
+        dialog->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(dialog));
+        dialog->OkButton()->setFocus();
+        int row = RowLabelled(*page, "Hsync Polarity");
+        QVERIFY(row > 0);
+        QComboBox *polarity = page->DropDown(row);
+        const QString first = page->Label(1)->text();
+
+        // Over an unfocused drop-down: the rows scroll, the value stays.
+        TurnWheel(polarity, -1);
+        QCOMPARE(Module(kChannel0).GetUsrParam(10)->GetIndex(), 0);
+        QCOMPARE(Platform(kChannel0).read_reg(kHsyncPolarityReg).ToString(), std::string("0"));
+        QCOMPARE(page->ScrollBar()->value(), lines);
+        QVERIFY(!polarity->hasFocus());
+        // Over a label or a number field too, and back up.
+        TurnWheel(page->Label(5), -1);
+        QCOMPARE(page->ScrollBar()->value(), std::min(2 * lines, 8));
+        const int number = RowLabelled(*page, "Ver Sync End");
+        QVERIFY(number > 0 && page->NumberField(number)->isVisibleTo(page));
+        TurnWheel(page->NumberField(number), 5);
+        QCOMPARE(page->ScrollBar()->value(), 0);
+        QCOMPARE(page->Label(1)->text(), first);
+
+        // A focused drop-down takes the wheel as a choice, and the rows stay.
+        row = RowLabelled(*page, "Hsync Polarity");
+        polarity = page->DropDown(row);
+        polarity->setFocus();
+        QVERIFY(polarity->hasFocus());
+        TurnWheel(polarity, -1);
+        QCOMPARE(Module(kChannel0).GetUsrParam(10)->GetIndex(), 1);
+        QCOMPARE(page->ScrollBar()->value(), 0);
+        dialog->CancelButton()->click();
+        QCOMPARE(Platform(kChannel0).read_reg(kHsyncPolarityReg).ToString(), std::string("0"));
+    }
+
     void resizingShowsAsManyRowsAsFit() {
         CModuleSetupDlg *dialog = dialogs.Open(System(), kTx31);
         QCOMPARE(dialog->RowsShown(), 6);  // the six rows of "Basic"
@@ -359,5 +509,6 @@ private:
     QStringList failures_;
 };
 
-QTEST_MAIN(ModuleSetupGuiTest)
+// A screen that holds the windows where these tests put them.
+QVI_GUI_TEST_MAIN(ModuleSetupGuiTest, 1920, 1200, 1.0)
 #include "module_setup_gui_test.moc"

@@ -141,6 +141,32 @@ private slots:
         QVERIFY(!window.isVisible());
     }
 
+    void removeIsOfferedOnlyForASelectedElement() {
+        qvi::SetHardwareEnabled(false);
+        CSystemWindowNoHw window(Tree(), *session_->services.Factory(), session_->settings());
+        auto *elements = window.findChild<QListWidget *>("systemModules");
+        auto *remove = window.findChild<QPushButton *>("removeButton");
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        // The list takes the focus with nothing selected: a current line alone
+        // is no choice of the user's.
+        elements->setFocus();
+        QVERIFY(elements->selectedItems().isEmpty());
+        QVERIFY(!remove->isEnabled());
+        QCOMPARE(window.SelectedElement(), -1);
+
+        const QPoint rx30 = elements->visualItemRect(elements->item(13)).center();
+        QTest::mouseClick(elements->viewport(), Qt::LeftButton, {}, rx30);
+        QCOMPARE(window.SelectedElement(), 13);
+        QVERIFY(remove->isEnabled());
+        // Ctrl+click takes the selection away again.
+        QTest::mouseClick(elements->viewport(), Qt::LeftButton, Qt::ControlModifier, rx30);
+        QVERIFY(elements->selectedItems().isEmpty());
+        QVERIFY(!remove->isEnabled());
+        QCOMPARE(window.SelectedElement(), -1);
+        QVERIFY(session_->ui.Errors().empty());
+    }
+
     // Last: it changes the demo's system.
     void noHardwareWindowAddsAndRemovesModules() {
         qvi::SetHardwareEnabled(false);

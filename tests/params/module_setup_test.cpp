@@ -292,12 +292,22 @@ TEST_F(ModuleSetupTest, RegistryKeepsOneDialogPerElement) {
     EXPECT_TRUE(again.activated);
     EXPECT_EQ(again.dialog, first.dialog);
 
-    host_.registry.Open(host_, 15, module_);
-    for (int refused : {-1, 16})
-        EXPECT_EQ(host_.registry.Open(host_, refused, module_).dialog, nullptr);
-    EXPECT_EQ(ui_.Errors().size(), 2u);
-    EXPECT_EQ(host_.registry.OpenCount(), 2);
+    // Every element has a slot of its own, however long the system is.
+    TestModule late(&board_, "Late");
+    ModuleSetupRegistry::OpenResult far = host_.registry.Open(host_, 40, late);
+    ASSERT_NE(far.dialog, nullptr);
+    EXPECT_EQ(host_.registry.Find(40), far.dialog);
+    EXPECT_EQ(&far.dialog->Module(), &late);
+    EXPECT_EQ(host_.registry.Open(host_, 16, module_).dialog->ElementIndex(), 16);
+    EXPECT_EQ(host_.registry.Open(host_, -1, module_).dialog, nullptr);
+    EXPECT_EQ(ui_.Errors(), (std::vector<std::string>{
+                                "invalid element index: -1 passed to the Module Setup dialog "
+                                "for module: Test"}));
+    EXPECT_EQ(host_.registry.OpenCount(), 3);
 
+    host_.registry.Forget(40);
+    EXPECT_EQ(host_.registry.Find(40), nullptr);
+    EXPECT_EQ(host_.registry.OpenCount(), 2);
     host_.registry.CloseAll();
     EXPECT_EQ(host_.registry.OpenCount(), 0);
 }

@@ -129,6 +129,47 @@ TEST_F(RowPagerTest, NumberRowsShowTheirValueAndEnabledFlag) {
     EXPECT_FALSE(pager.DescribeRow(2).enabled);
 }
 
+// Entry e of the group is usrParams_[e - 1]: entry 0 is the page selector.
+TEST_F(RowPagerTest, KeyboardFocusScrollsToTheNextEditableEntry) {
+    RowPager pager = PagerOf(27);       // entries 1 to 27 in rows 1 to 19
+    usrParams_[20]->SetEnabled(false);  // entry 21
+    usrParams_[1]->SetEnabled(false);   // entry 2
+
+    // Inside the rows shown nothing scrolls.
+    EXPECT_EQ(pager.MoveFocus(3, true), 4);
+    EXPECT_EQ(pager.ScrollPosition(), 0);
+    // From the last row the rows scroll by one to bring the next entry in.
+    EXPECT_EQ(pager.MoveFocus(19, true), 19);
+    EXPECT_EQ(pager.ScrollPosition(), 1);
+    EXPECT_EQ(pager.RowParam(19)->GetId(), kFirstRangeId + 19);
+    // A disabled entry is passed over, scrolling as far as the one after it.
+    EXPECT_EQ(pager.MoveFocus(19, true), 19);
+    EXPECT_EQ(pager.ScrollPosition(), 3);
+    EXPECT_EQ(pager.RowParam(19)->GetId(), kFirstRangeId + 21);
+    // Past the last entry the focus leaves the rows; nothing scrolls.
+    pager.Scroll(ScrollMove::ToEnd);
+    EXPECT_EQ(pager.MoveFocus(19, true), -1);
+    EXPECT_EQ(pager.ScrollPosition(), 8);
+
+    // Backwards from the first row shown the rows scroll back, skipping
+    // entry 2; before entry 1 the focus leaves.
+    pager.Scroll(ScrollMove::ThumbPosition, 2);
+    EXPECT_EQ(pager.MoveFocus(1, false), 1);
+    EXPECT_EQ(pager.ScrollPosition(), 0);
+    EXPECT_EQ(pager.RowParam(1)->GetId(), kFirstRangeId);
+    EXPECT_EQ(pager.MoveFocus(1, false), -1);
+    EXPECT_EQ(pager.MoveFocus(3, false), 1);
+    // Rows that show no entry move nowhere.
+    EXPECT_EQ(pager.MoveFocus(0, true), -1);
+    EXPECT_EQ(pager.MoveFocus(20, false), -1);
+
+    // A page shortened by a resize scrolls within its fewer rows.
+    RowPager small(*group_);
+    small.SetCapacity(5);
+    EXPECT_EQ(small.MoveFocus(5, true), 5);
+    EXPECT_EQ(small.ScrollPosition(), 1);
+}
+
 TEST(RowPagerControlIds, MapControlsToRows) {
     EXPECT_EQ(RowPager::DropDownId(7), 307);
     EXPECT_EQ(RowPager::RowOfControl(101), 1);

@@ -133,7 +133,7 @@ int main(int argc, char **argv) {
         entry.reject();
         return static_cast<int>(QDialog::Rejected);
     });
-    emit page->numberFieldClicked(row);
+    emit page->numberFieldActivated(row, false);
     frame.Dialogs().CloseAll();
     for (const std::string &text : ui.Texts()) std::fprintf(stderr, "message: %s\n", text.c_str());
     return ok ? 0 : 1;

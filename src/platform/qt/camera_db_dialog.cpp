@@ -16,6 +16,8 @@
 
 #include <utility>
 
+#include "platform/qt/wheel_focus.h"
+
 namespace qvi {
 
 namespace {
@@ -102,6 +104,7 @@ void CCameraDbDlg::BuildWidgets() {
     grid->addWidget(cablePartEdit_, 1, 1, 1, 2);
 
     moduleBox_ = new QComboBox(info);
+    TakeWheelOnlyWhenFocused(*moduleBox_);
     moduleBox_->setObjectName("moduleBox");
     for (std::string_view key : QV_camera_db::ModuleKeys()) moduleBox_->addItem(ToQt(key));
     grid->addWidget(new QLabel("TX module:", info), 2, 0);

@@ -30,7 +30,9 @@
 
 #include "platform/qt/console_pane.h"
 #include "platform/qt/help_window.h"
+#include "platform/qt/screen_fit.h"
 #include "platform/qt/setup_dialogs.h"
+#include "platform/qt/wheel_focus.h"
 
 namespace qvi {
 
@@ -115,7 +117,8 @@ void CMainFrame::CreateMenus() {
     AddAction(fileMenu_, Command::Save, "&Save", "Save configuration to  file", &CMainFrame::OnSave)
         ->setShortcut(QKeySequence::Save);
     AddAction(fileMenu_, Command::SaveAs, "Save &As...", "Save as a new document",
-              &CMainFrame::OnSaveAs);
+              &CMainFrame::OnSaveAs)
+        ->setShortcut(Qt::CTRL | Qt::SHIFT | Qt::Key_S);
     AddAction(fileMenu_, Command::ViewConfigFile, "&View Config File...",
               "View Config file using the desktop's text viewer", &CMainFrame::OnViewConfigFile);
     fileMenu_->addSeparator();
@@ -124,7 +127,8 @@ void CMainFrame::CreateMenus() {
     fileMenu_->addSeparator();
     recentMenu_ = fileMenu_->addMenu("Recent &Files");
     fileMenu_->addSeparator();
-    AddAction(fileMenu_, Command::Exit, "E&xit", "Exit the Configurator", &CMainFrame::OnExit);
+    AddAction(fileMenu_, Command::Exit, "E&xit", "Exit the Configurator", &CMainFrame::OnExit)
+        ->setShortcut(Qt::CTRL | Qt::Key_Q);
     connect(fileMenu_, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommands);
     RebuildRecentMenu();
 
@@ -178,6 +182,7 @@ void CMainFrame::CreateToolBar() {
     bar->addWidget(gap);
     boardSelector_ = new QComboBox(bar);
     boardSelector_->setObjectName("boardSelector");
+    TakeWheelOnlyWhenFocused(*boardSelector_);  // a stray wheel would switch boards
     boardSelector_->setFixedWidth(kSelectorWidth);
     boardSelector_->setMaxVisibleItems(kSelectorListHeight / boardSelector_->sizeHint().height());
     QFont font("Sans Serif");
@@ -209,6 +214,7 @@ void CMainFrame::UpdateCommands() {
     for (Command always : {Command::New, Command::Open, Command::SaveAs})
         Action(always)->setEnabled(haveDocument);
     boardSelector_->setEnabled(HardwareEnabled());
+    setWindowModified(ConfigModified());  // the caption's "[*]"
     QWidget *window = CurrentSystemWindow();
     QAction *systemDialog = Action(Command::SystemDialog);
     systemDialog->setEnabled(haveDocument);
@@ -220,8 +226,9 @@ void CMainFrame::UpdateCommands() {
     Action(Command::CameraDatabase)->setEnabled(services_.CameraDatabase() != nullptr);
 }
 
+// "[*]" shows as the modified mark while the configuration has unsaved changes.
 void CMainFrame::ShowCaption() {
-    if (document_) setWindowTitle(QString::fromStdString(document_->Caption()));
+    if (document_) setWindowTitle(QString::fromStdString(document_->Caption()) + "[*]");
 }
 
 void CMainFrame::AfterFileCommand() {
@@ -282,7 +289,9 @@ void CMainFrame::RestorePlacement() {
     firstRun.top += screen.top();
     firstRun.bottom += screen.top();
     const WindowPlacement placement = qvi::RestorePlacement(registry_, firstRun);
-    setGeometry(ToQt(placement.normal.IsEmpty() ? firstRun : placement.normal));
+    // A placement stored on a larger screen, or at another scale factor,
+    // would open the window past the screen's edges.
+    setGeometry(FitToScreen(ToQt(placement.normal.IsEmpty() ? firstRun : placement.normal)));
     const QByteArray state = QByteArray::fromBase64(
         QByteArray::fromStdString(registry_.GetString(kToolBarSection, "State", "")));
     if (!state.isEmpty()) restoreState(state);
@@ -300,6 +309,7 @@ void CMainFrame::RestorePlacement() {
         break;
     case ShowCommand::Normal:
         show();
+        KeepOnScreen(*this);  // now with the frame the window system added
         break;
     }
 }

@@ -1,5 +1,6 @@
 #include "platform/qt/module_setup_dialog.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -11,10 +12,12 @@
 #include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QWheelEvent>
 #include <algorithm>
 #include <utility>
 
 #include "params/mod.h"
+#include "platform/qt/screen_fit.h"
 #include "platform/qt/value_entry_dialog.h"
 
 namespace qvi {
@@ -48,9 +51,14 @@ CParamPage::CParamPage(QWidget *parent) : QWidget(parent) {
         Row &widgets = rows_.at(Slot(row));
         widgets.label = new QLabel(frame_);
         widgets.dropDown = new QComboBox(frame_);
+        // The wheel neither focuses a drop-down nor changes an unfocused one.
+        widgets.dropDown->setFocusPolicy(Qt::StrongFocus);
         widgets.field = new QLineEdit(frame_);
         widgets.field->setReadOnly(true);
-        widgets.field->installEventFilter(this);
+        for (QWidget *widget :
+             {static_cast<QWidget *>(widgets.label), static_cast<QWidget *>(widgets.dropDown),
+              static_cast<QWidget *>(widgets.field)})
+            widget->installEventFilter(this);
         connect(widgets.dropDown, &QComboBox::currentIndexChanged, this,
                 [this, row](int index) { emit dropDownChanged(row, index); });
     }
@@ -139,16 +147,87 @@ void CParamPage::resizeEvent(QResizeEvent *event) {
     PlaceRows();
 }
 
-// A click into a number field opens the value entry dialog instead of editing in place.
-bool CParamPage::eventFilter(QObject *watched, QEvent *event) {
-    if (event->type() == QEvent::MouseButtonPress) {
-        const int row = RowOf(watched);
-        if (row > 0 && watched == NumberField(row)) {
-            emit numberFieldClicked(row);
+bool CParamPage::FocusRow(int row) {
+    if (row < 1 || row > RowPager::kMaxCapacity) return false;
+    const Row &widgets = rows_.at(Slot(row));
+    for (QWidget *control :
+         {static_cast<QWidget *>(widgets.dropDown), static_cast<QWidget *>(widgets.field)}) {
+        if (control->isVisibleTo(this) && control->isEnabled()) {
+            control->setFocus(Qt::TabFocusReason);
             return true;
         }
     }
+    return false;
+}
+
+// A number field is never edited in place: a click into it, or Enter, F2 or
+// Space while it has the focus, opens the value entry dialog.
+bool CParamPage::eventFilter(QObject *watched, QEvent *event) {
+    const int row = RowOf(watched);
+    if (row > 0) {
+        switch (event->type()) {
+            case QEvent::MouseButtonPress:
+                if (watched != NumberField(row)) break;
+                emit numberFieldActivated(row, false);
+                return true;
+            case QEvent::KeyPress:
+                if (KeyPressed(row, watched, *static_cast<QKeyEvent *>(event))) return true;
+                break;
+            case QEvent::Wheel:
+                if (Wheeled(watched, *static_cast<QWheelEvent *>(event))) return true;
+                break;
+            default:
+                break;
+        }
+    }
     return QWidget::eventFilter(watched, event);
+}
+
+// Enter is taken here, before the dialog would press its default button.
+bool CParamPage::KeyPressed(int row, QObject *watched, const QKeyEvent &key) {
+    const Qt::KeyboardModifiers modifiers = key.modifiers() & ~Qt::KeypadModifier;
+    if (watched == NumberField(row) && modifiers == Qt::NoModifier) {
+        switch (key.key()) {
+            case Qt::Key_Return:
+            case Qt::Key_Enter:
+            case Qt::Key_F2:
+            case Qt::Key_Space:
+                emit numberFieldActivated(row, true);
+                return true;
+            default:
+                break;
+        }
+    }
+    const bool backTab = key.key() == Qt::Key_Backtab ||
+                         (key.key() == Qt::Key_Tab && modifiers == Qt::ShiftModifier);
+    const bool tab = key.key() == Qt::Key_Tab && modifiers == Qt::NoModifier;
+    if ((!tab && !backTab) || !moveFocus_) return false;
+    const int target = moveFocus_(row, tab);
+    return target > 0 && FocusRow(target);
+}
+
+// Only a drop-down that has the focus takes the wheel; over any other part
+// of the rows the wheel scrolls them.
+bool CParamPage::Wheeled(QObject *watched, QWheelEvent &wheel) {
+    const auto *dropDown = qobject_cast<const QComboBox *>(watched);
+    if (dropDown != nullptr && dropDown->hasFocus()) return false;
+    ScrollByWheel(wheel);
+    return true;
+}
+
+void CParamPage::wheelEvent(QWheelEvent *event) {
+    ScrollByWheel(*event);
+}
+
+void CParamPage::ScrollByWheel(QWheelEvent &wheel) {
+    wheel.accept();
+    wheelRemainder_ += wheel.angleDelta().y();
+    const int notches = wheelRemainder_ / QWheelEvent::DefaultDeltasPerStep;
+    wheelRemainder_ -= notches * QWheelEvent::DefaultDeltasPerStep;
+    if (notches == 0 || scrollBar_->isHidden()) return;
+    // Turning the wheel away from the user scrolls back to the top.
+    const int lines = notches * QApplication::wheelScrollLines();
+    emit scrolled(ScrollMove::ThumbPosition, scrollBar_->value() - lines);
 }
 
 CModuleSetupDlg::CModuleSetupDlg(ModuleSetup &setup, ModuleSetupHost &host,
@@ -172,6 +251,7 @@ void CModuleSetupDlg::PlaceAgainst(const QWidget &mainWindow) {
     const DialogOrigin origin = ModuleSetup::Placement(main.x() + main.width(), main.y(),
                                                        frameGeometry().width(), elementIndex_);
     move(origin.x, origin.y);
+    KeepOnScreen(*this);  // the cascade of a late element runs past the screen
 }
 
 void CModuleSetupDlg::BuildTabs() {
@@ -184,8 +264,10 @@ void CModuleSetupDlg::BuildTabs() {
         tabs_->addTab(page, QString::fromStdString(setup_->TabTitle(tab)));
         connect(page, &CParamPage::dropDownChanged, this,
                 [this, tab](int row, int index) { OnDropDown(tab, row, index); });
-        connect(page, &CParamPage::numberFieldClicked, this,
-                [this, tab](int row) { OnNumberField(tab, row); });
+        connect(page, &CParamPage::numberFieldActivated, this,
+                [this, tab](int row, bool byKeyboard) { OnNumberField(tab, row, byKeyboard); });
+        page->SetFocusMover(
+            [this, tab](int row, bool forward) { return OnMoveFocus(tab, row, forward); });
         connect(page, &CParamPage::scrolled, this,
                 [this, tab](ScrollMove move, int thumb) { OnScroll(tab, move, thumb); });
     }
@@ -262,12 +344,14 @@ void CModuleSetupDlg::OnDropDown(int tab, int row, int index) {
     }
 }
 
-void CModuleSetupDlg::OnNumberField(int tab, int row) {
+// A click hands the focus to OK, as the field never keeps it; from the
+// keyboard the focus stays on the field, so the user goes on from there.
+void CModuleSetupDlg::OnNumberField(int tab, int row, bool byKeyboard) {
     if (setup_ == nullptr) return;
     lastRow_ = row;
     QV_usr_param *usrParam = setup_->Pager(tab).RowParam(row);
     if (usrParam == nullptr || !usrParam->IsEnabled()) return;
-    okButton_->setFocus();
+    if (!byKeyboard) okButton_->setFocus();
     QV_mod &module = setup_->TabModule(tab);
     CValueEntryDlg entry(
         *usrParam, [this, &module] { host_.RefreshOwner(module); }, this);
@@ -278,6 +362,16 @@ void CModuleSetupDlg::OnNumberField(int tab, int row) {
     if (setup_ == nullptr) return;
     setup_->ValueEntryClosed(tab, row);
     Page(tab)->Draw(setup_->Pager(tab));
+    if (byKeyboard) Page(tab)->FocusRow(row);
+}
+
+int CModuleSetupDlg::OnMoveFocus(int tab, int row, bool forward) {
+    if (setup_ == nullptr) return -1;
+    RowPager &pager = setup_->Pager(tab);
+    const int before = pager.ScrollPosition();
+    const int target = pager.MoveFocus(row, forward);
+    if (pager.ScrollPosition() != before) Page(tab)->Draw(pager);
+    return target;
 }
 
 void CModuleSetupDlg::OnScroll(int tab, ScrollMove move, int thumbPosition) {

@@ -9,11 +9,13 @@
 
 class QComboBox;
 class QGroupBox;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QScrollBar;
 class QTabWidget;
+class QWheelEvent;
 
 namespace qvi {
 
@@ -45,15 +47,26 @@ public:
     QScrollBar *ScrollBar() const { return scrollBar_; }
     // The row a widget of this page belongs to; -1 for any other widget.
     int RowOf(const QObject *widget) const;
+    // Gives the focus to the control a row shows; false when it shows none
+    // that can take it.
+    bool FocusRow(int row);
+
+    // Tab and Shift+Tab on a row ask where the focus goes: the row that now
+    // shows the next entry that way (the rows scrolled and redrawn), or -1
+    // to let the focus leave the rows.
+    using FocusMover = std::function<int(int row, bool forward)>;
+    void SetFocusMover(FocusMover mover) { moveFocus_ = std::move(mover); }
 
 signals:
     void dropDownChanged(int row, int index);
-    void numberFieldClicked(int row);
+    // A click, or Enter, F2 or Space on the focused field.
+    void numberFieldActivated(int row, bool byKeyboard);
     void scrolled(qvi::ScrollMove move, int thumbPosition);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
 
 private:
     struct Row {
@@ -63,11 +76,17 @@ private:
     };
     static std::size_t Slot(int row) { return static_cast<std::size_t>(row - 1); }
     void PlaceRows();
+    bool KeyPressed(int row, QObject *watched, const QKeyEvent &key);
+    bool Wheeled(QObject *watched, QWheelEvent &wheel);
+    // The wheel scrolls the rows as the system's wheel setting says.
+    void ScrollByWheel(QWheelEvent &wheel);
 
     QGroupBox *frame_ = nullptr;
     std::array<Row, RowPager::kMaxCapacity> rows_{};
     QScrollBar *scrollBar_ = nullptr;
     int rowsShown_ = RowPager::kMaxCapacity;
+    int wheelRemainder_ = 0;  // a high-resolution wheel's part of a notch
+    FocusMover moveFocus_;
 };
 
 // The modeless Module Setup dialog of one system element: one tab per
@@ -121,7 +140,8 @@ private:
     void LayOut();
     void DrawAll();
     void OnDropDown(int tab, int row, int index);
-    void OnNumberField(int tab, int row);
+    void OnNumberField(int tab, int row, bool byKeyboard);
+    int OnMoveFocus(int tab, int row, bool forward);
     void OnScroll(int tab, ScrollMove move, int thumbPosition);
     void OnOk();
     void OnCancel();

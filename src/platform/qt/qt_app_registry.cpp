@@ -53,7 +53,14 @@ std::vector<std::string> QtRecentFiles::List() const {
 }
 
 void QtRecentFiles::Add(const std::string &name) {
-    const std::vector<std::string> names = PutFirst(List(), name, kRecentFileCount);
+    Store(PutFirst(List(), name, kRecentFileCount));
+}
+
+void QtRecentFiles::Remove(const std::string &name) {
+    Store(Without(List(), name));
+}
+
+void QtRecentFiles::Store(const std::vector<std::string> &names) {
     for (std::size_t i = 0; i < kRecentFileCount; ++i) {
         if (i < names.size())
             settings_.setValue(RecentKey(i), QString::fromStdString(names[i]));

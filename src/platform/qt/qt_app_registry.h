@@ -35,8 +35,11 @@ public:
 
     std::vector<std::string> List() const override;
     void Add(const std::string &name) override;
+    void Remove(const std::string &name) override;
 
 private:
+    void Store(const std::vector<std::string> &names);
+
     QSettings &settings_;
 };
 

@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
 #include <QThread>
 
 namespace qvi {
@@ -58,6 +60,20 @@ std::optional<std::filesystem::path> Chosen(const QString &name) {
     return std::filesystem::path(name.toStdString());
 }
 
+// The title bar's icon and buttons beside the caption.
+constexpr int kTitleBarExtras = 160;
+
+// The box sizes itself to its text and buttons; a longer caption would be
+// cut short in the title bar. A spacer as wide as the caption needs widens it.
+void FitCaption(QMessageBox &box) {
+    if (box.windowTitle().isEmpty()) return;
+    auto *grid = qobject_cast<QGridLayout *>(box.layout());
+    if (grid == nullptr) return;
+    const int width = box.fontMetrics().horizontalAdvance(box.windowTitle()) + kTitleBarExtras;
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
+                  grid->rowCount(), 0, 1, grid->columnCount());
+}
+
 }  // namespace
 
 QString FilterText(const std::vector<FileFilter> &filters) {
@@ -73,6 +89,7 @@ void QtUi::ShowMessage(MessageKind kind, std::string_view text) {
     const QString caption = kind == MessageKind::Warning ? QStringLiteral("Warning") : QString();
     QMessageBox box(kind == MessageKind::Warning ? QMessageBox::Critical : IconOf(kind), caption,
                     ToQt(text), QMessageBox::Ok, parent_);
+    FitCaption(box);
     box.exec();
 }
 
@@ -82,6 +99,7 @@ MessageAnswer QtUi::Ask(std::string_view text, MessageButtons buttons, MessageKi
     const QMessageBox::Icon shown =
         icon == MessageKind::Information ? QMessageBox::Question : IconOf(icon);
     QMessageBox box(shown, ToQt(caption), ToQt(text), ButtonsOf(buttons), parent_);
+    FitCaption(box);
     return AnswerOf(box.exec());
 }
 

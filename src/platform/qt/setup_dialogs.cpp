@@ -23,17 +23,13 @@ SetupDialogs::~SetupDialogs() {
     DestroyWidgets();
 }
 
-QPointer<CModuleSetupDlg> &SetupDialogs::Slot(int elementIndex) {
-    return widgets_[static_cast<std::size_t>(elementIndex)];
-}
-
 CModuleSetupDlg *SetupDialogs::Open(QV_system &system, int elementIndex) {
     std::optional<SetupModules> modules = SetupModulesOf(system, elementIndex);
     if (!modules) return nullptr;
     const ModuleSetupRegistry::OpenResult opened = registry_.Open(
         *this, elementIndex, *modules->module, modules->second, modules->secondIndex);
     if (opened.dialog == nullptr) return nullptr;
-    QPointer<CModuleSetupDlg> &widget = Slot(elementIndex);
+    QPointer<CModuleSetupDlg> &widget = widgets_[elementIndex];
     if (!opened.activated || widget.isNull()) {
         widget = new CModuleSetupDlg(*opened.dialog, *this, ModuleDescription(system, elementIndex),
                                      mainWindow_);
@@ -50,7 +46,8 @@ CModuleSetupDlg *SetupDialogs::Open(QV_system &system, int elementIndex) {
 
 CModuleSetupDlg *SetupDialogs::Find(int elementIndex) const {
     if (registry_.Find(elementIndex) == nullptr) return nullptr;
-    return widgets_[static_cast<std::size_t>(elementIndex)];
+    auto found = widgets_.find(elementIndex);
+    return found == widgets_.end() ? nullptr : found->second.data();
 }
 
 int SetupDialogs::OpenCount() const {
@@ -58,10 +55,9 @@ int SetupDialogs::OpenCount() const {
 }
 
 void SetupDialogs::DestroyWidgets() {
-    for (QPointer<CModuleSetupDlg> &widget : widgets_) {
-        delete widget.data();
-        widget.clear();
-    }
+    std::map<int, QPointer<CModuleSetupDlg>> closing;
+    closing.swap(widgets_);
+    for (auto &entry : closing) delete entry.second.data();
 }
 
 void SetupDialogs::CloseAll() {
@@ -74,12 +70,13 @@ void SetupDialogs::CloseAll() {
 // The dialog is inside its own OK or Cancel handler: its widget goes once
 // that has returned, its logic at once (the dialog no longer uses it).
 void SetupDialogs::ForgetDialog(int elementIndex) {
-    if (elementIndex < 0 || elementIndex >= ModuleSetupRegistry::kSlots) return;
-    QPointer<CModuleSetupDlg> &widget = Slot(elementIndex);
-    if (!widget.isNull()) {
-        widget->hide();
-        widget->deleteLater();
-        widget.clear();
+    auto found = widgets_.find(elementIndex);
+    if (found != widgets_.end()) {
+        if (!found->second.isNull()) {
+            found->second->hide();
+            found->second->deleteLater();
+        }
+        widgets_.erase(found);
     }
     registry_.Forget(elementIndex);
     emit dialogsChanged();

@@ -2,8 +2,8 @@
 
 #include <QObject>
 #include <QPointer>
-#include <array>
 #include <functional>
+#include <map>
 
 #include "params/module_setup.h"
 
@@ -14,7 +14,7 @@ namespace qvi {
 class CModuleSetupDlg;
 class QV_system;
 
-// The main window's 16 Module Setup slots, one per system element index:
+// The main window's Module Setup slots, one per system element index:
 // opens a dialog, or activates the open one, and is the host the dialogs
 // report to (board refresh, changed configuration, closing).
 class SetupDialogs : public QObject, public ModuleSetupHost {
@@ -26,7 +26,7 @@ public:
     ~SetupDialogs() override;
 
     // The element's open dialog, activated, or a new one shown; null (after a
-    // message) for an element without pages or outside the 16 slots.
+    // message) for an element without pages.
     CModuleSetupDlg *Open(QV_system &system, int elementIndex);
     CModuleSetupDlg *Find(int elementIndex) const;
     bool IsOpen(int elementIndex) const { return Find(elementIndex) != nullptr; }
@@ -50,12 +50,11 @@ signals:
     void dialogsChanged();
 
 private:
-    QPointer<CModuleSetupDlg> &Slot(int elementIndex);
     void DestroyWidgets();
 
     QWidget *mainWindow_;
     ModuleSetupRegistry registry_;
-    std::array<QPointer<CModuleSetupDlg>, ModuleSetupRegistry::kSlots> widgets_;
+    std::map<int, QPointer<CModuleSetupDlg>> widgets_;
     std::function<void(int)> help_;
     std::function<void()> showConsole_;
 };

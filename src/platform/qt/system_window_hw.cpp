@@ -7,11 +7,13 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QShortcut>
+#include <QShowEvent>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 #include <QWhatsThis>
 
 #include "app/system_tree.h"
+#include "platform/qt/screen_fit.h"
 
 namespace qvi {
 
@@ -86,6 +88,11 @@ bool CSystemWindowHw::event(QEvent *event) {
         return true;
     }
     return QDialog::event(event);
+}
+
+void CSystemWindowHw::showEvent(QShowEvent *event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous()) KeepOnScreen(*this);
 }
 
 // The lines keep their list items when only their texts change: a refill

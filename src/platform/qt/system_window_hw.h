@@ -54,6 +54,8 @@ signals:
 protected:
     // The title bar's help button asks for the window's help topic.
     bool event(QEvent *event) override;
+    // Centred on a main window that reaches past the screen, it would too.
+    void showEvent(QShowEvent *event) override;
 
 private:
     // Refills the list for the current mode and the active board.

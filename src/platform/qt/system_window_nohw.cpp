@@ -4,12 +4,14 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "app/module_fit.h"
 #include "app/system_tree.h"
 #include "app/system_window_lines.h"
+#include "platform/qt/screen_fit.h"
 
 namespace qvi {
 
@@ -45,7 +47,10 @@ CSystemWindowNoHw::CSystemWindowNoHw(SystemTree &tree, QV_mod_factory &factory,
     layout->addLayout(buttons, 1, 1);
     layout->addWidget(available_, 1, 2);
 
-    connect(elements_, &QListWidget::currentRowChanged, this, &CSystemWindowNoHw::ShowAvailable);
+    // The selection, not the current line: the list gets a current line of
+    // its own when it takes the focus, and keeps it when Ctrl+click deselects.
+    connect(elements_, &QListWidget::itemSelectionChanged, this,
+            [this] { ShowAvailable(SelectedElement()); });
     connect(elements_, &QListWidget::itemDoubleClicked, this, &CSystemWindowNoHw::OnDoubleClicked);
     connect(add_, &QPushButton::clicked, this, &CSystemWindowNoHw::OnAdd);
     connect(remove_, &QPushButton::clicked, this, &CSystemWindowNoHw::OnRemove);
@@ -58,10 +63,18 @@ void CSystemWindowNoHw::Rebuild() {
 
 void CSystemWindowNoHw::PlaceBeside(QWidget *mainWindow) {
     if (mainWindow != nullptr) move(mainWindow->pos() + kOffsetFromMainWindow);
+    KeepOnScreen(*this);
+}
+
+// Placed before the window system added its frame: checked again with it.
+void CSystemWindowNoHw::showEvent(QShowEvent *event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous()) KeepOnScreen(*this);
 }
 
 int CSystemWindowNoHw::SelectedElement() const {
-    return elements_->currentRow();
+    const QList<QListWidgetItem *> selected = elements_->selectedItems();
+    return selected.isEmpty() ? -1 : elements_->row(selected.front());
 }
 
 void CSystemWindowNoHw::Fill(int element) {
@@ -72,7 +85,7 @@ void CSystemWindowNoHw::Fill(int element) {
             elements_->addItem(QString::fromStdString(text));
         elements_->setCurrentRow(element < elements_->count() ? element : -1);
     }
-    ShowAvailable(elements_->currentRow());
+    ShowAvailable(SelectedElement());
 }
 
 // Add is offered while some module fits the element, Remove otherwise.

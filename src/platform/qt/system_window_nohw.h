@@ -40,6 +40,9 @@ signals:
     // A module was added or removed.
     void systemChanged();
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     // Refills the element list and selects `element`.
     void Fill(int element);

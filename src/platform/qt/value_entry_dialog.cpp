@@ -11,6 +11,8 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "platform/qt/screen_fit.h"
+
 namespace qvi {
 
 namespace {
@@ -96,6 +98,7 @@ void CValueEntryDlg::PlaceBeside(const QRect &field) {
     adjustSize();
     const QRect frame = frameGeometry();
     move(field.left() - frame.width(), field.top());
+    KeepOnScreen(*this);  // a field near the screen's left edge leaves no room
 }
 
 void CValueEntryDlg::Draw() {

@@ -1,0 +1,105 @@
+// Where the program places its windows on a small screen at a scale factor of
+// 1.5 (1600 x 1000 device pixels, 1067 x 667 as the windows see it): the
+// restored main window, the system windows and the Module Setup dialogs stay
+// on the screen, frames included.
+#include <QAction>
+#include <QScreen>
+#include <QtTest>
+
+#include "app/recent_files.h"
+#include "gui/gui_screen.h"
+#include "gui/gui_session.h"
+#include "platform/app_registry.h"
+#include "platform/qt/main_frame.h"
+#include "platform/qt/module_setup_dialog.h"
+#include "platform/qt/setup_dialogs.h"
+#include "platform/qt/system_window_hw.h"
+#include "platform/qt/system_window_nohw.h"
+#include "system/config_state.h"
+
+namespace {
+
+QRect Available() {
+    return QGuiApplication::primaryScreen()->availableGeometry();
+}
+
+// The window's frame lies wholly on the screen.
+bool OnScreen(const QWidget &window) {
+    return Available().contains(window.frameGeometry());
+}
+
+QByteArray Where(const QWidget &window) {
+    QString text;
+    QDebug(&text) << window.frameGeometry() << "on" << Available();
+    return text.toUtf8();
+}
+
+}  // namespace
+
+class PlacementGuiTest : public QObject {
+    Q_OBJECT
+
+    qvi::testing::GuiSession *session_ = nullptr;
+    qvi::MemoryRegistry registry_;
+    qvi::MemoryRecentFiles recent_;
+    qvi::CMainFrame *frame_ = nullptr;
+
+private slots:
+    void initTestCase() {
+        QCOMPARE(Available().size(), QSize(1067, 667));
+        session_ = new qvi::testing::GuiSession;
+        QVERIFY(session_->Started());
+        // Stored by a run on a larger screen, or before the scale factor changed.
+        registry_.WriteString("Window size", "Rect", "0000 0000 1950 1274");
+        frame_ = new qvi::CMainFrame(session_->settings(), session_->services, registry_, recent_);
+        frame_->RestorePlacement();
+        session_->settings().currentConfigFile = session_->Demo();
+        frame_->OpenStartConfiguration();
+        QVERIFY(session_->ui.Errors().empty());
+    }
+
+    void cleanupTestCase() {
+        qvi::SetConfigModified(false);
+        delete frame_;
+        delete session_;
+    }
+
+    void theRestoredMainWindowFitsTheScreen() {
+        QVERIFY(QTest::qWaitForWindowExposed(frame_));
+        QVERIFY2(OnScreen(*frame_), Where(*frame_));
+        // It fills the screen rather than keeping a stale small size.
+        QVERIFY(frame_->frameGeometry().width() > Available().width() - 10);
+    }
+
+    void moduleSetupDialogsOpenOnTheScreenHoweverFarTheyCascade() {
+        // Element 2 lies against the main window's right edge; 26 has
+        // cascaded 520 px left and down from there.
+        for (int element : {2, 9, 26}) {
+            qvi::CModuleSetupDlg *dialog =
+                frame_->Dialogs().Open(session_->Tree().System(), element);
+            QVERIFY(dialog != nullptr);
+            QVERIFY2(OnScreen(*dialog), Where(*dialog));
+        }
+        frame_->Dialogs().CloseAll();
+    }
+
+    void theSystemWindowsOpenOnTheScreen() {
+        frame_->Action(qvi::Command::SystemDialog)->trigger();
+        qvi::CSystemWindowHw *hardware = frame_->SystemWindowHw();
+        QVERIFY(hardware != nullptr && hardware->isVisible());
+        QVERIFY2(OnScreen(*hardware), Where(*hardware));
+
+        // Beside a main window that the user has pushed to the screen's corner.
+        QWidget corner;
+        corner.setGeometry(Available().right() - 100, Available().bottom() - 80, 90, 70);
+        qvi::CSystemWindowNoHw noHardware(session_->Tree(), *session_->services.Factory(),
+                                          session_->settings(), &corner);
+        noHardware.PlaceBeside(&corner);
+        noHardware.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&noHardware));
+        QVERIFY2(OnScreen(noHardware), Where(noHardware));
+    }
+};
+
+QVI_GUI_TEST_MAIN(PlacementGuiTest, 1600, 1000, 1.5)
+#include "placement_gui_test.moc"
