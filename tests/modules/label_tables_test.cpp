@@ -282,8 +282,10 @@ void LabelTableTest::CheckPages(const QV_mod &module) {
 }
 
 // Every row's topic has a page of the built-in help, and the help table names
-// no row the module lacks: any other id gets the general topic.
+// no row the module lacks: any other id gets the general topic. The model has
+// its own page.
 void LabelTableTest::CheckHelp(QV_mod &module) {
+    EXPECT_NE(Help().FindLink(HelpBook::ModelLink(table().model)), nullptr);
     for (const auto &row : module.GetUsrParams()) {
         const int topic = module.GetHelpTopic(row->GetId());
         EXPECT_NE(Help().Find(topic), nullptr) << RowName(*row) << " topic " << topic;
