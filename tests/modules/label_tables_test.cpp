@@ -330,7 +330,9 @@ TEST_P(LabelTableTest, RowsPagesAndHelpAreWellFormedAsBuilt) {
 }
 
 TEST_P(LabelTableTest, LoadedRowsShowValuesInsideTheirChoicesAndLimits) {
-    const bool hasRows = !Unfilled()->GetUsrParams().empty();
+    const std::unique_ptr<QV_mod> unfilled = Unfilled();
+    ASSERT_NE(unfilled, nullptr);
+    const bool hasRows = !unfilled->GetUsrParams().empty();
     for (bool hardware : {true, false}) {
         SCOPED_TRACE(hardware ? "hardware" : "no hardware");
         const std::vector<QV_mod *> modules = Loaded(hardware);

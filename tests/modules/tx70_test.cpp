@@ -299,8 +299,6 @@ TEST_F(Tx70Test, PagesDependOnHardwareAndBoard) {
     EXPECT_THAT(rgb.Pages(), ElementsAre("Camera", "RGB All", "RGB CSC Coef", "PLL registers"));
     EXPECT_FALSE(rgb.Row(8).IsEnabled());
     EXPECT_FALSE(rgb.Row(37).IsEnabled());
-    EXPECT_TRUE(rgb.Row(0).NotifiesOwner());
-    EXPECT_FALSE(rgb.Row(8).NotifiesOwner());
 
     Module decoder = Open(kDecoder);
     EXPECT_THAT(decoder.Pages(), ElementsAre("Camera", "Advanced"));
