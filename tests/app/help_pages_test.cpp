@@ -5,15 +5,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <regex>
 #include <string>
 
-#include "modules/key_table.h"
-#include "params/mod.h"
 #include "support/test_env.h"
-#include "system/model_registry.h"
-#include "system/plat_mod.h"
 
 namespace qvi {
 namespace {
@@ -40,25 +35,6 @@ TEST_F(HelpBookTest, BuildsWithoutMessagesAndHasTheFixedPages) {
          {HelpBook::kContentsTopic, HelpBook::kModuleTopic, HelpBook::kSystemWindowTopic})
         EXPECT_NE(book.Find(topic), nullptr) << topic;
     EXPECT_EQ(book.Find(HelpBook::kSystemWindowTopic)->title, "System window");
-}
-
-// Whatever topic a row of any model asks for, the help has a page for it.
-TEST_F(HelpBookTest, EveryTopicAModuleRowAsksForHasAPage) {
-    int rowsWithOwnTopic = 0;
-    for (const keys::ModelTable *table : keys::AllModels()) {
-        const std::string name(table->model);
-        auto platform = MakePlatform(name == "SXA-VMOD" ? "TX0" : name, nullptr, 0);
-        ASSERT_NE(platform, nullptr) << name;
-        auto module = MakeContainer(name, *platform);
-        for (const auto &row : module->GetUsrParams()) {
-            const int topic = module->GetHelpTopic(row->GetId());
-            EXPECT_NE(Book().Find(topic), nullptr) << name << " row " << row->GetId();
-            if (topic != HelpBook::kModuleTopic) ++rowsWithOwnTopic;
-        }
-        EXPECT_NE(Book().FindLink(HelpBook::ModelLink(table->model)), nullptr) << name;
-    }
-    // The TX-10's and the SXA camera port's help tables.
-    EXPECT_GT(rowsWithOwnTopic, 100);
 }
 
 TEST_F(HelpBookTest, RangeRowPageShowsLabelKeyRegisterAndLimits) {

@@ -1,14 +1,9 @@
 // The computational modules against the real stand-in: a configuration with
 // an RX-600 holding an RX-20, an RX-30 and an RX-40 is loaded through the
 // bound library; what the modules fill, show and write back is checked.
-#include <unistd.h>
 
-#include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -16,24 +11,19 @@
 #include <gtest/gtest.h>
 
 #include "app/app_settings.h"
-#include "app/library_binding.h"
-#include "config/binary_format.h"
-#include "config/text_parser.h"
 #include "modules/computational/rx10.h"
 #include "modules/computational/rx20.h"
 #include "modules/computational/rx30.h"
 #include "modules/computational/rx40.h"
 #include "params/mod_param.h"
-#include "platform/posix/dl_library_loader.h"
 #include "support/bound_stand_in.h"
-#include "support/test_env.h"
 
 namespace qvi {
 namespace {
 
-namespace fs = std::filesystem;
 using ::testing::ElementsAre;
-using ::testing::ElementsAreArray;
+using testing::Lines;
+using testing::Section;
 
 constexpr const char *kRx20Section = R"([RX-20:0]
       Slot_Number = 0
@@ -64,35 +54,6 @@ constexpr const char *kRx40Section = R"([RX-40:0]
       memory_size = mem_4K_256
       Iface_clock_speed = Iface_10_Mhz
 )";
-
-std::vector<std::string> Lines(const std::string &text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-}
-
-std::string Section(QV_mod &module) {
-    std::ostringstream out;
-    module.WriteCFGSection(out);
-    return out.str();
-}
-
-std::vector<std::string> Labels(const QV_mod &module) {
-    std::vector<std::string> labels;
-    for (const auto &row : module.GetUsrParams()) labels.push_back(row->GetLabel());
-    return labels;
-}
-
-// The ids of the one group's rows, page selector first.
-std::vector<int> BasicGroupIds(const QV_mod &module) {
-    std::vector<int> ids;
-    if (module.GetParamGroups().size() != 1) return ids;
-    EXPECT_EQ(module.GetParamGroups()[0]->GetName(), "Basic");
-    for (const QV_usr_param *row : module.GetParamGroups()[0]->GetUsrParams())
-        ids.push_back(row->GetId());
-    return ids;
-}
 
 MemFileEntry File(std::string name, std::string size) {
     return {std::move(name), "", std::move(size)};
@@ -208,39 +169,6 @@ TEST_F(ComputationalTest, Rx30EmulatorInitShowsOnForAnyCountAndStoresTheChoice) 
     EXPECT_EQ(module->GetModParam(6)->GetRawValue(0).GetLong(), 0);
     EXPECT_EQ(emu->GetIndex(), 0);
     EXPECT_EQ(module->GetModParam(6)->GetCFGString(0), "Emu_Init = 0");
-}
-
-TEST_F(ComputationalTest, RowsAndBasicGroups) {
-    QV_rx40_mod rx40(nullptr);
-    EXPECT_THAT(Labels(rx40),
-                ElementsAre("AOI 0 HBlank", "AOI 1 HBlank", "Image X Size", "Image Y Size",
-                            "Iface Data Size", "Memory Size", "Iface Clock Speed"));
-    EXPECT_THAT(BasicGroupIds(rx40), ElementsAre(QV_page_usr_param::kId, 0, 1, 2, 3, 4, 5, 6));
-    EXPECT_EQ(rx40.GetUsrParam(0)->GetParam()->GetHandle(), 4);
-    EXPECT_EQ(rx40.GetUsrParam(6)->GetParam()->GetHandle(), 2);
-    EXPECT_EQ(rx40.GetUsrParam(3)->GetMax().GetLong(), 1022);
-    EXPECT_THAT(rx40.GetUsrParam(5)->GetChoices(),
-                ElementsAre("mem_1K_1K", "mem_2K_512", "mem_4K_256", "mem_8K_128"));
-
-    QV_rx30_mod rx30(nullptr);
-    EXPECT_THAT(Labels(rx30),
-                ElementsAre("Load Flag", "Op mode", "EMU init", "Flash Memory", "Static Memory",
-                            "Image Memory", "Encryption", "Load Module"));
-    EXPECT_THAT(BasicGroupIds(rx30), ElementsAre(QV_page_usr_param::kId, 0, 1, 2, 3, 4, 5, 6, 7));
-    QV_usr_param *image = rx30.GetUsrParam(3);
-    EXPECT_EQ(image->GetParam()->GetHandle(), 2);
-    EXPECT_EQ(image->GetMin().GetLong(), 0);
-    EXPECT_EQ(static_cast<std::uint32_t>(image->GetMax().GetLong()), 4294967295u);
-    EXPECT_EQ(image->GetStep().GetLong(), 65536);
-    EXPECT_EQ(rx30.GetUsrParam(6)->GetControlKind(), ControlKind::Text);
-    EXPECT_EQ(rx30.GetUsrParam(7)->GetParam()->GetHandle(), 7);
-
-    QV_rx20_mod rx20(nullptr);
-    EXPECT_THAT(Labels(rx20), ElementsAre("Memory Size", "Load Flag"));
-    EXPECT_THAT(BasicGroupIds(rx20), ElementsAre(QV_page_usr_param::kId, 0, 1));
-    EXPECT_THAT(rx20.GetUsrParam(1)->GetChoices(),
-                ElementsAre("Force Load", "No Load", "Check And Load"));
-    EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST_F(ComputationalTest, Rx20OutsideABoardWritesTheFirstFileOfItsSize) {

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdint>
-#include <iterator>
 #include <map>
 #include <ostream>
 #include <set>
@@ -110,7 +109,8 @@ std::vector<Extent> Extents(const ModelTable &table) {
     if (layout.cameraRefOffset >= 0) {
         for (int port = 0; port < layout.cameraPorts; ++port) {
             const int at = layout.cameraRefOffset + port * layout.cameraRefStride;
-            extents.push_back(Bytes(Record::Spec, at, at + 4, "camera ref " + std::to_string(port)));
+            extents.push_back(
+                Bytes(Record::Spec, at, at + 4, "camera ref " + std::to_string(port)));
         }
     }
     if (layout.matrixRefOffset >= 0) {
@@ -120,8 +120,8 @@ std::vector<Extent> Extents(const ModelTable &table) {
     for (const KeyRow &row : table.keys) {
         const Location &at = row.location;
         if (at.record == Record::None) continue;
-        Extent field = Bytes(Storage(table, at.record), at.offset,
-                             at.offset + FieldSize(at.field), "handle " + std::to_string(row.handle));
+        Extent field = Bytes(Storage(table, at.record), at.offset, at.offset + FieldSize(at.field),
+                             "handle " + std::to_string(row.handle));
         if (at.bitCount > 0) {
             EXPECT_LE(at.bitShift + at.bitCount, FieldSize(at.field) * 8) << field.what;
             field.begin += at.bitShift;
@@ -261,8 +261,8 @@ TEST_P(ModelTableTest, FieldsDoNotOverlap) {
         const Extent &before = extents[i - 1];
         const Extent &after = extents[i];
         if (before.record != after.record) continue;
-        EXPECT_GE(after.begin, before.end) << before.what << " overlaps " << after.what << " at bit "
-                                           << after.begin;
+        EXPECT_GE(after.begin, before.end)
+            << before.what << " overlaps " << after.what << " at bit " << after.begin;
     }
 }
 
@@ -364,89 +364,6 @@ TEST(KeyRegistry, WhatEachModelTakesAndFits) {
         }
     }
     EXPECT_EQ(FindModel("SXA-VMOD")->fits, CameraChannel);
-}
-
-// ---------------------------------------------------------------------------
-// Transcribed values checked against the modules' key lists.
-
-using Words = std::vector<std::pair<std::string_view, std::int32_t>>;
-
-Words WordsOf(const KeyRow &row) {
-    Words words;
-    for (const Word &w : row.words) words.emplace_back(w.word, w.value);
-    return words;
-}
-
-std::vector<int> HandlesOf(const ModelTable &table) {
-    std::vector<int> handles;
-    for (const KeyRow &row : table.keys) handles.push_back(row.handle);
-    return handles;
-}
-
-TEST(TranscribedKeys, SxaPort) {
-    const ModelTable &port = *FindModel("SXA-VMOD");
-    const std::vector<int> handles = HandlesOf(port);
-    ASSERT_EQ(handles.size(), 66u);  // 3, then 6 to 70 with 55 before 54
-    EXPECT_EQ(std::vector(handles.begin() + 48, handles.begin() + 52),
-              (std::vector{53, 55, 54, 56}));
-
-    const KeyRow &timing = *FindHandle(port, 36);
-    EXPECT_EQ(timing.key, "Timing_Mode");
-    EXPECT_EQ(
-        WordsOf(timing),
-        (Words{{"Normal_PLL", 0}, {"Separate_HSync", 2}, {"Normal_Crystal", 3}, {"Dual_Tap", 1}}));
-    EXPECT_EQ(timing.reg, 164);
-    EXPECT_EQ(timing.location.record, Record::Camera);
-    EXPECT_EQ(timing.location.offset, 0x78);
-    EXPECT_EQ(timing.location.field, Field::U32);
-
-    // Unsigned 32-bit values up to handle 52 (handle 6 in a signed 16-bit field), then signed.
-    EXPECT_EQ(FindHandle(port, 6)->location.field, Field::S16);
-    EXPECT_EQ(FindHandle(port, 52)->type, ValueType::U32);
-    EXPECT_EQ(FindHandle(port, 53)->type, ValueType::S16);
-    EXPECT_EQ(FindHandle(port, 53)->defaultNumber, 79);
-}
-
-TEST(TranscribedKeys, Boards) {
-    const ModelTable &dq = *FindModel("DQP");
-    const KeyRow &display = *FindHandle(dq, 7);
-    EXPECT_EQ(display.key, "Display_Type");
-    ASSERT_EQ(display.words.size(), 13u);
-    for (std::size_t i = 0; i < display.words.size(); ++i)
-        EXPECT_EQ(display.words[i].value, static_cast<std::int32_t>(i));
-    EXPECT_EQ(display.words.back().word, "NI1K1K");
-    // The three frame sizes: one row each, in order, sharing one word list.
-    EXPECT_EQ(dq.keys[3].key, "FrameB1_Size");
-    EXPECT_EQ(dq.keys[3].reg, 248);
-    EXPECT_EQ(dq.keys[3].words.data(), dq.keys[1].words.data());
-
-    const ModelTable &sx = *FindModel("SXP");
-    EXPECT_EQ(HandlesOf(sx), (std::vector{0, 999, 1, 5, 6, 7, 8, 2, 3, 4, 22, 24}));
-    EXPECT_EQ(FindHandle(sx, 3)->storedDelta, -1);
-    EXPECT_EQ(WordsOf(*FindHandle(sx, 2)), (Words{{"TX_Trigger_enabled", 1}, {"", 0}}));
-}
-
-TEST(TranscribedKeys, Computational) {
-    const ModelTable &rx10 = *FindModel("RX-10");
-    EXPECT_EQ(HandlesOf(rx10), (std::vector{4, 1, 2, 3, 7}));
-    for (int handle = 1; handle <= 3; ++handle) {
-        EXPECT_EQ(FindHandle(rx10, handle)->defaultNumber, 0x200000);
-        EXPECT_EQ(FindHandle(rx10, handle)->radix, 16);
-    }
-
-    const KeyRow &memory = *FindHandle(*FindModel("RX-20"), 5);
-    EXPECT_EQ(memory.location.offset, 0x28);
-    EXPECT_EQ(memory.words.data(), std::data(kRx20MemoryLayouts));
-    EXPECT_EQ(WordsOf(memory)[3], (std::pair<std::string_view, std::int32_t>{"8K_1K_12", 3}));
-
-    const ModelTable &rx30 = *FindModel("RX-30");
-    EXPECT_EQ(HandlesOf(rx30), (std::vector{8, 7, 3, 1, 2, 6, 11, 10}));
-    EXPECT_EQ(WordsOf(*FindHandle(rx30, 10)), (Words{{"ASYNC", 1}, {"SYNC", 0}}));
-    EXPECT_EQ(FindHandle(rx30, 10)->location.offset, 0x1e);
-
-    // The RX-40's specification: handle n in the 16-bit word at byte 2 (n - 1).
-    for (const KeyRow &row : FindModel("RX-40")->keys)
-        EXPECT_EQ(row.location.offset, 2 * (row.handle - 1)) << row.key;
 }
 
 }  // namespace

@@ -1,11 +1,8 @@
 // The TX-20 against the real stand-in: two SX-400 boards each carry one, a
 // configuration with different settings on every camera port is loaded, and
 // what the module fills, shows, writes and sends to its registers is checked.
-#include <algorithm>
 #include <cstring>
 #include <memory>
-#include <numeric>
-#include <sstream>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -14,7 +11,6 @@
 #include <gtest/gtest.h>
 
 #include "modules/acquisition/tx20.h"
-#include "params/camera_list.h"
 #include "params/mod_param.h"
 #include "support/bound_stand_in.h"
 #include "system/hardware.h"
@@ -24,8 +20,9 @@ namespace {
 
 using ::testing::Contains;
 using ::testing::ElementsAre;
-using ::testing::ElementsAreArray;
 using testing::Lines;
+using testing::PortLines;
+using testing::Section;
 
 constexpr const char *kRack = "[Board]\nKind = SXP\nCount = 2\nSlot0 = TX-20\n";
 constexpr const char *kBoards = "[SYSTEM:0]\n[SX-400:0]\n";
@@ -68,21 +65,6 @@ constexpr const char *kModule = R"([TX-20:0]
       Slot_Number = 0
 )";
 
-std::string Section(QV_mod &container) {
-    std::ostringstream out;
-    container.WriteCFGSection(out);
-    return out.str();
-}
-
-// The lines of one camera-port block, head included.
-std::vector<std::string> PortLines(const std::string &section, int port) {
-    std::vector<std::string> lines = Lines(section);
-    auto begin = std::find(lines.begin(), lines.end(), "[CameraPort:" + std::to_string(port) + "]");
-    auto end = std::find_if(begin + 1, lines.end(),
-                            [](const std::string &line) { return line.starts_with("["); });
-    return {begin, end};
-}
-
 struct Module {
     std::unique_ptr<TX20_plat_mod> platform;
     std::unique_ptr<QV_tx20_mod> container;
@@ -104,12 +86,12 @@ protected:
         if (!keepStartupPort) module.container->SetPort(0);
         return module;
     }
-
 };
 
 TEST_F(Tx20Test, WrittenSectionLoadsBackToTheSameSection) {
     Module first = Open(0, true);
     EXPECT_EQ(first.container->GetModParam(5)->GetCurrentPort(), 2);  // the start-up port
+    EXPECT_EQ(first.Row(31).GetIndex(), 2);
     const std::string written = Section(*first.container);
     const std::vector<std::string> lines = Lines(written);
     ASSERT_GT(lines.size(), 3u);
@@ -300,55 +282,6 @@ TEST_F(Tx20Test, TimeBaseLabelsFollowRegisterThree) {
     SetRegister(handle, 3, 1);
     SetHardwareEnabled(false);
     EXPECT_EQ(secondLabel(), "VGA   640x480 (NI)");
-}
-
-TEST_F(Tx20Test, RowsAndPagesFollowTheTables) {
-    Module module = Open(0, true);
-    std::vector<std::string> labels;
-    std::vector<int> ids;
-    std::vector<int> notifying;
-    for (const auto &row : module.container->GetUsrParams()) {
-        labels.push_back(row->GetLabel());
-        ids.push_back(row->GetId());
-        if (row->NotifiesOwner()) notifying.push_back(row->GetId());
-    }
-    EXPECT_THAT(
-        labels,
-        ElementsAre("Time Base", "Clock Source", "Low Pass Filter", "Input Gain", "Scan Mode",
-                    "Timing Source", "LEN Polarity", "Field Polarity", "FEN Polarity",
-                    "PCLK Polarity", "PCLK Output Rate(ECLKEN)", "Field Source", "VSync Source",
-                    "FReset width (frmode)", "Trigger Mode", "Strobe Delay", "Horizontal Offset",
-                    "Vertical Offset", "Frame Reset Offset", "Clamp Position", "Acq Trigger",
-                    "Horizontal Active", "Vertical Active", "Strobe Output", "Clamp Mode",
-                    "Neg Ref (mV)", "Pos Ref (mV)", "Camera 0", "Camera 1", "Camera 2", "Camera 3",
-                    "Active Camera"));
-    std::vector<int> inOrder(32);
-    std::iota(inOrder.begin(), inOrder.end(), 0);
-    EXPECT_EQ(ids, inOrder);
-    EXPECT_THAT(notifying, ElementsAre(4, 21, 22, 27, 28, 29, 30, 31));
-    for (int port = 0; port < 4; ++port) {
-        auto *camera = dynamic_cast<QV_camera_usr_param *>(&module.Row(27 + port));
-        ASSERT_NE(camera, nullptr);
-        EXPECT_EQ(camera->ModuleKey(), "TX-20");
-        EXPECT_EQ(camera->Port(), port);
-    }
-    EXPECT_EQ(module.Row(31).GetIndex(), 2);  // the start-up port
-
-    std::vector<std::string> titles;
-    std::vector<std::vector<int>> pages;
-    for (const auto &group : module.container->GetParamGroups()) {
-        titles.push_back(group->GetName());
-        pages.emplace_back();
-        for (const QV_usr_param *row : group->GetUsrParams()) pages.back().push_back(row->GetId());
-    }
-    EXPECT_THAT(titles, ElementsAre("Camera", "All"));
-    ASSERT_EQ(pages.size(), 2u);
-    EXPECT_THAT(pages[0], ElementsAre(QV_page_usr_param::kId, 27, 28, 29, 30, 31));
-    std::vector<int> all{QV_page_usr_param::kId, 27, 28, 29, 30, 31, 21, 22, 4, 0, 1, 2, 3};
-    for (int id = 5; id <= 20; ++id) all.push_back(id);
-    all.insert(all.end(), {23, 24, 25, 26});
-    EXPECT_THAT(pages[1], ElementsAreArray(all));
-    EXPECT_TRUE(ui.messages.empty());
 }
 
 }  // namespace

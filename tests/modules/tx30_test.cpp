@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -17,7 +16,6 @@
 #include "config/text_parser.h"
 #include "modules/acquisition/tx30.h"
 #include "params/mod_param.h"
-#include "params/param_group.h"
 #include "support/bound_stand_in.h"
 #include "system/hardware.h"
 #include "system/model_registry.h"
@@ -25,10 +23,11 @@
 namespace qvi {
 namespace {
 
+using testing::PortLines;
+using testing::Section;
 namespace fs = std::filesystem;
 using ::testing::Contains;
 using ::testing::ElementsAre;
-using ::testing::ElementsAreArray;
 using ::testing::HasSubstr;
 using testing::Lines;
 
@@ -90,20 +89,6 @@ constexpr int kFirstCoefficientRow = 33;
 constexpr int kMatrixRow = 42;
 constexpr int kMatrixRows[] = {28, 29, 31, 33, 34, 35, 36, 37, 38, 39, 40, 41};
 
-std::string Section(QV_mod &container) {
-    std::ostringstream out;
-    container.WriteCFGSection(out);
-    return out.str();
-}
-
-std::vector<std::string> PortLines(const std::string &section, int port) {
-    std::vector<std::string> lines = Lines(section);
-    auto begin = std::find(lines.begin(), lines.end(), "[CameraPort:" + std::to_string(port) + "]");
-    auto end = std::find_if(begin + 1, lines.end(),
-                            [](const std::string &line) { return line.starts_with("["); });
-    return {begin, end};
-}
-
 struct Module {
     std::unique_ptr<TX30_plat_mod> platform;
     std::unique_ptr<QV_tx30_mod> container;
@@ -151,11 +136,10 @@ protected:
         return module;
     }
 
-
     // One line of the module's register dump, found by its start.
     std::string DumpLine(const Module &module, const std::string &start) {
-        return PrintedLine(
-            [&] { module.platform->RegisterDumpEntry()(module.platform->Handle()); }, start);
+        return PrintedLine([&] { module.platform->RegisterDumpEntry()(module.platform->Handle()); },
+                           start);
     }
 
     // How often the coefficient port was set up for a new matrix.
@@ -423,34 +407,6 @@ TEST_F(Tx30Test, CatalogueReportsABadIndex) {
     EXPECT_THAT(ui.Texts(), ElementsAre("Invalid index: 2 passed to TX-30 FPGA File Manager",
                                         "Invalid index: -1 passed to TX-30 FPGA File Manager",
                                         "Invalid index: 5 passed to TX-30 FPGA File Manager"));
-}
-
-TEST_F(Tx30Test, RowsAndPages) {
-    Module module = Open();
-    const auto &groups = module.container->GetParamGroups();
-    ASSERT_EQ(groups.size(), 2u);
-    const auto ids = [](const QV_param_group &group) {
-        std::vector<int> out;
-        for (const QV_usr_param *row : group.GetUsrParams())
-            if (row->GetId() != QV_page_usr_param::kId) out.push_back(row->GetId());
-        return out;
-    };
-    EXPECT_EQ(groups[0]->GetName(), "Basic");
-    EXPECT_THAT(ids(*groups[0]), ElementsAre(0, 1, 2, 3, 4, 27));
-    EXPECT_EQ(groups[1]->GetName(), "All");
-    EXPECT_THAT(ids(*groups[1]),
-                ElementsAreArray({0,  1,  2,  3,  4,  5,  32, 27, 6,  7,  8,  9,  10, 11, 12,
-                                  13, 14, 15, 16, 17, 18, 19, 20, 21, 24, 22, 25, 23, 26, 30,
-                                  42, 28, 29, 31, 33, 34, 35, 36, 37, 38, 39, 40, 41}));
-    EXPECT_EQ(module.Row(kMatrixRow).GetLabel(), "CSC matricies (pre-def)");
-    EXPECT_EQ(module.Row(41).GetLabel(), "CSC matrix coef 9");
-    EXPECT_EQ(module.Row(41).GetParam()->GetHandle(), 45);
-    EXPECT_TRUE(module.Row(33).GetMin().Equals(QV_param_val::Float(-4.0f)));
-    EXPECT_TRUE(module.Row(33).GetMax().Equals(QV_param_val::Float(3.99f)));
-    EXPECT_TRUE(module.Row(21).GetStep().Equals(QV_param_val::S16(4)));
-    EXPECT_THAT(module.Row(12).GetChoices(), Contains("sep sync in/Pclk in"));
-    EXPECT_TRUE(module.Row(kFpgaRow).NotifiesOwner());
-    EXPECT_EQ(module.container->GetHelpTopic(27), 13);
 }
 
 TEST_F(Tx30Test, GeometryDepthAndTrigger) {

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -13,6 +14,7 @@
 #include "app/library_binding.h"
 #include "config/binary_format.h"
 #include "config/text_parser.h"
+#include "params/mod.h"
 #include "platform/posix/dl_library_loader.h"
 #include "support/test_env.h"
 
@@ -147,6 +149,22 @@ inline std::vector<std::string> Lines(const std::string &text) {
     std::istringstream in(text);
     for (std::string line; std::getline(in, line);) lines.push_back(line);
     return lines;
+}
+
+// What a container writes as its section of the text configuration.
+inline std::string Section(QV_mod &container) {
+    std::ostringstream out;
+    container.WriteCFGSection(out);
+    return out.str();
+}
+
+// The lines of one camera-port block of a section, head included.
+inline std::vector<std::string> PortLines(const std::string &section, int port) {
+    std::vector<std::string> lines = Lines(section);
+    auto begin = std::find(lines.begin(), lines.end(), "[CameraPort:" + std::to_string(port) + "]");
+    auto end = std::find_if(begin + 1, lines.end(),
+                            [](const std::string &line) { return line.starts_with("["); });
+    return {begin, end};
 }
 
 }  // namespace qvi::testing

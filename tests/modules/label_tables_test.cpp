@@ -1,0 +1,365 @@
+// Every model's Module Setup rows, pages and help topics as the program builds
+// them from the module's tables: once on a platform object without a library,
+// as the help and a module added by hand see them, and once filled from the
+// sample demo on the sample rack, as a loaded configuration shows them. What a
+// slip in a transcribed table would break is checked here for every model at
+// once; the modules' own tests check what their rows do.
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <memory>
+#include <ostream>
+#include <set>
+#include <string>
+#include <typeinfo>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "app/help_pages.h"
+#include "modules/key_table.h"
+#include "params/camera_list.h"
+#include "params/mod.h"
+#include "params/mod_param.h"
+#include "system/hardware.h"
+#include "system/model_registry.h"
+#include "system/plat_mod.h"
+#include "system/stand_in.h"
+
+namespace qvi::keys {
+
+// Test names and failures show the model rather than the table's address.
+void PrintTo(const ModelTable *table, std::ostream *os) {
+    *os << (table ? table->model : "no model");
+}
+
+}  // namespace qvi::keys
+
+namespace qvi {
+namespace {
+
+namespace fs = std::filesystem;
+using keys::ModelTable;
+
+// Rows the tables document as departing from the rule of their kind.
+enum class Quirk { FewerLabels, NoParameter, OutsideLimits, IdTwice, ChoicesFromSettings };
+struct Documented {
+    std::string_view model;
+    int id;
+    Quirk quirk;
+};
+constexpr Documented kDocumented[] = {
+    // "Strobe Mode": the third word is read and written, never offered.
+    {"TX-10", 41, Quirk::FewerLabels},
+    // "Cust P2": one label for its two words.
+    {"TX-50", 53, Quirk::FewerLabels},
+    // "EXSync fine width": bound to no parameter, always shows 0, below its minimum.
+    {"TX-40", 27, Quirk::NoParameter},
+    {"TX-40", 27, Quirk::OutsideLimits},
+    // "Load Counter" stands twice in the label table.
+    {"TX-70", 126, Quirk::IdTwice},
+    // "Frame count": a board without the key shows its default 0, below 1 to 8.
+    {"SXP", 6, Quirk::OutsideLimits},
+    // "Brightness": the key's default 160 lies above -128 to 127.
+    {"TX-70", 22, Quirk::OutsideLimits},
+    // "Horizontal Total": the demo's cameras have totals above the row's 1023
+    // (1024 on SXA channel 2, 1344 on the TX-70's XGA camera).
+    {"SXA-VMOD", 8, Quirk::OutsideLimits},
+    {"TX-70", 42, Quirk::OutsideLimits},
+    // "Memory Size": its labels are the settings file's memory files, none here.
+    {"RX-20", 0, Quirk::ChoicesFromSettings},
+};
+
+bool Is(const ModelTable &table, int id, Quirk quirk) {
+    return std::ranges::any_of(kDocumented, [&](const Documented &row) {
+        return row.model == table.model && row.id == id && row.quirk == quirk;
+    });
+}
+
+// One label per word, or one per value where words repeat a value as another
+// spelling of it.
+bool OneLabelPerChoice(std::size_t labels, const QV_choice_param &choice) {
+    std::set<double> values;
+    for (int i = 0; i < choice.GetChoiceCount(); ++i)
+        values.insert(choice.GetChoiceValue(i).ToDouble());
+    return labels == std::size_t(choice.GetChoiceCount()) || labels == values.size();
+}
+
+bool Is32Bit(ValKind kind) {
+    return kind == ValKind::S32 || kind == ValKind::U32 || kind == ValKind::Float;
+}
+
+// The largest port count of the module's parameters: 4 for a four-port module.
+int PortsOf(const QV_mod &module) {
+    int ports = 1;
+    for (const auto &param : module.GetModParams()) ports = std::max(ports, param->GetPortCount());
+    return ports;
+}
+
+std::string RowName(const QV_usr_param &row) {
+    return "row " + std::to_string(row.GetId()) + " \"" + row.GetLabel() + "\"";
+}
+
+const HelpBook &Help() {
+    static const HelpBook book;
+    return book;
+}
+
+class LabelTableTest : public testing::StandInTest,
+                       public ::testing::WithParamInterface<const ModelTable *> {
+protected:
+    const ModelTable &table() const { return *GetParam(); }
+    std::string Model() const { return std::string(table().model); }
+
+    // The container as the help builds it: a platform object without a library.
+    std::unique_ptr<QV_mod> Unfilled() {
+        unfilledPlatform_ = MakePlatform(Model() == "SXA-VMOD" ? "TX0" : Model(), nullptr, 0);
+        if (!unfilledPlatform_) return nullptr;
+        return MakeContainer(Model(), *unfilledPlatform_);
+    }
+
+    // The model's containers in the sample demo, loaded on the sample rack with
+    // or without hardware and refreshed as the Module Setup dialog refreshes them.
+    std::vector<QV_mod *> Loaded(bool hardware) {
+        const fs::path samples(QVI_SAMPLES_DIR);
+        SetHardwareEnabled(hardware);
+        UseRack(Read(samples / "rack.ini"));
+        Start();
+        const fs::path demo = Write("demo.txt", Read(samples / "demo.txt"));
+        EXPECT_EQ(tree->LoadFile(demo.string()), 0);
+        std::vector<QV_mod *> found;
+        for (int i = 0; i < tree->System().Size(); ++i) {
+            QV_mod *module = tree->System().GetModule(i);
+            if (module == nullptr || keys::FindModel(module->GetName()) != &table()) continue;
+            module->RefreshUsrParams();
+            found.push_back(module);
+        }
+        return found;
+    }
+
+    void CheckRows(QV_mod &module);
+    void CheckSelectors(QV_mod &module);
+    void CheckPages(const QV_mod &module);
+    void CheckHelp(QV_mod &module);
+    void CheckShownValues(QV_mod &module);
+
+private:
+    std::unique_ptr<QV_plat_mod> unfilledPlatform_;
+};
+
+// Ids are unique and each row edits a parameter of the module of a kind its
+// control can show, within limits that make sense for that parameter.
+void LabelTableTest::CheckRows(QV_mod &module) {
+    std::set<int> ids;
+    for (const auto &row : module.GetUsrParams()) {
+        SCOPED_TRACE(RowName(*row));
+        const bool added = ids.insert(row->GetId()).second;
+        EXPECT_TRUE(added || Is(table(), row->GetId(), Quirk::IdTwice)) << "id used twice";
+        EXPECT_NE(row->GetId(), QV_page_usr_param::kId);
+        EXPECT_FALSE(row->GetLabel().empty());
+        const QV_mod_param *param = row->GetParam();
+        if (Is(table(), row->GetId(), Quirk::NoParameter)) {
+            EXPECT_EQ(param, nullptr);
+            continue;
+        }
+        ASSERT_NE(param, nullptr) << "the row's handle names no parameter";
+        const ValKind kind = param->GetRawValue(0).GetKind();
+        const auto *choice = dynamic_cast<const QV_choice_param *>(param);
+        switch (row->GetControlKind()) {
+            case ControlKind::DropDown:
+                if (typeid(*row) != typeid(QV_choice_usr_param)) break;
+                ASSERT_NE(choice, nullptr) << "a drop-down of a number or a text";
+                if (Is(table(), row->GetId(), Quirk::FewerLabels)) {
+                    EXPECT_LT(row->GetChoices().size(), std::size_t(choice->GetChoiceCount()));
+                } else {
+                    EXPECT_TRUE(OneLabelPerChoice(row->GetChoices().size(), *choice))
+                        << row->GetChoices().size() << " labels for " << choice->GetChoiceCount()
+                        << " words";
+                }
+                break;
+            case ControlKind::Number: {
+                EXPECT_EQ(choice, nullptr) << "a number field of a choice";
+                EXPECT_NE(kind, ValKind::Text);
+                const QV_param_val min = row->GetMin(), max = row->GetMax();
+                EXPECT_GT(row->GetStep().ToDouble(), 0.0);
+                // A 32-bit row whose maximum lies below its minimum takes any number.
+                if (!Is32Bit(min.GetKind())) {
+                    EXPECT_LE(min.ToDouble(), max.ToDouble());
+                }
+                if (typeid(*row) == typeid(QV_range_usr_param)) {
+                    EXPECT_EQ(min.GetKind(), kind);
+                    EXPECT_EQ(max.GetKind(), kind);
+                    EXPECT_EQ(row->GetStep().GetKind(), kind);
+                }
+                break;
+            }
+            case ControlKind::Text:
+                EXPECT_EQ(kind, ValKind::Text);
+                break;
+        }
+    }
+}
+
+// The cameras a camera selector lists are those of its own model (the section
+// or the library's name), of the board for a camera channel; the TX-70 on its
+// decoder board lists those of its variant name.
+bool ListsCamerasOf(const ModelTable &table, std::string_view key) {
+    if (key == "TX-71") key = "TX-70";
+    const ModelTable *owner = keys::FindModel(key);
+    if (owner == nullptr) owner = keys::FindSection(key);
+    if (owner == &table) return true;
+    return owner && table.category == keys::ModelCategory::CameraChannel &&
+           std::ranges::count(owner->slots, keys::SlotKind::CameraChannel) > 0;
+}
+
+// Each page with camera selectors has one per port, ports 0 up, all listing
+// the same cameras, and a port selector with one label per port when there is
+// more than one; the first page has them. Each edits the port's camera name.
+void LabelTableTest::CheckSelectors(QV_mod &module) {
+    bool anyCamera = false;
+    for (const auto &group : module.GetParamGroups()) {
+        SCOPED_TRACE("page \"" + group->GetName() + "\"");
+        std::set<int> ports;
+        std::set<std::string> keys;
+        std::vector<const QV_usr_param *> portSelectors;
+        for (const QV_usr_param *row : group->GetUsrParams()) {
+            if (dynamic_cast<const QV_port_usr_param *>(row)) portSelectors.push_back(row);
+            const auto *camera = dynamic_cast<const QV_camera_usr_param *>(row);
+            if (camera == nullptr) continue;
+            EXPECT_TRUE(ports.insert(camera->Port()).second) << RowName(*row) << " port twice";
+            keys.insert(camera->ModuleKey());
+            EXPECT_TRUE(ListsCamerasOf(table(), camera->ModuleKey())) << camera->ModuleKey();
+            ASSERT_NE(row->GetParam(), nullptr);
+            EXPECT_EQ(row->GetParam()->GetRawValue(0).GetKind(), ValKind::Text);
+        }
+        if (group == module.GetParamGroups().front()) anyCamera = !ports.empty();
+        EXPECT_LE(keys.size(), 1u);
+        if (!ports.empty()) {
+            EXPECT_EQ(*ports.rbegin(), static_cast<int>(ports.size()) - 1) << "a port missing";
+        }
+        ASSERT_LE(portSelectors.size(), 1u);
+        if (ports.size() > 1) {
+            ASSERT_EQ(portSelectors.size(), 1u);
+            EXPECT_EQ(portSelectors.front()->GetChoices().size(), ports.size());
+            EXPECT_LE(static_cast<int>(ports.size()), PortsOf(module));
+        } else {
+            EXPECT_TRUE(portSelectors.empty());
+        }
+    }
+    bool hasCamera = false;
+    for (const auto &row : module.GetUsrParams())
+        hasCamera = hasCamera || dynamic_cast<const QV_camera_usr_param *>(row.get());
+    EXPECT_EQ(anyCamera, hasCamera) << "the first page lacks the camera selectors";
+}
+
+// Every page has a title and rows after the page selector, which heads every
+// page and lists the titles.
+void LabelTableTest::CheckPages(const QV_mod &module) {
+    const auto &groups = module.GetParamGroups();
+    if (module.GetUsrParams().empty()) {
+        EXPECT_TRUE(groups.empty());
+        return;
+    }
+    ASSERT_FALSE(groups.empty());
+    const QV_page_usr_param *selector = module.GetPageSelector();
+    ASSERT_NE(selector, nullptr);
+    std::vector<std::string> titles;
+    for (const auto &group : groups) {
+        SCOPED_TRACE("page \"" + group->GetName() + "\"");
+        EXPECT_FALSE(group->GetName().empty());
+        EXPECT_EQ(std::ranges::count(titles, group->GetName()), 0) << "title used twice";
+        titles.push_back(group->GetName());
+        const std::vector<QV_usr_param *> &rows = group->GetUsrParams();
+        ASSERT_GE(rows.size(), 2u) << "no rows";
+        EXPECT_EQ(rows.front(), selector);
+        std::set<const QV_usr_param *> onPage;
+        for (std::size_t i = 1; i < rows.size(); ++i) {
+            EXPECT_TRUE(onPage.insert(rows[i]).second) << RowName(*rows[i]) << " twice";
+            EXPECT_NE(rows[i], selector);
+        }
+    }
+    EXPECT_EQ(selector->GetChoices(), titles);
+}
+
+// Every row's topic has a page of the built-in help, and the help table names
+// no row the module lacks: any other id gets the general topic. The model has
+// its own page.
+void LabelTableTest::CheckHelp(QV_mod &module) {
+    EXPECT_NE(Help().FindLink(HelpBook::ModelLink(table().model)), nullptr);
+    for (const auto &row : module.GetUsrParams()) {
+        const int topic = module.GetHelpTopic(row->GetId());
+        EXPECT_NE(Help().Find(topic), nullptr) << RowName(*row) << " topic " << topic;
+    }
+    for (int id = -1; id <= QV_page_usr_param::kId; ++id) {
+        if (module.GetUsrParam(id) != nullptr) continue;
+        EXPECT_EQ(module.GetHelpTopic(id), HelpBook::kModuleTopic) << "id " << id;
+    }
+}
+
+// What a row shows lies inside its own choices and limits. A camera
+// selector's choices come from the camera database, not from the tables.
+void LabelTableTest::CheckShownValues(QV_mod &module) {
+    for (const auto &row : module.GetUsrParams()) {
+        SCOPED_TRACE(RowName(*row));
+        if (dynamic_cast<const QV_camera_usr_param *>(row.get()) ||
+            Is(table(), row->GetId(), Quirk::OutsideLimits) ||
+            Is(table(), row->GetId(), Quirk::ChoicesFromSettings))
+            continue;
+        if (row->GetControlKind() == ControlKind::DropDown) {
+            const int index = row->GetIndex();
+            EXPECT_GE(index, 0);
+            EXPECT_LT(index, static_cast<int>(row->GetChoices().size()));
+        } else if (row->GetControlKind() == ControlKind::Number) {
+            const double min = row->GetMin().ToDouble(), max = row->GetMax().ToDouble();
+            if (min > max) continue;  // any number
+            const double value = row->GetValue().ToDouble();
+            EXPECT_GE(value, min);
+            EXPECT_LE(value, max);
+        }
+    }
+}
+
+TEST_P(LabelTableTest, RowsPagesAndHelpAreWellFormedAsBuilt) {
+    std::unique_ptr<QV_mod> module = Unfilled();
+    ASSERT_NE(module, nullptr);
+    CheckRows(*module);
+    CheckSelectors(*module);
+    CheckPages(*module);
+    CheckHelp(*module);
+    EXPECT_TRUE(ui.messages.empty()) << ui.Texts().front();
+}
+
+TEST_P(LabelTableTest, LoadedRowsShowValuesInsideTheirChoicesAndLimits) {
+    const std::unique_ptr<QV_mod> unfilled = Unfilled();
+    ASSERT_NE(unfilled, nullptr);
+    const bool hasRows = !unfilled->GetUsrParams().empty();
+    for (bool hardware : {true, false}) {
+        SCOPED_TRACE(hardware ? "hardware" : "no hardware");
+        const std::vector<QV_mod *> modules = Loaded(hardware);
+        if (hasRows) {
+            ASSERT_FALSE(modules.empty()) << "the demo has no " << Model();
+        }
+        for (QV_mod *module : modules) {
+            SCOPED_TRACE(module->GetName() + ":" + std::to_string(module->GetInstance()));
+            CheckRows(*module);
+            CheckSelectors(*module);
+            CheckPages(*module);
+            CheckShownValues(*module);
+        }
+        EXPECT_TRUE(ui.messages.empty()) << ui.Texts().front();
+    }
+}
+
+std::string TestName(const ::testing::TestParamInfo<const ModelTable *> &info) {
+    std::string name(info.param->model);
+    std::ranges::replace_if(
+        name, [](char c) { return !std::isalnum(c); }, '_');
+    return name;
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryModel, LabelTableTest,
+                         ::testing::ValuesIn(keys::AllModels().begin(), keys::AllModels().end()),
+                         TestName);
+
+}  // namespace
+}  // namespace qvi
