@@ -92,6 +92,38 @@ void BM_LoadLargeConfiguration(benchmark::State &state) {
 }
 BENCHMARK(BM_LoadLargeConfiguration)->Unit(benchmark::kMicrosecond);
 
+// Loading grows with the boards in the file, not with their square: each
+// board is numbered among its kind without walking the boards before it.
+void BM_LoadManyBoards(benchmark::State &state) {
+    std::string text = "[SYSTEM:0]\n";
+    for (int64_t board = 0; board < state.range(0); ++board)
+        text += "[SX-400:" + std::to_string(board) + "]\n";
+    quar::ConfigError error;
+    auto config = quar::ParseConfigText(text, "boards.txt", error);
+    if (!config) {
+        state.SkipWithError(error.Message().c_str());
+        return;
+    }
+    const fs::path binary =
+        fs::temp_directory_path() / ("qvi-bench-boards-" + std::to_string(getpid()) + ".cnf");
+    {
+        auto bytes = quar::EncodeConfiguration(*config);
+        std::ofstream(binary, std::ios::binary)
+            .write(reinterpret_cast<const char *>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size()));
+    }
+    void *core = dlopen(QUAR_CORE_PATH, RTLD_NOW | RTLD_LOCAL);
+    auto load = reinterpret_cast<decltype(&::qrx_load_cnf)>(dlsym(core, "qrx_load_cnf"));
+    auto quiet =
+        reinterpret_cast<decltype(&::qrx_set_console_sink)>(dlsym(core, "qrx_set_console_sink"));
+    quiet([](const char *, void *) {}, nullptr);
+    for (auto _ : state) benchmark::DoNotOptimize(load(binary.c_str()));
+    state.counters["boards"] = static_cast<double>(state.range(0));
+    dlclose(core);
+    fs::remove(binary);
+}
+BENCHMARK(BM_LoadManyBoards)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
 void BM_BindAllNames(benchmark::State &state) {
     RecordingUi ui;
     ScopedUi install(ui);

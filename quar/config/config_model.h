@@ -17,6 +17,10 @@
 
 namespace quar {
 
+// The library numbers the boards it holds in 16 bits: a configuration with more
+// boards than this is refused by the converter and by the library.
+inline constexpr std::size_t kMaxBoards = 32768;
+
 // The value of one key: a number (choices hold the value their word stands
 // for) or a text.
 struct KeyValue {

@@ -323,6 +323,7 @@ private:
     const TableSet &tables_;
     ConfigError &error_;
     Configuration config_;
+    std::size_t boards_ = 0;
     Section open_;
     int line_ = 0;
     std::string_view text_;
@@ -415,6 +416,8 @@ bool Parser::OpenElement(std::string_view name, std::optional<int> number) {
     }
     if (!number) return Fail("section number missing");
     if (table->category == ModelCategory::Board) {
+        if (++boards_ > kMaxBoards)
+            return Fail("more boards than the library holds (" + std::to_string(kMaxBoards) + ")");
         Open(Section::Kind::Board, *table, name, *number);
         return true;
     }

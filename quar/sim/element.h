@@ -22,6 +22,9 @@ struct Element {
     int system = -1;  // -1: a module built on its own (qrx_load_modcnf)
     int instance = 0;
     int slot = -1;
+    // A board's position among the boards of its kind in its own system; the
+    // rack numbers boards of a kind across systems in order.
+    int kindIndexInSystem = -1;
     QRX_HANDLE parent = 0;
     std::vector<QRX_HANDLE> children;  // a board's modules or camera channels, in file order
 

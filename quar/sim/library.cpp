@@ -71,6 +71,12 @@ int CategoryOf(const qvi::keys::ModelTable &table) {
     return QRX_CATEGORY_SLOT_MODULE;
 }
 
+std::size_t BoardCount(const Configuration &config) {
+    std::size_t boards = 0;
+    for (const SystemConfig &system : config.systems) boards += system.boards.size();
+    return boards;
+}
+
 bool HasMagic(const std::vector<std::uint8_t> &bytes) {
     return bytes.size() >= 4 && std::memcmp(bytes.data(), "QBCF", 4) == 0;
 }
@@ -134,6 +140,8 @@ Element &Library::AddElement(const ModuleConfig &config, int category, int syste
 void Library::AddBoard(const BoardConfig &board, int system) {
     Element &element = AddElement(board.board, QRX_CATEGORY_BOARD, system, 0);
     systems_[static_cast<std::size_t>(system)].push_back(element.handle);
+    element.kindIndexInSystem =
+        kindCounts_[static_cast<std::size_t>(system)][element.libraryName]++;
     const RackBoard *present = RackBoardOf(element.handle);
     int typeNumber =
         present && present->typeNumber >= 0 ? present->typeNumber : DefaultTypeNumber(board);
@@ -163,6 +171,11 @@ int Library::LoadBinary(const std::filesystem::path &path) {
         ConsolePrint("qrx_load_cnf: " + path.string() + ": " + error + "\n");
         return QRX_LOAD_CORRUPT;
     }
+    if (std::size_t boards = BoardCount(*config); boards > kMaxBoards) {
+        ConsolePrint("qrx_load_cnf: " + path.string() + ": " + std::to_string(boards) +
+                     " boards, more than the library holds (" + std::to_string(kMaxBoards) + ")\n");
+        return QRX_LOAD_BAD_CONTENT;
+    }
     ReloadRack();
     bool allPresent = true;
     for (const SystemConfig &system : config->systems) {
@@ -186,6 +199,7 @@ int Library::RemoveSystem(int system) {
     if (system < 0 || system >= kSystems) return -1;
     for (QRX_HANDLE board : systems_[static_cast<std::size_t>(system)]) RemoveElement(board);
     systems_[static_cast<std::size_t>(system)].clear();
+    kindCounts_[static_cast<std::size_t>(system)].clear();
     return 0;
 }
 
@@ -278,17 +292,18 @@ int Library::DeleteModule(QRX_HANDLE handle) {
     return 0;
 }
 
+// Counted, not searched: loading adds boards one by one and asks for each
+// one's index, which must not cost a walk over every board already there.
 int Library::KindIndex(QRX_HANDLE board) const {
     const Element *target = Find(board);
-    if (target == nullptr) return -1;
-    int index = 0;
-    for (const auto &boards : systems_) {
-        for (QRX_HANDLE handle : boards) {
-            if (handle == board) return index;
-            if (Find(handle)->libraryName == target->libraryName) ++index;
-        }
+    if (target == nullptr || target->system < 0 || target->kindIndexInSystem < 0) return -1;
+    int index = target->kindIndexInSystem;
+    for (int system = 0; system < target->system; ++system) {
+        const auto &counts = kindCounts_[static_cast<std::size_t>(system)];
+        if (auto found = counts.find(target->libraryName); found != counts.end())
+            index += found->second;
     }
-    return -1;
+    return index;
 }
 
 const RackBoard *Library::RackBoardOf(QRX_HANDLE board) const {

@@ -88,6 +88,8 @@ private:
     Arena arena_;
     std::map<QRX_HANDLE, std::unique_ptr<Element>> elements_;
     std::array<std::vector<QRX_HANDLE>, kSystems> systems_;
+    // Per system, how many boards of each kind (library name) it holds.
+    std::array<std::map<std::string, int>, kSystems> kindCounts_;
     QRX_HANDLE busTranslator_ = 0;
     QRX_HANDLE nextHandle_ = 0x100;
     Rack rack_;

@@ -309,6 +309,18 @@ TEST_F(TextParserTest, AConfigurationWithoutSystemsIsTheBusTranslatorOrNothing) 
     EXPECT_FALSE(nothing->busTranslator);
 }
 
+TEST_F(TextParserTest, MoreBoardsThanTheLibraryHoldsAreRefusedAtTheFirstTooMany) {
+    std::string text = "[SYSTEM:0]\n";
+    for (std::size_t board = 0; board <= kMaxBoards; ++board)
+        text += "[" + std::string(board % 2 ? "RX-600" : "SX-400") + ":" +
+                std::to_string(board / 2) + "]\n";
+    EXPECT_FALSE(Parse(text));
+    EXPECT_EQ(error.line, static_cast<int>(kMaxBoards) + 2);
+    EXPECT_EQ(error.reason, "more boards than the library holds (32768)");
+    text.erase(text.rfind('['));
+    EXPECT_TRUE(Parse(text)) << error.Message();
+}
+
 TEST_F(TextParserTest, SectionRules) {
     ExpectFault("Latency = 1\n", 1, "stray text");
     ExpectFault("# header\n[SX-400:0]\n", 2, "section before any [SYSTEM:n]");
