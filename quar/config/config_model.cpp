@@ -67,11 +67,38 @@ void FillDefaults(ModuleConfig &module) {
     }
 }
 
+namespace {
+
+constexpr std::size_t kQuotedLength = 80;
+
+// At most kQuotedLength characters of the offending text, with control
+// characters written as escapes: a huge line or terminal escape codes in a
+// file must not become a huge message or reach the terminal.
+std::string Quoted(std::string_view text) {
+    std::string quoted;
+    const std::size_t shown = std::min(text.size(), kQuotedLength);
+    for (char c : text.substr(0, shown)) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20 && byte != 0x7F) {
+            quoted += c;
+            continue;
+        }
+        static constexpr char kHex[] = "0123456789abcdef";
+        quoted += c == '\t'   ? std::string("\\t")
+                  : c == '\r' ? std::string("\\r")
+                              : std::string("\\x") + kHex[byte >> 4] + kHex[byte & 15];
+    }
+    if (shown < text.size()) quoted += "...";
+    return quoted;
+}
+
+}  // namespace
+
 std::string ConfigError::Message() const {
     std::string message = file;
     if (line > 0) message += ":" + std::to_string(line);
     message += ": " + reason;
-    if (!text.empty()) message += ": " + text;
+    if (!text.empty()) message += ": " + Quoted(text);
     return message;
 }
 

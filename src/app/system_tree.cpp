@@ -4,13 +4,13 @@
 #include <cctype>
 #include <sstream>
 
+#include "app/converter.h"
 #include "modules/boards/video_bus.h"
 #include "params/mod.h"
 #include "platform/input_file.h"
 #include "platform/processes.h"
 #include "platform/replace_file.h"
 #include "platform/ui.h"
-#include "quar/quar_api.h"
 #include "system/board_plat_mod.h"
 #include "system/config_state.h"
 #include "system/config_writer.h"
@@ -22,9 +22,7 @@ namespace qvi {
 
 namespace {
 
-constexpr const char *kConverter = "mkbcf";
 constexpr int kSystems = 8;
-constexpr auto kConverterTimeout = std::chrono::seconds(60);
 
 bool configLoaded = false;
 
@@ -59,33 +57,24 @@ SystemTree::SystemTree(QV_pci_platform &platform, QV_mod_factory &factory, Proce
       scratchTextFile_(std::move(scratchTextFile)) {}
 
 int SystemTree::ConvertToBinary(const std::string &name) {
-    WaitCursor wait;
-    converterRefusedText_ = false;
     std::filesystem::path source = TextFileFor(name);
     // A binary name keeps its own spelling: file names are case-sensitive here.
     std::filesystem::path destination =
         Upper(std::filesystem::path(name).extension().string()) == ".CNF"
             ? std::filesystem::path(name)
             : WithExtension(name, ".CNF");
-    auto converter = processes_.FindExecutable(kConverter);
-    if (!converter) {
-        ReportError(MessageText("QUAR utility: ", kConverter, " not in path"));
-        return -1;
+    const ConverterOutcome outcome = RunConverter(processes_, source, destination);
+    converterRefusedText_ = outcome == ConverterOutcome::RefusedText;
+    switch (outcome) {
+        case ConverterOutcome::Converted:
+            return 0;
+        case ConverterOutcome::Missing:
+            return -1;
+        case ConverterOutcome::NotStarted:
+            return -2;
+        default:
+            return -3;
     }
-    std::string command =
-        std::string(kConverter) + " " + source.string() + " " + destination.string();
-    auto reply = processes_.StartWithReply(*converter, {source.string(), destination.string()});
-    if (!reply) {
-        ReportError("WinExec failed for: " + command);
-        return -2;
-    }
-    command = std::string(kConverter) + reply->CommandLine().substr(converter->string().size());
-    std::optional<int> result;
-    CurrentUi().PumpUntil([&] { return (result = reply->Poll()).has_value(); }, kConverterTimeout);
-    if (result && *result == 0) return 0;
-    converterRefusedText_ = result == MKBCF_BAD_TEXT;
-    ReportError("Mkbcf failed. cmd = " + command);
-    return -3;
 }
 
 int SystemTree::LoadSystems(const std::string &name) {

@@ -26,6 +26,9 @@ public:
         // answer: its exit status, or -1); nullopt while it is still running.
         virtual std::optional<int> Poll() = 0;
         virtual const std::string &CommandLine() const = 0;
+        // What the program wrote to its error output (its own message on
+        // failure), once it has answered; empty when it wrote nothing.
+        virtual std::string ErrorOutput() const { return {}; }
     };
     // Null when the program does not start.
     virtual std::unique_ptr<ReplyChannel> StartWithReply(const std::filesystem::path &program,

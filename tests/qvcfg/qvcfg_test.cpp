@@ -375,6 +375,22 @@ TEST_F(QvcfgTest, ANewConfigurationWithoutHardwareSavesAndLoadsAgain) {
     EXPECT_NE(shown.out.find("BZ700"), std::string::npos) << shown.out;
 }
 
+// The converter's own message reaches the user as one of qvcfg's error lines,
+// with the offending text quoted safely.
+TEST_F(QvcfgTest, ConverterMessagesAreRelayedAsErrors) {
+    const fs::path bad = dir_ / "bad.txt";
+    std::ofstream(bad) << "[SYSTEM:0]\n[XX:0] \x1b[31mred\n";
+    const Outcome converted = Qvcfg("convert " + bad.string() + " " + (dir_ / "bad.cnf").string());
+    EXPECT_EQ(converted.status, 1);
+    EXPECT_EQ(converted.err.rfind("error: " + bad.string() +
+                                      ":2: stray text: [XX:0] \\x1b[31mred\n"
+                                      "error: Mkbcf failed. cmd = mkbcf ",
+                                  0),
+              0u)
+        << converted.err;
+    EXPECT_EQ(converted.err.find('\x1b'), std::string::npos);
+}
+
 TEST_F(QvcfgTest, NewWithoutHardwareIsTheBusTranslatorAlone) {
     Outcome run = Qvcfg("--no-hardware new");
     ASSERT_EQ(run.status, 0) << run.err;

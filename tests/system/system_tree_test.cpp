@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <sstream>
 
 #include "params/mod.h"
@@ -167,16 +168,23 @@ TEST_F(SystemTreeTest, ABinaryNameIsSavedToItsTextTwin) {
     EXPECT_EQ(tree->LoadFile((dir_ / "saved.cnf").string()), 0);
 }
 
+// The converter's own message (file, line, at most 80 characters of the line,
+// control characters escaped) comes first, then the program's.
 TEST_F(SystemTreeTest, BadTextIsReportedByTheConverterAndNothingLoads) {
-    std::string bad = std::string(kDemo) + "[TX-99:0]\n";
+    const std::string line = "[TX-99:0] \x1b[31m" + std::string(100, 'x');
+    std::string bad = std::string(kDemo) + line + "\n";
     EXPECT_EQ(tree->LoadFile(Write("bad.txt", bad).string()), -1);
-    ASSERT_EQ(ui.Errors().size(), 2u);
-    EXPECT_EQ(ui.Errors()[0].rfind("Mkbcf failed. cmd = mkbcf " + (dir_ / "bad.txt").string() +
+    ASSERT_EQ(ui.Errors().size(), 3u);
+    const int lineNumber = static_cast<int>(std::count(kDemo, kDemo + strlen(kDemo), '\n')) + 1;
+    EXPECT_EQ(ui.Errors()[0], (dir_ / "bad.txt").string() + ":" + std::to_string(lineNumber) +
+                                  ": stray text: [TX-99:0] \\x1b[31m" + std::string(65, 'x') +
+                                  "...");
+    EXPECT_EQ(ui.Errors()[1].rfind("Mkbcf failed. cmd = mkbcf " + (dir_ / "bad.txt").string() +
                                        " " + (dir_ / "bad.CNF").string() + " ",
                                    0),
               0u)
-        << ui.Errors()[0];
-    EXPECT_EQ(ui.Errors()[1], "Can't load config file");
+        << ui.Errors()[1];
+    EXPECT_EQ(ui.Errors()[2], "Can't load config file");
     EXPECT_EQ(tree->System().Size(), 0);
 }
 

@@ -7,6 +7,7 @@
 
 #include "app/acquisition_info.h"
 #include "app/config_document.h"
+#include "app/converter.h"
 #include "app/module_description.h"
 #include "app/module_fit.h"
 #include "app/recent_files.h"
@@ -297,23 +298,10 @@ int Cameras(const Options &options, PlatformServices &services) {
 
 int Convert(const Options &options, PlatformServices &services) {
     if (options.words.size() != 2) return Usage("convert takes SRC DST");
-    Processes &processes = services.ProcessRunner();
-    auto converter = processes.FindExecutable("mkbcf");
-    if (!converter) {
-        ReportError("QUAR utility: mkbcf not in path");
-        return kFailed;
-    }
-    auto reply = processes.StartWithReply(*converter, {options.words[0], options.words[1]});
-    if (!reply) {
-        ReportError("WinExec failed for: mkbcf " + options.words[0] + " " + options.words[1]);
-        return kFailed;
-    }
-    std::optional<int> result;
-    CurrentUi().PumpUntil([&] { return (result = reply->Poll()).has_value(); },
-                          std::chrono::seconds(60));
-    if (result && *result == 0) return kSuccess;
-    ReportError("Mkbcf failed. cmd = " + reply->CommandLine());
-    return kFailed;
+    return RunConverter(services.ProcessRunner(), options.words[0], options.words[1]) ==
+                   ConverterOutcome::Converted
+               ? kSuccess
+               : kFailed;
 }
 
 // View Registers: the dump the library prints for the element's module is
