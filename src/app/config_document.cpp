@@ -105,18 +105,20 @@ DocumentResult ConfigDocument::New() {
     if (!AskToSave(false)) return DocumentResult::Cancelled;
     SetDetectOnNew(1);
     Notify(closeDialogs_);
+    DocumentResult result = DocumentResult::Done;
     if (tree_.NewSystem(DetectOnNew() != 0) != 0) {
         SwitchToNoHardware();
         if (tree_.NewSystem(DetectOnNew() != 0) != 0) {
             ReportError("File New failed");
             return DocumentResult::Failed;
         }
+        result = DocumentResult::FellBack;
     }
     if (systemReplaced_) systemReplaced_(SystemReplacement::New);
     SetCurrentFile(kUntitled);
     SetConfigModified(true);
     SetDetectOnNew(0);
-    return DocumentResult::Done;
+    return result;
 }
 
 DocumentResult ConfigDocument::Open(const std::string &path) {

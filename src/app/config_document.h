@@ -17,6 +17,7 @@ enum class DocumentResult {
     Cancelled,     // a question or a file dialog was answered with Cancel (or No)
     Failed,        // it stopped on a failure, after that failure's messages
     NotConverted,  // the text file is written, but the converter did not renew the binary twin
+    FellBack,      // New built the system without hardware after the boards present failed
 };
 
 // The open configuration as the File menu sees it: the model held by the

@@ -1,5 +1,7 @@
 #include "app/startup.h"
 
+#include <unistd.h>
+
 #include <cstdlib>
 #include <fstream>
 #include <system_error>
@@ -44,11 +46,31 @@ bool ReadEntry(const std::string &iniPath, std::string_view section, std::string
 
 // The executable path without its extension: the settings and scratch files
 // are named after it.
+// Where the scratch files of a new configuration go: beside the program, or,
+// when its folder cannot be written (an installed program), the user's cache
+// folder ($XDG_CACHE_HOME, else ~/.cache).
+fs::path ScratchBase(const fs::path &executable) {
+    const fs::path beside = fs::path(executable).replace_extension();
+    const fs::path folder = beside.has_parent_path() ? beside.parent_path() : fs::path(".");
+    if (::access(folder.c_str(), W_OK) == 0) return beside;
+    fs::path cache;
+    if (const char *xdg = std::getenv("XDG_CACHE_HOME"); xdg && *xdg)
+        cache = xdg;
+    else if (const char *home = std::getenv("HOME"); home && *home)
+        cache = fs::path(home) / ".cache";
+    else
+        return beside;
+    std::error_code ignored;
+    fs::create_directories(cache, ignored);
+    return cache / beside.filename();
+}
+
 void NameFilesAfterExecutable(AppSettings &settings, const fs::path &executable) {
     const std::string base = fs::path(executable).replace_extension().string();
     if (settings.iniPath == "UNDEFINED") settings.iniPath = base + ".ini";
-    settings.scratchTextFile = base + ".txt";
-    settings.scratchBinaryFile = base + ".cnf";
+    const std::string scratch = ScratchBase(executable).string();
+    settings.scratchTextFile = scratch + ".txt";
+    settings.scratchBinaryFile = scratch + ".cnf";
 }
 
 // A file of the database sub-directory of the configuration directory.

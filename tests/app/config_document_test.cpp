@@ -215,7 +215,7 @@ TEST_F(ConfigDocumentTest, AFailedOpenKeepsTheNameAndLeavesDetectionOff) {
 TEST_F(ConfigDocumentTest, NewFallsBackToNoHardwareAndAnUntitledSaveAsks) {
     SetHardwareEnabled(true);
     settings.boardsDetected = 2;
-    EXPECT_EQ(document->New(), DocumentResult::Done);  // no rack: detection fails
+    EXPECT_EQ(document->New(), DocumentResult::FellBack);  // no rack: detection fails
     EXPECT_EQ(ui.Errors(), Strings{"Mother board detection failed"});
     EXPECT_FALSE(HardwareEnabled());
     EXPECT_EQ(settings.boardsDetected, 0);

@@ -120,16 +120,23 @@ TEST_F(StartupTest, LoadsTheSettingsFileBesideTheExecutable) {
     EXPECT_EQ(DetectOnNew(), 1);
 }
 
+// The scratch files of a new configuration go beside the program, or to the
+// user's cache folder when the program's folder cannot be written to.
 TEST_F(StartupTest, FileNamesFollowTheExecutableUnlessGiven) {
     settings.iniPath = "/nowhere/given.ini";
-    EXPECT_FALSE(LoadSettings(settings, "/opt/qvi/bin/qvconfig.bin"));
+    EXPECT_FALSE(LoadSettings(settings, dir_ / "qvconfig.bin"));
     EXPECT_EQ(ui.Errors(), std::vector<std::string>{"Can't find ini file:/nowhere/given.ini"});
-    EXPECT_EQ(settings.scratchTextFile, "/opt/qvi/bin/qvconfig.txt");
+    EXPECT_EQ(settings.scratchTextFile, (dir_ / "qvconfig.txt").string());
 
+    const fs::path cache = dir_ / "cache";
+    ::setenv("XDG_CACHE_HOME", cache.c_str(), 1);
     AppSettings fresh;
     EXPECT_FALSE(LoadSettings(fresh, "/opt/qvi/bin/qvconfig.bin"));
+    ::unsetenv("XDG_CACHE_HOME");
     EXPECT_EQ(fresh.iniPath, "/opt/qvi/bin/qvconfig.ini");
-    EXPECT_EQ(fresh.scratchBinaryFile, "/opt/qvi/bin/qvconfig.cnf");
+    EXPECT_EQ(fresh.scratchTextFile, (cache / "qvconfig.txt").string());
+    EXPECT_EQ(fresh.scratchBinaryFile, (cache / "qvconfig.cnf").string());
+    EXPECT_TRUE(fs::is_directory(cache));
 }
 
 TEST_F(StartupTest, MissingEntryIsNamedAndStopsTheLoad) {

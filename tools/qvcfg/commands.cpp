@@ -138,6 +138,8 @@ int New(const Options &options, AppSettings &settings, PlatformServices &service
     SystemTree *tree = services.Tree(settings);
     if (tree == nullptr) return kFailed;
     Document file(settings, *tree, services);
+    // A system built without hardware after the boards present failed is not
+    // what was asked for: a script learns it from the status.
     if (file.document.New() != DocumentResult::Done) return kFailed;
     if (options.words.size() == 1) return Status(file.document.SaveAs(options.words[0]));
     PrintLines(*tree);
