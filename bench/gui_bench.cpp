@@ -138,12 +138,10 @@ void BM_OpenLargestModuleSetupPage(benchmark::State &state) {
         CModuleSetupDlg *dialog = desktop.frame->Dialogs().Open(tree.System(), largest.element);
         // The module's own groups follow those of a second module.
         QTabWidget *tabs = dialog->Tabs();
-        tabs->setCurrentIndex(tabs->count() -
-                              static_cast<int>(tree.System()
-                                                   .GetModule(largest.element)
-                                                   ->GetParamGroups()
-                                                   .size()) +
-                              largest.group);
+        tabs->setCurrentIndex(
+            tabs->count() -
+            static_cast<int>(tree.System().GetModule(largest.element)->GetParamGroups().size()) +
+            largest.group);
         QApplication::processEvents();
         state.PauseTiming();
         desktop.frame->Dialogs().CloseAll();

@@ -90,7 +90,8 @@ void BM_LoadAndWriteDemo(benchmark::State &state) {
     const std::string out = (config.Dir() / "written.txt").string();
     for (auto _ : state) {
         if (tree->LoadFile(demo) != 0 || tree->WriteTextFile(out) != 0) {
-            std::string why = ui.Errors().empty() ? "load or write failed" : ui.Errors().back();
+            std::string why = "load or write failed";
+            for (const std::string &error : ui.Errors()) why += "; " + error;
             state.SkipWithError(why.c_str());
             break;
         }
