@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <charconv>
 #include <cmath>
 #include <fstream>
 #include <iterator>
@@ -173,7 +174,10 @@ private:
 };
 
 // Rebuilds a Configuration from a payload whose checksum held, checking every
-// record against the key tables.
+// record against the key tables and against the rules the text form obeys.
+// Records (systems, boards, modules, the bus translator) are counted from 1
+// in file order, and every refusal names the record it found wrong:
+// "record 12 (TX-40:0): value out of range: Horizontal_Active = 70000".
 class Decoder {
 public:
     Decoder(std::span<const std::uint8_t> payload, const TableSet &tables, std::string &error)
@@ -184,17 +188,31 @@ public:
 private:
     bool Payload(Configuration &config);
     bool System(Configuration &config);
+    bool Board(SystemConfig &system);
     bool Module(ModuleConfig &module, bool (*expected)(ModelCategory));
+    bool Placement(const ModuleConfig &module, const BoardConfig *board);
     bool Port(ModuleConfig &module, std::size_t port);
-    bool Fail(std::string reason) {
-        error_ = std::move(reason);
+    void BeginRecord(std::string label) {
+        ++record_;
+        label_ = std::move(label);
+    }
+    bool Fail(const std::string &reason) {
+        error_ = "record " + std::to_string(record_);
+        if (!label_.empty()) error_ += " (" + label_ + ")";
+        error_ += ": " + reason;
         return false;
+    }
+    // A broken rule, with what broke it.
+    bool Refuse(const std::string &why, const std::string &what = {}) {
+        return why.empty() || Fail(what.empty() ? why : why + ": " + what);
     }
     bool Truncated() { return Fail("payload truncated or a count too large"); }
 
     Reader in_;
     const TableSet &tables_;
     std::string &error_;
+    int record_ = 0;
+    std::string label_;
 };
 
 bool IsBoard(ModelCategory category) {
@@ -205,6 +223,27 @@ bool IsBusTranslator(ModelCategory category) {
 }
 bool IsBoardModule(ModelCategory category) {
     return category == ModelCategory::SlotModule || category == ModelCategory::CameraChannel;
+}
+
+// A number as the text form writes it: "70000", "0.125", "1e+300".
+std::string NumberText(double number) {
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, number);
+    return std::string(buffer, result.ptr);
+}
+
+// "Key = value" for a refusal; a bare choice is named by its handle.
+std::string ValueText(const KeyRow &row, const KeyValue &value) {
+    const std::string key =
+        row.key.empty() ? "key handle " + std::to_string(row.handle) : std::string(row.key);
+    if (value.isText) return key + " = \"" + value.text + "\"";
+    return key + " = " + NumberText(value.number);
+}
+
+// The SX-400 (also written "Lumo") is the only board the text form gives the
+// 16-bit pixel size override.
+bool TakesPixelSizeOverride(const ModuleConfig &module) {
+    return module.sectionName == "SX-400" || module.sectionName == "Lumo";
 }
 
 std::optional<Configuration> Decoder::Run() {
@@ -219,35 +258,44 @@ bool Decoder::Payload(Configuration &config) {
     if (hasBus > 1) return Fail("bad bus translator flag");
     if (hasBus == 1) {
         config.busTranslator.emplace();
-        if (!Module(*config.busTranslator, IsBusTranslator)) return false;
+        if (!Module(*config.busTranslator, IsBusTranslator) ||
+            !Placement(*config.busTranslator, nullptr))
+            return false;
     }
     std::uint32_t systems = 0;
     if (!in_.Count(systems, kMinSystem)) return Truncated();
     for (std::uint32_t i = 0; i < systems; ++i)
         if (!System(config)) return false;
-    return in_.Remaining() == 0 || Fail("bytes after the configuration");
+    if (in_.Remaining() == 0) return true;
+    error_ = "bytes after the configuration";
+    return false;
 }
 
 bool Decoder::System(Configuration &config) {
     SystemConfig system;
     std::uint32_t boards = 0;
-    if (!in_.I32(system.number) || !in_.I32(system.line) || !in_.Count(boards, kMinBoard))
-        return Truncated();
-    if (system.number < 0 || system.number > 7) return Fail("bad system number");
-    for (const SystemConfig &other : config.systems)
-        if (other.number == system.number) return Fail("duplicate system");
-    for (std::uint32_t i = 0; i < boards; ++i) {
-        BoardConfig board;
-        std::uint32_t modules = 0;
-        if (!Module(board.board, IsBoard)) return false;
-        if (!in_.Count(modules, kMinModule)) return Truncated();
-        for (std::uint32_t j = 0; j < modules; ++j) {
-            board.modules.emplace_back();
-            if (!Module(board.modules.back(), IsBoardModule)) return false;
-        }
-        system.boards.push_back(std::move(board));
-    }
+    BeginRecord("SYSTEM");
+    if (!in_.I32(system.number) || !in_.I32(system.line)) return Truncated();
+    label_ = "SYSTEM:" + std::to_string(system.number);
+    if (!Refuse(CheckSystemNumber(system.number, config))) return false;
+    if (!in_.Count(boards, kMinBoard)) return Truncated();
+    for (std::uint32_t i = 0; i < boards; ++i)
+        if (!Board(system)) return false;
     config.systems.push_back(std::move(system));
+    return true;
+}
+
+bool Decoder::Board(SystemConfig &system) {
+    BoardConfig board;
+    std::uint32_t modules = 0;
+    if (!Module(board.board, IsBoard) || !Placement(board.board, nullptr)) return false;
+    if (!in_.Count(modules, kMinModule)) return Truncated();
+    for (std::uint32_t j = 0; j < modules; ++j) {
+        ModuleConfig module;
+        if (!Module(module, IsBoardModule) || !Placement(module, &board)) return false;
+        board.modules.push_back(std::move(module));
+    }
+    system.boards.push_back(std::move(board));
     return true;
 }
 
@@ -255,16 +303,26 @@ bool Decoder::Module(ModuleConfig &module, bool (*expected)(ModelCategory)) {
     std::string model;
     std::uint8_t flags = 0;
     std::uint32_t ports = 0;
-    if (!in_.Text(model) || !in_.Text(module.sectionName) || !in_.I32(module.instance) ||
-        !in_.I32(module.slot) || !in_.I32(module.line) || !in_.U8(flags) ||
+    BeginRecord({});
+    if (!in_.Text(model) || !in_.Text(module.sectionName) || !in_.I32(module.instance))
+        return Truncated();
+    label_ = module.sectionName;
+    if (!expected(ModelCategory::BusTranslator)) label_ += ":" + std::to_string(module.instance);
+    if (!in_.I32(module.slot) || !in_.I32(module.line) || !in_.U8(flags) ||
         !in_.Count(ports, kMinPort))
         return Truncated();
     module.table = tables_.FindModel(model);
     if (module.table == nullptr) return Fail("unknown model \"" + model + "\"");
     if (!expected(module.table->category)) return Fail("model \"" + model + "\" out of place");
+    if (tables_.FindSection(module.sectionName) != module.table)
+        return Fail("section name does not name model \"" + model + "\"");
     if ((flags & ~kKnownFlags) != 0) return Fail("unknown module flags");
     module.noHardware = (flags & kNoHardwareFlag) != 0;
     module.pixelSizeOverride16 = (flags & kPixelSizeFlag) != 0;
+    if (module.noHardware && module.table->category != ModelCategory::BusTranslator)
+        return Fail("No_Hardware outside the bus translator");
+    if (module.pixelSizeOverride16 && !TakesPixelSizeOverride(module))
+        return Fail("PIXSZ_Override outside an SX-400 board");
     if (ports != PortCount(*module.table))
         return Fail("wrong number of ports for model \"" + model + "\"");
     module.ports.resize(ports);
@@ -272,6 +330,24 @@ bool Decoder::Module(ModuleConfig &module, bool (*expected)(ModelCategory)) {
         if (!Port(module, port)) return false;
     FillDefaults(module);
     return true;
+}
+
+// Where the element sits: a board or the bus translator in no slot, a slot
+// module in a free slot that takes it, a camera channel the board has.
+bool Decoder::Placement(const ModuleConfig &module, const BoardConfig *board) {
+    const std::string slot = "Slot_Number = " + std::to_string(module.slot);
+    if (module.table->category == ModelCategory::BusTranslator) {
+        if (module.instance != 0) return Fail("unexpected section number");
+    } else if (!Refuse(CheckInstance(module.instance),
+                       "instance " + std::to_string(module.instance))) {
+        return false;
+    }
+    if (board == nullptr) return module.slot == -1 || Fail("unexpected slot: " + slot);
+    if (module.table->category != ModelCategory::CameraChannel)
+        return Refuse(CheckSlot(*board, *module.table, module.slot), slot);
+    // A camera channel's section number is its channel.
+    if (module.slot != module.instance) return Fail("channel differs from the section number");
+    return Refuse(CheckChannel(*board, module.slot), "channel " + std::to_string(module.slot));
 }
 
 bool Decoder::Port(ModuleConfig &module, std::size_t port) {
@@ -289,7 +365,7 @@ bool Decoder::Port(ModuleConfig &module, std::size_t port) {
             return Fail("wrong value kind for key handle " + std::to_string(handle));
         value.isText = kind == kTextValue;
         if (!(value.isText ? in_.Text(value.text) : in_.F64(value.number))) return Truncated();
-        if (!std::isfinite(value.number)) return Fail("number not finite");
+        if (!Refuse(CheckValue(*row, value), ValueText(*row, value))) return false;
         if (!module.ports[port].emplace(handle, std::move(value)).second)
             return Fail("key handle " + std::to_string(handle) + " given twice");
     }

@@ -1,6 +1,9 @@
 #include "config/config_model.h"
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
+#include <string_view>
 
 namespace quar {
 
@@ -65,6 +68,110 @@ void FillDefaults(ModuleConfig &module) {
         for (std::size_t port = 0; port < ports; ++port)
             module.ports[port].try_emplace(row.handle, DefaultValue(row, port));
     }
+}
+
+IntegerLimits LimitsOf(qvi::keys::ValueType type) {
+    using qvi::keys::ValueType;
+    switch (type) {
+        case ValueType::U8:
+            return {0, 0xFF, 8, false};
+        case ValueType::U16:
+            return {0, 0xFFFF, 16, false};
+        case ValueType::U32:
+            return {0, 0xFFFFFFFF, 32, false};
+        case ValueType::S8:
+            return {-128, 127, 8, true};
+        case ValueType::S16:
+            return {-32768, 32767, 16, true};
+        case ValueType::S32:
+        case ValueType::Index:
+        case ValueType::Float:
+        case ValueType::Text:
+            break;
+    }
+    return {std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max(), 32,
+            true};
+}
+
+// A signed field's bit field that reaches the top bit holds negative numbers too.
+IntegerLimits LimitsOf(const qvi::keys::KeyRow &row) {
+    using qvi::keys::Field;
+    const qvi::keys::Location &at = row.location;
+    if (at.bitCount == 0) return LimitsOf(row.type);
+    const bool isSigned = (at.field == Field::S16 && at.bitShift + at.bitCount == 16) ||
+                          (at.field == Field::S32 && at.bitShift + at.bitCount == 32);
+    const std::int64_t span = std::int64_t{1} << at.bitCount;
+    if (isSigned) return {-span / 2, span / 2 - 1, at.bitCount, true};
+    return {0, span - 1, at.bitCount, false};
+}
+
+std::string CheckSystemNumber(int number, const Configuration &config) {
+    if (number < 0 || number >= kSystemCount) return "value out of range";
+    for (const SystemConfig &system : config.systems)
+        if (system.number == number) return "duplicate system";
+    return {};
+}
+
+std::string CheckInstance(int instance) {
+    return instance < 0 || instance > kMaxInstance ? "value out of range" : std::string();
+}
+
+std::string CheckSlot(const BoardConfig &board, const qvi::keys::ModelTable &module,
+                      std::int64_t slot) {
+    const auto &slots = board.board.table->slots;
+    if (slot < 0 || static_cast<std::uint64_t>(slot) >= slots.size())
+        return "no such slot on the board";
+    if (slots[static_cast<std::size_t>(slot)] != module.fits)
+        return "slot does not take this module";
+    for (const ModuleConfig &other : board.modules)
+        if (other.table->category == qvi::keys::ModelCategory::SlotModule && other.slot == slot)
+            return "slot already taken";
+    return {};
+}
+
+std::string CheckChannel(const BoardConfig &board, int channel) {
+    const auto &slots = board.board.table->slots;
+    const auto channels =
+        std::count(slots.begin(), slots.end(), qvi::keys::SlotKind::CameraChannel);
+    if (channel < 0 || channel >= kMaxCameraPorts || channel >= channels)
+        return "no such camera channel on the board";
+    for (const ModuleConfig &other : board.modules)
+        if (other.table->category == qvi::keys::ModelCategory::CameraChannel &&
+            other.slot == channel)
+            return "camera channel already taken";
+    return {};
+}
+
+std::string CheckFloat(double number) {
+    if (!std::isfinite(number)) return "bad number";
+    if (std::fabs(number) > double{std::numeric_limits<float>::max()}) return "value out of range";
+    return {};
+}
+
+namespace {
+
+std::string CheckInteger(const qvi::keys::KeyRow &row, double number) {
+    if (!std::isfinite(number) || std::trunc(number) != number) return "bad number";
+    const IntegerLimits limits = LimitsOf(row);
+    if (number < static_cast<double>(limits.min) || number > static_cast<double>(limits.max))
+        return "value out of range";
+    return {};
+}
+
+}  // namespace
+
+std::string CheckValue(const qvi::keys::KeyRow &row, const KeyValue &value) {
+    if (value.isText != IsTextRow(row)) return "wrong value kind";
+    if (value.isText)
+        return value.text.find('\n') == std::string::npos ? std::string()
+                                                          : "text holds a line break";
+    if (row.kind == qvi::keys::KeyKind::Choice) {
+        for (const qvi::keys::Word &word : row.words)
+            if (word.value == value.number) return {};
+        return "no word for the value";
+    }
+    if (row.type == qvi::keys::ValueType::Float) return CheckFloat(value.number);
+    return CheckInteger(row, value.number);
 }
 
 namespace {

@@ -7,6 +7,7 @@
 // what the text said, or the key's default.
 
 #include <cstddef>
+#include <cstdint>
 #include <map>
 #include <optional>
 #include <string>
@@ -101,6 +102,43 @@ KeyValue DefaultValue(const qvi::keys::KeyRow &row, std::size_t port);
 // (a module-wide key only in port 0), keeping values already present. Sizes
 // the port list to the model.
 void FillDefaults(ModuleConfig &module);
+
+// ---- the rules a configuration obeys, whichever form it is read from ----------------------
+// Both readers call these, so that the binary form can never hold what the text
+// form refuses. Each check returns why the value breaks the rule, or an empty
+// text when it holds.
+
+inline constexpr int kSystemCount = 8;      // systems 0 to 7
+inline constexpr int kMaxInstance = 32767;  // the library keeps instances in 16 bits
+inline constexpr int kMaxCameraPorts = 4;
+
+// The numbers an integer key can hold, and the width of its bit pattern.
+struct IntegerLimits {
+    std::int64_t min;
+    std::int64_t max;
+    int bits;
+    bool isSigned;
+};
+
+IntegerLimits LimitsOf(qvi::keys::ValueType type);
+// A key kept in a bit field takes only the numbers its bits hold.
+IntegerLimits LimitsOf(const qvi::keys::KeyRow &row);
+
+// A system number 0 to 7 that the configuration does not have yet.
+std::string CheckSystemNumber(int number, const Configuration &config);
+// A section number of a board or module.
+std::string CheckInstance(int instance);
+// A slot of the board that takes this model and holds no module yet.
+std::string CheckSlot(const BoardConfig &board, const qvi::keys::ModelTable &module,
+                      std::int64_t slot);
+// A camera channel the board has and no other channel section took.
+std::string CheckChannel(const BoardConfig &board, int channel);
+// A float key's number: finite and within what the library's float holds.
+std::string CheckFloat(double number);
+// Any key's value: the kind its row reads (number or text), a choice's value
+// one of its words, an integer whole and within its type or bit field, a
+// float within range, a text on one line.
+std::string CheckValue(const qvi::keys::KeyRow &row, const KeyValue &value);
 
 // What went wrong, and where.
 struct ConfigError {

@@ -21,9 +21,6 @@ using qvi::keys::SlotKind;
 using qvi::keys::ValueType;
 using qvi::keys::Word;
 
-constexpr int kSystems = 8;
-constexpr int kMaxCameraPorts = 4;
-constexpr int kMaxInstance = 32767;  // the library keeps instances in 16 bits
 constexpr std::string_view kCameraPort = "CameraPort";
 
 // ---- text ---------------------------------------------------------------------------------
@@ -55,48 +52,6 @@ std::vector<std::string_view> SplitList(std::string_view text) {
 }
 
 // ---- values -------------------------------------------------------------------------------
-
-// The numbers an integer key can hold, and the width of its bit pattern.
-struct IntegerLimits {
-    std::int64_t min;
-    std::int64_t max;
-    int bits;
-    bool isSigned;
-};
-
-IntegerLimits LimitsOf(ValueType type) {
-    switch (type) {
-        case ValueType::U8:
-            return {0, 0xFF, 8, false};
-        case ValueType::U16:
-            return {0, 0xFFFF, 16, false};
-        case ValueType::U32:
-            return {0, 0xFFFFFFFF, 32, false};
-        case ValueType::S8:
-            return {-128, 127, 8, true};
-        case ValueType::S16:
-            return {-32768, 32767, 16, true};
-        case ValueType::S32:
-        case ValueType::Index:
-        case ValueType::Float:
-        case ValueType::Text:
-            break;
-    }
-    return {std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max(), 32,
-            true};
-}
-
-// A key kept in a bit field takes only the numbers its bits hold; a signed
-// field's top bits hold negative numbers too.
-IntegerLimits LimitsOf(const KeyRow &row) {
-    const qvi::keys::Location &at = row.location;
-    if (at.bitCount == 0) return LimitsOf(row.type);
-    const bool isSigned = (at.field == qvi::keys::Field::S16 && at.bitShift + at.bitCount == 16) ||
-                          (at.field == qvi::keys::Field::S32 && at.bitShift + at.bitCount == 32);
-    const std::int64_t span = std::int64_t{1} << at.bitCount;
-    if (isSigned) return {-span / 2, span / 2 - 1, at.bitCount, true};
-    return {0, span - 1, at.bitCount, false};
-}
 
 bool ParsedWhole(std::string_view text, const std::from_chars_result &result) {
     return result.ec != std::errc::invalid_argument && result.ptr == text.data() + text.size();
@@ -178,15 +133,12 @@ std::optional<double> ReadFloat(std::string_view text, std::string &reason) {
         text.remove_prefix(1);
     double value = 0.0;
     const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || !ParsedWhole(text, result) || std::isnan(value) || std::isinf(value)) {
-        reason = result.ec == std::errc::result_out_of_range ? "value out of range" : "bad number";
+    if (text.empty() || !ParsedWhole(text, result)) {
+        reason = "bad number";
         return std::nullopt;
     }
-    if (result.ec == std::errc::result_out_of_range ||
-        std::fabs(value) > double{std::numeric_limits<float>::max()}) {
-        reason = "value out of range";
-        return std::nullopt;
-    }
+    reason = result.ec == std::errc::result_out_of_range ? "value out of range" : CheckFloat(value);
+    if (!reason.empty()) return std::nullopt;
     return value;
 }
 
@@ -372,8 +324,8 @@ bool Parser::Head(std::string_view line) {
         const auto result = std::from_chars(digits.data(), digits.data() + digits.size(), value);
         if (digits.empty() || digits.front() == '-' || !ParsedWhole(digits, result))
             return Fail("bad number");
-        if (result.ec == std::errc::result_out_of_range || value > kMaxInstance)
-            return Fail("value out of range");
+        if (result.ec == std::errc::result_out_of_range) return Fail("value out of range");
+        if (const std::string why = CheckInstance(value); !why.empty()) return Fail(why);
         number = value;
     }
     if (name == "SYSTEM") return OpenSystem(number);
@@ -395,9 +347,7 @@ bool Parser::Head(std::string_view line) {
 bool Parser::OpenSystem(std::optional<int> number) {
     if (!CloseSection()) return false;
     if (!number) return Fail("section number missing");
-    if (*number >= kSystems) return Fail("value out of range");
-    for (const SystemConfig &system : config_.systems)
-        if (system.number == *number) return Fail("duplicate system");
+    if (const std::string why = CheckSystemNumber(*number, config_); !why.empty()) return Fail(why);
     config_.systems.push_back({*number, line_, {}});
     open_ = {};
     open_.kind = Section::Kind::System;
@@ -433,13 +383,8 @@ bool Parser::OpenChannel(std::optional<int> number, bool afterSxa) {
     if (table == nullptr || table->category != ModelCategory::CameraChannel)
         return Fail("unknown section");
     if (!number) return Fail("section number missing");
-    BoardConfig &board = *CurrentBoard();
-    if (*number >= kMaxCameraPorts || static_cast<std::size_t>(*number) >=
-                                          CountSlots(*board.board.table, SlotKind::CameraChannel))
-        return Fail("no such camera channel on the board");
-    for (const ModuleConfig &module : board.modules)
-        if (module.table->category == ModelCategory::CameraChannel && module.slot == *number)
-            return Fail("camera channel already taken");
+    if (const std::string why = CheckChannel(*CurrentBoard(), *number); !why.empty())
+        return Fail(why);
     Open(Section::Kind::Channel, *table, kCameraPort, *number);
     open_.module.slot = *number;
     return true;
@@ -524,16 +469,9 @@ bool Parser::SlotLine(std::string_view value) {
     std::string reason;
     const auto slot = ReadInteger(value, LimitsOf(ValueType::S32), reason);
     if (!slot) return Fail(reason);
-    const ModelTable &table = *open_.module.table;
-    BoardConfig &board = *CurrentBoard();
-    const auto &slots = board.board.table->slots;
-    if (*slot < 0 || static_cast<std::uint64_t>(*slot) >= slots.size())
-        return Fail("no such slot on the board");
-    if (slots[static_cast<std::size_t>(*slot)] != table.fits)
-        return Fail("slot does not take this module");
-    for (const ModuleConfig &module : board.modules)
-        if (module.table->category == ModelCategory::SlotModule && module.slot == *slot)
-            return Fail("slot already taken");
+    if (const std::string why = CheckSlot(*CurrentBoard(), *open_.module.table, *slot);
+        !why.empty())
+        return Fail(why);
     open_.module.slot = static_cast<int>(*slot);
     open_.slotGiven = true;
     return true;

@@ -1,8 +1,10 @@
 #include "sim/records.h"
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 namespace quar {
 
@@ -45,10 +47,24 @@ std::uint32_t IntegerBits(const KeyRow &row, const KeyValue &value) {
         for (const qvi::keys::Word &word : row.words)
             if (word.word == value.text) number = word.value;
     }
-    double shifted = std::trunc(number) + row.storedDelta;
-    if (!std::isfinite(shifted)) return 0;
+    // The loader refuses numbers the key cannot hold, but a double beyond the
+    // integers is undefined to convert: whatever still arrives is kept at the
+    // nearest limit of the key's type or bit field.
+    if (!value.isText) {
+        const IntegerLimits limits = LimitsOf(row);
+        number = std::isnan(number) ? 0.0
+                                    : std::clamp(number, static_cast<double>(limits.min),
+                                                 static_cast<double>(limits.max));
+    }
+    const double shifted = std::trunc(number) + row.storedDelta;
     auto whole = static_cast<std::int64_t>(shifted);
     return static_cast<std::uint32_t>(static_cast<std::uint64_t>(whole));
+}
+
+// A float field holds what a float can; a larger number is kept at its limit.
+float ToFloat(double number) {
+    constexpr double kMax = std::numeric_limits<float>::max();
+    return static_cast<float>(std::isnan(number) ? number : std::clamp(number, -kMax, kMax));
 }
 
 void WriteValue(Arena &arena, RecordView record, const KeyRow &row, const KeyValue &value) {
@@ -66,7 +82,7 @@ void WriteValue(Arena &arena, RecordView record, const KeyRow &row, const KeyVal
             return;
         case Field::F32:
             WriteField(record.bytes, record.size, offset, 4,
-                       std::bit_cast<std::uint32_t>(static_cast<float>(value.number)));
+                       std::bit_cast<std::uint32_t>(ToFloat(value.number)));
             return;
         case Field::None:
             return;

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <limits>
 #include <random>
 
@@ -54,6 +55,25 @@ std::vector<std::uint8_t> Seal(const std::vector<std::uint8_t> &payload) {
     return bytes;
 }
 
+// A board whose two keys share a 16-bit field: three low bits, and four
+// signed bits at the top.
+// clang-format off
+constexpr qvi::keys::KeyRow kBitRows[] = {
+    {1, "Low", qvi::keys::KeyKind::Range, qvi::keys::ValueType::U16, {}, 0, {}, false, -1, 10,
+     false, {qvi::keys::Record::Spec, 8, qvi::keys::Field::U16, 0, 3}},
+    {2, "High", qvi::keys::KeyKind::Range, qvi::keys::ValueType::S16, {}, 0, {}, false, -1, 10,
+     false, {qvi::keys::Record::Spec, 8, qvi::keys::Field::S16, 12, 4}},
+};
+// clang-format on
+constexpr qvi::keys::ModelTable kBits =
+    fake::Table("SXP", "SX-400", qvi::keys::ModelCategory::Board, qvi::keys::SlotKind::Acquisition,
+                {}, 0, kBitRows);
+
+struct BitTables final : TableSet {
+    const qvi::keys::ModelTable *FindSection(std::string_view) const override { return &kBits; }
+    const qvi::keys::ModelTable *FindModel(std::string_view) const override { return &kBits; }
+};
+
 class BinaryFormatTest : public ::testing::Test {
 protected:
     BinaryFormatTest() {
@@ -76,6 +96,7 @@ protected:
     ModuleConfig Module(const qvi::keys::ModelTable &table) {
         ModuleConfig module;
         module.table = &table;
+        module.sectionName = table.section;
         FillDefaults(module);
         return module;
     }
@@ -167,25 +188,25 @@ TEST_F(BinaryFormatTest, RecordsAreCheckedAgainstTheTables) {
         fake::Table("GHOST", "GHOST", qvi::keys::ModelCategory::Board,
                     qvi::keys::SlotKind::Acquisition, {}, 0, {});
     EXPECT_FALSE(Decode(EncodeBoard(Module(kGhost))));
-    EXPECT_EQ(error, "unknown model \"GHOST\"");
+    EXPECT_EQ(error, "record 2 (GHOST:0): unknown model \"GHOST\"");
 
     EXPECT_FALSE(Decode(EncodeBoard(Module(fake::kFourPort))));
-    EXPECT_EQ(error, "model \"TX-31\" out of place");
+    EXPECT_EQ(error, "record 2 (TX-30:0): model \"TX-31\" out of place");
 
     ModuleConfig board = Module(fake::kBoard);
     board.ports.resize(2);
     EXPECT_FALSE(Decode(EncodeBoard(board)));
-    EXPECT_EQ(error, "wrong number of ports for model \"SXP\"");
+    EXPECT_EQ(error, "record 2 (SX-400:0): wrong number of ports for model \"SXP\"");
 
     board = Module(fake::kBoard);
     board.ports[0][999] = {};
     EXPECT_FALSE(Decode(EncodeBoard(board)));
-    EXPECT_EQ(error, "unknown key handle 999");
+    EXPECT_EQ(error, "record 2 (SX-400:0): unknown key handle 999");
 
     board = Module(fake::kBoard);
     board.ports[0][0] = KeyValue{true, 0.0, "248"};
     EXPECT_FALSE(Decode(EncodeBoard(board)));
-    EXPECT_EQ(error, "wrong value kind for key handle 0");
+    EXPECT_EQ(error, "record 2 (SX-400:0): wrong value kind for key handle 0");
 
     board = Module(fake::kBoard);
     board.ports[0][0].number = std::numeric_limits<double>::quiet_NaN();
@@ -194,12 +215,108 @@ TEST_F(BinaryFormatTest, RecordsAreCheckedAgainstTheTables) {
     Configuration twice;
     twice.systems = {{1, 1, {}}, {1, 2, {}}};
     EXPECT_FALSE(Decode(EncodeConfiguration(twice)));
-    EXPECT_EQ(error, "duplicate system");
+    EXPECT_EQ(error, "record 2 (SYSTEM:1): duplicate system");
+}
+
+// Records the text form refuses, sealed with a checksum that holds: the
+// decoder refuses them by the same rules, naming the record. The sample's
+// records: 1 BZ-700, 2 SYSTEM:0, 3 SX-400:0, 4 TX-30:3, 5 SYSTEM:5, 6 SXA:1,
+// 7 CameraPort:1, 8 DQ-500:0, 9 RX-10:0.
+TEST_F(BinaryFormatTest, RecordsTheTextFormRefusesAreRefusedByName) {
+    auto tx30 = [](Configuration &c) -> ModuleConfig & {
+        return c.systems[0].boards[0].modules[0];
+    };
+    auto dq = [](Configuration &c) -> BoardConfig & { return c.systems[1].boards[1]; };
+    auto channel = [](Configuration &c) -> ModuleConfig & {
+        return c.systems[1].boards[0].modules[0];
+    };
+    const struct {
+        std::function<void(Configuration &)> alter;
+        std::string message;
+    } cases[] = {
+        {[&](Configuration &c) { tx30(c).slot = 999; },
+         "record 4 (TX-30:3): no such slot on the board: Slot_Number = 999"},
+        {[&](Configuration &c) { tx30(c).slot = -5; },
+         "record 4 (TX-30:3): no such slot on the board: Slot_Number = -5"},
+        {[&](Configuration &c) { dq(c).modules.push_back(dq(c).modules[0]); },
+         "record 10 (RX-10:0): slot already taken: Slot_Number = 1"},
+        {[&](Configuration &c) { dq(c).modules[0].slot = 0; },
+         "record 9 (RX-10:0): slot does not take this module: Slot_Number = 0"},
+        {[&](Configuration &c) { c.systems[0].boards[0].board.slot = 0; },
+         "record 3 (SX-400:0): unexpected slot: Slot_Number = 0"},
+        {[&](Configuration &c) { c.systems[0].boards[0].board.instance = -1; },
+         "record 3 (SX-400:-1): value out of range: instance -1"},
+        {[&](Configuration &c) { tx30(c).instance = 32768; },
+         "record 4 (TX-30:32768): value out of range: instance 32768"},
+        {[&](Configuration &c) { c.busTranslator->instance = 1; },
+         "record 1 (BZ-700): unexpected section number"},
+        {[&](Configuration &c) { c.systems[1].number = 8; },
+         "record 5 (SYSTEM:8): value out of range"},
+        {[&](Configuration &c) { c.systems[1].number = -1; },
+         "record 5 (SYSTEM:-1): value out of range"},
+        {[&](Configuration &c) { channel(c).slot = channel(c).instance = 2; },
+         "record 7 (CameraPort:2): no such camera channel on the board: channel 2"},
+        {[&](Configuration &c) { channel(c).slot = 0; },
+         "record 7 (CameraPort:1): channel differs from the section number"},
+        {[&](Configuration &c) {
+             auto &modules = c.systems[1].boards[0].modules;
+             modules.push_back(modules[0]);
+         },
+         "record 8 (CameraPort:1): camera channel already taken: channel 1"},
+        {[&](Configuration &c) { tx30(c).ports[2][50].number = 70000; },
+         "record 4 (TX-30:3): value out of range: Window_Mask = 70000"},
+        {[&](Configuration &c) { tx30(c).ports[1][32].number = -32769; },
+         "record 4 (TX-30:3): value out of range: Red_Video_P_Ref = -32769"},
+        {[&](Configuration &c) { tx30(c).ports[3][51].number = 2.5; },
+         "record 4 (TX-30:3): bad number: Offset = 2.5"},
+        {[&](Configuration &c) { tx30(c).ports[1][37].number = 1e300; },
+         "record 4 (TX-30:3): value out of range: CSC_Coefficient_Matrix = 1e+300"},
+        {[&](Configuration &c) { tx30(c).ports[0][22].number = 5; },
+         "record 4 (TX-30:3): no word for the value: Sync_Type = 5"},
+        {[&](Configuration &c) { tx30(c).ports[0][6].number = 7; },
+         "record 4 (TX-30:3): no word for the value: key handle 6 = 7"},
+        {[&](Configuration &c) { tx30(c).ports[0][5].text = "two\nlines"; },
+         "record 4 (TX-30:3): text holds a line break: Load_Name = \"two\nlines\""},
+        {[&](Configuration &c) { tx30(c).sectionName = "TX-60"; },
+         "record 4 (TX-60:3): section name does not name model \"TX-31\""},
+        {[&](Configuration &c) { dq(c).board.noHardware = true; },
+         "record 8 (DQ-500:0): No_Hardware outside the bus translator"},
+        {[&](Configuration &c) { dq(c).board.pixelSizeOverride16 = true; },
+         "record 8 (DQ-500:0): PIXSZ_Override outside an SX-400 board"},
+    };
+    ASSERT_TRUE(Decode(bytes)) << error;
+    for (const auto &test : cases) {
+        Configuration altered = config;
+        test.alter(altered);
+        error.clear();
+        EXPECT_FALSE(Decode(EncodeConfiguration(altered))) << test.message;
+        EXPECT_EQ(error, test.message);
+    }
+}
+
+// A key kept in a bit field takes what its bits hold, signed when the field
+// is signed and the bits reach its top.
+TEST_F(BinaryFormatTest, BitFieldKeysTakeWhatTheirBitsHold) {
+    const BitTables bits;
+    auto decode = [&](double low, double high) {
+        ModuleConfig board = Module(kBits);
+        board.ports[0][1].number = low;
+        board.ports[0][2].number = high;
+        return DecodeConfiguration(EncodeBoard(board), error, bits).has_value();
+    };
+    EXPECT_TRUE(decode(7, -8)) << error;
+    EXPECT_TRUE(decode(0, 7)) << error;
+    EXPECT_FALSE(decode(8, 0));
+    EXPECT_EQ(error, "record 2 (SX-400:0): value out of range: Low = 8");
+    EXPECT_FALSE(decode(0, -9));
+    EXPECT_EQ(error, "record 2 (SX-400:0): value out of range: High = -9");
+    EXPECT_FALSE(decode(0, 8));
 }
 
 TEST_F(BinaryFormatTest, KeysMissingFromTheFileGetTheirDefaults) {
     ModuleConfig board;
     board.table = &fake::kBoard;
+    board.sectionName = "SX-400";
     board.ports.resize(1);
     board.ports[0][0] = KeyValue{false, 12, {}};
     const auto decoded = Decode(EncodeBoard(board));
@@ -225,6 +342,13 @@ TEST_F(BinaryFormatTest, LoadsEitherFormFromAFile) {
     EXPECT_EQ(load("c.cnf", std::string(bytes.begin(), bytes.end())), config);
     EXPECT_FALSE(load("bad.cnf", std::string(corrupt.begin(), corrupt.end())));
     EXPECT_EQ(loadError.Message(), (dir / "bad.cnf").string() + ": checksum mismatch");
+    Configuration wide = config;
+    wide.systems[0].boards[0].modules[0].ports[2][50].number = 70000;
+    const std::vector<std::uint8_t> wideBytes = EncodeConfiguration(wide);
+    EXPECT_FALSE(load("wide.cnf", std::string(wideBytes.begin(), wideBytes.end())));
+    EXPECT_EQ(loadError.Message(),
+              (dir / "wide.cnf").string() +
+                  ": record 4 (TX-30:3): value out of range: Window_Mask = 70000");
     EXPECT_FALSE(load("bad.txt", "[SYSTEM:0]\n[NOPE:0]\n"));
     EXPECT_EQ(loadError.Message(), (dir / "bad.txt").string() + ":2: unknown section: [NOPE:0]");
     EXPECT_FALSE(LoadConfigurationFile(dir / "missing.cnf", loadError, tables));

@@ -4,6 +4,7 @@
 
 #include <bit>
 #include <cstring>
+#include <limits>
 
 #include "quar/quar_api.h"
 #include "sim/register_table.h"
@@ -161,6 +162,24 @@ TEST(RecordsTest, LongInlineTextsAreCutAndStayTerminated) {
     BuildRecords(arena, config, element);
     const char *name = reinterpret_cast<const char *>(arena.Resolve(element.cameras[1]));
     EXPECT_EQ(std::strlen(name), kInlineTextSize - 1);
+}
+
+// The loader refuses such numbers; whatever still reaches the records is
+// kept at the nearest limit of its key, never wrapped or converted undefined.
+TEST(RecordsTest, NumbersBeyondTheirKeyAreKeptAtTheLimit) {
+    ModuleConfig config = Config();
+    config.ports[0][2].number = 70000;  // S16, kept less one
+    config.ports[1][4].number = 1e300;  // U32
+    config.ports[2][4].number = -1e300;
+    config.ports[3][5].number = -1e300;  // F32
+    Arena arena;
+    Element element;
+    BuildRecords(arena, config, element);
+    EXPECT_EQ(At(arena, element.spec, 24, 2), 32766u);
+    EXPECT_EQ(At(arena, element.cameras[1], 0x14, 4), 0xFFFFFFFFu);
+    EXPECT_EQ(At(arena, element.cameras[2], 0x14, 4), 0u);
+    EXPECT_EQ(std::bit_cast<float>(At(arena, element.matrices[3], 4, 4)),
+              -std::numeric_limits<float>::max());
 }
 
 TEST(RecordsTest, ArenaReferencesNeverResolveOutsideTheirRecords) {
