@@ -1,6 +1,7 @@
 #include "camdb/camera_db_file.h"
 
 #include <algorithm>
+#include <cctype>
 #include <string_view>
 
 #include "platform/ui.h"
@@ -49,8 +50,19 @@ std::string OneLine(std::string value) {
     return value;
 }
 
+// A reader trims a value and drops one pair of quotes around it: a value with
+// blanks at its ends, or quotes of its own around it, is written in quotes so
+// that it reads back as it was.
+std::string Protected(std::string value) {
+    const bool blankEnds =
+        !value.empty() && (std::isspace(static_cast<unsigned char>(value.front())) ||
+                           std::isspace(static_cast<unsigned char>(value.back())));
+    const bool quoted = value.size() >= 2 && value.front() == '"' && value.back() == '"';
+    return blankEnds || quoted ? "\"" + value + "\"" : value;
+}
+
 void AppendEntry(std::string &text, std::string_view key, const std::string &value) {
-    text.append(key).append(" = ").append(OneLine(value)).append("\n");
+    text.append(key).append(" = ").append(Protected(OneLine(value))).append("\n");
 }
 
 }  // namespace

@@ -219,6 +219,21 @@ TEST_F(CameraDbTest, SaveWritesTheWholeFileThatLoadsBackTheSame) {
               std::tie(b.configFile, b.validModule, b.validPorts, b.cablePartNumber));
 }
 
+// Blanks at a value's ends and quotes of its own survive a save and a reload.
+TEST_F(CameraDbTest, ValuesWithBlankEndsOrQuotesReadBackAsTheyWere) {
+    const std::string cameras =
+        "[CameraDataBase]\nNumberOfCameras = 1\n" +
+        Section(0, {"\"  Alpha \"", "alpha.cnf", "TX-10", "0", "\"\"C-1\"\"", "\" padded\""});
+    ASSERT_EQ(db.Load(WriteFile("padded.db", cameras)), 0);
+    ASSERT_EQ(db.GetNames(), Names{"  Alpha "});
+    const fs::path saved = root_ / "saved.db";
+    ASSERT_EQ(db.Save(saved), 0);
+    ASSERT_EQ(db.Load(saved), 0);
+    EXPECT_EQ(db.GetNames(), Names{"  Alpha "});
+    EXPECT_EQ(db.GetRecord(0)->cablePartNumber, "\"C-1\"");
+    EXPECT_EQ(db.GetRecord(0)->comments, " padded");
+}
+
 TEST_F(CameraDbTest, AFailedSaveKeepsTheOldFileAndNamesIt) {
     ASSERT_EQ(db.Load(dbFile), 0);
     // No new file can be created beside a file whose name is this long.
