@@ -1,8 +1,8 @@
 // Feeds any bytes to the camera database as its file. Loading must not fail
 // whatever the file holds; the cameras it keeps are saved, and that file
 // loads to as many cameras. Names and text are compared from the second save
-// on: a value read with blanks at its ends (quoted in the file) is written
-// unquoted, so the first reload loses those blanks.
+// on: the first save may normalise what the file held (a value cut to its
+// read buffer and then quoted can be cut again).
 #include <unistd.h>
 
 #include <cstddef>
