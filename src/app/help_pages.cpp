@@ -104,8 +104,7 @@ RowFacts DescribeRow(QV_mod &module, const QV_usr_param &row) {
 ModelFacts DescribeModel(const keys::ModelTable &table) {
     ModelFacts model{DisplayName(table), HelpBook::ModelLink(table.model), {}, {}};
     const std::string name(table.model);
-    std::unique_ptr<QV_plat_mod> platform =
-        MakePlatform(name == "SXA-VMOD" ? "TX0" : name, nullptr, 0);
+    std::unique_ptr<QV_plat_mod> platform = MakePlatform(PlatformNameOf(name), nullptr, 0);
     if (!platform) return model;
     std::unique_ptr<QV_mod> module = MakeContainer(name, *platform);
     std::set<int> edited;

@@ -11,12 +11,6 @@ namespace qvi::labels {
 
 namespace {
 
-const QV_mod_param *FindParam(const ParamList &params, int handle) {
-    for (const auto &param : params)
-        if (param->GetHandle() == handle) return param.get();
-    return nullptr;
-}
-
 // A bound in the type of the parameter the row edits (signed 16-bit when the
 // row edits none), so the value entry logic compares like with like.
 QV_param_val Bound(const QV_mod_param *param, double number) {

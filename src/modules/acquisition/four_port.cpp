@@ -8,10 +8,6 @@
 
 namespace qvi {
 
-namespace {
-constexpr const char *kIndent = "      ";
-}  // namespace
-
 // ---- the platform object -------------------------------------------------------
 
 QV_four_port_plat_mod::QV_four_port_plat_mod(std::string className, const keys::ModelTable &table,
@@ -80,8 +76,7 @@ void QV_four_port_mod::WriteCFGSection(std::ostream &out) {
     out << kIndent << "Slot_Number = " << GetSlot() << "\n";
     for (const auto &param : GetModParams()) {
         if (param->GetPortCount() != 1) continue;
-        const std::string line = param->GetCFGString(0);
-        if (!line.empty()) out << kIndent << line << "\n";
+        WriteParamLine(out, param->GetCFGString(0));
     }
     for (int port = 0; port < QV_four_port_plat_mod::kPorts; ++port) WritePortLines(out, port);
 }

@@ -7,10 +7,6 @@
 
 namespace qvi {
 
-namespace {
-constexpr const char *kIndent = "      ";
-}  // namespace
-
 // ---- the platform object -------------------------------------------------------
 
 QV_single_camera_plat_mod::QV_single_camera_plat_mod(std::string className,
@@ -91,8 +87,7 @@ void QV_single_camera_mod::WriteCFGSection(std::ostream &out) {
     out << "[" << table_.section << ":" << GetInstance() << "]\n";
     out << kIndent << "Slot_Number = " << GetSlot() << "\n";
     for (const auto &param : GetModParams()) {
-        const std::string line = param->GetCFGString();
-        if (!line.empty()) out << kIndent << line << "\n";
+        WriteParamLine(out, param->GetCFGString());
         if (param->GetHandle() == nameHandle_)
             out << kIndent << "Camera_Structure = Create_Structure\n";
     }

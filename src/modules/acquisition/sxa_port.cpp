@@ -35,8 +35,6 @@ constexpr double kExternalSource = 1.0;
 constexpr double kSoftwareSource = 2.0;
 constexpr double kTriggerArmed = 2.0;
 
-constexpr const char *kIndent = "      ";
-
 const keys::ModelTable &Table() {
     return keys::kSxaPortTable;
 }
@@ -284,12 +282,6 @@ std::vector<int> Expand(std::span<const IdRange> ranges) {
     for (const IdRange &range : ranges)
         for (int id = range.first; id <= range.last; ++id) ids.push_back(id);
     return ids;
-}
-
-QV_mod_param *FindParam(const ParamList &params, int handle) {
-    for (const auto &param : params)
-        if (param->GetHandle() == handle) return param.get();
-    return nullptr;
 }
 
 // The camera's name with the channel number appended, unless the name

@@ -220,12 +220,6 @@ std::unique_ptr<QV_usr_param> MakeSpecialRow(const LabelRow &row, const ParamLis
     }
 }
 
-QV_mod_param *FindParam(const ParamList &params, int handle) {
-    for (const auto &param : params)
-        if (param->GetHandle() == handle) return param.get();
-    return nullptr;
-}
-
 // The scan-mode key's value at the parameter's current port.
 int ScanMode(const QV_mod_param &interlace) {
     return static_cast<int>(interlace.GetRawValue().ToDouble());

@@ -26,8 +26,6 @@ namespace qvi {
 
 namespace {
 
-constexpr const char *kIndent = "      ";
-
 constexpr int kStartupPortHandle = 0;
 constexpr int kNameHandle = 3;
 constexpr int kLoadNameHandle = 5;
@@ -448,8 +446,7 @@ void QV_tx30_mod::WriteCFGSection(std::ostream &out) {
     out << kIndent << "Slot_Number = " << GetSlot() << "\n";
     for (const auto &param : GetModParams()) {
         if (param->GetPortCount() != 1) continue;
-        const std::string line = param->GetCFGString(0);
-        if (!line.empty()) out << kIndent << line << "\n";
+        WriteParamLine(out, param->GetCFGString(0));
     }
     for (int port = 0; port < TX30_plat_mod::kPorts; ++port) {
         out << "[CameraPort:" << port << "]\n";

@@ -254,12 +254,6 @@ std::unique_ptr<QV_usr_param> MakeSpecialRow(const LabelRow &row, const ParamLis
 
 // ---- helpers of the rows ----------------------------------------------------------
 
-QV_mod_param *FindParam(const ParamList &params, int handle) {
-    for (const auto &param : params)
-        if (param->GetHandle() == handle) return param.get();
-    return nullptr;
-}
-
 // An entered number as a signed 16-bit value; one that does not fit keeps its
 // low 16 bits.
 std::int16_t ToShort(const QV_param_val &value) {

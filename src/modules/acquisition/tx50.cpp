@@ -128,12 +128,6 @@ void WriteRecordS16(std::uint8_t *record, std::size_t offset, std::int16_t value
     record[offset + 1] = static_cast<std::uint8_t>(bits >> 8);
 }
 
-QV_mod_param *FindParam(const ParamList &params, int handle) {
-    for (const auto &param : params)
-        if (param->GetHandle() == handle) return param.get();
-    return nullptr;
-}
-
 TX50_plat_mod *Tx50Board(const QV_mod_param &param) {
     return dynamic_cast<TX50_plat_mod *>(param.GetOwnerBoard());
 }

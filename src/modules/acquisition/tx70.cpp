@@ -21,8 +21,6 @@ namespace qvi {
 
 namespace {
 
-constexpr const char *kIndent = "      ";
-
 constexpr int kStartupPortHandle = 0;
 constexpr int kNameHandle = 3;
 constexpr int kLoadNameHandle = 5;
@@ -777,8 +775,7 @@ void QV_tx70_mod::WriteCFGSection(std::ostream &out) {
         for (std::size_t i = kModuleKeys; i < params.size(); ++i) {
             QV_mod_param &param = *params[i];
             if (param.GetHandle() == kFrameTypeHandle) continue;
-            const std::string line = param.GetCFGString(port);
-            if (!line.empty()) out << kIndent << line << "\n";
+            WriteParamLine(out, param.GetCFGString(port));
             if (param.GetHandle() == kNameHandle)
                 out << kIndent << "Camera_Structure = Create_Structure\n";
         }

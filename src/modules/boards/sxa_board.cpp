@@ -9,7 +9,6 @@ namespace qvi {
 
 namespace {
 
-constexpr const char *kIndent = "      ";
 constexpr const char *kChannelModel = "SXA-VMOD";
 
 const keys::ModelTable &Table() {
@@ -42,8 +41,7 @@ void QV_sxa_board_mod::CreateModParams() {
 void QV_sxa_board_mod::WriteCFGSection(std::ostream &out) {
     out << "[" << Table().section << ":" << GetInstance() << "]\n";
     for (const auto &param : GetModParams()) {
-        const std::string line = param->GetCFGString(0);
-        if (!line.empty()) out << kIndent << line << "\n";
+        WriteParamLine(out, param->GetCFGString(0));
     }
 }
 
