@@ -56,7 +56,7 @@ std::int64_t FieldNumber(const std::uint8_t *record, const keys::Location &at) {
         case Field::U16:
             return RecordU16(record, at.offset);
         case Field::S16:
-            return static_cast<std::int16_t>(RecordU16(record, at.offset));
+            return RecordS16(record, at.offset);
         case Field::U32:
             return RecordU32(record, at.offset);
         case Field::S32:

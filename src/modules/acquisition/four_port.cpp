@@ -27,8 +27,7 @@ std::uint8_t *QV_four_port_plat_mod::PortCamera(int port) const {
 }
 
 std::int16_t QV_four_port_plat_mod::SpecS16(std::size_t offset) const {
-    const std::uint8_t *spec = Spec();
-    return spec ? static_cast<std::int16_t>(RecordU16(spec, offset)) : std::int16_t{0};
+    return RecordS16(Spec(), offset);
 }
 
 void QV_four_port_plat_mod::CopyCameraConfig() {

@@ -305,7 +305,7 @@ std::vector<std::string> TimingModeLabels(int slot) {
 
 TX0_plat_mod::TX0_plat_mod(LibraryBinding *binding, std::uint32_t handle)
     : QV_acq_plat_mod("TX0_plat_mod", binding, handle, "sxa") {
-    channel_ = static_cast<std::int16_t>(RecordU16(Spec(), kChannelOffset));
+    channel_ = RecordS16(Spec(), kChannelOffset);
 }
 
 std::uint8_t *TX0_plat_mod::CameraStructure() const {

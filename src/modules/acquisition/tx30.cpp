@@ -87,12 +87,6 @@ constexpr int kMatrixHandles[] = {
 std::string gLastFpgaPath;
 bool gFirstFpgaSelection = true;
 
-void WriteRecordS16(std::uint8_t *record, std::size_t offset, std::int16_t value) {
-    const auto bits = static_cast<std::uint16_t>(value);
-    record[offset] = static_cast<std::uint8_t>(bits & 0xFFu);
-    record[offset + 1] = static_cast<std::uint8_t>(bits >> 8);
-}
-
 int Whole(const QV_param_val &value) {
     return static_cast<int>(value.ToDouble());
 }

@@ -92,21 +92,6 @@ TX70_plat_mod *Tx70Board(const QV_plat_mod *platform) {
     return dynamic_cast<TX70_plat_mod *>(const_cast<QV_plat_mod *>(platform));
 }
 
-void WriteRecordS16(std::uint8_t *record, std::size_t offset, int value) {
-    const auto bits = static_cast<std::uint16_t>(static_cast<std::int16_t>(value));
-    record[offset] = static_cast<std::uint8_t>(bits & 0xFFu);
-    record[offset + 1] = static_cast<std::uint8_t>(bits >> 8);
-}
-
-void WriteRecordU32(std::uint8_t *record, std::size_t offset, std::uint32_t value) {
-    for (std::size_t i = 0; i < 4; ++i)
-        record[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
-}
-
-std::int16_t RecordS16(const std::uint8_t *record, std::size_t offset) {
-    return static_cast<std::int16_t>(RecordU16(record, offset));
-}
-
 std::string InlineText(const std::uint8_t *record, std::size_t offset) {
     const char *text = reinterpret_cast<const char *>(record + offset);
     return {text, strnlen(text, keys::kInlineTextSize)};
@@ -585,7 +570,7 @@ std::string TX70_plat_mod::CameraName(const std::uint8_t *camera, int port,
 // camera structure before the selects are read from it.
 void TX70_plat_mod::SetMultiplexerDefaults(QV_mod &container, std::uint8_t *camera, int port,
                                            std::int16_t boardType, std::uint32_t parent) const {
-    auto setWords = [&](int first, int second, int third) {
+    auto setWords = [&](std::int16_t first, std::int16_t second, std::int16_t third) {
         WriteRecordS16(camera, kMuxOffsets[0], first);
         WriteRecordS16(camera, kMuxOffsets[1], second);
         WriteRecordS16(camera, kMuxOffsets[2], third);
