@@ -1,3 +1,4 @@
+// The built-in help pages, the parameter pages generated from each model's tables.
 #include "app/help_pages.h"
 
 #include <algorithm>

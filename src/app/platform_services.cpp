@@ -1,3 +1,4 @@
+// The objects start-up creates for the platform: factory, camera database, system tree.
 #include "app/platform_services.h"
 
 #include "app/system_tree.h"

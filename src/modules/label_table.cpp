@@ -1,3 +1,4 @@
+// Builds a module's rows, pages and help topics from its label and group tables.
 #include "modules/label_table.h"
 
 #include "modules/key_table.h"

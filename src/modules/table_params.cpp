@@ -1,3 +1,4 @@
+// Parameters made from key rows, and key values read from the library's records.
 #include "modules/table_params.h"
 
 #include <bit>

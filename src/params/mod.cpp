@@ -1,3 +1,4 @@
+// The parameter container every board and module derives from.
 #include "params/mod.h"
 
 #include <ostream>

@@ -1,3 +1,4 @@
+// The rows of the Module Setup dialog: drop-down, number, text, page and port selectors.
 #include "params/usr_param.h"
 
 #include "params/mod.h"

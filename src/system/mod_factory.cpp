@@ -1,3 +1,4 @@
+// The module factory: objects by model name, shared defaults, instance counters.
 #include "system/mod_factory.h"
 
 #include "app/library_binding.h"

@@ -1,3 +1,4 @@
+// The platform and container classes behind each library model name.
 #include "system/model_registry.h"
 
 #include "modules/acquisition/sxa_port.h"

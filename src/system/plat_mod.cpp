@@ -1,3 +1,4 @@
+// The root of every platform object, and the little-endian record accessors.
 #include "system/plat_mod.h"
 
 #include <cstring>

@@ -1,3 +1,4 @@
+// The RX-600 computational motherboard.
 #include "system/rx600.h"
 
 #include <ostream>

@@ -1,3 +1,4 @@
+// The container and platform object made from a model's key table alone.
 #include "system/table_mod.h"
 
 #include <ostream>

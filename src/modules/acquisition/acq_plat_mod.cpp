@@ -1,3 +1,4 @@
+// The platform object base of every acquisition module: geometry, triggers, cameras.
 #include "modules/acquisition/acq_plat_mod.h"
 
 #include "app/library_binding.h"

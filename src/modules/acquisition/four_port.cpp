@@ -1,3 +1,4 @@
+// The platform object and container of an acquisition module with four camera ports.
 #include "modules/acquisition/four_port.h"
 
 #include <cstring>

@@ -1,3 +1,4 @@
+// The platform object and container of an acquisition module with one camera (TX-40, TX-60).
 #include "modules/acquisition/single_camera.h"
 
 #include <cstring>

@@ -1,3 +1,4 @@
+// One camera channel of the SXA board: its parameters, rows, pages and triggers.
 #include "modules/acquisition/sxa_port.h"
 
 #include <bit>

@@ -1,3 +1,4 @@
+// The TX-20 module: its converted ranges, rows, pages and time-base rows.
 #include "modules/acquisition/tx20.h"
 
 #include <array>

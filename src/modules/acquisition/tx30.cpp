@@ -1,3 +1,4 @@
+// The TX-30 colour module: FPGA loading, colour-space coefficients, look-up tables, rows and pages.
 #include "modules/acquisition/tx30.h"
 
 #include <algorithm>

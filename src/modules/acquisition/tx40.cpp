@@ -1,3 +1,4 @@
+// The TX-40 digital camera module: parameters, rows, pages, rows that drive two settings.
 #include "modules/acquisition/tx40.h"
 
 #include <array>

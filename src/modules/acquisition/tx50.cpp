@@ -1,3 +1,4 @@
+// The TX-50 module: timing-generator programming, custom options, rows and pages.
 #include "modules/acquisition/tx50.h"
 
 #include <array>

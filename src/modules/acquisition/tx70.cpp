@@ -1,3 +1,4 @@
+// The TX-70 module: board type, multiplexers, colour matrix, look-up tables, rows and pages.
 #include "modules/acquisition/tx70.h"
 
 #include <bit>

@@ -1,3 +1,4 @@
+// The DQ-500 image-manager board: frame memories, display, its parameters, rows and pages.
 #include "modules/boards/dq500.h"
 
 #include <bit>

@@ -1,3 +1,4 @@
+// The SX-400 board: its library entries, frame operations, parameters, rows and pages.
 #include "modules/boards/sx400.h"
 
 #include <bit>

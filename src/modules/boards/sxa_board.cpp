@@ -1,3 +1,4 @@
+// The multi-channel SXA board and the camera channels it detects.
 #include "modules/boards/sxa_board.h"
 
 #include <ostream>

@@ -1,3 +1,4 @@
+// The RX-20 memory module: the memory catalogue, its rows and its section.
 #include "modules/computational/rx20.h"
 
 #include <algorithm>
