@@ -1,3 +1,4 @@
+// The configuration the converter and the library share: systems, boards, modules, key values.
 #include "config/config_model.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Reading the library's input files whole; no device, folder or oversized file.
 #include "config/input_file.h"
 
 #include <sys/stat.h>

@@ -1,3 +1,4 @@
+// The text configuration parser: sections, keys, bare words, camera-port blocks.
 #include "config/text_parser.h"
 
 #include <charconv>

@@ -1,3 +1,4 @@
+// The library's record memory: records as 32-bit references, resolved to addresses.
 #include "sim/arena.h"
 
 #include <cstring>

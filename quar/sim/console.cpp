@@ -1,3 +1,4 @@
+// The library's console stream, sent to the sink the program installs or else to standard output.
 #include "sim/console.h"
 
 #include <cstdio>

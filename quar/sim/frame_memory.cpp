@@ -1,3 +1,4 @@
+// What a board's frame memories and display output are doing, as the register dump reports it.
 #include "sim/frame_memory.h"
 
 #include <algorithm>

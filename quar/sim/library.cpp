@@ -1,3 +1,4 @@
+// The simulated library: loaded systems, stand-alone modules, bus translator, rack.
 #include "sim/library.h"
 
 #include <cstdio>

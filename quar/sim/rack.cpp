@@ -1,3 +1,4 @@
+// The rack file: which boards and modules the simulator pretends are plugged in.
 #include "sim/rack.h"
 
 #include "config/input_file.h"

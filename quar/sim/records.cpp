@@ -1,3 +1,4 @@
+// Lays out a module's specification, camera structures and colour matrices in the record arena.
 #include "sim/records.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// What the simulated hardware does by itself after a register is written.
 #include "sim/register_effects.h"
 
 #include <string_view>

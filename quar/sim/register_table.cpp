@@ -1,3 +1,4 @@
+// A model's register table as the library keeps it: one 18-byte entry per register number.
 #include "sim/register_table.h"
 
 #include <algorithm>

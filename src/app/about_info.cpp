@@ -1,3 +1,4 @@
+// Collects the About box texts: memory, disk space, versions, the core library.
 #include "app/about_info.h"
 
 #include <dlfcn.h>

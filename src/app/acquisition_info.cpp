@@ -1,3 +1,4 @@
+// What a board's acquisition module reports about its image: format, depth, size.
 #include "app/acquisition_info.h"
 
 #include <string>

@@ -1,3 +1,4 @@
+// The one program-wide settings object, the hardware switch and the memory-file groups it holds.
 #include "app/app_settings.h"
 
 #include <utility>

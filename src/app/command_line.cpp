@@ -1,3 +1,4 @@
+// Parsing the program's command line: -c, -i, -n and the configuration file to open.
 #include "app/command_line.h"
 
 #include <cctype>

@@ -1,3 +1,4 @@
+// The configuration document: the File menu's New, Open, Save and Save As.
 #include "app/config_document.h"
 
 #include <algorithm>

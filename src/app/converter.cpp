@@ -1,3 +1,4 @@
+// Running the converter on a text configuration and reading its reply and its messages.
 #include "app/converter.h"
 
 #include <chrono>

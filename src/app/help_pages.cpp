@@ -1,3 +1,4 @@
+// The built-in help pages, the parameter pages generated from each model's tables.
 #include "app/help_pages.h"
 
 #include <algorithm>
@@ -104,8 +105,7 @@ RowFacts DescribeRow(QV_mod &module, const QV_usr_param &row) {
 ModelFacts DescribeModel(const keys::ModelTable &table) {
     ModelFacts model{DisplayName(table), HelpBook::ModelLink(table.model), {}, {}};
     const std::string name(table.model);
-    std::unique_ptr<QV_plat_mod> platform =
-        MakePlatform(name == "SXA-VMOD" ? "TX0" : name, nullptr, 0);
+    std::unique_ptr<QV_plat_mod> platform = MakePlatform(PlatformNameOf(name), nullptr, 0);
     if (!platform) return model;
     std::unique_ptr<QV_mod> module = MakeContainer(name, *platform);
     std::set<int> edited;

@@ -1,3 +1,4 @@
+// Binding the imaging library's entry points by name, and the stubbed-library flags.
 #include "app/library_binding.h"
 
 #include "platform/ui.h"

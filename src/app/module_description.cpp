@@ -1,3 +1,4 @@
+// What a Module Setup dialog edits for an element, and the dialog's title.
 #include "app/module_description.h"
 
 #include "app/library_binding.h"

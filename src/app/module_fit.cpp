@@ -1,3 +1,4 @@
+// Which module models fit an empty slot element.
 #include "app/module_fit.h"
 
 #include <optional>

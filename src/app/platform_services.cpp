@@ -1,3 +1,4 @@
+// The objects start-up creates for the platform: factory, camera database, system tree.
 #include "app/platform_services.h"
 
 #include "app/system_tree.h"
@@ -63,7 +64,7 @@ std::unique_ptr<QV_camera_db> PlatformServices::NewCameraDatabase(const AppSetti
         auto load = binding->Entry<&::qrx_load_modcnf>();
         std::uint32_t handle = load ? load(file.c_str(), model.c_str()) : 0;
         if (handle == 0) return nullptr;
-        return MakePlatform(model == "SXA-VMOD" ? "TX0" : model, binding, handle);
+        return MakePlatform(PlatformNameOf(model), binding, handle);
     };
     return std::make_unique<QV_camera_db>(settings.cnfDir, settings.dbaseSubDir, builder);
 }

@@ -1,3 +1,4 @@
+// The File menu's list of the four most recent files.
 #include "app/recent_files.h"
 
 #include <algorithm>

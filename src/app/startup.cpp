@@ -1,3 +1,4 @@
+// Start-up: the settings file, the configuration directory, the file lists, the libraries.
 #include "app/startup.h"
 
 #include <unistd.h>

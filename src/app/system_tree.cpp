@@ -1,3 +1,4 @@
+// Loading a configuration file into the library and the system model, and writing it back.
 #include "app/system_tree.h"
 
 #include <algorithm>

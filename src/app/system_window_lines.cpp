@@ -1,3 +1,4 @@
+// The texts of the system window's lines, in element and board mode.
 #include "app/system_window_lines.h"
 
 #include <map>

@@ -1,3 +1,4 @@
+// The library version check and the warning that lists files of another version.
 #include "app/version_check.h"
 
 #include <elf.h>

@@ -1,3 +1,4 @@
+// Where and how the main window comes up, from the stored placement record.
 #include "app/window_placement.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The list of known cameras, the lists per module key and port, and applying a camera to a port.
 #include "camdb/camera_db.h"
 
 #include <array>

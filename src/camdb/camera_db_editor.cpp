@@ -1,3 +1,4 @@
+// The Camera Database dialog's logic: showing, storing, copying, renaming, deleting cameras.
 #include "camdb/camera_db_editor.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Reading and writing the camera database file's [CameraDataBase] and [Cam] sections.
 #include "camdb/camera_db_file.h"
 
 #include <algorithm>

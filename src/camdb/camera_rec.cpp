@@ -1,3 +1,4 @@
+// One camera of the database and the platform object built from its configuration file.
 #include "camdb/camera_rec.h"
 
 #include <utility>

@@ -1,3 +1,4 @@
+// The list of every model's key table and the look-ups by model, section and handle.
 #include "modules/key_table.h"
 #include "modules/model_tables.h"
 

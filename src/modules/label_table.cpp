@@ -1,3 +1,4 @@
+// Builds a module's rows, pages and help topics from its label and group tables.
 #include "modules/label_table.h"
 
 #include "modules/key_table.h"
@@ -10,12 +11,6 @@
 namespace qvi::labels {
 
 namespace {
-
-const QV_mod_param *FindParam(const ParamList &params, int handle) {
-    for (const auto &param : params)
-        if (param->GetHandle() == handle) return param.get();
-    return nullptr;
-}
 
 // A bound in the type of the parameter the row edits (signed 16-bit when the
 // row edits none), so the value entry logic compares like with like.

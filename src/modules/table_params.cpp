@@ -1,3 +1,4 @@
+// Parameters made from key rows, and key values read from the library's records.
 #include "modules/table_params.h"
 
 #include <bit>
@@ -56,7 +57,7 @@ std::int64_t FieldNumber(const std::uint8_t *record, const keys::Location &at) {
         case Field::U16:
             return RecordU16(record, at.offset);
         case Field::S16:
-            return static_cast<std::int16_t>(RecordU16(record, at.offset));
+            return RecordS16(record, at.offset);
         case Field::U32:
             return RecordU32(record, at.offset);
         case Field::S32:

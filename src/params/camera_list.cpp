@@ -1,3 +1,4 @@
+// The camera row: the database's cameras for a module and port, and applying the chosen one.
 #include "params/camera_list.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The converters between a parameter's stored, shown, written, read and printed forms.
 #include "params/converters.h"
 
 #include "params/mod_param.h"

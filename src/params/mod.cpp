@@ -1,3 +1,4 @@
+// The parameter container every board and module derives from.
 #include "params/mod.h"
 
 #include <ostream>
@@ -15,6 +16,10 @@ QV_mod::~QV_mod() {
     groups_.clear();
     pageSelector_.reset();
     usrParams_.clear();
+}
+
+void WriteParamLine(std::ostream &out, const std::string &line) {
+    if (!line.empty()) out << kIndent << line << "\n";
 }
 
 void QV_mod::WriteCFGSection(std::ostream &) {}
@@ -52,9 +57,7 @@ void QV_mod::AddParamGroup(std::unique_ptr<QV_param_group> group) {
 }
 
 QV_mod_param *QV_mod::GetModParam(int handle) const {
-    for (const auto &param : params_)
-        if (param->GetHandle() == handle) return param.get();
-    return nullptr;
+    return FindParam(params_, handle);
 }
 
 QV_usr_param *QV_mod::GetUsrParam(int id) const {

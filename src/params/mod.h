@@ -13,6 +13,11 @@ namespace qvi {
 
 class QV_plat_mod;
 
+// Every line of a configuration section is indented by six spaces.
+inline constexpr const char *kIndent = "      ";
+// Writes a parameter's line indented; a disabled parameter's empty line is left out.
+void WriteParamLine(std::ostream &out, const std::string &line);
+
 // The parameter container of a board or module: its parameters, the rows of
 // the Module Setup dialog that edit them, and the groups shown as tabs. Each
 // module model derives its container and builds its three tables in the

@@ -1,3 +1,4 @@
+// A module parameter and its choice, range and text kinds.
 #include "params/mod_param.h"
 
 #include "platform/ui.h"

@@ -1,3 +1,4 @@
+// The Module Setup dialog's logic: tabs, pages, port changes, OK and Cancel.
 #include "params/module_setup.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Strict, locale-independent reading and writing of numbers.
 #include "params/number_text.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// A named list of rows shown as one tab of the Module Setup dialog.
 #include "params/param_group.h"
 
 #include "platform/ui.h"

@@ -1,3 +1,4 @@
+// The tagged parameter value: kinds, conversion, comparison and formatting.
 #include "params/param_val.h"
 
 #include <bit>

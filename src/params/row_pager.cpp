@@ -1,3 +1,4 @@
+// What the widgets of each row of a Module Setup page show, and the scrolling between rows.
 #include "params/row_pager.h"
 
 #include <algorithm>

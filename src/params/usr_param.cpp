@@ -1,3 +1,4 @@
+// The rows of the Module Setup dialog: drop-down, number, text, page and port selectors.
 #include "params/usr_param.h"
 
 #include "params/mod.h"
@@ -6,15 +7,11 @@
 
 namespace qvi {
 
-namespace {
-
 QV_mod_param *FindParam(const ParamList &params, int handle) {
     for (const auto &param : params)
         if (param->GetHandle() == handle) return param.get();
     return nullptr;
 }
-
-}  // namespace
 
 QV_usr_param::QV_usr_param(std::string label, ControlKind kind, int id, const ParamList &params,
                            int handle)

@@ -13,6 +13,9 @@ class QV_mod_param;
 
 using ParamList = std::vector<std::unique_ptr<QV_mod_param>>;
 
+// The parameter with that handle; null when the list has none.
+QV_mod_param *FindParam(const ParamList &params, int handle);
+
 // The control a row of the Module Setup dialog shows.
 enum class ControlKind : int {
     DropDown = 0,  // a list of labels

@@ -1,3 +1,4 @@
+// The value entry dialog's logic: parsing, limits and storing the typed value.
 #include "params/value_entry.h"
 
 #include <algorithm>

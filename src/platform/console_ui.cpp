@@ -1,3 +1,4 @@
+// The command-line front end's Ui: one line per message on the error stream.
 #include "platform/console_ui.h"
 
 #include <iostream>

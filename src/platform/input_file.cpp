@@ -1,3 +1,4 @@
+// Reading small input files whole, refusing anything that is not a regular file of sensible size.
 #include "platform/input_file.h"
 
 #include <system_error>

@@ -1,3 +1,4 @@
+// Reading and writing INI settings files with the private-profile rules.
 #include "platform/profile.h"
 
 #include <algorithm>

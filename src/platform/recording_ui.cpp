@@ -1,3 +1,4 @@
+// A Ui for tests that records messages and answers questions from queues.
 #include "platform/recording_ui.h"
 
 #include "platform/console_ui.h"

@@ -1,3 +1,4 @@
+// Replacing a file's content safely: a new file beside it, flushed, then renamed over it.
 #include "platform/replace_file.h"
 
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// The installed Ui and the shared error, warning and information reporting.
 #include "platform/ui.h"
 
 #include <thread>

@@ -1,3 +1,4 @@
+// The motherboard platform object base: slots, register access and board operations.
 #include "system/board_plat_mod.h"
 
 #include "app/library_binding.h"

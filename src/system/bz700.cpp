@@ -1,3 +1,4 @@
+// The BZ-700 bus translator: its platform object and container.
 #include "system/bz700.h"
 
 #include <ostream>

@@ -1,3 +1,4 @@
+// The BZ-700 bus translator's key table.
 #include "modules/model_tables.h"
 
 namespace qvi::keys {

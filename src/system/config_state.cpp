@@ -1,3 +1,4 @@
+// The open configuration's changed flag.
 #include "system/config_state.h"
 
 namespace qvi {

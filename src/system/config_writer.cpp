@@ -1,3 +1,4 @@
+// Writing the text configuration: the header and one section per element.
 #include "system/config_writer.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The program-wide hardware-present flag.
 #include "system/hardware.h"
 
 namespace qvi {

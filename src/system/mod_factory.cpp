@@ -1,3 +1,4 @@
+// The module factory: objects by model name, shared defaults, instance counters.
 #include "system/mod_factory.h"
 
 #include "app/library_binding.h"
@@ -53,7 +54,7 @@ bool QV_mod_factory::AddDefPlatMod(const std::string &name) {
     auto load = binding_ ? binding_->Entry<&::qrx_load_modcnf>() : nullptr;
     std::uint32_t handle = load ? load(defaultCnfFile_.c_str(), name.c_str()) : 0;
     std::unique_ptr<QV_plat_mod> platform;
-    if (handle != 0) platform = MakePlatform(name == "SXA-VMOD" ? "TX0" : name, binding_, handle);
+    if (handle != 0) platform = MakePlatform(PlatformNameOf(name), binding_, handle);
     if (!platform) {
         ReportError(
             MessageText("Function: QV_mod_factory::AddDefPlatMod Can't create a platmod "

@@ -1,3 +1,4 @@
+// The platform and container classes behind each library model name.
 #include "system/model_registry.h"
 
 #include "modules/acquisition/sxa_port.h"
@@ -25,18 +26,29 @@ namespace qvi {
 
 namespace {
 
-// The key table behind a platform name ("TX0" is an SXA camera channel).
+constexpr const char *kChannelModel = "SXA-VMOD";
+constexpr const char *kChannelPlatform = "TX0";
+
+// The key table behind a platform name.
 const keys::ModelTable *TableOf(const std::string &name) {
-    return keys::FindModel(name == "TX0" ? "SXA-VMOD" : name);
+    return keys::FindModel(ModelNameOf(name));
 }
 
 }  // namespace
+
+std::string PlatformNameOf(const std::string &model) {
+    return model == kChannelModel ? kChannelPlatform : model;
+}
+
+std::string ModelNameOf(const std::string &platformName) {
+    return platformName == kChannelPlatform ? kChannelModel : platformName;
+}
 
 std::unique_ptr<QV_plat_mod> MakePlatform(const std::string &name, LibraryBinding *binding,
                                           std::uint32_t handle) {
     if (name == "RXP") return std::make_unique<RXP_plat_mod>(binding, handle);
     if (name == "BZ700") return std::make_unique<BZ700_plat_mod>(binding, handle);
-    if (name == "TX0") return std::make_unique<TX0_plat_mod>(binding, handle);
+    if (name == kChannelPlatform) return std::make_unique<TX0_plat_mod>(binding, handle);
     if (name == "TX-10") return std::make_unique<TX10_plat_mod>(binding, handle);
     if (name == "TX-20") return std::make_unique<TX20_plat_mod>(binding, handle);
     if (name == "TX-31") return std::make_unique<TX30_plat_mod>(binding, handle);
@@ -59,7 +71,7 @@ std::unique_ptr<QV_plat_mod> MakePlatform(const std::string &name, LibraryBindin
 std::unique_ptr<QV_mod> MakeContainer(const std::string &name, QV_plat_mod &platform) {
     if (name == "RXP") return std::make_unique<QV_rx600_mod>(&platform);
     if (name == "BZ700") return std::make_unique<QV_bz700_mod>(&platform);
-    if (name == "SXA-VMOD") return std::make_unique<QV_sxa_port_mod>(&platform);
+    if (name == kChannelModel) return std::make_unique<QV_sxa_port_mod>(&platform);
     if (name == "TX-10") return std::make_unique<QV_tx10_mod>(&platform);
     if (name == "TX-20") return std::make_unique<QV_tx20_mod>(&platform);
     if (name == "TX-31") return std::make_unique<QV_tx30_mod>(&platform);

@@ -10,6 +10,11 @@ class LibraryBinding;
 class QV_mod;
 class QV_plat_mod;
 
+// An SXA camera channel is the library model "SXA-VMOD" but its platform
+// class is registered as "TX0"; every other model is its own platform name.
+std::string PlatformNameOf(const std::string &model);
+std::string ModelNameOf(const std::string &platformName);
+
 // The classes behind each library model name: the platform object the
 // factory builds for a board or module the library describes, and the
 // parameter container built for a platform object. A model without classes

@@ -1,3 +1,4 @@
+// The model names of the module type numbers a board reports for its slots.
 #include "system/module_types.h"
 
 #include <string_view>

@@ -1,3 +1,4 @@
+// The "PCI" platform object: the library binding, the bus translator and hardware detection.
 #include "system/pci_platform.h"
 
 #include "params/mod.h"

@@ -1,3 +1,4 @@
+// The root of every platform object, and the little-endian record accessors.
 #include "system/plat_mod.h"
 
 #include <cstring>
@@ -20,11 +21,28 @@ std::uint16_t RecordU16(const std::uint8_t *record, std::size_t offset) {
     return static_cast<std::uint16_t>(record[offset] | (record[offset + 1] << 8));
 }
 
+std::int16_t RecordS16(const std::uint8_t *record, std::size_t offset) {
+    return static_cast<std::int16_t>(RecordU16(record, offset));
+}
+
 std::uint32_t RecordU32(const std::uint8_t *record, std::size_t offset) {
     if (record == nullptr) return 0;
     std::uint32_t value = 0;
     for (std::size_t i = 0; i < 4; ++i) value |= std::uint32_t{record[offset + i]} << (8 * i);
     return value;
+}
+
+void WriteRecordS16(std::uint8_t *record, std::size_t offset, std::int16_t value) {
+    if (record == nullptr) return;
+    const auto bits = static_cast<std::uint16_t>(value);
+    record[offset] = static_cast<std::uint8_t>(bits & 0xFFu);
+    record[offset + 1] = static_cast<std::uint8_t>(bits >> 8);
+}
+
+void WriteRecordU32(std::uint8_t *record, std::size_t offset, std::uint32_t value) {
+    if (record == nullptr) return;
+    for (std::size_t i = 0; i < 4; ++i)
+        record[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
 }
 
 QV_plat_mod::QV_plat_mod(std::string className, LibraryBinding *binding, std::uint32_t handle)
@@ -68,8 +86,7 @@ std::int16_t QV_plat_mod::GetInstance() const {
 }
 
 int QV_plat_mod::GetSlot() const {
-    if (GetName() == "SXA-VMOD")
-        return static_cast<std::int16_t>(RecordU16(Spec(), kChannelOffset));
+    if (GetName() == "SXA-VMOD") return RecordS16(Spec(), kChannelOffset);
     auto getSlot = binding_ ? binding_->Entry<&::qrx_get_slotnum>() : nullptr;
     return getSlot ? getSlot(handle_) : -1;
 }
@@ -80,7 +97,7 @@ int QV_plat_mod::GetCategory() const {
 }
 
 int QV_plat_mod::GetTypeNumber() const {
-    return static_cast<std::int16_t>(RecordU16(Spec(), kTypeNumberOffset));
+    return RecordS16(Spec(), kTypeNumberOffset);
 }
 
 void QV_plat_mod::CloseHandle() {

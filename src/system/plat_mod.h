@@ -109,8 +109,12 @@ private:
     bool shared_ = false;
 };
 
-// Little-endian fields of a library record.
+// Little-endian fields of a library record; a null record reads 0 and is
+// never written.
 std::uint16_t RecordU16(const std::uint8_t *record, std::size_t offset);
+std::int16_t RecordS16(const std::uint8_t *record, std::size_t offset);
 std::uint32_t RecordU32(const std::uint8_t *record, std::size_t offset);
+void WriteRecordS16(std::uint8_t *record, std::size_t offset, std::int16_t value);
+void WriteRecordU32(std::uint8_t *record, std::size_t offset, std::uint32_t value);
 
 }  // namespace qvi

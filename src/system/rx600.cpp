@@ -1,3 +1,4 @@
+// The RX-600 computational motherboard.
 #include "system/rx600.h"
 
 #include <ostream>
@@ -14,7 +15,7 @@ RXP_plat_mod::RXP_plat_mod(LibraryBinding *binding, std::uint32_t handle)
 void RXP_plat_mod::FillParams(QV_mod &container) {
     const std::uint8_t *spec = Spec();
     if (spec == nullptr) return;
-    container.SetParamFromCNF(0, QV_param_val::S16(static_cast<std::int16_t>(RecordU16(spec, 12))));
+    container.SetParamFromCNF(0, QV_param_val::S16(RecordS16(spec, 12)));
 }
 
 std::vector<std::string> RXP_plat_mod::DetectModules() {

@@ -1,3 +1,4 @@
+// The RX-600 board's key table (the section head alone).
 #include "modules/model_tables.h"
 
 namespace qvi::keys {

@@ -1,3 +1,4 @@
+// One element of the system: a system, a board, a module, a camera channel or an empty slot.
 #include "system/sys_element.h"
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// The open configuration as the ordered list of elements the system window shows.
 #include "system/system.h"
 
 #include "params/mod.h"

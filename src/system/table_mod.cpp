@@ -1,3 +1,4 @@
+// The container and platform object made from a model's key table alone.
 #include "system/table_mod.h"
 
 #include <ostream>
@@ -5,10 +6,6 @@
 #include "modules/table_params.h"
 
 namespace qvi {
-
-namespace {
-constexpr const char *kIndent = "      ";
-}  // namespace
 
 QV_table_mod::QV_table_mod(const keys::ModelTable &table, QV_plat_mod *ownerBoard)
     : QV_mod(std::string(table.model), ownerBoard), table_(table) {
@@ -32,8 +29,7 @@ void QV_table_mod::WriteHead(std::ostream &out) const {
 void QV_table_mod::WriteLines(std::ostream &out, bool perPort, int port) {
     for (std::size_t i = 0; i < table_.keys.size() && i < GetModParams().size(); ++i) {
         if (table_.keys[i].perPort != perPort) continue;
-        std::string line = GetModParams()[i]->GetCFGString(perPort ? port : 0);
-        if (!line.empty()) out << kIndent << line << "\n";
+        WriteParamLine(out, GetModParams()[i]->GetCFGString(perPort ? port : 0));
     }
 }
 
@@ -41,8 +37,7 @@ void QV_table_mod::WriteCFGSection(std::ostream &out) {
     WriteHead(out);
     if (table_.layout.cameraPorts <= 1) {
         for (const auto &param : GetModParams()) {
-            std::string line = param->GetCFGString(0);
-            if (!line.empty()) out << kIndent << line << "\n";
+            WriteParamLine(out, param->GetCFGString(0));
         }
         return;
     }

@@ -113,7 +113,7 @@ protected:
 
     // The container as the help builds it: a platform object without a library.
     std::unique_ptr<QV_mod> Unfilled() {
-        unfilledPlatform_ = MakePlatform(Model() == "SXA-VMOD" ? "TX0" : Model(), nullptr, 0);
+        unfilledPlatform_ = MakePlatform(PlatformNameOf(Model()), nullptr, 0);
         if (!unfilledPlatform_) return nullptr;
         return MakeContainer(Model(), *unfilledPlatform_);
     }

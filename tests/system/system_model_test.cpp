@@ -1,11 +1,16 @@
 // The module factory and the system model's removal and numbering rules.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstdint>
+
 #include "modules/computational/rx20.h"
 #include "params/mod.h"
 #include "stand_in.h"
 #include "system/config_state.h"
 #include "system/hardware.h"
+#include "system/model_registry.h"
+#include "system/plat_mod.h"
 
 namespace qvi {
 namespace {
@@ -150,6 +155,32 @@ TEST_F(SystemModelTest, ElementQueriesOutsideTheListAreFalse) {
     EXPECT_EQ(tree->System().SetActiveImageMgr(0), -1);
     EXPECT_EQ(ui.Errors(),
               (std::vector<std::string>{"invalid index: 0 passed to function: SetActiveImageMgr"}));
+}
+
+// The library keeps its records little-endian; a module writes a camera
+// structure's words in place and reads them back signed.
+TEST(RecordFieldTest, FieldsAreLittleEndianAndSixteenBitWordsKeepTheirSign) {
+    std::array<std::uint8_t, 8> record{};
+    WriteRecordS16(record.data(), 1, -2);
+    WriteRecordU32(record.data(), 4, 0x11223344u);
+    EXPECT_EQ(record, (std::array<std::uint8_t, 8>{0, 0xFE, 0xFF, 0, 0x44, 0x33, 0x22, 0x11}));
+    EXPECT_EQ(RecordS16(record.data(), 1), -2);
+    EXPECT_EQ(RecordU16(record.data(), 1), 0xFFFEu);
+    EXPECT_EQ(RecordU32(record.data(), 4), 0x11223344u);
+    // A record the library does not have reads as 0 and is never written.
+    EXPECT_EQ(RecordS16(nullptr, 0), 0);
+    WriteRecordS16(nullptr, 0, 5);
+    WriteRecordU32(nullptr, 0, 5);
+}
+
+// The SXA camera channel is the one model whose platform class has another
+// name; every model goes there and back unchanged.
+TEST(ModelRegistryTest, PlatformNamesGoBackToTheirModel) {
+    EXPECT_EQ(PlatformNameOf("SXA-VMOD"), "TX0");
+    EXPECT_EQ(ModelNameOf("TX0"), "SXA-VMOD");
+    for (const char *model : {"SXA-VMOD", "TX-31", "SXA", "RX-20"})
+        EXPECT_EQ(ModelNameOf(PlatformNameOf(model)), model);
+    EXPECT_EQ(PlatformNameOf("TX-31"), "TX-31");
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+// The qvcfg commands, from show to info, each on the configurator's own logic.
 #include "commands.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Sends the library's console text to stderr, each line prefixed "console: ".
 #include "library_console.h"
 
 namespace qvi::qvcfg {

@@ -1,3 +1,4 @@
+// Parsing qvcfg's command line: global options, the command and its words.
 #include "options.h"
 
 #include <cstdio>

@@ -1,18 +1,10 @@
+// The platform object base of every acquisition module: geometry, triggers, cameras.
 #include "modules/acquisition/acq_plat_mod.h"
 
 #include "app/library_binding.h"
 #include "system/hardware.h"
 
 namespace qvi {
-
-namespace {
-
-void WriteRecordU32(std::uint8_t *record, std::size_t offset, std::uint32_t value) {
-    for (std::size_t i = 0; i < 4; ++i)
-        record[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
-}
-
-}  // namespace
 
 QV_acq_plat_mod::QV_acq_plat_mod(std::string className, LibraryBinding *binding,
                                  std::uint32_t handle, std::string_view libraryPrefix)

@@ -1,3 +1,4 @@
+// The colour-space conversion matrices the TX-30 and TX-70 choose among.
 #include "modules/acquisition/csc_matrices.h"
 
 #include "platform/ui.h"

@@ -1,3 +1,4 @@
+// The platform object and container of an acquisition module with four camera ports.
 #include "modules/acquisition/four_port.h"
 
 #include <cstring>
@@ -7,10 +8,6 @@
 #include "modules/table_params.h"
 
 namespace qvi {
-
-namespace {
-constexpr const char *kIndent = "      ";
-}  // namespace
 
 // ---- the platform object -------------------------------------------------------
 
@@ -31,8 +28,7 @@ std::uint8_t *QV_four_port_plat_mod::PortCamera(int port) const {
 }
 
 std::int16_t QV_four_port_plat_mod::SpecS16(std::size_t offset) const {
-    const std::uint8_t *spec = Spec();
-    return spec ? static_cast<std::int16_t>(RecordU16(spec, offset)) : std::int16_t{0};
+    return RecordS16(Spec(), offset);
 }
 
 void QV_four_port_plat_mod::CopyCameraConfig() {
@@ -80,8 +76,7 @@ void QV_four_port_mod::WriteCFGSection(std::ostream &out) {
     out << kIndent << "Slot_Number = " << GetSlot() << "\n";
     for (const auto &param : GetModParams()) {
         if (param->GetPortCount() != 1) continue;
-        const std::string line = param->GetCFGString(0);
-        if (!line.empty()) out << kIndent << line << "\n";
+        WriteParamLine(out, param->GetCFGString(0));
     }
     for (int port = 0; port < QV_four_port_plat_mod::kPorts; ++port) WritePortLines(out, port);
 }

@@ -1,3 +1,4 @@
+// The platform object and container of an acquisition module with one camera (TX-40, TX-60).
 #include "modules/acquisition/single_camera.h"
 
 #include <cstring>
@@ -6,10 +7,6 @@
 #include "modules/table_params.h"
 
 namespace qvi {
-
-namespace {
-constexpr const char *kIndent = "      ";
-}  // namespace
 
 // ---- the platform object -------------------------------------------------------
 
@@ -91,8 +88,7 @@ void QV_single_camera_mod::WriteCFGSection(std::ostream &out) {
     out << "[" << table_.section << ":" << GetInstance() << "]\n";
     out << kIndent << "Slot_Number = " << GetSlot() << "\n";
     for (const auto &param : GetModParams()) {
-        const std::string line = param->GetCFGString();
-        if (!line.empty()) out << kIndent << line << "\n";
+        WriteParamLine(out, param->GetCFGString());
         if (param->GetHandle() == nameHandle_)
             out << kIndent << "Camera_Structure = Create_Structure\n";
     }

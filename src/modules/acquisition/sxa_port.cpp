@@ -1,3 +1,4 @@
+// One camera channel of the SXA board: its parameters, rows, pages and triggers.
 #include "modules/acquisition/sxa_port.h"
 
 #include <bit>
@@ -34,8 +35,6 @@ constexpr int kTriggerArmParam = 4;
 constexpr double kExternalSource = 1.0;
 constexpr double kSoftwareSource = 2.0;
 constexpr double kTriggerArmed = 2.0;
-
-constexpr const char *kIndent = "      ";
 
 const keys::ModelTable &Table() {
     return keys::kSxaPortTable;
@@ -286,12 +285,6 @@ std::vector<int> Expand(std::span<const IdRange> ranges) {
     return ids;
 }
 
-QV_mod_param *FindParam(const ParamList &params, int handle) {
-    for (const auto &param : params)
-        if (param->GetHandle() == handle) return param.get();
-    return nullptr;
-}
-
 // The camera's name with the channel number appended, unless the name
 // already ends in it (a name saved from this channel has it already).
 std::string WithChannelNumber(std::string name, int channel) {
@@ -313,7 +306,7 @@ std::vector<std::string> TimingModeLabels(int slot) {
 
 TX0_plat_mod::TX0_plat_mod(LibraryBinding *binding, std::uint32_t handle)
     : QV_acq_plat_mod("TX0_plat_mod", binding, handle, "sxa") {
-    channel_ = static_cast<std::int16_t>(RecordU16(Spec(), kChannelOffset));
+    channel_ = RecordS16(Spec(), kChannelOffset);
 }
 
 std::uint8_t *TX0_plat_mod::CameraStructure() const {

@@ -1,3 +1,4 @@
+// The key table of an SXA camera channel.
 #include "modules/model_tables.h"
 
 namespace qvi::keys {

@@ -1,3 +1,4 @@
+// The TX-10 module: its parameters, rows, pages and scan-mode row.
 #include "modules/acquisition/tx10.h"
 
 #include <memory>

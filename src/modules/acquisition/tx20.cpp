@@ -1,3 +1,4 @@
+// The TX-20 module: its converted ranges, rows, pages and time-base rows.
 #include "modules/acquisition/tx20.h"
 
 #include <array>
@@ -218,12 +219,6 @@ std::unique_ptr<QV_usr_param> MakeSpecialRow(const LabelRow &row, const ParamLis
         default:
             return nullptr;
     }
-}
-
-QV_mod_param *FindParam(const ParamList &params, int handle) {
-    for (const auto &param : params)
-        if (param->GetHandle() == handle) return param.get();
-    return nullptr;
 }
 
 // The scan-mode key's value at the parameter's current port.

@@ -1,3 +1,4 @@
+// The TX-30 colour module: FPGA loading, colour-space coefficients, look-up tables, rows and pages.
 #include "modules/acquisition/tx30.h"
 
 #include <algorithm>
@@ -25,8 +26,6 @@
 namespace qvi {
 
 namespace {
-
-constexpr const char *kIndent = "      ";
 
 constexpr int kStartupPortHandle = 0;
 constexpr int kNameHandle = 3;
@@ -88,12 +87,6 @@ constexpr int kMatrixHandles[] = {
 // loads, and a file is loaded again only when the path changes.
 std::string gLastFpgaPath;
 bool gFirstFpgaSelection = true;
-
-void WriteRecordS16(std::uint8_t *record, std::size_t offset, std::int16_t value) {
-    const auto bits = static_cast<std::uint16_t>(value);
-    record[offset] = static_cast<std::uint8_t>(bits & 0xFFu);
-    record[offset + 1] = static_cast<std::uint8_t>(bits >> 8);
-}
 
 int Whole(const QV_param_val &value) {
     return static_cast<int>(value.ToDouble());
@@ -448,8 +441,7 @@ void QV_tx30_mod::WriteCFGSection(std::ostream &out) {
     out << kIndent << "Slot_Number = " << GetSlot() << "\n";
     for (const auto &param : GetModParams()) {
         if (param->GetPortCount() != 1) continue;
-        const std::string line = param->GetCFGString(0);
-        if (!line.empty()) out << kIndent << line << "\n";
+        WriteParamLine(out, param->GetCFGString(0));
     }
     for (int port = 0; port < TX30_plat_mod::kPorts; ++port) {
         out << "[CameraPort:" << port << "]\n";

@@ -1,3 +1,4 @@
+// The TX-40 digital camera module: parameters, rows, pages, rows that drive two settings.
 #include "modules/acquisition/tx40.h"
 
 #include <array>
@@ -253,12 +254,6 @@ std::unique_ptr<QV_usr_param> MakeSpecialRow(const LabelRow &row, const ParamLis
 }
 
 // ---- helpers of the rows ----------------------------------------------------------
-
-QV_mod_param *FindParam(const ParamList &params, int handle) {
-    for (const auto &param : params)
-        if (param->GetHandle() == handle) return param.get();
-    return nullptr;
-}
 
 // An entered number as a signed 16-bit value; one that does not fit keeps its
 // low 16 bits.

@@ -1,3 +1,4 @@
+// The TX-40 key table.
 #include "modules/model_tables.h"
 
 namespace qvi::keys {

@@ -1,3 +1,4 @@
+// The TX-50 module: timing-generator programming, custom options, rows and pages.
 #include "modules/acquisition/tx50.h"
 
 #include <array>
@@ -121,18 +122,6 @@ constexpr int kInputGainRow = 41;
 constexpr int kOffsetLevelRow = 42;
 constexpr int kInputMuxRow = 46;
 constexpr int kCustomOptionsRow = 47;
-
-void WriteRecordS16(std::uint8_t *record, std::size_t offset, std::int16_t value) {
-    const auto bits = static_cast<std::uint16_t>(value);
-    record[offset] = static_cast<std::uint8_t>(bits & 0xFFu);
-    record[offset + 1] = static_cast<std::uint8_t>(bits >> 8);
-}
-
-QV_mod_param *FindParam(const ParamList &params, int handle) {
-    for (const auto &param : params)
-        if (param->GetHandle() == handle) return param.get();
-    return nullptr;
-}
 
 TX50_plat_mod *Tx50Board(const QV_mod_param &param) {
     return dynamic_cast<TX50_plat_mod *>(param.GetOwnerBoard());
@@ -464,7 +453,7 @@ void TX50_plat_mod::FillPortParams(QV_mod &container, int port) {
         container.SetParamFromCNF(port, row.handle, ReadKeyValue(*this, Table(), row, port));
     }
 
-    const auto custOption = static_cast<std::int16_t>(RecordU16(camera, kCustOptionOffset));
+    const auto custOption = RecordS16(camera, kCustOptionOffset);
     container.SetParamFromCNF(port, kCustOptionHandle, QV_param_val::S16(custOption));
     FillCustomOptions(container, port, custOption != 0);
 
@@ -478,9 +467,8 @@ void TX50_plat_mod::FillPortParams(QV_mod &container, int port) {
 void TX50_plat_mod::FillCustomOptions(QV_mod &container, int port, bool fromStructure) const {
     const std::uint8_t *camera = PortCamera(port);
     for (const CustomOption &option : kCustomOptions) {
-        const std::int16_t value = fromStructure
-                                       ? static_cast<std::int16_t>(RecordU16(camera, option.offset))
-                                       : option.withoutOptions;
+        const std::int16_t value =
+            fromStructure ? RecordS16(camera, option.offset) : option.withoutOptions;
         container.SetParamFromCNF(port, option.handle, QV_param_val::S16(value));
     }
 }

@@ -1,3 +1,4 @@
+// The TX-60 digital camera module: its parameters, rows and pages.
 #include "modules/acquisition/tx60.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The TX-70 module: board type, multiplexers, colour matrix, look-up tables, rows and pages.
 #include "modules/acquisition/tx70.h"
 
 #include <bit>
@@ -20,8 +21,6 @@
 namespace qvi {
 
 namespace {
-
-constexpr const char *kIndent = "      ";
 
 constexpr int kStartupPortHandle = 0;
 constexpr int kNameHandle = 3;
@@ -92,21 +91,6 @@ constexpr int kFrameTypeRow = 111;
 
 TX70_plat_mod *Tx70Board(const QV_plat_mod *platform) {
     return dynamic_cast<TX70_plat_mod *>(const_cast<QV_plat_mod *>(platform));
-}
-
-void WriteRecordS16(std::uint8_t *record, std::size_t offset, int value) {
-    const auto bits = static_cast<std::uint16_t>(static_cast<std::int16_t>(value));
-    record[offset] = static_cast<std::uint8_t>(bits & 0xFFu);
-    record[offset + 1] = static_cast<std::uint8_t>(bits >> 8);
-}
-
-void WriteRecordU32(std::uint8_t *record, std::size_t offset, std::uint32_t value) {
-    for (std::size_t i = 0; i < 4; ++i)
-        record[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
-}
-
-std::int16_t RecordS16(const std::uint8_t *record, std::size_t offset) {
-    return static_cast<std::int16_t>(RecordU16(record, offset));
 }
 
 std::string InlineText(const std::uint8_t *record, std::size_t offset) {
@@ -587,7 +571,7 @@ std::string TX70_plat_mod::CameraName(const std::uint8_t *camera, int port,
 // camera structure before the selects are read from it.
 void TX70_plat_mod::SetMultiplexerDefaults(QV_mod &container, std::uint8_t *camera, int port,
                                            std::int16_t boardType, std::uint32_t parent) const {
-    auto setWords = [&](int first, int second, int third) {
+    auto setWords = [&](std::int16_t first, std::int16_t second, std::int16_t third) {
         WriteRecordS16(camera, kMuxOffsets[0], first);
         WriteRecordS16(camera, kMuxOffsets[1], second);
         WriteRecordS16(camera, kMuxOffsets[2], third);
@@ -777,8 +761,7 @@ void QV_tx70_mod::WriteCFGSection(std::ostream &out) {
         for (std::size_t i = kModuleKeys; i < params.size(); ++i) {
             QV_mod_param &param = *params[i];
             if (param.GetHandle() == kFrameTypeHandle) continue;
-            const std::string line = param.GetCFGString(port);
-            if (!line.empty()) out << kIndent << line << "\n";
+            WriteParamLine(out, param.GetCFGString(port));
             if (param.GetHandle() == kNameHandle)
                 out << kIndent << "Camera_Structure = Create_Structure\n";
         }

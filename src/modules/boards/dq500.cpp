@@ -1,3 +1,4 @@
+// The DQ-500 image-manager board: frame memories, display, its parameters, rows and pages.
 #include "modules/boards/dq500.h"
 
 #include <bit>
@@ -18,8 +19,6 @@
 namespace qvi {
 
 namespace {
-
-constexpr const char *kIndent = "      ";
 
 // The board's library parameter that is 0 once a triggered snap is taken.
 constexpr int kTriggerStatusParam = 168;
@@ -165,10 +164,7 @@ std::vector<std::string> ToStrings(std::span<const std::string_view> labels) {
 // The first word of each distinct value of a frame-size parameter, in choice order.
 std::vector<std::string> FrameSizeLabels(const ParamList &params, int handle) {
     std::vector<std::string> labels;
-    const QV_choice_param *choice = nullptr;
-    for (const auto &param : params)
-        if (param->GetHandle() == handle)
-            choice = dynamic_cast<const QV_choice_param *>(param.get());
+    const auto *choice = dynamic_cast<const QV_choice_param *>(FindParam(params, handle));
     if (choice == nullptr) return labels;
     for (int i = 0; i < choice->GetChoiceCount(); ++i) {
         bool seen = false;
@@ -317,8 +313,7 @@ void QV_dq500_mod::CreateParamGroups() {
 void QV_dq500_mod::WriteCFGSection(std::ostream &out) {
     out << "[" << Table().section << ":" << GetInstance() << "]\n";
     for (const auto &param : GetModParams()) {
-        const std::string line = param->GetCFGString();
-        if (!line.empty()) out << kIndent << line << "\n";
+        WriteParamLine(out, param->GetCFGString());
     }
 }
 

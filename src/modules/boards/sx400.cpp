@@ -1,3 +1,4 @@
+// The SX-400 board: its library entries, frame operations, parameters, rows and pages.
 #include "modules/boards/sx400.h"
 
 #include <bit>
@@ -20,8 +21,6 @@ namespace qvi {
 namespace {
 
 using VariadicEntry = int (*)(QRX_HANDLE, ...);
-
-constexpr const char *kIndent = "      ";
 
 // The library parameters of the board: the pixel size override, the trigger
 // enable, the start field, the trigger's pending flag and the output port.
@@ -326,8 +325,7 @@ std::string QV_sx400_mod::SectionName() const {
 void QV_sx400_mod::WriteCFGSection(std::ostream &out) {
     out << "[" << SectionName() << ":" << GetInstance() << "]\n";
     for (const auto &param : GetModParams()) {
-        const std::string line = param->GetCFGString(0);
-        if (!line.empty()) out << kIndent << line << "\n";
+        WriteParamLine(out, param->GetCFGString(0));
     }
     const QV_plat_mod *board = GetOwnerBoard();
     if (board && NeedsSixteenBitPixels(board->AcquisitionModule()))

@@ -1,3 +1,4 @@
+// The SX-400 board's key table.
 #include "modules/model_tables.h"
 
 namespace qvi::keys {

@@ -1,3 +1,4 @@
+// The multi-channel SXA board and the camera channels it detects.
 #include "modules/boards/sxa_board.h"
 
 #include <ostream>
@@ -9,7 +10,6 @@ namespace qvi {
 
 namespace {
 
-constexpr const char *kIndent = "      ";
 constexpr const char *kChannelModel = "SXA-VMOD";
 
 const keys::ModelTable &Table() {
@@ -42,8 +42,7 @@ void QV_sxa_board_mod::CreateModParams() {
 void QV_sxa_board_mod::WriteCFGSection(std::ostream &out) {
     out << "[" << Table().section << ":" << GetInstance() << "]\n";
     for (const auto &param : GetModParams()) {
-        const std::string line = param->GetCFGString(0);
-        if (!line.empty()) out << kIndent << line << "\n";
+        WriteParamLine(out, param->GetCFGString(0));
     }
 }
 

@@ -1,3 +1,4 @@
+// The DQ-500 row that sets the board's video-bus role, master or slave.
 #include "modules/boards/video_bus.h"
 
 #include "params/mod.h"

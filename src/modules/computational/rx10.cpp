@@ -1,3 +1,4 @@
+// The RX-10 computational module: a container with keys and nothing to edit.
 #include "modules/computational/rx10.h"
 
 #include <memory>

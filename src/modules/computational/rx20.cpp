@@ -1,3 +1,4 @@
+// The RX-20 memory module: the memory catalogue, its rows and its section.
 #include "modules/computational/rx20.h"
 
 #include <algorithm>
@@ -17,7 +18,6 @@ namespace qvi {
 
 namespace {
 
-constexpr const char *kIndent = "      ";
 constexpr int kMemorySizeId = 0;
 
 void ReportBad(std::string_view what, int value) {
@@ -46,12 +46,6 @@ std::string MemorySizeName(const std::string &memSize) {
     while (digits < memSize.size() && memSize[digits] >= '0' && memSize[digits] <= '9') ++digits;
     if (digits == 0 || digits + 1 >= memSize.size() || memSize[digits] != '_') return memSize;
     return memSize.substr(digits + 1);
-}
-
-QV_mod_param *FindParam(const ParamList &params, int handle) {
-    for (const auto &param : params)
-        if (param->GetHandle() == handle) return param.get();
-    return nullptr;
 }
 
 }  // namespace
@@ -172,7 +166,7 @@ void QV_rx20_mod::WriteCFGSection(std::ostream &out) {
             line = "Memory_Size = " + param->GetRawValue(0).GetText();
         if (!inBoard && param->GetHandle() == kLoadNameHandle) line = loadLine;
         if (!inBoard && param->GetHandle() == kMemorySizeHandle) line = sizeLine;
-        if (!line.empty()) out << kIndent << line << "\n";
+        WriteParamLine(out, line);
     }
 }
 

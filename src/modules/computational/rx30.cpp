@@ -1,3 +1,4 @@
+// The RX-30 module: its platform object, rows and pages.
 #include "modules/computational/rx30.h"
 
 #include <string_view>

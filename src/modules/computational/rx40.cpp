@@ -1,3 +1,4 @@
+// The RX-40 image-processing interface: its platform object and register dump.
 #include "modules/computational/rx40.h"
 
 #include <string_view>

@@ -1,3 +1,4 @@
+// Loading libraries with dlopen, beside the running program first.
 #include "platform/posix/dl_library_loader.h"
 
 #include <dlfcn.h>

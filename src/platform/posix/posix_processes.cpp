@@ -1,3 +1,4 @@
+// Starting processes with posix_spawn, a pipe as the reply channel, waitpid.
 #include "platform/posix/posix_processes.h"
 
 #include <fcntl.h>

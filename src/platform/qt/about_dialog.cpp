@@ -1,3 +1,4 @@
+// The About box.
 #include "platform/qt/about_dialog.h"
 
 #include <QDialogButtonBox>

@@ -1,3 +1,4 @@
+// The Camera Database dialog and its rename box.
 #include "platform/qt/camera_db_dialog.h"
 
 #include <QCheckBox>

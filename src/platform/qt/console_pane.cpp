@@ -1,3 +1,4 @@
+// The Console pane that shows what the library prints.
 #include "platform/qt/console_pane.h"
 
 #include <QFontDatabase>

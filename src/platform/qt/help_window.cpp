@@ -1,3 +1,4 @@
+// The help window that shows the built-in help pages.
 #include "platform/qt/help_window.h"
 
 #include <QHBoxLayout>

@@ -1,3 +1,4 @@
+// The Module Setup dialog's window, its tabs and the widgets of each row.
 #include "platform/qt/module_setup_dialog.h"
 
 #include <QApplication>

@@ -1,3 +1,4 @@
+// The desktop's registry, kept in QSettings under the company "Corvath".
 #include "platform/qt/qt_app_registry.h"
 
 namespace qvi {

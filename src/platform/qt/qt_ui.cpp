@@ -1,3 +1,4 @@
+// The desktop's Ui: message boxes, file dialogs, the wait cursor and the event pump.
 #include "platform/qt/qt_ui.h"
 
 #include <QApplication>

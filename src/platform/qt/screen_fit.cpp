@@ -1,3 +1,4 @@
+// Moving and shrinking a window's frame into the available area of its screen.
 #include "platform/qt/screen_fit.h"
 
 #include <QGuiApplication>

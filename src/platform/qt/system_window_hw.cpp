@@ -1,3 +1,4 @@
+// The system window while hardware is enabled.
 #include "platform/qt/system_window_hw.h"
 
 #include <QCheckBox>

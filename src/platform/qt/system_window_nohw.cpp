@@ -1,3 +1,4 @@
+// The system window without hardware, with the modules that fit the selected element.
 #include "platform/qt/system_window_nohw.h"
 
 #include <QGridLayout>

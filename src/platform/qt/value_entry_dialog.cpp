@@ -1,3 +1,4 @@
+// The value entry dialog's window.
 #include "platform/qt/value_entry_dialog.h"
 
 #include <QEvent>

@@ -1,3 +1,4 @@
+// Keeps the mouse wheel from changing a drop-down that does not have the focus.
 #include "platform/qt/wheel_focus.h"
 
 #include <QComboBox>
