@@ -1,3 +1,4 @@
+// The binary configuration: encoding, and decoding under the text form's rules.
 #include "config/binary_format.h"
 
 #include "config/input_file.h"

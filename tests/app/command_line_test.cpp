@@ -1,3 +1,4 @@
+// The command line's grammar and its messages.
 #include "app/command_line.h"
 
 #include <gtest/gtest.h>

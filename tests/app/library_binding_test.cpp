@@ -1,3 +1,4 @@
+// Binding the imaging library by name across its three files, with fake libraries.
 #include "app/library_binding.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Start-up: the settings file, the environment, platform selection and detection.
 #include "app/startup.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Product versions read from ELF notes and the conflicting-versions warning.
 #include "app/version_check.h"
 
 #include <elf.h>

@@ -1,3 +1,4 @@
+// The Camera Database dialog's working copy and its edits.
 #include "camdb/camera_db_editor.h"
 
 #include <gtest/gtest.h>

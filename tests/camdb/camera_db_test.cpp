@@ -1,3 +1,4 @@
+// The camera database file: loading, lists per module and port, saving.
 #include "camdb/camera_db.h"
 
 #include <gtest/gtest.h>

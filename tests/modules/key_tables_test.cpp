@@ -1,3 +1,4 @@
+// Every model's key table checked once by structure: handles, words, locations, the registry.
 #include <gtest/gtest.h>
 
 #include <algorithm>

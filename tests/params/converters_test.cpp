@@ -1,3 +1,4 @@
+// The value converters between stored, shown, written and printed forms.
 #include "params/converters.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// One module setting: per-port values, converters and its written line.
 #include "params/mod_param.h"
 
 #include <gtest/gtest.h>

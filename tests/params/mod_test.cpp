@@ -1,3 +1,4 @@
+// The parameter container: parameters by handle, rows, groups, changes since opening.
 #include "params/mod.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// The Module Setup dialog's logic: tabs, port and page choices, which rows change and refresh.
 #include "params/module_setup.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// The tagged value: kinds, conversion, equality and formatting.
 #include "params/param_val.h"
 
 #include <gtest/gtest.h>

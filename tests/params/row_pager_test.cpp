@@ -1,3 +1,4 @@
+// Which rows of a page are shown, scrolled to and focused.
 #include "params/row_pager.h"
 
 #include <gtest/gtest.h>

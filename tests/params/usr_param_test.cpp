@@ -1,3 +1,4 @@
+// The rows of the Module Setup dialog: drop-downs, number fields, text, selectors.
 #include "params/usr_param.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// The value entry dialog's logic: parsing, limits and messages.
 #include "params/value_entry.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// The command line's Ui: one stderr line per message, questions answered from options.
 #include "platform/console_ui.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Starting outside programs: the search path, the reply channel, detached starts.
 #include "platform/posix/posix_processes.h"
 
 #include <gtest/gtest.h>

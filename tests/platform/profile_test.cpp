@@ -1,3 +1,4 @@
+// INI files with private-profile semantics: reading, writing, limits.
 #include "platform/profile.h"
 #include "platform/recording_ui.h"
 

@@ -1,3 +1,4 @@
+// The binary form: round trips and the records the decoder refuses.
 #include "config/binary_format.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// The converter's text parser: sections, keys, values and its refusals.
 #include "config/text_parser.h"
 
 #include <gtest/gtest.h>

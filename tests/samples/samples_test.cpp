@@ -1,3 +1,4 @@
+// The bundled sample configurations and camera files convert as shipped.
 #include <gtest/gtest.h>
 
 #include <filesystem>

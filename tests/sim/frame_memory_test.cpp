@@ -1,3 +1,4 @@
+// The simulated frame memories of the boards.
 #include "sim/frame_memory.h"
 
 #include <gtest/gtest.h>

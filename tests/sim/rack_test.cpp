@@ -1,3 +1,4 @@
+// The simulated rack file: boards, counts and where it is found.
 #include "sim/rack.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// The library records the simulator builds from a configuration.
 #include "sim/records.h"
 
 #include <gtest/gtest.h>
