@@ -1,4 +1,4 @@
-// The platform object's register writes: which entry each value kind takes, and none without hardware.
+// The platform object's register writes: the entry each value kind takes; none without hardware.
 #include "system/plat_mod.h"
 
 #include <gtest/gtest.h>
