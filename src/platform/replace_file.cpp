@@ -101,32 +101,45 @@ fs::path WrittenFile(const fs::path &path) {
     return file;
 }
 
+namespace {
+
+// The replacement itself; `reason` says why it did not happen.
+bool Replace(const fs::path &path, std::string_view content, std::string &reason) {
+    const fs::path target = WrittenFile(path);
+    if (target.filename().empty()) {
+        reason = "It is not a file name.";
+        return false;
+    }
+    struct stat old {};
+    bool exists = false;
+    reason = Refusal(target, old, exists);
+    if (!reason.empty()) return false;
+    fs::path temporary;
+    const int fd = CreateTemporary(target, temporary);
+    if (fd < 0) {
+        reason = ErrnoText(errno);
+        return false;
+    }
+    bool written = FillTemporary(fd, content, exists ? &old : nullptr, reason);
+    if (written && rename(temporary.c_str(), target.c_str()) != 0) {
+        reason = ErrnoText(errno);
+        written = false;
+    }
+    if (!written) {
+        unlink(temporary.c_str());
+        return false;
+    }
+    SyncFolder(target.parent_path());
+    return true;
+}
+
+}  // namespace
+
 bool ReplaceFileContent(const fs::path &path, std::string_view content, std::string *why) {
     std::string reason;
-    const bool ok = [&] {
-        const fs::path target = WrittenFile(path);
-        if (target.filename().empty()) return reason = "It is not a file name.", false;
-        struct stat old {};
-        bool exists = false;
-        reason = Refusal(target, old, exists);
-        if (!reason.empty()) return false;
-        fs::path temporary;
-        const int fd = CreateTemporary(target, temporary);
-        if (fd < 0) return reason = ErrnoText(errno), false;
-        bool written = FillTemporary(fd, content, exists ? &old : nullptr, reason);
-        if (written && rename(temporary.c_str(), target.c_str()) != 0) {
-            reason = ErrnoText(errno);
-            written = false;
-        }
-        if (!written) {
-            unlink(temporary.c_str());
-            return false;
-        }
-        SyncFolder(target.parent_path());
-        return true;
-    }();
-    if (!ok && why != nullptr) *why = reason;
-    return ok;
+    const bool replaced = Replace(path, content, reason);
+    if (!replaced && why != nullptr) *why = reason;
+    return replaced;
 }
 
 }  // namespace qvi
