@@ -16,21 +16,21 @@
 #include "app/recent_files.h"
 #include "app/startup.h"
 #include "app/system_tree.h"
+#include "library/hardware.h"
 #include "params/mod.h"
 #include "params/param_group.h"
 #include "params/usr_param.h"
 #include "platform/app_registry.h"
-#include "platform/recording_ui.h"
-#include "system/hardware.h"
+#include "support/recording_ui.h"
 #include "system/pci_platform.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QTabWidget>
 
-#include "platform/qt/main_frame.h"
-#include "platform/qt/module_setup_dialog.h"
-#include "platform/qt/setup_dialogs.h"
+#include "gui/main_frame.h"
+#include "gui/module_setup_dialog.h"
+#include "gui/setup_dialogs.h"
 
 namespace qvi {
 namespace {

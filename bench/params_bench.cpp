@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "library/hardware.h"
 #include "params/mod.h"
-#include "system/hardware.h"
 
 namespace qvi {
 namespace {

@@ -10,12 +10,12 @@
 #include <fstream>
 #include <string>
 
-#include "app/library_binding.h"
 #include "config/binary_format.h"
 #include "config/text_parser.h"
+#include "library/library_binding.h"
 #include "platform/posix/dl_library_loader.h"
-#include "platform/recording_ui.h"
 #include "quar/quar_api.h"
+#include "support/recording_ui.h"
 
 namespace qvi {
 namespace {

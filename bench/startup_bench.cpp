@@ -12,8 +12,8 @@
 #include "app/platform_services.h"
 #include "app/startup.h"
 #include "app/system_tree.h"
-#include "platform/recording_ui.h"
-#include "system/hardware.h"
+#include "library/hardware.h"
+#include "support/recording_ui.h"
 #include "system/pci_platform.h"
 
 namespace qvi {

@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-#include "modules/key_table.h"
+#include "keys/key_table.h"
 
 namespace quar {
 

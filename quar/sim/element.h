@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "modules/key_table.h"
+#include "keys/key_table.h"
 #include "quar/quar_api.h"
 #include "sim/frame_memory.h"
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "modules/key_table.h"
+#include "keys/key_table.h"
 
 namespace quar {
 

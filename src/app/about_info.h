@@ -1,10 +1,9 @@
 #pragma once
 
-#include <cstdint>
-#include <filesystem>
-#include <optional>
 #include <string>
 #include <string_view>
+
+#include "platform/machine_facts.h"
 
 namespace qvi {
 
@@ -22,22 +21,6 @@ struct AboutInfo {
     std::string coreDllName;  // the core library as the settings name it
     std::string coreDllPath;  // the file the loaded core library was read from
 };
-
-// What the About box asks of the machine. A query that failed leaves its
-// value empty.
-struct MachineFacts {
-    std::optional<std::uint64_t> totalMemoryKb;
-    std::optional<std::uint64_t> freeDiskKb;
-    std::string diskLocation;  // the mount point holding the current directory
-};
-
-// Total physical memory, and the space free to this user on the file system
-// of the current directory.
-MachineFacts QueryMachineFacts();
-
-// The mount point of the file system that holds a directory; the directory
-// itself when it cannot be told.
-std::filesystem::path MountPointOf(const std::filesystem::path &directory);
 
 // The file the bound core library was loaded from; empty without a binding
 // or when the system does not tell.

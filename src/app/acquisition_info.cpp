@@ -4,9 +4,9 @@
 #include <string>
 
 #include "app/module_description.h"
+#include "library/hardware.h"
 #include "modules/acquisition/acq_plat_mod.h"
 #include "platform/ui.h"
-#include "system/hardware.h"
 #include "system/sys_element.h"
 #include "system/system.h"
 

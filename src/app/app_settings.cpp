@@ -3,30 +3,13 @@
 
 #include <utility>
 
-#include "system/hardware.h"
+#include "library/hardware.h"
 
 namespace qvi {
 
 namespace {
 int detectOnNew = 0;
 }  // namespace
-
-const std::vector<MemFileEntry> *MemFileGroups::For(int sizeNumber) const {
-    switch (sizeNumber) {
-        case 12:
-            return &size12;
-        case 16:
-            return &size16;
-        case 64:
-            return &size64;
-        default:
-            return nullptr;
-    }
-}
-
-std::vector<MemFileEntry> *MemFileGroups::For(int sizeNumber) {
-    return const_cast<std::vector<MemFileEntry> *>(std::as_const(*this).For(sizeNumber));
-}
 
 HardwareSwitch &HardwareSwitch::operator=(bool enabled) {
     SetHardwareEnabled(enabled);

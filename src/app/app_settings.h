@@ -4,36 +4,11 @@
 #include <string_view>
 #include <vector>
 
+#include "modules/module_settings.h"
+
 namespace qvi {
 
 class AppSettings;
-
-// One FPGA file the TX-30 module can load, as the settings file lists it.
-struct FpgaFileEntry {
-    std::string name;
-    std::string desc;
-    int x_size = 0;
-    int y_size = 0;
-};
-
-// One memory-module file the RX-20 module can load, as the settings file lists it.
-struct MemFileEntry {
-    std::string name;
-    std::string desc;
-    std::string mem_size;
-};
-
-// The RX-20 memory files sorted by the memory-size number their "mem_size"
-// text starts with; an entry with any other number is in no group.
-struct MemFileGroups {
-    std::vector<MemFileEntry> size12;
-    std::vector<MemFileEntry> size16;
-    std::vector<MemFileEntry> size64;
-
-    // The group of a size number; null for a number other than 12, 16 or 64.
-    const std::vector<MemFileEntry> *For(int sizeNumber) const;
-    std::vector<MemFileEntry> *For(int sizeNumber);
-};
 
 // What start-up needs from the objects the settings stand beside but do not
 // own: the platform object that wraps the bound library, the module factory
@@ -117,5 +92,21 @@ AppSettings &GlobalAppSettings();
 // 1 when the next New command builds the system from the detected boards.
 int DetectOnNew();
 void SetDetectOnNew(int detect);
+
+// What the models read of the program's settings, read live from them.
+class AppModuleSettings final : public ModuleSettings {
+public:
+    explicit AppModuleSettings(const AppSettings &settings) : settings_(settings) {}
+
+    const std::vector<FpgaFileEntry> &Tx30FpgaFiles() const override {
+        return settings_.tx30FpgaFiles;
+    }
+    const MemFileGroups &Rx20MemoryGroups() const override { return settings_.rx20MemGroups; }
+    std::string ConfigurationFolder() const override { return settings_.cnfDir; }
+    bool BuildsNewConfiguration() const override { return DetectOnNew() != 0; }
+
+private:
+    const AppSettings &settings_;
+};
 
 }  // namespace qvi

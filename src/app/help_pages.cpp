@@ -5,11 +5,11 @@
 #include <memory>
 #include <set>
 
-#include "modules/key_table.h"
+#include "keys/key_table.h"
+#include "modules/model_registry.h"
 #include "params/camera_list.h"
 #include "params/mod.h"
 #include "params/mod_param.h"
-#include "system/model_registry.h"
 #include "system/plat_mod.h"
 
 namespace qvi {
@@ -105,9 +105,10 @@ RowFacts DescribeRow(QV_mod &module, const QV_usr_param &row) {
 ModelFacts DescribeModel(const keys::ModelTable &table) {
     ModelFacts model{DisplayName(table), HelpBook::ModelLink(table.model), {}, {}};
     const std::string name(table.model);
-    std::unique_ptr<QV_plat_mod> platform = MakePlatform(PlatformNameOf(name), nullptr, 0);
+    std::unique_ptr<QV_plat_mod> platform =
+        MakePlatform(PlatformNameOf(name), nullptr, 0, NoModuleSettings());
     if (!platform) return model;
-    std::unique_ptr<QV_mod> module = MakeContainer(name, *platform);
+    std::unique_ptr<QV_mod> module = MakeContainer(name, *platform, NoModuleSettings());
     std::set<int> edited;
     for (const auto &row : module->GetUsrParams()) {
         RowFacts facts = DescribeRow(*module, *row);

@@ -1,10 +1,10 @@
 // What a Module Setup dialog edits for an element, and the dialog's title.
 #include "app/module_description.h"
 
-#include "app/library_binding.h"
+#include "library/hardware.h"
+#include "library/library_binding.h"
 #include "params/mod.h"
 #include "platform/ui.h"
-#include "system/hardware.h"
 #include "system/plat_mod.h"
 #include "system/system.h"
 

@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "app/app_settings.h"
-#include "modules/key_table.h"
+#include "keys/key_table.h"
 #include "params/mod.h"
 #include "platform/ui.h"
 #include "system/config_state.h"

@@ -3,9 +3,9 @@
 
 #include "app/system_tree.h"
 #include "camdb/camera_db.h"
+#include "modules/model_registry.h"
 #include "params/camera_list.h"
 #include "system/mod_factory.h"
-#include "system/model_registry.h"
 #include "system/pci_platform.h"
 #include "system/plat_mod.h"
 
@@ -47,8 +47,8 @@ void PlatformServices::InstallConsoleSink() {
 
 bool PlatformServices::CreateFactoryAndDatabase(const AppSettings &settings) {
     if (!platform_) return false;
-    factory_ = std::make_unique<QV_mod_factory>(&platform_->Binding(), settings.defaultCnfFile,
-                                                settings.platform);
+    factory_ = std::make_unique<QV_mod_factory>(models_, &platform_->Binding(),
+                                                settings.defaultCnfFile, settings.platform);
     cameraDatabase_ = NewCameraDatabase(settings);
     InstallCameraList(cameraDatabase_.get());
     return cameraDatabase_->Load(settings.dbaseFile) == 0;
@@ -59,12 +59,12 @@ std::unique_ptr<QV_camera_db> PlatformServices::NewCameraDatabase(const AppSetti
     LibraryBinding *binding = &platform_->Binding();
     // A camera's platform object is built from its configuration file for the
     // module the camera suits.
-    auto builder = [binding](const std::filesystem::path &file,
-                             const std::string &model) -> std::unique_ptr<QV_plat_mod> {
+    auto builder = [this, binding](const std::filesystem::path &file,
+                                   const std::string &model) -> std::unique_ptr<QV_plat_mod> {
         auto load = binding->Entry<&::qrx_load_modcnf>();
         std::uint32_t handle = load ? load(file.c_str(), model.c_str()) : 0;
         if (handle == 0) return nullptr;
-        return MakePlatform(PlatformNameOf(model), binding, handle);
+        return models_.MakePlatform(PlatformNameOf(model), binding, handle);
     };
     return std::make_unique<QV_camera_db>(settings.cnfDir, settings.dbaseSubDir, builder);
 }

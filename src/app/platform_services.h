@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "app/app_settings.h"
+#include "modules/model_registry.h"
 #include "platform/posix/dl_library_loader.h"
 #include "platform/posix/posix_processes.h"
 
@@ -51,6 +52,10 @@ private:
     void *consoleUser_ = nullptr;
     DlLibraryLoader loader_;
     PosixProcesses processes_;
+    // The models the factory and the camera database build, with the
+    // program's settings; both outlive every object built from them.
+    AppModuleSettings moduleSettings_{GlobalAppSettings()};
+    ModelRegistry models_{moduleSettings_};
     std::unique_ptr<QV_pci_platform> platform_;
     std::unique_ptr<QV_mod_factory> factory_;
     std::unique_ptr<QV_camera_db> cameraDatabase_;

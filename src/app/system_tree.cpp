@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "app/converter.h"
+#include "library/hardware.h"
 #include "modules/boards/video_bus.h"
 #include "params/mod.h"
 #include "platform/input_file.h"
@@ -15,7 +16,6 @@
 #include "system/board_plat_mod.h"
 #include "system/config_state.h"
 #include "system/config_writer.h"
-#include "system/hardware.h"
 #include "system/mod_factory.h"
 #include "system/pci_platform.h"
 

@@ -3,10 +3,10 @@
 
 #include <map>
 
-#include "app/library_binding.h"
 #include "app/system_tree.h"
+#include "library/hardware.h"
+#include "library/library_binding.h"
 #include "modules/acquisition/acq_plat_mod.h"
-#include "system/hardware.h"
 #include "system/plat_mod.h"
 
 namespace qvi {

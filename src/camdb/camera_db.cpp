@@ -5,10 +5,10 @@
 #include <utility>
 
 #include "camdb/camera_db_file.h"
+#include "library/hardware.h"
 #include "platform/profile.h"
 #include "platform/replace_file.h"
 #include "platform/ui.h"
-#include "system/hardware.h"
 
 namespace qvi {
 
@@ -160,14 +160,14 @@ std::vector<std::string> QV_camera_db::CameraNames(std::string_view moduleKey, i
 }
 
 int QV_camera_db::ApplyCamera(std::string_view moduleKey, int port, int index, QV_mod &module,
-                              QV_plat_mod *ownerBoard) {
+                              ParamOwner *owner) {
     const QV_camera_list *list = GetCameraList(moduleKey, port);
     if (list == nullptr) {
         ReportError(MessageText("no camera list for module: ", moduleKey, " port ", port,
                                 " passed to ApplyCamera()"));
         return -1;
     }
-    if (ownerBoard != nullptr) return list->LoadCamera(index, module);
+    if (owner != nullptr) return list->LoadCamera(index, module);
     HardwareWritesSuppressed valuesOnly;
     return list->LoadCamera(index, module);
 }

@@ -73,7 +73,7 @@ public:
     // module's values (no register is written), then with it, which sets them
     // again and writes the port's registers as the module normally does.
     int ApplyCamera(std::string_view moduleKey, int port, int index, QV_mod &module,
-                    QV_plat_mod *ownerBoard) override;
+                    ParamOwner *owner) override;
 
 private:
     std::unique_ptr<QV_plat_mod> BuildPlatMod(const QV_camera_rec &record) const;

@@ -1,12 +1,12 @@
 // Builds a module's rows, pages and help topics from its label and group tables.
 #include "modules/label_table.h"
 
-#include "modules/key_table.h"
-#include "modules/table_params.h"
+#include "keys/key_table.h"
 #include "params/camera_list.h"
 #include "params/mod.h"
 #include "params/mod_param.h"
 #include "params/param_group.h"
+#include "system/table_params.h"
 
 namespace qvi::labels {
 

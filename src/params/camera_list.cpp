@@ -50,7 +50,7 @@ int QV_camera_usr_param::SetIndex(int index) {
         if (module) module->Revert(port_);
     } else if (CameraList *list = CurrentCameraList(); list && module) {
         list->ApplyCamera(moduleKey_, port_, index, *module, nullptr);
-        list->ApplyCamera(moduleKey_, port_, index, *module, module->GetOwnerBoard());
+        list->ApplyCamera(moduleKey_, port_, index, *module, module->GetOwner());
     }
     currentIndex_ = index;
     return kRedrawRows;

@@ -9,7 +9,7 @@
 namespace qvi {
 
 class QV_mod;
-class QV_plat_mod;
+class ParamOwner;
 
 // What a camera row needs of the camera database: the names of the cameras
 // that suit a module-type key and a port, in database order, and applying one
@@ -19,7 +19,7 @@ public:
     virtual ~CameraList() = default;
     virtual std::vector<std::string> CameraNames(std::string_view moduleKey, int port) = 0;
     virtual int ApplyCamera(std::string_view moduleKey, int port, int index, QV_mod &module,
-                            QV_plat_mod *ownerBoard) = 0;
+                            ParamOwner *owner) = 0;
 };
 
 // The camera database the program has loaded; null before one is.

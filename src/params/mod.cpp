@@ -3,13 +3,12 @@
 
 #include <ostream>
 
+#include "params/param_owner.h"
 #include "platform/ui.h"
-#include "system/plat_mod.h"
 
 namespace qvi {
 
-QV_mod::QV_mod(std::string name, QV_plat_mod *ownerBoard)
-    : ownerBoard_(ownerBoard), name_(std::move(name)) {}
+QV_mod::QV_mod(std::string name, ParamOwner *owner) : owner_(owner), name_(std::move(name)) {}
 
 // Groups and the selector point into the rows, so they go first.
 QV_mod::~QV_mod() {
@@ -33,7 +32,7 @@ void QV_mod::BuildPageList() {
 }
 
 void QV_mod::ShowRegisters() {
-    if (ownerBoard_) ownerBoard_->DumpRegisters();
+    if (owner_) owner_->DumpRegisters();
 }
 
 int QV_mod::GetHelpTopic(int) {
@@ -42,7 +41,7 @@ int QV_mod::GetHelpTopic(int) {
 
 void QV_mod::AddModParam(std::unique_ptr<QV_mod_param> param) {
     if (!param) return;
-    param->AttachTo(this, ownerBoard_);
+    param->AttachTo(this, owner_);
     params_.push_back(std::move(param));
 }
 
@@ -120,9 +119,9 @@ void QV_mod::RefreshUsrParams() {
     for (const auto &usrParam : usrParams_) usrParam->Refresh();
 }
 
-void QV_mod::SetOwnerBoard(QV_plat_mod *ownerBoard) {
-    ownerBoard_ = ownerBoard;
-    for (const auto &param : params_) param->SetOwnerBoard(ownerBoard);
+void QV_mod::SetOwner(ParamOwner *owner) {
+    owner_ = owner;
+    for (const auto &param : params_) param->SetOwner(owner);
 }
 
 void QV_mod::DisableModParam(int handle) {

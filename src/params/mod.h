@@ -11,7 +11,7 @@
 
 namespace qvi {
 
-class QV_plat_mod;
+class ParamOwner;
 
 // Every line of a configuration section is indented by six spaces.
 inline constexpr const char *kIndent = "      ";
@@ -24,7 +24,7 @@ void WriteParamLine(std::ostream &out, const std::string &line);
 // Create* operations, which its constructor calls in order.
 class QV_mod {
 public:
-    QV_mod(std::string name, QV_plat_mod *ownerBoard);
+    QV_mod(std::string name, ParamOwner *owner);
     virtual ~QV_mod();
     QV_mod(const QV_mod &) = delete;
     QV_mod &operator=(const QV_mod &) = delete;
@@ -67,9 +67,10 @@ public:
     void RefreshUsrParams();
 
     const std::string &GetName() const { return name_; }
-    QV_plat_mod *GetOwnerBoard() const { return ownerBoard_; }
-    // Points every parameter at the new owner board too.
-    void SetOwnerBoard(QV_plat_mod *ownerBoard);
+    // The platform object the parameters write through; null for none.
+    ParamOwner *GetOwner() const { return owner_; }
+    // Points every parameter at the new owner too.
+    void SetOwner(ParamOwner *owner);
     const ParamList &GetModParams() const { return params_; }
     const UsrParamList &GetUsrParams() const { return usrParams_; }
     const std::vector<std::unique_ptr<QV_param_group>> &GetParamGroups() const { return groups_; }
@@ -87,7 +88,7 @@ protected:
     void DisableModParam(int handle);
 
 private:
-    QV_plat_mod *ownerBoard_;
+    ParamOwner *owner_;
     std::string name_;
     ParamList params_;
     int slot_ = 0;

@@ -1,8 +1,8 @@
 // A module parameter and its choice, range and text kinds.
 #include "params/mod_param.h"
 
+#include "params/param_owner.h"
 #include "platform/ui.h"
-#include "system/plat_mod.h"
 
 namespace qvi {
 
@@ -53,9 +53,9 @@ void QV_mod_param::ReportBadPort(int port, const char *operation) const {
         MessageText("invalid port: ", port, " passed to ", operation, "() for mod param: ", name_));
 }
 
-void QV_mod_param::AttachTo(QV_mod *module, QV_plat_mod *ownerBoard) {
+void QV_mod_param::AttachTo(QV_mod *module, ParamOwner *owner) {
     module_ = module;
-    ownerBoard_ = ownerBoard;
+    owner_ = owner;
 }
 
 std::string QV_mod_param::GetCFGString(int) {
@@ -63,8 +63,8 @@ std::string QV_mod_param::GetCFGString(int) {
 }
 
 int QV_mod_param::ApplyToHardware() {
-    if (ownerBoard_ == nullptr) return 0;
-    return ownerBoard_->write_reg(register_, toHardware_->Convert(current_[currentPort_]));
+    if (owner_ == nullptr) return 0;
+    return owner_->write_reg(register_, toHardware_->Convert(current_[currentPort_]));
 }
 
 QV_param_val QV_mod_param::GetDefaultVal(int port) {
@@ -226,9 +226,9 @@ std::string QV_string_param::GetCFGString(int port) {
 }
 
 int QV_offset_range_param::ApplyToHardware() {
-    if (GetOwnerBoard() == nullptr) return 0;
+    if (GetOwner() == nullptr) return 0;
     auto shifted = static_cast<std::int16_t>(GetRawValue().GetShort() - 8);
-    return GetOwnerBoard()->write_reg(GetRegister(), QV_param_val::S16(shifted));
+    return GetOwner()->write_reg(GetRegister(), QV_param_val::S16(shifted));
 }
 
 }  // namespace qvi

@@ -11,7 +11,7 @@
 namespace qvi {
 
 class QV_mod;
-class QV_plat_mod;
+class ParamOwner;
 
 // One hardware setting of a module: a value per camera port (current, default
 // and saved), the register it is written to, and six converters between the
@@ -65,10 +65,10 @@ public:
     QV_param_val GetSavedValue(int port) const;
 
     QV_mod *GetModule() const { return module_; }
-    QV_plat_mod *GetOwnerBoard() const { return ownerBoard_; }
+    ParamOwner *GetOwner() const { return owner_; }
     // Set by the module when it adds the parameter.
-    void AttachTo(QV_mod *module, QV_plat_mod *ownerBoard);
-    void SetOwnerBoard(QV_plat_mod *ownerBoard) { ownerBoard_ = ownerBoard; }
+    void AttachTo(QV_mod *module, ParamOwner *owner);
+    void SetOwner(ParamOwner *owner) { owner_ = owner; }
 
     Converter &ToUi() { return *toUi_; }
     Converter &FromUi() { return *fromUi_; }
@@ -91,7 +91,7 @@ private:
     int register_;
     QV_mod *module_ = nullptr;
     int handle_;
-    QV_plat_mod *ownerBoard_ = nullptr;
+    ParamOwner *owner_ = nullptr;
     ConverterPtr toUi_;
     ConverterPtr fromUi_;
     ConverterPtr toHardware_;

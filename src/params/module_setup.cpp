@@ -3,9 +3,9 @@
 
 #include <algorithm>
 
+#include "library/hardware.h"
 #include "params/mod.h"
 #include "platform/ui.h"
-#include "system/hardware.h"
 
 namespace qvi {
 

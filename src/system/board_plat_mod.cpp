@@ -1,8 +1,8 @@
 // The motherboard platform object base: slots, register access and board operations.
 #include "system/board_plat_mod.h"
 
-#include "app/library_binding.h"
-#include "system/hardware.h"
+#include "library/hardware.h"
+#include "library/library_binding.h"
 
 namespace qvi {
 

@@ -1,12 +1,11 @@
 // The module factory: objects by model name, shared defaults, instance counters.
 #include "system/mod_factory.h"
 
-#include "app/library_binding.h"
-#include "modules/computational/rx20.h"
+#include "library/hardware.h"
+#include "library/library_binding.h"
 #include "params/mod.h"
 #include "platform/ui.h"
-#include "system/hardware.h"
-#include "system/model_registry.h"
+#include "system/model_catalog.h"
 #include "system/plat_mod.h"
 
 namespace qvi {
@@ -35,9 +34,10 @@ std::string Alias(const std::string &name) {
 
 }  // namespace
 
-QV_mod_factory::QV_mod_factory(LibraryBinding *binding, std::filesystem::path defaultCnfFile,
+QV_mod_factory::QV_mod_factory(const ModelCatalog &catalog, LibraryBinding *binding,
+                               std::filesystem::path defaultCnfFile,
                                const std::string &platformName)
-    : binding_(binding), defaultCnfFile_(std::move(defaultCnfFile)) {
+    : catalog_(catalog), binding_(binding), defaultCnfFile_(std::move(defaultCnfFile)) {
     for (const char *name : kAcquisitionDefaults) AddDefPlatMod(name);
     if (!RxLibraryStubbed())
         for (const char *name : kComputationalDefaults) AddDefPlatMod(name);
@@ -54,7 +54,7 @@ bool QV_mod_factory::AddDefPlatMod(const std::string &name) {
     auto load = binding_ ? binding_->Entry<&::qrx_load_modcnf>() : nullptr;
     std::uint32_t handle = load ? load(defaultCnfFile_.c_str(), name.c_str()) : 0;
     std::unique_ptr<QV_plat_mod> platform;
-    if (handle != 0) platform = MakePlatform(PlatformNameOf(name), binding_, handle);
+    if (handle != 0) platform = catalog_.MakePlatform(PlatformNameOf(name), binding_, handle);
     if (!platform) {
         ReportError(
             MessageText("Function: QV_mod_factory::AddDefPlatMod Can't create a platmod "
@@ -93,14 +93,14 @@ std::unique_ptr<QV_plat_mod> QV_mod_factory::CreatePlatMod(std::uint32_t handle)
     if (getName == nullptr) return nullptr;
     std::string name = getName(handle) ? getName(handle) : "";
     if (name == "SXA" && getType && getType(handle) == QV_plat_mod::kCategoryCameraChannel)
-        name = "TX0";
+        name = PlatformNameOf("SXA-VMOD");
     if (RefusedAsStubbed(name, "platmod")) return nullptr;
-    return MakePlatform(name, binding_, handle);
+    return catalog_.MakePlatform(name, binding_, handle);
 }
 
 std::unique_ptr<QV_mod> QV_mod_factory::CreateMod(QV_plat_mod &platform) {
     std::string name = platform.GetName();
-    std::unique_ptr<QV_mod> module = MakeContainer(name, platform);
+    std::unique_ptr<QV_mod> module = catalog_.MakeContainer(name, platform);
     module->SetSlot(platform.GetSlot());
     module->SetInstance(platform.GetInstance());
     platform.FillParams(*module);
@@ -120,10 +120,7 @@ std::unique_ptr<QV_mod> QV_mod_factory::CreateModByName(std::string name) {
         module = CreateMod(*platform);
     }
     module->SetInstance(NextInstance(model));
-    if (auto *memory = dynamic_cast<QV_rx20_mod *>(module.get())) {
-        if (name == "RX-21") memory->SetMemorySize(12);
-        if (name == "RX-22") memory->SetMemorySize(64);
-    }
+    catalog_.ApplyVariant(name, *module);
     return module;
 }
 

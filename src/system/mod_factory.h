@@ -9,6 +9,7 @@
 namespace qvi {
 
 class LibraryBinding;
+class ModelCatalog;
 class QV_mod;
 class QV_plat_mod;
 
@@ -21,8 +22,9 @@ public:
     // Builds the default platform objects in the documented order: the
     // acquisition models, the computational ones unless their library is
     // stubbed, the boards on the "PCI" platform.
-    QV_mod_factory(LibraryBinding *binding, std::filesystem::path defaultCnfFile,
-                   const std::string &platformName);
+    // The catalogue makes the objects of each model; it must outlive the factory.
+    QV_mod_factory(const ModelCatalog &catalog, LibraryBinding *binding,
+                   std::filesystem::path defaultCnfFile, const std::string &platformName);
     ~QV_mod_factory();
     QV_mod_factory(const QV_mod_factory &) = delete;
     QV_mod_factory &operator=(const QV_mod_factory &) = delete;
@@ -50,6 +52,7 @@ private:
     static std::string CounterOf(const std::string &name);
     bool RefusedAsStubbed(const std::string &name, const char *what) const;
 
+    const ModelCatalog &catalog_;
     LibraryBinding *binding_;
     std::filesystem::path defaultCnfFile_;
     std::map<std::string, int> counters_;

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "app/library_binding.h"
+#include "library/library_binding.h"
 
 namespace qvi {
 

@@ -3,10 +3,11 @@
 
 #include <cstring>
 
-#include "app/library_binding.h"
+#include "library/hardware.h"
+#include "library/library_binding.h"
+#include "library/register_access.h"
+#include "params/mod.h"
 #include "platform/ui.h"
-#include "system/hardware.h"
-#include "system/register_access.h"
 
 namespace qvi {
 
@@ -15,6 +16,14 @@ namespace {
 constexpr std::size_t kTypeNumberOffset = 0;
 constexpr std::size_t kChannelOffset = 8;
 }  // namespace
+
+QV_plat_mod *OwnerBoardOf(const QV_mod &module) {
+    return dynamic_cast<QV_plat_mod *>(module.GetOwner());
+}
+
+QV_plat_mod *OwnerBoardOf(const QV_mod_param &param) {
+    return dynamic_cast<QV_plat_mod *>(param.GetOwner());
+}
 
 std::uint16_t RecordU16(const std::uint8_t *record, std::size_t offset) {
     if (record == nullptr) return 0;

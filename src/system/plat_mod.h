@@ -5,18 +5,20 @@
 #include <span>
 #include <string>
 
+#include "params/param_owner.h"
 #include "params/param_val.h"
 
 namespace qvi {
 
 class LibraryBinding;
 class QV_mod;
+class QV_mod_param;
 class RegisterAccess;
 
 // Root of every platform object: the object that holds the library's handle
 // of one board or module and talks to the library for it. The parameters of
 // a module write their registers through it.
-class QV_plat_mod {
+class QV_plat_mod : public ParamOwner {
 public:
     // Register table entries are 18 bytes; bit 2 of the last byte marks a
     // 32-bit register.
@@ -40,7 +42,7 @@ public:
     // Slots in the library's order; nothing in the root.
     virtual void FillParams(QV_mod &container);
     virtual void FillPortParams(QV_mod &container, int port);
-    virtual void DumpRegisters();
+    void DumpRegisters() override;
     virtual void CopyCameraConfig();
     virtual int Query(int argument);
 
@@ -60,7 +62,7 @@ public:
     // Without hardware or for register -1: writes nothing, returns 0. 16-bit
     // kinds go to the 16-bit entry, unsigned 32-bit to the 32-bit entry when
     // the library has one; anything else is an "Illegal write_reg".
-    int write_reg(int reg, const QV_param_val &value);
+    int write_reg(int reg, const QV_param_val &value) override;
     // Without hardware or for register -1: an unsigned 16-bit 0. A register the
     // table marks as 32-bit is read whole when the library can; otherwise a
     // signed 16-bit value.
@@ -108,6 +110,11 @@ private:
     QV_plat_mod *parentBoard_ = nullptr;
     bool shared_ = false;
 };
+
+// The platform object that owns a container or a parameter; null for none
+// (every owner in the program is a platform object).
+QV_plat_mod *OwnerBoardOf(const QV_mod &module);
+QV_plat_mod *OwnerBoardOf(const QV_mod_param &param);
 
 // Little-endian fields of a library record; a null record reads 0 and is
 // never written.

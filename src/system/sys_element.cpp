@@ -50,7 +50,7 @@ QV_sys_element::QV_sys_element(std::unique_ptr<QV_plat_mod> platform, QV_mod_fac
 }
 
 QV_sys_element::QV_sys_element(std::unique_ptr<QV_mod> module) : module_(std::move(module)) {
-    platform_ = module_ ? module_->GetOwnerBoard() : nullptr;
+    platform_ = module_ ? OwnerBoardOf(*module_) : nullptr;
     TakeFromPlatform();
 }
 
@@ -106,7 +106,7 @@ void QV_sys_element::Rebind(std::unique_ptr<QV_mod> module) {
     QV_plat_mod *board = old ? old->ParentBoard() : nullptr;
     if (platform_ && platform_->Module() == module_.get()) platform_->SetModule(nullptr);
     module_ = std::move(module);  // the old module goes before the object it wrote through
-    platform_ = module_ ? module_->GetOwnerBoard() : nullptr;
+    platform_ = module_ ? OwnerBoardOf(*module_) : nullptr;
     // The board must not keep naming the object about to be deleted.
     if (board) board->ReplaceModule(old, IsAcquisitionModel(platform_) ? platform_ : nullptr);
     DropOwnedPlatform();

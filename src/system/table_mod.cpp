@@ -3,7 +3,7 @@
 
 #include <ostream>
 
-#include "modules/table_params.h"
+#include "system/table_params.h"
 
 namespace qvi {
 

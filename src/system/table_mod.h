@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "modules/key_table.h"
+#include "keys/key_table.h"
 #include "params/mod.h"
 #include "system/plat_mod.h"
 

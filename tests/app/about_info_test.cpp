@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <memory>
 
-#include "app/library_binding.h"
+#include "library/library_binding.h"
 #include "platform/posix/dl_library_loader.h"
 #include "support/test_env.h"
 

@@ -1,5 +1,5 @@
 // Binding the imaging library by name across its three files, with fake libraries.
-#include "app/library_binding.h"
+#include "library/library_binding.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>

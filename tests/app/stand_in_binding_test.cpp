@@ -3,7 +3,7 @@
 // entries the board and module objects look up by name are there.
 #include <gtest/gtest.h>
 
-#include "app/library_binding.h"
+#include "library/library_binding.h"
 #include "platform/posix/dl_library_loader.h"
 #include "support/test_env.h"
 

@@ -1,5 +1,5 @@
 // Product versions read from ELF notes and the conflicting-versions warning.
-#include "app/version_check.h"
+#include "library/version_check.h"
 
 #include <elf.h>
 #include <gtest/gtest.h>
@@ -10,6 +10,7 @@
 #include <string>
 
 #include "platform/posix/dl_library_loader.h"
+#include "platform/program_files.h"
 #include "quar/version_stamp.h"
 #include "support/test_env.h"
 

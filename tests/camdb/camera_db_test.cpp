@@ -10,10 +10,10 @@
 #include <map>
 #include <sstream>
 
+#include "library/hardware.h"
 #include "support/fake_registers.h"
 #include "support/sample_module.h"
 #include "support/test_env.h"
-#include "system/hardware.h"
 
 namespace qvi {
 namespace {

@@ -14,9 +14,9 @@
 #include <sstream>
 
 #include "camdb/camera_db.h"
+#include "gui/camera_db_dialog.h"
 #include "gui/gui_session.h"
 #include "params/camera_list.h"
-#include "platform/qt/camera_db_dialog.h"
 
 using qvi::CCameraDbDlg;
 using qvi::MessageAnswer;

@@ -12,7 +12,8 @@
 #include "app/startup.h"
 #include "app/system_tree.h"
 #include "platform/posix/dl_library_loader.h"
-#include "platform/recording_ui.h"
+#include "platform/program_files.h"
+#include "support/recording_ui.h"
 #include "system/config_state.h"
 
 namespace qvi::testing {

@@ -3,7 +3,7 @@
 #include <QtTest>
 
 #include "gui/gui_session.h"
-#include "system/hardware.h"
+#include "library/hardware.h"
 
 class GuiSessionTest : public QObject {
     Q_OBJECT

@@ -9,9 +9,9 @@
 #include <memory>
 
 #include "app/about_info.h"
+#include "gui/about_dialog.h"
 #include "gui/gui_session.h"
-#include "platform/qt/about_dialog.h"
-#include "platform/qt/help_window.h"
+#include "gui/help_window.h"
 #include "system/pci_platform.h"
 
 class HelpAboutGuiTest : public QObject {

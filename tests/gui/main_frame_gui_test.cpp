@@ -15,18 +15,18 @@
 
 #include "app/recent_files.h"
 #include "app/system_window_lines.h"
+#include "gui/camera_db_dialog.h"
+#include "gui/console_pane.h"
 #include "gui/gui_screen.h"
 #include "gui/gui_session.h"
+#include "gui/main_frame.h"
+#include "gui/qt_ui.h"
+#include "gui/setup_dialogs.h"
+#include "gui/system_window_hw.h"
+#include "gui/system_window_nohw.h"
+#include "library/hardware.h"
 #include "platform/app_registry.h"
-#include "platform/qt/console_pane.h"
-#include "platform/qt/main_frame.h"
-#include "platform/qt/qt_ui.h"
-#include "platform/qt/camera_db_dialog.h"
-#include "platform/qt/setup_dialogs.h"
-#include "platform/qt/system_window_hw.h"
-#include "platform/qt/system_window_nohw.h"
 #include "system/config_state.h"
-#include "system/hardware.h"
 
 using qvi::Command;
 using qvi::MessageAnswer;

@@ -16,12 +16,12 @@
 
 #include "gui/gui_screen.h"
 #include "gui/gui_session.h"
+#include "gui/module_setup_dialog.h"
+#include "gui/setup_dialogs.h"
+#include "gui/value_entry_dialog.h"
+#include "library/hardware.h"
 #include "params/mod.h"
-#include "platform/qt/module_setup_dialog.h"
-#include "platform/qt/setup_dialogs.h"
-#include "platform/qt/value_entry_dialog.h"
 #include "system/config_state.h"
-#include "system/hardware.h"
 #include "system/plat_mod.h"
 
 using qvi::CModuleSetupDlg;

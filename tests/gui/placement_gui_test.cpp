@@ -9,12 +9,12 @@
 #include "app/recent_files.h"
 #include "gui/gui_screen.h"
 #include "gui/gui_session.h"
+#include "gui/main_frame.h"
+#include "gui/module_setup_dialog.h"
+#include "gui/setup_dialogs.h"
+#include "gui/system_window_hw.h"
+#include "gui/system_window_nohw.h"
 #include "platform/app_registry.h"
-#include "platform/qt/main_frame.h"
-#include "platform/qt/module_setup_dialog.h"
-#include "platform/qt/setup_dialogs.h"
-#include "platform/qt/system_window_hw.h"
-#include "platform/qt/system_window_nohw.h"
 #include "system/config_state.h"
 
 namespace {

@@ -9,10 +9,10 @@
 
 #include "app/system_window_lines.h"
 #include "gui/gui_session.h"
-#include "platform/qt/system_window_hw.h"
-#include "platform/qt/system_window_nohw.h"
+#include "gui/system_window_hw.h"
+#include "gui/system_window_nohw.h"
+#include "library/hardware.h"
 #include "system/config_state.h"
-#include "system/hardware.h"
 #include "system/plat_mod.h"
 
 using qvi::CSystemWindowHw;

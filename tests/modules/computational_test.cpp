@@ -5,16 +5,17 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "app/app_settings.h"
 #include "modules/computational/rx10.h"
 #include "modules/computational/rx20.h"
 #include "modules/computational/rx30.h"
 #include "modules/computational/rx40.h"
+#include "modules/module_settings.h"
 #include "params/mod_param.h"
 #include "support/bound_stand_in.h"
 
@@ -62,8 +63,7 @@ MemFileEntry File(std::string name, std::string size) {
 class ComputationalTest : public testing::BoundStandInTest {
 protected:
     void SetUp() override {
-        savedGroups_ = GlobalAppSettings().rx20MemGroups;
-        MemFileGroups &groups = GlobalAppSettings().rx20MemGroups;
+        MemFileGroups &groups = moduleSettings.rx20MemGroups;
         groups.size12 = {File("m12a.mcs", "12_4K_2K_12"), File("m12b.mcs", "12_8K_1K_12")};
         groups.size16 = {File("m16a.mcs", "16_4K_4K_8")};
         groups.size64 = {File("m64a.mcs", "64_8K_4K_8"), File("m64b.mcs", "64_8K_8K_8")};
@@ -75,7 +75,6 @@ protected:
     }
 
     void TearDown() override {
-        GlobalAppSettings().rx20MemGroups = savedGroups_;
         board_.reset();
         BoundStandInTest::TearDown();
     }
@@ -93,7 +92,11 @@ protected:
     template <typename Container>
     std::unique_ptr<Container> Open(QV_plat_mod &platform, bool inBoard = true) {
         if (inBoard) platform.SetParentBoard(board_.get());
-        auto container = std::make_unique<Container>(&platform);
+        std::unique_ptr<Container> container;
+        if constexpr (std::is_constructible_v<Container, QV_plat_mod *, const ModuleSettings &>)
+            container = std::make_unique<Container>(&platform, moduleSettings);
+        else
+            container = std::make_unique<Container>(&platform);
         container->SetSlot(platform.GetSlot());
         container->SetInstance(platform.GetInstance());
         platform.FillParams(*container);
@@ -101,7 +104,6 @@ protected:
     }
 
     std::unique_ptr<QV_plat_mod> board_;
-    MemFileGroups savedGroups_;
 };
 
 TEST_F(ComputationalTest, Rx10DefaultsWriteTheFiveKeyLines) {
@@ -204,7 +206,7 @@ TEST_F(ComputationalTest, Rx20MemoryTypeWithoutLayout) {
 }
 
 TEST_F(ComputationalTest, Rx20MemorySizeChoiceStoresNameAndFile) {
-    QV_rx20_mod module(nullptr);
+    QV_rx20_mod module(nullptr, moduleSettings);
     QV_usr_param *row = module.GetUsrParam(0);
     ASSERT_NE(row, nullptr);
     module.SetMemorySize(64);

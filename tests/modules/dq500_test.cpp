@@ -10,7 +10,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "app/library_binding.h"
+#include "library/library_binding.h"
 #include "modules/acquisition/acq_plat_mod.h"
 #include "modules/boards/dq500.h"
 #include "modules/boards/video_bus.h"

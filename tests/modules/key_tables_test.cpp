@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "modules/key_table.h"
+#include "keys/key_table.h"
 
 namespace qvi::keys {
 

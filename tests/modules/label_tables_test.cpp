@@ -17,12 +17,12 @@
 #include <gtest/gtest.h>
 
 #include "app/help_pages.h"
-#include "modules/key_table.h"
+#include "keys/key_table.h"
+#include "library/hardware.h"
+#include "modules/model_registry.h"
 #include "params/camera_list.h"
 #include "params/mod.h"
 #include "params/mod_param.h"
-#include "system/hardware.h"
-#include "system/model_registry.h"
 #include "system/plat_mod.h"
 #include "system/stand_in.h"
 
@@ -113,9 +113,9 @@ protected:
 
     // The container as the help builds it: a platform object without a library.
     std::unique_ptr<QV_mod> Unfilled() {
-        unfilledPlatform_ = MakePlatform(PlatformNameOf(Model()), nullptr, 0);
+        unfilledPlatform_ = MakePlatform(PlatformNameOf(Model()), nullptr, 0, NoModuleSettings());
         if (!unfilledPlatform_) return nullptr;
-        return MakeContainer(Model(), *unfilledPlatform_);
+        return MakeContainer(Model(), *unfilledPlatform_, NoModuleSettings());
     }
 
     // The model's containers in the sample demo, loaded on the sample rack with

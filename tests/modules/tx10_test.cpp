@@ -10,8 +10,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "keys/model_tables.h"
 #include "modules/acquisition/tx10.h"
-#include "modules/model_tables.h"
 #include "params/mod_param.h"
 #include "support/bound_stand_in.h"
 

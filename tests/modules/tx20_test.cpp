@@ -10,10 +10,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "library/hardware.h"
 #include "modules/acquisition/tx20.h"
 #include "params/mod_param.h"
 #include "support/bound_stand_in.h"
-#include "system/hardware.h"
 
 namespace qvi {
 namespace {

@@ -12,13 +12,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "app/app_settings.h"
 #include "config/text_parser.h"
+#include "library/hardware.h"
 #include "modules/acquisition/tx30.h"
+#include "modules/model_registry.h"
 #include "params/mod_param.h"
 #include "support/bound_stand_in.h"
-#include "system/hardware.h"
-#include "system/model_registry.h"
 
 namespace qvi {
 namespace {
@@ -106,21 +105,16 @@ struct Module {
 class Tx30Test : public testing::BoundStandInTest {
 protected:
     void SetUp() override {
-        AppSettings &settings = GlobalAppSettings();
-        savedFiles_ = settings.tx30FpgaFiles;
-        savedDir_ = settings.cnfDir;
-        settings.tx30FpgaFiles = {{"tx30ntsc.mcs", "NTSC colour, 640 x 480", 640, 480},
-                                  {"tx30pal.mcs", "PAL colour, 768 x 576", 768, 576}};
+        moduleSettings.tx30FpgaFiles = {{"tx30ntsc.mcs", "NTSC colour, 640 x 480", 640, 480},
+                                        {"tx30pal.mcs", "PAL colour, 768 x 576", 768, 576}};
         fs::create_directories(dir_);
-        settings.cnfDir = dir_.string();
+        moduleSettings.cnfDir = dir_.string();
         for (const char *name : {"tx30ntsc.mcs", "tx30pal.mcs"}) std::ofstream(dir_ / name) << kMcs;
         TX30_fpga_file_usr_param::ForgetLoads();
         BindAndLoad(kRack, std::string(kBoards) + kModules);
     }
 
     void TearDown() override {
-        GlobalAppSettings().tx30FpgaFiles = savedFiles_;
-        GlobalAppSettings().cnfDir = savedDir_;
         std::error_code ignored;
         fs::remove_all(dir_, ignored);
         BoundStandInTest::TearDown();
@@ -153,8 +147,6 @@ protected:
                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
 
 private:
-    std::vector<FpgaFileEntry> savedFiles_;
-    std::string savedDir_;
 };
 
 TEST_F(Tx30Test, WrittenSectionLoadsBackToTheSameSectionWithAndWithoutHardware) {
@@ -398,7 +390,7 @@ TEST_F(Tx30Test, StandInRefusesABadFpgaFile) {
 }
 
 TEST_F(Tx30Test, CatalogueReportsABadIndex) {
-    const QV_fpga_file_catalogue catalogue;
+    const QV_fpga_file_catalogue catalogue(moduleSettings.tx30FpgaFiles);
     EXPECT_EQ(catalogue.Name(1), "tx30pal.mcs");
     EXPECT_EQ(catalogue.YSize(0), 480);
     EXPECT_EQ(catalogue.Name(2), "ERROR");
@@ -424,7 +416,7 @@ TEST_F(Tx30Test, GeometryDepthAndTrigger) {
     SetHardwareEnabled(false);
     EXPECT_EQ(module.platform->TriggerDone(), 1);
 
-    TX30_plat_mod alone(binding_.get(), ModuleHandle(0));
+    TX30_plat_mod alone(binding_.get(), ModuleHandle(0), moduleSettings);
     EXPECT_EQ(alone.GetImageWidth(), 512);
     EXPECT_EQ(alone.GetImageHeight(), 480);
     alone.CopyCameraConfig();
@@ -432,10 +424,10 @@ TEST_F(Tx30Test, GeometryDepthAndTrigger) {
 }
 
 TEST_F(Tx30Test, FactoryBuildsTheColourModuleForItsLibraryName) {
-    auto platform = MakePlatform("TX-31", binding_.get(), ModuleHandle(0));
+    auto platform = MakePlatform("TX-31", binding_.get(), ModuleHandle(0), moduleSettings);
     EXPECT_NE(dynamic_cast<TX30_plat_mod *>(platform.get()), nullptr);
     EXPECT_EQ(platform->GetName(), "TX-31");
-    auto container = MakeContainer("TX-31", *platform);
+    auto container = MakeContainer("TX-31", *platform, moduleSettings);
     EXPECT_NE(dynamic_cast<QV_tx30_mod *>(container.get()), nullptr);
     EXPECT_TRUE(ui.messages.empty());
 }

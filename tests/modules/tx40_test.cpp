@@ -11,11 +11,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "library/hardware.h"
 #include "modules/acquisition/tx40.h"
+#include "modules/model_registry.h"
 #include "params/mod_param.h"
 #include "support/bound_stand_in.h"
-#include "system/hardware.h"
-#include "system/model_registry.h"
 
 namespace qvi {
 namespace {
@@ -401,9 +401,10 @@ TEST_F(Tx40Test, NoLineMissModeOffersEnabledFirstAndTheFactoryBuildsTheModule) {
     EXPECT_EQ(module.Row(6).GetChoices()[0], "Enabled(2 lines inserted)");
     EXPECT_EQ(module.Row(6).GetIndex(), 0);  // LineMiss_Mode
 
-    auto platform = MakePlatform("TX-40", binding_.get(), ModuleHandle(0));
+    auto platform = MakePlatform("TX-40", binding_.get(), ModuleHandle(0), moduleSettings);
     EXPECT_EQ(platform->ClassName(), "TX-40 plat_mod");
-    EXPECT_NE(dynamic_cast<QV_tx40_mod *>(MakeContainer("TX-40", *platform).get()), nullptr);
+    EXPECT_NE(dynamic_cast<QV_tx40_mod *>(MakeContainer("TX-40", *platform, moduleSettings).get()),
+              nullptr);
 }
 
 }  // namespace

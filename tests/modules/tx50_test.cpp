@@ -13,11 +13,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "library/hardware.h"
 #include "modules/acquisition/tx50.h"
 #include "params/mod_param.h"
 #include "quar/quar_modules.h"
 #include "support/bound_stand_in.h"
-#include "system/hardware.h"
 
 namespace qvi {
 namespace {

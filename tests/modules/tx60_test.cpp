@@ -11,9 +11,9 @@
 
 #include "modules/acquisition/tx60.h"
 #include "modules/boards/sx400.h"
+#include "modules/model_registry.h"
 #include "params/mod_param.h"
 #include "support/bound_stand_in.h"
-#include "system/model_registry.h"
 
 namespace qvi {
 namespace {
@@ -190,9 +190,10 @@ TEST_F(Tx60Test, FilledChoicesAndTheFactory) {
     EXPECT_EQ(module.Row(8).GetIndex(), 7);   // CCLK_40.00MHz
     EXPECT_EQ(module.Row(13).GetIndex(), 0);  // CCLK_Rising
 
-    auto platform = MakePlatform("TX-60", binding_.get(), ModuleHandle(0));
+    auto platform = MakePlatform("TX-60", binding_.get(), ModuleHandle(0), moduleSettings);
     EXPECT_EQ(platform->ClassName(), "TX-60 plat_mod");
-    EXPECT_NE(dynamic_cast<QV_tx60_mod *>(MakeContainer("TX-60", *platform).get()), nullptr);
+    EXPECT_NE(dynamic_cast<QV_tx60_mod *>(MakeContainer("TX-60", *platform, moduleSettings).get()),
+              nullptr);
     EXPECT_TRUE(ui.messages.empty());
 }
 

@@ -9,13 +9,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "app/app_settings.h"
+#include "library/hardware.h"
 #include "modules/acquisition/tx70.h"
 #include "params/mod_param.h"
 #include "params/param_group.h"
 #include "quar/quar_modules.h"
 #include "support/bound_stand_in.h"
-#include "system/hardware.h"
 
 namespace qvi {
 namespace {
@@ -103,10 +102,6 @@ protected:
     void SetUp() override {
         BindAndLoad(kRack, std::string(kBoards) + kModules);
         Init();
-    }
-    void TearDown() override {
-        SetDetectOnNew(0);
-        BoundStandInTest::TearDown();
     }
 
     void Init() { ASSERT_EQ(binding_->Entry<&::qrx_init_sys>()(0), 0); }
@@ -266,7 +261,7 @@ TEST_F(Tx70Test, ImageGeometryFollowsTheBoard) {
 }
 
 TEST_F(Tx70Test, NewConfigurationNamesTheDecodersCamerasAfterTheParentsRevision) {
-    SetDetectOnNew(1);
+    moduleSettings.newConfiguration = true;
     Module decoder = Open(kDecoder);
     std::vector<std::string> names;
     for (int port = 0; port < 4; ++port)
@@ -280,17 +275,17 @@ TEST_F(Tx70Test, NewConfigurationNamesTheDecodersCamerasAfterTheParentsRevision)
     }
 
     // The RGB board renames only the standard default cameras.
-    SetDetectOnNew(0);
+    moduleSettings.newConfiguration = false;
     ASSERT_EQ(Load("[SYSTEM:0]\n[SX-400:0]\n[TX-70:0]\n      Slot_Number = 0\n[CameraPort:0]\n"
                    "      Name = \"DEF0 STD\"\n[CameraPort:1]\n      Name = \"DEF1 STD\"\n"),
               QRX_LOAD_OK);
     Init();
-    SetDetectOnNew(1);
+    moduleSettings.newConfiguration = true;
     Module rgb = Open();
     EXPECT_EQ(rgb.Param(3).GetRawValue(0).GetText(), "DEF0 RS170 512x480 PLL");
     EXPECT_EQ(rgb.Param(3).GetRawValue(1).GetText(), "DEF1 CCIR 512x512 PLL");
     EXPECT_EQ(rgb.Param(3).GetRawValue(2).GetText(), "Undefined");
-    SetDetectOnNew(0);
+    moduleSettings.newConfiguration = false;
     EXPECT_EQ(Open().Param(3).GetRawValue(0).GetText(), "DEF0 STD");
 }
 

@@ -36,7 +36,7 @@ TEST_F(ModTest, AddingAParameterHandsItTheModuleAndOwnerBoard) {
     QV_mod_param *clamp = module.GetModParam(1);
     ASSERT_NE(clamp, nullptr);
     EXPECT_EQ(clamp->GetModule(), &module);
-    EXPECT_EQ(clamp->GetOwnerBoard(), &board);
+    EXPECT_EQ(OwnerBoardOf(*clamp), &board);
     EXPECT_EQ(module.GetModParam(42), nullptr);
     EXPECT_EQ(module.GetUsrParam(2)->GetModule(), &module);
     EXPECT_EQ(module.GetUsrParam(2)->GetParam(), module.GetModParam(2));

@@ -9,13 +9,13 @@
 #include <utility>
 #include <vector>
 
+#include "library/hardware.h"
+#include "library/register_access.h"
 #include "params/converters.h"
 #include "params/mod.h"
 #include "params/mod_param.h"
-#include "platform/recording_ui.h"
-#include "system/hardware.h"
+#include "support/recording_ui.h"
 #include "system/plat_mod.h"
-#include "system/register_access.h"
 
 namespace qvi {
 namespace {

@@ -10,7 +10,7 @@
 #include "params/mod_param.h"
 #include "params/param_group.h"
 #include "params/usr_param.h"
-#include "platform/recording_ui.h"
+#include "support/recording_ui.h"
 
 namespace qvi {
 namespace {

@@ -99,7 +99,7 @@ public:
         return {};
     }
     int ApplyCamera(std::string_view, int port, int index, QV_mod &module,
-                    QV_plat_mod *owner) override {
+                    ParamOwner *owner) override {
         applied.push_back({port, index, owner});
         module.GetModParam(1)->SetRawValue(
             port, QV_param_val::U16(static_cast<std::uint16_t>(200 + index)));
@@ -108,7 +108,7 @@ public:
     struct Applied {
         int port;
         int index;
-        QV_plat_mod *owner;
+        ParamOwner *owner;
         bool operator==(const Applied &) const = default;
     };
     std::vector<Applied> applied;

@@ -10,7 +10,7 @@
 
 #include "params/mod.h"
 #include "params/number_text.h"
-#include "platform/recording_ui.h"
+#include "support/recording_ui.h"
 
 namespace qvi {
 namespace {

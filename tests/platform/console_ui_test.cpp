@@ -5,7 +5,7 @@
 
 #include <sstream>
 
-#include "platform/recording_ui.h"
+#include "support/recording_ui.h"
 
 namespace qvi {
 namespace {

@@ -1,6 +1,6 @@
 // INI files with private-profile semantics: reading, writing, limits.
 #include "platform/profile.h"
-#include "platform/recording_ui.h"
+#include "support/recording_ui.h"
 
 #include <gtest/gtest.h>
 

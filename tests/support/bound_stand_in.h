@@ -9,11 +9,13 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <type_traits>
 #include <vector>
 
-#include "app/library_binding.h"
 #include "config/binary_format.h"
 #include "config/text_parser.h"
+#include "library/library_binding.h"
+#include "modules/module_settings.h"
 #include "params/mod.h"
 #include "platform/posix/dl_library_loader.h"
 #include "support/test_env.h"
@@ -72,6 +74,8 @@ private:
 
 protected:
     std::unique_ptr<LibraryBinding> binding_;
+    // What the models built here read of the program's settings.
+    FixedModuleSettings moduleSettings;
 
     // The module in slot 0 of a board, boards counted from the first of
     // system 0.
@@ -88,8 +92,16 @@ protected:
         Opened opened;
         using Platform = typename decltype(opened.platform)::element_type;
         using Container = typename decltype(opened.container)::element_type;
-        opened.platform = std::make_unique<Platform>(binding_.get(), ModuleHandle(board));
-        opened.container = std::make_unique<Container>(opened.platform.get());
+        if constexpr (std::is_constructible_v<Platform, LibraryBinding *, QRX_HANDLE,
+                                              const ModuleSettings &>)
+            opened.platform =
+                std::make_unique<Platform>(binding_.get(), ModuleHandle(board), moduleSettings);
+        else
+            opened.platform = std::make_unique<Platform>(binding_.get(), ModuleHandle(board));
+        if constexpr (std::is_constructible_v<Container, Platform *, const ModuleSettings &>)
+            opened.container = std::make_unique<Container>(opened.platform.get(), moduleSettings);
+        else
+            opened.container = std::make_unique<Container>(opened.platform.get());
         opened.platform->SetModule(opened.container.get());
         opened.platform->FillParams(*opened.container);
         return opened;

@@ -4,7 +4,7 @@
 #include <map>
 #include <vector>
 
-#include "system/register_access.h"
+#include "library/register_access.h"
 
 namespace qvi::testing {
 

@@ -15,7 +15,7 @@ namespace qvi::testing {
 // (handle 3, no register).
 class SampleModule : public QV_mod {
 public:
-    explicit SampleModule(QV_plat_mod *board) : QV_mod("TX-99", board) {
+    explicit SampleModule(ParamOwner *board) : QV_mod("TX-99", board) {
         CreateModParams();
         CreateUsrParams();
         CreateParamGroups();

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/recording_ui.h"
-#include "system/hardware.h"
+#include "library/hardware.h"
+#include "support/recording_ui.h"
 
 namespace qvi::testing {
 

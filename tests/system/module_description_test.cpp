@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include "library/hardware.h"
 #include "params/mod.h"
 #include "stand_in.h"
-#include "system/hardware.h"
 
 namespace qvi {
 namespace {

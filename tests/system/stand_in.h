@@ -8,7 +8,9 @@
 #include <memory>
 #include <string>
 
+#include "app/app_settings.h"
 #include "app/system_tree.h"
+#include "modules/model_registry.h"
 #include "platform/posix/dl_library_loader.h"
 #include "platform/posix/posix_processes.h"
 #include "support/test_env.h"
@@ -111,8 +113,8 @@ protected:
         ASSERT_TRUE(platform->IsValid());
         auto quiet = platform->Binding().Entry<&::qrx_set_console_sink>();
         quiet([](const char *, void *) {}, nullptr);
-        factory =
-            std::make_unique<QV_mod_factory>(&platform->Binding(), dir_ / "default.txt", "PCI");
+        factory = std::make_unique<QV_mod_factory>(models, &platform->Binding(),
+                                                   dir_ / "default.txt", "PCI");
         tree = std::make_unique<SystemTree>(*platform, *factory, processes, dir_ / "scratch.txt");
     }
 
@@ -142,6 +144,9 @@ protected:
     DlLibraryLoader loader;
     PosixProcesses processes;
     std::unique_ptr<QV_pci_platform> platform;
+    // The models read the program's settings, as in the program.
+    AppModuleSettings moduleSettings{GlobalAppSettings()};
+    ModelRegistry models{moduleSettings};
     std::unique_ptr<QV_mod_factory> factory;
     std::unique_ptr<SystemTree> tree;
 };

@@ -4,12 +4,12 @@
 #include <array>
 #include <cstdint>
 
+#include "library/hardware.h"
 #include "modules/computational/rx20.h"
+#include "modules/model_registry.h"
 #include "params/mod.h"
 #include "stand_in.h"
 #include "system/config_state.h"
-#include "system/hardware.h"
-#include "system/model_registry.h"
 #include "system/plat_mod.h"
 
 namespace qvi {

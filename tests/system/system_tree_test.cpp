@@ -10,12 +10,12 @@
 #include <cstring>
 #include <sstream>
 
+#include "library/hardware.h"
 #include "params/mod.h"
 #include "params/value_entry.h"
 #include "stand_in.h"
 #include "system/config_state.h"
 #include "system/config_writer.h"
-#include "system/hardware.h"
 #include "system/plat_mod.h"
 
 namespace qvi {

@@ -10,9 +10,9 @@
 
 #include "app/app_settings.h"
 #include "app/module_fit.h"
+#include "library/hardware.h"
 #include "stand_in.h"
 #include "system/config_state.h"
-#include "system/hardware.h"
 
 namespace qvi {
 namespace {

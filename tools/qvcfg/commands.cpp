@@ -12,10 +12,12 @@
 #include "app/module_description.h"
 #include "app/module_fit.h"
 #include "app/recent_files.h"
+#include "app/setup_host.h"
 #include "app/system_tree.h"
 #include "app/system_window_lines.h"
 #include "camdb/camera_db.h"
-#include "modules/key_table.h"
+#include "keys/key_table.h"
+#include "library/hardware.h"
 #include "params/mod.h"
 #include "params/module_setup.h"
 #include "params/number_text.h"
@@ -23,7 +25,6 @@
 #include "system/board_plat_mod.h"
 #include "system/config_state.h"
 #include "system/config_writer.h"
-#include "system/hardware.h"
 #include "system/mod_factory.h"
 #include "system/plat_mod.h"
 
@@ -38,16 +39,10 @@ int Usage(const std::string &text) {
     return kUsageError;
 }
 
-// The command line's Module Setup surroundings: a board refresh goes to the
-// board that carries the module.
-class ConsoleSetupHost : public ModuleSetupHost {
+// The command line's Module Setup surroundings: the program's, with no
+// dialog window to close.
+class ConsoleSetupHost : public ProgramSetupHost {
 public:
-    void RefreshOwner(QV_mod &module) override {
-        QV_plat_mod *platform = module.GetOwnerBoard();
-        QV_plat_mod *board = platform ? platform->ParentBoard() : nullptr;
-        if (auto *owner = dynamic_cast<QV_board_plat_mod *>(board)) owner->Refresh();
-    }
-    void MarkConfigChanged() override { SetConfigModified(true); }
     void ForgetDialog(int) override {}
 };
 

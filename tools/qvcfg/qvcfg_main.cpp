@@ -7,13 +7,14 @@
 
 #include "app/startup.h"
 #include "commands.h"
+#include "library/hardware.h"
 #include "library_console.h"
 #include "options.h"
 #include "platform/console_ui.h"
 #include "platform/posix/dl_library_loader.h"
+#include "platform/program_files.h"
 #include "quar/version_stamp.h"
 #include "system/config_writer.h"
-#include "system/hardware.h"
 #include "system/pci_platform.h"
 
 QUAR_VERSION_STAMP(QVI_VERSION);

@@ -15,7 +15,8 @@
 #include "app/system_tree.h"
 #include "platform/app_registry.h"
 #include "platform/posix/dl_library_loader.h"
-#include "platform/recording_ui.h"
+#include "platform/program_files.h"
+#include "support/recording_ui.h"
 #include "system/pci_platform.h"
 
 #include <QApplication>
@@ -25,11 +26,11 @@
 #include <QTabWidget>
 #include <QThread>
 
-#include "platform/qt/main_frame.h"
-#include "platform/qt/module_setup_dialog.h"
-#include "platform/qt/setup_dialogs.h"
-#include "platform/qt/system_window_hw.h"
-#include "platform/qt/value_entry_dialog.h"
+#include "gui/main_frame.h"
+#include "gui/module_setup_dialog.h"
+#include "gui/setup_dialogs.h"
+#include "gui/system_window_hw.h"
+#include "gui/value_entry_dialog.h"
 #include "quar/version_stamp.h"
 
 QUAR_VERSION_STAMP(QVI_VERSION);

@@ -1,8 +1,8 @@
 // The platform object base of every acquisition module: geometry, triggers, cameras.
 #include "modules/acquisition/acq_plat_mod.h"
 
-#include "app/library_binding.h"
-#include "system/hardware.h"
+#include "library/hardware.h"
+#include "library/library_binding.h"
 
 namespace qvi {
 

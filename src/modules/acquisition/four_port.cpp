@@ -4,8 +4,8 @@
 #include <cstring>
 #include <ostream>
 
-#include "app/library_binding.h"
-#include "modules/table_params.h"
+#include "library/library_binding.h"
+#include "system/table_params.h"
 
 namespace qvi {
 
@@ -39,7 +39,7 @@ void QV_four_port_plat_mod::CopyCameraConfig() {
 // of the same model takes the copy.
 void QV_four_port_plat_mod::CopyPortCameraTo(const QV_mod &container, int port,
                                              std::size_t bytes) const {
-    const auto *owner = dynamic_cast<const QV_four_port_plat_mod *>(container.GetOwnerBoard());
+    const auto *owner = dynamic_cast<const QV_four_port_plat_mod *>(OwnerBoardOf(container));
     if (owner == nullptr || owner == this || &owner->Table() != &table_) return;
     std::uint8_t *target = owner->PortCamera(port);
     const std::uint8_t *source = PortCamera(port);

@@ -6,10 +6,10 @@
 #include <string>
 #include <string_view>
 
+#include "keys/key_table.h"
 #include "modules/acquisition/acq_plat_mod.h"
-#include "modules/key_table.h"
-#include "modules/table_params.h"
 #include "params/mod.h"
+#include "system/table_params.h"
 
 namespace qvi {
 

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <ostream>
 
-#include "modules/table_params.h"
+#include "system/table_params.h"
 
 namespace qvi {
 
@@ -39,7 +39,7 @@ QV_param_val QV_single_camera_plat_mod::ValueOf(const keys::KeyRow &row) const {
 // Another model keeps other fields at the same bytes: only a module of the
 // same model takes the copy.
 void QV_single_camera_plat_mod::CopyCameraTo(const QV_mod &container) const {
-    const auto *owner = dynamic_cast<const QV_single_camera_plat_mod *>(container.GetOwnerBoard());
+    const auto *owner = dynamic_cast<const QV_single_camera_plat_mod *>(OwnerBoardOf(container));
     if (owner == nullptr || owner == this || &owner->Table() != &table_) return;
     std::uint8_t *target = owner->MutableSpec();
     const std::uint8_t *source = Spec();

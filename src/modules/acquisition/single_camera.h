@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "keys/key_table.h"
 #include "modules/acquisition/acq_plat_mod.h"
-#include "modules/key_table.h"
 #include "params/mod.h"
 
 namespace qvi {

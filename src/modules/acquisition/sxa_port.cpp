@@ -8,13 +8,13 @@
 #include <string_view>
 #include <vector>
 
-#include "app/library_binding.h"
-#include "modules/model_tables.h"
-#include "modules/table_params.h"
+#include "keys/model_tables.h"
+#include "library/hardware.h"
+#include "library/library_binding.h"
 #include "params/camera_list.h"
 #include "params/mod_param.h"
 #include "params/param_group.h"
-#include "system/hardware.h"
+#include "system/table_params.h"
 
 namespace qvi {
 
@@ -328,7 +328,7 @@ void TX0_plat_mod::FillPortParams(QV_mod &container, int) {
 // Only a container of another SXA channel takes the copy: another model's
 // specification has no camera reference at the same byte.
 void TX0_plat_mod::CopyCameraTo(const QV_mod &container) const {
-    const QV_plat_mod *owner = container.GetOwnerBoard();
+    const QV_plat_mod *owner = OwnerBoardOf(container);
     if (owner == nullptr || owner == this || owner->GetName() != Table().model) return;
     const std::uint8_t *ownerSpec = owner->Spec();
     if (ownerSpec == nullptr) return;

@@ -5,8 +5,8 @@
 #include <iosfwd>
 #include <string>
 
+#include "keys/key_table.h"
 #include "modules/acquisition/acq_plat_mod.h"
-#include "modules/key_table.h"
 #include "params/mod.h"
 #include "params/usr_param.h"
 

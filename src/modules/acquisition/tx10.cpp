@@ -5,10 +5,10 @@
 #include <span>
 #include <string_view>
 
-#include "app/library_binding.h"
+#include "keys/model_tables.h"
+#include "library/hardware.h"
+#include "library/library_binding.h"
 #include "modules/label_table.h"
-#include "modules/model_tables.h"
-#include "system/hardware.h"
 
 namespace qvi {
 

@@ -7,11 +7,11 @@
 #include <span>
 #include <string_view>
 
+#include "keys/model_tables.h"
 #include "modules/label_table.h"
-#include "modules/model_tables.h"
-#include "modules/table_params.h"
 #include "params/mod.h"
 #include "platform/ui.h"
+#include "system/table_params.h"
 
 namespace qvi {
 
@@ -295,7 +295,7 @@ void QV_tx20_mod::CreateModParams() {
 
 void QV_tx20_mod::CreateUsrParams() {
     // Without hardware the register reads 0: the second form.
-    QV_plat_mod *platform = GetOwnerBoard();
+    QV_plat_mod *platform = OwnerBoardOf(*this);
     const bool mc1000p = platform && platform->read_reg(kTimeBaseRegister).ToDouble() == 1;
     const LabelContext context{.cameraKey = "TX-20", .special = MakeSpecialRow};
     AddLabelRows(*this, std::span(kTimeBaseRows).subspan(mc1000p ? 0 : 1, 1), context);

@@ -13,15 +13,15 @@
 #include <span>
 #include <string_view>
 
-#include "app/library_binding.h"
+#include "keys/model_tables.h"
+#include "library/hardware.h"
+#include "library/library_binding.h"
 #include "modules/acquisition/csc_matrices.h"
 #include "modules/label_table.h"
-#include "modules/model_tables.h"
-#include "modules/table_params.h"
 #include "params/mod.h"
 #include "params/number_text.h"
 #include "platform/ui.h"
-#include "system/hardware.h"
+#include "system/table_params.h"
 
 namespace qvi {
 
@@ -248,12 +248,13 @@ constexpr GroupRow kGroups[] = {
 };
 // clang-format on
 
-std::unique_ptr<QV_usr_param> MakeSpecialRow(const LabelRow &row, const ParamList &params) {
+std::unique_ptr<QV_usr_param> MakeSpecialRow(const LabelRow &row, const ParamList &params,
+                                             const ModuleSettings &settings) {
     std::string label(row.label);
     switch (row.id) {
         case kFpgaFileRow:
             return std::make_unique<TX30_fpga_file_usr_param>(std::move(label), row.id, params,
-                                                              row.handle);
+                                                              row.handle, settings);
         case kMatrixRow:
             return std::make_unique<TX30_matrix_usr_param>(std::move(label), row.id, params,
                                                            row.handle);
@@ -265,9 +266,6 @@ std::unique_ptr<QV_usr_param> MakeSpecialRow(const LabelRow &row, const ParamLis
 }  // namespace
 
 // ---- the FPGA file catalogue ----------------------------------------------------
-
-QV_fpga_file_catalogue::QV_fpga_file_catalogue()
-    : QV_fpga_file_catalogue(GlobalAppSettings().tx30FpgaFiles) {}
 
 QV_fpga_file_catalogue::QV_fpga_file_catalogue(const std::vector<FpgaFileEntry> &entries)
     : entries_(&entries) {}
@@ -325,9 +323,11 @@ tx30::ModuleEntryLookup::ModuleEntryLookup(LibraryBinding *binding) {
     outputLutEntry = binding->LookupAs<OutputLutEntry>("tx30_set_oluts");
 }
 
-TX30_plat_mod::TX30_plat_mod(LibraryBinding *binding, std::uint32_t handle)
+TX30_plat_mod::TX30_plat_mod(LibraryBinding *binding, std::uint32_t handle,
+                             const ModuleSettings &settings)
     : tx30::ModuleEntryLookup(binding),
-      QV_four_port_plat_mod("TX-30 plat_mod", keys::kTx31Table, binding, handle, "tx30") {}
+      QV_four_port_plat_mod("TX-30 plat_mod", keys::kTx31Table, binding, handle, "tx30"),
+      settings_(settings) {}
 
 void TX30_plat_mod::FillKey(QV_mod &container, int handle, int port) const {
     const keys::KeyRow *row = keys::FindHandle(Table(), handle);
@@ -376,7 +376,8 @@ const FpgaFileEntry *TX30_plat_mod::CurrentFpgaFile() const {
     QV_mod *container = Module();
     const QV_mod_param *loadName = container ? container->GetModParam(kLoadNameHandle) : nullptr;
     if (loadName == nullptr) return nullptr;
-    return QV_fpga_file_catalogue().Find(loadName->GetRawValue().GetText());
+    return QV_fpga_file_catalogue(settings_.Tx30FpgaFiles())
+        .Find(loadName->GetRawValue().GetText());
 }
 
 int TX30_plat_mod::GetImageWidth() {
@@ -416,8 +417,8 @@ std::int16_t TX30_plat_mod::SetOutputLuts(int kind) {
 
 // ---- the container -------------------------------------------------------------
 
-QV_tx30_mod::QV_tx30_mod(QV_plat_mod *platform)
-    : QV_four_port_mod(platform, keys::kTx31Table, kNameHandle) {
+QV_tx30_mod::QV_tx30_mod(QV_plat_mod *platform, const ModuleSettings &settings)
+    : QV_four_port_mod(platform, keys::kTx31Table, kNameHandle), settings_(settings) {
     CreateModParams();
     CreateUsrParams();
     CreateParamGroups();
@@ -429,7 +430,10 @@ void QV_tx30_mod::CreateModParams() {
 }
 
 void QV_tx30_mod::CreateUsrParams() {
-    AddLabelRows(*this, kUsrRows, {.cameraKey = "TX-31", .special = MakeSpecialRow});
+    auto special = [this](const LabelRow &row, const ParamList &params) {
+        return MakeSpecialRow(row, params, settings_);
+    };
+    AddLabelRows(*this, kUsrRows, {.cameraKey = "TX-31", .special = special});
 }
 
 void QV_tx30_mod::CreateParamGroups() {
@@ -461,21 +465,21 @@ void QV_tx30_mod::WriteCFGSection(std::ostream &out) {
 // ---- the parameters that share registers ---------------------------------------------
 
 int TX30_input_format_param::ApplyToHardware() {
-    QV_plat_mod *board = GetOwnerBoard();
+    QV_plat_mod *board = OwnerBoardOf(*this);
     if (board == nullptr) return -1;
     const int kept = Whole(board->read_reg(kFormatRegister)) & kInputFormatKeptBits;
     return board->write_reg(kFormatRegister, S16Value(kept | Whole(GetRawValue())));
 }
 
 int TX30_output_format_param::ApplyToHardware() {
-    QV_plat_mod *board = GetOwnerBoard();
+    QV_plat_mod *board = OwnerBoardOf(*this);
     if (board == nullptr) return -1;
     const int kept = Whole(board->read_reg(kFormatRegister)) & kOutputFormatKeptBits;
     return board->write_reg(kFormatRegister, S16Value(kept | Whole(GetRawValue())));
 }
 
 int TX30_bypass_param::ApplyToHardware() {
-    QV_plat_mod *board = GetOwnerBoard();
+    QV_plat_mod *board = OwnerBoardOf(*this);
     if (board == nullptr) return -1;
     const QV_param_val value = GetRawValue();
     if (Whole(value) != 0)
@@ -487,7 +491,7 @@ int TX30_bypass_param::ApplyToHardware() {
 }
 
 int TX30_scaling_param::ApplyToHardware() {
-    QV_plat_mod *board = GetOwnerBoard();
+    QV_plat_mod *board = OwnerBoardOf(*this);
     QV_mod *module = GetModule();
     const QV_mod_param *bypass = module ? module->GetModParam(kBypassHandle) : nullptr;
     if (board == nullptr || bypass == nullptr) return -1;
@@ -496,7 +500,7 @@ int TX30_scaling_param::ApplyToHardware() {
 }
 
 int TX30_output_lut_param::ApplyToHardware() {
-    TX30_plat_mod *board = Tx30Board(GetOwnerBoard());
+    TX30_plat_mod *board = Tx30Board(OwnerBoardOf(*this));
     return board ? board->SetOutputLuts(Whole(GetRawValue())) : -1;
 }
 
@@ -518,7 +522,7 @@ std::int16_t TX30_coefficient_param::HighWord(float coefficient) {
 }
 
 int TX30_coefficient_param::ApplyToHardware() {
-    QV_plat_mod *board = GetOwnerBoard();
+    QV_plat_mod *board = OwnerBoardOf(*this);
     QV_mod *module = GetModule();
     if (board == nullptr || module == nullptr) return -1;
     std::array<float, kCount> coefficients{};
@@ -552,8 +556,9 @@ std::string TX30_coefficient_param::GetCFGString(int port) {
 // ---- the FPGA file row ------------------------------------------------------------
 
 TX30_fpga_file_usr_param::TX30_fpga_file_usr_param(std::string label, int id,
-                                                   const ParamList &params, int handle)
-    : QV_choice_usr_param(std::move(label), id, params, handle, {}) {}
+                                                   const ParamList &params, int handle,
+                                                   const ModuleSettings &settings)
+    : QV_choice_usr_param(std::move(label), id, params, handle, {}), settings_(settings) {}
 
 void TX30_fpga_file_usr_param::ForgetLoads() {
     gLastFpgaPath.clear();
@@ -563,7 +568,7 @@ void TX30_fpga_file_usr_param::ForgetLoads() {
 void TX30_fpga_file_usr_param::Refresh() {
     if (!HasParam("Refresh")) return;
     const std::string current = GetParam()->GetRawValue().GetText();
-    const QV_fpga_file_catalogue catalogue;
+    const QV_fpga_file_catalogue catalogue(settings_.Tx30FpgaFiles());
     std::vector<std::string> labels = catalogue.Descriptions();
     current_ = catalogue.FindIgnoringCase(current);
     extra_ = -1;
@@ -578,9 +583,10 @@ int TX30_fpga_file_usr_param::SetIndex(int index) {
     if (!HasParam("SetIndex")) return -1;
     QV_mod_param &loadName = *GetParam();
     const bool own = extra_ >= 0 && index == extra_;
-    const std::string file =
-        own ? loadName.GetRawValue().GetText() : QV_fpga_file_catalogue().Name(index);
-    const std::string path = (std::filesystem::path(GlobalAppSettings().cnfDir) / file).string();
+    const std::string file = own ? loadName.GetRawValue().GetText()
+                                 : QV_fpga_file_catalogue(settings_.Tx30FpgaFiles()).Name(index);
+    const std::string path =
+        (std::filesystem::path(settings_.ConfigurationFolder()) / file).string();
     std::error_code error;
     if (!std::filesystem::exists(path, error)) {
         ReportError(MessageText("Can't find TX-30 FPGA file:", path));
@@ -589,7 +595,7 @@ int TX30_fpga_file_usr_param::SetIndex(int index) {
     WaitCursor wait;
     if (path != gLastFpgaPath && !gFirstFpgaSelection) {
         QV_mod *module = GetModule();
-        if (TX30_plat_mod *board = Tx30Board(loadName.GetOwnerBoard())) board->LoadFpgaFile(path);
+        if (TX30_plat_mod *board = Tx30Board(OwnerBoardOf(loadName))) board->LoadFpgaFile(path);
         gLastFpgaPath = path;
         if (module != nullptr) module->RefreshUsrParams();
     }

@@ -5,22 +5,20 @@
 #include <string>
 #include <vector>
 
-#include "app/app_settings.h"
 #include "modules/acquisition/four_port.h"
+#include "modules/module_settings.h"
 #include "params/usr_param.h"
 #include "quar/quar_modules.h"
 
 namespace qvi {
 
-// The FPGA files a TX-30 can load, as the settings file lists them; the
-// program's own list (GlobalAppSettings().tx30FpgaFiles) by default. The
+// The FPGA files a TX-30 can load, as the settings file lists them. The
 // catalogue reads the list, never copies it. A bad index is reported and
 // gives the name "ERROR" or the size 0.
 class QV_fpga_file_catalogue {
 public:
     static constexpr const char *kError = "ERROR";
 
-    QV_fpga_file_catalogue();
     explicit QV_fpga_file_catalogue(const std::vector<FpgaFileEntry> &entries);
 
     int Count() const { return static_cast<int>(entries_->size()); }
@@ -68,7 +66,7 @@ public:
     static constexpr int kDefaultWidth = 512;
     static constexpr int kDefaultHeight = 480;
 
-    TX30_plat_mod(LibraryBinding *binding, std::uint32_t handle);
+    TX30_plat_mod(LibraryBinding *binding, std::uint32_t handle, const ModuleSettings &settings);
 
     // The module keys, the start-up port as every parameter's current port,
     // then each port.
@@ -101,6 +99,7 @@ private:
     const FpgaFileEntry *CurrentFpgaFile() const;
     void FillKey(QV_mod &container, int handle, int port) const;
 
+    const ModuleSettings &settings_;
     std::string fpgaFileName_;
 };
 
@@ -109,13 +108,16 @@ private:
 // matrix name is followed by the matrix structure line.
 class QV_tx30_mod final : public QV_four_port_mod {
 public:
-    explicit QV_tx30_mod(QV_plat_mod *platform);
+    QV_tx30_mod(QV_plat_mod *platform, const ModuleSettings &settings);
 
     void WriteCFGSection(std::ostream &out) override;
     // The colour-space converter keys share registers: they have classes of their own.
     void CreateModParams() override;
     void CreateUsrParams() override;
     void CreateParamGroups() override;
+
+private:
+    const ModuleSettings &settings_;
 };
 
 // ---- parameters that share registers ------------------------------------------------
@@ -187,7 +189,8 @@ public:
 // Choosing one loads it, except the first time after start-up.
 class TX30_fpga_file_usr_param final : public QV_choice_usr_param {
 public:
-    TX30_fpga_file_usr_param(std::string label, int id, const ParamList &params, int handle);
+    TX30_fpga_file_usr_param(std::string label, int id, const ParamList &params, int handle,
+                             const ModuleSettings &settings);
 
     void Refresh() override;
     // 2 when the file is missing (nothing changes), else 1.
@@ -198,6 +201,7 @@ public:
     static void ForgetLoads();
 
 private:
+    const ModuleSettings &settings_;
     int current_ = -1;
     int extra_ = -1;
 };

@@ -7,13 +7,13 @@
 #include <memory>
 #include <string_view>
 
-#include "app/library_binding.h"
+#include "keys/model_tables.h"
+#include "library/hardware.h"
+#include "library/library_binding.h"
 #include "modules/label_table.h"
-#include "modules/model_tables.h"
-#include "modules/table_params.h"
 #include "params/number_text.h"
 #include "platform/ui.h"
-#include "system/hardware.h"
+#include "system/table_params.h"
 
 namespace qvi {
 
@@ -278,7 +278,7 @@ QV_param_val Short(int value) {
 void StoreInCamera(const QV_usr_param &row, std::size_t field, std::int16_t value) {
     QV_mod *module = row.GetModule();
     const auto *platform =
-        module ? dynamic_cast<const QV_single_camera_plat_mod *>(module->GetOwnerBoard()) : nullptr;
+        module ? dynamic_cast<const QV_single_camera_plat_mod *>(OwnerBoardOf(*module)) : nullptr;
     if (platform != nullptr) platform->StoreInCurrentCamera(field, value);
 }
 
@@ -413,7 +413,8 @@ std::string TX40_horizontal_active_param::GetCFGString(int port) {
 
 int TX40_pixel_size_param::ApplyToHardware() {
     const int result = QV_choice_param::ApplyToHardware();
-    if (auto *platform = dynamic_cast<TX40_plat_mod *>(GetOwnerBoard())) platform->LoadLinearLut();
+    if (auto *platform = dynamic_cast<TX40_plat_mod *>(OwnerBoardOf(*this)))
+        platform->LoadLinearLut();
     return result;
 }
 

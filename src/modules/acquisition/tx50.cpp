@@ -8,13 +8,13 @@
 #include <span>
 #include <string_view>
 
-#include "app/library_binding.h"
+#include "keys/model_tables.h"
+#include "library/hardware.h"
+#include "library/library_binding.h"
 #include "modules/label_table.h"
-#include "modules/model_tables.h"
-#include "modules/table_params.h"
 #include "params/mod.h"
 #include "platform/ui.h"
-#include "system/hardware.h"
+#include "system/table_params.h"
 
 namespace qvi {
 
@@ -124,7 +124,7 @@ constexpr int kInputMuxRow = 46;
 constexpr int kCustomOptionsRow = 47;
 
 TX50_plat_mod *Tx50Board(const QV_mod_param &param) {
-    return dynamic_cast<TX50_plat_mod *>(param.GetOwnerBoard());
+    return dynamic_cast<TX50_plat_mod *>(OwnerBoardOf(param));
 }
 
 // ---- the parameters built with their own converters or classes ----------------------

@@ -6,9 +6,9 @@
 #include <memory>
 #include <string_view>
 
+#include "keys/model_tables.h"
 #include "modules/label_table.h"
-#include "modules/model_tables.h"
-#include "modules/table_params.h"
+#include "system/table_params.h"
 
 namespace qvi {
 

@@ -8,15 +8,14 @@
 #include <span>
 #include <string_view>
 
-#include "app/app_settings.h"
-#include "app/library_binding.h"
+#include "keys/model_tables.h"
+#include "library/hardware.h"
+#include "library/library_binding.h"
 #include "modules/acquisition/csc_matrices.h"
 #include "modules/label_table.h"
-#include "modules/model_tables.h"
-#include "modules/table_params.h"
 #include "params/mod.h"
 #include "platform/ui.h"
-#include "system/hardware.h"
+#include "system/table_params.h"
 
 namespace qvi {
 
@@ -461,9 +460,11 @@ tx70::EarlyEntries::EarlyEntries(LibraryBinding *binding) {
     hueSaturationEntry = binding->LookupAs<LutEntry>("tx70_hue_and_saturation");
 }
 
-TX70_plat_mod::TX70_plat_mod(LibraryBinding *binding, std::uint32_t handle)
+TX70_plat_mod::TX70_plat_mod(LibraryBinding *binding, std::uint32_t handle,
+                             const ModuleSettings &settings)
     : tx70::EarlyEntries(binding),
-      QV_four_port_plat_mod("TX-70 plat_mod", keys::kTx70Table, binding, handle, "tx70") {
+      QV_four_port_plat_mod("TX-70 plat_mod", keys::kTx70Table, binding, handle, "tx70"),
+      settings_(settings) {
     if (binding == nullptr) return;
     matrixShortLoadEntry_ = binding->Lookup("tx70_load_mx");
     floatMatrixEntry_ = binding->Lookup("tx70_float_matrix");
@@ -546,7 +547,7 @@ void TX70_plat_mod::FillPortParams(QV_mod &container, int port) {
 std::string TX70_plat_mod::CameraName(const std::uint8_t *camera, int port,
                                       std::int16_t boardType, std::uint32_t parent) const {
     const std::string stored = InlineText(camera, kCameraNameOffset);
-    if (DetectOnNew() == 0) return stored;
+    if (!settings_.BuildsNewConfiguration()) return stored;
     if (boardType == kDecoderBoard) {
         if (parent != 0 && ParentRevision(parent) >= kStandardNamesRevision) {
             switch (port) {
@@ -576,7 +577,7 @@ void TX70_plat_mod::SetMultiplexerDefaults(QV_mod &container, std::uint8_t *came
         WriteRecordS16(camera, kMuxOffsets[1], second);
         WriteRecordS16(camera, kMuxOffsets[2], third);
     };
-    const bool newConfiguration = DetectOnNew() != 0;
+    const bool newConfiguration = settings_.BuildsNewConfiguration();
     if (HardwareEnabled() && parent != 0) {
         auto nameOf = Binding() ? Binding()->Entry<&::qrx_get_modname>() : nullptr;
         const char *name = nameOf ? nameOf(parent) : nullptr;
@@ -743,7 +744,7 @@ void QV_tx70_mod::CreateParamGroups() {
         AddGroups(*this, kAllGroups);
         return;
     }
-    TX70_plat_mod *board = Tx70Board(GetOwnerBoard());
+    TX70_plat_mod *board = Tx70Board(OwnerBoardOf(*this));
     const bool decoder = board && board->GetBoardType() == TX70_plat_mod::kDecoderBoard;
     AddGroups(*this, decoder ? std::span<const GroupRow>(kDecoderGroups)
                              : std::span<const GroupRow>(kRgbGroups));
@@ -771,14 +772,14 @@ void QV_tx70_mod::WriteCFGSection(std::ostream &out) {
 // ---- the parameters with behaviour of their own -------------------------------------
 
 int TX70_board_type_param::ApplyToHardware() {
-    QV_plat_mod *board = GetOwnerBoard();
+    QV_plat_mod *board = OwnerBoardOf(*this);
     if (!HardwareEnabled() || board == nullptr) return 0;
     const auto type = static_cast<std::int16_t>(board->read_reg(kBoardTypeRegister).ToDouble());
     return SetRawValue(QV_param_val::S16(type));
 }
 
 int TX70_output_lut_param::ApplyToHardware() {
-    TX70_plat_mod *board = Tx70Board(GetOwnerBoard());
+    TX70_plat_mod *board = Tx70Board(OwnerBoardOf(*this));
     return board ? board->LoadOutputLut(GetRawValue().GetLong()) : 0;
 }
 
@@ -802,7 +803,7 @@ std::string TX70_csc_coefficient_param::GetCFGString(int port) {
 }
 
 int TX70_csc_coefficient_param::ApplyToHardware() {
-    TX70_plat_mod *board = Tx70Board(GetOwnerBoard());
+    TX70_plat_mod *board = Tx70Board(OwnerBoardOf(*this));
     QV_mod *module = GetModule();
     if (board == nullptr || module == nullptr) return 0;
     std::array<float, 9> coefficients{};

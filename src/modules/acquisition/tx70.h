@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "modules/acquisition/four_port.h"
+#include "modules/module_settings.h"
 #include "params/usr_param.h"
 #include "quar/quar_modules.h"
 
@@ -43,7 +44,7 @@ public:
     // and 3 and kept at specification byte 8.
     static constexpr std::size_t kCameraSize = 300;
 
-    TX70_plat_mod(LibraryBinding *binding, std::uint32_t handle);
+    TX70_plat_mod(LibraryBinding *binding, std::uint32_t handle, const ModuleSettings &settings);
 
     // The start-up port and the load file, the board the hardware reports,
     // then every port.
@@ -92,6 +93,7 @@ private:
                                 std::int16_t boardType, std::uint32_t parent) const;
     int ParentRevision(std::uint32_t parent) const;
 
+    const ModuleSettings &settings_;
     std::string loadFileName_;
     void *matrixShortLoadEntry_ = nullptr;  // looked up; nothing calls it
     void *floatMatrixEntry_ = nullptr;      // looked up; nothing calls it

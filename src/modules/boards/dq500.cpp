@@ -6,15 +6,15 @@
 #include <span>
 #include <string_view>
 
-#include "app/library_binding.h"
-#include "modules/model_tables.h"
-#include "modules/table_params.h"
+#include "keys/model_tables.h"
+#include "library/hardware.h"
+#include "library/library_binding.h"
 #include "params/mod_param.h"
 #include "params/param_group.h"
 #include "platform/ui.h"
 #include "quar/quar_modules.h"
-#include "system/hardware.h"
 #include "system/module_types.h"
+#include "system/table_params.h"
 
 namespace qvi {
 
@@ -87,7 +87,7 @@ public:
           dac_(dac) {}
 
     int ApplyToHardware() override {
-        auto *board = dynamic_cast<DQP_plat_mod *>(GetOwnerBoard());
+        auto *board = dynamic_cast<DQP_plat_mod *>(OwnerBoardOf(*this));
         if (board == nullptr || !HardwareEnabled()) return 0;
         DQP_plat_mod::Entry apply = board->EntryOf(dac_.entry);
         if (apply == nullptr) return 0;

@@ -3,12 +3,12 @@
 // triggered snap into the shown frame.
 #include "modules/boards/dq500.h"
 
-#include "app/library_binding.h"
+#include "library/hardware.h"
+#include "library/library_binding.h"
 #include "modules/acquisition/acq_plat_mod.h"
 #include "params/mod.h"
 #include "params/usr_param.h"
 #include "platform/ui.h"
-#include "system/hardware.h"
 
 namespace qvi {
 

@@ -6,15 +6,15 @@
 #include <span>
 #include <string_view>
 
-#include "app/library_binding.h"
-#include "modules/model_tables.h"
-#include "modules/table_params.h"
+#include "keys/model_tables.h"
+#include "library/hardware.h"
+#include "library/library_binding.h"
 #include "params/converters.h"
 #include "params/mod_param.h"
 #include "params/param_group.h"
 #include "quar/quar_modules.h"
-#include "system/hardware.h"
 #include "system/module_types.h"
+#include "system/table_params.h"
 
 namespace qvi {
 
@@ -122,7 +122,7 @@ public:
                           std::move(names), std::move(values), row.named) {}
 
     int ApplyToHardware() override {
-        const QV_plat_mod *board = GetOwnerBoard();
+        const QV_plat_mod *board = OwnerBoardOf(*this);
         if (board == nullptr || board->Binding() == nullptr || !HardwareEnabled()) return 0;
         return Send(*board, GetRawValue().GetLong());
     }
@@ -317,7 +317,7 @@ void QV_sx400_mod::CreateParamGroups() {
 }
 
 std::string QV_sx400_mod::SectionName() const {
-    const QV_plat_mod *board = GetOwnerBoard();
+    const QV_plat_mod *board = OwnerBoardOf(*this);
     const bool lumo = board && IsModel(board->AcquisitionModule(), kTx10);
     return lumo ? "Lumo" : std::string(Table().section);
 }
@@ -327,7 +327,7 @@ void QV_sx400_mod::WriteCFGSection(std::ostream &out) {
     for (const auto &param : GetModParams()) {
         WriteParamLine(out, param->GetCFGString(0));
     }
-    const QV_plat_mod *board = GetOwnerBoard();
+    const QV_plat_mod *board = OwnerBoardOf(*this);
     if (board && NeedsSixteenBitPixels(board->AcquisitionModule()))
         out << kIndent << "PIXSZ_Override=16\n";
 }

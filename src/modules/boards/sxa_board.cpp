@@ -3,8 +3,8 @@
 
 #include <ostream>
 
-#include "modules/model_tables.h"
-#include "modules/table_params.h"
+#include "keys/model_tables.h"
+#include "system/table_params.h"
 
 namespace qvi {
 

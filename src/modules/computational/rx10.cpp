@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "modules/model_tables.h"
+#include "keys/model_tables.h"
 #include "params/param_group.h"
 #include "params/usr_param.h"
 

@@ -6,13 +6,13 @@
 #include <sstream>
 #include <string_view>
 
-#include "app/library_binding.h"
+#include "keys/model_tables.h"
+#include "library/hardware.h"
+#include "library/library_binding.h"
 #include "modules/computational/rx10.h"
-#include "modules/model_tables.h"
-#include "modules/table_params.h"
 #include "params/mod_param.h"
 #include "platform/ui.h"
-#include "system/hardware.h"
+#include "system/table_params.h"
 
 namespace qvi {
 
@@ -51,8 +51,6 @@ std::string MemorySizeName(const std::string &memSize) {
 }  // namespace
 
 // ---- the memory catalogue --------------------------------------------------------
-
-Rx20MemoryCatalogue::Rx20MemoryCatalogue() : groups_(&GlobalAppSettings().rx20MemGroups) {}
 
 Rx20MemoryCatalogue::Rx20MemoryCatalogue(const MemFileGroups &groups) : groups_(&groups) {}
 
@@ -129,7 +127,8 @@ void QV_rx20_plat_mod::DumpRegisters() {
 
 // ---- the container ---------------------------------------------------------------
 
-QV_rx20_mod::QV_rx20_mod(QV_plat_mod *ownerBoard) : QV_table_mod(keys::kRx20Table, ownerBoard) {
+QV_rx20_mod::QV_rx20_mod(QV_plat_mod *ownerBoard, const ModuleSettings &settings)
+    : QV_table_mod(keys::kRx20Table, ownerBoard), settings_(settings) {
     SetEditable(true);
     CreateUsrParams();
     CreateParamGroups();
@@ -151,12 +150,12 @@ void QV_rx20_mod::CreateParamGroups() {
 // memory-size number, whatever the parameters hold.
 void QV_rx20_mod::WriteCFGSection(std::ostream &out) {
     WriteHead(out);
-    const QV_plat_mod *platform = GetOwnerBoard();
+    const QV_plat_mod *platform = OwnerBoardOf(*this);
     const bool inBoard = platform != nullptr && platform->ParentBoard() != nullptr;
     std::string loadLine;
     std::string sizeLine;
     if (!inBoard) {
-        const Rx20MemoryCatalogue catalogue;
+        const Rx20MemoryCatalogue catalogue = Catalogue();
         loadLine = "Load_Name = \"" + catalogue.FileName(0, memorySize_) + "\"";
         sizeLine = "Memory_Size = " + catalogue.SizeName(0, memorySize_);
     }
@@ -180,8 +179,7 @@ QV_rx20_memory_usr_param::QV_rx20_memory_usr_param(std::string label, int id,
       loadName_(FindParam(params, QV_rx20_mod::kLoadNameHandle)) {}
 
 std::vector<std::string> QV_rx20_memory_usr_param::GetChoices() const {
-    return Rx20MemoryCatalogue().SizeNames(
-        Rx20MemoryCatalogue::Normalised(module_.GetMemorySize()));
+    return module_.Catalogue().SizeNames(Rx20MemoryCatalogue::Normalised(module_.GetMemorySize()));
 }
 
 int QV_rx20_memory_usr_param::GetIndex() {
@@ -194,7 +192,7 @@ int QV_rx20_memory_usr_param::GetIndex() {
 
 int QV_rx20_memory_usr_param::SetIndex(int index) {
     if (!HasParam("SetIndex")) return -1;
-    const Rx20MemoryCatalogue catalogue;
+    const Rx20MemoryCatalogue catalogue = module_.Catalogue();
     const int sizeNumber = Rx20MemoryCatalogue::Normalised(module_.GetMemorySize());
     GetParam()->SetUIValue(QV_param_val::Text(catalogue.SizeName(index, sizeNumber)));
     if (loadName_ != nullptr)

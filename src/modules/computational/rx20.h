@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/app_settings.h"
+#include "modules/module_settings.h"
 #include "params/usr_param.h"
 #include "system/table_mod.h"
 
@@ -15,15 +15,13 @@ class LibraryBinding;
 // The RX-20 memory files by memory-size number (12, 16 or 64): for each a
 // list of memory-size names and a list of load-file names in the same order.
 // A file's memory-size name is its "mem_size" text as the settings give it.
-// The catalogue reads the groups it is given, the program's own
-// (GlobalAppSettings().rx20MemGroups) by default, and never copies them.
+// The catalogue reads the groups it is given and never copies them.
 // A bad size number or index is reported in an error box and the look-up
 // goes on with the 16 lists or the text "ERROR".
 class Rx20MemoryCatalogue {
 public:
     static constexpr const char *kError = "ERROR";
 
-    Rx20MemoryCatalogue();
     explicit Rx20MemoryCatalogue(const MemFileGroups &groups);
 
     std::string FileName(int index, int sizeNumber) const;
@@ -75,7 +73,7 @@ public:
     static constexpr int kLoadFlagHandle = 4;
     static constexpr int kMemorySizeHandle = 5;
 
-    explicit QV_rx20_mod(QV_plat_mod *ownerBoard);
+    QV_rx20_mod(QV_plat_mod *ownerBoard, const ModuleSettings &settings);
 
     void WriteCFGSection(std::ostream &out) override;
     void CreateUsrParams() override;
@@ -83,8 +81,13 @@ public:
 
     int GetMemorySize() const { return memorySize_; }
     void SetMemorySize(int sizeNumber) { memorySize_ = sizeNumber; }
+    // The memory files of this program's settings.
+    Rx20MemoryCatalogue Catalogue() const {
+        return Rx20MemoryCatalogue(settings_.Rx20MemoryGroups());
+    }
 
 private:
+    const ModuleSettings &settings_;
     int memorySize_ = kDefaultMemorySize;
 };
 

@@ -3,10 +3,10 @@
 
 #include <string_view>
 
+#include "keys/model_tables.h"
 #include "modules/computational/rx10.h"
-#include "modules/model_tables.h"
-#include "modules/table_params.h"
 #include "params/mod_param.h"
+#include "system/table_params.h"
 
 namespace qvi {
 

@@ -3,11 +3,11 @@
 
 #include <string_view>
 
-#include "app/library_binding.h"
+#include "keys/model_tables.h"
+#include "library/hardware.h"
+#include "library/library_binding.h"
 #include "modules/computational/rx10.h"
-#include "modules/model_tables.h"
-#include "modules/table_params.h"
-#include "system/hardware.h"
+#include "system/table_params.h"
 
 namespace qvi {
 

@@ -13,6 +13,7 @@
 #include <sstream>
 
 #include "platform/posix/dl_library_loader.h"
+#include "platform/program_files.h"
 
 extern char **environ;
 
