@@ -21,10 +21,10 @@
 #include "params/camera_list.h"
 #include "params/mod.h"
 #include "params/mod_param.h"
+#include "support/stand_in.h"
 #include "system/hardware.h"
 #include "system/model_registry.h"
 #include "system/plat_mod.h"
-#include "system/stand_in.h"
 
 namespace qvi::keys {
 

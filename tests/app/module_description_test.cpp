@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "params/mod.h"
-#include "stand_in.h"
+#include "support/stand_in.h"
 #include "system/hardware.h"
 
 namespace qvi {

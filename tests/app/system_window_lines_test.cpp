@@ -10,7 +10,7 @@
 
 #include "app/app_settings.h"
 #include "app/module_fit.h"
-#include "stand_in.h"
+#include "support/stand_in.h"
 #include "system/config_state.h"
 #include "system/hardware.h"
 
