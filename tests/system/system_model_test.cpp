@@ -81,9 +81,8 @@ TEST_F(SystemModelTest, ADefaultThatCannotBeBuiltIsReported) {
 }
 
 TEST_F(SystemModelTest, TheOnlyMotherboardAndTheBusTranslatorStay) {
-    Load(
-        "[SYSTEM:0]\n[RX-600:0]\n[RX-20:0]\n      Slot_Number = 0\n      Memory_Size = 4K_4K_8\n"
-        "[BZ-700]\n");
+    Load("[SYSTEM:0]\n[RX-600:0]\n[RX-20:0]\n      Slot_Number = 0\n      Memory_Size = 4K_4K_8\n"
+         "[BZ-700]\n");
     EXPECT_EQ(Remove(1), -1);
     EXPECT_EQ(Remove(5), -1);
     EXPECT_EQ(ui.Errors(),
@@ -108,9 +107,8 @@ TEST_F(SystemModelTest, RemovingAModuleRenumbersItsBoard) {
 }
 
 TEST_F(SystemModelTest, RemovingABoardLeavesTheCountersOfItsModules) {
-    Load(
-        "[SYSTEM:0]\n[RX-600:0]\n[RX-10:0]\n      Slot_Number = 0\n[RX-600:1]\n[RX-10:1]\n"
-        "      Slot_Number = 0\n");
+    Load("[SYSTEM:0]\n[RX-600:0]\n[RX-10:0]\n      Slot_Number = 0\n[RX-600:1]\n[RX-10:1]\n"
+         "      Slot_Number = 0\n");
     EXPECT_EQ(Remove(5), 0);
     for (int i : {5, 6}) EXPECT_EQ(tree->System().GetElement(i)->GetType(), "EMPTY") << i;
     // A module added afterwards is numbered from the counter, not below zero.
