@@ -8,8 +8,8 @@
 #include "app/app_settings.h"
 #include "app/recent_files.h"
 #include "platform/posix/posix_processes.h"
+#include "support/stand_in.h"
 #include "system/config_state.h"
-#include "system/stand_in.h"
 
 namespace qvi {
 namespace {

@@ -48,28 +48,31 @@ class CameraDbGuiTest : public QObject {
 
     std::unique_ptr<CCameraDbDlg> OpenDialog() {
         auto dialog = std::make_unique<CCameraDbDlg>(
-            session.services.NewCameraDatabase(session.settings()), DatabaseFile());
+            session->services.NewCameraDatabase(session->settings()), DatabaseFile());
         dialog->show();
         return dialog;
     }
-    std::filesystem::path DatabaseFile() const { return session.settings().dbaseFile; }
+    std::filesystem::path DatabaseFile() const { return session->settings().dbaseFile; }
 
-    qvi::testing::GuiSession session;
+    std::unique_ptr<qvi::testing::GuiSession> session;
 
 private slots:
-    void initTestCase() {
-        QVERIFY(session.Started());
-        QVERIFY(session.services.CameraDatabase()->Count() > 3);
+    // Each test starts from its own session and database file.
+    void init() {
+        session = std::make_unique<qvi::testing::GuiSession>();
+        QVERIFY(session->Started());
+        QVERIFY(session->services.CameraDatabase()->Count() > 3);
     }
+    void cleanup() { session.reset(); }
 
     void opensOnTheDatabaseWithCameraZeroShown() {
         auto dialog = OpenDialog();
         QCOMPARE(dialog->windowTitle(), QString("Camera Database"));
         QVERIFY(!dialog->isModal());
         QCOMPARE(ListTexts(*dialog->cameraList()),
-                 ToQt(session.services.CameraDatabase()->GetNames()));
+                 ToQt(session->services.CameraDatabase()->GetNames()));
         QCOMPARE(dialog->cameraList()->currentRow(), 0);
-        const qvi::QV_camera_rec &first = *session.services.CameraDatabase()->GetRecord(0);
+        const qvi::QV_camera_rec &first = *session->services.CameraDatabase()->GetRecord(0);
         QCOMPARE(dialog->cnfFileEdit()->text().toStdString(), first.configFile);
         QCOMPARE(dialog->moduleBox()->currentText().toStdString(), first.validModule);
         QCOMPARE(dialog->commentsEdit()->toPlainText().toStdString(), first.comments);
@@ -78,7 +81,7 @@ private slots:
                      first.validPorts.find(std::to_string(port)) != std::string::npos);
         // The working copy stays the dialog's own.
         QCOMPARE(qvi::CurrentCameraList(),
-                 static_cast<qvi::CameraList *>(session.services.CameraDatabase()));
+                 static_cast<qvi::CameraList *>(session->services.CameraDatabase()));
     }
 
     void listEditsThenCancelLeaveTheFileUntouched() {
@@ -100,11 +103,11 @@ private slots:
         QVERIFY(rename);
         QCOMPARE(rename->windowTitle(), QString("Rename"));
         QCOMPARE(rename->nameEdit()->text(), names[1] + "(dup)");
-        session.ui.Clear();
+        session->ui.Clear();
         rename->nameEdit()->setText(QString(20, 'x'));
         QTest::mouseClick(rename->okButton(), Qt::LeftButton);
         QVERIFY(rename->isVisible());
-        QCOMPARE(session.ui.Errors(),
+        QCOMPARE(session->ui.Errors(),
                  std::vector<std::string>{"Name is too long, 19 character max"});
         QCOMPARE(list.item(1)->text(), names[1] + "(dup)");
         rename->nameEdit()->setText(QString(19, 'y'));
@@ -115,15 +118,15 @@ private slots:
 
         const int count = list.count();
         list.setCurrentRow(count - 1);
-        session.ui.answers = {MessageAnswer::Cancel};
+        session->ui.answers = {MessageAnswer::Cancel};
         QTest::mouseClick(dialog->deleteButton(), Qt::LeftButton);
         QCOMPARE(list.count(), count);
-        session.ui.answers = {MessageAnswer::Ok};
+        session->ui.answers = {MessageAnswer::Ok};
         QTest::mouseClick(dialog->deleteButton(), Qt::LeftButton);
         QCOMPARE(list.count(), count - 1);
         QCOMPARE(list.currentRow(), count - 2);
         QCOMPARE(list.item(count - 2)->text(), names[names.size() - 2]);
-        QCOMPARE(session.ui.questions.back().text,
+        QCOMPARE(session->ui.questions.back().text,
                  std::string("Are you sure you want to delete this camera"));
 
         QTest::mouseClick(dialog->cancelButton(), Qt::LeftButton);
@@ -148,10 +151,10 @@ private slots:
         dialog->commentsEdit()->setPlainText("moved to the TX-50");
         dialog->cablePartEdit()->setText("CBL-50-X");
         // The file keeps its folder below the database's, as the database names it.
-        session.ui.fileChoices = {session.ConfigDir() / "dbase" / "cameras" / "tx50rs170.cnf"};
+        session->ui.fileChoices = {session->ConfigDir() / "dbase" / "cameras" / "tx50rs170.cnf"};
         QTest::mouseClick(dialog->selectButton(), Qt::LeftButton);
         QCOMPARE(dialog->cnfFileEdit()->text(), QString("cameras/tx50rs170.cnf"));
-        QCOMPARE(session.ui.fileDialogTitles.back(), std::string("Select"));
+        QCOMPARE(session->ui.fileDialogTitles.back(), std::string("Select"));
 
         // Leaving the camera keeps its fields; coming back shows them.
         list.setCurrentRow(4);
@@ -172,11 +175,11 @@ private slots:
                                      "Comments = moved to the TX-50, ports 1 and 3\n";
         QVERIFY2(saved.find(expected) != std::string::npos, saved.c_str());
         // The program's own database is untouched until it reloads the file.
-        QVERIFY(session.services.CameraDatabase()->GetRecord(3)->validModule != "TX-50");
+        QVERIFY(session->services.CameraDatabase()->GetRecord(3)->validModule != "TX-50");
         // Read again, as the next start reads it, the camera is still there.
-        const int cameras = session.services.CameraDatabase()->Count();
+        const int cameras = session->services.CameraDatabase()->Count();
         std::unique_ptr<qvi::QV_camera_db> reloaded =
-            session.services.NewCameraDatabase(session.settings());
+            session->services.NewCameraDatabase(session->settings());
         QCOMPARE(reloaded->Load(DatabaseFile()), 0);
         QCOMPARE(reloaded->Count(), cameras);
         QCOMPARE(reloaded->GetRecord(3)->validModule, std::string("TX-50"));

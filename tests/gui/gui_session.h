@@ -15,13 +15,16 @@
 #include "platform/program_files.h"
 #include "support/recording_ui.h"
 #include "system/config_state.h"
+#include "library/hardware.h"
 
 namespace qvi::testing {
 
 // The program started as the desktop starts it, on a private copy of the
 // sample configuration directory (settings, camera database, rack), with a
-// recording Ui so that no message box blocks a test. One per test program:
-// the settings object is the program's one global.
+// recording Ui so that no message box blocks a test. The program-wide state
+// (settings, hardware flag, changed flag) starts afresh with each session, so
+// a test that makes its own session depends on no other test; one session at
+// a time, since the settings object is the program's one global.
 class GuiSession {
 public:
     explicit GuiSession(bool withRack = true)
@@ -35,12 +38,16 @@ public:
         if (!withRack) std::filesystem::remove(ConfigDir() / "rack.ini");
         ::unsetenv("QUAR_RACK");
         ::unsetenv("CNF27310");
+        settings() = AppSettings();
+        SetHardwareEnabled(true);
+        SetConfigModified(false);
         settings().SetHooks(&services);
         const std::vector<std::string> arguments = {"-c", ConfigDir().string(), "-i",
                                                     (ConfigDir() / "qvi.ini").string()};
         started_ = StartUpSettings(settings(), arguments, RunningProgramPath()).ok;
     }
     ~GuiSession() {
+        settings().SetHooks(nullptr);
         std::error_code ignored;
         std::filesystem::remove_all(dir_, ignored);
     }

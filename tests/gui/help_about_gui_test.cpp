@@ -25,11 +25,13 @@ private:
     }
 
 private slots:
-    void initTestCase() {
+    // Each test starts from its own session on the demo.
+    void init() {
         session_ = std::make_unique<qvi::testing::GuiSession>();
         QVERIFY(session_->Started());
         QCOMPARE(session_->Load(session_->Demo()), 0);
     }
+    void cleanup() { session_.reset(); }
 
     // TX-10 row 6, "Horizontal Total", asks for topic 16.
     void showsTheTopicOfATx10Row() {

@@ -4,7 +4,6 @@
 #include <QComboBox>
 #include <QListWidget>
 #include <QMessageBox>
-#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTimer>
 #include <QWheelEvent>
@@ -12,6 +11,7 @@
 #include <QtTest>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 
 #include "app/recent_files.h"
 #include "app/system_window_lines.h"
@@ -35,29 +35,35 @@ class MainFrameTest : public QObject {
     Q_OBJECT
 
 private:
-    qvi::testing::GuiSession *session_ = nullptr;
-    qvi::MemoryRegistry registry_;
-    qvi::MemoryRecentFiles recent_;
-    qvi::CMainFrame *frame_ = nullptr;
+    // Each test starts from its own session, settings store, recent files
+    // and main frame on the demo.
+    std::unique_ptr<qvi::testing::GuiSession> session_;
+    std::unique_ptr<qvi::MemoryRegistry> registry_;
+    std::unique_ptr<qvi::MemoryRecentFiles> recent_;
+    std::unique_ptr<qvi::CMainFrame> frame_;
 
     // The caption as the window system shows it ("[*]" drawn as the mark).
     QString Caption() const { return frame_->windowHandle()->title(); }
     // A key pressed while the main window is the active one.
     bool PressInMainWindow(QKeyCombination key) {
+        frame_->show();
         frame_->activateWindow();
-        if (!QTest::qWaitForWindowActive(frame_)) return false;
-        QTest::keyClick(frame_, key.key(), key.keyboardModifiers());
+        if (!QTest::qWaitForWindowActive(frame_.get())) return false;
+        QTest::keyClick(frame_.get(), key.key(), key.keyboardModifiers());
         return true;
     }
     bool Enabled(Command command) const { return frame_->Action(command)->isEnabled(); }
     void Trigger(Command command) { frame_->Action(command)->trigger(); }
 
 private slots:
-    void initTestCase() {
-        session_ = new qvi::testing::GuiSession;
+    void init() {
+        session_ = std::make_unique<qvi::testing::GuiSession>();
         QVERIFY(session_->Started());
-        registry_.WriteString("Window size", "Rect", "0040 0030 1040 0730");
-        frame_ = new qvi::CMainFrame(session_->settings(), session_->services, registry_, recent_);
+        registry_ = std::make_unique<qvi::MemoryRegistry>();
+        recent_ = std::make_unique<qvi::MemoryRecentFiles>();
+        registry_->WriteString("Window size", "Rect", "0040 0030 1040 0730");
+        frame_ = std::make_unique<qvi::CMainFrame>(session_->settings(), session_->services,
+                                                   *registry_, *recent_);
         frame_->RestorePlacement();
         session_->settings().currentConfigFile = session_->Demo();
         frame_->OpenStartConfiguration();
@@ -65,10 +71,12 @@ private slots:
                  session_->ui.Errors().empty() ? "" : session_->ui.Errors().front().c_str());
     }
 
-    void cleanupTestCase() {
+    void cleanup() {
         qvi::SetConfigModified(false);
-        delete frame_;
-        delete session_;
+        frame_.reset();
+        recent_.reset();
+        registry_.reset();
+        session_.reset();
     }
 
     void startsOnTheNamedConfiguration() {
@@ -78,7 +86,7 @@ private slots:
         QVERIFY(frame_->BoardSelector()->isEnabled());
         // The library's console output reaches the pane through the event queue.
         QTRY_VERIFY(frame_->Console()->Text().contains("Configuration loaded:"));
-        QCOMPARE(recent_.List().front(), session_->Demo());
+        QCOMPARE(recent_->List().front(), session_->Demo());
     }
 
     void theSystemWindowAndTheBoardSelectorShowTheConfiguration() {
@@ -116,7 +124,7 @@ private slots:
         const int board = window->ActiveBoard();
         frame_->show();
         frame_->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(frame_));
+        QVERIFY(QTest::qWaitForWindowActive(frame_.get()));
         frame_->setFocus();
         const QPointF centre = QRectF(selector->rect()).center();
         QWheelEvent down(centre, selector->mapToGlobal(centre), QPoint(), QPoint(0, -120),
@@ -136,11 +144,6 @@ private slots:
     void aFailedOpenLeavesNoStaleLinesInTheSystemWindow() {
         const std::filesystem::path broken = session_->ConfigDir() / "broken.txt";
         std::ofstream(broken) << "this is no configuration\n";
-        // The later tests work on the demo, whatever happens here.
-        auto reopen = qScopeGuard([this] {
-            session_->ui.Clear();
-            frame_->Document().Open(session_->Demo());
-        });
         QCOMPARE(frame_->Document().Open(broken.string()), qvi::DocumentResult::Failed);
         auto *list = frame_->SystemWindowHw()->findChild<QListWidget *>("systemList");
         QVERIFY(list != nullptr);
@@ -151,7 +154,6 @@ private slots:
         frame_->UpdateCommands();
         QVERIFY(!Enabled(Command::Edit));
 
-        reopen.dismiss();
         session_->ui.Clear();
         QCOMPARE(frame_->Document().Open(session_->Demo()), qvi::DocumentResult::Done);
         QVERIFY(list->count() > 20);
@@ -173,7 +175,6 @@ private slots:
         frame_->Document().Open(session_->Demo());
         QCOMPARE(frame_->Dialogs().OpenCount(), 0);
         QVERIFY(!frame_->SystemWindowHw()->isVisible());
-        frame_->SystemWindowHw()->show();
     }
 
     void cameraDatabaseOpensOnceAndOkReloadsTheDatabase() {
@@ -243,10 +244,9 @@ private slots:
         QCOMPARE(session_->ui.questions[0].text, std::string("Save current file before exit?"));
         QCOMPARE(session_->ui.questions[0].caption, std::string("Warning"));
         // The placement is written only when the window really closes.
-        QCOMPARE(registry_.GetInt("Window size", "max", -1), -1);
+        QCOMPARE(registry_->GetInt("Window size", "max", -1), -1);
     }
 
-    // Last: there is no way back to hardware within the run.
     void hardwareDisabledSwitchesToANewConfigurationWithoutHardware() {
         qvi::SetConfigModified(false);
         session_->ui.answers.push_back(MessageAnswer::Yes);
@@ -264,7 +264,7 @@ private slots:
 
     void messageBoxesAreWideEnoughForTheirCaption() {
         qvi::QtUi ui;
-        ui.SetParent(frame_);
+        ui.SetParent(frame_.get());
         const QString caption = "Disabling the hardware cannot be undone in this run";
         int boxWidth = 0;
         int captionWidth = 0;
@@ -287,10 +287,11 @@ private slots:
         qvi::SetConfigModified(false);
         QVERIFY(PressInMainWindow(Qt::CTRL | Qt::Key_Q));
         QVERIFY(!frame_->isVisible());
-        QCOMPARE(registry_.GetString("Window size", "Rect", ""), std::string("0040 0030 1040 0730"));
-        QCOMPARE(registry_.GetInt("Window size", "icon", -1), 0);
-        QCOMPARE(registry_.GetInt("Window size", "max", -1), 0);
-        QVERIFY(!registry_.GetString("Tool bar", "State", "").empty());
+        QCOMPARE(registry_->GetString("Window size", "Rect", ""),
+                 std::string("0040 0030 1040 0730"));
+        QCOMPARE(registry_->GetInt("Window size", "icon", -1), 0);
+        QCOMPARE(registry_->GetInt("Window size", "max", -1), 0);
+        QVERIFY(!registry_->GetString("Tool bar", "State", "").empty());
     }
 };
 

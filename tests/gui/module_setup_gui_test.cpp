@@ -102,11 +102,11 @@ void FlushDeletes() {
 class ModuleSetupGuiTest : public QObject {
     Q_OBJECT
 
-    qvi::testing::GuiSession session;
+    std::unique_ptr<qvi::testing::GuiSession> session;
     QWidget main;
     qvi::SetupDialogs dialogs{&main};
 
-    qvi::QV_system &System() { return session.Tree().System(); }
+    qvi::QV_system &System() { return session->Tree().System(); }
     qvi::QV_plat_mod &Platform(int element) { return *System().GetElement(element)->GetPlatMod(); }
     qvi::QV_mod &Module(int element) { return *System().GetModule(element); }
 
@@ -117,9 +117,11 @@ class ModuleSetupGuiTest : public QObject {
     }
 
 private slots:
-    void initTestCase() {
-        QVERIFY(session.Started());
-        QCOMPARE(session.Load(session.Demo()), 0);
+    // Each test starts from its own session on the demo, no dialog open.
+    void init() {
+        session = std::make_unique<qvi::testing::GuiSession>();
+        QVERIFY(session->Started());
+        QCOMPARE(session->Load(session->Demo()), 0);
         QVERIFY(qvi::HardwareEnabled());
         main.setGeometry(100, 100, 1200, 800);
         main.show();
@@ -128,8 +130,7 @@ private slots:
     void cleanup() {
         dialogs.CloseAll();
         FlushDeletes();
-        session.ui.Clear();
-        qvi::SetConfigModified(false);
+        session.reset();
     }
 
     void opensOncePerElementWithItsTitleAndPlace() {
@@ -159,9 +160,9 @@ private slots:
 
     void everyElementPastTheSixteenthHasItsOwnDialog() {
         QVERIFY(dialogs.Open(System(), 0) == nullptr);
-        QCOMPARE(session.ui.Errors(),
+        QCOMPARE(session->ui.Errors(),
                  (std::vector<std::string>{"element 0 has no Module Setup pages"}));
-        session.ui.Clear();
+        session->ui.Clear();
         const std::vector<std::pair<int, QString>> late = {{16, "TX-20:0 on SXP:1"},
                                                            {18, "TX-50:0 on SXP:2"},
                                                            {20, "TX-40:0 on SXP:3"},
@@ -175,7 +176,7 @@ private slots:
             QVERIFY(dialog->Tabs()->count() > 0);
             QCOMPARE(dialogs.Open(System(), element), dialog);
         }
-        QVERIFY(session.ui.Errors().empty());
+        QVERIFY(session->ui.Errors().empty());
         QCOMPARE(dialogs.OpenCount(), static_cast<int>(late.size()));
         // Closing one leaves the others in their slots.
         dialogs.Find(18)->CancelButton()->click();
@@ -250,15 +251,15 @@ private slots:
         QTest::mouseClick(field, Qt::LeftButton);
         QCOMPARE(runs, 1);
         QCOMPARE(failures_, QStringList());
-        QCOMPARE(session.ui.Errors(), (std::vector<std::string>{"Entry out of range: 2000"}));
+        QCOMPARE(session->ui.Errors(), (std::vector<std::string>{"Entry out of range: 2000"}));
         QCOMPARE(field->text(), QString("801"));
         QCOMPARE(Platform(kChannel0).read_reg(kHTotalReg).ToString(), std::string("801"));
 
         dialog->OkButton()->click();
         FlushDeletes();
         QVERIFY(qvi::ConfigModified());
-        const std::string path = (session.ConfigDir() / "edited.txt").string();
-        QCOMPARE(session.Tree().WriteTextFile(path), 0);
+        const std::string path = (session->ConfigDir() / "edited.txt").string();
+        QCOMPARE(session->Tree().WriteTextFile(path), 0);
         std::ifstream in(path);
         std::string text((std::istreambuf_iterator<char>(in)), {});
         const std::size_t channel = text.find("[SXA:0]");
@@ -286,7 +287,7 @@ private slots:
         });
         QTest::mouseClick(page->NumberField(row), Qt::LeftButton);
         QCOMPARE(failures_, QStringList());
-        QCOMPARE(session.ui.Errors(), (std::vector<std::string>{"Invalid entry: abc"}));
+        QCOMPARE(session->ui.Errors(), (std::vector<std::string>{"Invalid entry: abc"}));
         QCOMPARE(page->NumberField(row)->text(), QString("9"));
         dialog->CancelButton()->click();
         QCOMPARE(Module(kChannel0).GetUsrParam(15)->GetValue().ToString(), std::string("6"));
@@ -302,7 +303,7 @@ private slots:
             // A message box over the dialog takes the focus: no check, no second box.
             QFocusEvent toMessageBox(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
             QApplication::sendEvent(entry.Edit(), &toMessageBox);
-            EXPECT_EQ_Q(session.ui.Errors().size(), std::size_t{0});
+            EXPECT_EQ_Q(session->ui.Errors().size(), std::size_t{0});
             QFocusEvent tabbedAway(QEvent::FocusOut, Qt::TabFocusReason);
             QApplication::sendEvent(entry.Edit(), &tabbedAway);
             entry.CancelButton()->click();
@@ -310,7 +311,7 @@ private slots:
         });
         QTest::mouseClick(page->NumberField(row), Qt::LeftButton);
         QCOMPARE(failures_, QStringList());
-        QCOMPARE(session.ui.Errors(), (std::vector<std::string>{"Entry out of range: 5000"}));
+        QCOMPARE(session->ui.Errors(), (std::vector<std::string>{"Entry out of range: 5000"}));
         dialog->CancelButton()->click();
     }
 

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QScreen>
 #include <QtTest>
+#include <memory>
 
 #include "app/recent_files.h"
 #include "gui/gui_screen.h"
@@ -39,33 +40,39 @@ QByteArray Where(const QWidget &window) {
 class PlacementGuiTest : public QObject {
     Q_OBJECT
 
-    qvi::testing::GuiSession *session_ = nullptr;
-    qvi::MemoryRegistry registry_;
-    qvi::MemoryRecentFiles recent_;
-    qvi::CMainFrame *frame_ = nullptr;
+    // Each test starts from its own session, settings store and main frame.
+    std::unique_ptr<qvi::testing::GuiSession> session_;
+    std::unique_ptr<qvi::MemoryRegistry> registry_;
+    std::unique_ptr<qvi::MemoryRecentFiles> recent_;
+    std::unique_ptr<qvi::CMainFrame> frame_;
 
 private slots:
-    void initTestCase() {
+    void init() {
         QCOMPARE(Available().size(), QSize(1067, 667));
-        session_ = new qvi::testing::GuiSession;
+        session_ = std::make_unique<qvi::testing::GuiSession>();
         QVERIFY(session_->Started());
         // Stored by a run on a larger screen, or before the scale factor changed.
-        registry_.WriteString("Window size", "Rect", "0000 0000 1950 1274");
-        frame_ = new qvi::CMainFrame(session_->settings(), session_->services, registry_, recent_);
+        registry_ = std::make_unique<qvi::MemoryRegistry>();
+        recent_ = std::make_unique<qvi::MemoryRecentFiles>();
+        registry_->WriteString("Window size", "Rect", "0000 0000 1950 1274");
+        frame_ = std::make_unique<qvi::CMainFrame>(session_->settings(), session_->services,
+                                                   *registry_, *recent_);
         frame_->RestorePlacement();
         session_->settings().currentConfigFile = session_->Demo();
         frame_->OpenStartConfiguration();
         QVERIFY(session_->ui.Errors().empty());
     }
 
-    void cleanupTestCase() {
+    void cleanup() {
         qvi::SetConfigModified(false);
-        delete frame_;
-        delete session_;
+        frame_.reset();
+        recent_.reset();
+        registry_.reset();
+        session_.reset();
     }
 
     void theRestoredMainWindowFitsTheScreen() {
-        QVERIFY(QTest::qWaitForWindowExposed(frame_));
+        QVERIFY(QTest::qWaitForWindowExposed(frame_.get()));
         QVERIFY2(OnScreen(*frame_), Where(*frame_));
         // It fills the screen rather than keeping a stale small size.
         QVERIFY(frame_->frameGeometry().width() > Available().width() - 10);

@@ -58,11 +58,13 @@ private:
     std::unique_ptr<qvi::testing::GuiSession> session_;
 
 private slots:
-    void initTestCase() {
+    // Each test starts from its own session on the demo.
+    void init() {
         session_ = std::make_unique<qvi::testing::GuiSession>();
         QVERIFY(session_->Started());
         QCOMPARE(session_->Load(session_->Demo()), 0);
     }
+    void cleanup() { session_.reset(); }
 
     void elementLinesSelectTheActiveBoardAndDoubleClickAsksForEditing() {
         CSystemWindowHw window(Tree());

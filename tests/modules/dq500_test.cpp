@@ -49,13 +49,7 @@ constexpr int kFrameA1SizeRegister = 216;
 constexpr std::uint32_t kUnknownHandle = 0xBAD0;
 
 // A board's two objects; the container goes first.
-struct Board {
-    std::unique_ptr<DQP_plat_mod> platform;
-    std::unique_ptr<QV_dq500_mod> container;
-
-    QV_param_val Raw(int handle) const { return container->GetModParam(handle)->GetRawValue(); }
-    QV_usr_param *Row(int id) const { return container->GetUsrParam(id); }
-};
+using Board = testing::OpenedModule<DQP_plat_mod, QV_dq500_mod>;
 
 class Dq500Test : public testing::BoundStandInTest {
 protected:
@@ -104,9 +98,9 @@ TEST_F(Dq500Test, SectionOfALoadedBoardListsEveryNonEmptyKeyLine) {
 
 TEST_F(Dq500Test, RowsShowTheLoadedBoard) {
     Board board = Open(BoardHandle(0));
-    EXPECT_EQ(board.Row(0)->GetIndex(), 11);  // NI1280
-    EXPECT_EQ(board.Row(16)->GetIndex(), 0);  // Pseudo_Color_Enabled
-    EXPECT_TRUE(board.Row(11)->GetValue().Equals(QV_param_val::S16(64)));
+    EXPECT_EQ(board.Row(0).GetIndex(), 11);  // NI1280
+    EXPECT_EQ(board.Row(16).GetIndex(), 0);  // Pseudo_Color_Enabled
+    EXPECT_TRUE(board.Row(11).GetValue().Equals(QV_param_val::S16(64)));
     EXPECT_TRUE(board.container->IsEditable());
 }
 
@@ -114,15 +108,15 @@ TEST_F(Dq500Test, FrameRowsKnowTheirFrameAndWriteItsRegister) {
     Board board = Open(BoardHandle(0));
     const char *frames[] = {"A0", "A1", "B1"};
     for (int id = 1; id <= 3; ++id) {
-        auto *row = dynamic_cast<QV_frame_config_usr_param *>(board.Row(id));
+        auto *row = dynamic_cast<QV_frame_config_usr_param *>(&board.Row(id));
         ASSERT_NE(row, nullptr) << id;
         EXPECT_EQ(row->Frame(), frames[id - 1]);
     }
-    QV_usr_param *a1 = board.Row(2);
-    EXPECT_EQ(a1->GetIndex(), 2);
-    EXPECT_EQ(a1->SetIndex(3), 1);
-    EXPECT_TRUE(board.Raw(2).Equals(QV_param_val::S16(3)));
-    EXPECT_EQ(a1->GetIndex(), 3);
+    QV_usr_param &a1 = board.Row(2);
+    EXPECT_EQ(a1.GetIndex(), 2);
+    EXPECT_EQ(a1.SetIndex(3), 1);
+    EXPECT_TRUE(board.Value(2).Equals(QV_param_val::S16(3)));
+    EXPECT_EQ(a1.GetIndex(), 3);
     EXPECT_EQ(binding_->Entry<&::read_reg>()(board.platform->Handle(), 218), 3);
 }
 
@@ -130,8 +124,8 @@ TEST_F(Dq500Test, DacChoicesGoToTheirEntryOnlyWithHardware) {
     // The stand-in accepts a setting for a board it knows and refuses it
     // otherwise: the refusal shows the entry was called, and which one.
     Board known = Open(BoardHandle(0));
-    EXPECT_EQ(known.Row(14)->SetIndex(0), 1);
-    EXPECT_TRUE(known.Raw(41).Equals(QV_param_val::S16(1)));
+    EXPECT_EQ(known.Row(14).SetIndex(0), 1);
+    EXPECT_TRUE(known.Value(41).Equals(QV_param_val::S16(1)));
     EXPECT_TRUE(ui.messages.empty());
 
     auto unknown = Platform(kUnknownHandle);
@@ -327,11 +321,11 @@ TEST_F(Dq500MonitorTest, PseudoColourTurnsToTrueColourForAnRgbBoardAndOtherwiseO
     Board rgb = WithCamera(kAllFrames, kRgbBoard, 24);
     rgb.platform->ChooseDisplayFrame();
     EXPECT_TRUE(ui.questions.empty());
-    EXPECT_EQ(rgb.Row(kColourModeRow)->GetIndex(), kTrueColour);
+    EXPECT_EQ(rgb.Row(kColourModeRow).GetIndex(), kTrueColour);
     EXPECT_THAT(Lines(Section(*rgb.container)), ::testing::Contains("      True_Color_Enabled"));
 
     Board other = WithCamera(kAllFrames, kMonochrome, 24);
-    other.Row(kColourModeRow)->SetIndex(kPseudoColour);
+    other.Row(kColourModeRow).SetIndex(kPseudoColour);
     ui.answers.push_back(MessageAnswer::No);
     other.platform->ChooseDisplayFrame();
     ASSERT_EQ(ui.questions.size(), 1u);
@@ -339,11 +333,11 @@ TEST_F(Dq500MonitorTest, PseudoColourTurnsToTrueColourForAnRgbBoardAndOtherwiseO
               "DQP display is set for pseudo color, do you want it set to true color?");
     EXPECT_EQ(ui.questions[0].buttons, MessageButtons::YesNo);
     EXPECT_EQ(ui.questions[0].caption, "Warning");
-    EXPECT_EQ(other.Row(kColourModeRow)->GetIndex(), kPseudoColour);
+    EXPECT_EQ(other.Row(kColourModeRow).GetIndex(), kPseudoColour);
 
     ui.answers.push_back(MessageAnswer::Yes);
     other.platform->ChooseDisplayFrame();
-    EXPECT_EQ(other.Row(kColourModeRow)->GetIndex(), kTrueColour);
+    EXPECT_EQ(other.Row(kColourModeRow).GetIndex(), kTrueColour);
     other.platform->ChooseDisplayFrame();
     EXPECT_EQ(ui.questions.size(), 2u) << "true colour already: nothing to ask";
 }

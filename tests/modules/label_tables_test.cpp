@@ -23,8 +23,8 @@
 #include "params/camera_list.h"
 #include "params/mod.h"
 #include "params/mod_param.h"
+#include "support/stand_in.h"
 #include "system/plat_mod.h"
-#include "system/stand_in.h"
 
 namespace qvi::keys {
 

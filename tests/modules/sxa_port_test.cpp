@@ -20,6 +20,7 @@ namespace qvi {
 namespace {
 
 using testing::Lines;
+using testing::Section;
 
 using ::testing::Contains;
 using ::testing::ElementsAre;
@@ -55,17 +56,7 @@ constexpr int kHTotalRegister = 123;
 constexpr int kTimingModeRegister = 164;
 
 // A channel's two objects; the container goes first.
-struct Channel {
-    std::unique_ptr<TX0_plat_mod> platform;
-    std::unique_ptr<QV_sxa_port_mod> container;
-
-    QV_param_val Raw(int handle) const { return container->GetModParam(handle)->GetRawValue(); }
-    std::string Section() const {
-        std::ostringstream out;
-        container->WriteCFGSection(out);
-        return out.str();
-    }
-};
+using Channel = testing::OpenedModule<TX0_plat_mod, QV_sxa_port_mod>;
 
 class SxaPortTest : public testing::BoundStandInTest {
 protected:
@@ -95,7 +86,7 @@ protected:
 
 TEST_F(SxaPortTest, SectionWritesTheLoadedValuesOneLinePerKey) {
     Channel channel = Open(2);
-    const std::vector<std::string> lines = Lines(channel.Section());
+    const std::vector<std::string> lines = Lines(Section(*channel.container));
     ASSERT_EQ(lines.size(), 66u);  // head, name, structure line, 63 keys
     EXPECT_THAT(std::vector(lines.begin(), lines.begin() + 4),
                 ElementsAre("[CameraPort:2]", "      Name = \"Cam12\"",
@@ -114,7 +105,7 @@ TEST_F(SxaPortTest, EmptyLinesAreSkippedExceptTheName) {
     Channel channel = Open(1);
     channel.container->GetModParam(3)->SetEnabled(false);
     channel.container->GetModParam(8)->SetEnabled(false);
-    const std::vector<std::string> lines = Lines(channel.Section());
+    const std::vector<std::string> lines = Lines(Section(*channel.container));
     ASSERT_GE(lines.size(), 4u);
     EXPECT_THAT(std::vector(lines.begin(), lines.begin() + 4),
                 ElementsAre("[CameraPort:1]", "      ", "      Camera_Structure = Create_Structure",
@@ -130,23 +121,23 @@ TEST_F(SxaPortTest, EmptyLinesAreSkippedExceptTheName) {
 
 TEST_F(SxaPortTest, FillsNameWithChannelKeysInTheirKindsDualTapAndRevision) {
     // A name ending in another digit gets the channel; one ending in it keeps it.
-    EXPECT_EQ(Open(0).Raw(3).GetText(), "Left0");
-    EXPECT_EQ(Open(2).Raw(3).GetText(), "Cam12");
-    EXPECT_EQ(Open(3).Raw(3).GetText(), "Cam3");
+    EXPECT_EQ(Open(0).Value(3).GetText(), "Left0");
+    EXPECT_EQ(Open(2).Value(3).GetText(), "Cam12");
+    EXPECT_EQ(Open(3).Value(3).GetText(), "Cam3");
 
     Channel dualTap = Open(0);
-    EXPECT_TRUE(dualTap.Raw(36).Equals(QV_param_val::U32(1)));
-    EXPECT_TRUE(dualTap.Raw(70).Equals(QV_param_val::S16(1)));
-    EXPECT_TRUE(dualTap.Raw(69).Equals(QV_param_val::S16(7)));
+    EXPECT_TRUE(dualTap.Value(36).Equals(QV_param_val::U32(1)));
+    EXPECT_TRUE(dualTap.Value(70).Equals(QV_param_val::S16(1)));
+    EXPECT_TRUE(dualTap.Value(69).Equals(QV_param_val::S16(7)));
 
     Channel separate = Open(2);
-    EXPECT_TRUE(separate.Raw(8).Equals(QV_param_val::U32(910)));
-    EXPECT_TRUE(separate.Raw(53).Equals(QV_param_val::S16(-5)));
-    EXPECT_TRUE(separate.Raw(70).Equals(QV_param_val::S16(0)));
+    EXPECT_TRUE(separate.Value(8).Equals(QV_param_val::U32(910)));
+    EXPECT_TRUE(separate.Value(53).Equals(QV_param_val::S16(-5)));
+    EXPECT_TRUE(separate.Value(70).Equals(QV_param_val::S16(0)));
 
     SetHardwareEnabled(false);
     separate.platform->FillParams(*separate.container);
-    EXPECT_TRUE(separate.Raw(69).Equals(QV_param_val::S16(-1)));
+    EXPECT_TRUE(separate.Value(69).Equals(QV_param_val::S16(-1)));
 }
 
 TEST_F(SxaPortTest, TimingModeRowOffersDualTapOnlyOnSlaveChannels) {
@@ -161,13 +152,13 @@ TEST_F(SxaPortTest, TimingModeRowOffersDualTapOnlyOnSlaveChannels) {
                 ElementsAre("Normal PLL", "Separate Sync PLL", "Crystal", "Dual Tap(Slave)"));
 
     EXPECT_EQ(row->SetIndex(3), 2);
-    EXPECT_TRUE(slave.Raw(36).Equals(QV_param_val::U32(1)));
-    EXPECT_TRUE(slave.Raw(70).Equals(QV_param_val::S16(1)));
+    EXPECT_TRUE(slave.Value(36).Equals(QV_param_val::U32(1)));
+    EXPECT_TRUE(slave.Value(70).Equals(QV_param_val::S16(1)));
     EXPECT_EQ(Register(slave, kTimingModeRegister), 1u);
 
     EXPECT_EQ(row->SetIndex(1), 2);
-    EXPECT_TRUE(slave.Raw(36).Equals(QV_param_val::U32(2)));
-    EXPECT_TRUE(slave.Raw(70).Equals(QV_param_val::S16(0)));
+    EXPECT_TRUE(slave.Value(36).Equals(QV_param_val::U32(2)));
+    EXPECT_TRUE(slave.Value(70).Equals(QV_param_val::S16(0)));
 }
 
 TEST_F(SxaPortTest, RegisterWritesReachTheLibraryOnlyWithHardware) {
@@ -176,7 +167,7 @@ TEST_F(SxaPortTest, RegisterWritesReachTheLibraryOnlyWithHardware) {
 
     SetHardwareEnabled(false);
     EXPECT_EQ(channel.container->GetUsrParam(8)->SetValue(QV_param_val::U32(500)), 0);
-    EXPECT_TRUE(channel.Raw(8).Equals(QV_param_val::U32(500)));
+    EXPECT_TRUE(channel.Value(8).Equals(QV_param_val::U32(500)));
     EXPECT_EQ(Register(channel, kHTotalRegister), 910u);
 
     SetHardwareEnabled(true);
@@ -195,8 +186,8 @@ TEST_F(SxaPortTest, FillingAnotherChannelsContainerCopiesTheCameraStructure) {
     EXPECT_EQ(std::memcmp(target.platform->CameraStructure(), camera.platform->CameraStructure(),
                           TX0_plat_mod::kCameraSize),
               0);
-    EXPECT_TRUE(target.Raw(8).Equals(QV_param_val::U32(640)));
-    EXPECT_EQ(target.Raw(3).GetText(), "Cam3");
+    EXPECT_TRUE(target.Value(8).Equals(QV_param_val::U32(640)));
+    EXPECT_EQ(target.Value(3).GetText(), "Cam3");
 }
 
 TEST_F(SxaPortTest, CopyCameraConfigReplacesTheReference) {

@@ -104,14 +104,7 @@ std::string Configuration(const std::string &module) {
     return "[SYSTEM:0]\n[SX-400:0]\n" + module;
 }
 
-// The module's two objects; the container goes first.
-struct Tx10 {
-    std::unique_ptr<TX10_plat_mod> platform;
-    std::unique_ptr<QV_tx10_mod> container;
-
-    QV_mod_param &Param(int handle) const { return *container->GetModParam(handle); }
-    QV_usr_param &Row(int id) const { return *container->GetUsrParam(id); }
-};
+using Tx10 = testing::OpenedModule<TX10_plat_mod, QV_tx10_mod>;
 
 class Tx10Test : public testing::BoundStandInTest {
 protected:

@@ -65,15 +65,7 @@ constexpr const char *kModule = R"([TX-20:0]
       Slot_Number = 0
 )";
 
-struct Module {
-    std::unique_ptr<TX20_plat_mod> platform;
-    std::unique_ptr<QV_tx20_mod> container;
-
-    QV_usr_param &Row(int id) const { return *container->GetUsrParam(id); }
-    std::int16_t Raw(int handle) const {
-        return container->GetModParam(handle)->GetRawValue().GetShort();
-    }
-};
+using Module = testing::OpenedModule<TX20_plat_mod, QV_tx20_mod>;
 
 class Tx20Test : public testing::BoundStandInTest {
 protected:

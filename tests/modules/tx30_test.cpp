@@ -88,13 +88,7 @@ constexpr int kFirstCoefficientRow = 33;
 constexpr int kMatrixRow = 42;
 constexpr int kMatrixRows[] = {28, 29, 31, 33, 34, 35, 36, 37, 38, 39, 40, 41};
 
-struct Module {
-    std::unique_ptr<TX30_plat_mod> platform;
-    std::unique_ptr<QV_tx30_mod> container;
-
-    QV_usr_param &Row(int id) const { return *container->GetUsrParam(id); }
-    QV_mod_param &Param(int handle) const { return *container->GetModParam(handle); }
-    int Raw(int handle) const { return static_cast<int>(Param(handle).GetRawValue().ToDouble()); }
+struct Module : testing::OpenedModule<TX30_plat_mod, QV_tx30_mod> {
     std::vector<bool> MatrixRowsEnabled() const {
         std::vector<bool> enabled;
         for (int id : kMatrixRows) enabled.push_back(Row(id).IsEnabled());
@@ -175,12 +169,7 @@ TEST_F(Tx30Test, WrittenSectionLoadsBackToTheSameSectionWithAndWithoutHardware) 
             });
             ASSERT_NE(matrixName, block.end());
             EXPECT_EQ(*(matrixName + 1), "      Matrix_Structure = Create_Structure");
-            EXPECT_EQ(std::count_if(block.begin(), block.end(),
-                                    [](const auto &l) {
-                                        return l.find("CSC_Coefficient_Matrix") !=
-                                               std::string::npos;
-                                    }),
-                      1);
+            EXPECT_EQ(testing::KeyLines(block, "CSC_Coefficient_Matrix").size(), 1u);
         }
         // Both look-up tables are loaded whatever the camera says.
         EXPECT_THAT(PortLines(written, 3), Contains("      Input_LUT_Load"));

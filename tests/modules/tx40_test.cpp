@@ -84,14 +84,7 @@ constexpr int kHorizontalActiveRow = 33;
 
 constexpr std::size_t kRecordFieldOffset = 0x6a;
 
-struct Module {
-    std::unique_ptr<TX40_plat_mod> platform;
-    std::unique_ptr<QV_tx40_mod> container;
-
-    QV_usr_param &Row(int id) const { return *container->GetUsrParam(id); }
-    std::int16_t Raw(int handle) const {
-        return container->GetModParam(handle)->GetRawValue().GetShort();
-    }
+struct Module : testing::OpenedModule<TX40_plat_mod, QV_tx40_mod> {
     // The library's record of the module: the specification, then the
     // reference to the current camera structure.
     const std::uint8_t *Record() const { return platform->Spec(); }

@@ -24,6 +24,7 @@ namespace {
 
 using ::testing::Contains;
 using ::testing::ElementsAre;
+using ::testing::IsEmpty;
 using testing::Lines;
 using ::testing::Not;
 using testing::PortLines;
@@ -97,23 +98,11 @@ const std::vector<std::string> kCustomKeys = {
 };
 constexpr int kCustomRows[] = {14, 43, 44, 45, 48, 49, 50, 51, 52, 53};
 
-bool HasKey(const std::vector<std::string> &lines, const std::string &key) {
-    return std::any_of(lines.begin(), lines.end(), [&](const std::string &line) {
-        return line.starts_with("      " + key + " = ");
-    });
-}
-
 std::int16_t CameraS16(const std::uint8_t *camera, std::size_t offset) {
     return static_cast<std::int16_t>(RecordU16(camera, offset));
 }
 
-struct Module {
-    std::unique_ptr<TX50_plat_mod> platform;
-    std::unique_ptr<QV_tx50_mod> container;
-
-    QV_usr_param &Row(int id) const { return *container->GetUsrParam(id); }
-    QV_mod_param &Param(int handle) const { return *container->GetModParam(handle); }
-    std::int16_t Raw(int handle) const { return Param(handle).GetRawValue().GetShort(); }
+struct Module : testing::OpenedModule<TX50_plat_mod, QV_tx50_mod> {
     // Chooses the port as the "Active Camera" row does.
     void SelectPort(int port) const { Row(4).SetIndex(port); }
 };
@@ -156,7 +145,8 @@ TEST_F(Tx50Test, WrittenSectionLoadsBackToTheSameSection) {
     const std::vector<std::string> port1 = PortLines(written, 1);
     EXPECT_EQ(port1.size(), 51u);
     EXPECT_THAT(port1, Contains("      Cust_option = 0"));
-    for (const std::string &key : kCustomKeys) EXPECT_FALSE(HasKey(port1, key)) << key;
+    for (const std::string &key : kCustomKeys)
+        EXPECT_THAT(testing::KeyLines(port1, key), IsEmpty()) << key;
     EXPECT_THAT(port1, Contains("      Pixel_frequency = \"14.750\""));
     EXPECT_THAT(port1, Contains("      Frame_time = \"40000.000\""));
 

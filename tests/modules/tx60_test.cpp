@@ -69,13 +69,7 @@ constexpr int kCameraModeRow = 2;
 constexpr int kPriEnableRow = 20;
 constexpr int kHorizontalActiveRow = 24;
 
-struct Module {
-    std::unique_ptr<TX60_plat_mod> platform;
-    std::unique_ptr<QV_tx60_mod> container;
-
-    QV_usr_param &Row(int id) const { return *container->GetUsrParam(id); }
-    QV_param_val Raw(int handle) const { return container->GetModParam(handle)->GetRawValue(); }
-};
+using Module = testing::OpenedModule<TX60_plat_mod, QV_tx60_mod>;
 
 class Tx60Test : public testing::BoundStandInTest {
 protected:
@@ -104,7 +98,7 @@ TEST_F(Tx60Test, WrittenSectionLoadsBackToTheSameSection) {
                             "      PRINCount = 0x3FC", "      Acq_DX = 640", "      Acq_DY = 480"));
     EXPECT_THAT(lines, Contains("      EXSCLK_CounterPreset = 1234"));
     EXPECT_THAT(lines, Contains("      PRI_Enable"));
-    EXPECT_TRUE(first.Raw(34).Equals(QV_param_val::S16(640)));
+    EXPECT_TRUE(first.Value(34).Equals(QV_param_val::S16(640)));
     EXPECT_TRUE(ui.messages.empty()) << ui.Texts().front();
 
     ASSERT_EQ(Load(std::string(kBoards) + written), QRX_LOAD_OK);
@@ -150,10 +144,10 @@ TEST_F(Tx60Test, HorizontalActiveIsStoredAsASigned16BitValue) {
     Module module = Open(1);
     QV_usr_param &active = module.Row(kHorizontalActiveRow);
     EXPECT_EQ(active.SetValue(QV_param_val::U32(640)), 0);
-    EXPECT_TRUE(module.Raw(34).Equals(QV_param_val::S16(640)));
+    EXPECT_TRUE(module.Value(34).Equals(QV_param_val::S16(640)));
     EXPECT_EQ(Register(module, 31), 640);
     active.SetValue(QV_param_val::Float(512.75f));
-    EXPECT_TRUE(module.Raw(34).Equals(QV_param_val::S16(512)));
+    EXPECT_TRUE(module.Value(34).Equals(QV_param_val::S16(512)));
     EXPECT_THAT(Lines(Section(*module.container)), Contains("      Horizontal_Active = 0x200"));
 }
 

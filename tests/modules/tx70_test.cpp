@@ -21,6 +21,7 @@ namespace {
 
 using ::testing::Contains;
 using ::testing::ElementsAre;
+using testing::KeyLines;
 using testing::Lines;
 using ::testing::Not;
 using testing::PortLines;
@@ -75,20 +76,7 @@ constexpr const char *kModules = R"([TX-70:0]
 constexpr int kRgb = 0;
 constexpr int kDecoder = 1;
 
-std::vector<std::string> KeyLines(const std::string &section, const std::string &key) {
-    std::vector<std::string> found;
-    for (const std::string &line : Lines(section))
-        if (line.find(key) != std::string::npos) found.push_back(line);
-    return found;
-}
-
-struct Module {
-    std::unique_ptr<TX70_plat_mod> platform;
-    std::unique_ptr<QV_tx70_mod> container;
-
-    QV_usr_param &Row(int id) const { return *container->GetUsrParam(id); }
-    QV_mod_param &Param(int handle) const { return *container->GetModParam(handle); }
-    double Raw(int handle, int port) const { return Param(handle).GetRawValue(port).ToDouble(); }
+struct Module : testing::OpenedModule<TX70_plat_mod, QV_tx70_mod> {
     void SelectPort(int port) const { container->SetPort(port); }
     std::vector<std::string> Pages() const {
         std::vector<std::string> names;

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 namespace qvi {
 namespace {
@@ -146,44 +147,6 @@ TEST_F(QvcfgTest, SetChangesRowsAndRefusesWhatTheDialogRefuses) {
     EXPECT_EQ(word.status, 1);
 }
 
-TEST_F(QvcfgTest, PagesListTheTabsAndTheirRows) {
-    Outcome run = Qvcfg("pages " + Demo() + " 5");
-    ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_NE(run.out.find("[Camera]\n3\tCamera\tRS-170 Right1\n[Timing Control]\n"),
-              std::string::npos)
-        << run.out;
-    EXPECT_NE(run.out.find("[Phase-Locked Loop]\n53\tFeedback Divider\t79\n"), std::string::npos);
-    EXPECT_EQ(Qvcfg("pages " + Demo() + " 0").status, 1);  // a system line has no pages
-}
-
-TEST_F(QvcfgTest, BoardsShowTheirMiscAndBasicPages) {
-    Outcome lumo = Qvcfg("pages " + Demo() + " 1");
-    ASSERT_EQ(lumo.status, 0) << lumo.err;
-    EXPECT_NE(lumo.out.find("[Misc.]\n0\tLatency Timer\t248\n1\tIRQ Line\t11\n"), std::string::npos)
-        << lumo.out;
-    Outcome dq500 = Qvcfg("pages " + Demo() + " 8");
-    ASSERT_EQ(dq500.status, 0) << dq500.err;
-    EXPECT_NE(dq500.out.find("[Basic]\n0\tDisplay\tNI 1024 x 768 60HZ\n"), std::string::npos)
-        << dq500.out;
-    EXPECT_NE(dq500.out.find("10\tVBus Type\tVideo Bus Master\n"), std::string::npos);
-
-    // The RX-20 on the DQ-500 knows its memory size from its board.
-    Outcome rx20 = Qvcfg("pages " + Demo() + " 10");
-    ASSERT_EQ(rx20.status, 0) << rx20.err;
-    EXPECT_NE(rx20.out.find("[Basic]\n0\tMemory Size\t8K_1K_12\n1\tLoad Flag\tForce Load\n"),
-              std::string::npos)
-        << rx20.out;
-    Outcome rx30 = Qvcfg("pages " + Demo() + " 13");
-    ASSERT_EQ(rx30.status, 0) << rx30.err;
-    EXPECT_NE(rx30.out.find("[Basic]\n0\tLoad Flag\tForce Load\n1\tOp mode\tSYNC\n"),
-              std::string::npos)
-        << rx30.out;
-    Outcome rx40 = Qvcfg("pages " + Demo() + " 14");
-    ASSERT_EQ(rx40.status, 0) << rx40.err;
-    EXPECT_NE(rx40.out.find("[Basic]\n0\tAOI 0 HBlank\t"), std::string::npos) << rx40.out;
-    EXPECT_EQ(Qvcfg("pages " + Demo() + " 12").status, 1) << "the RX-10 has no pages";
-}
-
 TEST_F(QvcfgTest, ADq500DacChoiceIsWrittenBack) {
     const fs::path out = dir_ / "dac.txt";
     Outcome run = Qvcfg("set " + Demo() + " 8 \"Sync On Green=Enabled\" -o " + out.string());
@@ -191,23 +154,6 @@ TEST_F(QvcfgTest, ADq500DacChoiceIsWrittenBack) {
     // With the rack the board is present: the DAC entry was called, and it succeeded.
     EXPECT_EQ(run.err.find("error:"), std::string::npos) << run.err;
     EXPECT_NE(Read(out).find("      Sync_On_Green_Enabled\n"), std::string::npos);
-}
-
-TEST_F(QvcfgTest, Tx10PagesShowTheStartupPortsValuesInPageOrder) {
-    Outcome run = Qvcfg("pages " + Demo() + " 2");
-    ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_NE(run.out.find("[Camera]\n0\tCamera 0\tGeneric TX-10\n1\tCamera 1\tCCIR TX-10\n"
-                           "2\tCamera 2\tProgressive 640\n3\tCamera 3\tSpare\n"
-                           "5\tActive Camera\tCamera 1\n[Advanced]\n"),
-              std::string::npos)
-        << run.out;
-    EXPECT_NE(run.out.find("5\tActive Camera\tCamera 1\n4\tVideo Standard\tCCIR\n"
-                           "6\tHorizontal Total\t944\n"),
-              std::string::npos);
-    EXPECT_NE(run.out.find("37\tTX Scan Mode\tInterlaced video\n"), std::string::npos);
-    EXPECT_NE(run.out.find("72\tBoard Revision\t30\n[PLL registers]\n50\tFeedback Divider\t943\n"),
-              std::string::npos);
-    EXPECT_NE(run.out.find("\n55\tVCO Gain\t60MHz/Volt\n"), std::string::npos);
 }
 
 TEST_F(QvcfgTest, Tx10ActiveCameraAndCamerasWorkPortByPort) {
@@ -233,26 +179,6 @@ TEST_F(QvcfgTest, Tx10ActiveCameraAndCamerasWorkPortByPort) {
     EXPECT_EQ(text.find("      HTotal = 800\n"), std::string::npos);  // port 2's own total
 }
 
-TEST_F(QvcfgTest, Tx20PagesShowPixelsLinesAndTheTimeBase) {
-    Outcome run = Qvcfg("pages " + Demo() + " 16");
-    ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_NE(run.out.find("[All]\n27\tCamera 0\tRS-170 TX-20\n28\tCamera 1\tProgressive 1000\n"
-                           "29\tCamera 2\tCCIR Monitor\n30\tCamera 3\tSpare\n"
-                           "31\tActive Camera\tCamera 0\n21\tHorizontal Active\t640\n"
-                           "22\tVertical Active\t480\n4\tScan Mode\tInterlaced\n"
-                           "0\tTime Base\tRS170 640x484 12.28MHz\n"),
-              std::string::npos)
-        << run.out;
-    Outcome port1 = Qvcfg("pages " + Demo() + " 16 --port 1");
-    ASSERT_EQ(port1.status, 0) << port1.err;
-    EXPECT_NE(port1.out.find("21\tHorizontal Active\t1000\n22\tVertical Active\t504\n"
-                             "4\tScan Mode\tNon-interlaced\n0\tTime Base\tVGA   640x480 (NI)\n"),
-              std::string::npos)
-        << port1.out;
-    EXPECT_NE(port1.out.find("20\tAcq Trigger\tSoftware trig\n"), std::string::npos);
-    EXPECT_NE(port1.out.find("23\tStrobe Output\tStrobe 2 Act High\n"), std::string::npos);
-}
-
 TEST_F(QvcfgTest, Tx20CameraAndRowsWriteTheirKeys) {
     const fs::path out = dir_ / "tx20.txt";
     Outcome run = Qvcfg("set " + Demo() +
@@ -271,20 +197,61 @@ TEST_F(QvcfgTest, Tx20CameraAndRowsWriteTheirKeys) {
     EXPECT_EQ(refused.status, 1);
 }
 
-TEST_F(QvcfgTest, DigitalAndTimingModulesShowAndWriteTheirComputedRows) {
-    Outcome tx50 = Qvcfg("pages " + Demo() + " 18 --port 1");
-    ASSERT_EQ(tx50.status, 0) << tx50.err;
-    EXPECT_NE(tx50.out.find("38\tHorizontal Active\t768\n36\tVertical Active\t576\n"),
-              std::string::npos)
-        << tx50.out;
-    EXPECT_NE(tx50.out.find("41\tInput Gain\t1.000\n"), std::string::npos);
-    EXPECT_NE(tx50.out.find("47\tCustom PLL options\tEnabled\n"), std::string::npos);
-    Outcome tx40 = Qvcfg("pages " + Demo() + " 20");
-    ASSERT_EQ(tx40.status, 0) << tx40.err;
-    EXPECT_NE(tx40.out.find("33\tHorizontal Active\t640\n"), std::string::npos) << tx40.out;
-    EXPECT_NE(tx40.out.find("23\tCam Clk coarse\t24.00 MHz\n24\tCam Clk fine\t24.00 MHz\n"),
-              std::string::npos);
+// What `pages` shows of an element of the demo: its tabs, then each row's id,
+// label and shown value, on the start-up port unless --port names another.
+TEST_F(QvcfgTest, PagesListEachElementsTabsRowsAndValues) {
+    struct Case {
+        const char *element;
+        std::vector<std::string> fragments;
+    };
+    const Case cases[] = {
+        {"5",
+         {"[Camera]\n3\tCamera\tRS-170 Right1\n[Timing Control]\n",
+          "[Phase-Locked Loop]\n53\tFeedback Divider\t79\n"}},
+        {"1", {"[Misc.]\n0\tLatency Timer\t248\n1\tIRQ Line\t11\n"}},
+        {"8", {"[Basic]\n0\tDisplay\tNI 1024 x 768 60HZ\n", "10\tVBus Type\tVideo Bus Master\n"}},
+        // The RX-20 on the DQ-500 knows its memory size from its board.
+        {"10", {"[Basic]\n0\tMemory Size\t8K_1K_12\n1\tLoad Flag\tForce Load\n"}},
+        {"13", {"[Basic]\n0\tLoad Flag\tForce Load\n1\tOp mode\tSYNC\n"}},
+        {"14", {"[Basic]\n0\tAOI 0 HBlank\t"}},
+        {"2",
+         {"[Camera]\n0\tCamera 0\tGeneric TX-10\n1\tCamera 1\tCCIR TX-10\n"
+          "2\tCamera 2\tProgressive 640\n3\tCamera 3\tSpare\n"
+          "5\tActive Camera\tCamera 1\n[Advanced]\n",
+          "5\tActive Camera\tCamera 1\n4\tVideo Standard\tCCIR\n6\tHorizontal Total\t944\n",
+          "37\tTX Scan Mode\tInterlaced video\n",
+          "72\tBoard Revision\t30\n[PLL registers]\n50\tFeedback Divider\t943\n",
+          "\n55\tVCO Gain\t60MHz/Volt\n"}},
+        {"16",
+         {"[All]\n27\tCamera 0\tRS-170 TX-20\n28\tCamera 1\tProgressive 1000\n"
+          "29\tCamera 2\tCCIR Monitor\n30\tCamera 3\tSpare\n"
+          "31\tActive Camera\tCamera 0\n21\tHorizontal Active\t640\n"
+          "22\tVertical Active\t480\n4\tScan Mode\tInterlaced\n"
+          "0\tTime Base\tRS170 640x484 12.28MHz\n"}},
+        {"16 --port 1",
+         {"21\tHorizontal Active\t1000\n22\tVertical Active\t504\n"
+          "4\tScan Mode\tNon-interlaced\n0\tTime Base\tVGA   640x480 (NI)\n",
+          "20\tAcq Trigger\tSoftware trig\n", "23\tStrobe Output\tStrobe 2 Act High\n"}},
+        {"18 --port 1",
+         {"38\tHorizontal Active\t768\n36\tVertical Active\t576\n", "41\tInput Gain\t1.000\n",
+          "47\tCustom PLL options\tEnabled\n"}},
+        {"20",
+         {"33\tHorizontal Active\t640\n",
+          "23\tCam Clk coarse\t24.00 MHz\n24\tCam Clk fine\t24.00 MHz\n"}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.element);
+        const Outcome run = Qvcfg("pages " + Demo() + " " + c.element);
+        ASSERT_EQ(run.status, 0) << run.err;
+        for (const std::string &fragment : c.fragments)
+            EXPECT_NE(run.out.find(fragment), std::string::npos) << fragment << "\nin:\n"
+                                                                 << run.out;
+    }
+    EXPECT_EQ(Qvcfg("pages " + Demo() + " 0").status, 1) << "a system line has no pages";
+    EXPECT_EQ(Qvcfg("pages " + Demo() + " 12").status, 1) << "the RX-10 has no pages";
+}
 
+TEST_F(QvcfgTest, DigitalAndTimingModulesWriteTheirComputedRows) {
     const fs::path out = dir_ / "digital.txt";
     Outcome run = Qvcfg("set " + Demo() + " 18 --port 0 \"Input Gain=0.64\" -o " + out.string());
     ASSERT_EQ(run.status, 0) << run.err;

@@ -9,6 +9,7 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <type_traits>
 #include <vector>
 
@@ -17,6 +18,8 @@
 #include "library/library_binding.h"
 #include "modules/module_settings.h"
 #include "params/mod.h"
+#include "params/mod_param.h"
+#include "params/usr_param.h"
 #include "platform/posix/dl_library_loader.h"
 #include "support/test_env.h"
 
@@ -26,6 +29,22 @@ namespace qvi::testing {
 inline void Collect(const char *text, void *user) {
     static_cast<std::string *>(user)->append(text);
 }
+
+// A module's platform object and container as OpenModule attaches them; a
+// test's own module type derives from it for what only that model needs.
+template <typename Platform, typename Container>
+struct OpenedModule {
+    std::unique_ptr<Platform> platform;
+    std::unique_ptr<Container> container;
+
+    QV_usr_param &Row(int id) const { return *container->GetUsrParam(id); }
+    QV_mod_param &Param(int handle) const { return *container->GetModParam(handle); }
+    // A parameter's stored value on `port`, the current port when -1.
+    QV_param_val Value(int handle, int port = -1) const {
+        return port < 0 ? Param(handle).GetRawValue() : Param(handle).GetRawValue(port);
+    }
+    double Raw(int handle, int port = -1) const { return Value(handle, port).ToDouble(); }
+};
 
 // The real imaging library stand-in bound as the program binds it, with a
 // rack of the test's boards and a configuration loaded from text (converted
@@ -177,6 +196,24 @@ inline std::vector<std::string> PortLines(const std::string &section, int port) 
     auto end = std::find_if(begin + 1, lines.end(),
                             [](const std::string &line) { return line.starts_with("["); });
     return {begin, end};
+}
+
+// The lines of a section that set `key`, as "KEY = value" or as the bare word.
+inline std::vector<std::string> KeyLines(const std::vector<std::string> &lines,
+                                         std::string_view key) {
+    std::vector<std::string> found;
+    for (const std::string &line : lines) {
+        const std::size_t start = line.find_first_not_of(' ');
+        if (start == std::string::npos) continue;
+        const std::string_view text = std::string_view(line).substr(start);
+        if (text.starts_with(key) &&
+            (text.size() == key.size() || text.substr(key.size()).starts_with(" = ")))
+            found.push_back(line);
+    }
+    return found;
+}
+inline std::vector<std::string> KeyLines(const std::string &section, std::string_view key) {
+    return KeyLines(Lines(section), key);
 }
 
 }  // namespace qvi::testing

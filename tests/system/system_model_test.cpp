@@ -8,7 +8,7 @@
 #include "modules/computational/rx20.h"
 #include "modules/model_registry.h"
 #include "params/mod.h"
-#include "stand_in.h"
+#include "support/stand_in.h"
 #include "system/config_state.h"
 #include "system/plat_mod.h"
 

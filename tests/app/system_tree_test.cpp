@@ -13,7 +13,7 @@
 #include "library/hardware.h"
 #include "params/mod.h"
 #include "params/value_entry.h"
-#include "stand_in.h"
+#include "support/stand_in.h"
 #include "system/config_state.h"
 #include "system/config_writer.h"
 #include "system/plat_mod.h"

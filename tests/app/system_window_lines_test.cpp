@@ -10,8 +10,7 @@
 
 #include "app/app_settings.h"
 #include "app/module_fit.h"
-#include "library/hardware.h"
-#include "stand_in.h"
+#include "support/stand_in.h"
 #include "system/config_state.h"
 
 namespace qvi {

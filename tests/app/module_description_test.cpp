@@ -6,7 +6,7 @@
 
 #include "library/hardware.h"
 #include "params/mod.h"
-#include "stand_in.h"
+#include "support/stand_in.h"
 
 namespace qvi {
 namespace {
