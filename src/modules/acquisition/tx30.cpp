@@ -108,22 +108,6 @@ std::string Lower(std::string text) {
 
 // ---- the parameters built with their own classes ------------------------------------
 
-template <class Param>
-std::unique_ptr<QV_mod_param> MakeChoice(const keys::KeyRow &row, int ports) {
-    std::vector<std::string> names;
-    std::vector<QV_param_val> values;
-    for (const keys::Word &word : row.words) {
-        names.emplace_back(word.word);
-        values.push_back(ValueOfType(row.type, word.value));
-    }
-    const std::array<QV_param_val, 1> defaults{DefaultValueOf(row)};
-    return std::make_unique<Param>(std::string(row.key), ports, defaults, row.reg, row.handle,
-                                   std::make_unique<Val2IndexConverter>(),
-                                   std::make_unique<Index2ValConverter>(),
-                                   std::make_unique<Val2IndexConverter>(), nullptr, nullptr,
-                                   nullptr, std::move(names), std::move(values), row.named);
-}
-
 std::unique_ptr<QV_mod_param> MakeOwnParam(const keys::KeyRow &row, int ports) {
     switch (row.handle) {
         case kInputFormatHandle:
@@ -140,10 +124,7 @@ std::unique_ptr<QV_mod_param> MakeOwnParam(const keys::KeyRow &row, int ports) {
             break;
     }
     if (row.handle < kFirstCoefficient || row.handle > kLastCoefficient) return nullptr;
-    const std::array<QV_param_val, 1> defaults{DefaultValueOf(row)};
-    return std::make_unique<TX30_coefficient_param>(std::string(row.key), ports, defaults, row.reg,
-                                                    row.handle, nullptr, nullptr, nullptr, nullptr,
-                                                    nullptr, nullptr, row.radix);
+    return MakeRange<TX30_coefficient_param>(row, ports);
 }
 
 // ---- the user label table ------------------------------------------------

@@ -108,9 +108,9 @@ constexpr int kCustomOptionRows[] = {14, 44, 45, 43, 48, 49, 50, 51, 52, 53};
 // key table gives each word; the parameter holds the word's position.
 std::optional<std::int16_t> StripperPosition(std::int32_t code) {
     const keys::KeyRow &row = *keys::FindHandle(keys::kTx50Table, kStripperSourceHandle);
-    for (std::size_t i = 0; i < row.words.size(); ++i)
-        if (row.words[i].value == code) return static_cast<std::int16_t>(i);
-    return std::nullopt;
+    const std::optional<std::size_t> position = WordPosition(row, code);
+    if (!position) return std::nullopt;
+    return static_cast<std::int16_t>(*position);
 }
 
 // The rows with behaviour of their own.
@@ -138,53 +138,6 @@ ConverterPtr Offset(float offset) {
     return std::make_unique<OffsetConverter>(QV_param_val::Float(offset));
 }
 
-ConverterPtr Invert() {
-    return std::make_unique<InvertConverter>();
-}
-
-// The key table's choice values; the stripper source's are the positions of
-// its words.
-std::vector<QV_param_val> ChoiceValues(const keys::KeyRow &row) {
-    const bool byPosition = row.handle == kStripperSourceHandle;
-    std::vector<QV_param_val> values;
-    for (std::size_t i = 0; i < row.words.size(); ++i) {
-        values.push_back(
-            ValueOfType(row.type, byPosition ? static_cast<double>(i) : row.words[i].value));
-    }
-    return values;
-}
-
-QV_param_val DefaultChoice(const keys::KeyRow &row) {
-    if (row.handle != kStripperSourceHandle) return DefaultValueOf(row);
-    return QV_param_val::S16(
-        StripperPosition(static_cast<std::int32_t>(row.defaultNumber)).value_or(0));
-}
-
-// A choice of the module's own class, its hardware value inverted or not.
-template <class Param>
-std::unique_ptr<QV_mod_param> MakeChoice(const keys::KeyRow &row, int ports,
-                                         const QV_param_val &defaultValue, bool inverted) {
-    std::vector<std::string> names;
-    for (const keys::Word &word : row.words) names.emplace_back(word.word);
-    std::vector<QV_param_val> values = ChoiceValues(row);
-    const std::array<QV_param_val, 1> defaults{defaultValue};
-    return std::make_unique<Param>(
-        std::string(row.key), ports, defaults, row.reg, row.handle,
-        std::make_unique<Val2IndexConverter>(), std::make_unique<Index2ValConverter>(),
-        std::make_unique<Val2IndexConverter>(), nullptr, inverted ? Invert() : nullptr,
-        inverted ? Invert() : nullptr, std::move(names), std::move(values), row.named);
-}
-
-template <class Param>
-std::unique_ptr<QV_mod_param> MakeRange(const keys::KeyRow &row, int ports, ConverterPtr toUi,
-                                        ConverterPtr fromUi, ConverterPtr toHardware,
-                                        ConverterPtr spare) {
-    const std::array<QV_param_val, 1> defaults{DefaultValueOf(row)};
-    return std::make_unique<Param>(std::string(row.key), ports, defaults, row.reg, row.handle,
-                                   std::move(toUi), std::move(fromUi), nullptr, nullptr,
-                                   std::move(toHardware), std::move(spare), row.radix);
-}
-
 std::unique_ptr<QV_mod_param> MakeOwnParam(const keys::KeyRow &row, int ports) {
     switch (row.handle) {
         // Enabled/disabled and crystal/PLL reach the hardware the other way round.
@@ -192,35 +145,37 @@ std::unique_ptr<QV_mod_param> MakeOwnParam(const keys::KeyRow &row, int ports) {
         case 41:  // Frame_Reset_Mode
         case kTriggerEnableHandle:
         case 47:  // Tmg_gen_reset
-            return MakeChoice<QV_choice_param>(row, ports, DefaultValueOf(row), true);
+            return MakeChoice(row, ports, {.inverted = true});
         case kStripperSourceHandle:
-            return MakeChoice<QV_choice_param>(row, ports, DefaultChoice(row), false);
+            return MakeChoice(row, ports, {.byPosition = true});
         case kCustOptionHandle:
-            return MakeChoice<TX50_custom_option_param>(row, ports, DefaultValueOf(row), false);
+            return MakeChoice<TX50_custom_option_param>(row, ports);
         case 58:
         case 59:
         case 60:
         case 61:
         case 62:
         case 63:
-            return MakeChoice<TX50_custom_pll_param>(row, ports, QV_param_val::S16(0), false);
+            return MakeChoice<TX50_custom_pll_param>(row, ports,
+                                                     {.defaultValue = QV_param_val::S16(0)});
         case 37:  // Clamp_delay: the hardware counts quarter steps from -1.75
-            return MakeRange<QV_range_param>(row, ports, nullptr, nullptr,
-                                             ScaleOffset(0.25f, -1.75f), ScaleOffset(4.0f, 7.0f));
+            return MakeRange(
+                row, ports,
+                {.toHardware = ScaleOffset(0.25f, -1.75f), .spare = ScaleOffset(4.0f, 7.0f)});
         case kHorizontalActiveHandle:
         case kVerticalActiveHandle:
         case 49:  // Tmg_gen_halt_ovride
-            return MakeRange<QV_range_param>(row, ports, nullptr, nullptr, Offset(-1.0f),
-                                             Offset(1.0f));
+            return MakeRange(row, ports, {.toHardware = Offset(-1.0f), .spare = Offset(1.0f)});
         case 51:  // Video_input_Gain
-            return MakeRange<TX50_hundredths_param>(row, ports, nullptr, nullptr,
-                                                    ScaleOffset(0.31875f, 0.5f), nullptr);
+            return MakeRange<TX50_hundredths_param>(row, ports,
+                                                    {.toHardware = ScaleOffset(0.31875f, 0.5f)});
         case 52:  // Video_input_level
-            return MakeRange<TX50_hundredths_param>(row, ports, nullptr, nullptr,
-                                                    ScaleOffset(0.85f, 0.5f), nullptr);
+            return MakeRange<TX50_hundredths_param>(row, ports,
+                                                    {.toHardware = ScaleOffset(0.85f, 0.5f)});
         case 53:  // Stripper: shown as the line rate in kHz
-            return MakeRange<QV_range_param>(row, ports, ScaleOffset(-0.2f, 66.5f),
-                                             ScaleOffset(-5.0f, 330.0f), nullptr, nullptr);
+            return MakeRange(
+                row, ports,
+                {.toUi = ScaleOffset(-0.2f, 66.5f), .fromUi = ScaleOffset(-5.0f, 330.0f)});
         case kPixelFrequencyHandle:
         case kLineTimeHandle:
         case kHsyncLowHandle:
@@ -228,7 +183,7 @@ std::unique_ptr<QV_mod_param> MakeOwnParam(const keys::KeyRow &row, int ports) {
         case kVsyncLowHandle:
         case kVertIntervalHandle:
         case kPllAccuracyHandle:
-            return MakeRange<TX50_timing_param>(row, ports, nullptr, nullptr, nullptr, nullptr);
+            return MakeRange<TX50_timing_param>(row, ports);
         default:
             return nullptr;
     }

@@ -100,42 +100,8 @@ std::string InlineText(const std::uint8_t *record, std::size_t offset) {
 
 // ---- the parameters ----------------------------------------------------------------
 
-// The defaults of a key, one per port when they differ; an index default
-// stays an index value.
-std::vector<QV_param_val> Defaults(const keys::KeyRow &row) {
-    if (row.portDefaults.empty()) return {DefaultValueOf(row)};
-    std::vector<QV_param_val> defaults;
-    for (const keys::PortDefault &given : row.portDefaults)
-        defaults.push_back(given.index ? QV_param_val::Index(static_cast<std::int32_t>(given.number))
-                                       : ValueOfType(row.type, given.number));
-    return defaults;
-}
-
-template <class Param>
-std::unique_ptr<QV_mod_param> MakeChoice(const keys::KeyRow &row, int ports) {
-    std::vector<std::string> names;
-    std::vector<QV_param_val> values;
-    for (const keys::Word &word : row.words) {
-        names.emplace_back(word.word);
-        values.push_back(ValueOfType(row.type, word.value));
-    }
-    const std::vector<QV_param_val> defaults = Defaults(row);
-    return std::make_unique<Param>(
-        std::string(row.key), ports, defaults, row.reg, row.handle,
-        std::make_unique<Val2IndexConverter>(), std::make_unique<Index2ValConverter>(),
-        std::make_unique<Val2IndexConverter>(), nullptr, nullptr, nullptr, std::move(names),
-        std::move(values), row.named);
-}
-
-template <class Param>
-std::unique_ptr<QV_mod_param> MakeRange(const keys::KeyRow &row, int ports) {
-    const std::vector<QV_param_val> defaults = Defaults(row);
-    return std::make_unique<Param>(std::string(row.key), ports, defaults, row.reg, row.handle,
-                                   nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, row.radix);
-}
-
-// Every key is built here: most have defaults that differ between ports.
-// The board type is kept per port although the library keeps one.
+// The keys with classes of their own. The board type is kept per port
+// although the library keeps one.
 std::unique_ptr<QV_mod_param> MakeOwnParam(const keys::KeyRow &row, int ports) {
     if (row.handle == kInputTypeHandle)
         return MakeChoice<TX70_board_type_param>(row, QV_four_port_plat_mod::kPorts);
@@ -144,18 +110,7 @@ std::unique_ptr<QV_mod_param> MakeOwnParam(const keys::KeyRow &row, int ports) {
     if (row.handle >= kFirstCoefficientHandle &&
         row.handle < kFirstCoefficientHandle + kCoefficients)
         return MakeRange<TX70_csc_coefficient_param>(row, ports);
-    switch (row.kind) {
-        case keys::KeyKind::Choice:
-            return MakeChoice<QV_choice_param>(row, ports);
-        case keys::KeyKind::Range:
-            return MakeRange<QV_range_param>(row, ports);
-        case keys::KeyKind::String:
-            break;
-    }
-    const std::vector<QV_param_val> defaults = Defaults(row);
-    return std::make_unique<QV_string_param>(std::string(row.key), ports, defaults, row.reg,
-                                             row.handle, nullptr, nullptr, nullptr, nullptr,
-                                             nullptr, nullptr);
+    return nullptr;
 }
 
 // ---- the user label table ------------------------------------------------
@@ -419,9 +374,8 @@ std::unique_ptr<QV_usr_param> MakeSpecialRow(const LabelRow &row, const ParamLis
                                                                row.handle, std::move(choices));
         case kDecoderHActiveRow:
         case kDecoderVActiveRow:
-            return std::make_unique<TX70_decoder_active_usr_param>(std::move(label), row.id,
-                                                                   params, row.handle, min, max,
-                                                                   step);
+            return std::make_unique<TX70_decoder_active_usr_param>(std::move(label), row.id, params,
+                                                                   row.handle, min, max, step);
         case kMatrixRow:
             return std::make_unique<TX70_matrix_usr_param>(std::move(label), row.id, params,
                                                            row.handle);
@@ -477,9 +431,9 @@ void TX70_plat_mod::FillParams(QV_mod &container) {
     const std::int16_t activePort = RecordS16(spec, kActivePortOffset);
     container.SetParamFromCNF(kStartupPortHandle, QV_param_val::S16(activePort));
     const std::uint8_t *loadName = Deref(RecordU32(spec, kLoadNameOffset));
-    container.SetParamFromCNF(kLoadNameHandle,
-                              QV_param_val::Text(loadName ? reinterpret_cast<const char *>(loadName)
-                                                          : ""));
+    container.SetParamFromCNF(
+        kLoadNameHandle,
+        QV_param_val::Text(loadName ? reinterpret_cast<const char *>(loadName) : ""));
     if (HardwareEnabled()) WriteRecordS16(spec, kBoardTypeOffset, GetBoardType());
     container.SetPort(activePort);
     for (int port = 0; port < kPorts; ++port) FillPortParams(container, port);
@@ -536,15 +490,15 @@ void TX70_plat_mod::FillPortParams(QV_mod &container, int port) {
         HardwareWritesSuppressed quiet;
         for (int i = 0; i < kCoefficients; ++i) {
             const auto offset = kFirstCoefficientOffset + 4 * static_cast<std::size_t>(i);
-            container.SetParamFromCNF(port, kFirstCoefficientHandle + i,
-                                      QV_param_val::Float(std::bit_cast<float>(
-                                          RecordU32(matrix, offset))));
+            container.SetParamFromCNF(
+                port, kFirstCoefficientHandle + i,
+                QV_param_val::Float(std::bit_cast<float>(RecordU32(matrix, offset))));
         }
     }
 }
 
-std::string TX70_plat_mod::CameraName(const std::uint8_t *camera, int port,
-                                      std::int16_t boardType, std::uint32_t parent) const {
+std::string TX70_plat_mod::CameraName(const std::uint8_t *camera, int port, std::int16_t boardType,
+                                      std::uint32_t parent) const {
     const std::string stored = InlineText(camera, kCameraNameOffset);
     if (DetectOnNew() == 0) return stored;
     if (boardType == kDecoderBoard) {
@@ -592,8 +546,7 @@ void TX70_plat_mod::SetMultiplexerDefaults(QV_mod &container, std::uint8_t *came
         if (straight) setWords(0, 1, 2);
     }
     if (boardType == kDecoderBoard && newConfiguration) {
-        const bool standardNames =
-            parent != 0 && ParentRevision(parent) >= kStandardNamesRevision;
+        const bool standardNames = parent != 0 && ParentRevision(parent) >= kStandardNamesRevision;
         setWords(0, standardNames ? 0 : 1, 0);
     }
 }
