@@ -79,33 +79,17 @@ constexpr int kExSyncExtraCounts = 3;
 // ---- the parameters with behaviour of their own -------------------------------------
 
 std::unique_ptr<QV_mod_param> MakeOwnParam(const keys::KeyRow &row, int ports) {
-    const std::array<QV_param_val, 1> defaults{DefaultValueOf(row)};
-    std::string key(row.key);
     switch (row.handle) {
         case kHorizontalActiveHandle:
-            return std::make_unique<TX40_horizontal_active_param>(
-                std::move(key), ports, defaults, row.reg, row.handle, nullptr, nullptr, nullptr,
-                nullptr, nullptr, nullptr, row.radix);
+            return MakeRange<TX40_horizontal_active_param>(row, ports);
         case kVerticalActiveHandle:
             // Kept as the line count less one, shown as the line count.
-            return std::make_unique<QV_range_param>(
-                std::move(key), ports, defaults, row.reg, row.handle,
-                std::make_unique<OffsetConverter>(QV_param_val::Float(1.0f)),
-                std::make_unique<OffsetConverter>(QV_param_val::Float(-1.0f)), nullptr, nullptr,
-                nullptr, nullptr, row.radix);
-        case kPixelSizeHandle: {
-            std::vector<std::string> names;
-            std::vector<QV_param_val> values;
-            for (const keys::Word &word : row.words) {
-                names.emplace_back(word.word);
-                values.push_back(ValueOfType(row.type, word.value));
-            }
-            return std::make_unique<TX40_pixel_size_param>(
-                std::move(key), ports, defaults, row.reg, row.handle,
-                std::make_unique<Val2IndexConverter>(), std::make_unique<Index2ValConverter>(),
-                std::make_unique<Val2IndexConverter>(), nullptr, nullptr, nullptr, std::move(names),
-                std::move(values), row.named);
-        }
+            return MakeRange(
+                row, ports,
+                {.toUi = std::make_unique<OffsetConverter>(QV_param_val::Float(1.0f)),
+                 .fromUi = std::make_unique<OffsetConverter>(QV_param_val::Float(-1.0f))});
+        case kPixelSizeHandle:
+            return MakeChoice<TX40_pixel_size_param>(row, ports);
         default:
             return nullptr;
     }
