@@ -50,46 +50,26 @@ constexpr int kClampModeRow = 24;
 
 // ---- the converters that differ -----------------------------------------------------
 
-ConverterPtr ScaleOffset(float scale, float offset) {
-    return std::make_unique<ScaleOffsetConverter>(QV_param_val::Float(scale),
-                                                  QV_param_val::Float(offset));
-}
-
-ConverterPtr Offset(float offset) {
-    return std::make_unique<OffsetConverter>(QV_param_val::Float(offset));
-}
-
 // The horizontal active width is shown in pixels (units of four, less one),
 // the vertical active count in lines (less one), and the references in
 // millivolts: the hardware takes them in its own steps.
 std::unique_ptr<QV_mod_param> MakeConvertedRange(const keys::KeyRow &row, int ports) {
-    ConverterPtr toUi;
-    ConverterPtr fromUi;
-    ConverterPtr toHardware;
-    ConverterPtr spare;
     switch (row.handle) {
         case kHorizontalActiveHandle:
-            toUi = ScaleOffset(4.0f, 4.0f);
-            fromUi = ScaleOffset(0.25f, -1.0f);
-            break;
+            return MakeRange(
+                row, ports,
+                {.toUi = MakeScaleOffset(4.0f, 4.0f), .fromUi = MakeScaleOffset(0.25f, -1.0f)});
         case kVerticalActiveHandle:
-            toUi = Offset(1.0f);
-            fromUi = Offset(-1.0f);
-            break;
+            return MakeRange(row, ports, {.toUi = MakeOffset(1.0f), .fromUi = MakeOffset(-1.0f)});
         case kNegativeRefHandle:
-            toHardware = ScaleOffset(0.28672f, 0.0f);
-            break;
+            return MakeRange(row, ports, {.toHardware = MakeScaleOffset(0.28672f, 0.0f)});
         case kPositiveRefHandle:
-            toHardware = ScaleOffset(0.215385f, 0.0f);
-            spare = ScaleOffset(4.642857f, 0.0f);
-            break;
+            return MakeRange(row, ports,
+                             {.toHardware = MakeScaleOffset(0.215385f, 0.0f),
+                              .spare = MakeScaleOffset(4.642857f, 0.0f)});
         default:
             return nullptr;
     }
-    const std::array<QV_param_val, 1> defaults{DefaultValueOf(row)};
-    return std::make_unique<QV_range_param>(
-        std::string(row.key), ports, defaults, row.reg, row.handle, std::move(toUi),
-        std::move(fromUi), nullptr, nullptr, std::move(toHardware), std::move(spare), row.radix);
 }
 
 // ---- the user label table ------------------------------------------------

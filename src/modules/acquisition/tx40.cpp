@@ -84,10 +84,7 @@ std::unique_ptr<QV_mod_param> MakeOwnParam(const keys::KeyRow &row, int ports) {
             return MakeRange<TX40_horizontal_active_param>(row, ports);
         case kVerticalActiveHandle:
             // Kept as the line count less one, shown as the line count.
-            return MakeRange(
-                row, ports,
-                {.toUi = std::make_unique<OffsetConverter>(QV_param_val::Float(1.0f)),
-                 .fromUi = std::make_unique<OffsetConverter>(QV_param_val::Float(-1.0f))});
+            return MakeRange(row, ports, {.toUi = MakeOffset(1.0f), .fromUi = MakeOffset(-1.0f)});
         case kPixelSizeHandle:
             return MakeChoice<TX40_pixel_size_param>(row, ports);
         default:

@@ -129,15 +129,6 @@ TX50_plat_mod *Tx50Board(const QV_mod_param &param) {
 
 // ---- the parameters built with their own converters or classes ----------------------
 
-ConverterPtr ScaleOffset(float scale, float offset) {
-    return std::make_unique<ScaleOffsetConverter>(QV_param_val::Float(scale),
-                                                  QV_param_val::Float(offset));
-}
-
-ConverterPtr Offset(float offset) {
-    return std::make_unique<OffsetConverter>(QV_param_val::Float(offset));
-}
-
 std::unique_ptr<QV_mod_param> MakeOwnParam(const keys::KeyRow &row, int ports) {
     switch (row.handle) {
         // Enabled/disabled and crystal/PLL reach the hardware the other way round.
@@ -159,23 +150,24 @@ std::unique_ptr<QV_mod_param> MakeOwnParam(const keys::KeyRow &row, int ports) {
             return MakeChoice<TX50_custom_pll_param>(row, ports,
                                                      {.defaultValue = QV_param_val::S16(0)});
         case 37:  // Clamp_delay: the hardware counts quarter steps from -1.75
-            return MakeRange(
-                row, ports,
-                {.toHardware = ScaleOffset(0.25f, -1.75f), .spare = ScaleOffset(4.0f, 7.0f)});
+            return MakeRange(row, ports,
+                             {.toHardware = MakeScaleOffset(0.25f, -1.75f),
+                              .spare = MakeScaleOffset(4.0f, 7.0f)});
         case kHorizontalActiveHandle:
         case kVerticalActiveHandle:
         case 49:  // Tmg_gen_halt_ovride
-            return MakeRange(row, ports, {.toHardware = Offset(-1.0f), .spare = Offset(1.0f)});
+            return MakeRange(row, ports,
+                             {.toHardware = MakeOffset(-1.0f), .spare = MakeOffset(1.0f)});
         case 51:  // Video_input_Gain
-            return MakeRange<TX50_hundredths_param>(row, ports,
-                                                    {.toHardware = ScaleOffset(0.31875f, 0.5f)});
+            return MakeRange<TX50_hundredths_param>(
+                row, ports, {.toHardware = MakeScaleOffset(0.31875f, 0.5f)});
         case 52:  // Video_input_level
             return MakeRange<TX50_hundredths_param>(row, ports,
-                                                    {.toHardware = ScaleOffset(0.85f, 0.5f)});
+                                                    {.toHardware = MakeScaleOffset(0.85f, 0.5f)});
         case 53:  // Stripper: shown as the line rate in kHz
             return MakeRange(
                 row, ports,
-                {.toUi = ScaleOffset(-0.2f, 66.5f), .fromUi = ScaleOffset(-5.0f, 330.0f)});
+                {.toUi = MakeScaleOffset(-0.2f, 66.5f), .fromUi = MakeScaleOffset(-5.0f, 330.0f)});
         case kPixelFrequencyHandle:
         case kLineTimeHandle:
         case kHsyncLowHandle:
