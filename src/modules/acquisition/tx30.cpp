@@ -417,26 +417,9 @@ void QV_tx30_mod::CreateParamGroups() {
     AddGroups(*this, kGroups);
 }
 
-void QV_tx30_mod::WriteCFGSection(std::ostream &out) {
-    out << "[" << Table().section << ":" << GetInstance() << "]\n";
-    out << kIndent << "Slot_Number = " << GetSlot() << "\n";
-    for (const auto &param : GetModParams()) {
-        if (param->GetPortCount() != 1) continue;
-        WriteParamLine(out, param->GetCFGString(0));
-    }
-    for (int port = 0; port < TX30_plat_mod::kPorts; ++port) {
-        out << "[CameraPort:" << port << "]\n";
-        for (const auto &param : GetModParams()) {
-            if (param->GetPortCount() == 1) continue;
-            const std::string line = param->GetCFGString(port);
-            const int handle = param->GetHandle();
-            if (line.empty() && handle != kNameHandle) continue;
-            out << kIndent << line << "\n";
-            if (handle == kNameHandle) out << kIndent << "Camera_Structure = Create_Structure\n";
-            if (handle == kMatrixNameHandle)
-                out << kIndent << "Matrix_Structure = Create_Structure\n";
-        }
-    }
+void QV_tx30_mod::WriteAfterPortLine(std::ostream &out, const QV_mod_param &param) {
+    if (param.GetHandle() == kMatrixNameHandle)
+        out << kIndent << "Matrix_Structure = Create_Structure\n";
 }
 
 // ---- the parameters that share registers ---------------------------------------------

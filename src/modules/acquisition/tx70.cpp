@@ -702,25 +702,6 @@ void QV_tx70_mod::CreateParamGroups() {
                              : std::span<const GroupRow>(kRgbGroups));
 }
 
-void QV_tx70_mod::WriteCFGSection(std::ostream &out) {
-    out << "[" << Table().section << ":" << GetInstance() << "]\n";
-    out << kIndent << "Slot_Number = " << GetSlot() << "\n";
-    const ParamList &params = GetModParams();
-    constexpr std::size_t kModuleKeys = 3;  // start-up port, load file, board type
-    for (std::size_t i = 0; i < kModuleKeys && i < params.size(); ++i)
-        out << kIndent << params[i]->GetCFGString(0) << "\n";
-    for (int port = 0; port < QV_four_port_plat_mod::kPorts; ++port) {
-        out << "[CameraPort:" << port << "]\n";
-        for (std::size_t i = kModuleKeys; i < params.size(); ++i) {
-            QV_mod_param &param = *params[i];
-            if (param.GetHandle() == kFrameTypeHandle) continue;
-            WriteParamLine(out, param.GetCFGString(port));
-            if (param.GetHandle() == kNameHandle)
-                out << kIndent << "Camera_Structure = Create_Structure\n";
-        }
-    }
-}
-
 // ---- the parameters with behaviour of their own -------------------------------------
 
 int TX70_board_type_param::ApplyToHardware() {
