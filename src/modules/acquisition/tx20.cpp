@@ -7,6 +7,7 @@
 #include <span>
 #include <string_view>
 
+#include "modules/acquisition/pair_row.h"
 #include "modules/label_table.h"
 #include "modules/model_tables.h"
 #include "modules/table_params.h"
@@ -47,6 +48,30 @@ constexpr int kAcqTriggerRow = 20;
 constexpr int kVerticalActiveRow = 22;
 constexpr int kStrobeOutputRow = 23;
 constexpr int kClampModeRow = 24;
+
+// The rows that set two parameters. The trigger generator, then the source.
+constexpr PairRow kTriggerPair{
+    .firstHandle = kTriggerGeneratorHandle,
+    .secondHandle = kTriggerSourceHandle,
+    .choices = kTriggerChoices,
+    .badIndexText = "Invalid passed to TX20_trig_usr_param::SetIndex()",
+};
+// The strobe line, then its polarity.
+constexpr PairRow kStrobePair{
+    .firstHandle = kStrobeSourceHandle,
+    .secondHandle = kStrobePolarityHandle,
+    .choices = kBinaryChoices,
+    .badIndexText = "Invalid passed to TX20_strobe_output_usr_param::SetIndex()",
+    .badIndexSetsFirst = true,
+};
+// Disabled, auto clamp or programmed clamp; a bad index quietly disables.
+constexpr ChoicePair kClampChoices[] = {{0, ChoicePair::kAny}, {1, 0}, {1, 1}};
+constexpr PairRow kClampPair{
+    .firstHandle = kClampingHandle,
+    .secondHandle = kClampingSourceHandle,
+    .choices = kClampChoices,
+    .badIndexSetsFirst = true,
+};
 
 // ---- the converters that differ -----------------------------------------------------
 
@@ -184,18 +209,18 @@ std::unique_ptr<QV_usr_param> MakeSpecialRow(const LabelRow &row, const ParamLis
             return std::make_unique<TX20_scan_mode_usr_param>(std::move(label), row.id, params,
                                                               row.handle, std::move(choices));
         case kAcqTriggerRow:
-            return std::make_unique<TX20_trig_usr_param>(std::move(label), row.id, params,
-                                                         row.handle, std::move(choices));
+            return std::make_unique<QV_pair_usr_param>(std::move(label), row.id, params, row.handle,
+                                                       std::move(choices), kTriggerPair);
         case kVerticalActiveRow:
             return std::make_unique<TX20_vertical_active_usr_param>(
                 std::move(label), row.id, params, row.handle, Bound(row.bounds.min),
                 Bound(row.bounds.max), Bound(row.bounds.step));
         case kStrobeOutputRow:
-            return std::make_unique<TX20_strobe_output_usr_param>(std::move(label), row.id, params,
-                                                                  row.handle, std::move(choices));
+            return std::make_unique<QV_pair_usr_param>(std::move(label), row.id, params, row.handle,
+                                                       std::move(choices), kStrobePair);
         case kClampModeRow:
-            return std::make_unique<TX20_clamp_mode_usr_param>(std::move(label), row.id, params,
-                                                               row.handle, std::move(choices));
+            return std::make_unique<QV_pair_usr_param>(std::move(label), row.id, params, row.handle,
+                                                       std::move(choices), kClampPair);
         default:
             return nullptr;
     }
@@ -284,113 +309,6 @@ void QV_tx20_mod::CreateUsrParams() {
 
 void QV_tx20_mod::CreateParamGroups() {
     AddGroups(*this, kGroups);
-}
-
-// ---- the rows that set two parameters ---------------------------------------------
-
-TX20_pair_usr_param::TX20_pair_usr_param(std::string label, int id, const ParamList &params,
-                                         int handle, std::vector<std::string> labels,
-                                         int firstHandle, int secondHandle)
-    : QV_choice_usr_param(std::move(label), id, params, handle, std::move(labels)),
-      first_(FindParam(params, firstHandle)),
-      second_(FindParam(params, secondHandle)) {}
-
-int TX20_pair_usr_param::FirstIndex() const {
-    return first_->GetUIValue().GetLong();
-}
-
-int TX20_pair_usr_param::SecondIndex() const {
-    return second_->GetUIValue().GetLong();
-}
-
-void TX20_pair_usr_param::SetBoth(int first, int second) {
-    first_->SetUIValue(QV_param_val::Index(first));
-    second_->SetUIValue(QV_param_val::Index(second));
-}
-
-TX20_trig_usr_param::TX20_trig_usr_param(std::string label, int id, const ParamList &params,
-                                         int handle, std::vector<std::string> labels)
-    : TX20_pair_usr_param(std::move(label), id, params, handle, std::move(labels),
-                          kTriggerGeneratorHandle, kTriggerSourceHandle) {}
-
-int TX20_trig_usr_param::GetIndex() {
-    if (!HasBoth()) return -1;
-    if (FirstIndex() == 1) return 0;
-    return SecondIndex() == 1 ? 1 : 2;
-}
-
-int TX20_trig_usr_param::SetIndex(int index) {
-    if (!HasBoth()) return -1;
-    switch (index) {
-        case 0:
-            SetBoth(1, 0);
-            break;
-        case 1:
-            SetBoth(0, 1);
-            break;
-        case 2:
-            SetBoth(0, 0);
-            break;
-        default:
-            ReportError(MessageText("Invalid passed to TX20_trig_usr_param::SetIndex()", index));
-            break;
-    }
-    return kRedrawRow;
-}
-
-TX20_strobe_output_usr_param::TX20_strobe_output_usr_param(std::string label, int id,
-                                                           const ParamList &params, int handle,
-                                                           std::vector<std::string> labels)
-    : TX20_pair_usr_param(std::move(label), id, params, handle, std::move(labels),
-                          kStrobeSourceHandle, kStrobePolarityHandle) {}
-
-int TX20_strobe_output_usr_param::GetIndex() {
-    if (!HasBoth()) return -1;
-    const int source = FirstIndex();
-    const int polarity = SecondIndex();
-    if (source == 0 && (polarity == 0 || polarity == 1)) return polarity;
-    if (source == 1 && polarity == 0) return 2;
-    return 3;
-}
-
-int TX20_strobe_output_usr_param::SetIndex(int index) {
-    if (!HasBoth()) return -1;
-    if (index >= 0 && index <= 3) {
-        SetBoth(index / 2, index % 2);
-    } else {
-        ReportError(
-            MessageText("Invalid passed to TX20_strobe_output_usr_param::SetIndex()", index));
-        SetBoth(0, 0);
-    }
-    return kRedrawRow;
-}
-
-TX20_clamp_mode_usr_param::TX20_clamp_mode_usr_param(std::string label, int id,
-                                                     const ParamList &params, int handle,
-                                                     std::vector<std::string> labels)
-    : TX20_pair_usr_param(std::move(label), id, params, handle, std::move(labels), kClampingHandle,
-                          kClampingSourceHandle) {}
-
-int TX20_clamp_mode_usr_param::GetIndex() {
-    if (!HasBoth()) return -1;
-    if (FirstIndex() == 0) return 0;
-    return SecondIndex() != 0 ? 2 : 1;
-}
-
-int TX20_clamp_mode_usr_param::SetIndex(int index) {
-    if (!HasBoth()) return -1;
-    switch (index) {
-        case 1:
-            SetBoth(1, 0);
-            break;
-        case 2:
-            SetBoth(1, 1);
-            break;
-        default:
-            SetBoth(0, 0);
-            break;
-    }
-    return kRedrawRow;
 }
 
 // ---- the geometry rows ------------------------------------------------------------

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "app/library_binding.h"
+#include "modules/acquisition/pair_row.h"
 #include "modules/label_table.h"
 #include "modules/model_tables.h"
 #include "modules/table_params.h"
@@ -65,6 +66,24 @@ constexpr int kExSyncFineRow = 27;
 constexpr int kInterleaveRow = 31;
 constexpr int kHorizontalOffsetRow = 32;
 constexpr int kHorizontalActiveRow = 33;
+
+// The rows that set two parameters. The trigger generator, then the source.
+constexpr PairRow kTriggerPair{
+    .firstHandle = kTriggerGeneratorHandle,
+    .secondHandle = kTriggerSourceHandle,
+    .choices = kTriggerChoices,
+    .badIndexText = "Invalid index passed to TX40_trig_usr_param::SetIndex() ",
+};
+// The programmable interrupt's enable, then its polarity: always low, always
+// high (disabled, the line rests opposite its polarity), an active-low or an
+// active-high pulse.
+constexpr ChoicePair kProgIntChoices[] = {{0, 1}, {0, 0}, {1, 0}, {1, 1}};
+constexpr PairRow kProgIntPair{
+    .firstHandle = kPriEnableHandle,
+    .secondHandle = kPriPolarityHandle,
+    .choices = kProgIntChoices,
+    .badIndexText = "Invalid index passed to TX40_prog_int_usr_param::SetIndex() ",
+};
 
 // The base camera-clock frequencies in MHz, in the order of handle 10's
 // choices, and the EXSYNC counter-clock periods in microseconds, in the order
@@ -200,14 +219,14 @@ std::unique_ptr<QV_usr_param> MakeSpecialRow(const LabelRow &row, const ParamLis
             return std::make_unique<TX40_vertical_active_usr_param>(
                 std::move(label), row.id, params, row.handle, min, max, step);
         case kAcqTriggerRow:
-            return std::make_unique<TX40_trig_usr_param>(std::move(label), row.id, params,
-                                                         row.handle, std::move(choices));
+            return std::make_unique<QV_pair_usr_param>(std::move(label), row.id, params, row.handle,
+                                                       std::move(choices), kTriggerPair);
         case kPixelSizeRow:
             return std::make_unique<TX40_pixel_size_usr_param>(std::move(label), row.id, params,
                                                                row.handle, std::move(choices));
         case kProgIntRow:
-            return std::make_unique<TX40_prog_int_usr_param>(std::move(label), row.id, params,
-                                                             row.handle, std::move(choices));
+            return std::make_unique<QV_pair_usr_param>(std::move(label), row.id, params, row.handle,
+                                                       std::move(choices), kProgIntPair);
         case kClockCoarseRow:
             return std::make_unique<TX40_clock_coarse_usr_param>(std::move(label), row.id, params,
                                                                  row.handle);
@@ -466,75 +485,6 @@ int TX40_interleave_usr_param::SetIndex(int index) {
     }
     active_->SetUIValue(Short(width - 4));
     offset_->SetUIValue(Short(offset));
-    return kRedrawRow;
-}
-
-// ---- the rows that set two parameters ---------------------------------------------
-
-TX40_trig_usr_param::TX40_trig_usr_param(std::string label, int id, const ParamList &params,
-                                         int handle, std::vector<std::string> labels)
-    : QV_choice_usr_param(std::move(label), id, params, handle, std::move(labels)),
-      generator_(FindParam(params, kTriggerGeneratorHandle)),
-      source_(FindParam(params, kTriggerSourceHandle)) {}
-
-// The generator's index 0 enables it; the source's index 1 is software.
-int TX40_trig_usr_param::GetIndex() {
-    if (generator_ == nullptr || source_ == nullptr) return -1;
-    if (generator_->GetUIValue().GetLong() == 1) return 0;
-    return source_->GetUIValue().GetLong() == 1 ? 1 : 2;
-}
-
-int TX40_trig_usr_param::SetIndex(int index) {
-    if (generator_ == nullptr || source_ == nullptr) return -1;
-    int generator = 0;
-    int source = 0;
-    switch (index) {
-        case 0:
-            generator = 1;
-            break;
-        case 1:
-            source = 1;
-            break;
-        case 2:
-            break;
-        default:
-            ReportError(
-                MessageText("Invalid index passed to TX40_trig_usr_param::SetIndex() ", index));
-            return kRedrawRow;
-    }
-    generator_->SetUIValue(QV_param_val::Index(generator));
-    source_->SetUIValue(QV_param_val::Index(source));
-    return kRedrawRow;
-}
-
-TX40_prog_int_usr_param::TX40_prog_int_usr_param(std::string label, int id, const ParamList &params,
-                                                 int handle, std::vector<std::string> labels)
-    : QV_choice_usr_param(std::move(label), id, params, handle, std::move(labels)),
-      enable_(FindParam(params, kPriEnableHandle)),
-      polarity_(FindParam(params, kPriPolarityHandle)) {}
-
-// Disabled, the line rests at the level opposite its polarity.
-int TX40_prog_int_usr_param::GetIndex() {
-    if (enable_ == nullptr || polarity_ == nullptr) return -1;
-    const int enable = enable_->GetUIValue().GetLong();
-    const int polarity = polarity_->GetUIValue().GetLong();
-    if (enable == 0 && polarity == 1) return 0;
-    if (enable == 0 && polarity == 0) return 1;
-    if (enable == 1 && polarity == 0) return 2;
-    return 3;
-}
-
-int TX40_prog_int_usr_param::SetIndex(int index) {
-    if (enable_ == nullptr || polarity_ == nullptr) return -1;
-    constexpr int kEnable[] = {0, 0, 1, 1};
-    constexpr int kPolarity[] = {1, 0, 0, 1};
-    if (index < 0 || index >= static_cast<int>(std::size(kEnable))) {
-        ReportError(
-            MessageText("Invalid index passed to TX40_prog_int_usr_param::SetIndex() ", index));
-        return kRedrawRow;
-    }
-    enable_->SetUIValue(QV_param_val::Index(kEnable[index]));
-    polarity_->SetUIValue(QV_param_val::Index(kPolarity[index]));
     return kRedrawRow;
 }
 

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "app/library_binding.h"
+#include "modules/acquisition/pair_row.h"
 #include "modules/label_table.h"
 #include "modules/model_tables.h"
 #include "modules/table_params.h"
@@ -122,6 +123,26 @@ constexpr int kInputGainRow = 41;
 constexpr int kOffsetLevelRow = 42;
 constexpr int kInputMuxRow = 46;
 constexpr int kCustomOptionsRow = 47;
+
+// The rows that set two parameters, read as the values they store. The strobe
+// select, then its polarity.
+constexpr PairRow kStrobePair{
+    .firstHandle = kStrobeSelectHandle,
+    .secondHandle = kStrobePolarityHandle,
+    .choices = kBinaryChoices,
+    .readsStored = true,
+    .badIndexText = "Invalid passed to TX50_strobe_output_usr_param::SetIndex()",
+    .badIndexSetsFirst = true,
+};
+// The trigger enable (1 disables), then the source. A bad index is reported
+// under the TX-20 row's name.
+constexpr PairRow kTriggerPair{
+    .firstHandle = kTriggerEnableHandle,
+    .secondHandle = kTriggerSourceHandle,
+    .choices = kTriggerChoices,
+    .readsStored = true,
+    .badIndexText = "Invalid passed to TX20_trig_usr_param::SetIndex()",
+};
 
 TX50_plat_mod *Tx50Board(const QV_mod_param &param) {
     return dynamic_cast<TX50_plat_mod *>(param.GetOwnerBoard());
@@ -333,11 +354,11 @@ std::unique_ptr<QV_usr_param> MakeSpecialRow(const LabelRow &row, const ParamLis
                 std::move(label), row.id, params, row.handle, S16Bound(row.bounds.min),
                 S16Bound(row.bounds.max), S16Bound(row.bounds.step));
         case kStrobeOutputRow:
-            return std::make_unique<TX50_strobe_output_usr_param>(std::move(label), row.id, params,
-                                                                  row.handle, std::move(choices));
+            return std::make_unique<QV_pair_usr_param>(std::move(label), row.id, params, row.handle,
+                                                       std::move(choices), kStrobePair);
         case kAcqTriggerRow:
-            return std::make_unique<TX50_trig_usr_param>(std::move(label), row.id, params,
-                                                         row.handle, std::move(choices));
+            return std::make_unique<QV_pair_usr_param>(std::move(label), row.id, params, row.handle,
+                                                       std::move(choices), kTriggerPair);
         case kInputGainRow:
         case kOffsetLevelRow:
             return std::make_unique<TX50_hundredths_usr_param>(
@@ -538,68 +559,6 @@ int TX50_custom_option_param::ApplyToHardware() {
             if (QV_usr_param *row = module->GetUsrParam(id)) row->SetEnabled(on);
     TX50_plat_mod *board = Tx50Board(*this);
     return board ? board->ProgramTimingGenerator() : 0;
-}
-
-// ---- the rows that set two parameters ---------------------------------------------
-
-TX50_strobe_output_usr_param::TX50_strobe_output_usr_param(std::string label, int id,
-                                                           const ParamList &params, int handle,
-                                                           std::vector<std::string> labels)
-    : QV_choice_usr_param(std::move(label), id, params, handle, std::move(labels)),
-      polarity_(FindParam(params, kStrobePolarityHandle)),
-      select_(FindParam(params, kStrobeSelectHandle)) {}
-
-int TX50_strobe_output_usr_param::GetIndex() {
-    if (polarity_ == nullptr || select_ == nullptr) return -1;
-    const int select = Stored(select_);
-    const int polarity = Stored(polarity_);
-    if (select == 0 && polarity == 0) return 0;
-    if (select == 0 && polarity == 1) return 1;
-    if (select == 1 && polarity == 0) return 2;
-    return 3;
-}
-
-int TX50_strobe_output_usr_param::SetIndex(int index) {
-    if (polarity_ == nullptr || select_ == nullptr) return -1;
-    int select = 0;
-    int polarity = 0;
-    if (index >= 0 && index <= 3) {
-        select = index / 2;
-        polarity = index % 2;
-    } else {
-        ReportError(
-            MessageText("Invalid passed to TX50_strobe_output_usr_param::SetIndex()", index));
-    }
-    select_->SetUIValue(QV_param_val::Index(select));
-    polarity_->SetUIValue(QV_param_val::Index(polarity));
-    return kRedrawRow;
-}
-
-TX50_trig_usr_param::TX50_trig_usr_param(std::string label, int id, const ParamList &params,
-                                         int handle, std::vector<std::string> labels)
-    : QV_choice_usr_param(std::move(label), id, params, handle, std::move(labels)),
-      enable_(FindParam(params, kTriggerEnableHandle)),
-      source_(FindParam(params, kTriggerSourceHandle)) {}
-
-int TX50_trig_usr_param::GetIndex() {
-    if (enable_ == nullptr || source_ == nullptr) return -1;
-    if (Stored(enable_) == 1) return 0;  // Disabled
-    return Stored(source_) == 1 ? 1 : 2;
-}
-
-int TX50_trig_usr_param::SetIndex(int index) {
-    if (enable_ == nullptr || source_ == nullptr) return -1;
-    // (enable, source) as choice positions: Disabled is 1, Software 1.
-    constexpr std::array<std::array<int, 2>, 3> kSettings{{{1, 0}, {0, 1}, {0, 0}}};
-    if (index < 0 || index >= static_cast<int>(kSettings.size())) {
-        // The TX-50 reports a bad index under the TX-20 row's name.
-        ReportError(MessageText("Invalid passed to TX20_trig_usr_param::SetIndex()", index));
-        return kRedrawRow;
-    }
-    const auto &setting = kSettings[static_cast<std::size_t>(index)];
-    enable_->SetUIValue(QV_param_val::Index(setting[0]));
-    source_->SetUIValue(QV_param_val::Index(setting[1]));
-    return kRedrawRow;
 }
 
 // ---- the number rows ----------------------------------------------------------------
