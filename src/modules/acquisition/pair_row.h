@@ -1,11 +1,13 @@
 // A Module Setup drop-down that sets two choice parameters at once.
 #pragma once
 
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "modules/label_table.h"
 #include "params/usr_param.h"
 
 namespace qvi {
@@ -59,5 +61,12 @@ private:
     QV_mod_param *first_;
     QV_mod_param *second_;
 };
+
+// The maker of a pair row for a table of special rows.
+template <const PairRow &Pair>
+std::unique_ptr<QV_usr_param> MakePairRow(const labels::LabelRow &row, const ParamList &params) {
+    return std::make_unique<QV_pair_usr_param>(std::string(row.label), row.id, params, row.handle,
+                                               labels::ToStrings(row.choices), Pair);
+}
 
 }  // namespace qvi

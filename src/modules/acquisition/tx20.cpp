@@ -197,34 +197,15 @@ constexpr GroupRow kGroups[] = {
 };
 // clang-format on
 
-QV_param_val Bound(double number) {
-    return QV_param_val::S16(static_cast<std::int16_t>(number));
-}
-
-std::unique_ptr<QV_usr_param> MakeSpecialRow(const LabelRow &row, const ParamList &params) {
-    std::string label(row.label);
-    std::vector<std::string> choices = ToStrings(row.choices);
-    switch (row.id) {
-        case kScanModeRow:
-            return std::make_unique<TX20_scan_mode_usr_param>(std::move(label), row.id, params,
-                                                              row.handle, std::move(choices));
-        case kAcqTriggerRow:
-            return std::make_unique<QV_pair_usr_param>(std::move(label), row.id, params, row.handle,
-                                                       std::move(choices), kTriggerPair);
-        case kVerticalActiveRow:
-            return std::make_unique<TX20_vertical_active_usr_param>(
-                std::move(label), row.id, params, row.handle, Bound(row.bounds.min),
-                Bound(row.bounds.max), Bound(row.bounds.step));
-        case kStrobeOutputRow:
-            return std::make_unique<QV_pair_usr_param>(std::move(label), row.id, params, row.handle,
-                                                       std::move(choices), kStrobePair);
-        case kClampModeRow:
-            return std::make_unique<QV_pair_usr_param>(std::move(label), row.id, params, row.handle,
-                                                       std::move(choices), kClampPair);
-        default:
-            return nullptr;
-    }
-}
+// clang-format off
+constexpr SpecialRow kSpecialRows[] = {
+    {kScanModeRow,       MakeChoiceRow<TX20_scan_mode_usr_param>},
+    {kAcqTriggerRow,     MakePairRow<kTriggerPair>},
+    {kVerticalActiveRow, MakeRangeRow<TX20_vertical_active_usr_param>},
+    {kStrobeOutputRow,   MakePairRow<kStrobePair>},
+    {kClampModeRow,      MakePairRow<kClampPair>},
+};
+// clang-format on
 
 // The scan-mode key's value at the parameter's current port.
 int ScanMode(const QV_mod_param &interlace) {
@@ -302,7 +283,7 @@ void QV_tx20_mod::CreateUsrParams() {
     // Without hardware the register reads 0: the second form.
     QV_plat_mod *platform = GetOwnerBoard();
     const bool mc1000p = platform && platform->read_reg(kTimeBaseRegister).ToDouble() == 1;
-    const LabelContext context{.cameraKey = "TX-20", .special = MakeSpecialRow};
+    const LabelContext context{.cameraKey = "TX-20", .special = SpecialRowsFrom(kSpecialRows)};
     AddLabelRows(*this, std::span(kTimeBaseRows).subspan(mc1000p ? 0 : 1, 1), context);
     AddLabelRows(*this, kUsrRows, context);
 }

@@ -229,19 +229,12 @@ constexpr GroupRow kGroups[] = {
 };
 // clang-format on
 
-std::unique_ptr<QV_usr_param> MakeSpecialRow(const LabelRow &row, const ParamList &params) {
-    std::string label(row.label);
-    switch (row.id) {
-        case kFpgaFileRow:
-            return std::make_unique<TX30_fpga_file_usr_param>(std::move(label), row.id, params,
-                                                              row.handle);
-        case kMatrixRow:
-            return std::make_unique<TX30_matrix_usr_param>(std::move(label), row.id, params,
-                                                           row.handle);
-        default:
-            return nullptr;
-    }
-}
+// clang-format off
+constexpr SpecialRow kSpecialRows[] = {
+    {kFpgaFileRow, MakePlainRow<TX30_fpga_file_usr_param>},
+    {kMatrixRow,   MakePlainRow<TX30_matrix_usr_param>},
+};
+// clang-format on
 
 }  // namespace
 
@@ -410,7 +403,7 @@ void QV_tx30_mod::CreateModParams() {
 }
 
 void QV_tx30_mod::CreateUsrParams() {
-    AddLabelRows(*this, kUsrRows, {.cameraKey = "TX-31", .special = MakeSpecialRow});
+    AddLabelRows(*this, kUsrRows, {.cameraKey = "TX-31", .special = SpecialRowsFrom(kSpecialRows)});
 }
 
 void QV_tx30_mod::CreateParamGroups() {

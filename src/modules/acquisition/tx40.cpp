@@ -200,58 +200,24 @@ constexpr GroupRow kGroups[] = {
 };
 // clang-format on
 
-QV_param_val Bound(double number) {
-    return QV_param_val::S16(static_cast<std::int16_t>(number));
-}
-
-std::unique_ptr<QV_usr_param> MakeSpecialRow(const LabelRow &row, const ParamList &params) {
-    std::string label(row.label);
-    std::vector<std::string> choices = ToStrings(row.choices);
-    const QV_param_val min = Bound(row.bounds.min);
-    const QV_param_val max = Bound(row.bounds.max);
-    const QV_param_val step = Bound(row.bounds.step);
-    for (int modeControl : kModeControlRows)
-        if (row.id == modeControl)
-            return std::make_unique<TX40_cam_mode_usr_param>(std::move(label), row.id, params,
-                                                             row.handle, std::move(choices));
-    switch (row.id) {
-        case kVerticalActiveRow:
-            return std::make_unique<TX40_vertical_active_usr_param>(
-                std::move(label), row.id, params, row.handle, min, max, step);
-        case kAcqTriggerRow:
-            return std::make_unique<QV_pair_usr_param>(std::move(label), row.id, params, row.handle,
-                                                       std::move(choices), kTriggerPair);
-        case kPixelSizeRow:
-            return std::make_unique<TX40_pixel_size_usr_param>(std::move(label), row.id, params,
-                                                               row.handle, std::move(choices));
-        case kProgIntRow:
-            return std::make_unique<QV_pair_usr_param>(std::move(label), row.id, params, row.handle,
-                                                       std::move(choices), kProgIntPair);
-        case kClockCoarseRow:
-            return std::make_unique<TX40_clock_coarse_usr_param>(std::move(label), row.id, params,
-                                                                 row.handle);
-        case kClockFineRow:
-            return std::make_unique<TX40_clock_fine_usr_param>(std::move(label), row.id, params,
-                                                               row.handle);
-        case kExSyncWidthRow:
-            return std::make_unique<TX40_exsync_width_usr_param>(std::move(label), row.id, params,
-                                                                 row.handle);
-        case kExSyncFineRow:
-            return std::make_unique<TX40_exsync_fine_usr_param>(std::move(label), row.id, params,
-                                                                row.handle, min, max, step);
-        case kInterleaveRow:
-            return std::make_unique<TX40_interleave_usr_param>(std::move(label), row.id, params,
-                                                               row.handle, std::move(choices));
-        case kHorizontalOffsetRow:
-            return std::make_unique<TX40_horizontal_offset_usr_param>(
-                std::move(label), row.id, params, row.handle, min, max, step);
-        case kHorizontalActiveRow:
-            return std::make_unique<TX40_horizontal_active_usr_param>(
-                std::move(label), row.id, params, row.handle, min, max, step);
-        default:
-            return nullptr;
-    }
-}
+// clang-format off
+constexpr SpecialRow kSpecialRows[] = {
+    {kVerticalActiveRow,   MakeRangeRow<TX40_vertical_active_usr_param>},
+    {kAcqTriggerRow,       MakePairRow<kTriggerPair>},
+    {kModeControlRows[0],  MakeChoiceRow<TX40_cam_mode_usr_param>},
+    {kModeControlRows[1],  MakeChoiceRow<TX40_cam_mode_usr_param>},
+    {kModeControlRows[2],  MakeChoiceRow<TX40_cam_mode_usr_param>},
+    {kPixelSizeRow,        MakeChoiceRow<TX40_pixel_size_usr_param>},
+    {kProgIntRow,          MakePairRow<kProgIntPair>},
+    {kClockCoarseRow,      MakePlainRow<TX40_clock_coarse_usr_param>},
+    {kClockFineRow,        MakePlainRow<TX40_clock_fine_usr_param>},
+    {kExSyncWidthRow,      MakePlainRow<TX40_exsync_width_usr_param>},
+    {kExSyncFineRow,       MakeRangeRow<TX40_exsync_fine_usr_param>},
+    {kInterleaveRow,       MakeChoiceRow<TX40_interleave_usr_param>},
+    {kHorizontalOffsetRow, MakeRangeRow<TX40_horizontal_offset_usr_param>},
+    {kHorizontalActiveRow, MakeRangeRow<TX40_horizontal_active_usr_param>},
+};
+// clang-format on
 
 // ---- helpers of the rows ----------------------------------------------------------
 
@@ -392,7 +358,7 @@ void QV_tx40_mod::CreateModParams() {
 }
 
 void QV_tx40_mod::CreateUsrParams() {
-    AddLabelRows(*this, kUsrRows, {.cameraKey = "TX-40", .special = MakeSpecialRow});
+    AddLabelRows(*this, kUsrRows, {.cameraKey = "TX-40", .special = SpecialRowsFrom(kSpecialRows)});
 }
 
 void QV_tx40_mod::CreateParamGroups() {

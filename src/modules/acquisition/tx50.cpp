@@ -334,46 +334,18 @@ constexpr GroupRow kGroups[] = {
 };
 // clang-format on
 
-QV_param_val S16Bound(double number) {
-    return QV_param_val::S16(static_cast<std::int16_t>(number));
-}
-
-QV_param_val FloatBound(double number) {
-    return QV_param_val::Float(static_cast<float>(number));
-}
-
-std::unique_ptr<QV_usr_param> MakeSpecialRow(const LabelRow &row, const ParamList &params) {
-    std::string label(row.label);
-    std::vector<std::string> choices = ToStrings(row.choices);
-    switch (row.id) {
-        case kCameraModeRow:
-            return std::make_unique<TX50_camera_mode_usr_param>(std::move(label), row.id, params,
-                                                                row.handle, std::move(choices));
-        case kVerticalActiveRow:
-            return std::make_unique<TX50_vertical_active_usr_param>(
-                std::move(label), row.id, params, row.handle, S16Bound(row.bounds.min),
-                S16Bound(row.bounds.max), S16Bound(row.bounds.step));
-        case kStrobeOutputRow:
-            return std::make_unique<QV_pair_usr_param>(std::move(label), row.id, params, row.handle,
-                                                       std::move(choices), kStrobePair);
-        case kAcqTriggerRow:
-            return std::make_unique<QV_pair_usr_param>(std::move(label), row.id, params, row.handle,
-                                                       std::move(choices), kTriggerPair);
-        case kInputGainRow:
-        case kOffsetLevelRow:
-            return std::make_unique<TX50_hundredths_usr_param>(
-                std::move(label), row.id, params, row.handle, FloatBound(row.bounds.min),
-                FloatBound(row.bounds.max), FloatBound(row.bounds.step));
-        case kInputMuxRow:
-            return std::make_unique<TX50_input_mux_usr_param>(std::move(label), row.id, params,
-                                                              row.handle);
-        case kCustomOptionsRow:
-            return std::make_unique<TX50_custom_options_usr_param>(std::move(label), row.id, params,
-                                                                   row.handle, std::move(choices));
-        default:
-            return nullptr;
-    }
-}
+// clang-format off
+constexpr SpecialRow kSpecialRows[] = {
+    {kCameraModeRow,     MakeChoiceRow<TX50_camera_mode_usr_param>},
+    {kVerticalActiveRow, MakeRangeRow<TX50_vertical_active_usr_param>},
+    {kStrobeOutputRow,   MakePairRow<kStrobePair>},
+    {kAcqTriggerRow,     MakePairRow<kTriggerPair>},
+    {kInputGainRow,      MakeRangeRow<TX50_hundredths_usr_param, FloatBound>},
+    {kOffsetLevelRow,    MakeRangeRow<TX50_hundredths_usr_param, FloatBound>},
+    {kInputMuxRow,       MakePlainRow<TX50_input_mux_usr_param>},
+    {kCustomOptionsRow,  MakeChoiceRow<TX50_custom_options_usr_param>},
+};
+// clang-format on
 
 // A stored whole number, 0 for a parameter that is not there.
 int Stored(const QV_mod_param *param) {
@@ -514,7 +486,7 @@ void QV_tx50_mod::CreateModParams() {
 }
 
 void QV_tx50_mod::CreateUsrParams() {
-    AddLabelRows(*this, kUsrRows, {.cameraKey = "TX-50", .special = MakeSpecialRow});
+    AddLabelRows(*this, kUsrRows, {.cameraKey = "TX-50", .special = SpecialRowsFrom(kSpecialRows)});
 }
 
 void QV_tx50_mod::CreateParamGroups() {

@@ -362,33 +362,16 @@ constexpr GroupRow kAllGroups[] = {
 };
 // clang-format on
 
-std::unique_ptr<QV_usr_param> MakeSpecialRow(const LabelRow &row, const ParamList &params) {
-    std::string label(row.label);
-    std::vector<std::string> choices = ToStrings(row.choices);
-    const QV_param_val min = QV_param_val::S16(static_cast<std::int16_t>(row.bounds.min));
-    const QV_param_val max = QV_param_val::S16(static_cast<std::int16_t>(row.bounds.max));
-    const QV_param_val step = QV_param_val::S16(static_cast<std::int16_t>(row.bounds.step));
-    switch (row.id) {
-        case kBoardTypeRow:
-            return std::make_unique<TX70_board_type_usr_param>(std::move(label), row.id, params,
-                                                               row.handle, std::move(choices));
-        case kDecoderHActiveRow:
-        case kDecoderVActiveRow:
-            return std::make_unique<TX70_decoder_active_usr_param>(std::move(label), row.id, params,
-                                                                   row.handle, min, max, step);
-        case kMatrixRow:
-            return std::make_unique<TX70_matrix_usr_param>(std::move(label), row.id, params,
-                                                           row.handle);
-        case kMatrixStructureRow:
-            return std::make_unique<TX70_matrix_structure_usr_param>(
-                std::move(label), row.id, params, row.handle, std::move(choices));
-        case kFrameTypeRow:
-            return std::make_unique<TX70_frame_type_usr_param>(std::move(label), row.id, params,
-                                                               row.handle, std::move(choices));
-        default:
-            return nullptr;
-    }
-}
+// clang-format off
+constexpr SpecialRow kSpecialRows[] = {
+    {kBoardTypeRow,       MakeChoiceRow<TX70_board_type_usr_param>},
+    {kDecoderHActiveRow,  MakeRangeRow<TX70_decoder_active_usr_param>},
+    {kDecoderVActiveRow,  MakeRangeRow<TX70_decoder_active_usr_param>},
+    {kMatrixRow,          MakePlainRow<TX70_matrix_usr_param>},
+    {kMatrixStructureRow, MakeChoiceRow<TX70_matrix_structure_usr_param>},
+    {kFrameTypeRow,       MakeChoiceRow<TX70_frame_type_usr_param>},
+};
+// clang-format on
 
 // Enables or greys the nine coefficient rows.
 void EnableCoefficientRows(QV_mod *module, bool enabled) {
@@ -679,9 +662,10 @@ void QV_tx70_mod::CreateModParams() {
 
 void QV_tx70_mod::CreateUsrParams() {
     const bool hardware = HardwareEnabled();
-    AddLabelRows(*this, kTx70CameraRows, {.cameraKey = "TX-70", .special = MakeSpecialRow});
-    AddLabelRows(*this, kTx71CameraRows, {.cameraKey = "TX-71", .special = MakeSpecialRow});
-    AddLabelRows(*this, kUsrRows, {.cameraKey = "TX-70", .special = MakeSpecialRow});
+    const SpecialMaker special = SpecialRowsFrom(kSpecialRows);
+    AddLabelRows(*this, kTx70CameraRows, {.cameraKey = "TX-70", .special = special});
+    AddLabelRows(*this, kTx71CameraRows, {.cameraKey = "TX-71", .special = special});
+    AddLabelRows(*this, kUsrRows, {.cameraKey = "TX-70", .special = special});
     for (int id : Expand(kNotifyRows))
         if (QV_usr_param *row = GetUsrParam(id)) row->SetNotifyOwner(true);
     if (hardware) {
