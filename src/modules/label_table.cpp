@@ -25,6 +25,22 @@ std::vector<std::string> ToStrings(Texts texts) {
     return {texts.begin(), texts.end()};
 }
 
+QV_param_val S16Bound(double number) {
+    return QV_param_val::S16(static_cast<std::int16_t>(number));
+}
+
+QV_param_val FloatBound(double number) {
+    return QV_param_val::Float(static_cast<float>(number));
+}
+
+SpecialMaker SpecialRowsFrom(std::span<const SpecialRow> rows) {
+    return [rows](const LabelRow &row, const ParamList &params) -> std::unique_ptr<QV_usr_param> {
+        for (const SpecialRow &special : rows)
+            if (special.id == row.id) return special.make(row, params);
+        return nullptr;
+    };
+}
+
 std::vector<int> Expand(std::span<const IdRange> ranges) {
     std::vector<int> ids;
     for (const IdRange &range : ranges)
@@ -50,8 +66,8 @@ std::unique_ptr<QV_usr_param> MakeLabelRow(const LabelRow &row, const ParamList 
                                                          row.handle, std::string(context.cameraKey),
                                                          row.port);
         case Kind::Port:
-            return std::make_unique<QV_port_usr_param>(std::move(label), row.id, params,
-                                                       row.handle, ToStrings(row.choices));
+            return std::make_unique<QV_port_usr_param>(std::move(label), row.id, params, row.handle,
+                                                       ToStrings(row.choices));
         case Kind::Special:
             break;
     }

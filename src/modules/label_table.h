@@ -85,7 +85,39 @@ struct LabelContext {
     SpecialMaker special;
 };
 
+// A module's own row found by its id in a table of makers: the table reads
+// like the module's list of special rows.
+using RowMaker = std::unique_ptr<QV_usr_param> (*)(const LabelRow &, const ParamList &);
+struct SpecialRow {
+    int id;
+    RowMaker make;
+};
+// The maker of the rows a table lists; null for a row it does not list.
+SpecialMaker SpecialRowsFrom(std::span<const SpecialRow> rows);
+
 std::vector<std::string> ToStrings(Texts texts);
+// A special row's bound as a signed 16-bit or a float value.
+QV_param_val S16Bound(double number);
+QV_param_val FloatBound(double number);
+
+// Makers for a table of special rows, by what the row's class takes after
+// the label, id, parameters and handle: nothing, the choice labels, or the
+// bounds in the kind BoundOf gives.
+template <class Row>
+std::unique_ptr<QV_usr_param> MakePlainRow(const LabelRow &row, const ParamList &params) {
+    return std::make_unique<Row>(std::string(row.label), row.id, params, row.handle);
+}
+template <class Row>
+std::unique_ptr<QV_usr_param> MakeChoiceRow(const LabelRow &row, const ParamList &params) {
+    return std::make_unique<Row>(std::string(row.label), row.id, params, row.handle,
+                                 ToStrings(row.choices));
+}
+template <class Row, QV_param_val (*BoundOf)(double) = S16Bound>
+std::unique_ptr<QV_usr_param> MakeRangeRow(const LabelRow &row, const ParamList &params) {
+    return std::make_unique<Row>(std::string(row.label), row.id, params, row.handle,
+                                 BoundOf(row.bounds.min), BoundOf(row.bounds.max),
+                                 BoundOf(row.bounds.step));
+}
 // The members of a page, ranges written out.
 std::vector<int> Expand(std::span<const IdRange> ranges);
 

@@ -39,6 +39,15 @@ QV_param_val Converter::Convert(const QV_param_val &value) {
     return value;
 }
 
+ConverterPtr MakeScaleOffset(float scale, float offset) {
+    return std::make_unique<ScaleOffsetConverter>(QV_param_val::Float(scale),
+                                                  QV_param_val::Float(offset));
+}
+
+ConverterPtr MakeOffset(float offset) {
+    return std::make_unique<OffsetConverter>(QV_param_val::Float(offset));
+}
+
 std::string Converter::ParamName() const {
     return param_ ? param_->GetName() : std::string();
 }

@@ -55,6 +55,11 @@ private:
     QV_param_val offset_;
 };
 
+// The two converters above with single-precision factors, as modules build
+// them for their key rows.
+ConverterPtr MakeScaleOffset(float scale, float offset);
+ConverterPtr MakeOffset(float offset);
+
 // Swaps 0 and 1 in the value's kind; any other value is reported and gives 0.
 class InvertConverter : public Converter {
 public:

@@ -22,19 +22,24 @@ int PortsOf(const keys::ModelTable &table, const KeyRow &row) {
     return row.perPort && table.layout.cameraPorts > 1 ? table.layout.cameraPorts : 1;
 }
 
-std::unique_ptr<QV_mod_param> MakeChoice(const KeyRow &row, int ports,
-                                         std::span<const QV_param_val> defaults) {
-    std::vector<std::string> names;
-    std::vector<QV_param_val> values;
-    for (const keys::Word &word : row.words) {
-        names.emplace_back(word.word);
-        values.push_back(ValueOfType(row.type, word.value));
+// A choice's stored value to its list position and back; inverted, the
+// hardware and the spare converter swap 0 and 1.
+Converters ChoiceConverters(bool inverted) {
+    Converters converters{.toUi = std::make_unique<Val2IndexConverter>(),
+                          .fromUi = std::make_unique<Index2ValConverter>(),
+                          .toText = std::make_unique<Val2IndexConverter>()};
+    if (inverted) {
+        converters.toHardware = std::make_unique<InvertConverter>();
+        converters.spare = std::make_unique<InvertConverter>();
     }
-    return std::make_unique<QV_choice_param>(
-        std::string(row.key), ports, defaults, row.reg, row.handle,
-        std::make_unique<Val2IndexConverter>(), std::make_unique<Index2ValConverter>(),
-        std::make_unique<Val2IndexConverter>(), nullptr, nullptr, nullptr, std::move(names),
-        std::move(values), row.named);
+    return converters;
+}
+
+std::vector<QV_param_val> ChoiceDefaults(const KeyRow &row, const ChoiceOptions &options) {
+    if (options.defaultValue) return {*options.defaultValue};
+    if (!options.byPosition) return PortDefaultsOf(row);
+    const std::size_t position = WordPosition(row, row.defaultNumber).value_or(0);
+    return {ValueOfType(row.type, static_cast<double>(position))};
 }
 
 ConverterPtr ConfigurationConverter(const KeyRow &row) {
@@ -100,21 +105,43 @@ QV_param_val DefaultValueOf(const KeyRow &row) {
     return ValueOfType(row.type, row.defaultNumber);
 }
 
+std::optional<std::size_t> WordPosition(const KeyRow &row, double value) {
+    for (std::size_t i = 0; i < row.words.size(); ++i)
+        if (row.words[i].value == value) return i;
+    return std::nullopt;
+}
+
+std::vector<QV_param_val> PortDefaultsOf(const KeyRow &row) {
+    if (row.portDefaults.empty()) return {DefaultValueOf(row)};
+    std::vector<QV_param_val> defaults;
+    for (const keys::PortDefault &given : row.portDefaults)
+        defaults.push_back(given.index
+                               ? QV_param_val::Index(static_cast<std::int32_t>(given.number))
+                               : ValueOfType(row.type, given.number));
+    return defaults;
+}
+
+ChoiceParts ChoicePartsOf(const KeyRow &row, const ChoiceOptions &options) {
+    ChoiceParts parts{.defaults = ChoiceDefaults(row, options),
+                      .converters = ChoiceConverters(options.inverted)};
+    for (std::size_t i = 0; i < row.words.size(); ++i) {
+        parts.names.emplace_back(row.words[i].word);
+        parts.values.push_back(ValueOfType(
+            row.type, options.byPosition ? static_cast<double>(i) : row.words[i].value));
+    }
+    return parts;
+}
+
 std::unique_ptr<QV_mod_param> MakeParam(const KeyRow &row, int ports) {
-    const std::array<QV_param_val, 1> defaults{DefaultValueOf(row)};
     switch (row.kind) {
         case KeyKind::Choice:
-            return MakeChoice(row, ports, defaults);
+            return MakeChoice(row, ports);
         case KeyKind::Range:
-            return std::make_unique<QV_range_param>(
-                std::string(row.key), ports, defaults, row.reg, row.handle, nullptr, nullptr,
-                nullptr, ConfigurationConverter(row), nullptr, nullptr, row.radix);
+            return MakeRange(row, ports, {.fromCnf = ConfigurationConverter(row)});
         case KeyKind::String:
             break;
     }
-    return std::make_unique<QV_string_param>(std::string(row.key), ports, defaults, row.reg,
-                                             row.handle, nullptr, nullptr, nullptr, nullptr,
-                                             nullptr, nullptr);
+    return MakeKeyParam<QV_string_param>(row, ports, PortDefaultsOf(row), {});
 }
 
 void AddParamsFromTable(QV_mod &module, const keys::ModelTable &table, const ParamMaker &own) {

@@ -71,13 +71,18 @@ void QV_four_port_mod::AddTableParams(const ParamMaker &own) {
         if (row.location.record == keys::Record::None) DisableModParam(row.handle);
 }
 
+// A module-wide key may still keep a value per port (the TX-70's board type):
+// the key table decides where its line goes.
+bool QV_four_port_mod::IsModuleWide(const QV_mod_param &param) const {
+    const keys::KeyRow *row = keys::FindHandle(table_, param.GetHandle());
+    return row != nullptr && !row->perPort;
+}
+
 void QV_four_port_mod::WriteCFGSection(std::ostream &out) {
     out << "[" << table_.section << ":" << GetInstance() << "]\n";
     out << kIndent << "Slot_Number = " << GetSlot() << "\n";
-    for (const auto &param : GetModParams()) {
-        if (param->GetPortCount() != 1) continue;
-        WriteParamLine(out, param->GetCFGString(0));
-    }
+    for (const auto &param : GetModParams())
+        if (IsModuleWide(*param)) WriteParamLine(out, param->GetCFGString(0));
     for (int port = 0; port < QV_four_port_plat_mod::kPorts; ++port) WritePortLines(out, port);
 }
 
@@ -85,12 +90,13 @@ void QV_four_port_mod::WritePortLines(std::ostream &out, int port) {
     out << "[CameraPort:" << port << "]\n";
     PreparePortLines(port);
     for (const auto &param : GetModParams()) {
-        if (param->GetPortCount() == 1) continue;
+        if (IsModuleWide(*param)) continue;
         const std::string line = param->GetCFGString(port);
         const bool isName = param->GetHandle() == nameHandle_;
         if (line.empty() && !isName) continue;
         out << kIndent << line << "\n";
         if (isName) out << kIndent << "Camera_Structure = Create_Structure\n";
+        WriteAfterPortLine(out, *param);
     }
 }
 

@@ -49,9 +49,10 @@ private:
 };
 
 // The parameter container of a four-port module. Its section: the head
-// "[Section:instance]", the slot number, the module-wide keys, then for each
-// port "[CameraPort:p]" and the port's lines, empty ones left out except the
-// camera name, which is followed by the camera structure line.
+// "[Section:instance]", the slot number, the module-wide keys (those the key
+// table does not keep per port), then for each port "[CameraPort:p]" and the
+// port's lines, empty ones left out except the camera name, which is
+// followed by the camera structure line.
 class QV_four_port_mod : public QV_mod {
 public:
     QV_four_port_mod(QV_plat_mod *platform, const keys::ModelTable &table, int nameHandle);
@@ -67,8 +68,12 @@ protected:
     // Called before a port's block is written: a model whose ports write
     // different keys enables the port's ones here. Nothing by default.
     virtual void PreparePortLines(int /*port*/) {}
+    // Called after a parameter's line of a port is written: a model whose key
+    // is followed by a line of its own writes it here. Nothing by default.
+    virtual void WriteAfterPortLine(std::ostream & /*out*/, const QV_mod_param & /*param*/) {}
 
 private:
+    bool IsModuleWide(const QV_mod_param &param) const;
     void WritePortLines(std::ostream &out, int port);
 
     const keys::ModelTable &table_;

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "keys/model_tables.h"
+#include "modules/acquisition/pair_row.h"
 #include "modules/label_table.h"
 #include "params/mod.h"
 #include "platform/ui.h"
@@ -48,48 +49,52 @@ constexpr int kVerticalActiveRow = 22;
 constexpr int kStrobeOutputRow = 23;
 constexpr int kClampModeRow = 24;
 
+// The rows that set two parameters. The trigger generator, then the source.
+constexpr PairRow kTriggerPair{
+    .firstHandle = kTriggerGeneratorHandle,
+    .secondHandle = kTriggerSourceHandle,
+    .choices = kTriggerChoices,
+    .badIndexText = "Invalid passed to TX20_trig_usr_param::SetIndex()",
+};
+// The strobe line, then its polarity.
+constexpr PairRow kStrobePair{
+    .firstHandle = kStrobeSourceHandle,
+    .secondHandle = kStrobePolarityHandle,
+    .choices = kBinaryChoices,
+    .badIndexText = "Invalid passed to TX20_strobe_output_usr_param::SetIndex()",
+    .badIndexSetsFirst = true,
+};
+// Disabled, auto clamp or programmed clamp; a bad index quietly disables.
+constexpr ChoicePair kClampChoices[] = {{0, ChoicePair::kAny}, {1, 0}, {1, 1}};
+constexpr PairRow kClampPair{
+    .firstHandle = kClampingHandle,
+    .secondHandle = kClampingSourceHandle,
+    .choices = kClampChoices,
+    .badIndexSetsFirst = true,
+};
+
 // ---- the converters that differ -----------------------------------------------------
-
-ConverterPtr ScaleOffset(float scale, float offset) {
-    return std::make_unique<ScaleOffsetConverter>(QV_param_val::Float(scale),
-                                                  QV_param_val::Float(offset));
-}
-
-ConverterPtr Offset(float offset) {
-    return std::make_unique<OffsetConverter>(QV_param_val::Float(offset));
-}
 
 // The horizontal active width is shown in pixels (units of four, less one),
 // the vertical active count in lines (less one), and the references in
 // millivolts: the hardware takes them in its own steps.
 std::unique_ptr<QV_mod_param> MakeConvertedRange(const keys::KeyRow &row, int ports) {
-    ConverterPtr toUi;
-    ConverterPtr fromUi;
-    ConverterPtr toHardware;
-    ConverterPtr spare;
     switch (row.handle) {
         case kHorizontalActiveHandle:
-            toUi = ScaleOffset(4.0f, 4.0f);
-            fromUi = ScaleOffset(0.25f, -1.0f);
-            break;
+            return MakeRange(
+                row, ports,
+                {.toUi = MakeScaleOffset(4.0f, 4.0f), .fromUi = MakeScaleOffset(0.25f, -1.0f)});
         case kVerticalActiveHandle:
-            toUi = Offset(1.0f);
-            fromUi = Offset(-1.0f);
-            break;
+            return MakeRange(row, ports, {.toUi = MakeOffset(1.0f), .fromUi = MakeOffset(-1.0f)});
         case kNegativeRefHandle:
-            toHardware = ScaleOffset(0.28672f, 0.0f);
-            break;
+            return MakeRange(row, ports, {.toHardware = MakeScaleOffset(0.28672f, 0.0f)});
         case kPositiveRefHandle:
-            toHardware = ScaleOffset(0.215385f, 0.0f);
-            spare = ScaleOffset(4.642857f, 0.0f);
-            break;
+            return MakeRange(row, ports,
+                             {.toHardware = MakeScaleOffset(0.215385f, 0.0f),
+                              .spare = MakeScaleOffset(4.642857f, 0.0f)});
         default:
             return nullptr;
     }
-    const std::array<QV_param_val, 1> defaults{DefaultValueOf(row)};
-    return std::make_unique<QV_range_param>(
-        std::string(row.key), ports, defaults, row.reg, row.handle, std::move(toUi),
-        std::move(fromUi), nullptr, nullptr, std::move(toHardware), std::move(spare), row.radix);
 }
 
 // ---- the user label table ------------------------------------------------
@@ -192,34 +197,15 @@ constexpr GroupRow kGroups[] = {
 };
 // clang-format on
 
-QV_param_val Bound(double number) {
-    return QV_param_val::S16(static_cast<std::int16_t>(number));
-}
-
-std::unique_ptr<QV_usr_param> MakeSpecialRow(const LabelRow &row, const ParamList &params) {
-    std::string label(row.label);
-    std::vector<std::string> choices = ToStrings(row.choices);
-    switch (row.id) {
-        case kScanModeRow:
-            return std::make_unique<TX20_scan_mode_usr_param>(std::move(label), row.id, params,
-                                                              row.handle, std::move(choices));
-        case kAcqTriggerRow:
-            return std::make_unique<TX20_trig_usr_param>(std::move(label), row.id, params,
-                                                         row.handle, std::move(choices));
-        case kVerticalActiveRow:
-            return std::make_unique<TX20_vertical_active_usr_param>(
-                std::move(label), row.id, params, row.handle, Bound(row.bounds.min),
-                Bound(row.bounds.max), Bound(row.bounds.step));
-        case kStrobeOutputRow:
-            return std::make_unique<TX20_strobe_output_usr_param>(std::move(label), row.id, params,
-                                                                  row.handle, std::move(choices));
-        case kClampModeRow:
-            return std::make_unique<TX20_clamp_mode_usr_param>(std::move(label), row.id, params,
-                                                               row.handle, std::move(choices));
-        default:
-            return nullptr;
-    }
-}
+// clang-format off
+constexpr SpecialRow kSpecialRows[] = {
+    {kScanModeRow,       MakeChoiceRow<TX20_scan_mode_usr_param>},
+    {kAcqTriggerRow,     MakePairRow<kTriggerPair>},
+    {kVerticalActiveRow, MakeRangeRow<TX20_vertical_active_usr_param>},
+    {kStrobeOutputRow,   MakePairRow<kStrobePair>},
+    {kClampModeRow,      MakePairRow<kClampPair>},
+};
+// clang-format on
 
 // The scan-mode key's value at the parameter's current port.
 int ScanMode(const QV_mod_param &interlace) {
@@ -297,120 +283,13 @@ void QV_tx20_mod::CreateUsrParams() {
     // Without hardware the register reads 0: the second form.
     QV_plat_mod *platform = OwnerBoardOf(*this);
     const bool mc1000p = platform && platform->read_reg(kTimeBaseRegister).ToDouble() == 1;
-    const LabelContext context{.cameraKey = "TX-20", .special = MakeSpecialRow};
+    const LabelContext context{.cameraKey = "TX-20", .special = SpecialRowsFrom(kSpecialRows)};
     AddLabelRows(*this, std::span(kTimeBaseRows).subspan(mc1000p ? 0 : 1, 1), context);
     AddLabelRows(*this, kUsrRows, context);
 }
 
 void QV_tx20_mod::CreateParamGroups() {
     AddGroups(*this, kGroups);
-}
-
-// ---- the rows that set two parameters ---------------------------------------------
-
-TX20_pair_usr_param::TX20_pair_usr_param(std::string label, int id, const ParamList &params,
-                                         int handle, std::vector<std::string> labels,
-                                         int firstHandle, int secondHandle)
-    : QV_choice_usr_param(std::move(label), id, params, handle, std::move(labels)),
-      first_(FindParam(params, firstHandle)),
-      second_(FindParam(params, secondHandle)) {}
-
-int TX20_pair_usr_param::FirstIndex() const {
-    return first_->GetUIValue().GetLong();
-}
-
-int TX20_pair_usr_param::SecondIndex() const {
-    return second_->GetUIValue().GetLong();
-}
-
-void TX20_pair_usr_param::SetBoth(int first, int second) {
-    first_->SetUIValue(QV_param_val::Index(first));
-    second_->SetUIValue(QV_param_val::Index(second));
-}
-
-TX20_trig_usr_param::TX20_trig_usr_param(std::string label, int id, const ParamList &params,
-                                         int handle, std::vector<std::string> labels)
-    : TX20_pair_usr_param(std::move(label), id, params, handle, std::move(labels),
-                          kTriggerGeneratorHandle, kTriggerSourceHandle) {}
-
-int TX20_trig_usr_param::GetIndex() {
-    if (!HasBoth()) return -1;
-    if (FirstIndex() == 1) return 0;
-    return SecondIndex() == 1 ? 1 : 2;
-}
-
-int TX20_trig_usr_param::SetIndex(int index) {
-    if (!HasBoth()) return -1;
-    switch (index) {
-        case 0:
-            SetBoth(1, 0);
-            break;
-        case 1:
-            SetBoth(0, 1);
-            break;
-        case 2:
-            SetBoth(0, 0);
-            break;
-        default:
-            ReportError(MessageText("Invalid passed to TX20_trig_usr_param::SetIndex()", index));
-            break;
-    }
-    return kRedrawRow;
-}
-
-TX20_strobe_output_usr_param::TX20_strobe_output_usr_param(std::string label, int id,
-                                                           const ParamList &params, int handle,
-                                                           std::vector<std::string> labels)
-    : TX20_pair_usr_param(std::move(label), id, params, handle, std::move(labels),
-                          kStrobeSourceHandle, kStrobePolarityHandle) {}
-
-int TX20_strobe_output_usr_param::GetIndex() {
-    if (!HasBoth()) return -1;
-    const int source = FirstIndex();
-    const int polarity = SecondIndex();
-    if (source == 0 && (polarity == 0 || polarity == 1)) return polarity;
-    if (source == 1 && polarity == 0) return 2;
-    return 3;
-}
-
-int TX20_strobe_output_usr_param::SetIndex(int index) {
-    if (!HasBoth()) return -1;
-    if (index >= 0 && index <= 3) {
-        SetBoth(index / 2, index % 2);
-    } else {
-        ReportError(
-            MessageText("Invalid passed to TX20_strobe_output_usr_param::SetIndex()", index));
-        SetBoth(0, 0);
-    }
-    return kRedrawRow;
-}
-
-TX20_clamp_mode_usr_param::TX20_clamp_mode_usr_param(std::string label, int id,
-                                                     const ParamList &params, int handle,
-                                                     std::vector<std::string> labels)
-    : TX20_pair_usr_param(std::move(label), id, params, handle, std::move(labels), kClampingHandle,
-                          kClampingSourceHandle) {}
-
-int TX20_clamp_mode_usr_param::GetIndex() {
-    if (!HasBoth()) return -1;
-    if (FirstIndex() == 0) return 0;
-    return SecondIndex() != 0 ? 2 : 1;
-}
-
-int TX20_clamp_mode_usr_param::SetIndex(int index) {
-    if (!HasBoth()) return -1;
-    switch (index) {
-        case 1:
-            SetBoth(1, 0);
-            break;
-        case 2:
-            SetBoth(1, 1);
-            break;
-        default:
-            SetBoth(0, 0);
-            break;
-    }
-    return kRedrawRow;
 }
 
 // ---- the geometry rows ------------------------------------------------------------

@@ -49,60 +49,6 @@ public:
     void CreateParamGroups() override;
 };
 
-// A drop-down that stands for two choice parameters at once. Both are read
-// and set as the indices they show, so a choice reads back as it was set.
-class TX20_pair_usr_param : public QV_choice_usr_param {
-public:
-    TX20_pair_usr_param(std::string label, int id, const ParamList &params, int handle,
-                        std::vector<std::string> labels, int firstHandle, int secondHandle);
-
-protected:
-    bool HasBoth() const { return first_ != nullptr && second_ != nullptr; }
-    int FirstIndex() const;
-    int SecondIndex() const;
-    void SetBoth(int first, int second);
-
-private:
-    QV_mod_param *first_;
-    QV_mod_param *second_;
-};
-
-// "Acq Trigger": the trigger generator (first) and the trigger source
-// (second). Disabled, software or external trigger.
-class TX20_trig_usr_param final : public TX20_pair_usr_param {
-public:
-    TX20_trig_usr_param(std::string label, int id, const ParamList &params, int handle,
-                        std::vector<std::string> labels);
-
-    // An index outside the list is reported and changes nothing.
-    int SetIndex(int index) override;
-    int GetIndex() override;
-};
-
-// "Strobe Output": the strobe line (first) and its polarity (second), two
-// choices of two each.
-class TX20_strobe_output_usr_param final : public TX20_pair_usr_param {
-public:
-    TX20_strobe_output_usr_param(std::string label, int id, const ParamList &params, int handle,
-                                 std::vector<std::string> labels);
-
-    // An index outside the list is reported and sets both to their first choice.
-    int SetIndex(int index) override;
-    int GetIndex() override;
-};
-
-// "Clamp Mode": clamping enable (first) and the clamp source (second):
-// disabled, auto clamp or programmed clamp.
-class TX20_clamp_mode_usr_param final : public TX20_pair_usr_param {
-public:
-    TX20_clamp_mode_usr_param(std::string label, int id, const ParamList &params, int handle,
-                              std::vector<std::string> labels);
-
-    // An index outside the list quietly sets both to their first choice.
-    int SetIndex(int index) override;
-    int GetIndex() override;
-};
-
 // "Vertical Active" in lines of the image: while the scan-mode key holds
 // non-interlaced (0) the image has twice the lines the key counts, and what
 // is entered is halved on the way in.

@@ -108,22 +108,6 @@ std::string Lower(std::string text) {
 
 // ---- the parameters built with their own classes ------------------------------------
 
-template <class Param>
-std::unique_ptr<QV_mod_param> MakeChoice(const keys::KeyRow &row, int ports) {
-    std::vector<std::string> names;
-    std::vector<QV_param_val> values;
-    for (const keys::Word &word : row.words) {
-        names.emplace_back(word.word);
-        values.push_back(ValueOfType(row.type, word.value));
-    }
-    const std::array<QV_param_val, 1> defaults{DefaultValueOf(row)};
-    return std::make_unique<Param>(std::string(row.key), ports, defaults, row.reg, row.handle,
-                                   std::make_unique<Val2IndexConverter>(),
-                                   std::make_unique<Index2ValConverter>(),
-                                   std::make_unique<Val2IndexConverter>(), nullptr, nullptr,
-                                   nullptr, std::move(names), std::move(values), row.named);
-}
-
 std::unique_ptr<QV_mod_param> MakeOwnParam(const keys::KeyRow &row, int ports) {
     switch (row.handle) {
         case kInputFormatHandle:
@@ -140,10 +124,7 @@ std::unique_ptr<QV_mod_param> MakeOwnParam(const keys::KeyRow &row, int ports) {
             break;
     }
     if (row.handle < kFirstCoefficient || row.handle > kLastCoefficient) return nullptr;
-    const std::array<QV_param_val, 1> defaults{DefaultValueOf(row)};
-    return std::make_unique<TX30_coefficient_param>(std::string(row.key), ports, defaults, row.reg,
-                                                    row.handle, nullptr, nullptr, nullptr, nullptr,
-                                                    nullptr, nullptr, row.radix);
+    return MakeRange<TX30_coefficient_param>(row, ports);
 }
 
 // ---- the user label table ------------------------------------------------
@@ -248,20 +229,11 @@ constexpr GroupRow kGroups[] = {
 };
 // clang-format on
 
-std::unique_ptr<QV_usr_param> MakeSpecialRow(const LabelRow &row, const ParamList &params,
-                                             const ModuleSettings &settings) {
-    std::string label(row.label);
-    switch (row.id) {
-        case kFpgaFileRow:
-            return std::make_unique<TX30_fpga_file_usr_param>(std::move(label), row.id, params,
-                                                              row.handle, settings);
-        case kMatrixRow:
-            return std::make_unique<TX30_matrix_usr_param>(std::move(label), row.id, params,
-                                                           row.handle);
-        default:
-            return nullptr;
-    }
-}
+// clang-format off
+constexpr SpecialRow kSpecialRows[] = {
+    {kMatrixRow, MakePlainRow<TX30_matrix_usr_param>},
+};
+// clang-format on
 
 }  // namespace
 
@@ -430,8 +402,13 @@ void QV_tx30_mod::CreateModParams() {
 }
 
 void QV_tx30_mod::CreateUsrParams() {
-    auto special = [this](const LabelRow &row, const ParamList &params) {
-        return MakeSpecialRow(row, params, settings_);
+    // The FPGA file row reads the program's FPGA files; the others are listed.
+    auto special = [this, listed = SpecialRowsFrom(kSpecialRows)](
+                       const LabelRow &row,
+                       const ParamList &params) -> std::unique_ptr<QV_usr_param> {
+        if (row.id != kFpgaFileRow) return listed(row, params);
+        return std::make_unique<TX30_fpga_file_usr_param>(std::string(row.label), row.id, params,
+                                                          row.handle, settings_);
     };
     AddLabelRows(*this, kUsrRows, {.cameraKey = "TX-31", .special = special});
 }
@@ -440,26 +417,9 @@ void QV_tx30_mod::CreateParamGroups() {
     AddGroups(*this, kGroups);
 }
 
-void QV_tx30_mod::WriteCFGSection(std::ostream &out) {
-    out << "[" << Table().section << ":" << GetInstance() << "]\n";
-    out << kIndent << "Slot_Number = " << GetSlot() << "\n";
-    for (const auto &param : GetModParams()) {
-        if (param->GetPortCount() != 1) continue;
-        WriteParamLine(out, param->GetCFGString(0));
-    }
-    for (int port = 0; port < TX30_plat_mod::kPorts; ++port) {
-        out << "[CameraPort:" << port << "]\n";
-        for (const auto &param : GetModParams()) {
-            if (param->GetPortCount() == 1) continue;
-            const std::string line = param->GetCFGString(port);
-            const int handle = param->GetHandle();
-            if (line.empty() && handle != kNameHandle) continue;
-            out << kIndent << line << "\n";
-            if (handle == kNameHandle) out << kIndent << "Camera_Structure = Create_Structure\n";
-            if (handle == kMatrixNameHandle)
-                out << kIndent << "Matrix_Structure = Create_Structure\n";
-        }
-    }
+void QV_tx30_mod::WriteAfterPortLine(std::ostream &out, const QV_mod_param &param) {
+    if (param.GetHandle() == kMatrixNameHandle)
+        out << kIndent << "Matrix_Structure = Create_Structure\n";
 }
 
 // ---- the parameters that share registers ---------------------------------------------

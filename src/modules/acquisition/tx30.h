@@ -110,11 +110,15 @@ class QV_tx30_mod final : public QV_four_port_mod {
 public:
     QV_tx30_mod(QV_plat_mod *platform, const ModuleSettings &settings);
 
-    void WriteCFGSection(std::ostream &out) override;
     // The colour-space converter keys share registers: they have classes of their own.
     void CreateModParams() override;
     void CreateUsrParams() override;
     void CreateParamGroups() override;
+
+protected:
+    // The matrix name is followed by the line that has the library create the
+    // port's colour matrix.
+    void WriteAfterPortLine(std::ostream &out, const QV_mod_param &param) override;
 
 private:
     const ModuleSettings &settings_;

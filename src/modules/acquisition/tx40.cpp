@@ -10,6 +10,7 @@
 #include "keys/model_tables.h"
 #include "library/hardware.h"
 #include "library/library_binding.h"
+#include "modules/acquisition/pair_row.h"
 #include "modules/label_table.h"
 #include "params/number_text.h"
 #include "platform/ui.h"
@@ -66,6 +67,24 @@ constexpr int kInterleaveRow = 31;
 constexpr int kHorizontalOffsetRow = 32;
 constexpr int kHorizontalActiveRow = 33;
 
+// The rows that set two parameters. The trigger generator, then the source.
+constexpr PairRow kTriggerPair{
+    .firstHandle = kTriggerGeneratorHandle,
+    .secondHandle = kTriggerSourceHandle,
+    .choices = kTriggerChoices,
+    .badIndexText = "Invalid index passed to TX40_trig_usr_param::SetIndex() ",
+};
+// The programmable interrupt's enable, then its polarity: always low, always
+// high (disabled, the line rests opposite its polarity), an active-low or an
+// active-high pulse.
+constexpr ChoicePair kProgIntChoices[] = {{0, 1}, {0, 0}, {1, 0}, {1, 1}};
+constexpr PairRow kProgIntPair{
+    .firstHandle = kPriEnableHandle,
+    .secondHandle = kPriPolarityHandle,
+    .choices = kProgIntChoices,
+    .badIndexText = "Invalid index passed to TX40_prog_int_usr_param::SetIndex() ",
+};
+
 // The base camera-clock frequencies in MHz, in the order of handle 10's
 // choices, and the EXSYNC counter-clock periods in microseconds, in the order
 // of handle 23's.
@@ -79,33 +98,14 @@ constexpr int kExSyncExtraCounts = 3;
 // ---- the parameters with behaviour of their own -------------------------------------
 
 std::unique_ptr<QV_mod_param> MakeOwnParam(const keys::KeyRow &row, int ports) {
-    const std::array<QV_param_val, 1> defaults{DefaultValueOf(row)};
-    std::string key(row.key);
     switch (row.handle) {
         case kHorizontalActiveHandle:
-            return std::make_unique<TX40_horizontal_active_param>(
-                std::move(key), ports, defaults, row.reg, row.handle, nullptr, nullptr, nullptr,
-                nullptr, nullptr, nullptr, row.radix);
+            return MakeRange<TX40_horizontal_active_param>(row, ports);
         case kVerticalActiveHandle:
             // Kept as the line count less one, shown as the line count.
-            return std::make_unique<QV_range_param>(
-                std::move(key), ports, defaults, row.reg, row.handle,
-                std::make_unique<OffsetConverter>(QV_param_val::Float(1.0f)),
-                std::make_unique<OffsetConverter>(QV_param_val::Float(-1.0f)), nullptr, nullptr,
-                nullptr, nullptr, row.radix);
-        case kPixelSizeHandle: {
-            std::vector<std::string> names;
-            std::vector<QV_param_val> values;
-            for (const keys::Word &word : row.words) {
-                names.emplace_back(word.word);
-                values.push_back(ValueOfType(row.type, word.value));
-            }
-            return std::make_unique<TX40_pixel_size_param>(
-                std::move(key), ports, defaults, row.reg, row.handle,
-                std::make_unique<Val2IndexConverter>(), std::make_unique<Index2ValConverter>(),
-                std::make_unique<Val2IndexConverter>(), nullptr, nullptr, nullptr, std::move(names),
-                std::move(values), row.named);
-        }
+            return MakeRange(row, ports, {.toUi = MakeOffset(1.0f), .fromUi = MakeOffset(-1.0f)});
+        case kPixelSizeHandle:
+            return MakeChoice<TX40_pixel_size_param>(row, ports);
         default:
             return nullptr;
     }
@@ -200,58 +200,24 @@ constexpr GroupRow kGroups[] = {
 };
 // clang-format on
 
-QV_param_val Bound(double number) {
-    return QV_param_val::S16(static_cast<std::int16_t>(number));
-}
-
-std::unique_ptr<QV_usr_param> MakeSpecialRow(const LabelRow &row, const ParamList &params) {
-    std::string label(row.label);
-    std::vector<std::string> choices = ToStrings(row.choices);
-    const QV_param_val min = Bound(row.bounds.min);
-    const QV_param_val max = Bound(row.bounds.max);
-    const QV_param_val step = Bound(row.bounds.step);
-    for (int modeControl : kModeControlRows)
-        if (row.id == modeControl)
-            return std::make_unique<TX40_cam_mode_usr_param>(std::move(label), row.id, params,
-                                                             row.handle, std::move(choices));
-    switch (row.id) {
-        case kVerticalActiveRow:
-            return std::make_unique<TX40_vertical_active_usr_param>(
-                std::move(label), row.id, params, row.handle, min, max, step);
-        case kAcqTriggerRow:
-            return std::make_unique<TX40_trig_usr_param>(std::move(label), row.id, params,
-                                                         row.handle, std::move(choices));
-        case kPixelSizeRow:
-            return std::make_unique<TX40_pixel_size_usr_param>(std::move(label), row.id, params,
-                                                               row.handle, std::move(choices));
-        case kProgIntRow:
-            return std::make_unique<TX40_prog_int_usr_param>(std::move(label), row.id, params,
-                                                             row.handle, std::move(choices));
-        case kClockCoarseRow:
-            return std::make_unique<TX40_clock_coarse_usr_param>(std::move(label), row.id, params,
-                                                                 row.handle);
-        case kClockFineRow:
-            return std::make_unique<TX40_clock_fine_usr_param>(std::move(label), row.id, params,
-                                                               row.handle);
-        case kExSyncWidthRow:
-            return std::make_unique<TX40_exsync_width_usr_param>(std::move(label), row.id, params,
-                                                                 row.handle);
-        case kExSyncFineRow:
-            return std::make_unique<TX40_exsync_fine_usr_param>(std::move(label), row.id, params,
-                                                                row.handle, min, max, step);
-        case kInterleaveRow:
-            return std::make_unique<TX40_interleave_usr_param>(std::move(label), row.id, params,
-                                                               row.handle, std::move(choices));
-        case kHorizontalOffsetRow:
-            return std::make_unique<TX40_horizontal_offset_usr_param>(
-                std::move(label), row.id, params, row.handle, min, max, step);
-        case kHorizontalActiveRow:
-            return std::make_unique<TX40_horizontal_active_usr_param>(
-                std::move(label), row.id, params, row.handle, min, max, step);
-        default:
-            return nullptr;
-    }
-}
+// clang-format off
+constexpr SpecialRow kSpecialRows[] = {
+    {kVerticalActiveRow,   MakeRangeRow<TX40_vertical_active_usr_param>},
+    {kAcqTriggerRow,       MakePairRow<kTriggerPair>},
+    {kModeControlRows[0],  MakeChoiceRow<TX40_cam_mode_usr_param>},
+    {kModeControlRows[1],  MakeChoiceRow<TX40_cam_mode_usr_param>},
+    {kModeControlRows[2],  MakeChoiceRow<TX40_cam_mode_usr_param>},
+    {kPixelSizeRow,        MakeChoiceRow<TX40_pixel_size_usr_param>},
+    {kProgIntRow,          MakePairRow<kProgIntPair>},
+    {kClockCoarseRow,      MakePlainRow<TX40_clock_coarse_usr_param>},
+    {kClockFineRow,        MakePlainRow<TX40_clock_fine_usr_param>},
+    {kExSyncWidthRow,      MakePlainRow<TX40_exsync_width_usr_param>},
+    {kExSyncFineRow,       MakeRangeRow<TX40_exsync_fine_usr_param>},
+    {kInterleaveRow,       MakeChoiceRow<TX40_interleave_usr_param>},
+    {kHorizontalOffsetRow, MakeRangeRow<TX40_horizontal_offset_usr_param>},
+    {kHorizontalActiveRow, MakeRangeRow<TX40_horizontal_active_usr_param>},
+};
+// clang-format on
 
 // ---- helpers of the rows ----------------------------------------------------------
 
@@ -392,7 +358,7 @@ void QV_tx40_mod::CreateModParams() {
 }
 
 void QV_tx40_mod::CreateUsrParams() {
-    AddLabelRows(*this, kUsrRows, {.cameraKey = "TX-40", .special = MakeSpecialRow});
+    AddLabelRows(*this, kUsrRows, {.cameraKey = "TX-40", .special = SpecialRowsFrom(kSpecialRows)});
 }
 
 void QV_tx40_mod::CreateParamGroups() {
@@ -486,75 +452,6 @@ int TX40_interleave_usr_param::SetIndex(int index) {
     }
     active_->SetUIValue(Short(width - 4));
     offset_->SetUIValue(Short(offset));
-    return kRedrawRow;
-}
-
-// ---- the rows that set two parameters ---------------------------------------------
-
-TX40_trig_usr_param::TX40_trig_usr_param(std::string label, int id, const ParamList &params,
-                                         int handle, std::vector<std::string> labels)
-    : QV_choice_usr_param(std::move(label), id, params, handle, std::move(labels)),
-      generator_(FindParam(params, kTriggerGeneratorHandle)),
-      source_(FindParam(params, kTriggerSourceHandle)) {}
-
-// The generator's index 0 enables it; the source's index 1 is software.
-int TX40_trig_usr_param::GetIndex() {
-    if (generator_ == nullptr || source_ == nullptr) return -1;
-    if (generator_->GetUIValue().GetLong() == 1) return 0;
-    return source_->GetUIValue().GetLong() == 1 ? 1 : 2;
-}
-
-int TX40_trig_usr_param::SetIndex(int index) {
-    if (generator_ == nullptr || source_ == nullptr) return -1;
-    int generator = 0;
-    int source = 0;
-    switch (index) {
-        case 0:
-            generator = 1;
-            break;
-        case 1:
-            source = 1;
-            break;
-        case 2:
-            break;
-        default:
-            ReportError(
-                MessageText("Invalid index passed to TX40_trig_usr_param::SetIndex() ", index));
-            return kRedrawRow;
-    }
-    generator_->SetUIValue(QV_param_val::Index(generator));
-    source_->SetUIValue(QV_param_val::Index(source));
-    return kRedrawRow;
-}
-
-TX40_prog_int_usr_param::TX40_prog_int_usr_param(std::string label, int id, const ParamList &params,
-                                                 int handle, std::vector<std::string> labels)
-    : QV_choice_usr_param(std::move(label), id, params, handle, std::move(labels)),
-      enable_(FindParam(params, kPriEnableHandle)),
-      polarity_(FindParam(params, kPriPolarityHandle)) {}
-
-// Disabled, the line rests at the level opposite its polarity.
-int TX40_prog_int_usr_param::GetIndex() {
-    if (enable_ == nullptr || polarity_ == nullptr) return -1;
-    const int enable = enable_->GetUIValue().GetLong();
-    const int polarity = polarity_->GetUIValue().GetLong();
-    if (enable == 0 && polarity == 1) return 0;
-    if (enable == 0 && polarity == 0) return 1;
-    if (enable == 1 && polarity == 0) return 2;
-    return 3;
-}
-
-int TX40_prog_int_usr_param::SetIndex(int index) {
-    if (enable_ == nullptr || polarity_ == nullptr) return -1;
-    constexpr int kEnable[] = {0, 0, 1, 1};
-    constexpr int kPolarity[] = {1, 0, 0, 1};
-    if (index < 0 || index >= static_cast<int>(std::size(kEnable))) {
-        ReportError(
-            MessageText("Invalid index passed to TX40_prog_int_usr_param::SetIndex() ", index));
-        return kRedrawRow;
-    }
-    enable_->SetUIValue(QV_param_val::Index(kEnable[index]));
-    polarity_->SetUIValue(QV_param_val::Index(kPolarity[index]));
     return kRedrawRow;
 }
 

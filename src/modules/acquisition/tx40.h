@@ -137,22 +137,6 @@ private:
     QV_mod_param *offset_;
 };
 
-// "Acq Trigger": the trigger generator and the trigger source: disabled,
-// software or external trigger.
-class TX40_trig_usr_param final : public QV_choice_usr_param {
-public:
-    TX40_trig_usr_param(std::string label, int id, const ParamList &params, int handle,
-                        std::vector<std::string> labels);
-
-    // An index outside the list is reported and changes nothing.
-    int SetIndex(int index) override;
-    int GetIndex() override;
-
-private:
-    QV_mod_param *generator_;
-    QV_mod_param *source_;
-};
-
 // One of the three mode-control lines, a bit of "Camera_Mode". The bit is the
 // first of the digits 0, 1 and 2 found in the row's label.
 class TX40_cam_mode_usr_param final : public QV_choice_usr_param {
@@ -173,22 +157,6 @@ public:
     using QV_choice_usr_param::QV_choice_usr_param;
 
     int SetIndex(int index) override;
-};
-
-// "Prog Int output": the programmable interrupt's enable and polarity as one
-// of always low, always high, an active-low or an active-high pulse.
-class TX40_prog_int_usr_param final : public QV_choice_usr_param {
-public:
-    TX40_prog_int_usr_param(std::string label, int id, const ParamList &params, int handle,
-                            std::vector<std::string> labels);
-
-    // An index outside the list is reported and changes nothing.
-    int SetIndex(int index) override;
-    int GetIndex() override;
-
-private:
-    QV_mod_param *enable_;
-    QV_mod_param *polarity_;
 };
 
 // A drop-down whose labels are computed from the module's settings: the

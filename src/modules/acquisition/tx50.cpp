@@ -11,6 +11,7 @@
 #include "keys/model_tables.h"
 #include "library/hardware.h"
 #include "library/library_binding.h"
+#include "modules/acquisition/pair_row.h"
 #include "modules/label_table.h"
 #include "params/mod.h"
 #include "platform/ui.h"
@@ -108,9 +109,9 @@ constexpr int kCustomOptionRows[] = {14, 44, 45, 43, 48, 49, 50, 51, 52, 53};
 // key table gives each word; the parameter holds the word's position.
 std::optional<std::int16_t> StripperPosition(std::int32_t code) {
     const keys::KeyRow &row = *keys::FindHandle(keys::kTx50Table, kStripperSourceHandle);
-    for (std::size_t i = 0; i < row.words.size(); ++i)
-        if (row.words[i].value == code) return static_cast<std::int16_t>(i);
-    return std::nullopt;
+    const std::optional<std::size_t> position = WordPosition(row, code);
+    if (!position) return std::nullopt;
+    return static_cast<std::int16_t>(*position);
 }
 
 // The rows with behaviour of their own.
@@ -123,67 +124,31 @@ constexpr int kOffsetLevelRow = 42;
 constexpr int kInputMuxRow = 46;
 constexpr int kCustomOptionsRow = 47;
 
+// The rows that set two parameters, read as the values they store. The strobe
+// select, then its polarity.
+constexpr PairRow kStrobePair{
+    .firstHandle = kStrobeSelectHandle,
+    .secondHandle = kStrobePolarityHandle,
+    .choices = kBinaryChoices,
+    .readsStored = true,
+    .badIndexText = "Invalid passed to TX50_strobe_output_usr_param::SetIndex()",
+    .badIndexSetsFirst = true,
+};
+// The trigger enable (1 disables), then the source. A bad index is reported
+// under the TX-20 row's name.
+constexpr PairRow kTriggerPair{
+    .firstHandle = kTriggerEnableHandle,
+    .secondHandle = kTriggerSourceHandle,
+    .choices = kTriggerChoices,
+    .readsStored = true,
+    .badIndexText = "Invalid passed to TX20_trig_usr_param::SetIndex()",
+};
+
 TX50_plat_mod *Tx50Board(const QV_mod_param &param) {
     return dynamic_cast<TX50_plat_mod *>(OwnerBoardOf(param));
 }
 
 // ---- the parameters built with their own converters or classes ----------------------
-
-ConverterPtr ScaleOffset(float scale, float offset) {
-    return std::make_unique<ScaleOffsetConverter>(QV_param_val::Float(scale),
-                                                  QV_param_val::Float(offset));
-}
-
-ConverterPtr Offset(float offset) {
-    return std::make_unique<OffsetConverter>(QV_param_val::Float(offset));
-}
-
-ConverterPtr Invert() {
-    return std::make_unique<InvertConverter>();
-}
-
-// The key table's choice values; the stripper source's are the positions of
-// its words.
-std::vector<QV_param_val> ChoiceValues(const keys::KeyRow &row) {
-    const bool byPosition = row.handle == kStripperSourceHandle;
-    std::vector<QV_param_val> values;
-    for (std::size_t i = 0; i < row.words.size(); ++i) {
-        values.push_back(
-            ValueOfType(row.type, byPosition ? static_cast<double>(i) : row.words[i].value));
-    }
-    return values;
-}
-
-QV_param_val DefaultChoice(const keys::KeyRow &row) {
-    if (row.handle != kStripperSourceHandle) return DefaultValueOf(row);
-    return QV_param_val::S16(
-        StripperPosition(static_cast<std::int32_t>(row.defaultNumber)).value_or(0));
-}
-
-// A choice of the module's own class, its hardware value inverted or not.
-template <class Param>
-std::unique_ptr<QV_mod_param> MakeChoice(const keys::KeyRow &row, int ports,
-                                         const QV_param_val &defaultValue, bool inverted) {
-    std::vector<std::string> names;
-    for (const keys::Word &word : row.words) names.emplace_back(word.word);
-    std::vector<QV_param_val> values = ChoiceValues(row);
-    const std::array<QV_param_val, 1> defaults{defaultValue};
-    return std::make_unique<Param>(
-        std::string(row.key), ports, defaults, row.reg, row.handle,
-        std::make_unique<Val2IndexConverter>(), std::make_unique<Index2ValConverter>(),
-        std::make_unique<Val2IndexConverter>(), nullptr, inverted ? Invert() : nullptr,
-        inverted ? Invert() : nullptr, std::move(names), std::move(values), row.named);
-}
-
-template <class Param>
-std::unique_ptr<QV_mod_param> MakeRange(const keys::KeyRow &row, int ports, ConverterPtr toUi,
-                                        ConverterPtr fromUi, ConverterPtr toHardware,
-                                        ConverterPtr spare) {
-    const std::array<QV_param_val, 1> defaults{DefaultValueOf(row)};
-    return std::make_unique<Param>(std::string(row.key), ports, defaults, row.reg, row.handle,
-                                   std::move(toUi), std::move(fromUi), nullptr, nullptr,
-                                   std::move(toHardware), std::move(spare), row.radix);
-}
 
 std::unique_ptr<QV_mod_param> MakeOwnParam(const keys::KeyRow &row, int ports) {
     switch (row.handle) {
@@ -192,35 +157,38 @@ std::unique_ptr<QV_mod_param> MakeOwnParam(const keys::KeyRow &row, int ports) {
         case 41:  // Frame_Reset_Mode
         case kTriggerEnableHandle:
         case 47:  // Tmg_gen_reset
-            return MakeChoice<QV_choice_param>(row, ports, DefaultValueOf(row), true);
+            return MakeChoice(row, ports, {.inverted = true});
         case kStripperSourceHandle:
-            return MakeChoice<QV_choice_param>(row, ports, DefaultChoice(row), false);
+            return MakeChoice(row, ports, {.byPosition = true});
         case kCustOptionHandle:
-            return MakeChoice<TX50_custom_option_param>(row, ports, DefaultValueOf(row), false);
+            return MakeChoice<TX50_custom_option_param>(row, ports);
         case 58:
         case 59:
         case 60:
         case 61:
         case 62:
         case 63:
-            return MakeChoice<TX50_custom_pll_param>(row, ports, QV_param_val::S16(0), false);
+            return MakeChoice<TX50_custom_pll_param>(row, ports,
+                                                     {.defaultValue = QV_param_val::S16(0)});
         case 37:  // Clamp_delay: the hardware counts quarter steps from -1.75
-            return MakeRange<QV_range_param>(row, ports, nullptr, nullptr,
-                                             ScaleOffset(0.25f, -1.75f), ScaleOffset(4.0f, 7.0f));
+            return MakeRange(row, ports,
+                             {.toHardware = MakeScaleOffset(0.25f, -1.75f),
+                              .spare = MakeScaleOffset(4.0f, 7.0f)});
         case kHorizontalActiveHandle:
         case kVerticalActiveHandle:
         case 49:  // Tmg_gen_halt_ovride
-            return MakeRange<QV_range_param>(row, ports, nullptr, nullptr, Offset(-1.0f),
-                                             Offset(1.0f));
+            return MakeRange(row, ports,
+                             {.toHardware = MakeOffset(-1.0f), .spare = MakeOffset(1.0f)});
         case 51:  // Video_input_Gain
-            return MakeRange<TX50_hundredths_param>(row, ports, nullptr, nullptr,
-                                                    ScaleOffset(0.31875f, 0.5f), nullptr);
+            return MakeRange<TX50_hundredths_param>(
+                row, ports, {.toHardware = MakeScaleOffset(0.31875f, 0.5f)});
         case 52:  // Video_input_level
-            return MakeRange<TX50_hundredths_param>(row, ports, nullptr, nullptr,
-                                                    ScaleOffset(0.85f, 0.5f), nullptr);
+            return MakeRange<TX50_hundredths_param>(row, ports,
+                                                    {.toHardware = MakeScaleOffset(0.85f, 0.5f)});
         case 53:  // Stripper: shown as the line rate in kHz
-            return MakeRange<QV_range_param>(row, ports, ScaleOffset(-0.2f, 66.5f),
-                                             ScaleOffset(-5.0f, 330.0f), nullptr, nullptr);
+            return MakeRange(
+                row, ports,
+                {.toUi = MakeScaleOffset(-0.2f, 66.5f), .fromUi = MakeScaleOffset(-5.0f, 330.0f)});
         case kPixelFrequencyHandle:
         case kLineTimeHandle:
         case kHsyncLowHandle:
@@ -228,7 +196,7 @@ std::unique_ptr<QV_mod_param> MakeOwnParam(const keys::KeyRow &row, int ports) {
         case kVsyncLowHandle:
         case kVertIntervalHandle:
         case kPllAccuracyHandle:
-            return MakeRange<TX50_timing_param>(row, ports, nullptr, nullptr, nullptr, nullptr);
+            return MakeRange<TX50_timing_param>(row, ports);
         default:
             return nullptr;
     }
@@ -366,46 +334,18 @@ constexpr GroupRow kGroups[] = {
 };
 // clang-format on
 
-QV_param_val S16Bound(double number) {
-    return QV_param_val::S16(static_cast<std::int16_t>(number));
-}
-
-QV_param_val FloatBound(double number) {
-    return QV_param_val::Float(static_cast<float>(number));
-}
-
-std::unique_ptr<QV_usr_param> MakeSpecialRow(const LabelRow &row, const ParamList &params) {
-    std::string label(row.label);
-    std::vector<std::string> choices = ToStrings(row.choices);
-    switch (row.id) {
-        case kCameraModeRow:
-            return std::make_unique<TX50_camera_mode_usr_param>(std::move(label), row.id, params,
-                                                                row.handle, std::move(choices));
-        case kVerticalActiveRow:
-            return std::make_unique<TX50_vertical_active_usr_param>(
-                std::move(label), row.id, params, row.handle, S16Bound(row.bounds.min),
-                S16Bound(row.bounds.max), S16Bound(row.bounds.step));
-        case kStrobeOutputRow:
-            return std::make_unique<TX50_strobe_output_usr_param>(std::move(label), row.id, params,
-                                                                  row.handle, std::move(choices));
-        case kAcqTriggerRow:
-            return std::make_unique<TX50_trig_usr_param>(std::move(label), row.id, params,
-                                                         row.handle, std::move(choices));
-        case kInputGainRow:
-        case kOffsetLevelRow:
-            return std::make_unique<TX50_hundredths_usr_param>(
-                std::move(label), row.id, params, row.handle, FloatBound(row.bounds.min),
-                FloatBound(row.bounds.max), FloatBound(row.bounds.step));
-        case kInputMuxRow:
-            return std::make_unique<TX50_input_mux_usr_param>(std::move(label), row.id, params,
-                                                              row.handle);
-        case kCustomOptionsRow:
-            return std::make_unique<TX50_custom_options_usr_param>(std::move(label), row.id, params,
-                                                                   row.handle, std::move(choices));
-        default:
-            return nullptr;
-    }
-}
+// clang-format off
+constexpr SpecialRow kSpecialRows[] = {
+    {kCameraModeRow,     MakeChoiceRow<TX50_camera_mode_usr_param>},
+    {kVerticalActiveRow, MakeRangeRow<TX50_vertical_active_usr_param>},
+    {kStrobeOutputRow,   MakePairRow<kStrobePair>},
+    {kAcqTriggerRow,     MakePairRow<kTriggerPair>},
+    {kInputGainRow,      MakeRangeRow<TX50_hundredths_usr_param, FloatBound>},
+    {kOffsetLevelRow,    MakeRangeRow<TX50_hundredths_usr_param, FloatBound>},
+    {kInputMuxRow,       MakePlainRow<TX50_input_mux_usr_param>},
+    {kCustomOptionsRow,  MakeChoiceRow<TX50_custom_options_usr_param>},
+};
+// clang-format on
 
 // A stored whole number, 0 for a parameter that is not there.
 int Stored(const QV_mod_param *param) {
@@ -546,7 +486,7 @@ void QV_tx50_mod::CreateModParams() {
 }
 
 void QV_tx50_mod::CreateUsrParams() {
-    AddLabelRows(*this, kUsrRows, {.cameraKey = "TX-50", .special = MakeSpecialRow});
+    AddLabelRows(*this, kUsrRows, {.cameraKey = "TX-50", .special = SpecialRowsFrom(kSpecialRows)});
 }
 
 void QV_tx50_mod::CreateParamGroups() {
@@ -591,68 +531,6 @@ int TX50_custom_option_param::ApplyToHardware() {
             if (QV_usr_param *row = module->GetUsrParam(id)) row->SetEnabled(on);
     TX50_plat_mod *board = Tx50Board(*this);
     return board ? board->ProgramTimingGenerator() : 0;
-}
-
-// ---- the rows that set two parameters ---------------------------------------------
-
-TX50_strobe_output_usr_param::TX50_strobe_output_usr_param(std::string label, int id,
-                                                           const ParamList &params, int handle,
-                                                           std::vector<std::string> labels)
-    : QV_choice_usr_param(std::move(label), id, params, handle, std::move(labels)),
-      polarity_(FindParam(params, kStrobePolarityHandle)),
-      select_(FindParam(params, kStrobeSelectHandle)) {}
-
-int TX50_strobe_output_usr_param::GetIndex() {
-    if (polarity_ == nullptr || select_ == nullptr) return -1;
-    const int select = Stored(select_);
-    const int polarity = Stored(polarity_);
-    if (select == 0 && polarity == 0) return 0;
-    if (select == 0 && polarity == 1) return 1;
-    if (select == 1 && polarity == 0) return 2;
-    return 3;
-}
-
-int TX50_strobe_output_usr_param::SetIndex(int index) {
-    if (polarity_ == nullptr || select_ == nullptr) return -1;
-    int select = 0;
-    int polarity = 0;
-    if (index >= 0 && index <= 3) {
-        select = index / 2;
-        polarity = index % 2;
-    } else {
-        ReportError(
-            MessageText("Invalid passed to TX50_strobe_output_usr_param::SetIndex()", index));
-    }
-    select_->SetUIValue(QV_param_val::Index(select));
-    polarity_->SetUIValue(QV_param_val::Index(polarity));
-    return kRedrawRow;
-}
-
-TX50_trig_usr_param::TX50_trig_usr_param(std::string label, int id, const ParamList &params,
-                                         int handle, std::vector<std::string> labels)
-    : QV_choice_usr_param(std::move(label), id, params, handle, std::move(labels)),
-      enable_(FindParam(params, kTriggerEnableHandle)),
-      source_(FindParam(params, kTriggerSourceHandle)) {}
-
-int TX50_trig_usr_param::GetIndex() {
-    if (enable_ == nullptr || source_ == nullptr) return -1;
-    if (Stored(enable_) == 1) return 0;  // Disabled
-    return Stored(source_) == 1 ? 1 : 2;
-}
-
-int TX50_trig_usr_param::SetIndex(int index) {
-    if (enable_ == nullptr || source_ == nullptr) return -1;
-    // (enable, source) as choice positions: Disabled is 1, Software 1.
-    constexpr std::array<std::array<int, 2>, 3> kSettings{{{1, 0}, {0, 1}, {0, 0}}};
-    if (index < 0 || index >= static_cast<int>(kSettings.size())) {
-        // The TX-50 reports a bad index under the TX-20 row's name.
-        ReportError(MessageText("Invalid passed to TX20_trig_usr_param::SetIndex()", index));
-        return kRedrawRow;
-    }
-    const auto &setting = kSettings[static_cast<std::size_t>(index)];
-    enable_->SetUIValue(QV_param_val::Index(setting[0]));
-    source_->SetUIValue(QV_param_val::Index(setting[1]));
-    return kRedrawRow;
 }
 
 // ---- the number rows ----------------------------------------------------------------

@@ -128,37 +128,6 @@ public:
 
 // ---- rows with behaviour of their own ----------------------------------------------
 
-// "Strobe Output": the strobe line and its polarity as one choice of four.
-class TX50_strobe_output_usr_param final : public QV_choice_usr_param {
-public:
-    TX50_strobe_output_usr_param(std::string label, int id, const ParamList &params, int handle,
-                                 std::vector<std::string> labels);
-
-    // An index outside the list is reported and sets both to their first choice.
-    int SetIndex(int index) override;
-    int GetIndex() override;
-
-private:
-    QV_mod_param *polarity_;
-    QV_mod_param *select_;
-};
-
-// "Acq Trigger Enable": the trigger enable and the trigger source as one
-// choice: disabled, software or external trigger.
-class TX50_trig_usr_param final : public QV_choice_usr_param {
-public:
-    TX50_trig_usr_param(std::string label, int id, const ParamList &params, int handle,
-                        std::vector<std::string> labels);
-
-    // An index outside the list is reported and changes nothing.
-    int SetIndex(int index) override;
-    int GetIndex() override;
-
-private:
-    QV_mod_param *enable_;
-    QV_mod_param *source_;
-};
-
 // A number kept in hundredths, shown as the number it stands for: a stored 64
 // shows 0.64, and 0.64 entered stores 64.
 class TX50_hundredths_usr_param final : public QV_range_usr_param {

@@ -104,16 +104,11 @@ constexpr GroupRow kGroups[] = {
 };
 // clang-format on
 
-QV_param_val Bound(double number) {
-    return QV_param_val::S16(static_cast<std::int16_t>(number));
-}
-
-std::unique_ptr<QV_usr_param> MakeSpecialRow(const LabelRow &row, const ParamList &params) {
-    if (row.id != kHorizontalActiveRow) return nullptr;
-    return std::make_unique<TX60_horizontal_active_usr_param>(
-        std::string(row.label), row.id, params, row.handle, Bound(row.bounds.min),
-        Bound(row.bounds.max), Bound(row.bounds.step));
-}
+// clang-format off
+constexpr SpecialRow kSpecialRows[] = {
+    {kHorizontalActiveRow, MakeRangeRow<TX60_horizontal_active_usr_param>},
+};
+// clang-format on
 
 }  // namespace
 
@@ -155,7 +150,7 @@ void QV_tx60_mod::CreateModParams() {
 }
 
 void QV_tx60_mod::CreateUsrParams() {
-    AddLabelRows(*this, kUsrRows, {.cameraKey = "TX-60", .special = MakeSpecialRow});
+    AddLabelRows(*this, kUsrRows, {.cameraKey = "TX-60", .special = SpecialRowsFrom(kSpecialRows)});
 }
 
 void QV_tx60_mod::CreateParamGroups() {

@@ -99,42 +99,8 @@ std::string InlineText(const std::uint8_t *record, std::size_t offset) {
 
 // ---- the parameters ----------------------------------------------------------------
 
-// The defaults of a key, one per port when they differ; an index default
-// stays an index value.
-std::vector<QV_param_val> Defaults(const keys::KeyRow &row) {
-    if (row.portDefaults.empty()) return {DefaultValueOf(row)};
-    std::vector<QV_param_val> defaults;
-    for (const keys::PortDefault &given : row.portDefaults)
-        defaults.push_back(given.index ? QV_param_val::Index(static_cast<std::int32_t>(given.number))
-                                       : ValueOfType(row.type, given.number));
-    return defaults;
-}
-
-template <class Param>
-std::unique_ptr<QV_mod_param> MakeChoice(const keys::KeyRow &row, int ports) {
-    std::vector<std::string> names;
-    std::vector<QV_param_val> values;
-    for (const keys::Word &word : row.words) {
-        names.emplace_back(word.word);
-        values.push_back(ValueOfType(row.type, word.value));
-    }
-    const std::vector<QV_param_val> defaults = Defaults(row);
-    return std::make_unique<Param>(
-        std::string(row.key), ports, defaults, row.reg, row.handle,
-        std::make_unique<Val2IndexConverter>(), std::make_unique<Index2ValConverter>(),
-        std::make_unique<Val2IndexConverter>(), nullptr, nullptr, nullptr, std::move(names),
-        std::move(values), row.named);
-}
-
-template <class Param>
-std::unique_ptr<QV_mod_param> MakeRange(const keys::KeyRow &row, int ports) {
-    const std::vector<QV_param_val> defaults = Defaults(row);
-    return std::make_unique<Param>(std::string(row.key), ports, defaults, row.reg, row.handle,
-                                   nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, row.radix);
-}
-
-// Every key is built here: most have defaults that differ between ports.
-// The board type is kept per port although the library keeps one.
+// The keys with classes of their own. The board type is kept per port
+// although the library keeps one.
 std::unique_ptr<QV_mod_param> MakeOwnParam(const keys::KeyRow &row, int ports) {
     if (row.handle == kInputTypeHandle)
         return MakeChoice<TX70_board_type_param>(row, QV_four_port_plat_mod::kPorts);
@@ -143,18 +109,7 @@ std::unique_ptr<QV_mod_param> MakeOwnParam(const keys::KeyRow &row, int ports) {
     if (row.handle >= kFirstCoefficientHandle &&
         row.handle < kFirstCoefficientHandle + kCoefficients)
         return MakeRange<TX70_csc_coefficient_param>(row, ports);
-    switch (row.kind) {
-        case keys::KeyKind::Choice:
-            return MakeChoice<QV_choice_param>(row, ports);
-        case keys::KeyKind::Range:
-            return MakeRange<QV_range_param>(row, ports);
-        case keys::KeyKind::String:
-            break;
-    }
-    const std::vector<QV_param_val> defaults = Defaults(row);
-    return std::make_unique<QV_string_param>(std::string(row.key), ports, defaults, row.reg,
-                                             row.handle, nullptr, nullptr, nullptr, nullptr,
-                                             nullptr, nullptr);
+    return nullptr;
 }
 
 // ---- the user label table ------------------------------------------------
@@ -406,34 +361,16 @@ constexpr GroupRow kAllGroups[] = {
 };
 // clang-format on
 
-std::unique_ptr<QV_usr_param> MakeSpecialRow(const LabelRow &row, const ParamList &params) {
-    std::string label(row.label);
-    std::vector<std::string> choices = ToStrings(row.choices);
-    const QV_param_val min = QV_param_val::S16(static_cast<std::int16_t>(row.bounds.min));
-    const QV_param_val max = QV_param_val::S16(static_cast<std::int16_t>(row.bounds.max));
-    const QV_param_val step = QV_param_val::S16(static_cast<std::int16_t>(row.bounds.step));
-    switch (row.id) {
-        case kBoardTypeRow:
-            return std::make_unique<TX70_board_type_usr_param>(std::move(label), row.id, params,
-                                                               row.handle, std::move(choices));
-        case kDecoderHActiveRow:
-        case kDecoderVActiveRow:
-            return std::make_unique<TX70_decoder_active_usr_param>(std::move(label), row.id,
-                                                                   params, row.handle, min, max,
-                                                                   step);
-        case kMatrixRow:
-            return std::make_unique<TX70_matrix_usr_param>(std::move(label), row.id, params,
-                                                           row.handle);
-        case kMatrixStructureRow:
-            return std::make_unique<TX70_matrix_structure_usr_param>(
-                std::move(label), row.id, params, row.handle, std::move(choices));
-        case kFrameTypeRow:
-            return std::make_unique<TX70_frame_type_usr_param>(std::move(label), row.id, params,
-                                                               row.handle, std::move(choices));
-        default:
-            return nullptr;
-    }
-}
+// clang-format off
+constexpr SpecialRow kSpecialRows[] = {
+    {kBoardTypeRow,       MakeChoiceRow<TX70_board_type_usr_param>},
+    {kDecoderHActiveRow,  MakeRangeRow<TX70_decoder_active_usr_param>},
+    {kDecoderVActiveRow,  MakeRangeRow<TX70_decoder_active_usr_param>},
+    {kMatrixRow,          MakePlainRow<TX70_matrix_usr_param>},
+    {kMatrixStructureRow, MakeChoiceRow<TX70_matrix_structure_usr_param>},
+    {kFrameTypeRow,       MakeChoiceRow<TX70_frame_type_usr_param>},
+};
+// clang-format on
 
 // Enables or greys the nine coefficient rows.
 void EnableCoefficientRows(QV_mod *module, bool enabled) {
@@ -478,9 +415,9 @@ void TX70_plat_mod::FillParams(QV_mod &container) {
     const std::int16_t activePort = RecordS16(spec, kActivePortOffset);
     container.SetParamFromCNF(kStartupPortHandle, QV_param_val::S16(activePort));
     const std::uint8_t *loadName = Deref(RecordU32(spec, kLoadNameOffset));
-    container.SetParamFromCNF(kLoadNameHandle,
-                              QV_param_val::Text(loadName ? reinterpret_cast<const char *>(loadName)
-                                                          : ""));
+    container.SetParamFromCNF(
+        kLoadNameHandle,
+        QV_param_val::Text(loadName ? reinterpret_cast<const char *>(loadName) : ""));
     if (HardwareEnabled()) WriteRecordS16(spec, kBoardTypeOffset, GetBoardType());
     container.SetPort(activePort);
     for (int port = 0; port < kPorts; ++port) FillPortParams(container, port);
@@ -537,15 +474,15 @@ void TX70_plat_mod::FillPortParams(QV_mod &container, int port) {
         HardwareWritesSuppressed quiet;
         for (int i = 0; i < kCoefficients; ++i) {
             const auto offset = kFirstCoefficientOffset + 4 * static_cast<std::size_t>(i);
-            container.SetParamFromCNF(port, kFirstCoefficientHandle + i,
-                                      QV_param_val::Float(std::bit_cast<float>(
-                                          RecordU32(matrix, offset))));
+            container.SetParamFromCNF(
+                port, kFirstCoefficientHandle + i,
+                QV_param_val::Float(std::bit_cast<float>(RecordU32(matrix, offset))));
         }
     }
 }
 
-std::string TX70_plat_mod::CameraName(const std::uint8_t *camera, int port,
-                                      std::int16_t boardType, std::uint32_t parent) const {
+std::string TX70_plat_mod::CameraName(const std::uint8_t *camera, int port, std::int16_t boardType,
+                                      std::uint32_t parent) const {
     const std::string stored = InlineText(camera, kCameraNameOffset);
     if (!settings_.BuildsNewConfiguration()) return stored;
     if (boardType == kDecoderBoard) {
@@ -593,8 +530,7 @@ void TX70_plat_mod::SetMultiplexerDefaults(QV_mod &container, std::uint8_t *came
         if (straight) setWords(0, 1, 2);
     }
     if (boardType == kDecoderBoard && newConfiguration) {
-        const bool standardNames =
-            parent != 0 && ParentRevision(parent) >= kStandardNamesRevision;
+        const bool standardNames = parent != 0 && ParentRevision(parent) >= kStandardNamesRevision;
         setWords(0, standardNames ? 0 : 1, 0);
     }
 }
@@ -727,9 +663,10 @@ void QV_tx70_mod::CreateModParams() {
 
 void QV_tx70_mod::CreateUsrParams() {
     const bool hardware = HardwareEnabled();
-    AddLabelRows(*this, kTx70CameraRows, {.cameraKey = "TX-70", .special = MakeSpecialRow});
-    AddLabelRows(*this, kTx71CameraRows, {.cameraKey = "TX-71", .special = MakeSpecialRow});
-    AddLabelRows(*this, kUsrRows, {.cameraKey = "TX-70", .special = MakeSpecialRow});
+    const SpecialMaker special = SpecialRowsFrom(kSpecialRows);
+    AddLabelRows(*this, kTx70CameraRows, {.cameraKey = "TX-70", .special = special});
+    AddLabelRows(*this, kTx71CameraRows, {.cameraKey = "TX-71", .special = special});
+    AddLabelRows(*this, kUsrRows, {.cameraKey = "TX-70", .special = special});
     for (int id : Expand(kNotifyRows))
         if (QV_usr_param *row = GetUsrParam(id)) row->SetNotifyOwner(true);
     if (hardware) {
@@ -748,25 +685,6 @@ void QV_tx70_mod::CreateParamGroups() {
     const bool decoder = board && board->GetBoardType() == TX70_plat_mod::kDecoderBoard;
     AddGroups(*this, decoder ? std::span<const GroupRow>(kDecoderGroups)
                              : std::span<const GroupRow>(kRgbGroups));
-}
-
-void QV_tx70_mod::WriteCFGSection(std::ostream &out) {
-    out << "[" << Table().section << ":" << GetInstance() << "]\n";
-    out << kIndent << "Slot_Number = " << GetSlot() << "\n";
-    const ParamList &params = GetModParams();
-    constexpr std::size_t kModuleKeys = 3;  // start-up port, load file, board type
-    for (std::size_t i = 0; i < kModuleKeys && i < params.size(); ++i)
-        out << kIndent << params[i]->GetCFGString(0) << "\n";
-    for (int port = 0; port < QV_four_port_plat_mod::kPorts; ++port) {
-        out << "[CameraPort:" << port << "]\n";
-        for (std::size_t i = kModuleKeys; i < params.size(); ++i) {
-            QV_mod_param &param = *params[i];
-            if (param.GetHandle() == kFrameTypeHandle) continue;
-            WriteParamLine(out, param.GetCFGString(port));
-            if (param.GetHandle() == kNameHandle)
-                out << kIndent << "Camera_Structure = Create_Structure\n";
-        }
-    }
 }
 
 // ---- the parameters with behaviour of their own -------------------------------------

@@ -107,9 +107,6 @@ class QV_tx70_mod final : public QV_four_port_mod {
 public:
     explicit QV_tx70_mod(QV_plat_mod *platform);
 
-    // "[TX-70:n]", the slot, the start-up port, the load file and the board
-    // type, then every port's keys but the frame type.
-    void WriteCFGSection(std::ostream &out) override;
     void CreateModParams() override;
     void CreateUsrParams() override;
     void CreateParamGroups() override;
@@ -126,12 +123,15 @@ public:
     int ApplyToHardware() override;
 };
 
-// "TX70_Frame_Type": the display's frame type, kept by the program only.
+// "TX70_Frame_Type": the display's frame type, kept by the program only and
+// never written.
 class TX70_frame_type_param final : public QV_choice_param {
 public:
     using QV_choice_param::QV_choice_param;
 
     int ApplyToHardware() override { return 0; }
+    std::string GetCFGString(int /*port*/) override { return {}; }
+    using QV_choice_param::GetCFGString;
 };
 
 // "Output_LUT_Type": loads the linear or the hue and saturation table.

@@ -52,19 +52,7 @@ QV_bz700_mod::QV_bz700_mod(QV_plat_mod *ownerBoard) : QV_mod("BZ700", ownerBoard
 
 void QV_bz700_mod::CreateModParams() {
     const keys::KeyRow *row = keys::FindHandle(keys::kBz700Table, kAccessModeHandle);
-    if (row == nullptr) return;
-    std::vector<std::string> words;
-    std::vector<QV_param_val> values;
-    for (const keys::Word &word : row->words) {
-        words.emplace_back(word.word);
-        values.push_back(QV_param_val::S16(static_cast<std::int16_t>(word.value)));
-    }
-    const std::array<QV_param_val, 1> defaults{DefaultValueOf(*row)};
-    AddModParam(std::make_unique<BZ700_access_param>(
-        std::string(row->key), 1, defaults, row->reg, row->handle,
-        std::make_unique<Val2IndexConverter>(), std::make_unique<Index2ValConverter>(),
-        std::make_unique<Val2IndexConverter>(), nullptr, nullptr, nullptr, std::move(words),
-        std::move(values), row->named));
+    if (row != nullptr) AddModParam(MakeChoice<BZ700_access_param>(*row, 1));
 }
 
 void QV_bz700_mod::WriteCFGSection(std::ostream &out) {

@@ -61,43 +61,22 @@ const DacRow *FindDacRow(int handle) {
     return nullptr;
 }
 
-std::vector<std::string> WordsOf(const keys::KeyRow &row) {
-    std::vector<std::string> words;
-    for (const keys::Word &word : row.words) words.emplace_back(word.word);
-    return words;
-}
-
-std::vector<QV_param_val> ValuesOf(const keys::KeyRow &row) {
-    std::vector<QV_param_val> values;
-    for (const keys::Word &word : row.words) values.push_back(ValueOfType(row.type, word.value));
-    return values;
-}
-
 // A DAC choice: its value goes to its library entry with the board's handle,
 // not to its register; a failure is reported by the entry's name.
 class QV_dac_choice_param final : public QV_choice_param {
 public:
-    QV_dac_choice_param(const keys::KeyRow &row, std::span<const QV_param_val, 1> defaults,
-                        const DacRow &dac)
-        : QV_choice_param(std::string(row.key), 1, defaults, row.reg, row.handle,
-                          std::make_unique<Val2IndexConverter>(),
-                          std::make_unique<Index2ValConverter>(),
-                          std::make_unique<Val2IndexConverter>(), nullptr, nullptr, nullptr,
-                          WordsOf(row), ValuesOf(row), row.named),
-          dac_(dac) {}
+    using QV_choice_param::QV_choice_param;
 
     int ApplyToHardware() override {
         auto *board = dynamic_cast<DQP_plat_mod *>(OwnerBoardOf(*this));
-        if (board == nullptr || !HardwareEnabled()) return 0;
-        DQP_plat_mod::Entry apply = board->EntryOf(dac_.entry);
+        const DacRow *dac = FindDacRow(GetHandle());
+        if (board == nullptr || dac == nullptr || !HardwareEnabled()) return 0;
+        DQP_plat_mod::Entry apply = board->EntryOf(dac->entry);
         if (apply == nullptr) return 0;
         const int result = apply(board->Handle(), static_cast<int>(GetRawValue().GetShort()));
-        if (result != 0) ReportError(dac_.error);
+        if (result != 0) ReportError(dac->error);
         return result;
     }
-
-private:
-    const DacRow &dac_;
 };
 
 // ---- the user rows -------------------------------------------------------
@@ -289,13 +268,8 @@ QV_dq500_mod::QV_dq500_mod(QV_plat_mod *ownerBoard)
 
 void QV_dq500_mod::CreateModParams() {
     for (const keys::KeyRow &row : Table().keys) {
-        const DacRow *dac = FindDacRow(row.handle);
-        if (dac == nullptr || row.kind != keys::KeyKind::Choice) {
-            AddModParam(MakeParam(row, 1));
-            continue;
-        }
-        const std::array<QV_param_val, 1> defaults{DefaultValueOf(row)};
-        AddModParam(std::make_unique<QV_dac_choice_param>(row, defaults, *dac));
+        const bool dac = FindDacRow(row.handle) != nullptr && row.kind == keys::KeyKind::Choice;
+        AddModParam(dac ? MakeChoice<QV_dac_choice_param>(row, 1) : MakeParam(row, 1));
     }
 }
 

@@ -113,13 +113,7 @@ constexpr std::string_view kGroupTitle = "Misc.";
 // library call rather than a register. Without hardware nothing is sent.
 class QV_library_choice_param : public QV_choice_param {
 public:
-    QV_library_choice_param(const keys::KeyRow &row, std::span<const QV_param_val> defaults,
-                            std::vector<std::string> names, std::vector<QV_param_val> values)
-        : QV_choice_param(std::string(row.key), 1, defaults, row.reg, row.handle,
-                          std::make_unique<Val2IndexConverter>(),
-                          std::make_unique<Index2ValConverter>(),
-                          std::make_unique<Val2IndexConverter>(), nullptr, nullptr, nullptr,
-                          std::move(names), std::move(values), row.named) {}
+    using QV_choice_param::QV_choice_param;
 
     int ApplyToHardware() override {
         const QV_plat_mod *board = OwnerBoardOf(*this);
@@ -156,18 +150,6 @@ protected:
         return setMono ? setMono(board.Handle(), value) : 0;
     }
 };
-
-template <typename Param>
-std::unique_ptr<QV_mod_param> MakeLibraryChoice(const keys::KeyRow &row) {
-    std::vector<std::string> names;
-    std::vector<QV_param_val> values;
-    for (const keys::Word &word : row.words) {
-        names.emplace_back(word.word);
-        values.push_back(ValueOfType(row.type, word.value));
-    }
-    const std::array<QV_param_val, 1> defaults{DefaultValueOf(row)};
-    return std::make_unique<Param>(row, defaults, std::move(names), std::move(values));
-}
 
 std::vector<std::string> ToStrings(std::span<const std::string_view> labels) {
     return {labels.begin(), labels.end()};
@@ -292,9 +274,9 @@ QV_sx400_mod::QV_sx400_mod(QV_plat_mod *platform) : QV_mod(std::string(Table().m
 void QV_sx400_mod::CreateModParams() {
     for (const keys::KeyRow &row : Table().keys) {
         if (row.handle == kPixelSizeOverrideHandle)
-            AddModParam(MakeLibraryChoice<QV_pixel_size_param>(row));
+            AddModParam(MakeChoice<QV_pixel_size_param>(row, 1));
         else if (row.handle == kYcrcbMonoHandle)
-            AddModParam(MakeLibraryChoice<QV_ycrcb_mono_param>(row));
+            AddModParam(MakeChoice<QV_ycrcb_mono_param>(row, 1));
         else
             AddModParam(MakeParam(row, 1));
     }
