@@ -1,5 +1,5 @@
 // The BZ-700 bus translator: its platform object and container.
-#include "modules/boards/bz700.h"
+#include "system/bz700.h"
 
 #include <ostream>
 

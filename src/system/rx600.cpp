@@ -1,5 +1,5 @@
 // The RX-600 computational motherboard.
-#include "modules/boards/rx600.h"
+#include "system/rx600.h"
 
 #include <ostream>
 
