@@ -48,6 +48,16 @@ int QV_board_plat_mod::ReadPixel(int, int) {
     return 0;
 }
 
+ImageDocument *QV_board_plat_mod::Document(int channel) const {
+    if (channel < 0 || channel >= static_cast<int>(documents_.size())) return nullptr;
+    return documents_[static_cast<std::size_t>(channel)];
+}
+
+void QV_board_plat_mod::SetDocument(int channel, ImageDocument *document) {
+    if (channel < 0 || channel >= static_cast<int>(documents_.size())) return;
+    documents_[static_cast<std::size_t>(channel)] = document;
+}
+
 int QV_board_plat_mod::CallPortEntry(const char *name, int first, int second, bool twoArguments) {
     if (Binding() == nullptr || !HardwareEnabled()) return 0;
     auto entry = reinterpret_cast<PortEntry>(Binding()->Address(name));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -7,6 +8,8 @@
 #include "system/table_mod.h"
 
 namespace qvi {
+
+struct ImageDocument;
 
 // Base of the motherboard platform objects. Slots 0 to 4 are the root's;
 // the board classes override the rest where they acquire, display and test
@@ -53,12 +56,23 @@ public:
     virtual int SetInputMode(int bufferEnable, int strobePolarity);
     virtual int SetInputInterruptPolarity(int polarity);
 
+    // Before every call for an image window the board is told the window's
+    // camera channel; only the SXA board has more than one.
+    virtual void SelectChannel(int) {}
+
+    // The image window's document of a channel (0 to 3); null without one.
+    ImageDocument *Document(int channel) const;
+    void SetDocument(int channel, ImageDocument *document);
+
     // The four fields the board classes keep.
     std::int32_t field[4] = {};
 
 protected:
     // An input/output-port entry of the library taking the handle first.
     int CallPortEntry(const char *name, int first, int second = 0, bool twoArguments = false);
+
+private:
+    std::array<ImageDocument *, 4> documents_{};
 };
 
 }  // namespace qvi

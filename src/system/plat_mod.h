@@ -79,7 +79,7 @@ public:
     std::uint32_t Handle() const { return handle_; }
     // What the library reports as the hardware revision of this object's
     // board or module; 0 without a bound library.
-    int HardwareRevision() const;
+    virtual int HardwareRevision() const;
     void SetHandle(std::uint32_t handle) { handle_ = handle; }
     LibraryBinding *Binding() const { return binding_; }
     RegisterAccess *Library() const { return registers_; }

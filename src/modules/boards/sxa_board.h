@@ -21,6 +21,7 @@ public:
 
     int CurrentChannel() const { return currentChannel_; }
     void SetCurrentChannel(int channel) { currentChannel_ = channel; }
+    void SelectChannel(int channel) override { SetCurrentChannel(channel); }
 
 private:
     int currentChannel_ = 0;
