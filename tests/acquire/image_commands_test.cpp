@@ -7,53 +7,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "system/board_plat_mod.h"
+#include "support/recording_board.h"
 
 namespace qvi {
 namespace {
 
 using ::testing::ElementsAre;
-
-// A board that records the image calls it gets and answers as told.
-class RecordingBoard : public QV_board_plat_mod {
-public:
-    RecordingBoard() : QV_board_plat_mod(nullptr, nullptr, 0, "test board") {}
-
-    void SelectChannel(int channel) override { selected.push_back(channel); }
-    int GrabLive(void *, int &width, int &height) override {
-        calls.push_back("GrabLive");
-        width = 1024;
-        height = 512;
-        return 1;
-    }
-    int Acquire(void *window, int &, int &, int code) override {
-        calls.push_back("Acquire " + std::to_string(code) + (window ? "" : " without window"));
-        return code == -3 ? directDraw : 1;
-    }
-    int Redraw(int channel) override {
-        calls.push_back("Redraw " + std::to_string(channel));
-        return 1;
-    }
-    int ReadPixel(int x, int y) override { return x * 1000 + y; }
-    int SaveImageFile(const std::string &path) override {
-        calls.push_back("Save " + path);
-        return 0;
-    }
-    int LoadImageFile(const std::string &path, void *, int &width, int &height) override {
-        calls.push_back("Load " + path);
-        width = 320;
-        height = 240;
-        return loadResult;
-    }
-    void SetTriggerMode(int on) override { calls.push_back("TriggerMode " + std::to_string(on)); }
-    int HardwareRevision() const override { return revision; }
-
-    std::vector<std::string> calls;
-    std::vector<int> selected;
-    int directDraw = 1;
-    int loadResult = 1;
-    int revision = 35;
-};
 
 class ImageCommandsTest : public ::testing::Test {
 protected:
@@ -63,13 +22,13 @@ protected:
         board.selected.clear();
     }
 
-    RecordingBoard board;
+    testing::RecordingBoard board;
     std::unique_ptr<ImageDocument> document;
     int window = 0;  // stands for the view's frame sink
 };
 
 TEST_F(ImageCommandsTest, OpeningTiesTheDocumentToBoardAndChannelAndAsksForDirectDraw) {
-    RecordingBoard fresh;
+    testing::RecordingBoard fresh;
     auto opened = OpenImageDocument(fresh, nullptr, 1, "SX-400:0");
     EXPECT_EQ(fresh.Document(1), opened.get());
     EXPECT_EQ(fresh.Document(0), nullptr);
