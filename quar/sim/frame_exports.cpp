@@ -54,7 +54,11 @@ void ReadRow(const quar::Frame &frame, int x, int y, int width, uint8_t *to) {
         std::memcpy(to, from, static_cast<std::size_t>(width) * bytes);
         return;
     }
-    for (int i = 0; i < width; ++i, from += 4, to += 3) std::memcpy(to, from, 3);
+    for (int i = 0; i < width; ++i, from += 4, to += 3) {
+        to[0] = from[2];
+        to[1] = from[1];
+        to[2] = from[0];
+    }
 }
 
 uint8_t Clamp(double value) {

@@ -20,9 +20,9 @@ void StorePixel(std::uint8_t *to, std::uint32_t value, PixelLayout layout) {
             to[1] = static_cast<std::uint8_t>(value >> 8);
             return;
         case PixelKind::Rgb32:
-            to[0] = static_cast<std::uint8_t>(value >> 16);
+            to[0] = static_cast<std::uint8_t>(value);
             to[1] = static_cast<std::uint8_t>(value >> 8);
-            to[2] = static_cast<std::uint8_t>(value);
+            to[2] = static_cast<std::uint8_t>(value >> 16);
             to[3] = 0;
             return;
     }
@@ -36,8 +36,8 @@ std::uint32_t LoadPixel(const std::uint8_t *from, PixelLayout layout) {
         case PixelKind::Ycrcb16:
             return from[0] | static_cast<std::uint32_t>(from[1]) << 8;
         case PixelKind::Rgb32:
-            return static_cast<std::uint32_t>(from[0]) << 16 |
-                   static_cast<std::uint32_t>(from[1]) << 8 | from[2];
+            return static_cast<std::uint32_t>(from[2]) << 16 |
+                   static_cast<std::uint32_t>(from[1]) << 8 | from[0];
     }
     return 0;
 }

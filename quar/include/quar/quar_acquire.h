@@ -14,10 +14,11 @@
  *   pixel format 7 (YCrCb), 16 bits  2 bytes per pixel, 4:2:2: the first
  *                                    byte Y, the second Cb on even columns
  *                                    and Cr on odd columns;
- *   24-bit colour                    held as 4 bytes per pixel (R, G, B and
- *                                    a zero pad byte) so that a row is
- *                                    copied to a 32-bit display as it is;
- *                                    read out packed, 3 bytes per pixel.
+ *   24-bit colour                    held as 4 bytes per pixel, the 32-bit
+ *                                    word 0x00RRGGBB in host order (bytes
+ *                                    B, G, R, 0), so that a row is copied
+ *                                    to a 32-bit display as it is; read
+ *                                    out packed R, G, B, 3 bytes a pixel.
  */
 #ifndef QUAR_QUAR_ACQUIRE_H
 #define QUAR_QUAR_ACQUIRE_H
@@ -50,8 +51,8 @@ QUAR_EXPORT int32_t qrx_rpix(QRX_HANDLE board, int32_t frame, int32_t x, int32_t
 /* Copies an area of a frame into `buffer` in the frame's read-out layout
    (above: 24-bit colour packed R, G, B), rows one after the other. The area
    must lie inside the frame. 0, or -1. */
-QUAR_EXPORT int qrx_read_area(QRX_HANDLE board, int32_t frame, int32_t x, int32_t y,
-                              int32_t width, int32_t height, void *buffer);
+QUAR_EXPORT int qrx_read_area(QRX_HANDLE board, int32_t frame, int32_t x, int32_t y, int32_t width,
+                              int32_t height, void *buffer);
 
 /* ---- colour conversions ----------------------------------------------- */
 /* YCrCb 4:2:2 (2 bytes per pixel, as above) to 4 bytes per pixel R, G, B,
@@ -115,12 +116,11 @@ QUAR_EXPORT QRX_HANDLE qrx_create_cam_area_img_src(QRX_HANDLE channel, int32_t x
                                                    int32_t width, int32_t height);
 /* Memory of the caller's: `buffer` holds buffer_width x buffer_height pixels
    of `depth` bits (8, 16 or 24: 1, 2 or 4 bytes per pixel as frames hold
-   them); the source is the area (x, y, width, height) of it. `board` may be
+   them; 16 is grey); the source is the area (x, y, width, height) of it. `board` may be
    0. The caller keeps the memory alive while the source can be displayed. */
 QUAR_EXPORT QRX_HANDLE qrx_create_host_img_src(QRX_HANDLE board, const void *buffer, int32_t depth,
                                                int32_t buffer_width, int32_t buffer_height,
-                                               int32_t x, int32_t y, int32_t width,
-                                               int32_t height);
+                                               int32_t x, int32_t y, int32_t width, int32_t height);
 QUAR_EXPORT int qrx_set_host_img_src_addr(QRX_HANDLE source, const void *buffer);
 /* Scrolls the source: (x, y) is added to its area's origin. */
 QUAR_EXPORT int qrx_set_img_src_aoi(QRX_HANDLE source, int32_t x, int32_t y);
