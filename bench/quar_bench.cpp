@@ -6,14 +6,18 @@
 #include <dlfcn.h>
 #include <unistd.h>
 
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "config/binary_format.h"
 #include "config/text_parser.h"
 #include "library/library_binding.h"
 #include "platform/posix/dl_library_loader.h"
+#include "quar/quar_acquire.h"
 #include "quar/quar_api.h"
 #include "support/recording_ui.h"
 
@@ -146,6 +150,124 @@ void BM_LoadAndResolveOnly(benchmark::State &state) {
     }
 }
 BENCHMARK(BM_LoadAndResolveOnly)->Unit(benchmark::kMicrosecond);
+
+// ---- the stand-in's video -------------------------------------------------------
+
+// Two uncapped boards: a TX-10 at 640 x 480 x 8 and a TX-70 RGB board at
+// 1300 x 1030 x 24.
+constexpr const char *kVideoRack =
+    "[Board]\nKind = SXP\nSlot0 = TX-10\nFrameRate = 0\n"
+    "[Board]\nKind = SXP\nSlot0 = TX-70\nSlot0Type = 8\nFrameRate = 0\n";
+constexpr const char *kVideoBoards =
+    "[SYSTEM:0]\n[Lumo:0]\n[TX-10:0]\n      Slot_Number = 0\n[CameraPort:0]\n"
+    "      Camera_Structure = Create_Structure\n      HOffset = 140\n      HActive = 777\n"
+    "      VOffset = 35\n      VActive = 515\n      NonInterlaced\n"
+    "[SX-400:1]\n[TX-70:0]\n      Slot_Number = 0\n      RGB_Input_Board\n[CameraPort:0]\n"
+    "      Camera_Structure = Create_Structure\n      RGB_VActive = 1030\n";
+
+// The core library with the two boards loaded and grabbing; board 0 or 1.
+class VideoBench {
+public:
+    VideoBench() {
+        const fs::path dir = fs::temp_directory_path() / ("qvi-video-" + std::to_string(getpid()));
+        fs::create_directories(dir);
+        std::ofstream(dir / "rack.ini") << kVideoRack;
+        ::setenv("QUAR_RACK", (dir / "rack.ini").c_str(), 1);
+        quar::ConfigError error;
+        auto config = quar::ParseConfigText(kVideoBoards, "video.txt", error);
+        auto bytes = quar::EncodeConfiguration(*config);
+        std::ofstream(dir / "video.cnf", std::ios::binary)
+            .write(reinterpret_cast<const char *>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size()));
+        core_ = dlopen(QUAR_CORE_PATH, RTLD_NOW | RTLD_LOCAL);
+        Entry<decltype(qrx_set_console_sink)>("qrx_set_console_sink")([](const char *, void *) {},
+                                                                      nullptr);
+        Entry<decltype(qrx_load_cnf)>("qrx_load_cnf")((dir / "video.cnf").c_str());
+        Entry<decltype(qrx_init_sys)>("qrx_init_sys")(0);
+        fs::remove_all(dir);
+        ::unsetenv("QUAR_RACK");
+    }
+    ~VideoBench() {
+        Entry<decltype(qrx_remove_sys)>("qrx_remove_sys")(0);
+        dlclose(core_);
+    }
+    template <typename F>
+    F *Entry(const char *name) {
+        return reinterpret_cast<F *>(dlsym(core_, name));
+    }
+    QRX_HANDLE Board(int index) {
+        QRX_HANDLE board = Entry<decltype(qrx_systop)>("qrx_systop")(0);
+        return index == 0 ? board : Entry<decltype(qrx_get_next_mod)>("qrx_get_next_mod")(board);
+    }
+    void Grab(QRX_HANDLE board) {
+        QRX_XBOARD_REQUEST request{QRX_XBOARD_GRAB, 0, {}};
+        Entry<decltype(qrx_xboard)>("qrx_xboard")(board, &request);
+    }
+
+private:
+    void *core_ = nullptr;
+};
+
+struct VideoCase {
+    int board, width, height, sinkFormat, bytes;
+};
+constexpr VideoCase kVideoCases[] = {{0, 640, 480, QRX_SINK_GREY8, 1},
+                                     {1, 1300, 1030, QRX_SINK_XRGB32, 4}};
+
+// Producing a frame: an uncapped grab makes a new frame each time it is
+// looked at; the pattern rows are read from the shared tile, so only the
+// frame counter's rows are drawn.
+void BM_FrameProduction(benchmark::State &state) {
+    const VideoCase &c = kVideoCases[state.range(0)];
+    VideoBench bench;
+    const QRX_HANDLE board = bench.Board(c.board);
+    bench.Grab(board);
+    auto rpix = bench.Entry<decltype(qrx_rpix)>("qrx_rpix");
+    for (auto _ : state) benchmark::DoNotOptimize(rpix(board, 0, 0, 0));
+    state.SetLabel(std::to_string(c.width) + "x" + std::to_string(c.height));
+}
+BENCHMARK(BM_FrameProduction)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// A new frame through its connection into a sink buffer.
+void BM_FrameToSink(benchmark::State &state) {
+    const VideoCase &c = kVideoCases[state.range(0)];
+    VideoBench bench;
+    const QRX_HANDLE board = bench.Board(c.board);
+    bench.Grab(board);
+    std::vector<std::uint8_t> pixels(static_cast<std::size_t>(c.width * c.height * c.bytes));
+    QRX_FRAME_SINK sink{pixels.data(), c.width, c.height, c.width * c.bytes, c.sinkFormat, nullptr,
+                        nullptr,       nullptr, nullptr};
+    const QRX_HANDLE source = bench.Entry<decltype(qrx_create_frame_area_img_src)>(
+        "qrx_create_frame_area_img_src")(board, 0, 0, 0, c.width, c.height);
+    const QRX_HANDLE window = bench.Entry<decltype(qrx_create_win_img_sink)>(
+        "qrx_create_win_img_sink")(&sink, c.bytes == 1 ? 8 : 24, 0, 0, c.width, c.height, 0);
+    const QRX_HANDLE connection =
+        bench.Entry<decltype(qrx_create_img_conn)>("qrx_create_img_conn")(source, window);
+    auto display = bench.Entry<decltype(qrx_display_conn)>("qrx_display_conn");
+    for (auto _ : state) {
+        if (display(connection) != 0) state.SkipWithError("display failed");
+        benchmark::DoNotOptimize(pixels.data());
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                            static_cast<int64_t>(pixels.size()));
+    state.SetLabel(std::to_string(c.width) + "x" + std::to_string(c.height));
+}
+BENCHMARK(BM_FrameToSink)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// The floor: one memcpy of the sink's bytes of the same frame.
+void BM_FrameMemcpyFloor(benchmark::State &state) {
+    const VideoCase &c = kVideoCases[state.range(0)];
+    const std::size_t size = static_cast<std::size_t>(c.width * c.height * c.bytes);
+    std::vector<std::uint8_t> from(size, 1), to(size);
+    for (auto _ : state) {
+        std::memcpy(to.data(), from.data(), size);
+        benchmark::DoNotOptimize(to.data());
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(size));
+    state.SetLabel(std::to_string(c.width) + "x" + std::to_string(c.height));
+}
+BENCHMARK(BM_FrameMemcpyFloor)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace qvi

@@ -8,6 +8,7 @@
 
 #include "config/binary_format.h"
 #include "config/input_file.h"
+#include "sim/board_frames.h"
 #include "sim/console.h"
 #include "sim/records.h"
 #include "sim/register_effects.h"
@@ -158,6 +159,10 @@ void Library::RemoveElement(QRX_HANDLE handle) {
     Element *element = Find(handle);
     if (element == nullptr) return;
     for (QRX_HANDLE child : element->children) RemoveElement(child);
+    {
+        std::lock_guard lock(VideoStore::Instance().Mutex());
+        VideoStore::Instance().Forget(handle);
+    }
     FreeRecords(arena_, *element);
     elements_.erase(handle);
 }
@@ -330,16 +335,26 @@ std::vector<int> Library::MemoriesOf(QRX_HANDLE board, int frame) const {
 }
 
 // A DQ-500 tells through library parameter 168 whether a triggered snap is
-// still pending.
-int Library::FrameRequest(QRX_HANDLE board, int code, int frame) {
-    Element *element = Find(board);
-    const std::vector<int> memories = MemoriesOf(board, frame);
-    if (element == nullptr || element->category != QRX_CATEGORY_BOARD || memories.empty())
-        return -1;
+// still pending. The frame's pixels follow the request.
+int Library::FrameRequest(QRX_HANDLE handle, int code, int frame) {
+    const std::optional<FrameName> name = NameFrame(*this, handle, frame);
+    Element *element = name ? Find(name->board) : nullptr;
+    const std::vector<int> memories =
+        name ? MemoriesOf(name->board, name->frame) : std::vector<int>{};
+    if (element == nullptr || memories.empty()) return -1;
     const int result = ApplyFrameRequest(element->frames, memories, code);
-    if (DqpMemoryModel(board) >= 0)
+    if (DqpMemoryModel(name->board) >= 0)
         element->params[kDqpTriggerPendingParam] = AnyArmed(element->frames) ? 1.0 : 0.0;
+    if (result == 0) {
+        std::lock_guard lock(VideoStore::Instance().Mutex());
+        if (Frame *pixels = CurrentFrame(*this, *name)) VideoStore::Request(*pixels, code);
+    }
     return result;
+}
+
+double Library::FrameRate(QRX_HANDLE board) const {
+    const RackBoard *present = RackBoardOf(board);
+    return present ? present->frameRate : RackBoard{}.frameRate;
 }
 
 bool Library::SystemPresent(int system) const {

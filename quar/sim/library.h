@@ -46,6 +46,7 @@ public:
     const Element *Find(QRX_HANDLE handle) const;
     void *Spec(QRX_HANDLE handle) const;
     Arena &Records() { return arena_; }
+    const Arena &Records() const { return arena_; }
 
     // The rack board behind a loaded board, or null when it is not present.
     const RackBoard *RackBoardOf(QRX_HANDLE board) const;
@@ -56,9 +57,13 @@ public:
     // The memories a frame number of the board stands for: on a DQ-500 those
     // its memory model fits, on another board the frame itself.
     std::vector<int> MemoriesOf(QRX_HANDLE board, int frame) const;
-    // qrx_xboard: an acquisition request for a frame of a board.
+    // qrx_xboard: an acquisition request for a frame of a board, or for an
+    // SXA camera channel's buffer (the channel's handle).
     int FrameRequest(QRX_HANDLE board, int code, int frame);
     int HardwareRevision(QRX_HANDLE handle) const;
+    // Frames per second a grab on the board delivers (the rack's FrameRate;
+    // 0: uncapped).
+    double FrameRate(QRX_HANDLE board) const;
     int OpenDevice(std::string_view kind, int index);
     int CloseDevice(int deviceHandle);
     void ReloadRack() { rack_ = Rack::FromEnvironment(); }

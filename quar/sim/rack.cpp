@@ -63,6 +63,8 @@ void SetKey(PendingBoard &pending, std::string_view key, std::string_view value)
         board.channels = std::clamp(ToInt(value, 4), 0, kMaxChannels);
     } else if (EqualNoCase(key, "MemoryModel")) {
         board.memoryModel = ToInt(value, 2);
+    } else if (EqualNoCase(key, "FrameRate")) {
+        board.frameRate = std::max(0, ToInt(value, 30));
     } else if (EqualNoCase(key, "Inputs")) {
         board.inputs = ToInt(value, 0);
     } else if (StartsWithNoCase(key, "Slot") && key.size() == 9 && key[4] >= '0' && key[4] <= '2' &&

@@ -16,6 +16,7 @@ struct RackBoard {
     int channels = 4;                // SXA camera channels
     int memoryModel = 2;             // DQP frame memories: 0 A0, 1 and 3 A0+A1, 2 all
     int inputs = 0;                  // what the board's digital input port reads
+    double frameRate = 30.0;         // frames per second of a grab; 0: uncapped
     std::vector<std::string> slots;  // module model names in slots 0, 1, 2; "" for empty
     // The type code of the input board a slot's module carries (a TX-70's RGB
     // board 8, its decoder board 7); -1: the board its configuration names.
@@ -35,6 +36,8 @@ struct RackBoard {
 //   MemoryModel = 0      DQP frame memories: 0 = A0 only, 1 or 3 = A0 and
 //                        A1, 2 = A0, A1 and B1 (default 2)
 //   Inputs = 8           what the digital input port reads (default 0)
+//   FrameRate = 30       frames per second a grab delivers (default 30); 0:
+//                        uncapped, a new frame whenever one is looked at
 //   Slot0 = TX-31        module models in the slots (default: empty)
 //   Slot1 = RX-20
 //   Slot0Type = 7        the input board type of the module in slot 0

@@ -13,6 +13,7 @@
 
 #include "quar/quar_modules.h"
 #include "quar_library.h"
+#include "simulator_fixture.h"
 
 namespace qvi {
 namespace {
@@ -98,45 +99,6 @@ std::uint32_t Field(const void *record, std::size_t offset, std::size_t width) {
     std::memcpy(&value, static_cast<const std::uint8_t *>(record) + offset, width);
     return value;
 }
-
-class SimulatorTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("quar-sim-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir_);
-        ::unsetenv("QUAR_RACK");
-        ::unsetenv("CNF27310");
-        ASSERT_TRUE(library_.IsOpen()) << dlerror();
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    fs::path Write(const char *name, const char *text) {
-        fs::path path = dir_ / name;
-        std::ofstream(path, std::ios::binary) << text;
-        return path;
-    }
-
-    // Converts with the separate mkbcf program; returns its exit status.
-    int Convert(const fs::path &source, const fs::path &destination) {
-        std::string command = std::string(MKBCF_PATH) + " '" + source.string() + "' '" +
-                              destination.string() + "' -1 2>/dev/null";
-        int status = std::system(command.c_str());
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-
-    int16_t Load(const char *text) {
-        fs::path binary = dir_ / "config.cnf";
-        EXPECT_EQ(Convert(Write("config.txt", text), binary), 0);
-        return QUAR_CALL(library_, qrx_load_cnf, binary.c_str());
-    }
-
-    void UseRack(const char *text) { ::setenv("QUAR_RACK", Write("rack.ini", text).c_str(), 1); }
-
-    fs::path dir_;
-    QuarLibrary library_{QUAR_CORE_PATH};
-};
 
 TEST_F(SimulatorTest, WalksEveryBoardKindInFileOrder) {
     EXPECT_EQ(Load(kEveryBoard), QRX_LOAD_HARDWARE_MISSING);  // no rack: loaded, nothing present

@@ -1,0 +1,222 @@
+// Frames of the stand-in: their size and depth follow the acquisition
+// module, a snap holds the documented pattern, a grab moves on and a stop
+// holds it; pixel reads and colour conversions.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+#include <vector>
+
+#include "quar/quar_acquire.h"
+#include "sim/test_pattern.h"
+#include "simulator_fixture.h"
+
+namespace qvi {
+namespace {
+
+using quar::LayoutOf;
+using quar::PatternPixel;
+
+// One SX-400 per module under test, each in its own system.
+constexpr const char *kRack = R"(
+[Board]
+Kind = SXP
+Slot0 = TX-10
+FrameRate = 200
+[Board]
+Kind = SXP
+Slot0 = TX-40
+[Board]
+Kind = SXP
+Slot0 = TX-70
+Slot0Type = 8
+[Board]
+Kind = SXP
+Slot0 = TX-70
+Slot0Type = 7
+)";
+
+constexpr const char *kBoards = R"(
+[SYSTEM:0]
+[Lumo:0]
+[TX-10:0]
+      Slot_Number = 0
+[CameraPort:0]
+      Name = "Progressive 640"
+      Camera_Structure = Create_Structure
+      HOffset = 140
+      HActive = 777
+      VOffset = 35
+      VActive = 515
+      NonInterlaced
+[SYSTEM:1]
+[SX-400:1]
+[TX-40:0]
+      Slot_Number = 0
+      Camera_Structure = Create_Structure
+      Horizontal_Active = 316
+      Vertical_Active = 240
+      Pixel_Size_16
+      NonInterleaved_Pixels
+[SYSTEM:2]
+[SX-400:2]
+[TX-70:0]
+      Slot_Number = 0
+      RGB_Input_Board
+[SYSTEM:3]
+[SX-400:3]
+[TX-70:1]
+      Slot_Number = 0
+[CameraPort:0]
+      Camera_Structure = Create_Structure
+      NP_HActive = 320
+      NP_VActive = 240
+      TX70_Frame_Type = SXP_YCRCB
+)";
+
+struct Expected {
+    int system;
+    int width, height, depth, pixelFormat;
+};
+
+class AcquisitionTest : public SimulatorTest {
+protected:
+    void SetUp() override {
+        SimulatorTest::SetUp();
+        UseRack(kRack);
+        ASSERT_EQ(Load(kBoards), QRX_LOAD_OK);
+        for (int system = 0; system < 4; ++system)
+            ASSERT_EQ(QUAR_CALL(library_, qrx_init_sys, system), 0);
+    }
+    QRX_HANDLE Board(int system) { return QUAR_CALL(library_, qrx_systop, system); }
+    int Request(QRX_HANDLE board, int code) {
+        QRX_XBOARD_REQUEST request{code, 0, {}};
+        return QUAR_CALL(library_, qrx_xboard, board, &request);
+    }
+    // The frame counter drawn into the top-left corner.
+    std::uint64_t Counter(QRX_HANDLE board) {
+        std::uint64_t count = 0;
+        for (int bit = 0; bit < quar::kCounterBits; ++bit)
+            if ((QUAR_CALL(library_, qrx_rpix, board, 0, bit * quar::kCounterBlock + 3, 3) &
+                 0xFF) != 0)
+                count |= std::uint64_t{1} << bit;
+        return count;
+    }
+};
+
+TEST(TestPattern, MovesTwoPixelsAFrameAndCountsInTheCorner) {
+    for (int depth : {8, 12, 16, 24}) {
+        const quar::PixelLayout layout = LayoutOf(depth, depth == 16 ? 7 : 0);
+        for (int y : {8, 100, 300})
+            for (int x : {0, 1, 130, 255})
+                EXPECT_EQ(PatternPixel(x, y, 41, layout), PatternPixel(x + 2, y, 40, layout))
+                    << depth << " " << x << "," << y;
+        EXPECT_NE(PatternPixel(3, 3, 0b101, layout), PatternPixel(11, 3, 0b101, layout));
+        EXPECT_EQ(PatternPixel(3, 3, 0b101, layout), PatternPixel(19, 3, 0b101, layout));
+    }
+    EXPECT_EQ(PatternPixel(10, 20, 0, LayoutOf(12, 0)), 30u << 4);
+    EXPECT_EQ(PatternPixel(10, 20, 0, LayoutOf(24, 0)), 10u << 16 | 20u << 8 | 30u);
+    EXPECT_EQ(PatternPixel(11, 20, 0, LayoutOf(16, 7)), 31u | 20u << 8);  // odd column: Cr = v
+}
+
+// Every module's frame has the size and depth its registers give, and a
+// snap leaves frame 1 of the pattern in it, read back pixel by pixel.
+TEST_F(AcquisitionTest, SnapHoldsThePatternAtTheModulesGeometry) {
+    const Expected cases[] = {
+        {0, 640, 480, 8, 0}, {1, 320, 240, 16, 0}, {2, 1300, 512, 24, 8}, {3, 320, 240, 16, 7}};
+    for (const Expected &expected : cases) {
+        SCOPED_TRACE(expected.system);
+        const QRX_HANDLE board = Board(expected.system);
+        int16_t width = 0, height = 0;
+        ASSERT_EQ(QUAR_CALL(library_, qrx_get_acq_dim, board, &width, &height), 0);
+        EXPECT_EQ(width, expected.width);
+        EXPECT_EQ(height, expected.height);
+        ASSERT_EQ(QUAR_CALL(library_, qrx_get_cam_frame, board), 0);
+        ASSERT_EQ(Request(board, QRX_XBOARD_SNAP), 0);
+
+        const quar::PixelLayout layout = LayoutOf(expected.depth, expected.pixelFormat);
+        const int bytes = layout.kind == quar::PixelKind::Rgb32 ? 3 : layout.Bytes();
+        std::vector<std::uint8_t> area(static_cast<std::size_t>(width * height * bytes));
+        ASSERT_EQ(QUAR_CALL(library_, qrx_read_area, board, 0, 0, 0, width, height, area.data()),
+                  0);
+        int wrong = 0;
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x) {
+                const std::uint8_t *at = area.data() + (y * width + x) * bytes;
+                std::uint32_t value = bytes == 1   ? at[0]
+                                      : bytes == 2 ? at[0] | at[1] << 8
+                                                   : at[0] << 16 | at[1] << 8 | at[2];
+                wrong += value != PatternPixel(x, y, 1, layout);
+            }
+        EXPECT_EQ(wrong, 0);
+        EXPECT_EQ(QUAR_CALL(library_, qrx_rpix, board, 0, width - 1, height - 1),
+                  static_cast<int32_t>(PatternPixel(width - 1, height - 1, 1, layout)));
+        EXPECT_EQ(Counter(board), 1u);
+    }
+}
+
+TEST_F(AcquisitionTest, GrabMovesOnAtTheRacksFrameRateAndStopHoldsTheFrame) {
+    const QRX_HANDLE board = Board(0);  // 200 frames a second
+    ASSERT_EQ(Request(board, QRX_XBOARD_GRAB), 0);
+    const std::uint64_t first = Counter(board);
+    std::this_thread::sleep_for(std::chrono::milliseconds(60));
+    const std::uint64_t later = Counter(board);
+    EXPECT_GE(later, first + 5);
+    EXPECT_LE(later, first + 40);
+    ASSERT_EQ(Request(board, QRX_XBOARD_STOP), 0);
+    const std::uint64_t stopped = Counter(board);
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    EXPECT_EQ(Counter(board), stopped);
+    ASSERT_EQ(Request(board, QRX_XBOARD_SNAP), 0);
+    EXPECT_EQ(Counter(board), stopped + 1);
+}
+
+TEST_F(AcquisitionTest, ClearedFrameReadsZero) {
+    const QRX_HANDLE board = Board(1);
+    ASSERT_EQ(Request(board, QRX_XBOARD_SNAP), 0);
+    ASSERT_EQ(QUAR_CALL(library_, sxp_clr_frame, board, 0, 0), 0);
+    EXPECT_EQ(QUAR_CALL(library_, qrx_rpix, board, 0, 100, 100), 0);
+    EXPECT_EQ(Counter(board), 0u);
+}
+
+TEST_F(AcquisitionTest, BadHandlesAndAreasFail) {
+    const QRX_HANDLE board = Board(0);
+    int16_t width = 0, height = 0;
+    EXPECT_EQ(QUAR_CALL(library_, qrx_get_acq_dim, 0xDEAD, &width, &height), -1);
+    EXPECT_EQ(QUAR_CALL(library_, qrx_get_acq_dim, board, nullptr, &height), -1);
+    EXPECT_EQ(QUAR_CALL(library_, qrx_get_cam_frame, 0xDEAD), -1);
+    EXPECT_EQ(QUAR_CALL(library_, qrx_rpix, board, 0, -1, 0), -1);
+    EXPECT_EQ(QUAR_CALL(library_, qrx_rpix, board, 0, 640, 0), -1);
+    EXPECT_EQ(QUAR_CALL(library_, qrx_rpix, board, 5, 0, 0), -1);
+    EXPECT_EQ(QUAR_CALL(library_, qrx_rpix, 0xDEAD, 0, 0, 0), -1);
+    std::vector<std::uint8_t> buffer(16);
+    EXPECT_EQ(QUAR_CALL(library_, qrx_read_area, board, 0, 0, 0, 4, 4, nullptr), -1);
+    EXPECT_EQ(QUAR_CALL(library_, qrx_read_area, board, 0, 638, 0, 4, 4, buffer.data()), -1);
+    EXPECT_EQ(QUAR_CALL(library_, qrx_read_area, board, 0, 0, 0, -4, 4, buffer.data()), -1);
+    EXPECT_EQ(
+        QUAR_CALL(library_, qrx_read_area, board, 0, 0, 0, 0x7FFFFFFF, 0x7FFFFFFF, buffer.data()),
+        -1);
+    EXPECT_EQ(QUAR_CALL(library_, qrx_ycrcb_to_rgb, nullptr, buffer.data(), 2, 1), -1);
+    EXPECT_EQ(QUAR_CALL(library_, qrx_rgb_to_ycrcb, buffer.data(), buffer.data(), 3, 1), -1);
+}
+
+TEST_F(AcquisitionTest, ColourConversionsFollowTheDocumentedFormulas) {
+    // White, black, pure red and a grey pair: R, G, B, pad.
+    const std::vector<std::uint8_t> rgb{255, 255, 255, 0, 0, 0, 0, 0, 255, 0, 0, 0, 255, 0, 0, 0};
+    std::vector<std::uint8_t> ycrcb(8);
+    ASSERT_EQ(QUAR_CALL(library_, qrx_rgb_to_ycrcb, rgb.data(), ycrcb.data(), 4, 1), 0);
+    EXPECT_EQ(ycrcb[0], 255);  // Y of white
+    EXPECT_EQ(ycrcb[2], 0);    // Y of black
+    EXPECT_EQ(ycrcb[1], 128);  // neutral chroma
+    EXPECT_EQ(ycrcb[4], 76);   // 0.299 x 255
+    EXPECT_EQ(ycrcb[7], 255);  // Cr of red, clamped
+    std::vector<std::uint8_t> back(16);
+    ASSERT_EQ(QUAR_CALL(library_, qrx_ycrcb_to_rgb, ycrcb.data(), back.data(), 4, 1), 0);
+    for (int i : {0, 1, 2}) EXPECT_EQ(back[i], 255);
+    for (int i : {4, 5, 6}) EXPECT_EQ(back[i], 0);
+    EXPECT_GE(back[8], 200);  // red stays red
+    EXPECT_LE(back[9], 60);
+}
+
+}  // namespace
+}  // namespace qvi

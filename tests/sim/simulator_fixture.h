@@ -1,0 +1,59 @@
+#pragma once
+
+// A test on the built core library, the way the program meets it: a text
+// configuration converted by the separate mkbcf program, loaded through
+// qrx_load_cnf, with a rack file of the test's own.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "quar_library.h"
+
+namespace qvi {
+
+class SimulatorTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = std::filesystem::temp_directory_path() /
+               ("quar-sim-" + std::to_string(::getpid()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::create_directories(dir_);
+        ::unsetenv("QUAR_RACK");
+        ::unsetenv("CNF27310");
+        ASSERT_TRUE(library_.IsOpen()) << dlerror();
+    }
+    void TearDown() override { std::filesystem::remove_all(dir_); }
+
+    std::filesystem::path Write(const char *name, const char *text) {
+        std::filesystem::path path = dir_ / name;
+        std::ofstream(path, std::ios::binary) << text;
+        return path;
+    }
+
+    // Converts with the separate mkbcf program; returns its exit status.
+    int Convert(const std::filesystem::path &source, const std::filesystem::path &destination) {
+        std::string command = std::string(MKBCF_PATH) + " '" + source.string() + "' '" +
+                              destination.string() + "' -1 2>/dev/null";
+        int status = std::system(command.c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+    int16_t Load(const char *text) {
+        std::filesystem::path binary = dir_ / "config.cnf";
+        EXPECT_EQ(Convert(Write("config.txt", text), binary), 0);
+        return QUAR_CALL(library_, qrx_load_cnf, binary.c_str());
+    }
+
+    void UseRack(const char *text) { ::setenv("QUAR_RACK", Write("rack.ini", text).c_str(), 1); }
+
+    std::filesystem::path dir_;
+    testing::QuarLibrary library_{QUAR_CORE_PATH};
+};
+
+}  // namespace qvi
