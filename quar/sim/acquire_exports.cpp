@@ -1,6 +1,6 @@
 // The core library's acquisition, display, image-file, interrupt, trigger and
 // digital I/O entries. Requests for a board's frame memory change what the
-// frames are doing and the input port reads what the rack says; the
+// frames are doing (the digital ports are in port_exports.cpp); the
 // acquisition work gives the rest their behaviour, and
 // until then each answers with the library's failure result: -1, or a null
 // handle for the entries that create something.
@@ -17,12 +17,6 @@
     }
 
 extern "C" {
-
-// The digital input port of a board in the rack reads what the rack says.
-QUAR_EXPORT int qrx_inport_val(QRX_HANDLE board, ...) {
-    const quar::RackBoard *present = quar::Library::Instance().RackBoardOf(board);
-    return present ? present->inputs : -1;
-}
 
 QUAR_EXPORT int qrx_xboard(QRX_HANDLE board, const QRX_XBOARD_REQUEST *request) {
     if (request == nullptr) return -1;
@@ -82,9 +76,5 @@ QUAR_FAILS(qrx_set_color_key_img_conn)
 QUAR_FAILS(qrx_get_dest_key_rep)
 QUAR_FAILS(qrx_set_display_hdlr)
 QUAR_FAILS(qrx_rpix)
-QUAR_FAILS(qrx_outport_strobe_val)
-QUAR_FAILS(qrx_outport_val)
-QUAR_FAILS(qrx_inport_mode)
-QUAR_FAILS(qrx_inport_intrpol)
 
 }  // extern "C"

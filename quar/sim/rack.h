@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -16,6 +17,9 @@ struct RackBoard {
     int channels = 4;                // SXA camera channels
     int memoryModel = 2;             // DQP frame memories: 0 A0, 1 and 3 A0+A1, 2 all
     int inputs = 0;                  // what the board's digital input port reads
+    std::uint32_t inputsToggle = 0;  // input lines inverted every other period
+    int inputsPeriodMs = 0;          // that period; 0: the inputs stay
+    bool loopback = false;           // the output lines drive the input lines
     std::vector<std::string> slots;  // module model names in slots 0, 1, 2; "" for empty
     // The type code of the input board a slot's module carries (a TX-70's RGB
     // board 8, its decoder board 7); -1: the board its configuration names.
@@ -35,6 +39,10 @@ struct RackBoard {
 //   MemoryModel = 0      DQP frame memories: 0 = A0 only, 1 or 3 = A0 and
 //                        A1, 2 = A0, A1 and B1 (default 2)
 //   Inputs = 8           what the digital input port reads (default 0)
+//   InputsToggle = 0x0F  input lines that invert every InputsPeriod
+//   InputsPeriod = 50    milliseconds (default 0: the inputs never change)
+//   Loopback = 1         the output lines appear on the input lines in
+//                        place of Inputs (default 0)
 //   Slot0 = TX-31        module models in the slots (default: empty)
 //   Slot1 = RX-20
 //   Slot0Type = 7        the input board type of the module in slot 0
