@@ -1,8 +1,6 @@
 // The simulated rack file: boards, counts and where it is found.
 #include "sim/rack.h"
 
-#include "sim/digital_ports.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -48,23 +46,6 @@ TEST(RackTest, TheEnvironmentNamesTheFile) {
     EXPECT_TRUE(Rack::FromFile("/nonexistent/rack.ini").Boards().empty());
     // An endless device is no rack (it used to be read until memory ran out).
     EXPECT_TRUE(Rack::FromFile("/dev/zero").Boards().empty());
-}
-
-TEST(RackTest, InputLinesToggleByPeriodAndLoopBackTheOutputs) {
-    Rack rack = Rack::FromText(
-        "[Board]\nKind = SXP\nInputs = 5\nInputsToggle = 0x30\nInputsPeriod = 40\n"
-        "[Board]\nKind = SXA\nLoopback = 1\nInputsToggle = 0x1\nInputsPeriod = 10\n");
-    const RackBoard &sxp = rack.Boards()[0];
-    using std::chrono::milliseconds;
-    EXPECT_EQ(InputLines(sxp, 0xFF, milliseconds(0)), 0x05u);
-    EXPECT_EQ(InputLines(sxp, 0xFF, milliseconds(39)), 0x05u);
-    EXPECT_EQ(InputLines(sxp, 0xFF, milliseconds(40)), 0x35u);
-    EXPECT_EQ(InputLines(sxp, 0xFF, milliseconds(80)), 0x05u);
-    const RackBoard &sxa = rack.Boards()[1];
-    EXPECT_EQ(InputLines(sxa, 0x12340, milliseconds(5)), 0x2340u);  // 16 lines only
-    EXPECT_EQ(InputLines(sxa, 0x2340, milliseconds(15)), 0x2341u);
-    EXPECT_EQ(Rack::FromText("[Board]\nKind = SXP\nInputsToggle = 0xZZ\n").Boards()[0].inputsToggle,
-              0u);
 }
 
 }  // namespace
