@@ -230,6 +230,8 @@ std::size_t ImageBytes(const ImageShape &shape) {
     return rowBytes * static_cast<std::size_t>(shape.height);
 }
 
+// No fsync: a save must cost about what a plain write of the bytes costs; the
+// rename alone is what keeps the old file whole when a write fails.
 int WriteTiff(const fs::path &path, const void *buffer, std::size_t size, const ImageShape &shape) {
     SilenceLibtiff();
     const std::size_t bytes = ImageBytes(shape);
