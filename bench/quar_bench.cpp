@@ -6,6 +6,8 @@
 #include <dlfcn.h>
 #include <unistd.h>
 
+#include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -19,6 +21,7 @@
 #include "platform/posix/dl_library_loader.h"
 #include "quar/quar_acquire.h"
 #include "quar/quar_api.h"
+#include "quar/quar_image_file.h"
 #include "support/recording_ui.h"
 
 namespace qvi {
@@ -268,6 +271,53 @@ void BM_FrameMemcpyFloor(benchmark::State &state) {
     state.SetLabel(std::to_string(c.width) + "x" + std::to_string(c.height));
 }
 BENCHMARK(BM_FrameMemcpyFloor)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+// Saving a 1300 x 1030 RGB frame as TIFF through the library, beside the
+// floor of writing the same bytes to a file in the same folder. The TIFF save
+// also writes its header and directory and renames a temporary over the file.
+constexpr int kSaveWidth = 1300;
+constexpr int kSaveHeight = 1030;
+
+std::vector<std::uint8_t> RgbFrame() {
+    std::vector<std::uint8_t> frame(std::size_t{kSaveWidth} * kSaveHeight * 3);
+    for (std::size_t i = 0; i < frame.size(); ++i) frame[i] = static_cast<std::uint8_t>(i * 31);
+    return frame;
+}
+
+fs::path SaveFolder() {
+    fs::path dir = fs::temp_directory_path() / ("qvi-bench-save-" + std::to_string(getpid()));
+    fs::create_directories(dir);
+    return dir;
+}
+
+void BM_TiffSaveRgb1300x1030(benchmark::State &state) {
+    const std::vector<std::uint8_t> frame = RgbFrame();
+    const fs::path dir = SaveFolder();
+    const std::string path = (dir / "frame.tif").string();
+    void *core = dlopen(QUAR_CORE_PATH, RTLD_NOW | RTLD_LOCAL);
+    auto write = reinterpret_cast<decltype(&::qrx_write_image)>(dlsym(core, "qrx_write_image"));
+    for (auto _ : state)
+        if (write(path.c_str(), frame.data(), kSaveWidth, kSaveHeight, 3, 8) != 0)
+            state.SkipWithError("qrx_write_image failed");
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * frame.size()));
+    dlclose(core);
+    fs::remove_all(dir);
+}
+BENCHMARK(BM_TiffSaveRgb1300x1030)->Unit(benchmark::kMicrosecond);
+
+void BM_PlainWriteRgb1300x1030(benchmark::State &state) {
+    const std::vector<std::uint8_t> frame = RgbFrame();
+    const fs::path dir = SaveFolder();
+    const std::string path = (dir / "frame.raw").string();
+    for (auto _ : state) {
+        std::FILE *file = std::fopen(path.c_str(), "wb");
+        if (file == nullptr || std::fwrite(frame.data(), 1, frame.size(), file) != frame.size())
+            state.SkipWithError("plain write failed");
+        if (file) std::fclose(file);
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * frame.size()));
+    fs::remove_all(dir);
+}
+BENCHMARK(BM_PlainWriteRgb1300x1030)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace qvi

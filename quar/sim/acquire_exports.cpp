@@ -1,6 +1,6 @@
 // The core library's acquisition, display, image-file, interrupt, trigger and
 // digital I/O entries. Requests for a board's frame memory change what the
-// frames are doing and the input port reads what the rack says; the
+// frames are doing (the digital ports are in port_exports.cpp); the
 // acquisition work gives the rest their behaviour, and
 // until then each answers with the library's failure result: -1, or a null
 // handle for the entries that create something.
@@ -11,18 +11,8 @@
     QUAR_EXPORT int name(QRX_HANDLE, ...) { \
         return -1;                          \
     }
-#define QUAR_CREATES_NOTHING(name)                 \
-    QUAR_EXPORT QRX_HANDLE name(QRX_HANDLE, ...) { \
-        return 0;                                  \
-    }
 
 extern "C" {
-
-// The digital input port of a board in the rack reads what the rack says.
-QUAR_EXPORT int qrx_inport_val(QRX_HANDLE board, ...) {
-    const quar::RackBoard *present = quar::Library::Instance().RackBoardOf(board);
-    return present ? present->inputs : -1;
-}
 
 QUAR_EXPORT int qrx_xboard(QRX_HANDLE board, const QRX_XBOARD_REQUEST *request) {
     if (request == nullptr) return -1;
@@ -30,17 +20,12 @@ QUAR_EXPORT int qrx_xboard(QRX_HANDLE board, const QRX_XBOARD_REQUEST *request) 
 }
 
 QUAR_FAILS(qrx_get_am)
-QUAR_FAILS(qrx_read_image)
-QUAR_FAILS(qrx_write_image)
-QUAR_FAILS(qrx_imagefile_props)
 QUAR_FAILS(qrx_display_frame)
 QUAR_FAILS(qrx_host_snap)
 QUAR_FAILS(qrx_host_grab)
 QUAR_FAILS(qrx_host_grab_stop)
 QUAR_FAILS(qrx_snap_async)
 QUAR_FAILS(qrx_host_start_dualtap_acq)
-QUAR_FAILS(qrx_write_image_file)
-QUAR_FAILS(qrx_read_image_file)
 QUAR_FAILS(qrx_intr_connect)
 QUAR_FAILS(qrx_intr_disconnect)
 QUAR_FAILS(qrx_intr_enable)
@@ -60,9 +45,5 @@ QUAR_FAILS(qrx_host_grab_release)
 QUAR_FAILS(qrx_host_start_acq)
 QUAR_FAILS(qrx_host_wait_acq)
 QUAR_FAILS(qrx_set_display_hdlr)
-QUAR_FAILS(qrx_outport_strobe_val)
-QUAR_FAILS(qrx_outport_val)
-QUAR_FAILS(qrx_inport_mode)
-QUAR_FAILS(qrx_inport_intrpol)
 
 }  // extern "C"

@@ -7,6 +7,7 @@
 
 #include "keys/key_table.h"
 #include "quar/quar_api.h"
+#include "sim/digital_ports.h"
 #include "sim/frame_memory.h"
 
 namespace quar {
@@ -49,6 +50,8 @@ struct Element {
     int coefficientLoads = 0;
     // A board's frame memories and display output.
     FrameMemory frames;
+    // A board's digital I/O port.
+    DigitalPorts ports;
 };
 
 }  // namespace quar

@@ -40,6 +40,18 @@ int ToInt(std::string_view text, int fallback) {
     return ec == std::errc() && end == text.data() + text.size() ? value : fallback;
 }
 
+// A line mask, decimal or hexadecimal with 0x.
+std::uint32_t ToMask(std::string_view text) {
+    int base = 10;
+    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+        text.remove_prefix(2);
+        base = 16;
+    }
+    std::uint32_t value = 0;
+    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value, base);
+    return ec == std::errc() && end == text.data() + text.size() ? value : 0;
+}
+
 // An SXA has camera channels 0 to 3.
 constexpr int kMaxChannels = 4;
 
@@ -67,6 +79,12 @@ void SetKey(PendingBoard &pending, std::string_view key, std::string_view value)
         board.frameRate = std::max(0, ToInt(value, 30));
     } else if (EqualNoCase(key, "Inputs")) {
         board.inputs = ToInt(value, 0);
+    } else if (EqualNoCase(key, "InputsToggle")) {
+        board.inputsToggle = ToMask(value);
+    } else if (EqualNoCase(key, "InputsPeriod")) {
+        board.inputsPeriodMs = std::max(ToInt(value, 0), 0);
+    } else if (EqualNoCase(key, "Loopback")) {
+        board.loopback = ToInt(value, 0) != 0;
     } else if (StartsWithNoCase(key, "Slot") && key.size() == 9 && key[4] >= '0' && key[4] <= '2' &&
                EqualNoCase(key.substr(5), "Type")) {
         std::size_t slot = static_cast<std::size_t>(key[4] - '0');

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -17,6 +18,9 @@ struct RackBoard {
     int memoryModel = 2;             // DQP frame memories: 0 A0, 1 and 3 A0+A1, 2 all
     int inputs = 0;                  // what the board's digital input port reads
     double frameRate = 30.0;         // frames per second of a grab; 0: uncapped
+    std::uint32_t inputsToggle = 0;  // input lines inverted every other period
+    int inputsPeriodMs = 0;          // that period; 0: the inputs stay
+    bool loopback = false;           // the output lines drive the input lines
     std::vector<std::string> slots;  // module model names in slots 0, 1, 2; "" for empty
     // The type code of the input board a slot's module carries (a TX-70's RGB
     // board 8, its decoder board 7); -1: the board its configuration names.
@@ -38,6 +42,10 @@ struct RackBoard {
 //   Inputs = 8           what the digital input port reads (default 0)
 //   FrameRate = 30       frames per second a grab delivers (default 30); 0:
 //                        uncapped, a new frame whenever one is looked at
+//   InputsToggle = 0x0F  input lines that invert every InputsPeriod
+//   InputsPeriod = 50    milliseconds (default 0: the inputs never change)
+//   Loopback = 1         the output lines appear on the input lines in
+//                        place of Inputs (default 0)
 //   Slot0 = TX-31        module models in the slots (default: empty)
 //   Slot1 = RX-20
 //   Slot0Type = 7        the input board type of the module in slot 0

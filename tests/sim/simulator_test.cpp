@@ -5,12 +5,15 @@
 
 #include <sys/wait.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <thread>
 
+#include "quar/quar_digital_io.h"
 #include "quar/quar_modules.h"
 #include "quar_library.h"
 #include "simulator_fixture.h"
@@ -303,6 +306,79 @@ TEST_F(SimulatorTest, RegisterDumpsGoToTheConsoleStream) {
     EXPECT_NE(console.find("SX-400:0 registers"), std::string::npos) << console;
     EXPECT_NE(console.find("reg   17 = 0x0000002A"), std::string::npos) << console;
     QUAR_CALL(library_, qrx_set_console_sink, nullptr, nullptr);
+}
+
+// The Lumo's inputs toggle two lines every 40 ms; the SXA loops its outputs
+// back; the DQ-500 is not in the rack.
+constexpr const char *kPortRack = R"(
+[Board]
+Kind = SXP
+Slot0 = TX-10
+Inputs = 5
+InputsToggle = 0x30
+InputsPeriod = 40
+[Board]
+Kind = SXA
+Loopback = 1
+)";
+
+TEST_F(SimulatorTest, OutputPortAndParameter131AgreeAndLoopBackToTheInputs) {
+    UseRack(kPortRack);
+    Load(kEveryBoard);
+    QRX_HANDLE lumo = QUAR_CALL(library_, qrx_systop, 0);
+    QRX_HANDLE sxa = QUAR_CALL(library_, qrx_get_next_mod, lumo);
+    EXPECT_EQ(QUAR_CALL(library_, qrx_outport_val, lumo, 0xA5), 0);
+    EXPECT_DOUBLE_EQ(QUAR_CALL(library_, qrx_get_param, lumo, 131), 0xA5);
+
+    EXPECT_EQ(QUAR_CALL(library_, qrx_outport_val, sxa, 0x3C), 0);
+    EXPECT_EQ(QUAR_CALL(library_, qrx_inport_val, sxa, 0), 0x3C);
+    EXPECT_EQ(QUAR_CALL(library_, qrx_set_param, sxa, 131, 0x81), 0);  // the SX-400's route
+    EXPECT_EQ(QUAR_CALL(library_, qrx_inport_val, sxa, 0), 0x81);
+    EXPECT_EQ(QUAR_CALL(library_, qrx_outport_strobe_val, sxa, 0x42), 0);
+    EXPECT_EQ(QUAR_CALL(library_, qrx_inport_val, sxa, 0), 0x42);
+    EXPECT_EQ(QUAR_CALL(library_, qrx_set_param, sxa, 131, -3.0), 0);  // junk reads as no lines
+    EXPECT_EQ(QUAR_CALL(library_, qrx_inport_val, sxa, 0), 0);
+
+    EXPECT_EQ(QUAR_CALL(library_, qrx_inport_mode, lumo, 1, 1), 0);
+    EXPECT_EQ(QUAR_CALL(library_, qrx_inport_intrpol, lumo, 1), 0);
+}
+
+TEST_F(SimulatorTest, PortEntriesRefuseBadHandlesAndValues) {
+    UseRack(kPortRack);
+    Load(kEveryBoard);
+    QRX_HANDLE lumo = QUAR_CALL(library_, qrx_systop, 0);
+    QRX_HANDLE sxa = QUAR_CALL(library_, qrx_get_next_mod, lumo);
+    QRX_HANDLE dqp = QUAR_CALL(library_, qrx_get_next_mod, sxa);  // not in the rack
+    QRX_HANDLE channel = QUAR_CALL(library_, qrx_get_vmodcnf, sxa, 0);
+    for (QRX_HANDLE bad : {QRX_HANDLE{0}, QRX_HANDLE{0xDEAD}, dqp, channel}) {
+        EXPECT_EQ(QUAR_CALL(library_, qrx_inport_val, bad, 0), -1) << bad;
+        EXPECT_EQ(QUAR_CALL(library_, qrx_outport_val, bad, 1), -1) << bad;
+        EXPECT_EQ(QUAR_CALL(library_, qrx_outport_strobe_val, bad, 1), -1) << bad;
+        EXPECT_EQ(QUAR_CALL(library_, qrx_inport_mode, bad, 0, 0), -1) << bad;
+        EXPECT_EQ(QUAR_CALL(library_, qrx_inport_intrpol, bad, 0), -1) << bad;
+    }
+    EXPECT_EQ(QUAR_CALL(library_, qrx_inport_val, lumo, 1), -1);
+    EXPECT_EQ(QUAR_CALL(library_, qrx_outport_val, lumo, -1), -1);
+    EXPECT_EQ(QUAR_CALL(library_, qrx_outport_strobe_val, lumo, 0x10000), -1);
+    EXPECT_EQ(QUAR_CALL(library_, qrx_inport_mode, lumo, 2, 0), -1);
+    EXPECT_EQ(QUAR_CALL(library_, qrx_inport_mode, lumo, 0, -1), -1);
+    EXPECT_EQ(QUAR_CALL(library_, qrx_inport_intrpol, lumo, 3), -1);
+    EXPECT_DOUBLE_EQ(QUAR_CALL(library_, qrx_get_param, lumo, 131), 0.0);  // refused: unchanged
+}
+
+TEST_F(SimulatorTest, InputsTheRackTogglesChangeWithinAFewPeriods) {
+    UseRack(kPortRack);
+    Load(kEveryBoard);
+    QRX_HANDLE lumo = QUAR_CALL(library_, qrx_systop, 0);
+    const int first = QUAR_CALL(library_, qrx_inport_val, lumo, 0);
+    ASSERT_TRUE(first == 0x05 || first == 0x35) << first;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(300);
+    int now = first;
+    while (now == first && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        now = QUAR_CALL(library_, qrx_inport_val, lumo, 0);
+    }
+    EXPECT_EQ(now, first ^ 0x30);
 }
 
 }  // namespace
