@@ -1,9 +1,7 @@
-// The core library's acquisition, display, image-file, interrupt, trigger and
-// digital I/O entries. Requests for a board's frame memory change what the
-// frames are doing (the digital ports are in port_exports.cpp); the
-// acquisition work gives the rest their behaviour, and
-// until then each answers with the library's failure result: -1, or a null
-// handle for the entries that create something.
+// The core library's acquisition requests, and the host-acquisition,
+// interrupt, trigger and parameter-list entries the stand-in does not give a
+// behaviour yet: each of those answers with the library's failure result.
+// Frames, display, image files and digital ports have files of their own.
 #include "quar/quar_api.h"
 #include "sim/library.h"
 

@@ -1,13 +1,16 @@
 // The core library's frame entries: camera frames, acquisition size,
-// clearing, pixel reads and the colour conversions.
+// clearing, pixel reads, the colour conversions, and frames to and from files.
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <mutex>
+#include <vector>
 
 #include "quar/quar_acquire.h"
+#include "quar/quar_image_file.h"
 #include "sim/board_frames.h"
 #include "sim/library.h"
+#include "sim/tiff_file.h"
 
 using quar::Library;
 
@@ -154,6 +157,84 @@ int qrx_rgb_to_ycrcb(const void *rgb, void *ycrcb, int32_t width, int32_t height
         to[1] = Clamp(cb / 2.0);
         to[3] = Clamp(cr / 2.0);
     }
+    return 0;
+}
+
+}  // extern "C"
+
+namespace {
+
+// Whether a file of that shape suits the frame's pixels: colour frames take
+// 3 planes of 8 bits, 8-bit grey 1 plane of 8 bits, 16-bit grey 1 plane of
+// 10 to 16 bits. YCrCb frames have no file form of their own.
+bool Suits(const quar::Frame &frame, int planes, int bits) {
+    switch (frame.layout.kind) {
+        case quar::PixelKind::Rgb32:
+            return planes == 3 && bits == 8;
+        case quar::PixelKind::Grey8:
+            return planes == 1 && bits == 8;
+        case quar::PixelKind::Grey16:
+            return planes == 1 && bits > 8 && bits <= 16;
+        default:
+            return false;
+    }
+}
+
+// One file row (planes interleaved, samples as the file module lays them
+// out) into a frame row.
+void StoreRow(quar::Frame &frame, int y, const uint8_t *from, int width) {
+    uint8_t *to = frame.bytes.data() + static_cast<std::size_t>(y) * frame.RowBytes();
+    if (frame.layout.kind != quar::PixelKind::Rgb32) {
+        std::memcpy(to, from, static_cast<std::size_t>(width) * frame.layout.Bytes());
+        return;
+    }
+    for (int i = 0; i < width; ++i, from += 3, to += 4) {
+        to[0] = from[2];
+        to[1] = from[1];
+        to[2] = from[0];
+        to[3] = 0;
+    }
+}
+
+}  // namespace
+
+extern "C" {
+
+int qrx_write_frame_image(QRX_HANDLE board, int32_t frame, const char *path, int32_t planes,
+                          int32_t bits) {
+    if (path == nullptr) return -1;
+    std::vector<uint8_t> image;
+    quar::ImageShape shape;
+    {
+        std::lock_guard lock(quar::VideoStore::Instance().Mutex());
+        const quar::Frame *pixels = ReadableFrame(board, frame);
+        if (pixels == nullptr || !Suits(*pixels, planes, bits)) return -1;
+        shape = {pixels->format.width, pixels->format.height, planes, bits};
+        const std::size_t rowBytes = static_cast<std::size_t>(shape.width) * planes *
+                                     static_cast<std::size_t>(quar::BytesPerSample(bits));
+        image.resize(rowBytes * static_cast<std::size_t>(shape.height));
+        for (int y = 0; y < shape.height; ++y)
+            ReadRow(*pixels, 0, y, shape.width,
+                    image.data() + rowBytes * static_cast<std::size_t>(y));
+    }
+    return quar::WriteTiff(path, image.data(), image.size(), shape);
+}
+
+int qrx_read_image(QRX_HANDLE board, int32_t frame, const char *path) {
+    quar::ImageShape shape;
+    if (path == nullptr || quar::ReadTiffShape(path, shape) != 0) return -1;
+    std::vector<uint8_t> image(quar::ImageBytes(shape));
+    if (quar::ReadTiff(path, image.data(), image.size(), shape) != 0) return -1;
+    std::lock_guard lock(quar::VideoStore::Instance().Mutex());
+    quar::Frame *pixels = ReadableFrame(board, frame);
+    if (pixels == nullptr || !Suits(*pixels, shape.planes, shape.bits)) return -1;
+    quar::VideoStore::Fill(*pixels, 0);
+    const std::size_t rowBytes = static_cast<std::size_t>(shape.width) * shape.planes *
+                                 static_cast<std::size_t>(quar::BytesPerSample(shape.bits));
+    const int width = std::min(shape.width, pixels->format.width);
+    const int height = std::min(shape.height, pixels->format.height);
+    for (int y = 0; y < height; ++y)
+        StoreRow(*pixels, y, image.data() + rowBytes * static_cast<std::size_t>(y), width);
     return 0;
 }
 

@@ -50,14 +50,4 @@ int qrx_read_image_file(const char *path, void *buffer, uint32_t capacity, int32
     return quar::ReadTiff(path, buffer, capacity, shape);
 }
 
-// Frames do not hold pixels yet: until the frame memory gives an image's
-// bytes and shape, reading into a frame and writing one out fail.
-int qrx_read_image(QRX_HANDLE, int32_t, const char *) {
-    return -1;
-}
-
-int qrx_write_frame_image(QRX_HANDLE, int32_t, const char *, int32_t, int32_t) {
-    return -1;
-}
-
 }  // extern "C"

@@ -3,11 +3,16 @@
 // holds it; pixel reads and colour conversions.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <chrono>
+#include <filesystem>
+#include <string>
 #include <thread>
 #include <vector>
 
 #include "quar/quar_acquire.h"
+#include "quar/quar_image_file.h"
 #include "sim/test_pattern.h"
 #include "simulator_fixture.h"
 
@@ -177,6 +182,48 @@ TEST_F(AcquisitionTest, ClearedFrameReadsZero) {
     ASSERT_EQ(QUAR_CALL(library_, sxp_clr_frame, board, 0, 0), 0);
     EXPECT_EQ(QUAR_CALL(library_, qrx_rpix, board, 0, 100, 100), 0);
     EXPECT_EQ(Counter(board), 0u);
+}
+
+// A snapped frame written to a file and read back into a cleared frame
+// holds the same pixels, for 8-, 16- and 24-bit frames; a shape that does
+// not suit the frame is refused.
+TEST_F(AcquisitionTest, FramesGoToFilesAndComeBack) {
+    const std::string path = (std::filesystem::temp_directory_path() /
+                               ("qvi-frame-" + std::to_string(::getpid()) + ".tif"))
+                                  .string();
+    struct Case {
+        int system, planes, bits, x, y;
+    };
+    for (const Case &c : {Case{0, 1, 8, 639, 479}, Case{1, 1, 16, 319, 239},
+                          Case{2, 3, 8, 1299, 511}}) {
+        SCOPED_TRACE(c.system);
+        const QRX_HANDLE board = Board(c.system);
+        ASSERT_EQ(Request(board, QRX_XBOARD_SNAP), 0);
+        const int32_t before = QUAR_CALL(library_, qrx_rpix, board, 0, c.x, c.y);
+        EXPECT_EQ(QUAR_CALL(library_, qrx_write_frame_image, board, 0, path.c_str(),
+                            c.planes == 3 ? 1 : 3, 8),
+                  -1);  // planes that do not suit the frame
+        ASSERT_EQ(QUAR_CALL(library_, qrx_write_frame_image, board, 0, path.c_str(), c.planes,
+                            c.bits),
+                  0);
+        int32_t width = 0, height = 0, planes = 0, bits = 0;
+        ASSERT_EQ(QUAR_CALL(library_, qrx_imagefile_props, path.c_str(), &width, &height, &planes,
+                            &bits),
+                  0);
+        EXPECT_EQ(width, c.x + 1);
+        EXPECT_EQ(height, c.y + 1);
+        EXPECT_EQ(planes, c.planes);
+        EXPECT_EQ(bits, c.bits);
+        ASSERT_EQ(QUAR_CALL(library_, sxp_clr_frame, board, 0, 0), 0);
+        ASSERT_EQ(QUAR_CALL(library_, qrx_read_image, board, 0, path.c_str()), 0);
+        EXPECT_EQ(QUAR_CALL(library_, qrx_rpix, board, 0, c.x, c.y), before);
+        EXPECT_EQ(Counter(board), 1u);
+    }
+    // A colour file does not go into an 8-bit frame; a missing file goes nowhere.
+    EXPECT_EQ(QUAR_CALL(library_, qrx_read_image, Board(0), 0, path.c_str()), -1);
+    std::filesystem::remove(path);
+    EXPECT_EQ(QUAR_CALL(library_, qrx_read_image, Board(0), 0, path.c_str()), -1);
+    EXPECT_EQ(QUAR_CALL(library_, qrx_write_frame_image, Board(0), 0, nullptr, 1, 8), -1);
 }
 
 TEST_F(AcquisitionTest, BadHandlesAndAreasFail) {

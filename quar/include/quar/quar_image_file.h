@@ -52,14 +52,19 @@ QUAR_EXPORT int qrx_read_image_file(const char *path, void *buffer, uint32_t cap
                                     int32_t *bits);
 
 /* Reads a file into a frame of a board (the frame numbers of qrx_xboard; a
-   DQ-500's 7 takes three planes, 2 one plane of up to 16 bits) and shows it.
-   The frame memory that holds images is not part of the library yet: the
-   entry checks its arguments and fails (-1). */
+   DQ-500's 7 takes three planes, 2 one plane of up to 16 bits). The file's
+   planes and depth must suit the frame (3 planes of 8 bits for a 24-bit
+   frame, 1 plane of 8 bits for an 8-bit one, 1 plane of 10 to 16 bits for a
+   16-bit grey one); a file larger than the frame is cut at its edges, a
+   smaller one leaves the rest of the frame black. A grab into the frame
+   stops. 0, or -1 for a bad handle, frame or file. */
 QUAR_EXPORT int qrx_read_image(QRX_HANDLE board, int32_t frame, const char *path);
 
-/* Writes a frame of a board to a file with `planes` samples of `bits` each
-   (3 planes of 8 bits for a 24-bit frame). Fails (-1) until the frame memory
-   holds images, like qrx_read_image. */
+/* Writes a frame of a board to a file with `planes` samples of `bits` each:
+   3 planes of 8 bits for a 24-bit frame, 1 plane of 8 bits for an 8-bit
+   frame, 1 plane of 10, 12 or 16 bits for a 16-bit grey frame. 0, or -1 for
+   a bad handle or frame, a shape that does not suit the frame, or a file
+   that cannot be written (the old file then stays). */
 QUAR_EXPORT int qrx_write_frame_image(QRX_HANDLE board, int32_t frame, const char *path,
                                       int32_t planes, int32_t bits);
 
