@@ -189,13 +189,13 @@ TEST_F(AcquisitionTest, ClearedFrameReadsZero) {
 // not suit the frame is refused.
 TEST_F(AcquisitionTest, FramesGoToFilesAndComeBack) {
     const std::string path = (std::filesystem::temp_directory_path() /
-                               ("qvi-frame-" + std::to_string(::getpid()) + ".tif"))
-                                  .string();
+                              ("qvi-frame-" + std::to_string(::getpid()) + ".tif"))
+                                 .string();
     struct Case {
         int system, planes, bits, x, y;
     };
-    for (const Case &c : {Case{0, 1, 8, 639, 479}, Case{1, 1, 16, 319, 239},
-                          Case{2, 3, 8, 1299, 511}}) {
+    for (const Case &c :
+         {Case{0, 1, 8, 639, 479}, Case{1, 1, 16, 319, 239}, Case{2, 3, 8, 1299, 511}}) {
         SCOPED_TRACE(c.system);
         const QRX_HANDLE board = Board(c.system);
         ASSERT_EQ(Request(board, QRX_XBOARD_SNAP), 0);
@@ -203,13 +203,13 @@ TEST_F(AcquisitionTest, FramesGoToFilesAndComeBack) {
         EXPECT_EQ(QUAR_CALL(library_, qrx_write_frame_image, board, 0, path.c_str(),
                             c.planes == 3 ? 1 : 3, 8),
                   -1);  // planes that do not suit the frame
-        ASSERT_EQ(QUAR_CALL(library_, qrx_write_frame_image, board, 0, path.c_str(), c.planes,
-                            c.bits),
-                  0);
+        ASSERT_EQ(
+            QUAR_CALL(library_, qrx_write_frame_image, board, 0, path.c_str(), c.planes, c.bits),
+            0);
         int32_t width = 0, height = 0, planes = 0, bits = 0;
-        ASSERT_EQ(QUAR_CALL(library_, qrx_imagefile_props, path.c_str(), &width, &height, &planes,
-                            &bits),
-                  0);
+        ASSERT_EQ(
+            QUAR_CALL(library_, qrx_imagefile_props, path.c_str(), &width, &height, &planes, &bits),
+            0);
         EXPECT_EQ(width, c.x + 1);
         EXPECT_EQ(height, c.y + 1);
         EXPECT_EQ(planes, c.planes);
