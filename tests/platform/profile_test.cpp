@@ -8,6 +8,8 @@
 #include <climits>
 #include <fstream>
 #include <iterator>
+#include <tuple>
+#include <utility>
 
 namespace qvi {
 namespace {
@@ -78,14 +80,12 @@ TEST_F(ProfileTest, AFileBeyondTheLimitIsNamedOnceAndReadsAsMissing) {
 TEST_F(ProfileTest, FirstMatchingSectionAndKeyWin) {
     Profile profile(Put("top=0\n[A]\nx=1\nX=2\n[b]\ny=3\n[a]\nx=9\nz=4\n"));
     EXPECT_EQ(profile.GetInt("a", "x", -1), 1);
-    EXPECT_EQ(profile.GetInt("A", "z", -1), -1);
-    EXPECT_EQ(profile.GetInt("B", "x", -1), -1);
-    EXPECT_EQ(profile.GetInt("", "top", -1), -1);  // before any section: never found
-    EXPECT_EQ(profile.GetInt("A", "top", -1), -1);
+    // Not in the first [A], in no [B], before any section: never found.
+    for (const auto &[section, key] : {std::pair{"A", "z"}, {"B", "x"}, {"", "top"}, {"A", "top"}})
+        EXPECT_EQ(profile.GetInt(section, key, -1), -1) << section << "/" << key;
     const auto entries = profile.SectionEntries("a");
     ASSERT_EQ(entries.size(), 2u);
-    EXPECT_EQ(entries[1].key, "X");
-    EXPECT_EQ(entries[1].value, "2");
+    EXPECT_EQ(entries[1].key + "=" + entries[1].value, "X=2");
     EXPECT_EQ(profile.SectionNames(), (std::vector<std::string>{"A", "b", "a"}));
 }
 
@@ -96,9 +96,8 @@ TEST_F(ProfileTest, DefaultsAndBufferCut) {
     EXPECT_EQ(missing.GetInt("s", "k", 7), 7);
     EXPECT_TRUE(missing.SectionNames().empty());
     Profile profile(Put("[s]\nk=abcdef\n"));
-    EXPECT_EQ(profile.GetString("s", "k", "", 4), "abc");
-    EXPECT_EQ(profile.GetString("s", "k", "", 1), "");
-    EXPECT_EQ(profile.GetString("s", "k", "", 0), "");
+    for (const auto &[size, cut] : {std::pair{4, "abc"}, {1, ""}, {0, ""}})
+        EXPECT_EQ(profile.GetString("s", "k", "", size), cut) << size;
     EXPECT_EQ(profile.GetString("s", "nokey", "default", 3), "de");
     EXPECT_EQ(profile.GetString("nosection", "k", "dflt"), "dflt");
 }
@@ -107,16 +106,10 @@ TEST_F(ProfileTest, GetIntTakesTheLeadingNumberAndClamps) {
     Profile profile(
         Put("[n]\na=42abc\nb=-7\nc=+5\nd=abc\ne=\nf=99999999999\ng=-99999999999\n"
             "h=-2147483648\ni=\"12\"\nj=- 3\n"));
-    EXPECT_EQ(profile.GetInt("n", "a", -1), 42);
-    EXPECT_EQ(profile.GetInt("n", "b", -1), -7);
-    EXPECT_EQ(profile.GetInt("n", "c", -1), 5);
-    EXPECT_EQ(profile.GetInt("n", "d", -1), 0);
-    EXPECT_EQ(profile.GetInt("n", "e", -1), 0);
-    EXPECT_EQ(profile.GetInt("n", "f", -1), INT_MAX);
-    EXPECT_EQ(profile.GetInt("n", "g", -1), INT_MIN);
-    EXPECT_EQ(profile.GetInt("n", "h", -1), INT_MIN);
-    EXPECT_EQ(profile.GetInt("n", "i", -1), 12);
-    EXPECT_EQ(profile.GetInt("n", "j", -1), 0);
+    std::vector<int> read;  // keys a to j
+    for (const char *key : {"a", "b", "c", "d", "e", "f", "g", "h", "i", "j"})
+        read.push_back(profile.GetInt("n", key, -1));
+    EXPECT_EQ(read, (std::vector<int>{42, -7, 5, 0, 0, INT_MAX, INT_MIN, INT_MIN, 12, 0}));
 }
 
 TEST_F(ProfileTest, WriteStringChangesOnlyWhatItMust) {
@@ -138,10 +131,9 @@ TEST_F(ProfileTest, WriteStringCreatesTheFileAndRefusesUnreadableLines) {
     ASSERT_TRUE(profile.WriteString("S", "k", " spaced "));
     EXPECT_EQ(Slurp(profile.Path()), "[S]\nk= spaced \n");
     EXPECT_EQ(profile.GetString("s", "K", "d"), "spaced");
-    EXPECT_FALSE(profile.WriteString("S", "k", "two\nlines"));
-    EXPECT_FALSE(profile.WriteString("S", "a=b", "v"));
-    EXPECT_FALSE(profile.WriteString("S", "", "v"));
-    EXPECT_FALSE(profile.WriteString("S\r", "k", "v"));
+    for (const auto &[section, key, value] :
+         {std::tuple{"S", "k", "two\nlines"}, {"S", "a=b", "v"}, {"S", "", "v"}, {"S\r", "k", "v"}})
+        EXPECT_FALSE(profile.WriteString(section, key, value)) << key << "=" << value;
     EXPECT_EQ(Slurp(profile.Path()), "[S]\nk= spaced \n");
 }
 

@@ -5,6 +5,8 @@
 
 #include <string>
 #include <string_view>
+#include <tuple>
+#include <vector>
 
 #include "fake_tables.h"
 
@@ -89,6 +91,14 @@ double Number(const ModuleConfig &module, int handle, std::size_t port = 0) {
     return module.ports.at(port).at(handle).number;
 }
 
+// The numbers of several handles on one port, for one comparison.
+std::vector<double> Numbers(const ModuleConfig &module, std::initializer_list<int> handles,
+                            std::size_t port = 0) {
+    std::vector<double> numbers;
+    for (int handle : handles) numbers.push_back(Number(module, handle, port));
+    return numbers;
+}
+
 std::string Text(const ModuleConfig &module, int handle, std::size_t port = 0) {
     return module.ports.at(port).at(handle).text;
 }
@@ -110,11 +120,8 @@ TEST_F(TextParserTest, ReadsWhatTheProgramWrites) {
     const ModuleConfig &board = first.boards[0].board;
     EXPECT_EQ(board.table, &testing::fake::kBoard);
     EXPECT_EQ(board.line, 7);
-    EXPECT_EQ(Number(board, 0), 32);
-    EXPECT_EQ(Number(board, 5), -1);  // a bit pattern of a signed 32-bit key
-    EXPECT_EQ(Number(board, 2), 1);
-    EXPECT_EQ(Number(board, 4), 3);
-    EXPECT_EQ(Number(board, 22), 16);
+    // Handle 5 reads its bit pattern as a signed 32-bit key.
+    EXPECT_EQ(Numbers(board, {0, 5, 2, 4, 22}), (std::vector<double>{32, -1, 1, 3, 16}));
     EXPECT_TRUE(board.pixelSizeOverride16);
 
     ASSERT_EQ(first.boards[0].modules.size(), 1u);
@@ -123,21 +130,14 @@ TEST_F(TextParserTest, ReadsWhatTheProgramWrites) {
     EXPECT_EQ(tx.instance, 1);
     EXPECT_EQ(tx.slot, 0);
     ASSERT_EQ(tx.ports.size(), 4u);
-    EXPECT_EQ(Number(tx, 0), 2);
     EXPECT_EQ(Text(tx, 5), "custom.mcs");
-    EXPECT_EQ(Number(tx, 6), 1);
     EXPECT_EQ(Text(tx, 3, 0), "RS-170");
-    EXPECT_EQ(Number(tx, 24, 0), 1);
-    EXPECT_EQ(Number(tx, 22, 0), 12);
-    EXPECT_EQ(Number(tx, 32, 0), -5);
-    EXPECT_EQ(Number(tx, 37, 0), 1.0);
-    EXPECT_EQ(Number(tx, 38, 0), -0.5);
-    EXPECT_EQ(Number(tx, 39, 0), 0.25);
+    EXPECT_EQ(Numbers(tx, {0, 6, 24, 22, 32, 37, 38, 39, 50}),
+              (std::vector<double>{2, 1, 1, 12, -5, 1.0, -0.5, 0.25, 0}));
     EXPECT_EQ(Text(tx, 3, 1), "Undefined");  // port 1 not written: defaults
     EXPECT_EQ(Number(tx, 22, 1), 13);
     EXPECT_EQ(Text(tx, 3, 2), "");
     EXPECT_EQ(Number(tx, 50, 2), 0xFFFF);
-    EXPECT_EQ(Number(tx, 50, 0), 0);
 
     const BoardConfig &sxa = config->systems[1].boards.at(0);
     EXPECT_EQ(config->systems[1].number, 3);
@@ -148,8 +148,7 @@ TEST_F(TextParserTest, ReadsWhatTheProgramWrites) {
     EXPECT_EQ(Text(sxa.modules[0], 3), "Left");
     EXPECT_EQ(Number(sxa.modules[0], 6), 0);
     EXPECT_EQ(sxa.modules[1].slot, 0);
-    EXPECT_EQ(Number(sxa.modules[1], 6), 1);
-    EXPECT_EQ(Number(sxa.modules[1], 8), 65535);
+    EXPECT_EQ(Numbers(sxa.modules[1], {6, 8}), (std::vector<double>{1, 65535}));
 
     ASSERT_TRUE(config->busTranslator);
     EXPECT_TRUE(config->busTranslator->noHardware);
@@ -187,11 +186,10 @@ TEST_F(TextParserTest, PerPortKeysFollowTheirBlock) {
         "[TX-30:0]\nSlot_Number = 0\nRed_Video_P_Ref = 7\nStrobe1_High\n"
         "[CameraPort:3]\nRed_Video_P_Ref = 9\nStrobe1_Low\n");
     ASSERT_TRUE(tx) << error.Message();
-    EXPECT_EQ(Number(*tx, 32, 0), 7);  // before the blocks: every port
-    EXPECT_EQ(Number(*tx, 32, 2), 7);
-    EXPECT_EQ(Number(*tx, 32, 3), 9);
-    EXPECT_EQ(Number(*tx, 24, 1), 1);
-    EXPECT_EQ(Number(*tx, 24, 3), 0);
+    // Before the blocks: every port; in a block: that port.
+    for (const auto &[handle, port, value] : std::vector<std::tuple<int, std::size_t, double>>{
+             {32, 0, 7}, {32, 2, 7}, {32, 3, 9}, {24, 1, 1}, {24, 3, 0}})
+        EXPECT_EQ(Number(*tx, handle, port), value) << handle << " on port " << port;
 
     const std::string head = "[SYSTEM:0]\n[SX-400:0]\n[TX-30:0]\nSlot_Number = 0\n";
     ExpectFault(head + "[CameraPort:1]\nStartup_Port = 1\n", 6,
@@ -289,9 +287,8 @@ TEST_F(TextParserTest, BareWordsAndEmptyWords) {
 
     const auto written = ParseModule("[TX-60:0]\nSlot_Number = 0\nField_Shift\nDual_B\nDual_A\n");
     ASSERT_TRUE(written) << error.Message();
-    EXPECT_EQ(Number(*written, 10), 1);
-    EXPECT_EQ(Number(*written, 11), 1) << "rows sharing words take them in row order";
-    EXPECT_EQ(Number(*written, 12), 0);
+    // Rows sharing words take them in row order.
+    EXPECT_EQ(Numbers(*written, {10, 11, 12}), (std::vector<double>{1, 1, 0}));
 
     const auto board = Parse("[SYSTEM:0]\n[SX-400:0]\n");
     ASSERT_TRUE(board);
