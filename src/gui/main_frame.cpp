@@ -96,7 +96,7 @@ QAction *CMainFrame::AddAction(QMenu *menu, Command command, const QString &text
     auto *action = new QAction(text, this);
     action->setStatusTip(tip);
     action->setData(static_cast<int>(command));
-    connect(action, &QAction::triggered, this, slot);
+    if (slot != nullptr) connect(action, &QAction::triggered, this, slot);
     if (menu != nullptr) menu->addAction(action);
     actions_[command] = action;
     return action;
@@ -147,6 +147,8 @@ void CMainFrame::CreateMenus() {
     AddAction(setup, Command::CameraDatabase, "&Camera Database...",
               "Edit the database of known cameras", &CMainFrame::OnCameraDatabase);
     connect(setup, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommands);
+
+    CreateImageMenu();
 
     QMenu *help = menuBar()->addMenu("&Help");
     AddAction(help, Command::HelpTopics, "&Help Topics", "List Help topics",
@@ -224,6 +226,7 @@ void CMainFrame::UpdateCommands() {
                                       tree_->System().HasSetup(element) &&
                                       !setupDialogs_->IsOpen(element));
     Action(Command::CameraDatabase)->setEnabled(services_.CameraDatabase() != nullptr);
+    UpdateImageCommands();
 }
 
 // "[*]" shows as the modified mark while the configuration has unsaved changes.

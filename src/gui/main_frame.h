@@ -17,6 +17,7 @@ namespace qvi {
 class AppRegistry;
 class AppSettings;
 class CCameraDbDlg;
+class CChildFrame;
 class CConsolePane;
 class CHelpWindow;
 class CSystemWindowHw;
@@ -38,6 +39,15 @@ enum class Command {
     SystemDialog = 32776,
     CameraDatabase = 32783,
     Edit = 32812,
+    // The image windows' commands the main frame routes.
+    Grab = 32773,
+    Snap = 32801,
+    Clear = 32785,
+    TriggeredSnap = 32789,
+    LoadTiff = 32790,
+    SaveTiff = 32791,
+    StretchToFit = 32805,
+    DirectDraw = 32811,
     HelpTopics = 57667,
     About = 57664,
 };
@@ -71,6 +81,11 @@ public:
     CSystemWindowNoHw *SystemWindowNoHw() const;
     CCameraDbDlg *CameraDatabaseDialog() const;
     CHelpWindow *HelpWindow() const;
+    // The image window of the active board (or SXA channel); with `create`
+    // one is made when there is none. Null without hardware or a board.
+    CChildFrame *ActiveImageWindow(bool create);
+    // The frame rate pane of the status bar.
+    QString FrameRateText() const;
 
     // Opens the help window on a topic id of the modules' tables.
     void ShowHelp(int topic);
@@ -121,6 +136,21 @@ private:
     void OnActiveBoardChanged(int board);
     void OnSystemChanged();
 
+    // The image windows.
+    void CreateImageMenu();
+    CChildFrame *OpenImageWindow(int element);
+    CChildFrame *CurrentImageWindow() const;
+    void CloseImageWindows();
+    void OnGrab();
+    void OnSnap();
+    void OnClear();
+    void OnLoadTiff();
+    void OnSaveTiff();
+    void OnStretchToFit();
+    void OnDirectDraw();
+    void OnImageWindowActivated();
+    void UpdateImageCommands();
+
     // The other windows.
     void OnSystemDialog();
     void OnEdit();
@@ -148,6 +178,9 @@ private:
     QPointer<CCameraDbDlg> cameraDb_;
     QPointer<CHelpWindow> help_;
     std::map<Command, QAction *> actions_;
+    // The image windows by the element they stand for.
+    std::map<int, QPointer<CChildFrame>> imageWindows_;
+    class QLabel *frameRate_ = nullptr;
     bool placementStored_ = false;
 };
 

@@ -103,16 +103,19 @@ void CMainFrame::RebuildSystemWindow() {
     if (systemWindowHw_ && HardwareEnabled()) {
         systemWindowHw_->Rebuild();
         FillBoardSelector();
+        ActiveImageWindow(true);
     }
     if (systemWindowNoHw_ && !HardwareEnabled()) systemWindowNoHw_->Rebuild();
 }
 
 void CMainFrame::CloseConfigurationWindows() {
+    CloseImageWindows();
     setupDialogs_->CloseAll();
     boardSelector_->clear();
 }
 
 void CMainFrame::DestroyHardwareWindow() {
+    CloseImageWindows();
     delete systemWindowHw_;
     boardSelector_->clear();
     boardSelector_->setEnabled(false);
@@ -126,13 +129,16 @@ void CMainFrame::FillBoardSelector() {
     boardSelector_->setCurrentIndex(systemWindowHw_->ActiveBoard());
 }
 
+// Selecting a board makes its image window, when it has none.
 void CMainFrame::OnBoardSelected(int board) {
     if (systemWindowHw_) systemWindowHw_->SelectBoard(board);
+    ActiveImageWindow(true);
 }
 
 void CMainFrame::OnActiveBoardChanged(int board) {
     QSignalBlocker quiet(boardSelector_);
     boardSelector_->setCurrentIndex(board);
+    ActiveImageWindow(true);
 }
 
 void CMainFrame::OnSystemChanged() {

@@ -1,0 +1,150 @@
+// The image window's view: paints the frame sink, scrolls, reads pixels out.
+#include "gui/image_view.h"
+
+#include <QContextMenuEvent>
+#include <QImage>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QThread>
+
+#include "acquire/image_commands.h"
+
+namespace qvi {
+
+namespace {
+
+// The keyboard's context menu opens this far inside the view's corner.
+constexpr int kKeyboardMenuInset = 5;
+
+QImage::Format ImageFormatOf(FrameSink::Format format) {
+    return format == FrameSink::Format::Grey8 ? QImage::Format_Grayscale8 : QImage::Format_RGB32;
+}
+
+}  // namespace
+
+CFrmView::CFrmView(ImageDocument &document, QWidget *parent)
+    : QAbstractScrollArea(parent),
+      document_(document),
+      sink_(document.width, document.height, FrameSink::Format::Xrgb32) {
+    setObjectName("imageView");
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    sink_.OnFrameReady([this] { OnFrameRendered(); });
+    UpdateScrollRange();
+}
+
+CFrmView::~CFrmView() {
+    sink_.OnFrameReady({});
+}
+
+void CFrmView::OnFrameRendered() {
+    // A frame drawn on this thread (a redisplay, the paint's own redraw) is
+    // painted by the paint that follows anyway.
+    if (QThread::currentThread() == thread()) return;
+    if (repaintPending_.exchange(true)) {
+        dropped_.fetch_add(1);
+        return;
+    }
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            repaintPending_ = false;
+            viewport()->update();
+        },
+        Qt::QueuedConnection);
+}
+
+CFrmView::FrameCounts CFrmView::TakeFrameCounts() {
+    FrameCounts counts{painted_, dropped_.exchange(0)};
+    painted_ = 0;
+    return counts;
+}
+
+void CFrmView::UpdateScrollRange() {
+    const ScrollRange range = ScrollRangeOf(document_);
+    const QSize room = viewport()->size();
+    horizontalScrollBar()->setRange(0, std::max(0, range.width - room.width()));
+    verticalScrollBar()->setRange(0, std::max(0, range.height - room.height()));
+    horizontalScrollBar()->setPageStep(room.width());
+    verticalScrollBar()->setPageStep(room.height());
+}
+
+void CFrmView::paintEvent(QPaintEvent *) {
+    QPainter painter(viewport());
+    // The DirectDraw fill comes first; this library's DirectDraw path renders
+    // into the sink like the plain one, so the sink is painted over it.
+    if (const std::optional<FillColour> fill = Paint(document_))
+        painter.fillRect(viewport()->rect(), QColor(fill->red, fill->green, fill->blue));
+    if (!document_.imageValid) {
+        painter.fillRect(viewport()->rect(), palette().color(QPalette::Dark));
+        return;
+    }
+    PaintSink(painter);
+    ++painted_;
+}
+
+void CFrmView::PaintSink(QPainter &painter) {
+    sink_.Read([&](const std::uint8_t *pixels) {
+        const QImage image(pixels, sink_.Width(), sink_.Height(), sink_.Stride(),
+                           ImageFormatOf(sink_.PixelFormat()));
+        painter.drawImage(0, 0, image);
+    });
+    const QRect drawn(0, 0, sink_.Width(), sink_.Height());
+    const QRegion rest = QRegion(viewport()->rect()).subtracted(drawn);
+    for (const QRect &part : rest) painter.fillRect(part, palette().color(QPalette::Dark));
+}
+
+void CFrmView::resizeEvent(QResizeEvent *event) {
+    QAbstractScrollArea::resizeEvent(event);
+    sink_.Resize(viewport()->width(), viewport()->height());
+    UpdateScrollRange();
+    if (document_.stretch && document_.imageValid)
+        Redisplay(document_, Window());
+    else
+        ScrollTo(document_, horizontalScrollBar()->value(), verticalScrollBar()->value(), Window());
+    viewport()->update();
+}
+
+void CFrmView::scrollContentsBy(int, int) {
+    ScrollTo(document_, horizontalScrollBar()->value(), verticalScrollBar()->value(), Window());
+    viewport()->update();
+}
+
+void CFrmView::ShowReadout(const QPoint &position) {
+    const std::optional<std::string> text = PixelReadout(document_, position.x(), position.y());
+    if (text) emit pixelText(QString::fromStdString(*text).trimmed());
+}
+
+void CFrmView::mousePressEvent(QMouseEvent *event) {
+    if (event->button() != Qt::LeftButton || !PixelReadoutOn(document_)) {
+        QAbstractScrollArea::mousePressEvent(event);
+        return;
+    }
+    readout_ = true;
+    viewport()->setCursor(Qt::CrossCursor);
+    ShowReadout(event->position().toPoint());
+}
+
+void CFrmView::mouseMoveEvent(QMouseEvent *event) {
+    if (readout_) ShowReadout(event->position().toPoint());
+}
+
+void CFrmView::mouseReleaseEvent(QMouseEvent *event) {
+    if (event->button() != Qt::LeftButton || !readout_) return;
+    readout_ = false;
+    viewport()->unsetCursor();
+    emit pixelText(QString());
+}
+
+void CFrmView::mouseDoubleClickEvent(QMouseEvent *) {
+    emit editRequested();
+}
+
+void CFrmView::contextMenuEvent(QContextMenuEvent *event) {
+    const QPoint at = event->reason() == QContextMenuEvent::Keyboard
+                          ? viewport()->mapToGlobal(QPoint(kKeyboardMenuInset, kKeyboardMenuInset))
+                          : event->globalPos();
+    emit contextMenuAt(at);
+}
+
+}  // namespace qvi
