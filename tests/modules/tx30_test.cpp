@@ -412,15 +412,6 @@ TEST_F(Tx30Test, GeometryDepthAndTrigger) {
     EXPECT_EQ(alone.FpgaFileName(), "tx30pal.mcs");
 }
 
-TEST_F(Tx30Test, FactoryBuildsTheColourModuleForItsLibraryName) {
-    auto platform = MakePlatform("TX-31", binding_.get(), ModuleHandle(0), moduleSettings);
-    EXPECT_NE(dynamic_cast<TX30_plat_mod *>(platform.get()), nullptr);
-    EXPECT_EQ(platform->GetName(), "TX-31");
-    auto container = MakeContainer("TX-31", *platform, moduleSettings);
-    EXPECT_NE(dynamic_cast<QV_tx30_mod *>(container.get()), nullptr);
-    EXPECT_TRUE(ui.messages.empty());
-}
-
 TEST(Tx30Converter, RefusesMalformedMatrixLines) {
     const std::string head = "[SYSTEM:0]\n[DQ-500:0]\n[TX-30:0]\nSlot_Number = 0\n[CameraPort:0]\n";
     struct Case {

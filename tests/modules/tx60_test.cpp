@@ -87,17 +87,11 @@ TEST_F(Tx60Test, WrittenSectionLoadsBackToTheSameSection) {
     const std::string written = Section(*first.container);
     const std::vector<std::string> lines = Lines(written);
     ASSERT_EQ(lines.size(), 33u);  // head, slot, 30 keys, the structure line
-    EXPECT_THAT(std::vector(lines.begin(), lines.begin() + 7),
-                ElementsAre("[TX-60:0]", "      Slot_Number = 0", "      Name = \"Dalsa CA-D4\"",
-                            "      Camera_Structure = Create_Structure", "      Camera_ID = 2",
-                            "      Camera_Mode = 4", "      WFUNC_Hact"));
     // The window is written in hexadecimal, the acquisition size in decimal.
     EXPECT_THAT(std::vector(lines.end() - 7, lines.end()),
                 ElementsAre("      Horizontal_Active = 0x280", "      Horizontal_Offset = 0x10",
                             "      Vertical_Active = 0x1E0", "      Vertical_Offset = 0x8",
                             "      PRINCount = 0x3FC", "      Acq_DX = 640", "      Acq_DY = 480"));
-    EXPECT_THAT(lines, Contains("      EXSCLK_CounterPreset = 1234"));
-    EXPECT_THAT(lines, Contains("      PRI_Enable"));
     EXPECT_TRUE(first.Value(34).Equals(QV_param_val::S16(640)));
     EXPECT_TRUE(ui.messages.empty()) << ui.Texts().front();
 
@@ -177,18 +171,6 @@ TEST_F(Tx60Test, SixteenBitCamerasForceTheBoardsPixelSize) {
     EXPECT_EQ(lastLine(), "      PIXSZ_Override=16");
     module.container->GetModParam(2)->SetRawValue(QV_param_val::Text("Dalsa CA-D2"));
     EXPECT_NE(lastLine(), "      PIXSZ_Override=16");
-}
-
-TEST_F(Tx60Test, FilledChoicesAndTheFactory) {
-    Module module = Open();
-    EXPECT_EQ(module.Row(8).GetIndex(), 7);   // CCLK_40.00MHz
-    EXPECT_EQ(module.Row(13).GetIndex(), 0);  // CCLK_Rising
-
-    auto platform = MakePlatform("TX-60", binding_.get(), ModuleHandle(0), moduleSettings);
-    EXPECT_EQ(platform->ClassName(), "TX-60 plat_mod");
-    EXPECT_NE(dynamic_cast<QV_tx60_mod *>(MakeContainer("TX-60", *platform, moduleSettings).get()),
-              nullptr);
-    EXPECT_TRUE(ui.messages.empty());
 }
 
 }  // namespace
