@@ -2,6 +2,7 @@
 #include "app/image_target.h"
 
 #include "app/module_description.h"
+#include "modules/acquisition/acq_plat_mod.h"
 #include "modules/acquisition/sxa_port.h"
 #include "platform/ui.h"
 #include "system/board_plat_mod.h"
@@ -83,6 +84,22 @@ std::optional<ImageTarget> ImageTargetOf(const QV_system &system, int index) {
         return std::nullopt;
     }
     return target;
+}
+
+bool IsSxaChannel(const ImageTarget &target) {
+    return target.element != nullptr && target.element->GetName() == "SXA-VMOD";
+}
+
+TriggeredAcquisition::Setup TriggerSetupOf(const ImageTarget &target, void *window) {
+    TriggeredAcquisition::Setup setup;
+    QV_plat_mod *platform = target.element ? target.element->GetPlatMod() : nullptr;
+    if (platform != nullptr && !IsSxaChannel(target)) platform = platform->AcquisitionModule();
+    setup.module = dynamic_cast<QV_acq_plat_mod *>(platform);
+    setup.sxaBoard = IsSxaChannel(target);
+    setup.tx30 = setup.module != nullptr && setup.module->ClassName() == "TX-30 plat_mod";
+    setup.channelElementActive = setup.sxaBoard;
+    setup.window = window;
+    return setup;
 }
 
 }  // namespace qvi

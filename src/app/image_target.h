@@ -3,6 +3,8 @@
 #include <optional>
 #include <string>
 
+#include "acquire/triggered_acquisition.h"
+
 namespace qvi {
 
 class QV_board_plat_mod;
@@ -26,5 +28,13 @@ struct ImageTarget {
 // An element of the board list, or an acquisition module in a board's slot
 // (the window is its board's). Anything else is reported, naming the index.
 std::optional<ImageTarget> ImageTargetOf(const QV_system &system, int index);
+
+bool IsSxaChannel(const ImageTarget &target);
+
+// The Triggered Acquisition tool's setup for the target's window: the module
+// that takes the trigger settings (an SXA channel's own, else the board's
+// acquisition module), whether it is a TX-30 (external triggers only) and
+// whether the window is an SXA channel's.
+TriggeredAcquisition::Setup TriggerSetupOf(const ImageTarget &target, void *window);
 
 }  // namespace qvi

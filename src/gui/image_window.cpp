@@ -8,9 +8,12 @@
 #include <QStyle>
 #include <QTimer>
 
+#include "acquire/dio_test.h"
 #include "acquire/image_commands.h"
 #include "acquire/tiff_paths.h"
+#include "gui/dio_dialog.h"
 #include "gui/image_view.h"
+#include "gui/trigger_dialog.h"
 #include "platform/ui.h"
 
 namespace qvi {
@@ -21,12 +24,12 @@ constexpr int kRatePeriodMs = 1000;
 
 }  // namespace
 
-CChildFrame::CChildFrame(std::unique_ptr<ImageDocument> document, int element, bool sxaBoard,
-                         QWidget *parent)
+CChildFrame::CChildFrame(std::unique_ptr<ImageDocument> document, int element,
+                         ImageTarget target, QWidget *parent)
     : QMdiSubWindow(parent),
       document_(std::move(document)),
       element_(element),
-      sxaBoard_(sxaBoard) {
+      target_(std::move(target)) {
     setObjectName("imageWindow");
     setAttribute(Qt::WA_DeleteOnClose);
     view_ = new CFrmView(*document_, this);
@@ -74,7 +77,7 @@ void CChildFrame::CreatePopupMenu() {
     popup_->addAction(
         AddAction(ImageCommand::Clear, "&Clear", "Clear the frame", &CChildFrame::Clear));
     QAction *triggered = AddAction(ImageCommand::TriggeredSnap, "&Triggered Snap ...",
-                                   "Acquire a frame on a trigger", nullptr);
+                                   "Acquire a frame on a trigger", &CChildFrame::OpenTriggerDialog);
     popup_->addAction(triggered);
     popup_->addSeparator();
     QAction *stretch = AddAction(ImageCommand::StretchToFit, "Stretch to &Fit Enable",
@@ -88,6 +91,8 @@ void CChildFrame::CreatePopupMenu() {
     popup_->addSeparator();
     popup_->addAction(AddAction(ImageCommand::Edit, "&Edit ...", "Edit the board's settings",
                                 &CChildFrame::OnEdit));
+    AddAction(ImageCommand::DioTest, "Digital &I/O Test ...",
+              "Show the board's input lines and drive its outputs", &CChildFrame::OpenDioDialog);
     AddAction(ImageCommand::SaveTiff, "&Save TIFF file...", "Save the image as a TIFF file",
               &CChildFrame::OnSaveTiff);
 }
@@ -145,12 +150,14 @@ void CChildFrame::OnEdit() {
 }
 
 void CChildFrame::UpdateCommands() {
-    const ImageMenu menu = ImageMenuOf(*document_, false, sxaBoard_);
+    const ImageMenu menu = ImageMenuOf(*document_, trigger_ != nullptr, IsSxaChannel(target_));
     Action(ImageCommand::Grab)->setEnabled(menu.grab);
     Action(ImageCommand::Snap)->setEnabled(menu.snap);
     Action(ImageCommand::Clear)->setEnabled(menu.clear);
-    // The triggered acquisition tool is not in this window yet.
-    Action(ImageCommand::TriggeredSnap)->setEnabled(false);
+    Action(ImageCommand::TriggeredSnap)->setEnabled(menu.triggeredSnap);
+    Action(ImageCommand::DioTest)
+        ->setEnabled(document_->board != nullptr &&
+                     DioTestAvailable(*document_->board, IsSxaChannel(target_)));
     Action(ImageCommand::SaveTiff)->setEnabled(menu.saveTiff);
     Action(ImageCommand::StretchToFit)->setEnabled(menu.stretchEnabled);
     Action(ImageCommand::StretchToFit)->setChecked(menu.stretchChecked);
@@ -178,10 +185,43 @@ void CChildFrame::MeasureRate() {
     }
 }
 
+void CChildFrame::OpenTriggerDialog() {
+    if (trigger_) {
+        trigger_->activateWindow();
+        return;
+    }
+    trigger_ = new CTriggerDlg(*document_, TriggerSetupOf(target_, view_->Window()), this);
+    connect(trigger_, &CTriggerDlg::imageChanged, this, &CChildFrame::AfterCommand);
+    // The window redisplays its image once the dialog has gone.
+    connect(trigger_, &CTriggerDlg::closed, this, [this] {
+        Redisplay(*document_, view_->Window());
+        AfterCommand();
+    });
+    trigger_->show();
+    AfterCommand();
+}
+
+void CChildFrame::OpenDioDialog() {
+    if (!dio_) dio_ = new CDioTestDlg(*document_, this);
+    dio_->show();
+    dio_->activateWindow();
+}
+
+CTriggerDlg *CChildFrame::TriggerDialog() const {
+    return trigger_;
+}
+
+CDioTestDlg *CChildFrame::DioDialog() const {
+    return dio_;
+}
+
 void CChildFrame::CloseDocument() {
     if (closed_) return;
     closed_ = true;
     rateTimer_->stop();
+    // The tools end first: the trigger's waiter thread and the DIO timer.
+    delete trigger_;
+    delete dio_;
     // The board stops its grab (and joins the library's display thread)
     // before the view's frame memory goes away.
     CloseImageDocument(*document_);

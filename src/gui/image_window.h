@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QMdiSubWindow>
+#include <QPointer>
 #include <QString>
 #include <map>
 #include <memory>
 
+#include "app/image_target.h"
 #include "system/image_document.h"
 
 class QAction;
@@ -13,7 +15,9 @@ class QTimer;
 
 namespace qvi {
 
+class CDioTestDlg;
 class CFrmView;
+class CTriggerDlg;
 
 // The image window's commands, by the identifiers of the original menus.
 enum class ImageCommand {
@@ -25,6 +29,7 @@ enum class ImageCommand {
     SaveTiff = 32791,
     StretchToFit = 32805,
     DirectDraw = 32811,
+    DioTest = 32815,
 };
 
 // An image window: an MDI child holding the view of one board (or SXA
@@ -37,7 +42,7 @@ class CChildFrame : public QMdiSubWindow {
 
 public:
     // `element` is the system element the window stands for.
-    CChildFrame(std::unique_ptr<ImageDocument> document, int element, bool sxaBoard,
+    CChildFrame(std::unique_ptr<ImageDocument> document, int element, ImageTarget target,
                 QWidget *parent = nullptr);
     ~CChildFrame() override;
 
@@ -50,6 +55,11 @@ public:
     void Grab();
     void Snap();
     void Clear();
+    // The Triggered Acquisition and Digital I/O Test tools of the window.
+    void OpenTriggerDialog();
+    void OpenDioDialog();
+    CTriggerDlg *TriggerDialog() const;
+    CDioTestDlg *DioDialog() const;
     // Save TIFF to a path the user chose; Load TIFF of the main frame.
     void SaveTiffAs(const QString &path);
     void LoadTiff(const QString &path);
@@ -83,7 +93,9 @@ private:
 
     std::unique_ptr<ImageDocument> document_;
     int element_;
-    bool sxaBoard_;
+    ImageTarget target_;
+    QPointer<CTriggerDlg> trigger_;
+    QPointer<CDioTestDlg> dio_;
     CFrmView *view_ = nullptr;
     QMenu *popup_ = nullptr;
     QTimer *rateTimer_ = nullptr;

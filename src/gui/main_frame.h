@@ -144,6 +144,7 @@ private:
     void OnGrab();
     void OnSnap();
     void OnClear();
+    void OnTriggeredSnap();
     void OnLoadTiff();
     void OnSaveTiff();
     void OnStretchToFit();

@@ -70,8 +70,7 @@ CChildFrame *CMainFrame::OpenImageWindow(int element) {
     if (!target) return nullptr;
     auto document =
         OpenImageDocument(*target->board, target->element, target->channel, target->title);
-    auto *window =
-        new CChildFrame(std::move(document), element, target->element->GetName() == "SXA-VMOD");
+    auto *window = new CChildFrame(std::move(document), element, *target);
     mdi_->addSubWindow(window);
     imageWindows_[element] = window;
     connect(window, &CChildFrame::editRequested, this, &CMainFrame::OpenSetupDialog);
@@ -110,6 +109,10 @@ void CMainFrame::OnClear() {
     if (CChildFrame *window = ActiveImageWindow(true)) window->Clear();
 }
 
+void CMainFrame::OnTriggeredSnap() {
+    if (CChildFrame *window = ActiveImageWindow(true)) window->OpenTriggerDialog();
+}
+
 void CMainFrame::OnLoadTiff() {
     std::optional<std::string> path = ChooseTiffToLoad();
     if (!path) return;
@@ -141,9 +144,9 @@ void CMainFrame::UpdateImageCommands() {
     const bool enabled = MainFrameAcquisitionEnabled(tree_ != nullptr && tree_->BoardCount() > 0,
                                                      tree_ != nullptr && tree_->ActiveBoard() >= 0,
                                                      HardwareEnabled());
-    for (Command command : {Command::Grab, Command::Snap, Command::Clear, Command::LoadTiff})
+    for (Command command :
+         {Command::Grab, Command::Snap, Command::Clear, Command::TriggeredSnap, Command::LoadTiff})
         Action(command)->setEnabled(enabled);
-    Action(Command::TriggeredSnap)->setEnabled(false);
     CChildFrame *window = CurrentImageWindow();
     if (window != nullptr) window->UpdateCommands();
     const std::pair<Command, ImageCommand> forwarded[] = {

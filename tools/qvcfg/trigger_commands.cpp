@@ -8,7 +8,6 @@
 #include "acquire/dio_test.h"
 #include "acquire/triggered_acquisition.h"
 #include "image_session.h"
-#include "modules/acquisition/acq_plat_mod.h"
 #include "params/number_text.h"
 #include "platform/posix/polling_clock.h"
 #include "platform/ui.h"
@@ -22,19 +21,6 @@ namespace {
 using Steady = std::chrono::steady_clock;
 
 constexpr double kDefaultTimeoutSeconds = 10.0;
-
-// The module that takes the trigger settings: the channel's own on an SXA
-// board, else the board's acquisition module.
-QV_acq_plat_mod *TriggerModule(const ImageSession &session) {
-    QV_plat_mod *platform = session.target.element->GetPlatMod();
-    if (session.target.element->GetName() != "SXA-VMOD" && platform != nullptr)
-        platform = platform->AcquisitionModule();
-    return dynamic_cast<QV_acq_plat_mod *>(platform);
-}
-
-bool IsSxaBoard(const ImageSession &session) {
-    return session.target.element->GetName() == "SXA-VMOD";
-}
 
 std::string Milliseconds(Steady::duration elapsed) {
     char text[32];
@@ -50,8 +36,8 @@ int TriggeredSnap(const Options &options, AppSettings &settings, PlatformService
         return Usage("trigger takes CONFIG INDEX --source sw|ext [--timeout SECONDS] [-o OUT.tif]");
     auto session = OpenSession(options, settings, services);
     if (!session) return kFailed;
-    QV_acq_plat_mod *module = TriggerModule(*session);
-    if (module == nullptr) {
+    TriggeredAcquisition::Setup setup = TriggerSetupOf(session->target, session->Window());
+    if (setup.module == nullptr) {
         ReportError("trigger: the element has no acquisition module to trigger");
         return kFailed;
     }
@@ -61,12 +47,6 @@ int TriggeredSnap(const Options &options, AppSettings &settings, PlatformService
     const Steady::time_point start = Steady::now();
     bool externalCame = false;
 
-    TriggeredAcquisition::Setup setup;
-    setup.module = module;
-    setup.sxaBoard = IsSxaBoard(*session);
-    setup.tx30 = module->ClassName() == "TX-30 plat_mod";
-    setup.channelElementActive = setup.sxaBoard;
-    setup.window = session->Window();
     setup.waitForExternalTrigger = [&](QV_board_plat_mod &board) {
         bool finished = false;
         ExternalTriggerWait wait(board, clock, [&](bool came) {
@@ -137,7 +117,7 @@ int DigitalIo(const Options &options, AppSettings &settings, PlatformServices &s
     }
     auto session = OpenSession(options, settings, services);
     if (!session) return kFailed;
-    if (!DioTestAvailable(*session->target.board, IsSxaBoard(*session))) {
+    if (!DioTestAvailable(*session->target.board, IsSxaChannel(session->target))) {
         ReportError("dio: the board has no digital I/O test (hardware revision below 5)");
         return kFailed;
     }
