@@ -174,6 +174,37 @@ int Display::RemoveConnection(QRX_HANDLE handle) {
     return connections_.erase(handle) ? 0 : -1;
 }
 
+namespace {
+
+// Renders the source's area into the caller's buffer; 1 when it drew,
+// 0 when nothing of the source fits the sink.
+int DrawInto(QRX_FRAME_SINK &window, const ImageSink &sink, const ImageSource &source,
+             const Connection &connection, const Pixels &pixels) {
+    const int sinkX = std::clamp(sink.x, 0, window.width);
+    const int sinkY = std::clamp(sink.y, 0, window.height);
+    const int room = std::min(sink.width, window.width - sinkX);
+    const int roomY = std::min(sink.height, window.height - sinkY);
+    Placement at{std::clamp(source.x + source.scrollX, 0, pixels.width),
+                 std::clamp(source.y + source.scrollY, 0, pixels.height),
+                 0,
+                 0,
+                 connection.zoomX,
+                 connection.zoomY};
+    const int width = std::min(source.width, pixels.width - at.sourceX);
+    const int height = std::min(source.height, pixels.height - at.sourceY);
+    if (width <= 0 || height <= 0 || room <= 0 || roomY <= 0) return 0;
+    if (at.zoomX <= 0.0 || at.zoomY <= 0.0) {
+        at.zoomX = static_cast<double>(room) / width;
+        at.zoomY = static_cast<double>(roomY) / height;
+    }
+    at.width = std::min(room, static_cast<int>(std::floor(width * at.zoomX)));
+    at.height = std::min(roomY, static_cast<int>(std::floor(height * at.zoomY)));
+    DrawRows(pixels, at, window, sinkX, sinkY);
+    return 1;
+}
+
+}  // namespace
+
 int Display::Draw(QRX_HANDLE handle) {
     const Connection *connection = FindConnection(handle);
     const ImageSource *source = connection ? Source(connection->source) : nullptr;
@@ -188,30 +219,13 @@ int Display::Draw(QRX_HANDLE handle) {
         VideoStore::Advance(*frame);
         pixels = {frame, nullptr, frame->layout, frame->format.width, frame->format.height};
     }
+    // The sink's size is read under the caller's lock: the caller may resize
+    // its buffer between frames.
     QRX_FRAME_SINK &window = *sink->second.window;
-    const int sinkX = std::clamp(sink->second.x, 0, window.width);
-    const int sinkY = std::clamp(sink->second.y, 0, window.height);
-    const int room = std::min(sink->second.width, window.width - sinkX);
-    const int roomY = std::min(sink->second.height, window.height - sinkY);
-    Placement at{std::clamp(source->x + source->scrollX, 0, pixels.width),
-                 std::clamp(source->y + source->scrollY, 0, pixels.height),
-                 0,
-                 0,
-                 connection->zoomX,
-                 connection->zoomY};
-    const int width = std::min(source->width, pixels.width - at.sourceX);
-    const int height = std::min(source->height, pixels.height - at.sourceY);
-    if (width <= 0 || height <= 0 || room <= 0 || roomY <= 0) return 0;
-    if (at.zoomX <= 0.0 || at.zoomY <= 0.0) {
-        at.zoomX = static_cast<double>(room) / width;
-        at.zoomY = static_cast<double>(roomY) / height;
-    }
-    at.width = std::min(room, static_cast<int>(std::floor(width * at.zoomX)));
-    at.height = std::min(roomY, static_cast<int>(std::floor(height * at.zoomY)));
     if (window.lock) window.lock(window.context);
-    DrawRows(pixels, at, window, sinkX, sinkY);
+    const int drawn = DrawInto(window, sink->second, *source, *connection, pixels);
     if (window.unlock) window.unlock(window.context);
-    if (window.frame_ready) window.frame_ready(window.context);
+    if (drawn > 0 && window.frame_ready) window.frame_ready(window.context);
     return 0;
 }
 

@@ -45,6 +45,8 @@ public:
     const std::string &ArmLabel() const { return armLabel_; }
     Source CurrentSource() const { return source_; }
     bool WaiterRunning() const { return waiter_ != nullptr; }
+    // Frames the SXA waiter has shown so far.
+    int FramesShown() const { return waiter_ ? waiter_->Shown() : 0; }
 
     void ChooseSource(Source source);
     void Arm();

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "app/converter.h"
+#include "app/image_target.h"
 #include "library/hardware.h"
 #include "modules/boards/video_bus.h"
 #include "params/mod.h"
@@ -159,22 +160,11 @@ void SystemTree::RebuildBoardNames() {
     boardElements_.clear();
     dq500Boards_.clear();
     for (int i = 0; i < system_.Size(); ++i) {
-        QV_sys_element *element = system_.GetElement(i);
-        if (!element->IsModule()) continue;
-        const std::string &name = element->GetName();
-        if (name == "DQP") dq500Boards_.push_back(i);
-        QV_plat_mod *platform = element->GetPlatMod();
-        bool acquires = name == "SXA-VMOD" || (platform && platform->AcquisitionModule());
-        if (name == "SXA" || !acquires) continue;
-        std::string shown = name == "SXA-VMOD" ? "SXA Ch" : name;
-        if (name == "SXP") {
-            std::string next =
-                system_.GetElement(i + 1) ? system_.GetElement(i + 1)->GetName() : "";
-            if (next == "TX-10") shown = "Lumo";
-            if (next == "TX-70") shown = "Lumo Comp";
+        if (system_.GetElement(i)->GetName() == "DQP") dq500Boards_.push_back(i);
+        if (std::optional<std::string> name = BoardListName(system_, i)) {
+            boardNames_.push_back(*name);
+            boardElements_.push_back(i);
         }
-        boardNames_.push_back(shown + ":" + std::to_string(element->GetNumber()));
-        boardElements_.push_back(i);
     }
 }
 

@@ -9,6 +9,8 @@
 #include <sstream>
 
 #include "app/app_settings.h"
+#include "app/image_target.h"
+#include "system/board_plat_mod.h"
 #include "app/module_fit.h"
 #include "support/stand_in.h"
 #include "system/config_state.h"
@@ -176,6 +178,47 @@ TEST_F(SystemWindowLinesTest, AModuleAddedInPlaceOfAnotherIsWhatItsBoardIsNamedB
         << ::testing::PrintToString(ui.Texts());
     // The board names itself by the TX-10 now, not by the TX-20 that is gone.
     EXPECT_EQ(head(), "[Lumo:1]");
+}
+
+}  // namespace
+}  // namespace qvi
+
+namespace qvi {
+namespace {
+
+// An image window works on the board of a board-list element, of the
+// acquisition module in its slot, or on an SXA board's channel.
+TEST_F(SystemWindowLinesTest, ImageWindowsAreForTheBoardListsBoardsAndChannels) {
+    LoadDemo(true);
+    struct Case {
+        int element;
+        const char *title;
+        int board;
+        int channel;
+    };
+    const Case cases[] = {{1, "Lumo:0", 1, 0},
+                          {2, "Lumo:0", 1, 0},
+                          {5, "SXA Ch:1", kSxaBoard, 1},
+                          {9, "DQP:0", 8, 0},
+                          {kTx20, "SXP:1", kSx400Board, 0}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.element);
+        std::optional<ImageTarget> target = ImageTargetOf(System(), c.element);
+        ASSERT_TRUE(target.has_value());
+        EXPECT_EQ(target->title, c.title);
+        EXPECT_EQ(target->channel, c.channel);
+        EXPECT_EQ(static_cast<QV_plat_mod *>(target->board),
+                  System().GetElement(c.board)->GetPlatMod());
+    }
+    EXPECT_EQ(tree->BoardNames()[0], "Lumo:0");
+    for (int element : {0, kSxaBoard, 10, 11, kRx10, 28, 999}) {
+        ui.Clear();
+        EXPECT_FALSE(ImageTargetOf(System(), element).has_value()) << element;
+        ASSERT_EQ(ui.Texts().size(), 1u) << element;
+        EXPECT_EQ(ui.Texts()[0].rfind("No image window for element " + std::to_string(element), 0),
+                  0u)
+            << ui.Texts()[0];
+    }
 }
 
 }  // namespace

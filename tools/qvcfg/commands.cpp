@@ -1,5 +1,7 @@
 // The qvcfg commands, from show to info, each on the configurator's own logic.
 #include "commands.h"
+#include "acquire_commands.h"
+#include "command_support.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -32,55 +34,12 @@ namespace qvi::qvcfg {
 
 namespace {
 
-namespace fs = std::filesystem;
-
-int Usage(const std::string &text) {
-    std::cerr << "error: " << text << "\n" << kUsage;
-    return kUsageError;
-}
-
 // The command line's Module Setup surroundings: the program's, with no
 // dialog window to close.
 class ConsoleSetupHost : public ProgramSetupHost {
 public:
     void ForgetDialog(int) override {}
 };
-
-// The File menu's commands, run on the tree the command works on.
-struct Document {
-    Document(AppSettings &settings, SystemTree &tree, PlatformServices &services)
-        : document(settings, tree, services.ProcessRunner(), recent) {}
-
-    MemoryRecentFiles recent;
-    ConfigDocument document;
-};
-
-struct Loaded {
-    SystemTree *tree = nullptr;
-    std::unique_ptr<Document> file;
-    int status = kFailed;
-};
-
-// The configuration a command names is the one the desktop opens when its
-// command line names it: detection is off for the rest of the run (a file's
-// own camera names and multiplexer selects are not a new configuration's,
-// not even when a camera is applied to a port later), and the file opens as
-// File Open opens it.
-Loaded Load(AppSettings &settings, PlatformServices &services, const std::string &config) {
-    Loaded loaded;
-    loaded.tree = services.Tree(settings);
-    if (loaded.tree == nullptr) return loaded;
-    SetDetectOnNew(0);
-    loaded.file = std::make_unique<Document>(settings, *loaded.tree, services);
-    if (loaded.file->document.OpenStart(config) == DocumentResult::Done) loaded.status = kSuccess;
-    return loaded;
-}
-
-std::optional<int> ElementIndex(const std::string &word) {
-    auto index = ParseInteger(word);
-    if (!index || *index < 0 || *index > 100000) return std::nullopt;
-    return static_cast<int>(*index);
-}
 
 void PrintLines(const SystemTree &tree) {
     std::vector<std::string> lines =
@@ -362,6 +321,8 @@ int RunCommand(const Options &options, AppSettings &settings, PlatformServices &
     if (command == "convert") return Convert(options, services);
     if (command == "registers") return Registers(options, settings, services, console);
     if (command == "info") return Info(options, settings, services);
+    if (std::optional<int> status = RunAcquisitionCommand(options, settings, services))
+        return *status;
     return Usage("unknown command: " + command);
 }
 

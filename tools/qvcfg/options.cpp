@@ -2,6 +2,7 @@
 #include "options.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <iostream>
 
 #include "params/number_text.h"
@@ -27,6 +28,18 @@ const char *const kUsage =
     "  registers CONFIG INDEX          the register dump of element INDEX (needs hardware)\n"
     "  info CONFIG INDEX               pixel format, bits per pixel, width, height and\n"
     "                                  hardware revision of a board or acquisition module\n"
+    "Acquisition on the board of element INDEX (a board, its acquisition module or an\n"
+    "SXA camera channel; needs hardware):\n"
+    "  snap CONFIG INDEX -o OUT.tif    snap and save the frame as TIFF\n"
+    "  grab CONFIG INDEX [--frames N] [--uncapped]\n"
+    "                                  a live grab: frames shown, per second, CPU per frame\n"
+    "  load-image CONFIG INDEX IN.tif  show a TIFF file on the board\n"
+    "  pixel CONFIG INDEX X Y [--after snap|load:IN.tif]\n"
+    "                                  the pixel at (X, Y) after a snap or a load\n"
+    "  trigger CONFIG INDEX --source sw|ext [--timeout SECONDS] [-o OUT.tif]\n"
+    "                                  a triggered snap; when the frame came\n"
+    "  dio CONFIG INDEX [--output BIT=0|1]... [--watch SECONDS]\n"
+    "                                  digital I/O: set outputs, print the input lines\n"
     "The library's console lines go to stderr as \"console: TEXT\"; -q hides them.\n"
     "Without --answer a question takes its safe answer: No, or Cancel where offered.\n"
     "Exit status: 0 success, 1 the command failed, 2 bad usage.\n";
@@ -43,6 +56,41 @@ bool TakeValue(const std::vector<std::string> &args, std::size_t &i, std::string
     if (i + 1 >= args.size()) return Fail("missing value after " + args[i]);
     value = args[++i];
     return true;
+}
+
+bool ReadSeconds(const std::vector<std::string> &args, std::size_t &i,
+                 std::optional<double> &seconds) {
+    std::string value;
+    if (!TakeValue(args, i, value)) return false;
+    char *end = nullptr;
+    const double parsed = std::strtod(value.c_str(), &end);
+    if (value.empty() || *end != '\0' || !(parsed >= 0.0 && parsed <= 86400.0))
+        return Fail("bad seconds: " + value);
+    seconds = parsed;
+    return true;
+}
+
+bool ReadAcquisitionOption(const std::vector<std::string> &args, std::size_t &i, Options &options) {
+    const std::string &arg = args[i];
+    std::string value;
+    if (arg == "--uncapped") return options.uncapped = true;
+    if (arg == "--after") return TakeValue(args, i, options.after);
+    if (arg == "--source") return TakeValue(args, i, options.source);
+    if (arg == "--timeout") return ReadSeconds(args, i, options.timeout);
+    if (arg == "--watch") return ReadSeconds(args, i, options.watch);
+    if (arg == "--output") {
+        if (!TakeValue(args, i, value)) return false;
+        options.outputs.push_back(value);
+        return true;
+    }
+    if (arg == "--frames") {
+        if (!TakeValue(args, i, value)) return false;
+        auto frames = ParseInteger(value);
+        if (!frames || *frames < 1 || *frames > 1000000) return Fail("bad frame count: " + value);
+        options.frames = static_cast<int>(*frames);
+        return true;
+    }
+    return Fail("unknown option: " + arg);
 }
 
 bool ReadOption(const std::vector<std::string> &args, std::size_t &i, Options &options) {
@@ -71,7 +119,7 @@ bool ReadOption(const std::vector<std::string> &args, std::size_t &i, Options &o
         options.port = static_cast<int>(*port);
         return true;
     }
-    return Fail("unknown option: " + arg);
+    return ReadAcquisitionOption(args, i, options);
 }
 
 }  // namespace

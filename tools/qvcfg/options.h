@@ -22,6 +22,14 @@ struct Options {
     std::vector<std::string> words;  // the command's own words, options removed
     std::optional<int> port;         // --port P
     std::string output;              // -o OUT
+    // The acquisition commands' options.
+    std::optional<int> frames;         // --frames N
+    bool uncapped = false;             // --uncapped
+    std::string after;                 // --after snap|load:FILE
+    std::string source;                // --source sw|ext
+    std::optional<double> timeout;     // --timeout SECONDS
+    std::vector<std::string> outputs;  // --output BIT=0|1, in order
+    std::optional<double> watch;       // --watch SECONDS
 };
 
 // Parses argv after the program name; nullopt after a usage message on stderr.

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace qvi {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+class QvcfgTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("qvcfg-" + std::to_string(::getpid()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+        fs::copy(SAMPLES_DIR, dir_ / "config", fs::copy_options::recursive);
+        ::unsetenv("QUAR_RACK");
+        ::unsetenv("CNF27310");
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    // Runs qvcfg with the copied directory as its configuration directory.
+    Outcome Qvcfg(const std::string &arguments) {
+        const fs::path out = dir_ / "stdout", err = dir_ / "stderr";
+        std::string command = std::string(QVCFG_PATH) + " -c " + Config().string() + " " +
+                              arguments + " >" + out.string() + " 2>" + err.string();
+        int status = std::system(command.c_str());
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Read(out), Read(err)};
+    }
+
+    fs::path Config() const { return dir_ / "config"; }
+    std::string Demo() const { return (Config() / "demo.txt").string(); }
+
+    static std::string Read(const fs::path &path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+
+    // The lines of the output that list elements ("INDEX<TAB>TEXT").
+    static std::vector<std::string> ElementLines(const std::string &out) {
+        std::vector<std::string> lines;
+        std::size_t at = 0;
+        while (at < out.size()) {
+            std::size_t end = out.find('\n', at);
+            std::string line = out.substr(at, end - at);
+            if (line.find('\t') != std::string::npos) lines.push_back(line);
+            at = end == std::string::npos ? out.size() : end + 1;
+        }
+        return lines;
+    }
+
+    fs::path dir_;
+};
+
+}  // namespace qvi
