@@ -5,6 +5,9 @@ namespace qvi {
 
 TriggerWaiter::TriggerWaiter(HostFramePort &port) : port_(port), thread_([this] { Run(); }) {}
 
+TriggerWaiter::TriggerWaiter(std::unique_ptr<HostFramePort> port)
+    : ownedPort_(std::move(port)), port_(*ownedPort_), thread_([this] { Run(); }) {}
+
 TriggerWaiter::~TriggerWaiter() {
     Stop();
 }

@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <thread>
 
 namespace qvi {
@@ -31,6 +32,8 @@ public:
 class TriggerWaiter {
 public:
     explicit TriggerWaiter(HostFramePort &port);
+    // The waiter owns its port and ends it after the thread.
+    explicit TriggerWaiter(std::unique_ptr<HostFramePort> port);
     ~TriggerWaiter();
     TriggerWaiter(const TriggerWaiter &) = delete;
     TriggerWaiter &operator=(const TriggerWaiter &) = delete;
@@ -43,6 +46,7 @@ public:
 private:
     void Run();
 
+    std::unique_ptr<HostFramePort> ownedPort_;
     HostFramePort &port_;
     std::atomic<bool> stop_{false};
     std::atomic<int> shown_{0};

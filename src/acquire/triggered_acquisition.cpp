@@ -1,6 +1,7 @@
 // Triggered acquisition: sources, arming per board kind, the waiter, clearing and closing.
 #include "acquire/triggered_acquisition.h"
 
+#include "acquire/library_frame_port.h"
 #include "modules/acquisition/acq_plat_mod.h"
 #include "platform/ui.h"
 #include "system/board_plat_mod.h"
@@ -68,7 +69,11 @@ void TriggeredAcquisition::ArmSxa() {
         else
             setup_.module->PrepareSoftwareTrigger();
         hwSource_ = wanted;
-        if (setup_.startWaiter) waiter_ = setup_.startWaiter();
+        // Without a front end's own waiter the library's host acquisition is waited on.
+        if (setup_.startWaiter)
+            waiter_ = setup_.startWaiter();
+        else if (document_.board != nullptr)
+            waiter_ = StartLibraryWaiter(*document_.board, document_);
     }
     clock_.Wait(kSettleMs);
     if (source_ == Source::External)

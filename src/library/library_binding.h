@@ -15,7 +15,11 @@
 #include "library/version_check.h"
 #include "platform/library_loader.h"
 #include "platform/program_files.h"
+#include "quar/quar_acquire.h"
 #include "quar/quar_api.h"
+#include "quar/quar_digital_io.h"
+#include "quar/quar_host_acquire.h"
+#include "quar/quar_image_file.h"
 
 namespace qvi {
 
@@ -35,12 +39,12 @@ struct EntryInfo {
 };
 
 // The bound entry points in lookup order: first the library's documented
-// functions, then three the stand-in adds (looked up without a message when
+// functions, then four the stand-in adds (looked up without a message when
 // missing), then the seven the PCI platform object asks for after binding.
 inline constexpr bool kEntryRequired = true;
 inline constexpr bool kEntryOptional = false;
 inline constexpr std::size_t kLibraryEntryCount = 94;
-inline constexpr std::size_t kExtraEntryCount = 3;
+inline constexpr std::size_t kExtraEntryCount = 4;
 inline constexpr std::size_t kPlatformEntryCount = 7;
 inline constexpr std::array<EntryInfo, kLibraryEntryCount + kExtraEntryCount + kPlatformEntryCount>
     kEntryTable{{
@@ -98,7 +102,7 @@ inline constexpr std::array<EntryInfo, kLibraryEntryCount + kExtraEntryCount + k
         {"qrx_inport_val", kEntryOptional},            {"qrx_inport_intrpol", kEntryOptional},
         // The stand-in's additions.
         {"qrx_deref", kEntryOptional},                 {"qrx_product_version", kEntryOptional},
-        {"qrx_set_console_sink", kEntryOptional},
+        {"qrx_set_console_sink", kEntryOptional},     {"qrx_write_frame_image", kEntryOptional},
         // The PCI platform's.
         {"find_pci_device", kEntryRequired},           {"bz700_get_delays", kEntryRequired},
         {"bz700_set_delays", kEntryRequired},          {"qrx_open_device_handle", kEntryRequired},
@@ -156,6 +160,63 @@ QVI_TYPED_ENTRY(qrx_get_transmod);
 QVI_TYPED_ENTRY(qrx_get_param);
 QVI_TYPED_ENTRY(qrx_set_param);
 QVI_TYPED_ENTRY(qrx_get_hw_revision);
+// Frames, image sources, sinks, connections and display servers.
+QVI_TYPED_ENTRY(qrx_get_cam_frame);
+QVI_TYPED_ENTRY(qrx_get_acq_dim);
+QVI_TYPED_ENTRY(qrx_clr_frame);
+QVI_TYPED_ENTRY(qrx_rpix);
+QVI_TYPED_ENTRY(qrx_read_area);
+QVI_TYPED_ENTRY(qrx_ycrcb_to_rgb);
+QVI_TYPED_ENTRY(qrx_rgb_to_ycrcb);
+QVI_TYPED_ENTRY(qrx_create_frame_area_img_src);
+QVI_TYPED_ENTRY(qrx_create_cam_area_img_src);
+QVI_TYPED_ENTRY(qrx_create_host_img_src);
+QVI_TYPED_ENTRY(qrx_set_host_img_src_addr);
+QVI_TYPED_ENTRY(qrx_set_img_src_aoi);
+QVI_TYPED_ENTRY(qrx_delete_img_src);
+QVI_TYPED_ENTRY(qrx_create_win_img_sink);
+QVI_TYPED_ENTRY(qrx_delete_img_sink);
+QVI_TYPED_ENTRY(qrx_create_img_conn);
+QVI_TYPED_ENTRY(qrx_delete_img_conn);
+QVI_TYPED_ENTRY(qrx_set_display_zoom_img_conn);
+QVI_TYPED_ENTRY(qrx_get_dest_key_rep);
+QVI_TYPED_ENTRY(qrx_set_color_key_img_conn);
+QVI_TYPED_ENTRY(qrx_display_img_conn);
+QVI_TYPED_ENTRY(qrx_display_conn);
+QVI_TYPED_ENTRY(qrx_create_img_server);
+QVI_TYPED_ENTRY(qrx_suspend_img_server);
+QVI_TYPED_ENTRY(qrx_resume_img_server);
+QVI_TYPED_ENTRY(qrx_delete_img_server);
+QVI_TYPED_ENTRY(qrx_img_server_frame_rate);
+// Image files.
+QVI_TYPED_ENTRY(qrx_imagefile_props);
+QVI_TYPED_ENTRY(qrx_write_image);
+QVI_TYPED_ENTRY(qrx_write_image_file);
+QVI_TYPED_ENTRY(qrx_read_image_file);
+QVI_TYPED_ENTRY(qrx_read_image);
+QVI_TYPED_ENTRY(qrx_write_frame_image);
+// Digital ports.
+QVI_TYPED_ENTRY(qrx_inport_val);
+QVI_TYPED_ENTRY(qrx_outport_val);
+QVI_TYPED_ENTRY(qrx_outport_strobe_val);
+QVI_TYPED_ENTRY(qrx_inport_mode);
+QVI_TYPED_ENTRY(qrx_inport_intrpol);
+// Host acquisitions, triggers and interrupts.
+QVI_TYPED_ENTRY(qrx_host_start_acq);
+QVI_TYPED_ENTRY(qrx_host_start_dualtap_acq);
+QVI_TYPED_ENTRY(qrx_host_wait_acq);
+QVI_TYPED_ENTRY(qrx_host_grab_lock);
+QVI_TYPED_ENTRY(qrx_host_grab_release);
+QVI_TYPED_ENTRY(qrx_grab_latest_seqnum);
+QVI_TYPED_ENTRY(qrx_host_grab_stop);
+QVI_TYPED_ENTRY(qrx_host_snap);
+QVI_TYPED_ENTRY(qrx_host_grab);
+QVI_TYPED_ENTRY(qrx_gen_swtrig);
+QVI_TYPED_ENTRY(qrx_intr_connect);
+QVI_TYPED_ENTRY(qrx_intr_disconnect);
+QVI_TYPED_ENTRY(qrx_intr_enable);
+QVI_TYPED_ENTRY(qrx_intr_disable);
+QVI_TYPED_ENTRY(qrx_intr_wait);
 QVI_TYPED_ENTRY(qrx_deref);
 QVI_TYPED_ENTRY(qrx_product_version);
 QVI_TYPED_ENTRY(qrx_set_console_sink);

@@ -6,10 +6,6 @@
 
 namespace qvi {
 
-namespace {
-using PortEntry = int (*)(std::uint32_t, ...);
-}  // namespace
-
 std::vector<std::string> QV_board_plat_mod::DetectModules() {
     return {};
 }
@@ -58,15 +54,13 @@ void QV_board_plat_mod::SetDocument(int channel, ImageDocument *document) {
     documents_[static_cast<std::size_t>(channel)] = document;
 }
 
-int QV_board_plat_mod::CallPortEntry(const char *name, int first, int second, bool twoArguments) {
-    if (Binding() == nullptr || !HardwareEnabled()) return 0;
-    auto entry = reinterpret_cast<PortEntry>(Binding()->Address(name));
-    if (entry == nullptr) return 0;
-    return twoArguments ? entry(Handle(), first, second) : entry(Handle(), first);
+bool QV_board_plat_mod::PortsUsable() const {
+    return Binding() != nullptr && HardwareEnabled();
 }
 
 int QV_board_plat_mod::ReadInputs(int bit) {
-    int value = CallPortEntry("qrx_inport_val", 0);
+    auto read = PortsUsable() ? Binding()->Entry<&::qrx_inport_val>() : nullptr;
+    const int value = read ? read(Handle(), 0) : 0;
     if (bit < 0) return value;
     if (bit > 15) return 0;
     return ((value & 0xFFFF) >> bit) & 1;
@@ -77,15 +71,18 @@ std::int16_t QV_board_plat_mod::SetOutputBit(int, int) {
 }
 
 int QV_board_plat_mod::SetOutputValue(int value) {
-    return CallPortEntry("qrx_outport_val", value);
+    auto write = PortsUsable() ? Binding()->Entry<&::qrx_outport_val>() : nullptr;
+    return write ? write(Handle(), value) : 0;
 }
 
 int QV_board_plat_mod::SetInputMode(int bufferEnable, int strobePolarity) {
-    return CallPortEntry("qrx_inport_mode", bufferEnable, strobePolarity, true);
+    auto mode = PortsUsable() ? Binding()->Entry<&::qrx_inport_mode>() : nullptr;
+    return mode ? mode(Handle(), bufferEnable, strobePolarity) : 0;
 }
 
 int QV_board_plat_mod::SetInputInterruptPolarity(int polarity) {
-    return CallPortEntry("qrx_inport_intrpol", polarity);
+    auto setPolarity = PortsUsable() ? Binding()->Entry<&::qrx_inport_intrpol>() : nullptr;
+    return setPolarity ? setPolarity(Handle(), polarity) : 0;
 }
 
 }  // namespace qvi

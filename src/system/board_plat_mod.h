@@ -68,8 +68,8 @@ public:
     std::int32_t field[4] = {};
 
 protected:
-    // An input/output-port entry of the library taking the handle first.
-    int CallPortEntry(const char *name, int first, int second = 0, bool twoArguments = false);
+    // The port entries are called only with a binding and with hardware.
+    bool PortsUsable() const;
 
 private:
     std::array<ImageDocument *, 4> documents_{};

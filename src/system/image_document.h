@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace qvi {
 
@@ -47,6 +48,13 @@ struct ImageDocument {
     // The window caption the board sets (" %s -- %d x %d x %d" and the like).
     std::string caption;
 
+    // The window the board last built the display on; a redraw uses it again.
+    void *window = nullptr;
+    // A continuous acquisition feeds the display; saving a file stops it.
+    bool grabRunning = false;
+    // The image size changed: the view fits its window to the image again.
+    bool resizeWindow = false;
+
     // The library's handles of the display.
     std::uint32_t source = 0;
     std::uint32_t sink = 0;
@@ -55,6 +63,11 @@ struct ImageDocument {
     int frame = -1;
     // The event the trigger waiter waits on.
     std::uint32_t event = 0;
+    // An SXA channel's host acquisition: its grab handle, and the memory it
+    // acquires into. The board fills the buffer and keeps it here until the
+    // acquisition is stopped, since the library writes into it until then.
+    std::uint32_t grab = 0;
+    std::vector<std::uint8_t> hostBuffer;
 };
 
 }  // namespace qvi

@@ -71,6 +71,20 @@ public:
     // Shows the chosen frame on the monitor (hardware only).
     void ShowDisplay();
 
+    // A continuous acquisition (grab) or one frame (snap) into the frame the
+    // monitor shows, with "Grab" or "Snap" written into the cleared overlay;
+    // hardware only.
+    void GrabOnMonitor();
+    void SnapOnMonitor();
+    // Stops the acquisitions and writes the frame they fill, as the SX-400
+    // writes its camera frame.
+    int SaveImageFile(const std::string &path) override;
+    // Reads a TIFF file into the frames that can hold it and shows it on the
+    // monitor: 1 when shown; -1 after a message for a file the board has no
+    // memory for, of an unsupported depth, or unreadable. The window is not
+    // used: the board shows images on its own monitor.
+    int LoadImageFile(const std::string &path, void *window, int &width, int &height) override;
+
     // Programs one of the thirteen display timings (hardware only): 0 when
     // not applied, the entry's result otherwise, -1 for an unknown type.
     int SetDisplayType(int index);
@@ -100,6 +114,17 @@ private:
         int height = 0;
     };
     Image AcquiredImage() const;
+    // Shows the chooser's frame (DQP_FRAME_*) at the image's size.
+    void ShowFrame(int frame, const Image &image);
+    void AcquireOnMonitor(int code, const char *text);
+    // The frame the acquisitions fill for the image, as the chooser picks it
+    // but without its messages and display changes.
+    int AcquisitionFrame(const Image &image) const;
+    // Pseudo (true) or true colour (false) through the "Color Mode" row, so
+    // the container and the DAC agree.
+    void SetPseudoColour(bool pseudo);
+    // Reads the file into a frame and shows it; a failed read is reported.
+    int ReadIntoFrame(const std::string &path, int frame, const Image &file);
     bool HasFrameA1() const;
     bool HasFrameB1() const;
     int ChooseTrueColourFrame(const Image &image);

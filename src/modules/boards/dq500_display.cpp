@@ -120,8 +120,11 @@ int DQP_plat_mod::ChooseSixteenBitFrame() {
 
 void DQP_plat_mod::ShowDisplay() {
     if (!HardwareEnabled()) return;
-    const int frame = ChooseDisplayFrame();
-    const Image image = AcquiredImage();
+    ShowFrame(ChooseDisplayFrame(), AcquiredImage());
+}
+
+void DQP_plat_mod::ShowFrame(int frame, const Image &image) {
+    if (!HardwareEnabled()) return;
     int display = frame == DQP_FRAME_A0_A1 ? kSixteenBitDisplay : frame;
     if (image.pixelFormat == kYcrcbPixelFormat && image.depth == kYcrcbDepth)
         display = kYcrcbDisplay;

@@ -220,12 +220,6 @@ void SXP_plat_mod::DumpRegisters() {
     if (dump && HardwareEnabled()) dump(Handle());
 }
 
-// The entry is declared without its argument list.
-void SXP_plat_mod::ArmTrigger() {
-    auto snap = std::bit_cast<VariadicEntry>(EntryAddress(SxpEntry::TriggerSnap));
-    if (snap && HardwareEnabled()) snap(Handle(), static_cast<int>(frame_));
-}
-
 void SXP_plat_mod::SetTriggerMode(int on) {
     if (on) {
         savedStartField_ = LibraryParam(kStartFieldParam);

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <iosfwd>
 #include <string>
 #include <vector>
 
+#include "modules/boards/board_display.h"
 #include "params/mod.h"
 #include "system/board_plat_mod.h"
 
@@ -56,6 +58,28 @@ public:
     // the bit's current value is returned instead and nothing changes.
     std::int16_t SetOutputBit(int bit, int state) override;
 
+    // The image window (the document of channel 0), with hardware only.
+    // A live grab into the camera frame shown through a display server; 1
+    // when shown, 0 when there is no camera frame or no connection.
+    int GrabLive(void *window, int &width, int &height) override;
+    // 1 snap, 2 clear, 0 the frame taken on a trigger, -1 show the frame
+    // again (each without a server); -3 whether DirectDraw is available.
+    int Acquire(void *window, int &width, int &height, int code) override;
+    // A live grab starts again; a file image needs nothing; anything else is
+    // shown again.
+    int Redraw(int channel) override;
+    // The camera frame's pixel; 0 without a camera frame.
+    int ReadPixel(int x, int y) override;
+    // Stops a live grab, freezes the window and writes the camera frame.
+    int SaveImageFile(const std::string &path) override;
+    // Reads a file into the camera frame and shows it: 1 when shown, 0
+    // (after a warning) when the file cannot be read.
+    int LoadImageFile(const std::string &path, void *window, int &width, int &height) override;
+    // Waits for the armed snap: 0 once taken, 1 while pending.
+    int WaitTrigger(int count) override;
+    // Stops a running grab, then deletes server, connection, sink and source.
+    void ReleaseDisplay();
+
     // The bound entry, null when the libraries lack it.
     void *EntryAddress(SxpEntry entry) const { return entries_[static_cast<std::size_t>(entry)]; }
     std::int16_t Frame() const { return frame_; }
@@ -63,6 +87,17 @@ public:
     double SavedStartField() const { return savedStartField_; }
 
 private:
+    template <auto Declared>
+    auto Typed(SxpEntry entry) const {
+        return std::bit_cast<decltype(Declared)>(EntryAddress(entry));
+    }
+    // The camera frame from the board library, kept in `frame`; -1 without.
+    int CameraFrame();
+    void Request(int code);
+    // Shows the camera frame in the window: size, depth and caption from the
+    // acquisition module, then the display without a server.
+    int ShowFrame(ImageDocument &document, void *window, int &width, int &height);
+    bool Display(ImageDocument &document, void *window, const AcquiredImage &image, bool server);
     double LibraryParam(int param) const;
     int SetLibraryParam(int param, double value) const;
 

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+
+#include "modules/boards/board_display.h"
+#include "quar/quar_api.h"
+
+namespace qvi {
+
+class LibraryBinding;
+
+// Whether a TIFF file can hold what the acquisition delivers: YCrCb colour,
+// 24-bit colour, or grey of 8, 12 or 16 bits.
+bool SavableImage(const AcquiredImage &image);
+
+// Writes a frame of a board to a TIFF file, the way its acquisition fills
+// it: YCrCb colour at 16 bits as RGB, YCrCb at 8 bits as its luminance
+// bytes, 16-bit grey through a buffer, 24-bit colour as three planes of 8
+// bits, 8- and 12-bit grey as one plane of that depth. Any other depth is
+// refused with "Current acquire bit depth precludes saving to file." (-1);
+// a file the library cannot write is reported (-2). 0 once written.
+int WriteFrameFile(const LibraryBinding &binding, QRX_HANDLE board, int frame,
+                   const AcquiredImage &image, const std::string &path);
+
+// Reports an unsavable depth; always -1.
+int RefuseDepth();
+
+}  // namespace qvi
