@@ -1,6 +1,8 @@
 // Which triggers a module takes, from its trigger registers or parameters.
 #include "sim/trigger_registers.h"
 
+#include "sim/element.h"
+
 namespace quar {
 
 namespace {

@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <string_view>
 
-#include "sim/element.h"
-
 namespace quar {
+
+struct Element;
 
 // Which triggers a module takes right now.
 struct TriggerSources {
