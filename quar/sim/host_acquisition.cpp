@@ -133,8 +133,7 @@ int HostAcquisition::HeldSlot(std::int64_t sequence) const {
 std::int64_t HostAcquisition::OldestFrom(std::int64_t from) const {
     std::int64_t oldest = -1;
     for (const Slot &slot : slots_)
-        if (slot.sequence >= from && (oldest < 0 || slot.sequence < oldest))
-            oldest = slot.sequence;
+        if (slot.sequence >= from && (oldest < 0 || slot.sequence < oldest)) oldest = slot.sequence;
     return oldest;
 }
 
@@ -270,7 +269,8 @@ int HostAcquisitions::Stop(QRX_HANDLE handle) {
         std::lock_guard guard(mutex_);
         for (auto it = running_.begin(); it != running_.end();) {
             bool mine = it->first == handle;
-            for (QRX_HANDLE channel : it->second->Setup().channels) mine = mine || channel == handle;
+            for (QRX_HANDLE channel : it->second->Setup().channels)
+                mine = mine || channel == handle;
             if (mine) {
                 stopping.push_back(it->second);
                 it = running_.erase(it);

@@ -65,9 +65,8 @@ QRX_HANDLE Start(std::vector<QRX_HANDLE> channels, int32_t mode, int32_t x, int3
 
 extern "C" {
 
-QRX_HANDLE qrx_host_start_acq(QRX_HANDLE channel, int32_t mode, int32_t x, int32_t y,
-                              int32_t width, int32_t height, void *buffer, int32_t buffers,
-                              int32_t frames) {
+QRX_HANDLE qrx_host_start_acq(QRX_HANDLE channel, int32_t mode, int32_t x, int32_t y, int32_t width,
+                              int32_t height, void *buffer, int32_t buffers, int32_t frames) {
     return Start({channel}, mode, x, y, width, height, buffer, buffers, frames);
 }
 

@@ -11,7 +11,7 @@ using quar::Library;
 namespace {
 
 constexpr int kSxpTriggerPendingParam = 87;
-constexpr int32_t kWaitTick = 10;                // milliseconds per count of sxp_wait_trig
+constexpr int32_t kWaitTick = 10;               // milliseconds per count of sxp_wait_trig
 constexpr int32_t kMaxWaitCount = 24 * 360000;  // a day
 
 quar::Element *Sxp(QRX_HANDLE handle) {

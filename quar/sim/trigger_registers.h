@@ -21,9 +21,9 @@ struct TriggerRegisters {
     std::string_view model;
     int inputBoard;  // the TX-70 input board type (register 2) the row is for; -1: any
     int sourceRegister;
-    int softwareSource;  // the source register's value for a software trigger; -1: none
-    int externalSource;  // its value for an external trigger
-    int enableRegister;  // the generator takes no trigger while this reads 0
+    int softwareSource;           // the source register's value for a software trigger; -1: none
+    int externalSource;           // its value for an external trigger
+    int enableRegister;           // the generator takes no trigger while this reads 0
     int softwareTriggerRegister;  // -1: the model has no software trigger of its own
     std::uint32_t softwareTriggerValue;
 };
@@ -32,9 +32,9 @@ struct TriggerRegisters {
 // uses other registers than with its decoder board. A model without a row
 // (the TX-60) has no trigger settings of its own and takes every trigger.
 inline constexpr TriggerRegisters kTriggerRegisters[] = {
-    {"TX-10", -1, 57, 1, 0, 52, 62, 1}, {"TX-20", -1, 23, 1, 0, 22, 40, 0},
+    {"TX-10", -1, 57, 1, 0, 52, 62, 1},  {"TX-20", -1, 23, 1, 0, 22, 40, 0},
     {"TX-31", -1, 17, -1, 1, 16, -1, 0}, {"TX-40", -1, 42, 1, 0, 41, 47, 0},
-    {"TX-50", -1, 31, 1, 0, 37, 42, 0}, {"TX-70", 8, 71, 1, 0, 62, 77, 1},
+    {"TX-50", -1, 31, 1, 0, 37, 42, 0},  {"TX-70", 8, 71, 1, 0, 62, 77, 1},
     {"TX-70", -1, 16, 1, 0, 15, 21, 1},
 };
 

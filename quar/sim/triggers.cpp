@@ -31,8 +31,7 @@ TriggerHub::~TriggerHub() {
     if (clock_.joinable()) clock_.join();
 }
 
-void TriggerHub::Update(QRX_HANDLE module, QRX_HANDLE board, int periodMs,
-                        TriggerSources sources) {
+void TriggerHub::Update(QRX_HANDLE module, QRX_HANDLE board, int periodMs, TriggerSources sources) {
     std::lock_guard lock(mutex_);
     Target &target = targets_[module];
     target.board = board;
@@ -40,7 +39,8 @@ void TriggerHub::Update(QRX_HANDLE module, QRX_HANDLE board, int periodMs,
     if (periodMs > 0 && !clock_.joinable()) clock_ = std::thread([this] { RunClock(); });
     if (target.periodMs != periodMs) {
         target.periodMs = periodMs;
-        target.nextExternal = std::chrono::steady_clock::now() + std::chrono::milliseconds(periodMs);
+        target.nextExternal =
+            std::chrono::steady_clock::now() + std::chrono::milliseconds(periodMs);
         changed_.notify_all();
     }
 }

@@ -16,9 +16,9 @@ enum class TriggerSource { Software, External };
 
 // Where triggers go once they reach a module: a snap armed on it, its host
 // acquisitions and its interrupts. External triggers come from the library's
-// own thread (started with the first period), at each board's period; everything else arrives from callers.
-// It holds only what it was told, never the library's elements, so its
-// thread touches nothing the callers' threads change.
+// own thread (started with the first period), at each board's period; everything else arrives from
+// callers. It holds only what it was told, never the library's elements, so its thread touches
+// nothing the callers' threads change.
 class TriggerHub {
 public:
     static TriggerHub &Instance();

@@ -187,7 +187,8 @@ TEST_F(HostAcquisitionTest, OnTriggerFramesComeOnlyFromTheChosenSource) {
     EXPECT_EQ(QUAR_CALL(library_, qrx_gen_swtrig, channel_), 0);
     EXPECT_EQ(Wait(grab, 1000, 0), 0) << "an external trigger within its period";
     EXPECT_EQ(QUAR_CALL(library_, qrx_intr_wait, event, 1000), 0);
-    EXPECT_LE(QUAR_CALL(library_, qrx_grab_latest_seqnum, grab), 1) << "the software trigger counted";
+    EXPECT_LE(QUAR_CALL(library_, qrx_grab_latest_seqnum, grab), 1)
+        << "the software trigger counted";
 
     SetParam(5, 2.0);
     grab = Start(QRX_HOST_ON_TRIGGER, 0, 0, 1);
@@ -232,45 +233,33 @@ TEST_F(HostAcquisitionTest, FrameBudgetsAndSnaps) {
 
 TEST_F(HostAcquisitionTest, BadHandlesAndArgumentsFail) {
     std::vector<std::uint8_t> pixels(kFrame);
-    void *buffer = pixels.data();
-    auto start = [&](QRX_HANDLE channel, int mode, int x, int width, void *to, int buffers,
-                     int frames) {
-        return QUAR_CALL(library_, qrx_host_start_acq, channel, mode, x, 0, width, kHeight, to,
-                         buffers, frames);
-    };
-    EXPECT_EQ(start(board_, 2, 0, kWidth, buffer, 1, -1), 0u) << "a board is no channel";
-    EXPECT_EQ(start(0xDEAD, 2, 0, kWidth, buffer, 1, -1), 0u);
-    EXPECT_EQ(start(channel_, 3, 0, kWidth, buffer, 1, -1), 0u);
-    EXPECT_EQ(start(channel_, 2, -1, kWidth, buffer, 1, -1), 0u);
-    EXPECT_EQ(start(channel_, 2, 0, -kWidth, buffer, 1, -1), 0u);
-    EXPECT_EQ(start(channel_, 2, 0, 1 << 20, buffer, 1, -1), 0u);
-    EXPECT_EQ(start(channel_, 2, 0, kWidth, nullptr, 1, -1), 0u);
-    EXPECT_EQ(start(channel_, 2, 0, kWidth, buffer, 0, -1), 0u);
-    EXPECT_EQ(start(channel_, 2, 0, kWidth, buffer, 1, 0), 0u);
-    EXPECT_EQ(QUAR_CALL(library_, qrx_host_start_dualtap_acq, channel_, channel_, 2, 0, 0, kWidth,
-                        kHeight, buffer, 1, -1),
+    void *to = pixels.data();
+    const int w = kWidth, h = kHeight;
+    EXPECT_EQ(QUAR_CALL(library_, qrx_host_start_acq, board_, 2, 0, 0, w, h, to, 1, -1), 0u);
+    EXPECT_EQ(QUAR_CALL(library_, qrx_host_start_acq, channel_, 3, 0, 0, w, h, to, 1, -1), 0u);
+    EXPECT_EQ(QUAR_CALL(library_, qrx_host_start_acq, channel_, 2, -1, 0, w, h, to, 1, -1), 0u);
+    EXPECT_EQ(QUAR_CALL(library_, qrx_host_start_acq, channel_, 2, 0, 0, -w, h, to, 1, -1), 0u);
+    EXPECT_EQ(QUAR_CALL(library_, qrx_host_start_acq, channel_, 2, 0, 0, 1 << 20, h, to, 1, -1),
               0u);
-    EXPECT_EQ(QUAR_CALL(library_, qrx_host_snap, channel_, nullptr, kWidth, kHeight), -1);
-    EXPECT_EQ(QUAR_CALL(library_, qrx_host_snap, channel_, buffer, kWidth, -1), -1);
-    EXPECT_EQ(QUAR_CALL(library_, qrx_host_snap, board_, buffer, kWidth, kHeight), -1);
-    EXPECT_EQ(QUAR_CALL(library_, qrx_host_grab, channel_, buffer, 0, kHeight), 0u);
+    EXPECT_EQ(QUAR_CALL(library_, qrx_host_start_acq, channel_, 2, 0, 0, w, h, nullptr, 1, -1), 0u);
+    EXPECT_EQ(QUAR_CALL(library_, qrx_host_start_acq, channel_, 2, 0, 0, w, h, to, 0, 0), 0u);
+    EXPECT_EQ(QUAR_CALL(library_, qrx_host_start_dualtap_acq, channel_, channel_, 2, 0, 0, w, h, to,
+                        1, -1),
+              0u);
+    EXPECT_EQ(QUAR_CALL(library_, qrx_host_snap, channel_, nullptr, w, h), -1);
+    EXPECT_EQ(QUAR_CALL(library_, qrx_host_snap, board_, to, w, -1), -1);
 
-    const QRX_HANDLE grab = start(channel_, 1, 0, kWidth, buffer, 1, -1);
-    ASSERT_NE(grab, 0u);
+    const QRX_HANDLE grab = QUAR_CALL(library_, qrx_host_grab, channel_, to, w, h);
     void *address = nullptr;
     EXPECT_EQ(QUAR_CALL(library_, qrx_host_wait_acq, grab, -1, 0, 0, nullptr), -1);
-    EXPECT_EQ(QUAR_CALL(library_, qrx_host_wait_acq, grab, -2, 0, 0, &address), -1);
-    EXPECT_EQ(QUAR_CALL(library_, qrx_host_wait_acq, grab, -1, -5, 0, &address), -1);
-    EXPECT_EQ(QUAR_CALL(library_, qrx_host_wait_acq, grab, -1, 0, 2, &address), -1);
-    for (QRX_HANDLE bad : {QRX_HANDLE{0}, QRX_HANDLE{0xDEAD}, channel_}) {
+    EXPECT_EQ(QUAR_CALL(library_, qrx_host_wait_acq, grab, -2, -5, 2, &address), -1);
+    for (QRX_HANDLE bad : {QRX_HANDLE{0}, QRX_HANDLE{0xDEAD}, second_}) {
         EXPECT_EQ(QUAR_CALL(library_, qrx_host_wait_acq, bad, -1, 0, 0, &address), -1);
         EXPECT_EQ(QUAR_CALL(library_, qrx_host_grab_lock, bad, 0), -1);
         EXPECT_EQ(QUAR_CALL(library_, qrx_host_grab_release, bad, 0), -1);
         EXPECT_EQ(QUAR_CALL(library_, qrx_grab_latest_seqnum, bad), -1);
+        EXPECT_EQ(QUAR_CALL(library_, qrx_host_grab_stop, bad), -1);
     }
-    EXPECT_EQ(QUAR_CALL(library_, qrx_grab_latest_seqnum, grab), -1) << "no frame yet";
-    EXPECT_EQ(QUAR_CALL(library_, qrx_host_grab_stop, 0), -1);
-    EXPECT_EQ(QUAR_CALL(library_, qrx_host_grab_stop, second_), -1);
 }
 
 }  // namespace
