@@ -1,7 +1,7 @@
-// The core library's acquisition requests, and the host-acquisition,
-// interrupt, trigger and parameter-list entries the stand-in does not give a
-// behaviour yet: each of those answers with the library's failure result.
-// Frames, display, image files and digital ports have files of their own.
+// The core library's acquisition requests, and the parameter-list entries
+// the stand-in does not give a behaviour yet: each of those answers with the
+// library's failure result. Frames, display, image files, digital ports,
+// host acquisitions, triggers and interrupts have files of their own.
 #include "quar/quar_api.h"
 #include "sim/library.h"
 
@@ -19,16 +19,7 @@ QUAR_EXPORT int qrx_xboard(QRX_HANDLE board, const QRX_XBOARD_REQUEST *request) 
 
 QUAR_FAILS(qrx_get_am)
 QUAR_FAILS(qrx_display_frame)
-QUAR_FAILS(qrx_host_snap)
-QUAR_FAILS(qrx_host_grab)
-QUAR_FAILS(qrx_host_grab_stop)
 QUAR_FAILS(qrx_snap_async)
-QUAR_FAILS(qrx_host_start_dualtap_acq)
-QUAR_FAILS(qrx_intr_connect)
-QUAR_FAILS(qrx_intr_disconnect)
-QUAR_FAILS(qrx_intr_enable)
-QUAR_FAILS(qrx_intr_disable)
-QUAR_FAILS(qrx_intr_wait)
 QUAR_FAILS(qrx_get_param_caps)
 QUAR_FAILS(qrx_get_first_param)
 QUAR_FAILS(qrx_get_next_param)
@@ -36,12 +27,6 @@ QUAR_FAILS(qrx_get_first_enum_arg)
 QUAR_FAILS(qrx_get_next_enum_arg)
 QUAR_FAILS(qrx_is_supported)
 QUAR_FAILS(qrx_closest_supported)
-QUAR_FAILS(qrx_grab_latest_seqnum)
-QUAR_FAILS(qrx_gen_swtrig)
-QUAR_FAILS(qrx_host_grab_lock)
-QUAR_FAILS(qrx_host_grab_release)
-QUAR_FAILS(qrx_host_start_acq)
-QUAR_FAILS(qrx_host_wait_acq)
 QUAR_FAILS(qrx_set_display_hdlr)
 
 }  // extern "C"

@@ -6,7 +6,7 @@
 #include "quar/quar_api.h"
 #include "sim/console.h"
 #include "sim/library.h"
-#include "sim/register_effects.h"
+#include "sim/trigger_setup.h"
 
 using quar::Element;
 using quar::Library;
@@ -144,7 +144,7 @@ int write_reg(QRX_HANDLE handle, int reg, uint16_t value) {
     Element *element = Lookup(handle);
     if (element == nullptr || reg < 0) return -1;
     element->registers[reg] = value;
-    quar::ApplyRegisterEffects(*element, reg);
+    quar::TriggerRegisterWritten(*element, reg);
     return 0;
 }
 
@@ -157,7 +157,7 @@ int write_reg32(QRX_HANDLE handle, int reg, uint32_t value) {
     Element *element = Lookup(handle);
     if (element == nullptr || reg < 0) return -1;
     element->registers[reg] = value;
-    quar::ApplyRegisterEffects(*element, reg);
+    quar::TriggerRegisterWritten(*element, reg);
     return 0;
 }
 
@@ -165,12 +165,14 @@ int qrx_set_param(QRX_HANDLE handle, int param, double value) {
     Element *element = Lookup(handle);
     if (element == nullptr) return -1;
     element->params[param] = value;
+    quar::TriggerParamWritten(*element, param);
     return 0;
 }
 
 double qrx_get_param(QRX_HANDLE handle, int param) {
     Element *element = Lookup(handle);
     if (element == nullptr) return -1.0;
+    quar::CollectTriggeredSnaps(*element);
     auto found = element->params.find(param);
     return found == element->params.end() ? 0.0 : found->second;
 }

@@ -16,7 +16,7 @@ struct DigitalPorts {
     // The port has 16 lines each way.
     static constexpr std::uint32_t kLineMask = 0xFFFF;
 
-    int bufferEnable = 0;
+    int bufferEnable = 1;       // the input buffer comes up on; off, the inputs read 0
     int strobePolarity = 0;     // 0 rising edge, 1 falling edge
     int interruptPolarity = 0;  // 0 rising edge, 1 falling edge
     int strobes = 0;            // outputs written with a strobe pulse

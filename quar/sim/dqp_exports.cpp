@@ -8,6 +8,7 @@
 #include "quar/quar_modules.h"
 #include "sim/console.h"
 #include "sim/library.h"
+#include "sim/trigger_setup.h"
 
 using quar::Library;
 
@@ -33,7 +34,8 @@ extern "C" {
 // The registers, then after the last part the frames and the display.
 QUAR_EXPORT int dqp_dregs(QRX_HANDLE handle, int part) {
     const int result = Library::Instance().DumpRegisters(handle, part);
-    const quar::Element *board = Dqp(handle);
+    quar::Element *board = Dqp(handle);
+    if (board != nullptr) quar::CollectTriggeredSnaps(*board);
     if (result == 0 && board != nullptr && part == kLastRegisterPart)
         quar::ConsolePrint(
             DescribeDisplay(board->frames, Library::Instance().DqpMemoryModel(handle)));
@@ -60,15 +62,18 @@ QUAR_DQP_SETTING(dqp_dac_sync_on_green)
 QUAR_DQP_SETTING(dqp_dac_gamma_rom)
 QUAR_DQP_SETTING(dqp_dac_pedestal)
 
-// Arming sets library parameter 168 until a snap or a stop takes the frame.
+// Arming sets library parameter 168 until the acquisition module's trigger,
+// a snap or a stop takes the frame.
 QUAR_EXPORT int dqp_acqbits(QRX_HANDLE board, int frame, int operation) {
     quar::Element *element = Dqp(board);
     const std::vector<int> memories = Library::Instance().MemoriesOf(board, frame);
     if (element == nullptr || memories.empty()) return -1;
+    quar::CollectTriggeredSnaps(*element);
     switch (operation) {
         case DQP_ACQBITS_STATUS:
             return MemoryStatus(element->frames, memories.front());
         case DQP_ACQBITS_ARM_TRIGGER:
+            if (quar::ArmSnapOnTrigger(Library::Instance(), board, frame) != 0) return -1;
             ArmTriggeredSnap(element->frames, memories);
             element->params[Library::kDqpTriggerPendingParam] = 1.0;
             return DQP_STATUS_ARMED;

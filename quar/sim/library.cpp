@@ -13,6 +13,8 @@
 #include "sim/records.h"
 #include "sim/register_effects.h"
 #include "sim/register_table.h"
+#include "sim/trigger_setup.h"
+#include "sim/triggers.h"
 
 namespace quar {
 
@@ -159,6 +161,7 @@ void Library::RemoveElement(QRX_HANDLE handle) {
     Element *element = Find(handle);
     if (element == nullptr) return;
     for (QRX_HANDLE child : element->children) RemoveElement(child);
+    ForgetTriggerState(handle);
     {
         std::lock_guard lock(VideoStore::Instance().Mutex());
         VideoStore::Instance().Forget(handle);
@@ -335,16 +338,20 @@ std::vector<int> Library::MemoriesOf(QRX_HANDLE board, int frame) const {
 }
 
 // A DQ-500 tells through library parameter 168 whether a triggered snap is
-// still pending. The frame's pixels follow the request.
+// still pending; a snap a trigger took meanwhile counts before the request.
+// The frame's pixels follow the request.
 int Library::FrameRequest(QRX_HANDLE handle, int code, int frame) {
     const std::optional<FrameName> name = NameFrame(*this, handle, frame);
     Element *element = name ? Find(name->board) : nullptr;
     const std::vector<int> memories =
         name ? MemoriesOf(name->board, name->frame) : std::vector<int>{};
     if (element == nullptr || memories.empty()) return -1;
+    CollectTriggeredSnaps(*element);
     const int result = ApplyFrameRequest(element->frames, memories, code);
-    if (DqpMemoryModel(name->board) >= 0)
+    if (DqpMemoryModel(name->board) >= 0) {
         element->params[kDqpTriggerPendingParam] = AnyArmed(element->frames) ? 1.0 : 0.0;
+        if (!AnyArmed(element->frames)) TriggerHub::Instance().Disarm(name->board);
+    }
     if (result == 0) {
         std::lock_guard lock(VideoStore::Instance().Mutex());
         if (Frame *pixels = CurrentFrame(*this, *name)) VideoStore::Request(*pixels, code);

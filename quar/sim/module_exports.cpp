@@ -96,7 +96,5 @@ QUAR_ACQUIRE(sxp_set_cur_dim)
 QUAR_ACQUIRE(sxp_scanmd_status)
 QUAR_ACQUIRE(sxp_set_frame_ilace)
 QUAR_ACQUIRE(sxp_start_field)
-QUAR_ACQUIRE(sxp_wait_trig)
-QUAR_ACQUIRE(sxp_trig_snap)
 
 }  // extern "C"

@@ -45,6 +45,7 @@ extern "C" {
 int qrx_inport_val(QRX_HANDLE board, int32_t port) {
     Element *element = PresentBoard(board);
     if (element == nullptr || port != 0) return -1;
+    if (element->ports.bufferEnable == 0) return 0;
     const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
         std::chrono::steady_clock::now() - element->ports.since);
     return static_cast<int>(

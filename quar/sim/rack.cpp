@@ -77,6 +77,8 @@ void SetKey(PendingBoard &pending, std::string_view key, std::string_view value)
         board.memoryModel = ToInt(value, 2);
     } else if (EqualNoCase(key, "FrameRate")) {
         board.frameRate = std::max(0, ToInt(value, 30));
+    } else if (EqualNoCase(key, "ExternalTriggerPeriod")) {
+        board.externalTriggerPeriodMs = std::max(ToInt(value, 0), 0);
     } else if (EqualNoCase(key, "Inputs")) {
         board.inputs = ToInt(value, 0);
     } else if (EqualNoCase(key, "InputsToggle")) {

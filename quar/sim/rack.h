@@ -18,6 +18,7 @@ struct RackBoard {
     int memoryModel = 2;             // DQP frame memories: 0 A0, 1 and 3 A0+A1, 2 all
     int inputs = 0;                  // what the board's digital input port reads
     double frameRate = 30.0;         // frames per second of a grab; 0: uncapped
+    int externalTriggerPeriodMs = 0;  // an external trigger every so often; 0: never
     std::uint32_t inputsToggle = 0;  // input lines inverted every other period
     int inputsPeriodMs = 0;          // that period; 0: the inputs stay
     bool loopback = false;           // the output lines drive the input lines
@@ -42,6 +43,9 @@ struct RackBoard {
 //   Inputs = 8           what the digital input port reads (default 0)
 //   FrameRate = 30       frames per second a grab delivers (default 30); 0:
 //                        uncapped, a new frame whenever one is looked at
+//   ExternalTriggerPeriod = 40   milliseconds between the external triggers
+//                        the board's acquisition modules see (default 0:
+//                        none ever comes)
 //   InputsToggle = 0x0F  input lines that invert every InputsPeriod
 //   InputsPeriod = 50    milliseconds (default 0: the inputs never change)
 //   Loopback = 1         the output lines appear on the input lines in

@@ -341,6 +341,13 @@ TEST_F(SimulatorTest, OutputPortAndParameter131AgreeAndLoopBackToTheInputs) {
 
     EXPECT_EQ(QUAR_CALL(library_, qrx_inport_mode, lumo, 1, 1), 0);
     EXPECT_EQ(QUAR_CALL(library_, qrx_inport_intrpol, lumo, 1), 0);
+
+    // With its input buffer off the port reads no lines; on again, it does.
+    EXPECT_EQ(QUAR_CALL(library_, qrx_outport_val, sxa, 0x42), 0);
+    EXPECT_EQ(QUAR_CALL(library_, qrx_inport_mode, sxa, 0, 1), 0);
+    EXPECT_EQ(QUAR_CALL(library_, qrx_inport_val, sxa, 0), 0);
+    EXPECT_EQ(QUAR_CALL(library_, qrx_inport_mode, sxa, 1, 1), 0);
+    EXPECT_EQ(QUAR_CALL(library_, qrx_inport_val, sxa, 0), 0x42);
 }
 
 TEST_F(SimulatorTest, PortEntriesRefuseBadHandlesAndValues) {

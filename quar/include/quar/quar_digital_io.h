@@ -34,8 +34,9 @@ QUAR_EXPORT int qrx_outport_val(QRX_HANDLE board, int32_t value);
    so that a device on the port takes the value. */
 QUAR_EXPORT int qrx_outport_strobe_val(QRX_HANDLE board, int32_t value);
 
-/* Input buffer enable (0 off, 1 on) and the edge of the input strobe that
-   latches the inputs (0 rising, 1 falling). */
+/* Input buffer enable (0 off, 1 on; on when the board comes up: off, the
+   inputs read 0) and the edge of the input strobe that latches the inputs
+   (0 rising, 1 falling). */
 QUAR_EXPORT int qrx_inport_mode(QRX_HANDLE board, int32_t bufferEnable, int32_t strobePolarity);
 
 /* The edge of the input strobe that raises the port's interrupt (0 rising,
