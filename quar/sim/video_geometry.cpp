@@ -90,9 +90,10 @@ VideoFormat Tx40(const Library &library, const Element &m) {
     return {interleaved ? active * 2 + 8 : active + 4, KeyValue(library, m, 39), depth, 0};
 }
 
+// The TX-50 holds its active pixels and lines less one.
 VideoFormat Tx50(const Library &library, const Element &m) {
-    const int lines = KeyValue(library, m, 25);
-    return {KeyValue(library, m, 23), KeyValue(library, m, 20) != 0 ? lines : 2 * lines, 8, 0};
+    const int lines = KeyValue(library, m, 25) + 1;
+    return {KeyValue(library, m, 23) + 1, KeyValue(library, m, 20) != 0 ? lines : 2 * lines, 8, 0};
 }
 
 // The TX-60 delivers 12 bits only in camera mode 4 with camera id 2.

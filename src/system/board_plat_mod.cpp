@@ -6,6 +6,11 @@
 
 namespace qvi {
 
+namespace {
+// The output lines as the library holds them.
+constexpr int kOutputPortParam = 131;
+}  // namespace
+
 std::vector<std::string> QV_board_plat_mod::DetectModules() {
     return {};
 }
@@ -68,6 +73,26 @@ int QV_board_plat_mod::ReadInputs(int bit) {
 
 std::int16_t QV_board_plat_mod::SetOutputBit(int, int) {
     return 0;
+}
+
+std::int16_t QV_board_plat_mod::OutputPortBit(int bit, int state) {
+    if (bit < 0 || bit > 31) return 0;
+    const auto port =
+        static_cast<std::uint32_t>(static_cast<std::int64_t>(LibraryParam(kOutputPortParam)));
+    const std::uint32_t mask = 1u << bit;
+    if (state == -1) return (port & mask) ? 1 : 0;
+    const std::uint32_t changed = state ? (port | mask) : (port & ~mask);
+    return static_cast<std::int16_t>(SetLibraryParam(kOutputPortParam, changed));
+}
+
+double QV_board_plat_mod::LibraryParam(int param) const {
+    auto getParam = Binding() ? Binding()->Entry<&::qrx_get_param>() : nullptr;
+    return getParam ? getParam(Handle(), param) : 0.0;
+}
+
+int QV_board_plat_mod::SetLibraryParam(int param, double value) const {
+    auto setParam = Binding() ? Binding()->Entry<&::qrx_set_param>() : nullptr;
+    return setParam ? setParam(Handle(), param, value) : -1;
 }
 
 int QV_board_plat_mod::SetOutputValue(int value) {

@@ -68,6 +68,13 @@ public:
     std::int32_t field[4] = {};
 
 protected:
+    // The board's library parameters (qrx_get_param / qrx_set_param): 0.0
+    // and -1 without the entries.
+    double LibraryParam(int param) const;
+    int SetLibraryParam(int param, double value) const;
+    // Bit `bit` of the output lines (library parameter 131) set to `state`;
+    // with the state -1 the bit's current value, unchanged.
+    std::int16_t OutputPortBit(int bit, int state);
     // The port entries are called only with a binding and with hardware.
     bool PortsUsable() const;
 

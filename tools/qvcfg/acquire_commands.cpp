@@ -14,6 +14,7 @@
 #include "command_support.h"
 #include "image_session.h"
 #include "library/library_binding.h"
+#include "modules/boards/dq500.h"
 #include "params/number_text.h"
 #include "platform/posix/polling_clock.h"
 #include "platform/ui.h"
@@ -27,11 +28,33 @@ using Steady = std::chrono::steady_clock;
 
 constexpr int kDefaultGrabFrames = 100;
 
+// A DQ-500 shows what it acquires on its own monitor, not in a window: it
+// snaps there, and the file holds the frame the monitor shows, whose shape
+// is read back from the file.
+int SnapOnMonitor(ImageSession &session, DQP_plat_mod &board, const std::string &path) {
+    board.SnapOnMonitor();
+    auto props = board.Binding() ? board.Binding()->Entry<&::qrx_imagefile_props>() : nullptr;
+    std::int32_t width = 0, height = 0, planes = 0, bits = 0;
+    if (board.SaveImageFile(path) != 0 || props == nullptr ||
+        props(path.c_str(), &width, &height, &planes, &bits) != 0) {
+        ReportError("Can't write image file: " + path);
+        return kFailed;
+    }
+    ImageDocument &document = *session.document;
+    document.width = width;
+    document.height = height;
+    document.bitsPerPixel = planes == 3 ? 24 : bits;
+    PrintImage(document);
+    return kSuccess;
+}
+
 int Snap(const Options &options, AppSettings &settings, PlatformServices &services) {
     if (options.words.size() != 2 || options.output.empty())
         return Usage("snap takes CONFIG INDEX -o OUT.tif");
     auto session = OpenSession(options, settings, services);
     if (!session) return kFailed;
+    if (auto *monitorBoard = dynamic_cast<DQP_plat_mod *>(session->target.board))
+        return SnapOnMonitor(*session, *monitorBoard, options.output);
     Snap(*session->document, session->Window());
     if (!session->document->imageValid) {
         ReportError("snap: the board showed no image");

@@ -44,6 +44,7 @@ std::unique_ptr<ImageSession> OpenSession(const Options &options, AppSettings &s
     const QV_system &system = session->loaded.tree->System();
     std::optional<ImageTarget> target = ImageTargetOf(system, *index);
     if (!target) return nullptr;
+    session->index = *index;
     session->target = *target;
     std::optional<AcquisitionInfo> info = AcquisitionInfoOf(system, *index);
     const bool sized = info && info->width > 0 && info->height > 0;

@@ -15,6 +15,7 @@ namespace qvi::qvcfg {
 // place of the window. Closing the document ends what the board started.
 struct ImageSession {
     Loaded loaded;
+    int index = -1;  // the element the command named
     ImageTarget target;
     std::unique_ptr<ImageDocument> document;
     std::unique_ptr<FrameSink> sink;

@@ -132,7 +132,8 @@ int DigitalIo(const Options &options, AppSettings &settings, PlatformServices &s
     });
     for (auto [bit, state] : outputs)
         if (((test.Outputs() >> bit) & 1) != state) test.ToggleOutput(bit);
-    clock.Wait(DioTest::kPeriodMs);
+    // One read of the inputs after the outputs changed (a loop-back shows them).
+    clock.Wait(DioTest::kPeriodMs * 3 / 2);
     std::cout << "outputs\t" << Mask(test.Outputs()) << "\n"
               << "inputs\t" << Mask(test.Inputs()) << "\n";
     if (options.watch) {

@@ -28,7 +28,6 @@ constexpr int kPixelSizeParam = 77;
 constexpr int kTriggerEnableParam = 84;
 constexpr int kStartFieldParam = 86;
 constexpr int kTriggerPendingParam = 87;
-constexpr int kOutputPortParam = 131;
 
 // The acquisition modules whose presence changes the section.
 constexpr std::string_view kTx10 = "TX-10";
@@ -236,23 +235,7 @@ int SXP_plat_mod::TriggerDone() {
 }
 
 std::int16_t SXP_plat_mod::SetOutputBit(int bit, int state) {
-    if (bit < 0 || bit > 31) return 0;
-    const auto port =
-        static_cast<std::uint32_t>(static_cast<std::int64_t>(LibraryParam(kOutputPortParam)));
-    const std::uint32_t mask = 1u << bit;
-    if (state == -1) return (port & mask) ? 1 : 0;
-    const std::uint32_t changed = state ? (port | mask) : (port & ~mask);
-    return static_cast<std::int16_t>(SetLibraryParam(kOutputPortParam, changed));
-}
-
-double SXP_plat_mod::LibraryParam(int param) const {
-    auto getParam = Binding() ? Binding()->Entry<&::qrx_get_param>() : nullptr;
-    return getParam ? getParam(Handle(), param) : 0.0;
-}
-
-int SXP_plat_mod::SetLibraryParam(int param, double value) const {
-    auto setParam = Binding() ? Binding()->Entry<&::qrx_set_param>() : nullptr;
-    return setParam ? setParam(Handle(), param, value) : -1;
+    return OutputPortBit(bit, state);
 }
 
 // ---- the container -------------------------------------------------------------

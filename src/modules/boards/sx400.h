@@ -98,8 +98,6 @@ private:
     // acquisition module, then the display without a server.
     int ShowFrame(ImageDocument &document, void *window, int &width, int &height);
     bool Display(ImageDocument &document, void *window, const AcquiredImage &image, bool server);
-    double LibraryParam(int param) const;
-    int SetLibraryParam(int param, double value) const;
 
     std::array<void *, kEntryCount> entries_{};
     std::int16_t frame_ = kNoFrame;

@@ -47,6 +47,8 @@ public:
     // Waits up to count x 10 ms for the triggered frame: 0 once it is in,
     // 1 while pending.
     int WaitTrigger(int count) override;
+    // The output lines are the board's, shared by its channels, as on the SX-400.
+    std::int16_t SetOutputBit(int bit, int state) override { return OutputPortBit(bit, state); }
     // Stops the channel's acquisitions, deletes its display and frees its
     // host buffer, in that order.
     void ReleaseDisplay();
