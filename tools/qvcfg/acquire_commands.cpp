@@ -87,9 +87,8 @@ void PrintRate(int frames, double seconds, double cpuSeconds) {
 // thread as fast as the display path allows.
 int DrawUncapped(ImageSession &session, int frames) {
     LibraryBinding *binding = session.target.board->Binding();
-    auto suspend =
-        binding ? binding->LookupAs<int (*)(QRX_HANDLE)>("qrx_suspend_img_server") : nullptr;
-    auto draw = binding ? binding->LookupAs<int (*)(QRX_HANDLE)>("qrx_display_conn") : nullptr;
+    auto suspend = binding ? binding->Entry<&::qrx_suspend_img_server>() : nullptr;
+    auto draw = binding ? binding->Entry<&::qrx_display_conn>() : nullptr;
     if (suspend == nullptr || draw == nullptr) return -1;
     suspend(session.document->server);
     for (int i = 0; i < frames; ++i)
