@@ -45,6 +45,7 @@ struct Element {
     // since the port was last set up, and how often it was set up.
     std::string fpgaFile;
     std::size_t fpgaBytes = 0;
+    std::pair<int, int> fpgaSize{0, 0};  // the image the loaded design delivers; 0: standard
     int outputLut = -1;
     std::vector<std::uint16_t> coefficientWords;
     int coefficientLoads = 0;

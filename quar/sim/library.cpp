@@ -1,6 +1,8 @@
 // The simulated library: loaded systems, stand-alone modules, bus translator, rack.
 #include "sim/library.h"
 
+#include "sim/fpga_design.h"
+
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -10,6 +12,7 @@
 #include "config/input_file.h"
 #include "sim/board_frames.h"
 #include "sim/console.h"
+#include "sim/fpga_design.h"
 #include "sim/records.h"
 #include "sim/register_effects.h"
 #include "sim/register_table.h"
@@ -154,7 +157,22 @@ void Library::AddBoard(const BoardConfig &board, int system) {
     for (const ModuleConfig &module : board.modules) {
         Element &child = AddElement(module, CategoryOf(*module.table), system, element.handle);
         element.children.push_back(child.handle);
+        LoadNamedDesign(module, child);
     }
+}
+
+// A TX-30 comes up with the FPGA design its configuration names, read from
+// the configuration's folder; one that is not there leaves the module
+// without a design, as before any tx30_load.
+void Library::LoadNamedDesign(const ModuleConfig &config, Element &module) const {
+    constexpr int kLoadNameHandle = 5;
+    if (std::string_view(config.table->model) != "TX-31" || config.ports.empty()) return;
+    auto name = config.ports[0].find(kLoadNameHandle);
+    if (name == config.ports[0].end() || !name->second.isText || name->second.text.empty() ||
+        configFolder_.empty())
+        return;
+    const std::filesystem::path design = configFolder_ / name->second.text;
+    LoadFpgaDesign(module, design.c_str(), false);
 }
 
 void Library::RemoveElement(QRX_HANDLE handle) {
@@ -186,6 +204,7 @@ int Library::LoadBinary(const std::filesystem::path &path) {
         return QRX_LOAD_BAD_CONTENT;
     }
     ReloadRack();
+    configFolder_ = path.parent_path();
     bool allPresent = true;
     for (const SystemConfig &system : config->systems) {
         if (system.number < 0 || system.number >= kSystems) return QRX_LOAD_BAD_CONTENT;

@@ -84,6 +84,7 @@ private:
 
     Element &AddElement(const ModuleConfig &config, int category, int system, QRX_HANDLE parent);
     void AddBoard(const BoardConfig &board, int system);
+    void LoadNamedDesign(const ModuleConfig &config, Element &module) const;
     void RemoveElement(QRX_HANDLE handle);
     void LoadRegistersFromRecords(Element &element);
     // The index of a loaded board among the loaded boards of its kind.
@@ -96,6 +97,8 @@ private:
     // Per system, how many boards of each kind (library name) it holds.
     std::array<std::map<std::string, int>, kSystems> kindCounts_;
     QRX_HANDLE busTranslator_ = 0;
+    // The folder of the configuration last loaded: its TX-30 designs.
+    std::filesystem::path configFolder_;
     QRX_HANDLE nextHandle_ = 0x100;
     Rack rack_;
     std::map<int, std::string> openDevices_;

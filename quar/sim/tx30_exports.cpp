@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <fstream>
 #include <optional>
+#include <regex>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "quar/quar_api.h"
 #include "quar/quar_modules.h"
 #include "sim/console.h"
+#include "sim/fpga_design.h"
 #include "sim/library.h"
 
 using quar::Library;
@@ -59,8 +61,10 @@ std::optional<std::vector<int>> RecordBytes(std::string_view line) {
 // The data bytes of an MCS file: every line a record whose length and
 // checksum hold, ending with the end record. The 1-based number of the first
 // bad line in `badLine` otherwise.
-std::optional<std::size_t> DataBytes(std::istream &in, int &badLine) {
-    std::size_t data = 0;
+// The data bytes of an Intel HEX file; nothing after the number of the first
+// bad line.
+std::optional<std::string> DataBytes(std::istream &in, int &badLine) {
+    std::string data;
     int number = 0;
     for (std::string line; std::getline(in, line);) {
         ++number;
@@ -79,13 +83,54 @@ std::optional<std::size_t> DataBytes(std::istream &in, int &badLine) {
             return std::nullopt;
         }
         if (type == kEndRecord) return data;
-        if (type == kDataRecord) data += static_cast<std::size_t>((*bytes)[0]);
+        if (type == kDataRecord)
+            for (std::size_t i = 4; i + 1 < bytes->size(); ++i)
+                data += static_cast<char>((*bytes)[i]);
     }
     badLine = number + 1;  // no end record
     return std::nullopt;
 }
 
+// The simulated designs state the image they deliver in their text
+// ("NTSC, 640 x 480"); a design that does not keeps the standard size.
+std::pair<int, int> DesignSize(const std::string &design) {
+    static const std::regex size("([0-9]{2,5}) x ([0-9]{2,5})");
+    std::smatch found;
+    if (!std::regex_search(design, found, size)) return {0, 0};
+    return {std::stoi(found[1]), std::stoi(found[2])};
+}
+
 }  // namespace
+
+namespace quar {
+
+int LoadFpgaDesign(Element &element, const char *path, bool report) {
+    const std::string module = ModuleName(element);
+    std::ifstream in;
+    if (path != nullptr) in.open(path);
+    if (!in) {
+        if (report)
+            ConsolePrint(module + " FPGA: cannot read " + (path ? path : "(no file)") + "\n");
+        return -2;
+    }
+    int badLine = 0;
+    const auto bytes = DataBytes(in, badLine);
+    if (!bytes) {
+        if (report)
+            ConsolePrint(module + " FPGA: " + path + " line " + std::to_string(badLine) +
+                         " is not a valid record; nothing loaded\n");
+        return -3;
+    }
+    element.fpgaFile = path;
+    element.fpgaBytes = bytes->size();
+    element.fpgaSize = DesignSize(*bytes);
+    if (report)
+        ConsolePrint(module + " FPGA: loaded " + path + ", " + std::to_string(bytes->size()) +
+                     " bytes\n");
+    return 0;
+}
+
+}  // namespace quar
 
 extern "C" {
 
@@ -115,25 +160,7 @@ QUAR_EXPORT int tx30_dregs(QRX_HANDLE handle) {
 QUAR_EXPORT int16_t tx30_load(QRX_HANDLE handle, const char *path) {
     quar::Element *element = ColourModule(handle);
     if (element == nullptr) return -1;
-    const std::string module = ModuleName(*element);
-    std::ifstream in;
-    if (path != nullptr) in.open(path);
-    if (!in) {
-        quar::ConsolePrint(module + " FPGA: cannot read " + (path ? path : "(no file)") + "\n");
-        return -2;
-    }
-    int badLine = 0;
-    const auto bytes = DataBytes(in, badLine);
-    if (!bytes) {
-        quar::ConsolePrint(module + " FPGA: " + path + " line " + std::to_string(badLine) +
-                           " is not a valid record; nothing loaded\n");
-        return -3;
-    }
-    element->fpgaFile = path;
-    element->fpgaBytes = *bytes;
-    quar::ConsolePrint(module + " FPGA: loaded " + path + ", " + std::to_string(*bytes) +
-                       " bytes\n");
-    return 0;
+    return static_cast<int16_t>(quar::LoadFpgaDesign(*element, path, true));
 }
 
 QUAR_EXPORT int16_t tx30_set_oluts(QRX_HANDLE handle, int32_t kind) {

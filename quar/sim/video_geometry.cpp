@@ -56,11 +56,13 @@ VideoFormat Tx20(const Library &library, const Element &m) {
             0};
 }
 
-// The TX-30's frame size comes with its FPGA file; the simulated FPGA always
-// delivers the standard 512 x 480. "Pseudo_Color_8" (3) is 8-bit, every
-// other colour mode 24.
+// The TX-30's frame size comes with its FPGA design (tx30_load); before one
+// is loaded, or from a design that does not say, the standard 512 x 480.
+// "Pseudo_Color_8" (3) is 8-bit, every other colour mode 24.
 VideoFormat Tx30(const Library &library, const Element &m) {
-    return {512, 480, KeyValue(library, m, 28) == 3 ? 8 : 24, 0};
+    const bool sized = m.fpgaSize.first > 0 && m.fpgaSize.second > 0;
+    return {sized ? m.fpgaSize.first : 512, sized ? m.fpgaSize.second : 480,
+            KeyValue(library, m, 28) == 3 ? 8 : 24, 0};
 }
 
 // The TX-40 interleaves two pixels per clock when asked; its pixel size code
