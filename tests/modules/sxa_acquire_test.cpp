@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -90,6 +91,43 @@ TEST_F(SxaAcquireTest, EachChannelGrabsAndSnapsIntoItsOwnWindow) {
     board->ReleaseDisplay();
     EXPECT_EQ(documents[1].connection, 0u);
     EXPECT_EQ(documents[1].server, 0u);
+}
+
+// Channel 0 with parameter 70 set acquires together with channel 1, each
+// giving every other column of one image.
+TEST_F(SxaAcquireTest, DualTapGrabsWithTheNextChannelAndTakesTriggeredFramesIntoAMegabyte) {
+    board->SelectChannel(1);
+    binding_->Entry<&::qrx_set_param>()(board->ChannelHandle(), 70, 1.0);
+    EXPECT_FALSE(board->DualTap()) << "only channels 0 and 2 lead a pair";
+    board->SelectChannel(0);
+    const QRX_HANDLE channel = board->ChannelHandle();
+    binding_->Entry<&::qrx_set_param>()(channel, 70, 1.0);
+    ASSERT_TRUE(board->DualTap());
+
+    FrameSink sink(640, 480, QRX_SINK_GREY8);
+    int width = 0, height = 0;
+    ASSERT_EQ(board->GrabLive(sink.Window(), width, height), 1);
+    const std::string caption = " Channel 0 -- " + std::to_string(width) + " x " +
+                                std::to_string(height) + " x 8  Dual Tap Mode";
+    EXPECT_EQ(documents[0].caption, caption);
+    EXPECT_NE(documents[0].grab, 0u);
+    EXPECT_TRUE(sink.WaitFrames(2));
+
+    board->StartHostAcquisition();
+    EXPECT_EQ(documents[0].state, ImageDocument::kTriggered);
+    EXPECT_EQ(documents[0].caption, caption);
+    ASSERT_EQ(documents[0].hostBuffer.size(), 1048576u);
+    ASSERT_EQ(binding_->Entry<&::qrx_gen_swtrig>()(channel), 0);
+    void *address = nullptr;
+    ASSERT_GE(binding_->Entry<&::qrx_host_wait_acq>()(documents[0].grab, -1, 2000, 0, &address), 0);
+    EXPECT_EQ(address, documents[0].hostBuffer.data());
+    const std::vector<std::uint8_t> &image = documents[0].hostBuffer;
+    for (const std::size_t at : {20u * 640u + 40u, 100u * 640u + 300u}) {
+        EXPECT_EQ(image[at], image[at + 1]) << "both taps give the same image column";
+        EXPECT_NE(image[at], image[at + 2]);
+    }
+    board->ReleaseDisplay();
+    EXPECT_EQ(documents[0].grab, 0u);
 }
 
 TEST_F(SxaAcquireTest, ChannelFrameSavesAndLoadsBack) {
