@@ -7,8 +7,10 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QVBoxLayout>
 
+#include "app/help_pages.h"
 #include "gui/qt_clock.h"
 
 namespace qvi {
@@ -43,8 +45,16 @@ CDioTestDlg::CDioTestDlg(ImageDocument &document, QWidget *parent) : QDialog(par
     layout->addLayout(lines);
     layout->addWidget(CreatePortMode());
     auto *close = new QPushButton("Close", this);
+    auto *help = new QPushButton("Help", this);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
-    layout->addWidget(close, 0, Qt::AlignRight);
+    const auto askHelp = [this] { emit helpRequested(HelpBook::kDioDialogTopic); };
+    connect(help, &QPushButton::clicked, this, askHelp);
+    connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this, askHelp);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(close);
+    buttons->addWidget(help);
+    layout->addLayout(buttons);
     // Opening turns every output off and reads the inputs once; the timer
     // reads them again every 100 ms.
     test_ =

@@ -74,6 +74,7 @@ CChildFrame *CMainFrame::OpenImageWindow(int element) {
     mdi_->addSubWindow(window);
     imageWindows_[element] = window;
     connect(window, &CChildFrame::editRequested, this, &CMainFrame::OpenSetupDialog);
+    connect(window, &CChildFrame::helpRequested, this, &CMainFrame::ShowHelp);
     connect(window, &CChildFrame::statusText, this,
             [this](const QString &text) { statusBar()->showMessage(text); });
     connect(window, &CChildFrame::frameRateChanged, this, [this, window](const QString &text) {

@@ -7,8 +7,10 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QVBoxLayout>
 
+#include "app/help_pages.h"
 #include "gui/qt_clock.h"
 
 namespace qvi {
@@ -43,16 +45,21 @@ CTriggerDlg::CTriggerDlg(ImageDocument &document, TriggeredAcquisition::Setup se
     arm_ = new QPushButton(QString::fromStdString(tool_->ArmLabel()), this);
     clear_ = new QPushButton("Clear frame", this);
     auto *close = new QPushButton("Close", this);
+    auto *help = new QPushButton("Help", this);
     buttons->addWidget(arm_);
     buttons->addWidget(clear_);
     buttons->addStretch();
     buttons->addWidget(close);
+    buttons->addWidget(help);
     layout->addLayout(buttons);
 
     connect(external_, &QRadioButton::toggled, this, &CTriggerDlg::OnSource);
     connect(arm_, &QPushButton::clicked, this, &CTriggerDlg::OnArm);
     connect(clear_, &QPushButton::clicked, this, &CTriggerDlg::OnClear);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
+    const auto askHelp = [this] { emit helpRequested(HelpBook::kTriggerDialogTopic); };
+    connect(help, &QPushButton::clicked, this, askHelp);
+    connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this, askHelp);
 }
 
 CTriggerDlg::~CTriggerDlg() {
