@@ -7,7 +7,6 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShortcut>
 #include <QVBoxLayout>
 
 #include "app/help_pages.h"
@@ -47,9 +46,8 @@ CDioTestDlg::CDioTestDlg(ImageDocument &document, QWidget *parent) : QDialog(par
     auto *close = new QPushButton("Close", this);
     auto *help = new QPushButton("Help", this);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
-    const auto askHelp = [this] { emit helpRequested(HelpBook::kDioDialogTopic); };
-    connect(help, &QPushButton::clicked, this, askHelp);
-    connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this, askHelp);
+    connect(help, &QPushButton::clicked, this,
+            [this] { emit helpRequested(HelpBook::kDioDialogTopic); });
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(close);

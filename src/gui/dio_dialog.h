@@ -34,7 +34,7 @@ public:
     DioTest &Test() { return *test_; }
 
 signals:
-    // Help (the button or F1) asks for the dialog's page.
+    // Help asks for the dialog's page.
     void helpRequested(int topic);
 
 protected:

@@ -29,7 +29,7 @@ void CMainFrame::CreateImageMenu() {
     AddAction(image, Command::Clear, "&Clear", "Clear the active board's frame",
               &CMainFrame::OnClear);
     AddAction(image, Command::TriggeredSnap, "&Triggered Snap ...", "Acquire a frame on a trigger",
-              nullptr);
+              &CMainFrame::OnTriggeredSnap);
     image->addSeparator();
     AddAction(image, Command::LoadTiff, "&Load TIFF file...",
               "Show a TIFF file in the active board's window", &CMainFrame::OnLoadTiff);

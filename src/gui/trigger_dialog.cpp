@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShortcut>
 #include <QVBoxLayout>
 
 #include "app/help_pages.h"
@@ -57,9 +56,8 @@ CTriggerDlg::CTriggerDlg(ImageDocument &document, TriggeredAcquisition::Setup se
     connect(arm_, &QPushButton::clicked, this, &CTriggerDlg::OnArm);
     connect(clear_, &QPushButton::clicked, this, &CTriggerDlg::OnClear);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
-    const auto askHelp = [this] { emit helpRequested(HelpBook::kTriggerDialogTopic); };
-    connect(help, &QPushButton::clicked, this, askHelp);
-    connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this, askHelp);
+    connect(help, &QPushButton::clicked, this,
+            [this] { emit helpRequested(HelpBook::kTriggerDialogTopic); });
 }
 
 CTriggerDlg::~CTriggerDlg() {

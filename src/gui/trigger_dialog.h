@@ -35,7 +35,7 @@ signals:
     void imageChanged();
     // The dialog has closed; the window redisplays its image.
     void closed();
-    // Help (the button or F1) asks for the dialog's page.
+    // Help asks for the dialog's page.
     void helpRequested(int topic);
 
 protected:
