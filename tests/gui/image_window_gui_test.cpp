@@ -147,7 +147,9 @@ private slots:
                 .arg(Document().width)
                 .arg(Document().height)));
 
-        // An existing file is replaced only on Yes.
+        // An existing file is replaced only on Yes (a saved frame is saved
+        // once: the next save needs a new one).
+        Trigger(Command::Snap);
         { std::ofstream(path, std::ios::trunc) << "x"; }
         session_->ui.fileChoices.push_back(path);
         session_->ui.answers.push_back(qvi::MessageAnswer::No);
