@@ -86,6 +86,8 @@ bool ShootImageWindow(qvi::CMainFrame &frame, const std::filesystem::path &out) 
     if (window == nullptr) return false;
     window->Grab();
     for (int i = 0; i < 20 && frame.FrameRateText().isEmpty(); ++i) Settle();
+    // The first figure counts part of a second only; the next is a whole one.
+    for (int i = 0; i < 6; ++i) Settle();
     bool ok = Grab(out / "image-window.png", Around({&frame}));
     window->OpenTriggerDialog();
     qvi::CTriggerDlg *trigger = window->TriggerDialog();
