@@ -284,15 +284,15 @@ private:
 };
 
 void LiveDisplayCounters(benchmark::State &state, const VideoCase &c) {
-    state.counters["fps"] = benchmark::Counter(static_cast<double>(state.iterations()),
-                                               benchmark::Counter::kIsRate);
+    state.counters["fps"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
     state.SetLabel(SizeLabel(c));
 }
 
 // Frames painted by the live window as the program runs it: the board's
 // display server draws a frame every 20 ms, and each one finished asks for
-// a repaint (which Qt paces to the screen's refresh). The time is the real time per painted frame, the CPU that of the
-// whole process (the library's display thread and the GUI thread).
+// a repaint (which Qt paces to the screen's refresh). The time is the real time per painted frame,
+// the CPU that of the whole process (the library's display thread and the GUI thread).
 void BM_LiveDisplay(benchmark::State &state) {
     const VideoCase &c = kVideoCases[state.range(0)];
     LiveWindow live(c, true);
@@ -309,8 +309,12 @@ void BM_LiveDisplay(benchmark::State &state) {
     live.View().viewport()->removeEventFilter(&counter);
     LiveDisplayCounters(state, c);
 }
-BENCHMARK(BM_LiveDisplay)->Arg(0)->Arg(1)->UseRealTime()->MeasureProcessCPUTime()->Unit(
-    benchmark::kMicrosecond);
+BENCHMARK(BM_LiveDisplay)
+    ->Arg(0)
+    ->Arg(1)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime()
+    ->Unit(benchmark::kMicrosecond);
 
 // The same view unpaced: the library draws the board's frame into the
 // view's sink and the view paints it at once, frame after frame.
@@ -330,8 +334,12 @@ void BM_LiveDisplayUncapped(benchmark::State &state) {
         state.SkipWithError("the library drew fewer frames than were painted");
     LiveDisplayCounters(state, c);
 }
-BENCHMARK(BM_LiveDisplayUncapped)->Arg(0)->Arg(1)->UseRealTime()->MeasureProcessCPUTime()->Unit(
-    benchmark::kMicrosecond);
+BENCHMARK(BM_LiveDisplayUncapped)
+    ->Arg(0)
+    ->Arg(1)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime()
+    ->Unit(benchmark::kMicrosecond);
 
 // The floor of a displayed frame: one memcpy of the frame's bytes plus one
 // QPainter::drawImage of it into an image of the backing store's format.
@@ -352,8 +360,12 @@ void BM_LiveDisplayFloor(benchmark::State &state) {
     }
     LiveDisplayCounters(state, c);
 }
-BENCHMARK(BM_LiveDisplayFloor)->Arg(0)->Arg(1)->UseRealTime()->MeasureProcessCPUTime()->Unit(
-    benchmark::kMicrosecond);
+BENCHMARK(BM_LiveDisplayFloor)
+    ->Arg(0)
+    ->Arg(1)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime()
+    ->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace qvi

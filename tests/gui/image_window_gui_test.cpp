@@ -6,8 +6,8 @@
 #include "system/board_plat_mod.h"
 
 #include <QAction>
-#include <QComboBox>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QMdiArea>
 #include <QPushButton>
@@ -22,9 +22,9 @@
 
 #include "app/recent_files.h"
 #include "gui/dio_dialog.h"
-#include "gui/help_window.h"
 #include "gui/gui_screen.h"
 #include "gui/gui_session.h"
+#include "gui/help_window.h"
 #include "gui/image_view.h"
 #include "gui/image_window.h"
 #include "gui/main_frame.h"
@@ -246,7 +246,7 @@ private slots:
         while (board->ReadInputs(-1) == before && waited.elapsed() < 3000) QTest::qWait(2);
         const int after = board->ReadInputs(-1);
         QVERIFY(after != before);
-        QTRY_VERIFY_WITH_TIMEOUT(dialog->InputBox(0)->isChecked() == ((after & 1) != 0), 130);
+        QTRY_VERIFY_WITH_TIMEOUT(dialog->InputBox(0)->isChecked() == ((after & 1) != 0), 200);
         QCOMPARE(dialog->InputBox(7)->isChecked(), (after & 0x80) != 0);
 
         // An output line reaches the board and comes back on its input.
