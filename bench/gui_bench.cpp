@@ -1,16 +1,21 @@
 // The desktop's response times on the sample configuration: start-up to the
 // main window shown, opening the largest Module Setup page, and the refill
-// of every row after a camera-port switch. Runs on the offscreen platform
-// unless a display is named.
+// of every row after a camera-port switch; and the live display of an image
+// window against the floor of copying and drawing the same frame. Runs on the
+// offscreen platform unless a display is named.
 #include <benchmark/benchmark.h>
 
 #include <unistd.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "acquire/image_commands.h"
 #include "app/app_settings.h"
 #include "app/platform_services.h"
 #include "app/recent_files.h"
@@ -26,8 +31,13 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QImage>
+#include <QMdiArea>
+#include <QPainter>
 #include <QTabWidget>
 
+#include "gui/image_view.h"
+#include "gui/image_window.h"
 #include "gui/main_frame.h"
 #include "gui/module_setup_dialog.h"
 #include "gui/setup_dialogs.h"
@@ -46,12 +56,19 @@ public:
         fs::create_directories(dir_);
         fs::copy(SAMPLES_DIR, Dir(), fs::copy_options::recursive);
     }
+    // The samples with another rack, opening `name` (written with `text`).
+    BenchSamples(const char *rack, const char *name, const char *text) : BenchSamples() {
+        std::ofstream(Dir() / "rack.ini", std::ios::trunc) << rack;
+        std::ofstream(Dir() / name, std::ios::trunc) << text;
+        start_ = name;
+    }
     ~BenchSamples() { fs::remove_all(dir_); }
     fs::path Dir() const { return dir_ / "config"; }
-    std::string Demo() const { return (Dir() / "demo.txt").string(); }
+    std::string Demo() const { return (Dir() / start_).string(); }
 
 private:
     fs::path dir_;
+    std::string start_ = "demo.txt";
 };
 
 // The program as the desktop starts it: settings, binding, factory, camera
@@ -188,6 +205,167 @@ void BM_PortSwitchRefill(benchmark::State &state) {
     desktop.frame->Dialogs().CloseAll();
 }
 BENCHMARK(BM_PortSwitchRefill)->Unit(benchmark::kMillisecond);
+
+// ---- the live display ----------------------------------------------------------
+
+// Two uncapped boards: a TX-10 at 640 x 480 x 8 and a TX-70 RGB board at
+// 1300 x 1030 x 24.
+constexpr const char *kVideoRack =
+    "[Board]\nKind = SXP\nSlot0 = TX-10\nFrameRate = 0\n"
+    "[Board]\nKind = SXP\nSlot0 = TX-70\nSlot0Type = 8\nFrameRate = 0\n";
+constexpr const char *kVideoBoards =
+    "[SYSTEM:0]\n[Lumo:0]\n[TX-10:0]\n      Slot_Number = 0\n[CameraPort:0]\n"
+    "      Camera_Structure = Create_Structure\n      HOffset = 140\n      HActive = 777\n"
+    "      VOffset = 35\n      VActive = 515\n      NonInterlaced\n"
+    "[SX-400:1]\n[TX-70:0]\n      Slot_Number = 0\n      RGB_Input_Board\n[CameraPort:0]\n"
+    "      Camera_Structure = Create_Structure\n      RGB_VActive = 1030\n";
+
+struct VideoCase {
+    int board, width, height;
+    QImage::Format format;
+};
+constexpr VideoCase kVideoCases[] = {{0, 640, 480, QImage::Format_Grayscale8},
+                                     {1, 1300, 1030, QImage::Format_RGB32}};
+
+std::string SizeLabel(const VideoCase &c) {
+    return std::to_string(c.width) + "x" + std::to_string(c.height) +
+           (c.format == QImage::Format_Grayscale8 ? "x8" : "x24");
+}
+
+// Counts the paints of the view's viewport.
+class PaintCounter : public QObject {
+public:
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override {
+        if (event->type() == QEvent::Paint) ++paints;
+        return false;
+    }
+};
+
+// An image window of the video rack's board, sized to hold the whole image,
+// grabbing (or with one frame snapped).
+class LiveWindow {
+public:
+    LiveWindow(const VideoCase &c, bool grab)
+        : samples_(kVideoRack, "video.txt", kVideoBoards), install_(ui_), desktop_(samples_) {
+        if (!desktop_.ok) return;
+        desktop_.frame->resize(c.width + 200, c.height + 250);
+        desktop_.frame->show();
+        desktop_.frame->BoardSelector()->setCurrentIndex(c.board);
+        emit desktop_.frame->BoardSelector()->activated(c.board);
+        window_ = desktop_.frame->ActiveImageWindow(true);
+        if (window_ == nullptr) return;
+        if (grab)
+            window_->Grab();
+        else
+            window_->Snap();
+        window_->FitToImage(QSize(c.width + 100, c.height + 100));
+        QApplication::processEvents();
+        // The whole image is painted: the view holds it.
+        ok_ = window_->Document().width == c.width && window_->Document().height == c.height &&
+              View().viewport()->width() >= c.width && View().viewport()->height() >= c.height;
+    }
+    ~LiveWindow() {
+        if (window_ != nullptr) window_->Clear();
+    }
+    bool Ok() const { return ok_; }
+    CFrmView &View() { return *window_->View(); }
+    ImageDocument &Document() { return window_->Document(); }
+
+private:
+    BenchSamples samples_;
+    RecordingUi ui_;
+    ScopedUi install_;
+    Desktop desktop_;
+    CChildFrame *window_ = nullptr;
+    bool ok_ = false;
+};
+
+void LiveDisplayCounters(benchmark::State &state, const VideoCase &c) {
+    state.counters["fps"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    state.SetLabel(SizeLabel(c));
+}
+
+// Frames painted by the live window as the program runs it: the board's
+// display server draws a frame every 20 ms, and each one finished asks for
+// a repaint (which Qt paces to the screen's refresh). The time is the real time per painted frame,
+// the CPU that of the whole process (the library's display thread and the GUI thread).
+void BM_LiveDisplay(benchmark::State &state) {
+    const VideoCase &c = kVideoCases[state.range(0)];
+    LiveWindow live(c, true);
+    if (!live.Ok()) {
+        state.SkipWithError("no image window of the board's size");
+        return;
+    }
+    PaintCounter counter;
+    live.View().viewport()->installEventFilter(&counter);
+    for (auto _ : state) {
+        const int paints = counter.paints;
+        while (counter.paints == paints) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    live.View().viewport()->removeEventFilter(&counter);
+    LiveDisplayCounters(state, c);
+}
+BENCHMARK(BM_LiveDisplay)
+    ->Arg(0)
+    ->Arg(1)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime()
+    ->Unit(benchmark::kMicrosecond);
+
+// The same view unpaced: the library draws the board's frame into the
+// view's sink and the view paints it at once, frame after frame.
+void BM_LiveDisplayUncapped(benchmark::State &state) {
+    const VideoCase &c = kVideoCases[state.range(0)];
+    LiveWindow live(c, false);
+    if (!live.Ok()) {
+        state.SkipWithError("no image window of the board's size");
+        return;
+    }
+    const int frames = live.View().Sink().Frames();
+    for (auto _ : state) {
+        Redisplay(live.Document(), live.View().Window());
+        live.View().viewport()->repaint();
+    }
+    if (live.View().Sink().Frames() - frames < state.iterations())
+        state.SkipWithError("the library drew fewer frames than were painted");
+    LiveDisplayCounters(state, c);
+}
+BENCHMARK(BM_LiveDisplayUncapped)
+    ->Arg(0)
+    ->Arg(1)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime()
+    ->Unit(benchmark::kMicrosecond);
+
+// The floor of a displayed frame: one memcpy of the frame's bytes plus one
+// QPainter::drawImage of it into an image of the backing store's format.
+void BM_LiveDisplayFloor(benchmark::State &state) {
+    const VideoCase &c = kVideoCases[state.range(0)];
+    QImage frame(c.width, c.height, c.format);
+    frame.fill(Qt::gray);
+    QImage copy(c.width, c.height, c.format);
+    QImage store(c.width, c.height, QImage::Format_RGB32);  // the offscreen store
+    const auto bytes = static_cast<std::size_t>(frame.sizeInBytes());
+    for (auto _ : state) {
+        std::memcpy(copy.bits(), frame.constBits(), bytes);
+        QPainter painter(&store);
+        painter.drawImage(0, 0, copy);
+        painter.end();
+        benchmark::DoNotOptimize(store.constBits());
+        benchmark::ClobberMemory();
+    }
+    LiveDisplayCounters(state, c);
+}
+BENCHMARK(BM_LiveDisplayFloor)
+    ->Arg(0)
+    ->Arg(1)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime()
+    ->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace qvi

@@ -5,6 +5,7 @@
 #include <memory>
 #include <set>
 
+#include "app/help_image_pages.h"
 #include "keys/key_table.h"
 #include "modules/model_registry.h"
 #include "params/camera_list.h"
@@ -209,6 +210,11 @@ std::string ContentsBody(const std::vector<ModelFacts> &models, const std::vecto
         "tool bar chooses the active board; it is disabled when hardware is disabled. The "
         "acquisition commands (Grab, Snap, Clear, Triggered Snap, Load TIFF file) act on the "
         "active board.</p>"
+        "<p>See " +
+        Link(HelpBook::TopicLink(HelpBook::kImageWindowTopic), "Image window") + ", " +
+        Link(HelpBook::TopicLink(HelpBook::kTriggerDialogTopic), "Triggered Acquisition") +
+        " and " + Link(HelpBook::TopicLink(HelpBook::kDioDialogTopic), "Digital I/O Test") +
+        ".</p>"
         "<h2>System window</h2>"
         "<p>The system window lists the systems, boards, slots and modules of the open "
         "configuration. See " +
@@ -353,6 +359,8 @@ HelpBook::HelpBook() {
         {TopicLink(kContentsTopic), "Contents", ContentsBody(models, rowTopics, topicTitles)});
     Add(kSystemWindowTopic, {TopicLink(kSystemWindowTopic), "System window", SystemWindowBody()});
     Add(kModuleTopic, {TopicLink(kModuleTopic), "Module Setup", ModuleBody(models)});
+    for (TopicPage &page : ImageWindowHelpPages(TopicLink(kContentsTopic)))
+        Add(page.topic, {TopicLink(page.topic), std::move(page.title), std::move(page.body)});
     for (const auto &[topic, rows] : byTopic) {
         std::string body = Title(topicTitles[topic]);
         for (const RowFacts *row : rows) body += RowEntry(*row, true);

@@ -29,6 +29,10 @@ public:
     static constexpr int kContentsTopic = 1;
     static constexpr int kModuleTopic = 13;
     static constexpr int kSystemWindowTopic = 131219;
+    // The image window and the dialogs it opens.
+    static constexpr int kImageWindowTopic = 131220;
+    static constexpr int kTriggerDialogTopic = 131221;
+    static constexpr int kDioDialogTopic = 131222;
 
     HelpBook();
 

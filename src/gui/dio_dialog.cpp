@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "app/help_pages.h"
 #include "gui/qt_clock.h"
 
 namespace qvi {
@@ -43,8 +44,15 @@ CDioTestDlg::CDioTestDlg(ImageDocument &document, QWidget *parent) : QDialog(par
     layout->addLayout(lines);
     layout->addWidget(CreatePortMode());
     auto *close = new QPushButton("Close", this);
+    auto *help = new QPushButton("Help", this);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
-    layout->addWidget(close, 0, Qt::AlignRight);
+    connect(help, &QPushButton::clicked, this,
+            [this] { emit helpRequested(HelpBook::kDioDialogTopic); });
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(close);
+    buttons->addWidget(help);
+    layout->addLayout(buttons);
     // Opening turns every output off and reads the inputs once; the timer
     // reads them again every 100 ms.
     test_ =

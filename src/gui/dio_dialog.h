@@ -33,6 +33,10 @@ public:
     QRadioButton *FallingEdgeButton() const { return falling_; }
     DioTest &Test() { return *test_; }
 
+signals:
+    // Help asks for the dialog's page.
+    void helpRequested(int topic);
+
 protected:
     void done(int result) override;
 

@@ -3,6 +3,7 @@
 
 #include <QContextMenuEvent>
 #include <QImage>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -67,6 +68,25 @@ void CFrmView::UpdateScrollRange() {
     verticalScrollBar()->setRange(0, std::max(0, range.height - room.height()));
     horizontalScrollBar()->setPageStep(room.width());
     verticalScrollBar()->setPageStep(room.height());
+}
+
+// F1 in the view asks for the image window's page, not the main frame's
+// Help Topics: the view takes the key before the shortcut sees it.
+bool CFrmView::event(QEvent *event) {
+    if (event->type() == QEvent::ShortcutOverride &&
+        static_cast<QKeyEvent *>(event)->key() == Qt::Key_F1) {
+        event->accept();
+        return true;
+    }
+    return QAbstractScrollArea::event(event);
+}
+
+void CFrmView::keyPressEvent(QKeyEvent *event) {
+    if (event->key() == Qt::Key_F1) {
+        emit helpRequested();
+        return;
+    }
+    QAbstractScrollArea::keyPressEvent(event);
 }
 
 void CFrmView::paintEvent(QPaintEvent *) {

@@ -36,8 +36,12 @@ signals:
     void pixelText(const QString &text);
     void contextMenuAt(const QPoint &globalPosition);
     void editRequested();
+    // F1 while the view has the focus.
+    void helpRequested();
 
 protected:
+    bool event(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void scrollContentsBy(int dx, int dy) override;

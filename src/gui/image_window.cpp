@@ -11,6 +11,7 @@
 #include "acquire/dio_test.h"
 #include "acquire/image_commands.h"
 #include "acquire/tiff_paths.h"
+#include "app/help_pages.h"
 #include "gui/dio_dialog.h"
 #include "gui/image_view.h"
 #include "gui/trigger_dialog.h"
@@ -41,6 +42,8 @@ CChildFrame::CChildFrame(std::unique_ptr<ImageDocument> document, int element,
         UpdateCommands();
         popup_->popup(at);
     });
+    connect(view_, &CFrmView::helpRequested, this,
+            [this] { emit helpRequested(HelpBook::kImageWindowTopic); });
     rateTimer_ = new QTimer(this);
     connect(rateTimer_, &QTimer::timeout, this, &CChildFrame::MeasureRate);
     rateTimer_->start(kRatePeriodMs);
@@ -192,6 +195,7 @@ void CChildFrame::OpenTriggerDialog() {
     }
     trigger_ = new CTriggerDlg(*document_, TriggerSetupOf(target_, view_->Window()), this);
     connect(trigger_, &CTriggerDlg::imageChanged, this, &CChildFrame::AfterCommand);
+    connect(trigger_, &CTriggerDlg::helpRequested, this, &CChildFrame::helpRequested);
     // The window redisplays its image once the dialog has gone.
     connect(trigger_, &CTriggerDlg::closed, this, [this] {
         Redisplay(*document_, view_->Window());
@@ -202,7 +206,10 @@ void CChildFrame::OpenTriggerDialog() {
 }
 
 void CChildFrame::OpenDioDialog() {
-    if (!dio_) dio_ = new CDioTestDlg(*document_, this);
+    if (!dio_) {
+        dio_ = new CDioTestDlg(*document_, this);
+        connect(dio_, &CDioTestDlg::helpRequested, this, &CChildFrame::helpRequested);
+    }
     dio_->show();
     dio_->activateWindow();
 }

@@ -75,6 +75,8 @@ signals:
     void editRequested(int element);
     void statusText(const QString &text);
     void frameRateChanged(const QString &text);
+    // F1 in the window or Help in one of its dialogs: a help topic.
+    void helpRequested(int topic);
 
 protected:
     void closeEvent(QCloseEvent *event) override;

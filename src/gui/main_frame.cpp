@@ -335,6 +335,8 @@ void CMainFrame::closeEvent(QCloseEvent *event) {
         return;
     }
     StorePlacement();
+    // Live grabs and trigger waits end while the boards are still there.
+    CloseImageWindows();
     setupDialogs_->CloseAll();
     if (help_) help_->close();
     event->accept();

@@ -29,7 +29,7 @@ void CMainFrame::CreateImageMenu() {
     AddAction(image, Command::Clear, "&Clear", "Clear the active board's frame",
               &CMainFrame::OnClear);
     AddAction(image, Command::TriggeredSnap, "&Triggered Snap ...", "Acquire a frame on a trigger",
-              nullptr);
+              &CMainFrame::OnTriggeredSnap);
     image->addSeparator();
     AddAction(image, Command::LoadTiff, "&Load TIFF file...",
               "Show a TIFF file in the active board's window", &CMainFrame::OnLoadTiff);
@@ -74,6 +74,7 @@ CChildFrame *CMainFrame::OpenImageWindow(int element) {
     mdi_->addSubWindow(window);
     imageWindows_[element] = window;
     connect(window, &CChildFrame::editRequested, this, &CMainFrame::OpenSetupDialog);
+    connect(window, &CChildFrame::helpRequested, this, &CMainFrame::ShowHelp);
     connect(window, &CChildFrame::statusText, this,
             [this](const QString &text) { statusBar()->showMessage(text); });
     connect(window, &CChildFrame::frameRateChanged, this, [this, window](const QString &text) {

@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "app/help_pages.h"
 #include "gui/qt_clock.h"
 
 namespace qvi {
@@ -43,16 +44,20 @@ CTriggerDlg::CTriggerDlg(ImageDocument &document, TriggeredAcquisition::Setup se
     arm_ = new QPushButton(QString::fromStdString(tool_->ArmLabel()), this);
     clear_ = new QPushButton("Clear frame", this);
     auto *close = new QPushButton("Close", this);
+    auto *help = new QPushButton("Help", this);
     buttons->addWidget(arm_);
     buttons->addWidget(clear_);
     buttons->addStretch();
     buttons->addWidget(close);
+    buttons->addWidget(help);
     layout->addLayout(buttons);
 
     connect(external_, &QRadioButton::toggled, this, &CTriggerDlg::OnSource);
     connect(arm_, &QPushButton::clicked, this, &CTriggerDlg::OnArm);
     connect(clear_, &QPushButton::clicked, this, &CTriggerDlg::OnClear);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
+    connect(help, &QPushButton::clicked, this,
+            [this] { emit helpRequested(HelpBook::kTriggerDialogTopic); });
 }
 
 CTriggerDlg::~CTriggerDlg() {

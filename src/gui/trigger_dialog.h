@@ -35,6 +35,8 @@ signals:
     void imageChanged();
     // The dialog has closed; the window redisplays its image.
     void closed();
+    // Help asks for the dialog's page.
+    void helpRequested(int topic);
 
 protected:
     void done(int result) override;

@@ -2,7 +2,9 @@
 // way qvconfig starts, on the sample configuration with its simulated rack,
 // opens the windows a user would open (the system window, the Module Setup
 // dialog of an SXA camera channel, the value entry dialog of its "Horizontal
-// Total" row) and grabs the screen after each step. Run it under a virtual X
+// Total" row, a live image window with its frame rate, the Triggered
+// Acquisition and Digital I/O Test dialogs) and grabs the screen after each
+// step. Run it under a virtual X
 // server: scripts/screenshots.
 #include <cstdio>
 #include <filesystem>
@@ -26,10 +28,13 @@
 #include <QTabWidget>
 #include <QThread>
 
+#include "gui/dio_dialog.h"
+#include "gui/image_window.h"
 #include "gui/main_frame.h"
 #include "gui/module_setup_dialog.h"
 #include "gui/setup_dialogs.h"
 #include "gui/system_window_hw.h"
+#include "gui/trigger_dialog.h"
 #include "gui/value_entry_dialog.h"
 #include "quar/version_stamp.h"
 
@@ -72,6 +77,31 @@ int RowLabelled(const qvi::CParamPage &page, const QString &label) {
             return row;
     }
     return -1;
+}
+
+// The active board's image window grabbing live, once the status bar shows
+// the frame rate of a whole second; then its two dialogs, one at a time.
+bool ShootImageWindow(qvi::CMainFrame &frame, const std::filesystem::path &out) {
+    qvi::CChildFrame *window = frame.ActiveImageWindow(true);
+    if (window == nullptr) return false;
+    window->Grab();
+    for (int i = 0; i < 20 && frame.FrameRateText().isEmpty(); ++i) Settle();
+    // The first figure counts part of a second only; the next is a whole one.
+    for (int i = 0; i < 6; ++i) Settle();
+    bool ok = Grab(out / "image-window.png", Around({&frame}));
+    window->OpenTriggerDialog();
+    qvi::CTriggerDlg *trigger = window->TriggerDialog();
+    if (trigger == nullptr) return false;
+    trigger->move(frame.geometry().center() - trigger->rect().center());
+    ok = Grab(out / "trigger-dialog.png", Around({trigger})) && ok;
+    trigger->close();
+    window->OpenDioDialog();
+    qvi::CDioTestDlg *dio = window->DioDialog();
+    if (dio == nullptr) return false;
+    dio->move(frame.geometry().center() - dio->rect().center());
+    ok = Grab(out / "dio-dialog.png", Around({dio})) && ok;
+    dio->close();
+    return ok;
 }
 
 }  // namespace
@@ -136,6 +166,8 @@ int main(int argc, char **argv) {
     });
     emit page->numberFieldActivated(row, false);
     frame.Dialogs().CloseAll();
+    system->hide();
+    ok = ShootImageWindow(frame, out) && ok;
     for (const std::string &text : ui.Texts()) std::fprintf(stderr, "message: %s\n", text.c_str());
     return ok ? 0 : 1;
 }

@@ -1,0 +1,59 @@
+// The image window's help pages: the window and its two dialogs.
+#include "app/help_image_pages.h"
+
+#include "app/help_pages.h"
+
+namespace qvi {
+
+namespace {
+
+std::string ImageWindowBody() {
+    return "<h1>Image window</h1>"
+           "<p>Each acquisition board (and each camera channel of an SXA board) has one image "
+           "window; it opens when the board becomes the active board. The right mouse button "
+           "(or the menu key) opens its menu: <b>Grab</b> shows live video, <b>Snap</b> takes "
+           "one frame, <b>Clear</b> clears it, <b>Triggered Snap ...</b> opens the "
+           "Triggered Acquisition dialog, <b>Edit ...</b> (or a double click) opens the board's "
+           "Module Setup. <b>Stretch to Fit Enable</b> scales the image to the window and "
+           "turns the scroll bars and DirectDraw off; <b>DirectDraw Mode Enable</b> displays "
+           "through DirectDraw.</p>"
+           "<p>While a grab runs the status bar shows the frames shown per second and the "
+           "frames dropped because the display fell behind. On a still 8-bit image, hold the "
+           "left button to read the pixel under the cross cursor in the status bar "
+           "(<tt>x= 12  y=34 pix=56</tt>).</p>"
+           "<p>Save TIFF file... writes the shown image (you are asked before a file is "
+           "replaced); Load TIFF file... shows a file in the active board's window.</p>";
+}
+
+std::string TriggerBody() {
+    return "<h1>Triggered Acquisition</h1>"
+           "<p>Opening the dialog clears the window and turns the board's trigger mode on. "
+           "Choose the trigger source: <b>External</b> or <b>Software</b> (a TX-30 takes "
+           "external triggers only). <b>Arm + poll</b> arms the board and waits for the "
+           "external trigger in the <i>Waiting for external trigger...</i> box, which Cancel "
+           "ends; <b>Arm + fire</b> arms the board and fires the trigger itself. The frame "
+           "taken on the trigger is shown in the window. <b>Clear frame</b> clears it. Closing "
+           "the dialog turns the trigger mode off.</p>";
+}
+
+std::string DioBody() {
+    return "<h1>Digital I/O Test</h1>"
+           "<p>Offered for SXA boards and for boards of hardware revision 5 or above. The "
+           "eight <b>Input</b> boxes show the board's input lines, read every 100 ms; the "
+           "eight <b>Output</b> boxes drive its output lines (all off when the dialog opens). "
+           "<b>Input Buffer Enable</b> latches the inputs on the input strobe; the strobe "
+           "polarity can be chosen only while it is set and takes effect with the next change "
+           "of the buffer enable. <b>Output Strobe</b> chooses whether the output strobe is "
+           "driven low or high.</p>";
+}
+
+}  // namespace
+
+std::vector<TopicPage> ImageWindowHelpPages(const std::string &contentsLink) {
+    const std::string back = "<p><a href=\"" + contentsLink + "\">Contents</a></p>";
+    return {{HelpBook::kImageWindowTopic, "Image window", ImageWindowBody() + back},
+            {HelpBook::kTriggerDialogTopic, "Triggered Acquisition", TriggerBody() + back},
+            {HelpBook::kDioDialogTopic, "Digital I/O Test", DioBody() + back}};
+}
+
+}  // namespace qvi

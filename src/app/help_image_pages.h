@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace qvi {
+
+struct HelpPage;
+
+// The help pages of the image window and of its two tools, the Triggered
+// Acquisition and the Digital I/O Test dialogs, each with its topic number.
+struct TopicPage {
+    int topic;
+    std::string title;
+    std::string body;
+};
+std::vector<TopicPage> ImageWindowHelpPages(const std::string &contentsLink);
+
+}  // namespace qvi

@@ -1,0 +1,310 @@
+// The image windows on the sample rack: live frames reaching the view and the
+// frame-rate pane, snap and clear, TIFF files through the Image menu, the
+// pixel readout, Stretch To Fit, the triggered snap and the digital I/O
+// dialogs, and closing with a grab running.
+// The board's header comes before Qt's, whose "slots" would rename its members.
+#include "system/board_plat_mod.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QMdiArea>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QtTest>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+#include "app/recent_files.h"
+#include "gui/dio_dialog.h"
+#include "gui/gui_screen.h"
+#include "gui/gui_session.h"
+#include "gui/help_window.h"
+#include "gui/image_view.h"
+#include "gui/image_window.h"
+#include "gui/main_frame.h"
+#include "gui/system_window_hw.h"
+#include "gui/trigger_dialog.h"
+#include "platform/app_registry.h"
+#include "system/config_state.h"
+
+using qvi::CChildFrame;
+using qvi::Command;
+using qvi::ImageCommand;
+using qvi::ImageDocument;
+
+namespace {
+
+std::string ReadAll(const std::filesystem::path &path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+}  // namespace
+
+class ImageWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<qvi::testing::GuiSession> session_;
+    std::unique_ptr<qvi::MemoryRegistry> registry_;
+    std::unique_ptr<qvi::MemoryRecentFiles> recent_;
+    std::unique_ptr<qvi::CMainFrame> frame_;
+
+    void Trigger(Command command) {
+        frame_->UpdateCommands();
+        QVERIFY2(frame_->Action(command)->isEnabled(), "the command is disabled");
+        frame_->Action(command)->trigger();
+    }
+    CChildFrame *Window() { return frame_->ActiveImageWindow(false); }
+    ImageDocument &Document() { return Window()->Document(); }
+    // Makes a board of the list the active one, as the board selector does.
+    CChildFrame *SelectBoard(int board) {
+        frame_->BoardSelector()->setCurrentIndex(board);
+        emit frame_->BoardSelector()->activated(board);
+        return Window();
+    }
+    std::uintmax_t Pixels() { return std::uintmax_t(Document().width) * Document().height; }
+    QImage Painted() { return Window()->View()->viewport()->grab().toImage(); }
+    int BoardIndexOf(const QString &label) const {
+        const QStringList items = frame_->SystemWindowHw()->BoardItems();
+        for (int i = 0; i < items.size(); ++i)
+            if (items[i].contains(label)) return i;
+        return -1;
+    }
+
+private slots:
+    void init() {
+        session_ = std::make_unique<qvi::testing::GuiSession>();
+        QVERIFY(session_->Started());
+        // The first board's output lines are wired back to its inputs.
+        const std::filesystem::path rack = session_->ConfigDir() / "rack.ini";
+        std::string text = ReadAll(rack);
+        const std::string period = "InputsPeriod = 1000\n";
+        QVERIFY(text.find(period) != std::string::npos);
+        text.insert(text.find(period) + period.size(), "Loopback = 1\n");
+        std::ofstream(rack, std::ios::trunc) << text;
+        registry_ = std::make_unique<qvi::MemoryRegistry>();
+        recent_ = std::make_unique<qvi::MemoryRecentFiles>();
+        registry_->WriteString("Window size", "Rect", "0040 0030 1040 0730");
+        frame_ = std::make_unique<qvi::CMainFrame>(session_->settings(), session_->services,
+                                                   *registry_, *recent_);
+        frame_->RestorePlacement();
+        frame_->show();
+        session_->settings().currentConfigFile = session_->Demo();
+        frame_->OpenStartConfiguration();
+        QVERIFY(session_->ui.Errors().empty());
+        QVERIFY(Window() != nullptr);
+    }
+
+    void cleanup() {
+        qvi::SetConfigModified(false);
+        frame_.reset();
+        recent_.reset();
+        registry_.reset();
+        session_.reset();
+    }
+
+    void grabShowsLiveFramesWithTheirRateThenSnapAndClear() {
+        QVERIFY(frame_->MdiArea()->subWindowList().contains(Window()));
+        QCOMPARE(Window()->windowTitle(), QString::fromStdString(Document().title).trimmed());
+        Trigger(Command::Grab);
+        QCOMPARE(Document().state, int(ImageDocument::kLiveGrab));
+        QVERIFY(Document().imageValid);
+        const QImage first = Painted();
+        QTRY_VERIFY_WITH_TIMEOUT(Painted() != first, 2000);
+        // The pane shows the measure of the last whole second.
+        const QRegularExpression rate("^(\\d+) fps, (\\d+) dropped$");
+        QTRY_VERIFY_WITH_TIMEOUT(rate.match(frame_->FrameRateText()).hasMatch(), 2500);
+        QVERIFY(rate.match(frame_->FrameRateText()).captured(1).toInt() > 0);
+
+        Trigger(Command::Snap);
+        QCOMPARE(Document().state, int(ImageDocument::kSnapped));
+        QTRY_VERIFY_WITH_TIMEOUT(frame_->FrameRateText().isEmpty(), 2500);
+        const QImage snapped = Painted();
+        QTest::qWait(100);
+        QCOMPARE(Painted(), snapped);
+
+        Trigger(Command::Clear);
+        QCOMPARE(Document().state, int(ImageDocument::kCleared));
+    }
+
+    void saveTiffAsksBeforeReplacingAndLoadTiffShowsTheFile() {
+        Trigger(Command::Snap);
+        const std::filesystem::path path = session_->ConfigDir() / "shot.tif";
+        session_->ui.fileChoices.push_back(session_->ConfigDir() / "shot");
+        Trigger(Command::SaveTiff);
+        QVERIFY(std::filesystem::file_size(path) > Pixels());
+        QVERIFY(session_->ui.questions.empty());
+        QVERIFY(Window()->windowTitle().startsWith(
+            QString("%1 -- %2 x %3")
+                .arg(QString::fromStdString(Document().title).trimmed())
+                .arg(Document().width)
+                .arg(Document().height)));
+
+        // An existing file is replaced only on Yes (a saved frame is saved
+        // once: the next save needs a new one).
+        Trigger(Command::Snap);
+        { std::ofstream(path, std::ios::trunc) << "x"; }
+        session_->ui.fileChoices.push_back(path);
+        session_->ui.answers.push_back(qvi::MessageAnswer::No);
+        Trigger(Command::SaveTiff);
+        QCOMPARE(session_->ui.questions.size(), std::size_t(1));
+        QVERIFY(session_->ui.questions[0].text.find("already exists") != std::string::npos);
+        QCOMPARE(ReadAll(path), std::string("x"));
+        session_->ui.fileChoices.push_back(path);
+        session_->ui.answers.push_back(qvi::MessageAnswer::Yes);
+        Trigger(Command::SaveTiff);
+        QVERIFY(std::filesystem::file_size(path) > Pixels());
+
+        Trigger(Command::Clear);
+        session_->ui.fileChoices.push_back(path);
+        Trigger(Command::LoadTiff);
+        QCOMPARE(Document().state, int(ImageDocument::kFromFile));
+        QVERIFY(Document().imageValid);
+        QVERIFY(session_->ui.Errors().empty());
+        // A cancelled dialog changes nothing.
+        Trigger(Command::LoadTiff);
+        QCOMPARE(Document().state, int(ImageDocument::kFromFile));
+    }
+
+    void pixelReadoutWhileTheButtonIsHeld() {
+        Trigger(Command::Snap);
+        QCOMPARE(Document().bitsPerPixel, 8);
+        QWidget *viewport = Window()->View()->viewport();
+        qvi::QV_board_plat_mod *board = Document().board;
+        const auto expected = [board](int x, int y) {
+            return QString("x= %1  y=%2 pix=%3").arg(x).arg(y).arg(board->ReadPixel(x, y));
+        };
+        QTest::mousePress(viewport, Qt::LeftButton, {}, QPoint(10, 20));
+        QCOMPARE(frame_->statusBar()->currentMessage(), expected(10, 20));
+        QCOMPARE(viewport->cursor().shape(), Qt::CrossCursor);
+        QTest::mouseMove(viewport, QPoint(37, 41));
+        QCOMPARE(frame_->statusBar()->currentMessage(), expected(37, 41));
+        QTest::mouseRelease(viewport, Qt::LeftButton, {}, QPoint(37, 41));
+        QVERIFY(frame_->statusBar()->currentMessage().isEmpty());
+
+        // No readout of a live picture.
+        Trigger(Command::Grab);
+        QTest::mouseClick(viewport, Qt::LeftButton, {}, QPoint(10, 20));
+        QVERIFY(frame_->statusBar()->currentMessage().isEmpty());
+    }
+
+    void stretchToFitTakesTheScrollRangeAndDirectDraw() {
+        Trigger(Command::Snap);
+        Window()->resize(200, 150);
+        QScrollBar *horizontal = Window()->View()->horizontalScrollBar();
+        QVERIFY(horizontal->maximum() > 0);
+        Trigger(Command::StretchToFit);
+        frame_->UpdateCommands();
+        QVERIFY(frame_->Action(Command::StretchToFit)->isChecked());
+        QVERIFY(!frame_->Action(Command::DirectDraw)->isEnabled());
+        QCOMPARE(horizontal->maximum(), 0);
+        QCOMPARE(Window()->View()->verticalScrollBar()->maximum(), 0);
+        Trigger(Command::StretchToFit);
+        QVERIFY(horizontal->maximum() > 0);
+    }
+
+    void softwareTriggeredSnapThroughTheDialog() {
+        Trigger(Command::TriggeredSnap);
+        qvi::CTriggerDlg *dialog = Window()->TriggerDialog();
+        QVERIFY(dialog != nullptr);
+        QVERIFY(dialog->windowTitle().startsWith("Triggered Acquisition - "));
+        QCOMPARE(dialog->ArmButton()->text(), QString("Arm + poll"));
+        QVERIFY(dialog->SoftwareButton()->isEnabled());
+        dialog->SoftwareButton()->click();
+        QCOMPARE(dialog->ArmButton()->text(), QString("Arm + fire"));
+        dialog->ArmButton()->click();
+        QTRY_COMPARE(Document().state, int(ImageDocument::kTriggered));
+        QVERIFY(Document().imageValid);
+        dialog->ClearButton()->click();
+        QCOMPARE(Document().state, int(ImageDocument::kCleared));
+        dialog->close();
+        QTRY_VERIFY(Window()->TriggerDialog() == nullptr);
+
+        // A TX-30 takes external triggers only.
+        QVERIFY(SelectBoard(BoardIndexOf("DQ")));
+        Window()->OpenTriggerDialog();
+        QVERIFY(!Window()->TriggerDialog()->SoftwareButton()->isEnabled());
+    }
+
+    void dioDialogFollowsTheInputsAndDrivesTheOutputs() {
+        Window()->Action(ImageCommand::DioTest)->trigger();
+        qvi::CDioTestDlg *dialog = Window()->DioDialog();
+        QVERIFY(dialog != nullptr);
+        qvi::QV_board_plat_mod *board = Document().board;
+        // The first board of the rack toggles inputs 0 and 7 every second: the box follows
+        // within one read period of the line.
+        const int before = board->ReadInputs(-1);
+        QElapsedTimer waited;
+        waited.start();
+        while (board->ReadInputs(-1) == before && waited.elapsed() < 3000) QTest::qWait(2);
+        const int after = board->ReadInputs(-1);
+        QVERIFY(after != before);
+        QTRY_VERIFY_WITH_TIMEOUT(dialog->InputBox(0)->isChecked() == ((after & 1) != 0), 200);
+        QCOMPARE(dialog->InputBox(7)->isChecked(), (after & 0x80) != 0);
+
+        // An output line reaches the board and comes back on its input.
+        QVERIFY(!dialog->InputBox(3)->isChecked());
+        dialog->OutputBox(3)->click();
+        QVERIFY(dialog->OutputBox(3)->isChecked());
+        QCOMPARE(Document().board->ReadInputs(3), 1);
+        QTRY_VERIFY_WITH_TIMEOUT(dialog->InputBox(3)->isChecked(), 200);
+        // Input Buffer Enable offers the strobe polarity.
+        QVERIFY(!dialog->RisingEdgeButton()->isEnabled());
+        dialog->BufferEnableBox()->click();
+        QVERIFY(dialog->RisingEdgeButton()->isEnabled());
+        QVERIFY(dialog->FallingEdgeButton()->isEnabled());
+    }
+
+    // F1 in the window and the dialogs' Help buttons open their pages.
+    void helpReachesThePagesOfTheWindowAndItsDialogs() {
+        frame_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frame_.get()));
+        Window()->View()->setFocus();
+        QTest::keyClick(Window()->View(), Qt::Key_F1);
+        QVERIFY(frame_->HelpWindow() != nullptr);
+        QCOMPARE(frame_->HelpWindow()->CurrentTitle(), QString("Image window"));
+        Window()->OpenTriggerDialog();
+        for (QPushButton *button : Window()->TriggerDialog()->findChildren<QPushButton *>())
+            if (button->text() == "Help") button->click();
+        QCOMPARE(frame_->HelpWindow()->CurrentTitle(), QString("Triggered Acquisition"));
+        Window()->OpenDioDialog();
+        for (QPushButton *button : Window()->DioDialog()->findChildren<QPushButton *>())
+            if (button->text() == "Help") button->click();
+        QCOMPARE(frame_->HelpWindow()->CurrentTitle(), QString("Digital I/O Test"));
+    }
+
+    void closingAWindowDuringAGrabStopsIt() {
+        qvi::QV_board_plat_mod *board = Document().board;
+        Trigger(Command::Grab);
+        const int frames = Window()->View()->Sink().Frames();
+        QTRY_VERIFY(Window()->View()->Sink().Frames() > frames);
+        QVERIFY(board->Document(0) != nullptr);
+        QPointer<CChildFrame> window = Window();
+        window->close();
+        QTRY_VERIFY(window.isNull());
+        QVERIFY(board->Document(0) == nullptr);
+    }
+
+    void closingTheMainFrameDuringGrabsEndsThem() {
+        qvi::QV_board_plat_mod *lumo = Document().board;
+        Trigger(Command::Grab);
+        SelectBoard(BoardIndexOf("SXA"));
+        qvi::QV_board_plat_mod *sxa = Document().board;
+        Trigger(Command::Grab);
+        QTest::qWait(100);
+        QVERIFY(frame_->close());
+        QVERIFY(lumo->Document(0) == nullptr);
+        QVERIFY(sxa->Document(0) == nullptr);
+        frame_.reset();
+    }
+};
+
+QVI_GUI_TEST_MAIN(ImageWindowTest, 1280, 1024, 1.0)
+#include "image_window_gui_test.moc"
