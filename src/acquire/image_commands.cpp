@@ -153,11 +153,13 @@ std::optional<FillColour> Paint(ImageDocument &document) {
 int SaveTiff(ImageDocument &document, const std::string &path, void *window) {
     QV_board_plat_mod *board = BoardOf(document);
     const int result = board ? board->SaveImageFile(path) : 0;
+    // The redisplay may retitle the window with the depth; a saved image is
+    // titled with its size alone.
+    Redisplay(document, window);
     char caption[512];
     std::snprintf(caption, sizeof caption, " %s -- %d x %d", document.title.c_str(), document.width,
                   document.height);
     document.caption = caption;
-    Redisplay(document, window);
     return result;
 }
 

@@ -141,11 +141,11 @@ private slots:
         Trigger(Command::SaveTiff);
         QVERIFY(std::filesystem::file_size(path) > Pixels());
         QVERIFY(session_->ui.questions.empty());
-        QVERIFY(Window()->windowTitle().startsWith(
-            QString("%1 -- %2 x %3")
-                .arg(QString::fromStdString(Document().title).trimmed())
-                .arg(Document().width)
-                .arg(Document().height)));
+        QCOMPARE(Window()->windowTitle(),
+                 QString("%1 -- %2 x %3")
+                     .arg(QString::fromStdString(Document().title).trimmed())
+                     .arg(Document().width)
+                     .arg(Document().height));
 
         // An existing file is replaced only on Yes (a saved frame is saved
         // once: the next save needs a new one).
