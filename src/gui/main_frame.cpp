@@ -87,8 +87,13 @@ CMainFrame::CMainFrame(AppSettings &settings, PlatformServices &services, AppReg
     UpdateCommands();
 }
 
+// The image windows end their boards' work while the frame is still whole;
+// what the MDI area and the windows signal while the base class tears them
+// down no longer reaches this object.
 CMainFrame::~CMainFrame() {
     StorePlacement();
+    CloseImageWindows();
+    ForgetChildSignals();
 }
 
 QAction *CMainFrame::AddAction(QMenu *menu, Command command, const QString &text,

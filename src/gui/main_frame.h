@@ -141,6 +141,7 @@ private:
     CChildFrame *OpenImageWindow(int element);
     CChildFrame *CurrentImageWindow() const;
     void CloseImageWindows();
+    void ForgetChildSignals();
     void OnGrab();
     void OnSnap();
     void OnClear();

@@ -98,6 +98,11 @@ void CMainFrame::CloseImageWindows() {
     frameRate_->clear();
 }
 
+void CMainFrame::ForgetChildSignals() {
+    disconnect(mdi_, nullptr, this, nullptr);
+    for (QMdiSubWindow *window : mdi_->subWindowList()) window->disconnect(this);
+}
+
 void CMainFrame::OnGrab() {
     if (CChildFrame *window = ActiveImageWindow(true)) window->Grab();
 }

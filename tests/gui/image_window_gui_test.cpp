@@ -15,6 +15,7 @@
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QStatusBar>
+#include <QTimer>
 #include <QtTest>
 #include <filesystem>
 #include <fstream>
@@ -231,6 +232,49 @@ private slots:
         QVERIFY(SelectBoard(BoardIndexOf("DQ")));
         Window()->OpenTriggerDialog();
         QVERIFY(!Window()->TriggerDialog()->SoftwareButton()->isEnabled());
+    }
+
+    // The rack fires the Lumo's external trigger every second: Arm opens the
+    // wait box, which polls once a second and closes on the triggered frame.
+    void externalTriggeredSnapWaitsInItsBox() {
+        Window()->OpenTriggerDialog();
+        qvi::CTriggerDlg *dialog = Window()->TriggerDialog();
+        QVERIFY(dialog->ExternalButton()->isChecked());
+        bool boxSeen = false;
+        QTimer::singleShot(200, [&] {
+            auto *box = dialog->findChild<qvi::CTriggerWaitDlg *>();
+            boxSeen = box != nullptr && box->isVisible() &&
+                      box->windowTitle() == "Waiting for external trigger...";
+        });
+        QElapsedTimer armed;
+        armed.start();
+        dialog->ArmButton()->click();  // returns once the box has closed
+        QVERIFY(boxSeen);
+        QCOMPARE(Document().state, int(ImageDocument::kTriggered));
+        QVERIFY(armed.elapsed() < 5000);
+        QVERIFY(!Document().frozen);
+    }
+
+    // An SXA channel's triggered frames come through the waiter thread: one
+    // per software trigger, and the rack's external ones while armed for
+    // them; closing the dialog ends the thread.
+    void sxaChannelFramesComeThroughTheWaiter() {
+        QVERIFY(SelectBoard(BoardIndexOf("chan 1")) != nullptr);
+        QCOMPARE(Document().channel, 1);
+        Window()->OpenTriggerDialog();
+        qvi::CTriggerDlg *dialog = Window()->TriggerDialog();
+        dialog->SoftwareButton()->click();
+        dialog->ArmButton()->click();
+        QVERIFY(dialog->Tool().WaiterRunning());
+        QTRY_VERIFY_WITH_TIMEOUT(dialog->Tool().FramesShown() >= 1, 3000);
+        QTRY_VERIFY(Window()->View()->Sink().Frames() >= 1);
+        dialog->ExternalButton()->click();
+        dialog->ArmButton()->click();
+        QCOMPARE(dialog->ArmButton()->text(), QString("Polling..."));
+        const int shown = dialog->Tool().FramesShown();
+        QTRY_VERIFY_WITH_TIMEOUT(dialog->Tool().FramesShown() > shown, 3000);
+        dialog->close();
+        QTRY_VERIFY(Window()->TriggerDialog() == nullptr);
     }
 
     void dioDialogFollowsTheInputsAndDrivesTheOutputs() {
