@@ -29,6 +29,16 @@ std::optional<VideoFormat> DqpFrame(const Library &library, QRX_HANDLE board, in
     }
 }
 
+// The 16-bit pair keeps its low byte in A0 and its high byte in A1; true
+// colour keeps red in A0, green in A1 and blue in B1 (the store's colour
+// pixels are blue, green, red, unused from the lowest byte up).
+void SetDqpPlanes(QRX_HANDLE board, int frame) {
+    if (frame == DQP_FRAME_A0_A1)
+        VideoStore::Instance().SetPlanes(board, frame, {DQP_FRAME_A0, DQP_FRAME_A1});
+    else if (frame == DQP_FRAME_TRUE_COLOR)
+        VideoStore::Instance().SetPlanes(board, frame, {DQP_FRAME_B1, DQP_FRAME_A1, DQP_FRAME_A0});
+}
+
 }  // namespace
 
 std::optional<FrameName> NameFrame(const Library &library, QRX_HANDLE handle, int frame) {
@@ -57,6 +67,7 @@ std::optional<VideoFormat> FrameFormatOf(const Library &library, const FrameName
 Frame *CurrentFrame(const Library &library, const FrameName &name) {
     const std::optional<VideoFormat> format = FrameFormatOf(library, name);
     if (!format) return nullptr;
+    if (library.DqpMemoryModel(name.board) >= 0) SetDqpPlanes(name.board, name.frame);
     return &VideoStore::Instance().Configure(name.board, name.frame, *format,
                                              library.FrameRate(name.board));
 }

@@ -2,13 +2,16 @@
 // memory model, its DAC and display-timing settings, and its frame memories
 // and display output (arming, clearing, overlay text, display paths, which
 // frames are shown and where).
+#include <mutex>
 #include <vector>
 
 #include "quar/quar_api.h"
 #include "quar/quar_modules.h"
+#include "sim/board_frames.h"
 #include "sim/console.h"
 #include "sim/library.h"
 #include "sim/trigger_setup.h"
+#include "sim/video_store.h"
 
 using quar::Library;
 
@@ -87,6 +90,9 @@ QUAR_EXPORT int dqp_clr_frame(QRX_HANDLE board, int frame) {
     if (element == nullptr || !Fitted(board, frame)) return -1;
     ++element->frames.clears[frame];
     if (frame == DQP_FRAME_OVERLAY) element->frames.overlayText.clear();
+    std::lock_guard lock(quar::VideoStore::Instance().Mutex());
+    if (quar::Frame *pixels = quar::CurrentFrame(Library::Instance(), {board, frame}))
+        quar::VideoStore::Fill(*pixels, 0);
     return 0;
 }
 

@@ -75,6 +75,10 @@ const std::uint8_t *Frame::Row(int y) const {
 
 namespace {
 
+// The store's clock for Frame::version; only ever read or moved under the
+// store's lock.
+std::uint64_t gClock = 0;
+
 // The counter's rows: the tile's rows with the 16 blocks drawn over their
 // start, so a frame costs 8 row copies and 1024 pixels.
 void DrawCounter(Frame &frame) {
@@ -96,7 +100,49 @@ void ShowPattern(Frame &frame, std::uint64_t count) {
     frame.count = count;
     frame.pattern = true;
     frame.bytes.clear();
+    frame.version = ++gClock;
     DrawCounter(frame);
+}
+
+// A pattern frame's rows copied into its bytes, so that single bytes of it
+// can be written.
+void Materialise(Frame &frame) {
+    if (!frame.pattern) return;
+    std::vector<std::uint8_t> bytes(frame.RowBytes() *
+                                    static_cast<std::size_t>(frame.format.height));
+    for (int y = 0; y < frame.format.height; ++y)
+        std::memcpy(bytes.data() + static_cast<std::size_t>(y) * frame.RowBytes(), frame.Row(y),
+                    frame.RowBytes());
+    frame.bytes = std::move(bytes);
+    frame.pattern = false;
+}
+
+// Byte `plane` of every composite pixel into an 8-bit memory, or back.
+void CopyPlaneOut(const Frame &composite, int plane, Frame &memory) {
+    if (memory.layout.Bytes() != 1 || plane >= composite.layout.Bytes()) return;
+    Materialise(memory);
+    const int width = std::min(composite.format.width, memory.format.width);
+    const int height = std::min(composite.format.height, memory.format.height);
+    const int step = composite.layout.Bytes();
+    for (int y = 0; y < height; ++y) {
+        const std::uint8_t *from = composite.Row(y) + plane;
+        std::uint8_t *to = memory.bytes.data() + static_cast<std::size_t>(y) * memory.RowBytes();
+        for (int x = 0; x < width; ++x) to[x] = from[x * step];
+    }
+}
+
+void CopyPlaneIn(const Frame &memory, int plane, Frame &composite) {
+    if (memory.layout.Bytes() != 1 || plane >= composite.layout.Bytes()) return;
+    Materialise(composite);
+    const int width = std::min(composite.format.width, memory.format.width);
+    const int height = std::min(composite.format.height, memory.format.height);
+    const int step = composite.layout.Bytes();
+    for (int y = 0; y < height; ++y) {
+        const std::uint8_t *from = memory.Row(y);
+        std::uint8_t *to =
+            composite.bytes.data() + static_cast<std::size_t>(y) * composite.RowBytes() + plane;
+        for (int x = 0; x < width; ++x) to[x * step] = from[x];
+    }
 }
 
 }  // namespace
@@ -116,23 +162,81 @@ std::shared_ptr<const PatternTile> VideoStore::TileFor(int width, PixelLayout la
 
 Frame &VideoStore::Configure(QRX_HANDLE board, int number, const VideoFormat &format,
                              double frameRate) {
-    Frame &frame = frames_[{board, number}];
+    const Key key{board, number};
+    Frame &frame = frames_[key];
     frame.frameRate = frameRate;
-    if (frame.tile && frame.format == format) return frame;
-    frame.format = format;
-    frame.layout = LayoutOf(format.depth, format.pixelFormat);
-    frame.tile = TileFor(format.width, frame.layout);
-    ShowPattern(frame, frame.count);
+    if (!frame.tile || !(frame.format == format)) {
+        frame.format = format;
+        frame.layout = LayoutOf(format.depth, format.pixelFormat);
+        frame.tile = TileFor(format.width, frame.layout);
+        ShowPattern(frame, frame.count);
+        frame.version = 0;
+    }
+    Reconcile(key, frame);
     return frame;
 }
 
 Frame *VideoStore::Find(QRX_HANDLE board, int number) {
-    auto found = frames_.find({board, number});
-    return found == frames_.end() ? nullptr : &found->second;
+    const Key key{board, number};
+    auto found = frames_.find(key);
+    if (found == frames_.end()) return nullptr;
+    Reconcile(key, found->second);
+    return &found->second;
 }
 
 void VideoStore::Forget(QRX_HANDLE board) {
     std::erase_if(frames_, [board](const auto &entry) { return entry.first.first == board; });
+    std::erase_if(planes_, [board](const auto &entry) { return entry.first.first == board; });
+}
+
+void VideoStore::SetPlanes(QRX_HANDLE board, int composite, std::vector<int> planes) {
+    planes_[{board, composite}] = std::move(planes);
+}
+
+void VideoStore::Reconcile(const Key &key, Frame &frame) {
+    if (planes_.contains(key))
+        TakePlanesFromMemories(key, frame);
+    else
+        TakePlaneFromComposites(key, frame);
+}
+
+// A memory shows its byte of the composite written after it, the newest
+// when two composites hold it.
+void VideoStore::TakePlaneFromComposites(const Key &key, Frame &frame) {
+    const Frame *newest = nullptr;
+    int newestPlane = 0;
+    for (const auto &[compositeKey, planes] : planes_) {
+        if (compositeKey.first != key.first) continue;
+        const auto at = std::find(planes.begin(), planes.end(), key.second);
+        auto composite = frames_.find(compositeKey);
+        if (at == planes.end() || composite == frames_.end()) continue;
+        Advance(composite->second);
+        if (composite->second.version > frame.version &&
+            (newest == nullptr || composite->second.version > newest->version)) {
+            newest = &composite->second;
+            newestPlane = static_cast<int>(at - planes.begin());
+        }
+    }
+    if (newest == nullptr) return;
+    CopyPlaneOut(*newest, newestPlane, frame);
+    frame.version = newest->version;
+}
+
+// A composite takes each plane whose memory was written after it.
+void VideoStore::TakePlanesFromMemories(const Key &key, Frame &frame) {
+    const std::vector<int> &planes = planes_.at(key);
+    std::uint64_t version = frame.version;
+    for (std::size_t plane = 0; plane < planes.size(); ++plane) {
+        const Key memoryKey{key.first, planes[plane]};
+        auto memory = frames_.find(memoryKey);
+        if (memory == frames_.end()) continue;
+        Advance(memory->second);
+        TakePlaneFromComposites(memoryKey, memory->second);
+        if (memory->second.version <= frame.version) continue;
+        CopyPlaneIn(memory->second, static_cast<int>(plane), frame);
+        version = std::max(version, memory->second.version);
+    }
+    frame.version = version;
 }
 
 void VideoStore::Advance(Frame &frame) {
@@ -176,6 +280,7 @@ void VideoStore::Request(Frame &frame, int code) {
 void VideoStore::Fill(Frame &frame, std::uint32_t value) {
     frame.grabbing = false;
     frame.pattern = false;
+    frame.version = ++gClock;
     frame.bytes.assign(frame.RowBytes() * static_cast<std::size_t>(frame.format.height), 0);
     if (value == 0) return;
     const int bytes = frame.layout.Bytes();

@@ -44,6 +44,9 @@ struct Frame {
     std::shared_ptr<const PatternTile> tile;
     std::vector<std::uint8_t> counterRows;  // rows 0 to 7 of the pattern frame
     std::vector<std::uint8_t> bytes;        // the pixels once written
+    // When the pixels last changed, on the store's clock; 0 for a frame that
+    // was (re)made and holds nothing written since.
+    std::uint64_t version = 0;
 
     std::size_t RowBytes() const {
         return static_cast<std::size_t>(format.width) * static_cast<std::size_t>(layout.Bytes());
@@ -65,6 +68,11 @@ public:
     Frame *Find(QRX_HANDLE board, int frame);
     // Forgets a board's frames (the board went away).
     void Forget(QRX_HANDLE board);
+    // Makes `composite` a frame whose pixels' byte k is frame planes[k] of the
+    // same board (a DQ-500's 16-bit pair and true colour are its memories
+    // seen together): whichever of them was written last is what both show.
+    // Caller holds the lock.
+    void SetPlanes(QRX_HANDLE board, int composite, std::vector<int> planes);
 
     // An acquisition request (QRX_XBOARD_*). Caller holds the lock.
     static void Request(Frame &frame, int code);
@@ -74,10 +82,16 @@ public:
     static void Fill(Frame &frame, std::uint32_t value);
 
 private:
+    using Key = std::pair<QRX_HANDLE, int>;
     std::shared_ptr<const PatternTile> TileFor(int width, PixelLayout layout);
+    // Brings a frame up to date with the frames it shares memory with.
+    void Reconcile(const Key &key, Frame &frame);
+    void TakePlaneFromComposites(const Key &key, Frame &frame);
+    void TakePlanesFromMemories(const Key &key, Frame &frame);
 
     std::mutex mutex_;
-    std::map<std::pair<QRX_HANDLE, int>, Frame> frames_;
+    std::map<Key, Frame> frames_;
+    std::map<Key, std::vector<int>> planes_;  // composite -> its memories
     std::map<std::pair<int, int>, std::weak_ptr<const PatternTile>> tiles_;
 };
 

@@ -1,0 +1,65 @@
+// A DQ-500's 16-bit pair and true-colour frames are its A0, A1 and B1
+// memories seen together: what is written through one shows in the others.
+#include <gtest/gtest.h>
+
+#include "quar/quar_acquire.h"
+#include "quar/quar_modules.h"
+#include "simulator_fixture.h"
+
+namespace qvi {
+namespace {
+
+constexpr const char *kRack = "[Board]\nKind = DQP\nMemoryModel = 2\n";
+constexpr const char *kBoards = "[SYSTEM:0]\n[DQ-500:0]\n";
+constexpr int kX = 300;
+constexpr int kY = 200;
+
+class DqpFramesTest : public SimulatorTest {
+protected:
+    void SetUp() override {
+        SimulatorTest::SetUp();
+        UseRack(kRack);
+        ASSERT_EQ(Load(kBoards), QRX_LOAD_OK);
+        ASSERT_EQ(QUAR_CALL(library_, qrx_init_sys, 0), 0);
+        board_ = QUAR_CALL(library_, qrx_systop, 0);
+    }
+    int32_t Pixel(int frame) { return QUAR_CALL(library_, qrx_rpix, board_, frame, kX, kY); }
+    int Fill(int frame, int32_t value) {
+        return QUAR_CALL(library_, sxp_clr_frame, board_, frame, value);
+    }
+
+    QRX_HANDLE board_ = 0;
+};
+
+TEST_F(DqpFramesTest, SnappedPairShowsItsBytesInA0AndA1AndClearingThemClearsIt) {
+    QRX_XBOARD_REQUEST snap{QRX_XBOARD_SNAP, DQP_FRAME_A0_A1, {}};
+    ASSERT_EQ(QUAR_CALL(library_, qrx_xboard, board_, &snap), 0);
+    const int32_t pair = Pixel(DQP_FRAME_A0_A1);
+    ASSERT_GT(pair, 0xFF);  // both bytes carry something
+    EXPECT_EQ(Pixel(DQP_FRAME_A0), pair & 0xFF);
+    EXPECT_EQ(Pixel(DQP_FRAME_A1), pair >> 8);
+
+    // The board's Clear clears memory by memory.
+    ASSERT_EQ(QUAR_CALL(library_, dqp_clr_frame, board_, DQP_FRAME_A0), 0);
+    EXPECT_EQ(Pixel(DQP_FRAME_A0_A1), pair & 0xFF00);
+    ASSERT_EQ(QUAR_CALL(library_, dqp_clr_frame, board_, DQP_FRAME_A1), 0);
+    EXPECT_EQ(Pixel(DQP_FRAME_A0_A1), 0);
+}
+
+TEST_F(DqpFramesTest, TrueColourIsRedInA0GreenInA1AndBlueInB1) {
+    ASSERT_EQ(Fill(DQP_FRAME_TRUE_COLOR, 0x112233), 0);
+    EXPECT_EQ(Pixel(DQP_FRAME_A0), 0x11);
+    EXPECT_EQ(Pixel(DQP_FRAME_A1), 0x22);
+    EXPECT_EQ(Pixel(DQP_FRAME_B1), 0x33);
+    EXPECT_EQ(Pixel(DQP_FRAME_A0_A1), 0x2211);
+
+    // The newest write wins, whichever frame it went through.
+    ASSERT_EQ(Fill(DQP_FRAME_A1, 0x44), 0);
+    EXPECT_EQ(Pixel(DQP_FRAME_TRUE_COLOR), 0x114433);
+    ASSERT_EQ(Fill(DQP_FRAME_A0_A1, 0x5566), 0);
+    EXPECT_EQ(Pixel(DQP_FRAME_TRUE_COLOR), 0x665533);
+    EXPECT_EQ(Pixel(DQP_FRAME_B1), 0x33);
+}
+
+}  // namespace
+}  // namespace qvi
