@@ -145,6 +145,7 @@ TEST_F(SxaAcquireTest, ChannelFrameSavesAndLoadsBack) {
     ASSERT_EQ(board->LoadImageFile(path, sink.Window(), width, height), 1);
     EXPECT_EQ(Pixel(1, 200, 100), saved);
     EXPECT_EQ(documents[1].state, ImageDocument::kFromFile);
+    EXPECT_EQ(documents[1].caption, " Channel 1: " + path.string() + " -- 640 x 480 x 8");
     EXPECT_TRUE(ui.messages.empty());
     std::filesystem::remove(path);
 }

@@ -5,8 +5,11 @@
 #include <cstdint>
 #include <vector>
 
+#include <algorithm>
+
 #include "library/library_binding.h"
 #include "platform/ui.h"
+#include "system/image_document.h"
 
 namespace qvi {
 
@@ -97,6 +100,34 @@ int WriteFrameFile(const LibraryBinding &binding, QRX_HANDLE board, int frame,
     return Written(write(board, frame, path.c_str(), colour ? kRgbPlanes : kGreyPlane,
                          colour ? kByteSample : image.depth),
                    path);
+}
+
+std::optional<AcquiredImage> ReadFrameFile(const LibraryBinding &binding, QRX_HANDLE board,
+                                           int frame, const std::string &path,
+                                           const AcquiredImage &frameImage) {
+    auto props = binding.Entry<&::qrx_imagefile_props>();
+    auto read = binding.Entry<&::qrx_read_image>();
+    std::int32_t width = 0, height = 0, planes = 0, bits = 0;
+    if (!props || !read || props(path.c_str(), &width, &height, &planes, &bits) != 0 ||
+        read(board, frame, path.c_str()) != 0)
+        return std::nullopt;
+    AcquiredImage image = frameImage;
+    image.depth = planes == kRgbPlanes ? kTrueColour : bits;
+    image.width = std::min<int>(width, frameImage.width);
+    image.height = std::min<int>(height, frameImage.height);
+    return image;
+}
+
+void HoldFile(ImageDocument &document, const AcquiredImage &image) {
+    document.width = image.width;
+    document.height = image.height;
+    document.bitsPerPixel = image.depth;
+    document.state = ImageDocument::kFromFile;
+}
+
+std::string FileCaption(const ImageDocument &document, const std::string &path,
+                        const AcquiredImage &image) {
+    return SizeDepthCaption(document.title + ": " + path, image.width, image.height, image.depth);
 }
 
 }  // namespace qvi

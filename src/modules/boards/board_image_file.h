@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "modules/boards/board_display.h"
@@ -24,5 +25,19 @@ int WriteFrameFile(const LibraryBinding &binding, QRX_HANDLE board, int frame,
 
 // Reports an unsavable depth; always -1.
 int RefuseDepth();
+
+// Reads a TIFF file into a board's frame. What the frame then holds: the
+// file's size cut at the frame's edges (`frameImage`), three planes as
+// 24-bit colour, one plane at its sample depth; nullopt when the library
+// cannot examine or read the file.
+std::optional<AcquiredImage> ReadFrameFile(const LibraryBinding &binding, QRX_HANDLE board,
+                                           int frame, const std::string &path,
+                                           const AcquiredImage &frameImage);
+
+// A document that holds a file now: its size, depth and state. Its window's
+// caption is " NAME: PATH -- W x H x D".
+void HoldFile(ImageDocument &document, const AcquiredImage &image);
+std::string FileCaption(const ImageDocument &document, const std::string &path,
+                        const AcquiredImage &image);
 
 }  // namespace qvi

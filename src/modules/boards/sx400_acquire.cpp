@@ -175,33 +175,22 @@ int SXP_plat_mod::SaveImageFile(const std::string &path) {
 // shows at most the frame.
 int SXP_plat_mod::LoadImageFile(const std::string &path, void *window, int &width, int &height) {
     if (Binding() == nullptr || !HardwareEnabled()) return 0;
-    auto props = Binding()->Entry<&::qrx_imagefile_props>();
-    auto read = Binding()->Entry<&::qrx_read_image>();
-    std::int32_t fileWidth = 0, fileHeight = 0, planes = 0, bits = 0;
     ReleaseDisplay();
-    const bool loaded = props && read &&
-                        props(path.c_str(), &fileWidth, &fileHeight, &planes, &bits) == 0 &&
-                        CameraFrame() >= 0 && read(Handle(), frame_, path.c_str()) == 0;
-    if (!loaded) {
+    const std::optional<AcquiredImage> image =
+        CameraFrame() >= 0
+            ? ReadFrameFile(*Binding(), Handle(), frame_, path, ImageOf(AcquisitionModule()))
+            : std::nullopt;
+    if (!image) {
         ReportWarning("Image file reading failed.\n");
         return 0;
     }
-    AcquiredImage image = ImageOf(AcquisitionModule());
-    image.depth = planes == kRgbPlanes ? kTrueColour : bits;
-    image.width = std::min<int>(fileWidth, image.width);
-    image.height = std::min<int>(fileHeight, image.height);
-    width = image.width;
-    height = image.height;
+    width = image->width;
+    height = image->height;
     ImageDocument *document = Document(0);
     if (document == nullptr) return 1;
-    document->width = image.width;
-    document->height = image.height;
-    document->bitsPerPixel = image.depth;
-    document->state = ImageDocument::kFromFile;
-    Display(*document, window, image, false);
-    document->caption = " " + document->title + ": " + path + " -- " +
-                        std::to_string(image.width) + " x " + std::to_string(image.height) +
-                        " x " + std::to_string(image.depth);
+    HoldFile(*document, *image);
+    Display(*document, window, *image, false);
+    document->caption = FileCaption(*document, path, *image);
     return 1;
 }
 

@@ -272,24 +272,17 @@ int SXA_plat_mod::LoadImageFile(const std::string &path, void *window, int &widt
     ImageDocument *document = Document(currentChannel_);
     if (Binding() == nullptr || !HardwareEnabled() || document == nullptr) return 0;
     const AcquiredImage frame = PrepareChannel(*document, false);
-    auto props = Binding()->Entry<&::qrx_imagefile_props>();
-    auto read = Binding()->Entry<&::qrx_read_image>();
-    std::int32_t fileWidth = 0, fileHeight = 0, planes = 0, bits = 0;
-    if (!props || !read || props(path.c_str(), &fileWidth, &fileHeight, &planes, &bits) != 0 ||
-        read(ChannelHandle(), kFrame, path.c_str()) != 0) {
+    const std::optional<AcquiredImage> image =
+        ReadFrameFile(*Binding(), ChannelHandle(), kFrame, path, frame);
+    if (!image) {
         ReportWarning("Image file reading failed.\n");
         return 0;
     }
-    const AcquiredImage image{0, bits, std::min<int>(fileWidth, frame.width),
-                              std::min<int>(fileHeight, frame.height)};
-    width = document->width = image.width;
-    height = document->height = image.height;
-    document->bitsPerPixel = image.depth;
-    document->state = ImageDocument::kFromFile;
-    ShowCamera(*document, window, image, false);
-    document->caption = " " + document->title + ": " + path + " -- " +
-                        std::to_string(image.width) + " x " + std::to_string(image.height) +
-                        " x " + std::to_string(image.depth);
+    width = image->width;
+    height = image->height;
+    HoldFile(*document, *image);
+    ShowCamera(*document, window, *image, false);
+    document->caption = FileCaption(*document, path, *image);
     return 1;
 }
 

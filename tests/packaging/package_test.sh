@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# The Debian package of a build: made by CPack, unpacked into a scratch root
+# (dpkg -x), and its qvcfg run from there on the installed samples. Also
+# checks what the package declares: dependencies, the settings conffile, the
+# desktop entry's launcher and the man page.
+set -euo pipefail
+build=$1
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+
+fail() { echo "package test: $*" >&2; exit 1; }
+
+(cd "$build" && cpack -G DEB -B "$scratch/out" >"$scratch/cpack.log" 2>&1) ||
+    { cat "$scratch/cpack.log" >&2; fail "cpack failed"; }
+deb=$(ls "$scratch"/out/*.deb)
+dpkg-deb -f "$deb" Depends | grep -q libtiff || fail "Depends lacks libtiff: $(dpkg-deb -f "$deb" Depends)"
+dpkg-deb -I "$deb" conffiles | grep -qx /etc/qvi-configurator/qvi.ini || fail "no conffile"
+
+root=$scratch/root
+dpkg -x "$deb" "$root"
+for file in usr/bin/qvconfig usr/bin/qvcfg usr/bin/mkbcf usr/lib/qvi-configurator/libquar-core.so \
+    usr/lib/qvi-configurator/qvcfg.ini usr/share/man/man1/qvcfg.1.gz usr/share/doc/qvi-configurator/copyright \
+    usr/share/icons/hicolor/scalable/apps/qvconfig.svg; do
+    [ -e "$root/$file" ] || fail "missing $file"
+done
+launcher=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$root/usr/share/applications/qvconfig.desktop")
+[ -x "$root$launcher" ] || fail "the desktop entry runs $launcher, which is not in the package"
+if command -v groff >/dev/null 2>&1; then
+    warnings=$(zcat "$root/usr/share/man/man1/qvcfg.1.gz" | groff -man -Tutf8 -ww -z 2>&1)
+    [ -z "$warnings" ] || fail "man page: $warnings"
+fi
+
+samples=$root/usr/share/qvi-configurator/samples/config
+"$root/usr/bin/qvcfg" -q -c "$samples" show "$samples/demo.txt" >"$scratch/show.out" ||
+    fail "installed qvcfg show failed"
+grep -q 'Lumo:0' "$scratch/show.out" || fail "installed qvcfg show printed: $(cat "$scratch/show.out")"
+"$root/usr/bin/qvcfg" -q -c "$samples" info "$samples/demo.txt" 1 | grep -qP '^hardware_revision\t[1-9]' ||
+    fail "the installed qvcfg did not reach the simulator's boards"
+echo "package test: $(basename "$deb") installs and runs"
