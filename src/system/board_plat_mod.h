@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "system/frame_pixels.h"
 #include "system/table_mod.h"
 
 namespace qvi {
@@ -46,6 +47,10 @@ public:
     virtual int Redraw(int channel);
     // Slot 30.
     virtual int ReadPixel(int x, int y);
+    // The whole image the window shows, at its depth, for the image tools
+    // (histogram, line profile, pixel inspector); false when the board has
+    // no such frame or the library cannot read it.
+    virtual bool ReadFramePixels(FramePixels &) { return false; }
     // Slot 31: bit `bit` (0 or 1) of the input port's low 16 bits; the whole
     // value for a negative bit number.
     virtual int ReadInputs(int bit);

@@ -9,6 +9,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "acquire/image_stats.h"
 #include "library/hardware.h"
 #include "modules/boards/sx400.h"
 #include "sim/test_pattern.h"
@@ -167,11 +168,20 @@ TEST_F(Sx400AcquireTest, GrabMovesAndASnapHoldsThePatternForEachDepth) {
         EXPECT_EQ(window->document.server, 0u) << "a snap has no display server";
         const std::uint64_t frame = Counter(*window);
         const quar::PixelLayout layout = quar::LayoutOf(depth.depth, depth.pixelFormat);
+        FramePixels pixels;  // what the image tools read: every depth as it is
+        ASSERT_TRUE(window->board->ReadFramePixels(pixels));
         for (const auto &[x, y] : kPoints) {
             SCOPED_TRACE(::testing::Message() << x << "," << y);
-            EXPECT_EQ(static_cast<std::uint32_t>(window->board->ReadPixel(x, y)),
-                      quar::PatternPixel(x, y, frame, layout));
+            const std::uint32_t expected = quar::PatternPixel(x, y, frame, layout);
+            EXPECT_EQ(static_cast<std::uint32_t>(window->board->ReadPixel(x, y)), expected);
             EXPECT_EQ(window->sink->At(x, y), Shown(*window, Pixel(*window, x, y)));
+            const PixelSamples samples = SamplesAt(pixels, x, y).value_or(PixelSamples{});
+            const std::uint32_t read =
+                depth.depth == 24
+                    ? static_cast<std::uint32_t>(samples.values[0] << 16 | samples.values[1] << 8 |
+                                                 samples.values[2])
+                    : static_cast<std::uint32_t>(samples.values[0]);
+            EXPECT_EQ(read, expected);
         }
     }
 }

@@ -102,6 +102,22 @@ int WriteFrameFile(const LibraryBinding &binding, QRX_HANDLE board, int frame,
                    path);
 }
 
+bool ReadFramePixels(const LibraryBinding &binding, QRX_HANDLE board, int frame,
+                     const AcquiredImage &image, FramePixels &pixels) {
+    using Layout = FramePixels::Layout;
+    pixels.layout = image.pixelFormat == kYcrcbFormat ? Layout::Ycrcb16
+                    : image.depth == kTrueColour      ? Layout::Rgb24
+                    : image.depth > kByteSample       ? Layout::Grey16
+                                                      : Layout::Grey8;
+    pixels.depth = image.depth;
+    pixels.width = std::max(image.width, 0);
+    pixels.height = std::max(image.height, 0);
+    pixels.bytes.resize(Pixels({0, 0, pixels.width, pixels.height}) *
+                        static_cast<std::size_t>(pixels.BytesPerPixel()));
+    if (pixels.bytes.empty()) return true;
+    return ReadFrame(binding, board, frame, {0, 0, pixels.width, pixels.height}, pixels.bytes);
+}
+
 std::optional<AcquiredImage> ReadFrameFile(const LibraryBinding &binding, QRX_HANDLE board,
                                            int frame, const std::string &path,
                                            const AcquiredImage &frameImage) {

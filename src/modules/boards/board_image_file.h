@@ -5,6 +5,7 @@
 
 #include "modules/boards/board_display.h"
 #include "quar/quar_api.h"
+#include "system/frame_pixels.h"
 
 namespace qvi {
 
@@ -22,6 +23,11 @@ bool SavableImage(const AcquiredImage &image);
 // a file the library cannot write is reported (-2). 0 once written.
 int WriteFrameFile(const LibraryBinding &binding, QRX_HANDLE board, int frame,
                    const AcquiredImage &image, const std::string &path);
+
+// Reads the image a board's frame holds for the image tools: the layout
+// follows the depth and pixel format. False when the library cannot.
+bool ReadFramePixels(const LibraryBinding &binding, QRX_HANDLE board, int frame,
+                     const AcquiredImage &image, FramePixels &pixels);
 
 // Reports an unsavable depth; always -1.
 int RefuseDepth();

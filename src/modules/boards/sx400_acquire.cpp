@@ -147,6 +147,18 @@ int SXP_plat_mod::ReadPixel(int x, int y) {
     return read ? read(Handle(), frame_, x, y) : 0;
 }
 
+bool SXP_plat_mod::ReadFramePixels(FramePixels &pixels) {
+    if (Binding() == nullptr || !HardwareEnabled() || CameraFrame() < 0) return false;
+    const ImageDocument *document = Document(0);
+    AcquiredImage image = ImageOf(AcquisitionModule());
+    if (document != nullptr && document->state == ImageDocument::kFromFile) {
+        image.depth = document->bitsPerPixel;
+        image.width = document->width;
+        image.height = document->height;
+    }
+    return qvi::ReadFramePixels(*Binding(), Handle(), frame_, image, pixels);
+}
+
 // The depth is checked before anything stops: a refused save leaves a live
 // grab running.
 int SXP_plat_mod::SaveImageFile(const std::string &path) {

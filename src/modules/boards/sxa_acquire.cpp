@@ -243,6 +243,13 @@ int SXA_plat_mod::ReadPixel(int x, int y) {
     return read ? read(ChannelHandle(), kFrame, x, y) : 0;
 }
 
+bool SXA_plat_mod::ReadFramePixels(FramePixels &pixels) {
+    const ImageDocument *document = Document(currentChannel_);
+    if (Binding() == nullptr || !HardwareEnabled() || document == nullptr) return false;
+    const AcquiredImage image{0, document->bitsPerPixel, document->width, document->height};
+    return qvi::ReadFramePixels(*Binding(), ChannelHandle(), kFrame, image, pixels);
+}
+
 // The camera frame holds 8-bit grey; the host buffer of a triggered frame is
 // written as it stands once its acquisition has stopped.
 int SXA_plat_mod::SaveImageFile(const std::string &path) {
