@@ -75,6 +75,11 @@ std::string InspectorText(const FramePixels &pixels, int x, int y) {
     return text;
 }
 
+int SampleMaximum(const FramePixels &pixels) {
+    const bool grey = pixels.layout == Layout::Grey8 || pixels.layout == Layout::Grey16;
+    return grey ? GreyMask(pixels) : kByteBins - 1;
+}
+
 std::uint32_t Histogram::Largest() const {
     std::uint32_t largest = 0;
     for (const auto &counts : channels)
@@ -86,8 +91,8 @@ Histogram HistogramOf(const FramePixels &pixels) {
     Histogram histogram;
     const bool grey = pixels.layout == Layout::Grey8 || pixels.layout == Layout::Grey16;
     histogram.depth = grey ? std::clamp(pixels.depth, 1, 16) : 8;
-    const std::size_t bins = std::size_t{1} << histogram.depth;
-    histogram.channels.assign(grey ? 1 : 3, std::vector<std::uint32_t>(grey ? bins : kByteBins));
+    const auto bins = static_cast<std::size_t>(SampleMaximum(pixels)) + 1;
+    histogram.channels.assign(grey ? 1 : 3, std::vector<std::uint32_t>(bins));
     if (!Inside(pixels, 0, 0)) return histogram;
     for (int y = 0; y < pixels.height; ++y)
         for (int x = 0; x < pixels.width; ++x) {

@@ -26,6 +26,10 @@ std::optional<PixelSamples> SamplesAt(const FramePixels &pixels, int x, int y);
 // YCrCb; empty outside the image.
 std::string InspectorText(const FramePixels &pixels, int x, int y);
 
+// The largest value a sample of the frame can hold: 2^depth - 1 for grey,
+// 255 for colour and YCrCb.
+int SampleMaximum(const FramePixels &pixels);
+
 // Counts per sample value, one row of counts per channel; a grey image of
 // depth d has 2^d bins, colour and YCrCb 256 per channel. An empty image
 // has its bins, all zero.
