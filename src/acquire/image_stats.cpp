@@ -87,6 +87,8 @@ std::uint32_t Histogram::Largest() const {
     return largest;
 }
 
+// One loop per layout straight over the bytes: the tools histogram a
+// 1300 x 1030 colour frame four times a second during a live grab.
 Histogram HistogramOf(const FramePixels &pixels) {
     Histogram histogram;
     const bool grey = pixels.layout == Layout::Grey8 || pixels.layout == Layout::Grey16;
@@ -94,13 +96,40 @@ Histogram HistogramOf(const FramePixels &pixels) {
     const auto bins = static_cast<std::size_t>(SampleMaximum(pixels)) + 1;
     histogram.channels.assign(grey ? 1 : 3, std::vector<std::uint32_t>(bins));
     if (!Inside(pixels, 0, 0)) return histogram;
-    for (int y = 0; y < pixels.height; ++y)
-        for (int x = 0; x < pixels.width; ++x) {
-            const PixelSamples samples = Samples(pixels, x, y);
-            for (int c = 0; c < samples.count; ++c)
-                ++histogram.channels[static_cast<std::size_t>(c)]
-                                    [static_cast<std::size_t>(samples.values[c])];
+    const std::size_t count =
+        static_cast<std::size_t>(pixels.width) * static_cast<std::size_t>(pixels.height);
+    const std::uint8_t *at = pixels.bytes.data();
+    switch (pixels.layout) {
+        case Layout::Grey8: {
+            std::uint32_t *counts = histogram.channels[0].data();
+            for (std::size_t i = 0; i < count; ++i) ++counts[at[i] & (bins - 1)];
+            break;
         }
+        case Layout::Grey16: {
+            std::uint32_t *counts = histogram.channels[0].data();
+            const unsigned mask = static_cast<unsigned>(GreyMask(pixels));
+            for (std::size_t i = 0; i < count; ++i, at += 2) ++counts[(at[0] | at[1] << 8) & mask];
+            break;
+        }
+        case Layout::Rgb24: {
+            std::uint32_t *r = histogram.channels[0].data(), *g = histogram.channels[1].data(),
+                          *b = histogram.channels[2].data();
+            for (std::size_t i = 0; i < count; ++i, at += 3) {
+                ++r[at[0]];
+                ++g[at[1]];
+                ++b[at[2]];
+            }
+            break;
+        }
+        case Layout::Ycrcb16:
+            for (int y = 0; y < pixels.height; ++y)
+                for (int x = 0; x < pixels.width; ++x) {
+                    const PixelSamples samples = Samples(pixels, x, y);
+                    for (std::size_t c = 0; c < 3; ++c)
+                        ++histogram.channels[c][static_cast<std::size_t>(samples.values[c])];
+                }
+            break;
+    }
     return histogram;
 }
 
