@@ -35,6 +35,7 @@ public:
     void Run() {
         if (module_.table->rowsPending) return;
         Limits();
+        TextWidths();
         PortBlocks();
         GivenTwice();
     }
@@ -58,6 +59,28 @@ private:
                     !why.empty())
                     Warn(*line, row.perPort ? "camera port " + std::to_string(port) + ": " + why
                                             : why);
+            }
+        }
+    }
+
+    // The library keeps a short text in a field of its record and cuts what
+    // does not fit: the name read back is not the name written.
+    void TextWidths() {
+        constexpr std::size_t kKept = keys::kInlineTextSize - 1;
+        for (const keys::KeyRow &row : module_.table->keys) {
+            if (row.location.field != keys::Field::InlineText) continue;
+            const std::size_t ports = row.perPort ? module_.ports.size() : 1;
+            for (std::size_t port = 0; port < ports; ++port) {
+                const auto line =
+                    KeyLine(section_, row.key, row.perPort ? static_cast<int>(port) : -1);
+                const auto value = module_.ports[port].find(row.handle);
+                if (!line || value == module_.ports[port].end() ||
+                    value->second.text.size() <= kKept)
+                    continue;
+                Warn(*line, std::string(row.key) + " is " +
+                                std::to_string(value->second.text.size()) +
+                                " bytes long: the library keeps the first " +
+                                std::to_string(kKept));
             }
         }
     }

@@ -62,6 +62,13 @@ std::string Written(const keys::KeyRow &row, const KeyValue &value) {
     return std::to_string(static_cast<std::int64_t>(value.number));
 }
 
+// The library keeps a float key in single precision: "33366.7" and
+// "33366.699" are the same setting.
+bool SameValue(const keys::KeyRow &row, const KeyValue &a, const KeyValue &b) {
+    if (row.type != keys::ValueType::Float || a.isText || b.isText) return a == b;
+    return static_cast<float>(a.number) == static_cast<float>(b.number);
+}
+
 std::string Name(const ModuleConfig &module) {
     if (module.table->category == keys::ModelCategory::BusTranslator) return module.sectionName;
     return module.sectionName + ":" + std::to_string(module.instance);
@@ -177,7 +184,7 @@ private:
             const auto before = a.ports[port].find(row.handle);
             const auto after = b.ports[port].find(row.handle);
             if (before == a.ports[port].end() || after == b.ports[port].end()) continue;
-            if (before->second == after->second) continue;
+            if (SameValue(row, before->second, after->second)) continue;
             Changed(path, KeyName(row), Written(row, before->second), Written(row, after->second));
         }
     }
