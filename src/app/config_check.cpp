@@ -57,8 +57,8 @@ private:
                 if (!line || row.key.empty() || value == module_.ports[port].end()) continue;
                 if (std::string why = limits_.Check(*module_.table, row, port, value->second);
                     !why.empty())
-                    Warn(*line, row.perPort ? "camera port " + std::to_string(port) + ": " + why
-                                            : why);
+                    Warn(*line,
+                         row.perPort ? "camera port " + std::to_string(port) + ": " + why : why);
             }
         }
     }
@@ -77,10 +77,9 @@ private:
                 if (!line || value == module_.ports[port].end() ||
                     value->second.text.size() <= kKept)
                     continue;
-                Warn(*line, std::string(row.key) + " is " +
-                                std::to_string(value->second.text.size()) +
-                                " bytes long: the library keeps the first " +
-                                std::to_string(kKept));
+                Warn(*line,
+                     std::string(row.key) + " is " + std::to_string(value->second.text.size()) +
+                         " bytes long: the library keeps the first " + std::to_string(kKept));
             }
         }
     }
@@ -142,11 +141,11 @@ void TableChecks(std::string_view text, const quar::Configuration &config, RowLi
     for (const OutlineSection &section : sections) byLine.emplace(section.line, &section);
     for (const ModuleConfig *module : ModulesOf(config)) {
         const auto section = byLine.find(module->line);
-        if (section != byLine.end())
-            ModuleCheck(*module, *section->second, limits, problems).Run();
+        if (section != byLine.end()) ModuleCheck(*module, *section->second, limits, problems).Run();
     }
-    std::stable_sort(problems.begin(), problems.end(),
-                     [](const ConfigProblem &a, const ConfigProblem &b) { return a.line < b.line; });
+    std::stable_sort(
+        problems.begin(), problems.end(),
+        [](const ConfigProblem &a, const ConfigProblem &b) { return a.line < b.line; });
 }
 
 }  // namespace

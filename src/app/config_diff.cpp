@@ -49,7 +49,8 @@ std::string Written(const keys::KeyRow &row, const KeyValue &value) {
     if (value.isText) return "\"" + value.text + "\"";
     if (row.kind == keys::KeyKind::Choice) {
         for (const keys::Word &word : row.words)
-            if (word.value == value.number) return word.word.empty() ? "(none)" : std::string(word.word);
+            if (word.value == value.number)
+                return word.word.empty() ? "(none)" : std::string(word.word);
     }
     if (row.conversion == keys::Conversion::Hundredths) {
         char buffer[32];
@@ -100,7 +101,8 @@ private:
         out_.push_back({change, std::move(path), {}, {}, {}});
     }
     void Changed(const std::string &path, std::string key, std::string before, std::string after) {
-        out_.push_back({Change::Changed, path, std::move(key), std::move(before), std::move(after)});
+        out_.push_back(
+            {Change::Changed, path, std::move(key), std::move(before), std::move(after)});
     }
 
     void Systems(const std::vector<SystemConfig> &a, const std::vector<SystemConfig> &b) {
@@ -170,11 +172,10 @@ private:
             Changed(path, "PIXSZ_Override", a.pixelSizeOverride16 ? "16" : "(none)",
                     b.pixelSizeOverride16 ? "16" : "(none)");
         Keys(a, b, false, 0, path);
-        const bool blocks = a.table->category == keys::ModelCategory::SlotModule &&
-                            a.table->layout.cameraPorts > 1;
+        const bool blocks =
+            a.table->category == keys::ModelCategory::SlotModule && a.table->layout.cameraPorts > 1;
         for (std::size_t port = 0; port < a.ports.size() && port < b.ports.size(); ++port)
-            Keys(a, b, true, port,
-                 blocks ? path + "/CameraPort:" + std::to_string(port) : path);
+            Keys(a, b, true, port, blocks ? path + "/CameraPort:" + std::to_string(port) : path);
     }
 
     void Keys(const ModuleConfig &a, const ModuleConfig &b, bool perPort, std::size_t port,

@@ -14,8 +14,8 @@ namespace qvi {
 // not their lines; the checks that run after it point at lines through this.
 struct OutlineEntry {
     int line = 0;
-    std::string key;  // the key of a "Key = value" line, or the bare word
-    int port = -1;    // the camera-port block it is in; -1 before the blocks
+    std::string key;        // the key of a "Key = value" line, or the bare word
+    int port = -1;          // the camera-port block it is in; -1 before the blocks
     bool assigned = false;  // "Key = value" rather than a bare word
 };
 

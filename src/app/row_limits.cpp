@@ -60,8 +60,7 @@ QV_mod *RowLimits::ModuleOf(const keys::ModelTable &table) {
         Model model;
         const std::string name(table.model);
         model.platform = MakePlatform(PlatformNameOf(name), nullptr, 0, NoModuleSettings());
-        if (model.platform)
-            model.module = MakeContainer(name, *model.platform, NoModuleSettings());
+        if (model.platform) model.module = MakeContainer(name, *model.platform, NoModuleSettings());
         found = models_.emplace(&table, std::move(model)).first;
     }
     return found->second.module.get();

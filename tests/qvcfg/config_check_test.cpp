@@ -53,8 +53,7 @@ std::string Describe(const std::vector<ConfigProblem> &problems) {
 
 bool Matches(const ConfigProblem &problem, const Expected &expected) {
     const bool error = expected.severity == "error";
-    return problem.line == expected.line &&
-           (problem.severity == Severity::Error) == error &&
+    return problem.line == expected.line && (problem.severity == Severity::Error) == error &&
            problem.message.find(expected.words) != std::string::npos;
 }
 
@@ -112,14 +111,16 @@ TEST(ConfigCheck, ValidateAgreesWithTheConverterOnEveryFileOfTheSuite) {
             if (entry.path().extension() == ".txt" && entry.path().filename() != "expected.txt")
                 files.push_back(entry.path());
     ASSERT_GE(files.size(), 60u);
-    const fs::path scratch = fs::temp_directory_path() / ("qvcfg-agree-" + std::to_string(getpid()));
+    const fs::path scratch =
+        fs::temp_directory_path() / ("qvcfg-agree-" + std::to_string(getpid()));
     fs::create_directories(scratch);
     RowLimits limits;
     int samples = 0;
     for (const fs::path &file : files) {
         const auto problems = CheckConfigFile(file, limits);
         EXPECT_EQ(ChecksFail(problems, false), ConverterRefuses(file, scratch))
-            << file << "\n" << Describe(problems);
+            << file << "\n"
+            << Describe(problems);
         // Every sample is accepted.
         if (file.string().starts_with(SAMPLES_DIR)) {
             ++samples;
@@ -152,7 +153,8 @@ TEST(ConfigCheck, RowLimitsHoldAtTheirBoundsAndPointAtTheLineThatGaveThePortItsV
                                                    ": HTotal = 5000 is outside 0..1023"));
     }
     // Port 0's own line, not the one before the blocks that it overrides.
-    const auto own = CheckConfigText(Tx10("      HTotal = 100\n", "      HTotal = 5000\n"), "f", limits);
+    const auto own =
+        CheckConfigText(Tx10("      HTotal = 100\n", "      HTotal = 5000\n"), "f", limits);
     ASSERT_EQ(own.size(), 1u) << Describe(own);
     EXPECT_EQ(own[0].line, 7);
     // --werror counts warnings.

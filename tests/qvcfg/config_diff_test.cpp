@@ -57,13 +57,15 @@ TEST(ConfigDiff, AChangedKeyIsNamedByItsElementPortAndWrittenForm) {
     EXPECT_THAT(Lines(kRack, Replace(kRack, "HTotal = 780", "HTotal = 800")),
                 ElementsAre("SYSTEM:0/SX-400:0/TX-10:0/CameraPort:0 HTotal: 780 -> 800"));
     // A bare choice is named by its words; a hexadecimal key stays hexadecimal.
-    EXPECT_THAT(Lines(kRack, Replace(Replace(kRack, "      Interlaced\n", ""), "0x400000", "0x800000")),
-                ElementsAre("SYSTEM:0/SX-400:0/TX-10:0/CameraPort:0 NonInterlaced|Interlaced: "
-                            "Interlaced -> NonInterlaced",
-                            "SYSTEM:0/RX-600:0/RX-30:0 Image_Memory: 0x400000 -> 0x800000"));
+    EXPECT_THAT(
+        Lines(kRack, Replace(Replace(kRack, "      Interlaced\n", ""), "0x400000", "0x800000")),
+        ElementsAre("SYSTEM:0/SX-400:0/TX-10:0/CameraPort:0 NonInterlaced|Interlaced: "
+                    "Interlaced -> NonInterlaced",
+                    "SYSTEM:0/RX-600:0/RX-30:0 Image_Memory: 0x400000 -> 0x800000"));
     // A key before the blocks sets every port.
-    EXPECT_THAT(Lines(kRack, Replace(kRack, "[CameraPort:0]\n", "      VTotal = 300\n[CameraPort:0]\n")),
-                ::testing::SizeIs(4));
+    EXPECT_THAT(
+        Lines(kRack, Replace(kRack, "[CameraPort:0]\n", "      VTotal = 300\n[CameraPort:0]\n")),
+        ::testing::SizeIs(4));
 }
 
 TEST(ConfigDiff, ElementsAddedRemovedOrMovedAreNamedOnce) {

@@ -70,10 +70,13 @@ TEST_F(QvcfgTest, DiffOfIdenticalChangedAndExtendedConfigurations) {
     // is longer than the library keeps.
     ASSERT_EQ(Qvcfg("-q write " + Demo() + " " + (dir_ / "w.txt").string()).status, 0);
     Outcome same = Qvcfg("diff " + Demo() + " " + (dir_ / "w.txt").string());
-    EXPECT_EQ(same.out, "SYSTEM:0/DQ-500:0/TX-30:0/CameraPort:0 Name: \"Colour NTSC balanced\" -> "
-                        "\"Colour NTSC balance\"\n");
-    EXPECT_THAT(Qvcfg("validate " + Demo()).out,
-                HasSubstr(Demo() + ":117: warning: Name is 20 bytes long: the library keeps the first 19\n"));
+    EXPECT_EQ(same.out,
+              "SYSTEM:0/DQ-500:0/TX-30:0/CameraPort:0 Name: \"Colour NTSC balanced\" -> "
+              "\"Colour NTSC balance\"\n");
+    EXPECT_THAT(
+        Qvcfg("validate " + Demo()).out,
+        HasSubstr(Demo() +
+                  ":117: warning: Name is 20 bytes long: the library keeps the first 19\n"));
 
     std::string text = Read(Demo());
     text.replace(text.find("Latency = 64"), 12, "Latency = 32");
@@ -120,11 +123,11 @@ TEST_F(QvcfgTest, JsonOutputsCarryWhatTheTextOutputsSay) {
     EXPECT_EQ(info, nlohmann::json::parse(R"({"pixel_format": 0, "bits_per_pixel": 8,
         "height": 576, "width": 768, "hardware_revision": 30})"));
 
-    const nlohmann::json cameras =
-        nlohmann::json::parse(Qvcfg("-q --json cameras TX-10 0").out);
+    const nlohmann::json cameras = nlohmann::json::parse(Qvcfg("-q --json cameras TX-10 0").out);
     EXPECT_EQ(cameras["cameras"], nlohmann::json::parse(R"(["Generic TX-10", "CCIR TX-10"])"));
 
-    const nlohmann::json pages = nlohmann::json::parse(Qvcfg("-q --json pages " + Demo() + " 2").out);
+    const nlohmann::json pages =
+        nlohmann::json::parse(Qvcfg("-q --json pages " + Demo() + " 2").out);
     EXPECT_EQ(pages["element"], 2);
     ASSERT_FALSE(pages["pages"].empty());
     EXPECT_EQ(pages["pages"][0]["title"], "Camera");

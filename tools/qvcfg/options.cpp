@@ -115,7 +115,8 @@ bool ReadOption(const std::vector<std::string> &args, std::size_t &i, Options &o
     if (arg == "--element") {
         if (!TakeValue(args, i, value)) return false;
         auto element = ParseInteger(value);
-        if (!element || *element < 0 || *element > 100000) return Fail("bad element index: " + value);
+        if (!element || *element < 0 || *element > 100000)
+            return Fail("bad element index: " + value);
         options.element = static_cast<int>(*element);
         return true;
     }
