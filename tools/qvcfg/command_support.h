@@ -8,6 +8,7 @@
 #include "app/config_document.h"
 #include "app/platform_services.h"
 #include "app/recent_files.h"
+#include "app/setup_host.h"
 #include "app/system_tree.h"
 #include "commands.h"
 
@@ -34,6 +35,13 @@ struct Loaded {
 // Opens the configuration a command names, as the desktop opens the one its
 // command line names.
 Loaded Load(AppSettings &settings, PlatformServices &services, const std::string &config);
+
+// The command line's Module Setup surroundings: the program's, with no
+// dialog window to close.
+class ConsoleSetupHost : public ProgramSetupHost {
+public:
+    void ForgetDialog(int) override {}
+};
 
 // An element index word: 0 to 100000.
 std::optional<int> ElementIndex(const std::string &word);

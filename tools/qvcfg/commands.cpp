@@ -1,6 +1,7 @@
 // The qvcfg commands, from show to info, each on the configurator's own logic.
 #include "commands.h"
 #include "acquire_commands.h"
+#include "check_commands.h"
 #include "command_support.h"
 
 #include <algorithm>
@@ -10,6 +11,7 @@
 
 #include "app/acquisition_info.h"
 #include "app/config_document.h"
+#include "app/json_writer.h"
 #include "app/converter.h"
 #include "app/module_description.h"
 #include "app/module_fit.h"
@@ -34,24 +36,30 @@ namespace qvi::qvcfg {
 
 namespace {
 
-// The command line's Module Setup surroundings: the program's, with no
-// dialog window to close.
-class ConsoleSetupHost : public ProgramSetupHost {
-public:
-    void ForgetDialog(int) override {}
-};
-
-void PrintLines(const SystemTree &tree) {
+void PrintLines(const SystemTree &tree, bool json = false) {
     std::vector<std::string> lines =
         NoHardwareMode() ? ElementTexts(tree) : ElementModeLines(tree, tree.ActiveBoard());
-    for (std::size_t i = 0; i < lines.size(); ++i) std::cout << i << "\t" << lines[i] << "\n";
+    if (!json) {
+        for (std::size_t i = 0; i < lines.size(); ++i) std::cout << i << "\t" << lines[i] << "\n";
+        return;
+    }
+    JsonWriter out;
+    out.BeginObject().Key("elements").BeginArray();
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        out.BeginObject()
+            .Key("index")
+            .Number(static_cast<std::int64_t>(i))
+            .Key("text")
+            .String(lines[i])
+            .EndObject();
+    std::cout << out.EndArray().EndObject().Text();
 }
 
 int Show(const Options &options, AppSettings &settings, PlatformServices &services) {
     if (options.words.size() != 1) return Usage("show takes CONFIG");
     Loaded loaded = Load(settings, services, options.words[0]);
     if (loaded.status != kSuccess) return loaded.status;
-    PrintLines(*loaded.tree);
+    PrintLines(*loaded.tree, options.json);
     return kSuccess;
 }
 
@@ -132,16 +140,29 @@ int Pages(const Options &options, AppSettings &settings, PlatformServices &servi
     if (options.port) SelectPort(*modules->module, *options.port);
     ConsoleSetupHost host;
     ModuleSetup setup(host, *index, *modules->module, modules->second, modules->secondIndex);
+    JsonWriter json;
+    json.BeginObject().Key("element").Number(std::int64_t{*index}).Key("pages").BeginArray();
     for (int tab = 0; tab < setup.TabCount(); ++tab) {
-        std::cout << "[" << setup.TabTitle(tab) << "]\n";
+        if (options.json)
+            json.BeginObject().Key("title").String(setup.TabTitle(tab)).Key("rows").BeginArray();
+        else
+            std::cout << "[" << setup.TabTitle(tab) << "]\n";
         const QV_mod &module = setup.TabModule(tab);
         const auto &group =
             module.GetParamGroups()[static_cast<std::size_t>(setup.TabGroupIndex(tab))];
         for (QV_usr_param *row : group->GetUsrParams()) {
             if (row->GetId() == QV_page_usr_param::kId) continue;
-            std::cout << row->GetId() << "\t" << row->GetLabel() << "\t" << Shown(*row) << "\n";
+            if (!options.json) {
+                std::cout << row->GetId() << "\t" << row->GetLabel() << "\t" << Shown(*row) << "\n";
+                continue;
+            }
+            json.BeginObject().Key("id").Number(std::int64_t{row->GetId()});
+            json.Key("label").String(row->GetLabel()).Key("value").String(Shown(*row));
+            json.EndObject();
         }
+        if (options.json) json.EndArray().EndObject();
     }
+    if (options.json) std::cout << json.EndArray().EndObject().Text();
     return kSuccess;
 }
 
@@ -249,7 +270,14 @@ int Cameras(const Options &options, PlatformServices &services) {
     } else {
         return Usage("cameras takes [MODULE PORT]");
     }
-    for (const std::string &name : names) std::cout << name << "\n";
+    if (!options.json) {
+        for (const std::string &name : names) std::cout << name << "\n";
+        return kSuccess;
+    }
+    JsonWriter json;
+    json.BeginObject().Key("cameras").BeginArray();
+    for (const std::string &name : names) json.String(name);
+    std::cout << json.EndArray().EndObject().Text();
     return kSuccess;
 }
 
@@ -296,6 +324,16 @@ int Info(const Options &options, AppSettings &settings, PlatformServices &servic
     if (loaded.status != kSuccess) return loaded.status;
     std::optional<AcquisitionInfo> info = AcquisitionInfoOf(loaded.tree->System(), *index);
     if (!info) return kFailed;
+    if (options.json) {
+        JsonWriter json;
+        json.BeginObject().Key("pixel_format").Number(std::int64_t{info->pixelFormat});
+        json.Key("bits_per_pixel").Number(std::int64_t{info->bitsPerPixel});
+        json.Key("height").Number(std::int64_t{info->height});
+        json.Key("width").Number(std::int64_t{info->width});
+        json.Key("hardware_revision").Number(std::int64_t{info->hardwareRevision});
+        std::cout << json.EndObject().Text();
+        return kSuccess;
+    }
     std::cout << "pixel_format\t" << info->pixelFormat << "\n"
               << "bits_per_pixel\t" << info->bitsPerPixel << "\n"
               << "height\t" << info->height << "\n"
@@ -321,6 +359,7 @@ int RunCommand(const Options &options, AppSettings &settings, PlatformServices &
     if (command == "convert") return Convert(options, services);
     if (command == "registers") return Registers(options, settings, services, console);
     if (command == "info") return Info(options, settings, services);
+    if (command == "diff") return CameraDiff(options, settings, services);
     if (std::optional<int> status = RunAcquisitionCommand(options, settings, services))
         return *status;
     return Usage("unknown command: " + command);

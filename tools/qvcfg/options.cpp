@@ -28,6 +28,13 @@ const char *const kUsage =
     "  registers CONFIG INDEX          the register dump of element INDEX (needs hardware)\n"
     "  info CONFIG INDEX               pixel format, bits per pixel, width, height and\n"
     "                                  hardware revision of a board or acquisition module\n"
+    "  validate [--werror] FILE...     check configuration texts without hardware:\n"
+    "                                  FILE:LINE: error|warning: MESSAGE; exit 1 on errors\n"
+    "  diff A B                        differences by element, port and key; exit 0 equal,\n"
+    "                                  1 different, 2 trouble\n"
+    "  diff A --camera NAME --element INDEX --port P\n"
+    "                                  what applying a camera to a port would change\n"
+    "--json gives show, pages, cameras, info and diff as one JSON document.\n"
     "Acquisition on the board of element INDEX (a board, its acquisition module or an\n"
     "SXA camera channel; needs hardware):\n"
     "  snap CONFIG INDEX -o OUT.tif    snap and save the frame as TIFF\n"
@@ -102,6 +109,17 @@ bool ReadOption(const std::vector<std::string> &args, std::size_t &i, Options &o
     if (arg == "--no-hardware") return options.noHardware = true;
     if (arg == "-q") return options.quiet = true;
     if (arg == "--version") return options.version = true;
+    if (arg == "--json") return options.json = true;
+    if (arg == "--werror") return options.werror = true;
+    if (arg == "--camera") return TakeValue(args, i, options.camera);
+    if (arg == "--element") {
+        if (!TakeValue(args, i, value)) return false;
+        auto element = ParseInteger(value);
+        if (!element || *element < 0 || *element > 100000)
+            return Fail("bad element index: " + value);
+        options.element = static_cast<int>(*element);
+        return true;
+    }
     if (arg == "--answer") {
         if (!TakeValue(args, i, value)) return false;
         options.answer = ParseAnswerWord(value);

@@ -30,6 +30,11 @@ struct Options {
     std::optional<double> timeout;     // --timeout SECONDS
     std::vector<std::string> outputs;  // --output BIT=0|1, in order
     std::optional<double> watch;       // --watch SECONDS
+    // Output and checking options.
+    bool json = false;           // --json: one JSON document on stdout
+    bool werror = false;         // --werror: validate fails on warnings too
+    std::string camera;          // --camera NAME (diff)
+    std::optional<int> element;  // --element INDEX (diff)
 };
 
 // Parses argv after the program name; nullopt after a usage message on stderr.

@@ -6,6 +6,7 @@
 #include <iostream>
 
 #include "app/startup.h"
+#include "check_commands.h"
 #include "commands.h"
 #include "library/hardware.h"
 #include "library_console.h"
@@ -42,6 +43,7 @@ int main(int argc, char **argv) {
     ConsoleUi console(std::cerr, options->answer);
     ScopedUi install(console);
     if (options->time) FixHeaderTime(&*options->time);
+    if (std::optional<int> status = qvcfg::RunFileCommand(*options)) return *status;
 
     // Outlives the library binding, which may print while it is released.
     qvcfg::LibraryConsole libraryConsole(std::cout, std::cerr,
