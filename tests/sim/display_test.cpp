@@ -29,30 +29,15 @@ Slot0 = TX-70
 Slot0Type = 8
 )";
 
-constexpr const char *kBoards = R"(
-[SYSTEM:0]
-[Lumo:0]
-[TX-10:0]
-      Slot_Number = 0
-[CameraPort:0]
-      Camera_Structure = Create_Structure
-      HOffset = 140
-      HActive = 777
-      VOffset = 35
-      VActive = 515
-      NonInterlaced
-[SX-400:1]
-[TX-70:0]
-      Slot_Number = 0
-      RGB_Input_Board
-)";
+const std::string kBoards = std::string("[SYSTEM:0]\n") + testing::kLumoProgressive640 +
+                            "[SX-400:1]\n[TX-70:0]\n      Slot_Number = 0\n      RGB_Input_Board\n";
 
 class DisplayTest : public SimulatorTest {
 protected:
     void SetUp() override {
         SimulatorTest::SetUp();
         UseRack(kRack);
-        ASSERT_EQ(Load(kBoards), QRX_LOAD_OK);
+        ASSERT_EQ(Load(kBoards.c_str()), QRX_LOAD_OK);
         ASSERT_EQ(QUAR_CALL(library_, qrx_init_sys, 0), 0);
     }
     QRX_HANDLE Board(int index) {
