@@ -27,6 +27,7 @@
 #include "modules/boards/sxa_board.h"
 #include "platform/posix/polling_clock.h"
 #include "sim/test_pattern.h"
+#include "support/acquisition_rigs.h"
 #include "support/frame_sink.h"
 #include "support/manual_clock.h"
 #include "support/stand_in.h"
@@ -57,30 +58,8 @@ FrameRate = 200
 ExternalTriggerPeriod = 30
 )";
 
-constexpr const char *kConfiguration = R"([SYSTEM:0]
-[Lumo:0]
-[TX-10:0]
-      Slot_Number = 0
-[CameraPort:0]
-      Name = "Progressive 640"
-      Camera_Structure = Create_Structure
-      HOffset = 140
-      HActive = 777
-      VOffset = 35
-      VActive = 515
-      NonInterlaced
-[SXA:0]
-[CameraPort:0]
-      Name = "A"
-      Camera_Structure = Create_Structure
-      HActive = 640
-      VActive = 480
-[CameraPort:1]
-      Name = "B"
-      Camera_Structure = Create_Structure
-      HActive = 640
-      VActive = 480
-)";
+const std::string kConfiguration =
+    std::string("[SYSTEM:0]\n") + testing::kLumoProgressive640 + testing::kSxaTwoChannels;
 
 // Lines of the board list.
 constexpr int kLumo = 0;
@@ -95,15 +74,14 @@ using Pixels = std::function<std::uint32_t(int, int)>;
 // Whether an 8-bit image holds one whole frame of the synthetic video: the
 // frame its counter names, at points across the image.
 ::testing::AssertionResult HoldsPatternFrame(const Pixels &pixel) {
-    std::uint64_t frame = 0;
-    for (int bit = 0; bit < quar::kCounterBits; ++bit)
-        if ((pixel(bit * quar::kCounterBlock + 3, 3) & 0xFF) != 0) frame |= std::uint64_t{1} << bit;
+    const std::uint64_t frame = testing::PatternFrame(pixel);
     const quar::PixelLayout layout = quar::LayoutOf(8, 0);
     for (auto [x, y] : {std::pair{17, 40}, {200, 101}, {301, 239}, {600, 470}}) {
         const std::uint32_t expected = quar::PatternPixel(x, y, frame, layout);
         if (pixel(x, y) != expected)
-            return ::testing::AssertionFailure() << "(" << x << "," << y << ") holds " << pixel(x, y)
-                                                 << ", frame " << frame << " has " << expected;
+            return ::testing::AssertionFailure()
+                   << "(" << x << "," << y << ") holds " << pixel(x, y) << ", frame " << frame
+                   << " has " << expected;
     }
     return ::testing::AssertionSuccess();
 }

@@ -29,50 +29,50 @@ protected:
     std::string Describe(int index) const { return ModuleDescription(tree->System(), index); }
 };
 
-TEST_F(ModuleDescriptionTest, BoardsAndModulesWithHardware) {
-    LoadDemo(true);
-    EXPECT_EQ(Describe(1), "Lumo:0");
-    EXPECT_EQ(Describe(2), "TX-10:0 on Lumo:0");
-    EXPECT_EQ(Describe(9), "TX-31:0 on DQP:0");
-    EXPECT_EQ(Describe(14), "RX-40:0 on RXP:0");
-    EXPECT_EQ(Describe(27), "BZ700:0");
-}
-
-TEST_F(ModuleDescriptionTest, CameraChannelsAreNamedChannelOnTheirBoard) {
-    LoadDemo(true);
-    for (int channel = 0; channel < 4; ++channel) {
-        const QV_mod *module = tree->System().GetModule(4 + channel);
-        ASSERT_NE(module, nullptr);
-        EXPECT_EQ(Describe(4 + channel),
-                  "Channel:" + std::to_string(module->GetInstance()) + " on SXA:0");
-    }
-}
-
 // Boards of type 36 and above are Lumo Comp boards, and their TX-70 a TX-80
-// whatever its own instance; the type is only known with hardware.
-TEST_F(ModuleDescriptionTest, LumoCompBoardsFollowTheHardwareRevision) {
-    LoadDemo(true);
-    EXPECT_EQ(Describe(23), "Lumo Comp:5");
-    EXPECT_EQ(Describe(24), "TX-80:0 on Lumo Comp:5");
-    EXPECT_EQ(Describe(25), "Lumo Comp:6");
-    EXPECT_EQ(Describe(26), "TX-80:0 on Lumo Comp:6");
-    EXPECT_EQ(Describe(21), "SXP:4");  // revision 31
-}
-
-TEST_F(ModuleDescriptionTest, WithoutHardwareLumoCompBoardsAreSx400s) {
-    LoadDemo(false);
-    EXPECT_EQ(Describe(1), "Lumo:0");
-    EXPECT_EQ(Describe(23), "SXP:5");
-    EXPECT_EQ(Describe(24), "TX-70:0 on SXP:5");
-    EXPECT_EQ(Describe(26), "TX-70:1 on SXP:6");
-}
-
-TEST_F(ModuleDescriptionTest, ElementsWithoutAModuleHaveNoDescription) {
-    LoadDemo(false);
-    EXPECT_EQ(Describe(0), "");                          // the system line
-    EXPECT_EQ(Describe(tree->System().Size() - 1), "");  // the closing empty line
-    EXPECT_EQ(Describe(-1), "");
-    EXPECT_EQ(Describe(tree->System().Size()), "");
+// whatever its own instance; the type is only known with hardware. Camera
+// channels are named by their instance on their board.
+TEST_F(ModuleDescriptionTest, TitlesNameTheModuleAndItsBoardAsTheHardwareShowsThem) {
+    const struct {
+        bool hardware;
+        int index;
+        const char *title;
+    } cases[] = {
+        {true, 1, "Lumo:0"},
+        {true, 2, "TX-10:0 on Lumo:0"},
+        {true, 9, "TX-31:0 on DQP:0"},
+        {true, 14, "RX-40:0 on RXP:0"},
+        {true, 27, "BZ700:0"},
+        {true, 23, "Lumo Comp:5"},
+        {true, 24, "TX-80:0 on Lumo Comp:5"},
+        {true, 25, "Lumo Comp:6"},
+        {true, 26, "TX-80:0 on Lumo Comp:6"},
+        {true, 21, "SXP:4"},  // revision 31
+        {false, 1, "Lumo:0"},
+        {false, 23, "SXP:5"},
+        {false, 24, "TX-70:0 on SXP:5"},
+        {false, 26, "TX-70:1 on SXP:6"},
+        {false, 0, ""},  // the system line
+        {false, -1, ""},
+    };
+    for (bool hardware : {true, false}) {
+        SCOPED_TRACE(hardware ? "hardware" : "no hardware");
+        LoadDemo(hardware);
+        for (const auto &c : cases) {
+            if (c.hardware == hardware) {
+                EXPECT_EQ(Describe(c.index), c.title) << c.index;
+            }
+        }
+        for (int channel = 0; channel < 4; ++channel) {
+            const QV_mod *module = tree->System().GetModule(4 + channel);
+            ASSERT_NE(module, nullptr);
+            EXPECT_EQ(Describe(4 + channel),
+                      "Channel:" + std::to_string(module->GetInstance()) + " on SXA:0");
+        }
+        // The closing empty line, and past the end.
+        EXPECT_EQ(Describe(tree->System().Size() - 1), "");
+        EXPECT_EQ(Describe(tree->System().Size()), "");
+    }
 }
 
 TEST_F(ModuleDescriptionTest, AnSx400BoardIsEditedTogetherWithItsModule) {

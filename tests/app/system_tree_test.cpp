@@ -55,19 +55,24 @@ constexpr const char *kDemo = R"([SYSTEM:0]
       Safe_Access_Mode
 )";
 
+// The time the written headers carry: 4 July 1999, 9:05:03.
+constexpr std::tm kWhen = [] {
+    std::tm when{};
+    when.tm_year = 99;
+    when.tm_mon = 6;
+    when.tm_mday = 4;
+    when.tm_hour = 9;
+    when.tm_min = 5;
+    when.tm_sec = 3;
+    return when;
+}();
+
 class SystemTreeTest : public testing::StandInTest {
 protected:
     void SetUp() override {
         SetHardwareEnabled(false);
         Start();
-        std::tm when{};
-        when.tm_year = 99;
-        when.tm_mon = 6;
-        when.tm_mday = 4;
-        when.tm_hour = 9;
-        when.tm_min = 5;
-        when.tm_sec = 3;
-        FixHeaderTime(&when);
+        FixHeaderTime(&kWhen);
     }
     void TearDown() override { FixHeaderTime(nullptr); }
 };
@@ -324,15 +329,8 @@ TEST_F(SystemTreeTest, DetectionWithoutBoardsFails) {
 }
 
 TEST(ConfigWriterTest, TheHeaderIsSixteenLinesWithBoxedNotices) {
-    std::tm when{};
-    when.tm_year = 99;
-    when.tm_mon = 6;
-    when.tm_mday = 4;
-    when.tm_hour = 9;
-    when.tm_min = 5;
-    when.tm_sec = 3;
     std::ostringstream out;
-    WriteHeader(out, "/cfg/demo.txt", when);
+    WriteHeader(out, "/cfg/demo.txt", kWhen);
     std::vector<std::string> lines;
     std::istringstream in(out.str());
     for (std::string line; std::getline(in, line);) lines.push_back(line);

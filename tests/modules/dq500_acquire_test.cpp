@@ -13,10 +13,10 @@
 #include <gtest/gtest.h>
 
 #include "library/hardware.h"
-#include "modules/acquisition/acq_plat_mod.h"
 #include "modules/boards/dq500.h"
 #include "params/usr_param.h"
 #include "support/bound_stand_in.h"
+#include "support/test_camera.h"
 
 namespace qvi {
 namespace {
@@ -30,32 +30,15 @@ constexpr int kModels[] = {2, 1, 0, 3};
 constexpr const char *kRack =
     "[Board]\nKind = DQP\nMemoryModel = 2\n[Board]\nKind = DQP\nMemoryModel = 1\n"
     "[Board]\nKind = DQP\nMemoryModel = 0\n[Board]\nKind = DQP\nMemoryModel = 3\n";
-constexpr const char *kBoards =
-    "[SYSTEM:0]\n[DQ-500:0]\n[DQ-500:1]\n[DQ-500:2]\n[DQ-500:3]\n";
+constexpr const char *kBoards = "[SYSTEM:0]\n[DQ-500:0]\n[DQ-500:1]\n[DQ-500:2]\n[DQ-500:3]\n";
 
 constexpr int kColourModeRow = 16;
 constexpr int kTrueColour = 1;
 
-class FixedCamera final : public QV_acq_plat_mod {
-public:
-    FixedCamera(LibraryBinding *binding, int pixelFormat, int depth)
-        : QV_acq_plat_mod("TX-40 plat_mod", binding, 0, "tx40"),
-          pixelFormat_(static_cast<std::int16_t>(pixelFormat)),
-          depth_(depth) {}
-    std::int16_t GetBoardType() override { return pixelFormat_; }
-    int GetBitsPerPixel() override { return depth_; }
-    int GetImageWidth() override { return 64; }
-    int GetImageHeight() override { return 32; }
-
-private:
-    std::int16_t pixelFormat_;
-    int depth_;
-};
-
 struct Board {
     std::unique_ptr<DQP_plat_mod> platform;
     std::unique_ptr<QV_dq500_mod> container;
-    std::unique_ptr<FixedCamera> camera;
+    std::unique_ptr<testing::TestCamera> camera;
 };
 
 class Dq500AcquireTest : public testing::BoundStandInTest {
@@ -63,8 +46,7 @@ protected:
     void SetUp() override {
         BindAndLoad(kRack, kBoards);
         SetHardwareEnabled(true);
-        dir_ = std::filesystem::temp_directory_path() /
-               ("qvi-dq500-" + std::to_string(::getpid()));
+        dir_ = std::filesystem::temp_directory_path() / ("qvi-dq500-" + std::to_string(::getpid()));
         std::filesystem::create_directories(dir_);
     }
     void TearDown() override {
@@ -80,7 +62,8 @@ protected:
         board.container = std::make_unique<QV_dq500_mod>(board.platform.get());
         board.platform->FillParams(*board.container);
         board.platform->SetModule(board.container.get());
-        board.camera = std::make_unique<FixedCamera>(binding_.get(), pixelFormat, depth);
+        board.camera = std::make_unique<testing::TestCamera>(binding_.get(), pixelFormat, depth, 0,
+                                                             std::pair{64, 32});
         board.platform->SetAcquisitionModule(board.camera.get());
         return board;
     }
@@ -100,9 +83,9 @@ protected:
             if (bits > 8) bytes.push_back(static_cast<std::uint8_t>(value >> 8));
         }
         const std::filesystem::path path = dir_ / name;
-        EXPECT_EQ(binding_->Entry<&::qrx_write_image>()(path.c_str(), bytes.data(), 64, 32,
-                                                         planes, bits),
-                  0);
+        EXPECT_EQ(
+            binding_->Entry<&::qrx_write_image>()(path.c_str(), bytes.data(), 64, 32, planes, bits),
+            0);
         return path;
     }
 
@@ -150,9 +133,9 @@ TEST_F(Dq500AcquireTest, EachMemoryModelLoadsTheFilesItHasFramesFor) {
             EXPECT_EQ(width, 64);
             EXPECT_EQ(height, 32);
             const int display = c.frame == DQP_FRAME_A0_A1 ? 1 : c.frame;
-            EXPECT_EQ(State(board, "  shown:"),
-                      "  shown: display 0 frame " + std::to_string(display) +
-                          " at 0,0 64 x 32 mode 3");
+            EXPECT_EQ(
+                State(board, "  shown:"),
+                "  shown: display 0 frame " + std::to_string(display) + " at 0,0 64 x 32 mode 3");
             // Pixel (5, 3) is sample 3 * 64 + 5 of a grey file, its three
             // samples from 3 times that on in a colour file.
             const unsigned at = 3 * 64 + 5;
@@ -164,9 +147,9 @@ TEST_F(Dq500AcquireTest, EachMemoryModelLoadsTheFilesItHasFramesFor) {
                 EXPECT_EQ(board.container->GetUsrParam(kColourModeRow)->GetIndex(), kTrueColour);
             } else {
                 const unsigned mask = c.frame == DQP_FRAME_A0 ? 0xFF : 0xFFFF;
-                EXPECT_EQ(Pixel(board, c.frame, 5, 3),
-                          static_cast<std::int32_t>(at * 7 & mask &
-                                                    (c.file == grey12 ? 0xFFF : 0xFFFF)));
+                EXPECT_EQ(
+                    Pixel(board, c.frame, 5, 3),
+                    static_cast<std::int32_t>(at * 7 & mask & (c.file == grey12 ? 0xFFF : 0xFFFF)));
             }
         }
         ui.Clear();

@@ -17,6 +17,7 @@
 #include "params/mod_param.h"
 #include "quar/quar_modules.h"
 #include "support/bound_stand_in.h"
+#include "support/test_camera.h"
 #include "system/system.h"
 
 namespace qvi {
@@ -193,23 +194,6 @@ TEST_F(Dq500Test, BindsEveryEntryAndDetectsBothSlots) {
 
 // ---- the monitor -----------------------------------------------------------------
 
-// The acquisition module in slot 0, delivering what the test says.
-class FakeCamera final : public QV_acq_plat_mod {
-public:
-    FakeCamera(LibraryBinding *binding, int pixelFormat, int depth)
-        : QV_acq_plat_mod("TX-40 plat_mod", binding, 0, "tx40"),
-          pixelFormat_(static_cast<std::int16_t>(pixelFormat)),
-          depth_(depth) {}
-    std::int16_t GetBoardType() override { return pixelFormat_; }
-    int GetBitsPerPixel() override { return depth_; }
-    int GetImageWidth() override { return 640; }
-    int GetImageHeight() override { return 480; }
-
-private:
-    std::int16_t pixelFormat_;
-    int depth_;
-};
-
 constexpr int kMonochrome = 0;
 constexpr int kYcrcb = 7;
 constexpr int kRgbBoard = 8;
@@ -239,7 +223,8 @@ protected:
     Board WithCamera(MemoryFitted memory, int pixelFormat, int depth) {
         Board board = Open(BoardHandle(memory), memory);
         board.platform->SetModule(board.container.get());
-        cameras_.push_back(std::make_unique<FakeCamera>(binding_.get(), pixelFormat, depth));
+        cameras_.push_back(std::make_unique<testing::TestCamera>(binding_.get(), pixelFormat, depth,
+                                                                 0, std::pair{640, 480}));
         board.platform->SetAcquisitionModule(cameras_.back().get());
         ui.Clear();
         return board;
@@ -250,7 +235,7 @@ protected:
         return PrintedLine([&] { board.platform->DumpRegisters(); }, start);
     }
 
-    std::vector<std::unique_ptr<FakeCamera>> cameras_;
+    std::vector<std::unique_ptr<testing::TestCamera>> cameras_;
 };
 
 TEST_F(Dq500MonitorTest, TheChosenFrameSuitsTheImageAndTheFittedMemory) {
@@ -292,7 +277,8 @@ TEST_F(Dq500MonitorTest, TheChosenFrameSuitsTheImageAndTheFittedMemory) {
     Reload();
     Board board = WithCamera(kAllFrames, kMonochrome, 16);
     board.platform->ChooseDisplayFrame();
-    cameras_.back() = std::make_unique<FakeCamera>(binding_.get(), kMonochrome, 8);
+    cameras_.back() = std::make_unique<testing::TestCamera>(binding_.get(), kMonochrome, 8, 0,
+                                                            std::pair{640, 480});
     board.platform->SetAcquisitionModule(cameras_.back().get());
     EXPECT_EQ(board.platform->ChooseDisplayFrame(), DQP_FRAME_A0);
     EXPECT_EQ(State(board, "  display on:"), "  display on: A0");

@@ -13,8 +13,10 @@
 #include "library/hardware.h"
 #include "modules/boards/sx400.h"
 #include "sim/test_pattern.h"
+#include "support/acquisition_rigs.h"
 #include "support/bound_stand_in.h"
 #include "support/frame_sink.h"
+#include "support/test_camera.h"
 #include "system/image_document.h"
 
 namespace qvi {
@@ -22,51 +24,7 @@ namespace {
 
 using ::testing::ElementsAre;
 using testing::FrameSink;
-using testing::LibrarySizedCamera;
-
-// One SX-400 per depth, each in a system of its own.
-constexpr const char *kRack = R"([Board]
-Kind = SXP
-Slot0 = TX-10
-FrameRate = 200
-[Board]
-Kind = SXP
-Slot0 = TX-40
-FrameRate = 200
-[Board]
-Kind = SXP
-Slot0 = TX-70
-Slot0Type = 8
-FrameRate = 200
-)";
-
-constexpr const char *kBoards = R"([SYSTEM:0]
-[Lumo:0]
-[TX-10:0]
-      Slot_Number = 0
-[CameraPort:0]
-      Name = "Progressive 640"
-      Camera_Structure = Create_Structure
-      HOffset = 140
-      HActive = 777
-      VOffset = 35
-      VActive = 515
-      NonInterlaced
-[SYSTEM:1]
-[SX-400:1]
-[TX-40:0]
-      Slot_Number = 0
-      Camera_Structure = Create_Structure
-      Horizontal_Active = 316
-      Vertical_Active = 240
-      Pixel_Size_16
-      NonInterleaved_Pixels
-[SYSTEM:2]
-[SX-400:2]
-[TX-70:0]
-      Slot_Number = 0
-      RGB_Input_Board
-)";
+using testing::TestCamera;
 
 struct Depth {
     int system;
@@ -78,7 +36,7 @@ constexpr Depth kDepths[] = {{0, 8, 0}, {1, 16, 0}, {2, 24, 8}};
 // A board with its acquisition module and image window.
 struct Window {
     std::unique_ptr<SXP_plat_mod> board;
-    std::unique_ptr<LibrarySizedCamera> camera;
+    std::unique_ptr<TestCamera> camera;
     std::unique_ptr<FrameSink> sink;
     ImageDocument document;
     int depth = 8;
@@ -89,7 +47,7 @@ struct Window {
 class Sx400AcquireTest : public testing::BoundStandInTest {
 protected:
     void SetUp() override {
-        BindAndLoad(kRack, kBoards);
+        BindAndLoad(testing::kOneBoardPerDepthRack, testing::kOneBoardPerDepth);
         for (int system = 0; system < 3; ++system)
             ASSERT_EQ(binding_->Entry<&::qrx_init_sys>()(system), 0);
         SetHardwareEnabled(true);
@@ -101,8 +59,8 @@ protected:
         auto window = std::make_unique<Window>();
         const QRX_HANDLE handle = binding_->Entry<&::qrx_systop>()(depth.system);
         window->board = std::make_unique<SXP_plat_mod>(binding_.get(), handle);
-        window->camera = std::make_unique<LibrarySizedCamera>(binding_.get(), handle,
-                                                              depth.pixelFormat, depth.depth);
+        window->camera =
+            std::make_unique<TestCamera>(binding_.get(), depth.pixelFormat, depth.depth, handle);
         window->board->SetAcquisitionModule(window->camera.get());
         window->depth = depth.depth;
         window->width = window->camera->GetImageWidth();
@@ -125,11 +83,8 @@ protected:
 
     // The frame number the frame's counter shows.
     std::uint64_t Counter(Window &window) {
-        std::uint64_t count = 0;
-        for (int bit = 0; bit < quar::kCounterBits; ++bit)
-            if ((Pixel(window, bit * quar::kCounterBlock + 3, 3) & 0xFF) != 0)
-                count |= std::uint64_t{1} << bit;
-        return count;
+        return testing::PatternFrame(
+            [&](int x, int y) { return static_cast<std::uint32_t>(Pixel(window, x, y)); });
     }
 
     // What the window shows of a frame pixel: the grey byte, or 0x00RRGGBB.
@@ -138,8 +93,8 @@ protected:
         return static_cast<std::uint32_t>(pixel) >> (window.depth - 8) & 0xFFu;
     }
 
-    const std::vector<std::pair<int, int>> kPoints{{0, 9}, {17, 40}, {130, 3}, {200, 101},
-                                                   {301, 239}};
+    const std::vector<std::pair<int, int>> kPoints{
+        {0, 9}, {17, 40}, {130, 3}, {200, 101}, {301, 239}};
 };
 
 TEST_F(Sx400AcquireTest, GrabMovesAndASnapHoldsThePatternForEachDepth) {
@@ -151,9 +106,9 @@ TEST_F(Sx400AcquireTest, GrabMovesAndASnapHoldsThePatternForEachDepth) {
         EXPECT_EQ(width, window->width);
         EXPECT_EQ(window->document.state, ImageDocument::kLiveGrab);
         EXPECT_TRUE(window->document.grabRunning);
-        EXPECT_EQ(window->document.caption,
-                  " Board -- " + std::to_string(width) + " x " + std::to_string(height) + " x " +
-                      std::to_string(depth.depth));
+        EXPECT_EQ(window->document.caption, " Board -- " + std::to_string(width) + " x " +
+                                                std::to_string(height) + " x " +
+                                                std::to_string(depth.depth));
         ASSERT_TRUE(window->sink->WaitFrames(1));
         const std::uint32_t before = window->sink->At(200, 101);
         bool moved = false;
@@ -255,8 +210,8 @@ TEST_F(Sx400AcquireTest, ASinkTheLibraryRefusesShowsTheWarningAndNoConnection) {
 }
 
 TEST_F(Sx400AcquireTest, SavedTiffLoadsBackIntoTheFrameForEachDepth) {
-    const std::filesystem::path path =
-        std::filesystem::temp_directory_path() / ("qvi-sx400-" + std::to_string(::getpid()) + ".tif");
+    const std::filesystem::path path = std::filesystem::temp_directory_path() /
+                                       ("qvi-sx400-" + std::to_string(::getpid()) + ".tif");
     for (const Depth &depth : kDepths) {
         SCOPED_TRACE(depth.depth);
         auto window = Open(depth);
@@ -272,10 +227,9 @@ TEST_F(Sx400AcquireTest, SavedTiffLoadsBackIntoTheFrameForEachDepth) {
         ASSERT_EQ(Acquire(*window, 2), 1);
         ASSERT_EQ(window->board->LoadImageFile(path, window->sink->Window(), width, height), 1);
         EXPECT_EQ(window->document.state, ImageDocument::kFromFile);
-        EXPECT_EQ(window->document.caption, " Board: " + path.string() + " -- " +
-                                                std::to_string(width) + " x " +
-                                                std::to_string(height) + " x " +
-                                                std::to_string(depth.depth));
+        EXPECT_EQ(window->document.caption,
+                  " Board: " + path.string() + " -- " + std::to_string(width) + " x " +
+                      std::to_string(height) + " x " + std::to_string(depth.depth));
         for (std::size_t i = 0; i < kPoints.size(); ++i) {
             const auto &[x, y] = kPoints[i];
             EXPECT_EQ(Pixel(*window, x, y), saved[i]) << x << "," << y;
@@ -288,8 +242,7 @@ TEST_F(Sx400AcquireTest, SavedTiffLoadsBackIntoTheFrameForEachDepth) {
 
 TEST_F(Sx400AcquireTest, UnsavableDepthsAndUnreadableFilesAreRefused) {
     auto window = Open(kDepths[1]);
-    window->camera = std::make_unique<LibrarySizedCamera>(
-        binding_.get(), window->board->Handle(), 0, 10);
+    window->camera = std::make_unique<TestCamera>(binding_.get(), 0, 10, window->board->Handle());
     window->board->SetAcquisitionModule(window->camera.get());
     int width = 0, height = 0;
     window->board->GrabLive(window->sink->Window(), width, height);

@@ -12,6 +12,7 @@
 
 #include "library/hardware.h"
 #include "modules/boards/sxa_board.h"
+#include "support/acquisition_rigs.h"
 #include "support/bound_stand_in.h"
 #include "support/frame_sink.h"
 #include "system/image_document.h"
@@ -21,29 +22,13 @@ namespace {
 
 using testing::FrameSink;
 
-constexpr const char *kRack = "[Board]\nKind = SXA\nChannels = 2\nFrameRate = 200\n";
-constexpr const char *kBoards = R"([SYSTEM:0]
-[SXA:0]
-[CameraPort:0]
-      Name = "A"
-      Camera_Structure = Create_Structure
-      HActive = 640
-      VActive = 480
-[CameraPort:1]
-      Name = "B"
-      Camera_Structure = Create_Structure
-      HActive = 640
-      VActive = 480
-)";
-
 class SxaAcquireTest : public testing::BoundStandInTest {
 protected:
     void SetUp() override {
-        BindAndLoad(kRack, kBoards);
+        BindAndLoad(testing::kSxaRack, std::string("[SYSTEM:0]\n") + testing::kSxaTwoChannels);
         ASSERT_EQ(binding_->Entry<&::qrx_init_sys>()(0), 0);
         SetHardwareEnabled(true);
-        board = std::make_unique<SXA_plat_mod>(binding_.get(),
-                                               binding_->Entry<&::qrx_systop>()(0));
+        board = std::make_unique<SXA_plat_mod>(binding_.get(), binding_->Entry<&::qrx_systop>()(0));
         for (int c = 0; c < 2; ++c) {
             documents[c].title = "Channel " + std::to_string(c);
             documents[c].channel = c;
@@ -71,8 +56,8 @@ TEST_F(SxaAcquireTest, EachChannelGrabsAndSnapsIntoItsOwnWindow) {
         ASSERT_EQ(board->GrabLive(sinks[c].Window(), width, height), 1);
         EXPECT_EQ(width, 640);
         EXPECT_EQ(documents[c].caption, " Channel " + std::to_string(c) + " -- " +
-                                            std::to_string(width) + " x " +
-                                            std::to_string(height) + " x 8");
+                                            std::to_string(width) + " x " + std::to_string(height) +
+                                            " x 8");
         EXPECT_TRUE(sinks[c].WaitFrames(2));
     }
     board->SelectChannel(0);

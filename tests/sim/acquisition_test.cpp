@@ -22,53 +22,10 @@ namespace {
 using quar::LayoutOf;
 using quar::PatternPixel;
 
-// One SX-400 per module under test, each in its own system.
-constexpr const char *kRack = R"(
-[Board]
-Kind = SXP
-Slot0 = TX-10
-FrameRate = 200
-[Board]
-Kind = SXP
-Slot0 = TX-40
-[Board]
-Kind = SXP
-Slot0 = TX-70
-Slot0Type = 8
-[Board]
-Kind = SXP
-Slot0 = TX-70
-Slot0Type = 7
-)";
-
-constexpr const char *kBoards = R"(
-[SYSTEM:0]
-[Lumo:0]
-[TX-10:0]
-      Slot_Number = 0
-[CameraPort:0]
-      Name = "Progressive 640"
-      Camera_Structure = Create_Structure
-      HOffset = 140
-      HActive = 777
-      VOffset = 35
-      VActive = 515
-      NonInterlaced
-[SYSTEM:1]
-[SX-400:1]
-[TX-40:0]
-      Slot_Number = 0
-      Camera_Structure = Create_Structure
-      Horizontal_Active = 316
-      Vertical_Active = 240
-      Pixel_Size_16
-      NonInterleaved_Pixels
-[SYSTEM:2]
-[SX-400:2]
-[TX-70:0]
-      Slot_Number = 0
-      RGB_Input_Board
-[SYSTEM:3]
+// One SX-400 per depth, and one with a TX-70 on a YCrCb board.
+const std::string kRack =
+    testing::kOneBoardPerDepthRack + "[Board]\nKind = SXP\nSlot0 = TX-70\nSlot0Type = 7\n";
+const std::string kBoards = testing::kOneBoardPerDepth + R"([SYSTEM:3]
 [SX-400:3]
 [TX-70:1]
       Slot_Number = 0
@@ -88,24 +45,10 @@ class AcquisitionTest : public SimulatorTest {
 protected:
     void SetUp() override {
         SimulatorTest::SetUp();
-        UseRack(kRack);
-        ASSERT_EQ(Load(kBoards), QRX_LOAD_OK);
+        UseRack(kRack.c_str());
+        ASSERT_EQ(Load(kBoards.c_str()), QRX_LOAD_OK);
         for (int system = 0; system < 4; ++system)
             ASSERT_EQ(QUAR_CALL(library_, qrx_init_sys, system), 0);
-    }
-    QRX_HANDLE Board(int system) { return QUAR_CALL(library_, qrx_systop, system); }
-    int Request(QRX_HANDLE board, int code) {
-        QRX_XBOARD_REQUEST request{code, 0, {}};
-        return QUAR_CALL(library_, qrx_xboard, board, &request);
-    }
-    // The frame counter drawn into the top-left corner.
-    std::uint64_t Counter(QRX_HANDLE board) {
-        std::uint64_t count = 0;
-        for (int bit = 0; bit < quar::kCounterBits; ++bit)
-            if ((QUAR_CALL(library_, qrx_rpix, board, 0, bit * quar::kCounterBlock + 3, 3) &
-                 0xFF) != 0)
-                count |= std::uint64_t{1} << bit;
-        return count;
     }
 };
 

@@ -13,6 +13,7 @@
 #include "quar/quar_acquire.h"
 #include "sim/test_pattern.h"
 #include "simulator_fixture.h"
+#include "support/frame_sink.h"
 
 namespace qvi {
 namespace {
@@ -28,77 +29,30 @@ Slot0 = TX-70
 Slot0Type = 8
 )";
 
-constexpr const char *kBoards = R"(
-[SYSTEM:0]
-[Lumo:0]
-[TX-10:0]
-      Slot_Number = 0
-[CameraPort:0]
-      Camera_Structure = Create_Structure
-      HOffset = 140
-      HActive = 777
-      VOffset = 35
-      VActive = 515
-      NonInterlaced
-[SX-400:1]
-[TX-70:0]
-      Slot_Number = 0
-      RGB_Input_Board
-)";
-
-// A sink the way an image view would own one: a buffer, a lock, and a count
-// of the frames the library said were ready.
-struct TestSink {
-    TestSink(int width, int height, int format)
-        : pixels(static_cast<std::size_t>(width * height * (format == QRX_SINK_GREY8 ? 1 : 4))) {
-        sink.buffer = pixels.data();
-        sink.width = width;
-        sink.height = height;
-        sink.stride = width * (format == QRX_SINK_GREY8 ? 1 : 4);
-        sink.format = format;
-        sink.context = this;
-        sink.frame_ready = [](void *self) { ++static_cast<TestSink *>(self)->ready; };
-        sink.lock = [](void *self) { static_cast<TestSink *>(self)->mutex.lock(); };
-        sink.unlock = [](void *self) { static_cast<TestSink *>(self)->mutex.unlock(); };
-    }
-    std::uint32_t At(int x, int y) {
-        std::lock_guard lock(mutex);
-        if (sink.format == QRX_SINK_GREY8)
-            return pixels[static_cast<std::size_t>(y * sink.width + x)];
-        std::uint32_t value = 0;
-        std::memcpy(&value, &pixels[static_cast<std::size_t>((y * sink.width + x) * 4)], 4);
-        return value;
-    }
-    std::vector<std::uint8_t> pixels;
-    std::mutex mutex;
-    std::atomic<int> ready{0};
-    QRX_FRAME_SINK sink{};
-};
+const std::string kBoards = std::string("[SYSTEM:0]\n") + testing::kLumoProgressive640 +
+                            "[SX-400:1]\n[TX-70:0]\n      Slot_Number = 0\n      RGB_Input_Board\n";
 
 class DisplayTest : public SimulatorTest {
 protected:
     void SetUp() override {
         SimulatorTest::SetUp();
         UseRack(kRack);
-        ASSERT_EQ(Load(kBoards), QRX_LOAD_OK);
+        ASSERT_EQ(Load(kBoards.c_str()), QRX_LOAD_OK);
         ASSERT_EQ(QUAR_CALL(library_, qrx_init_sys, 0), 0);
     }
     QRX_HANDLE Board(int index) {
         QRX_HANDLE board = QUAR_CALL(library_, qrx_systop, 0);
         return index == 0 ? board : QUAR_CALL(library_, qrx_get_next_mod, board);
     }
-    int Request(QRX_HANDLE board, int code) {
-        QRX_XBOARD_REQUEST request{code, 0, {}};
-        return QUAR_CALL(library_, qrx_xboard, board, &request);
-    }
     // Source scrolled to (scrollX, scrollY), sink and connection, as a board
     // builds its display.
-    QRX_HANDLE Connect(QRX_HANDLE board, TestSink &sink, int scrollX, int scrollY, int depth) {
+    QRX_HANDLE Connect(QRX_HANDLE board, testing::FrameSink &sink, int scrollX, int scrollY,
+                       int depth) {
         QRX_HANDLE source =
             QUAR_CALL(library_, qrx_create_frame_area_img_src, board, 0, 0, 0, 320, 240);
         EXPECT_EQ(QUAR_CALL(library_, qrx_set_img_src_aoi, source, scrollX, scrollY), 0);
-        QRX_HANDLE window = QUAR_CALL(library_, qrx_create_win_img_sink, &sink.sink, depth, 0, 0,
-                                      sink.sink.width, sink.sink.height, 0);
+        QRX_HANDLE window = QUAR_CALL(library_, qrx_create_win_img_sink, &sink.Sink(), depth, 0, 0,
+                                      sink.Sink().width, sink.Sink().height, 0);
         return QUAR_CALL(library_, qrx_create_img_conn, source, window);
     }
 };
@@ -106,17 +60,17 @@ protected:
 TEST_F(DisplayTest, ConnectionDrawsTheScrolledFrameIntoTheSink) {
     const QRX_HANDLE board = Board(0);
     ASSERT_EQ(Request(board, QRX_XBOARD_SNAP), 0);
-    TestSink grey(320, 240, QRX_SINK_GREY8);
+    testing::FrameSink grey(320, 240, QRX_SINK_GREY8);
     const QRX_HANDLE connection = Connect(board, grey, 64, 8, 8);
     ASSERT_NE(connection, 0u);
     ASSERT_EQ(QUAR_CALL(library_, qrx_display_img_conn, connection, 0, 0), 0);
-    EXPECT_EQ(grey.ready, 1);
+    EXPECT_EQ(grey.Frames(), 1);
     const quar::PixelLayout layout = quar::LayoutOf(8, 0);
     for (auto [x, y] : {std::pair{10, 20}, {0, 0}, {319, 239}})
         EXPECT_EQ(grey.At(x, y), quar::PatternPixel(x + 64, y + 8, 1, layout)) << x << "," << y;
 
     // Fitting 320 x 240 into the sink at half size takes every second pixel.
-    TestSink half(160, 120, QRX_SINK_GREY8);
+    testing::FrameSink half(160, 120, QRX_SINK_GREY8);
     const QRX_HANDLE fitted = Connect(board, half, 0, 0, 8);
     ASSERT_EQ(QUAR_CALL(library_, qrx_set_display_zoom_img_conn, fitted, -1.0, -1.0), 0);
     ASSERT_EQ(QUAR_CALL(library_, qrx_display_conn, fitted), 0);
@@ -126,7 +80,7 @@ TEST_F(DisplayTest, ConnectionDrawsTheScrolledFrameIntoTheSink) {
 TEST_F(DisplayTest, ColourFrameReachesAnXrgbSinkAsItIs) {
     const QRX_HANDLE board = Board(1);
     ASSERT_EQ(Request(board, QRX_XBOARD_SNAP), 0);
-    TestSink colour(320, 240, QRX_SINK_XRGB32);
+    testing::FrameSink colour(320, 240, QRX_SINK_XRGB32);
     const QRX_HANDLE connection = Connect(board, colour, 8, 16, 24);
     ASSERT_EQ(QUAR_CALL(library_, qrx_display_conn, connection), 0);
     EXPECT_EQ(colour.At(100, 50), quar::PatternPixel(108, 66, 1, quar::LayoutOf(24, 8)));
@@ -137,35 +91,35 @@ TEST_F(DisplayTest, ColourFrameReachesAnXrgbSinkAsItIs) {
 TEST_F(DisplayTest, ServerRefreshesTheSinkUntilDeleted) {
     const QRX_HANDLE board = Board(0);
     ASSERT_EQ(Request(board, QRX_XBOARD_GRAB), 0);
-    TestSink grey(320, 240, QRX_SINK_GREY8);
+    testing::FrameSink grey(320, 240, QRX_SINK_GREY8);
     const QRX_HANDLE connection = Connect(board, grey, 0, 0, 8);
     const QRX_HANDLE server = QUAR_CALL(library_, qrx_create_img_server, connection, 2, 7);
     ASSERT_NE(server, 0u);
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (grey.ready < 5 && std::chrono::steady_clock::now() < deadline)
+    while (grey.Frames() < 5 && std::chrono::steady_clock::now() < deadline)
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    EXPECT_GE(grey.ready, 5);
+    EXPECT_GE(grey.Frames(), 5);
     EXPECT_NE(grey.At(0, 0) + grey.At(8, 0) + grey.At(16, 0), 0u);  // the counter moved on
     ASSERT_EQ(QUAR_CALL(library_, qrx_suspend_img_server, server), 0);
     ASSERT_EQ(QUAR_CALL(library_, qrx_resume_img_server, server), 0);
     EXPECT_GE(QUAR_CALL(library_, qrx_img_server_frame_rate, server), 0.0);
     ASSERT_EQ(QUAR_CALL(library_, qrx_delete_img_server, server), 0);
-    const int after = grey.ready;
+    const int after = grey.Frames();
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    EXPECT_EQ(grey.ready, after);
+    EXPECT_EQ(grey.Frames(), after);
     EXPECT_EQ(QUAR_CALL(library_, qrx_delete_img_server, server), -1);
     EXPECT_EQ(QUAR_CALL(library_, qrx_img_server_frame_rate, server), -1.0);
 }
 
 TEST_F(DisplayTest, BadSinksSourcesAndConnectionsAreRefused) {
     const QRX_HANDLE board = Board(0);
-    TestSink grey(64, 64, QRX_SINK_GREY8);
-    QRX_FRAME_SINK broken = grey.sink;
+    testing::FrameSink grey(64, 64, QRX_SINK_GREY8);
+    QRX_FRAME_SINK broken = grey.Sink();
     broken.stride = 10;  // shorter than a row
     EXPECT_EQ(QUAR_CALL(library_, qrx_create_win_img_sink, &broken, 8, 0, 0, 64, 64, 0), 0u);
     EXPECT_EQ(QUAR_CALL(library_, qrx_create_win_img_sink, nullptr, 8, 0, 0, 64, 64, 0), 0u);
-    EXPECT_EQ(QUAR_CALL(library_, qrx_create_win_img_sink, &grey.sink, 8, 0, 0, 64, 64, 2), 0u);
-    EXPECT_NE(QUAR_CALL(library_, qrx_create_win_img_sink, &grey.sink, 16, 0, 0, 64, 64, 3), 0u);
+    EXPECT_EQ(QUAR_CALL(library_, qrx_create_win_img_sink, &grey.Sink(), 8, 0, 0, 64, 64, 2), 0u);
+    EXPECT_NE(QUAR_CALL(library_, qrx_create_win_img_sink, &grey.Sink(), 16, 0, 0, 64, 64, 3), 0u);
     EXPECT_EQ(QUAR_CALL(library_, qrx_create_frame_area_img_src, board, 3, 0, 0, 64, 64), 0u);
     EXPECT_EQ(QUAR_CALL(library_, qrx_create_frame_area_img_src, 0xDEAD, 0, 0, 0, 64, 64), 0u);
     EXPECT_EQ(QUAR_CALL(library_, qrx_create_frame_area_img_src, board, 0, 0, 0, -1, 64), 0u);

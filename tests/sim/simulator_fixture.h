@@ -13,7 +13,9 @@
 #include <fstream>
 #include <string>
 
+#include "quar/quar_acquire.h"
 #include "quar_library.h"
+#include "support/acquisition_rigs.h"
 
 namespace qvi {
 
@@ -51,6 +53,18 @@ protected:
     }
 
     void UseRack(const char *text) { ::setenv("QUAR_RACK", Write("rack.ini", text).c_str(), 1); }
+
+    QRX_HANDLE Board(int system) { return QUAR_CALL(library_, qrx_systop, system); }
+    int Request(QRX_HANDLE board, int code) {
+        QRX_XBOARD_REQUEST request{code, 0, {}};
+        return QUAR_CALL(library_, qrx_xboard, board, &request);
+    }
+    // The frame number the pattern's counter shows in a board's frame 0.
+    std::uint64_t Counter(QRX_HANDLE board) {
+        return testing::PatternFrame([&](int x, int y) {
+            return static_cast<std::uint32_t>(QUAR_CALL(library_, qrx_rpix, board, 0, x, y));
+        });
+    }
 
     std::filesystem::path dir_;
     testing::QuarLibrary library_{QUAR_CORE_PATH};

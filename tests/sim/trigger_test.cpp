@@ -64,7 +64,6 @@ protected:
         for (int system = 0; system < 8; ++system) QUAR_CALL(library_, qrx_remove_sys, system);
         SimulatorTest::TearDown();
     }
-    QRX_HANDLE Board(int system) { return QUAR_CALL(library_, qrx_systop, system); }
     QRX_HANDLE Module(QRX_HANDLE board) { return QUAR_CALL(library_, qrx_get_modcnf, board, 0); }
     bool IsDqp(QRX_HANDLE board) {
         return std::string(QUAR_CALL(library_, qrx_get_modname, board)) == "DQP";
@@ -100,14 +99,6 @@ protected:
             if (row.inputBoard < 0) any = &row;
         }
         return any;
-    }
-    std::uint64_t Counter(QRX_HANDLE board) {
-        std::uint64_t count = 0;
-        for (int bit = 0; bit < quar::kCounterBits; ++bit)
-            if ((QUAR_CALL(library_, qrx_rpix, board, 0, bit * quar::kCounterBlock + 3, 3) &
-                 0xFF) != 0)
-                count |= std::uint64_t{1} << bit;
-        return count;
     }
 };
 

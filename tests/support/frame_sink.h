@@ -7,8 +7,6 @@
 #include <thread>
 #include <vector>
 
-#include "library/library_binding.h"
-#include "modules/acquisition/acq_plat_mod.h"
 #include "quar/quar_acquire.h"
 
 namespace qvi::testing {
@@ -37,14 +35,17 @@ public:
     FrameSink &operator=(const FrameSink &) = delete;
 
     void *Window() { return &sink_; }
+    QRX_FRAME_SINK &Sink() { return sink_; }
     int Frames() const { return frames_.load(); }
     // The drawn value at (x, y): a grey byte, or 0x00RRGGBB.
     std::uint32_t At(int x, int y) {
         std::lock_guard lock(mutex_);
-        const std::size_t row = static_cast<std::size_t>(y) * static_cast<std::size_t>(sink_.stride);
+        const std::size_t row =
+            static_cast<std::size_t>(y) * static_cast<std::size_t>(sink_.stride);
         if (sink_.format != QRX_SINK_XRGB32) return pixels_[row + static_cast<std::size_t>(x)];
         const std::uint8_t *p = &pixels_[row + static_cast<std::size_t>(x) * 4];
-        return static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[1]) << 8 | p[0];
+        return static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[1]) << 8 |
+               p[0];
     }
     // Waits up to two seconds for `count` more frames; whether they came.
     bool WaitFrames(int count) {
@@ -59,32 +60,6 @@ private:
     QRX_FRAME_SINK sink_{};
     std::mutex mutex_;
     std::atomic<int> frames_{0};
-};
-
-// The acquisition module of a board as the board asks it: the size the
-// library acquires on that board, the depth and pixel format the test gives
-// (what the rack's module delivers).
-class LibrarySizedCamera final : public QV_acq_plat_mod {
-public:
-    LibrarySizedCamera(LibraryBinding *binding, QRX_HANDLE board, int pixelFormat, int depth)
-        : QV_acq_plat_mod("TX-40 plat_mod", binding, 0, "tx40"),
-          board_(board),
-          pixelFormat_(static_cast<std::int16_t>(pixelFormat)),
-          depth_(depth) {}
-    std::int16_t GetBoardType() override { return pixelFormat_; }
-    int GetBitsPerPixel() override { return depth_; }
-    int GetImageWidth() override { return Size().first; }
-    int GetImageHeight() override { return Size().second; }
-
-private:
-    std::pair<int, int> Size() {
-        std::int16_t width = 0, height = 0;
-        Binding()->Entry<&::qrx_get_acq_dim>()(board_, &width, &height);
-        return {width, height};
-    }
-    QRX_HANDLE board_;
-    std::int16_t pixelFormat_;
-    int depth_;
 };
 
 }  // namespace qvi::testing

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
 #include <memory>
 #include <string>
 
@@ -20,7 +21,8 @@
 namespace qvi::testing {
 
 // One of every model the stand-in knows, as the factory's defaults come from.
-inline constexpr const char *kDefaultConfiguration = R"([SYSTEM:0]
+inline const std::string kDefaultConfiguration = [] {
+    std::string text = R"([SYSTEM:0]
 [SX-400:0]
 [TX-10:0]
       Slot_Number = 0
@@ -34,51 +36,26 @@ inline constexpr const char *kDefaultConfiguration = R"([SYSTEM:0]
       Slot_Number = 1
       Memory_Size = 4K_4K_8
 [SYSTEM:1]
-[SX-400:1]
-[TX-20:0]
-      Slot_Number = 0
-[SX-400:2]
-[TX-40:0]
-      Slot_Number = 0
-[SX-400:3]
-[TX-50:0]
-      Slot_Number = 0
-[SX-400:4]
-[TX-60:0]
-      Slot_Number = 0
-[SX-400:5]
-[TX-70:0]
-      Slot_Number = 0
-[SYSTEM:2]
-[RX-600:0]
-[RX-10:0]
-      Slot_Number = 0
-[RX-30:0]
-      Slot_Number = 1
-[RX-40:0]
-      Slot_Number = 2
-[RX-600:1]
-[RX-50:0]
-      Slot_Number = 0
-[RX-51:0]
-      Slot_Number = 1
-[RX-52:0]
-      Slot_Number = 2
-[RX-600:2]
-[RX-53:0]
-      Slot_Number = 0
-[RX-54:0]
-      Slot_Number = 1
-[RX-55:0]
-      Slot_Number = 2
-[RX-600:3]
-[RX-56:0]
-      Slot_Number = 0
-[RX-57:0]
-      Slot_Number = 1
-[BZ-700]
-      Reg_Access_Mode
 )";
+    // A board section, then its modules in slots 0 up.
+    const auto add = [&text](const std::string &board,
+                             std::initializer_list<const char *> modules) {
+        text += "[" + board + "]\n";
+        int slot = 0;
+        for (const char *module : modules)
+            text += "[" + std::string(module) +
+                    ":0]\n      Slot_Number = " + std::to_string(slot++) + "\n";
+    };
+    int sx400 = 1;
+    for (const char *module : {"TX-20", "TX-40", "TX-50", "TX-60", "TX-70"})
+        add("SX-400:" + std::to_string(sx400++), {module});
+    text += "[SYSTEM:2]\n";
+    add("RX-600:0", {"RX-10", "RX-30", "RX-40"});
+    add("RX-600:1", {"RX-50", "RX-51", "RX-52"});
+    add("RX-600:2", {"RX-53", "RX-54", "RX-55"});
+    add("RX-600:3", {"RX-56", "RX-57"});
+    return text + "[BZ-700]\n      Reg_Access_Mode\n";
+}();
 
 // The bound stand-in, its factory and a system tree, in a scratch directory
 // that holds the default configuration; hardware is enabled and every
