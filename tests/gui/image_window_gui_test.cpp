@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QMdiArea>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -29,6 +30,7 @@
 #include "gui/image_view.h"
 #include "gui/image_window.h"
 #include "gui/main_frame.h"
+#include "gui/setup_dialogs.h"
 #include "gui/system_window_hw.h"
 #include "gui/trigger_dialog.h"
 #include "platform/app_registry.h"
@@ -189,11 +191,111 @@ private slots:
         QCOMPARE(frame_->statusBar()->currentMessage(), expected(37, 41));
         QTest::mouseRelease(viewport, Qt::LeftButton, {}, QPoint(37, 41));
         QVERIFY(frame_->statusBar()->currentMessage().isEmpty());
+        // An 8-bit image is shown in grey, byte for byte from a grey sink.
+        QCOMPARE(Window()->View()->Sink().PixelFormat(), qvi::FrameSink::Format::Grey8);
+        QCOMPARE(qGray(Painted().pixel(37, 41)), board->ReadPixel(37, 41));
 
         // No readout of a live picture.
         Trigger(Command::Grab);
         QTest::mouseClick(viewport, Qt::LeftButton, {}, QPoint(10, 20));
         QVERIFY(frame_->statusBar()->currentMessage().isEmpty());
+    }
+
+    // The pop-up menu opens where the mouse was pressed; from the keyboard
+    // (the menu key, or Shift+F10) 5 pixels inside the view's corner.
+    void popupMenuAtTheMouseOrInsideTheCorner() {
+        QWidget *viewport = Window()->View()->viewport();
+        QMenu *menu = Window()->PopupMenu();
+        frame_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frame_.get()));
+        const QPoint at(30, 40);
+        QTest::mouseClick(frame_->windowHandle(), Qt::RightButton, {},
+                          viewport->mapTo(frame_.get(), at));
+        QTRY_VERIFY(menu->isVisible());
+        QCOMPARE(menu->pos(), viewport->mapToGlobal(at));
+        menu->close();
+
+        const QPoint corner = viewport->mapToGlobal(QPoint(5, 5));
+        // The window system turns the menu key into this event.
+        QContextMenuEvent key(QContextMenuEvent::Keyboard, QPoint(200, 200),
+                              viewport->mapToGlobal(QPoint(200, 200)));
+        QApplication::sendEvent(viewport, &key);
+        QTRY_VERIFY(menu->isVisible());
+        QCOMPARE(menu->pos(), corner);
+        menu->close();
+        Window()->View()->setFocus();
+        QTest::keyClick(Window()->View(), Qt::Key_F10, Qt::ShiftModifier);
+        QTRY_VERIFY(menu->isVisible());
+        QCOMPARE(menu->pos(), corner);
+    }
+
+    void doubleClickEditsTheBoard() {
+        QVERIFY(!frame_->Dialogs().IsOpen(Window()->Element()));
+        QTest::mouseDClick(Window()->View()->viewport(), Qt::LeftButton, {}, QPoint(20, 20));
+        QVERIFY(frame_->Dialogs().IsOpen(Window()->Element()));
+    }
+
+    // The origin is rounded to multiples of 8 (x up, y down), and what is
+    // shown and read out at a view position is the image pixel there.
+    void scrollingRoundsTheOriginToMultiplesOf8() {
+        Trigger(Command::Snap);
+        Window()->resize(240, 200);
+        QScrollBar *horizontal = Window()->View()->horizontalScrollBar();
+        QScrollBar *vertical = Window()->View()->verticalScrollBar();
+        horizontal->setValue(61);
+        vertical->setValue(13);
+        QCOMPARE(Document().scrollX, 64);
+        QCOMPARE(Document().scrollY, 8);
+        horizontal->setValue(64);
+        vertical->setValue(15);
+        QCOMPARE(Document().scrollX, 64);
+        QCOMPARE(Document().scrollY, 8);
+        QWidget *viewport = Window()->View()->viewport();
+        QTest::mousePress(viewport, Qt::LeftButton, {}, QPoint(10, 20));
+        const int pixel = Document().board->ReadPixel(74, 28);
+        QCOMPARE(frame_->statusBar()->currentMessage(), QString("x= 74  y=28 pix=%1").arg(pixel));
+        QTest::mouseRelease(viewport, Qt::LeftButton, {}, QPoint(10, 20));
+        QCOMPARE(qGray(Painted().pixel(10, 20)), pixel);
+    }
+
+    // A new window's view holds the whole image, but the window is never
+    // larger than the main window's client area.
+    void aNewWindowHoldsItsImageWithinTheMainWindow() {
+        const QSize low = frame_->MdiArea()->viewport()->size();
+        QVERIFY(low.height() < Document().height);
+        QCOMPARE(Window()->height(), low.height());
+        QVERIFY(Window()->View()->viewport()->width() >= Document().width);
+
+        frame_->resize(1200, 1000);
+        QApplication::processEvents();
+        const QSize room = frame_->MdiArea()->viewport()->size();
+        CChildFrame *window = SelectBoard(BoardIndexOf("chan 2"));
+        QVERIFY(window != nullptr);
+        const QSize image(window->Document().width, window->Document().height);
+        QVERIFY(room.height() > image.height());
+        QCOMPARE(window->View()->viewport()->size().expandedTo(image),
+                 window->View()->viewport()->size());
+        QVERIFY(window->width() < room.width() && window->height() < room.height());
+    }
+
+    // A colour board's window keeps a colour sink and shows colour, live and
+    // snapped (an 8-bit board's grey sink is checked with the readout).
+    void aColourBoardIsShownInColour() {
+        const auto colourShown = [this] {
+            const QImage painted = Painted();
+            for (int y = 0; y < 200; y += 7)
+                for (int x = 0; x < 300; x += 7)
+                    if (qRed(painted.pixel(x, y)) != qGreen(painted.pixel(x, y))) return true;
+            return false;
+        };
+        QVERIFY(SelectBoard(BoardIndexOf("Lumo-Comp: 5")) != nullptr);  // an RGB TX-70
+        Trigger(Command::Grab);
+        QCOMPARE(Document().bitsPerPixel, 24);
+        QTRY_VERIFY(colourShown());
+        QCOMPARE(Window()->View()->Sink().PixelFormat(), qvi::FrameSink::Format::Xrgb32);
+        Trigger(Command::Snap);
+        QVERIFY(colourShown());
+        QVERIFY(session_->ui.Errors().empty());
     }
 
     void stretchToFitTakesTheScrollRangeAndDirectDraw() {
@@ -339,8 +441,9 @@ private slots:
     void closingTheMainFrameDuringGrabsEndsThem() {
         qvi::QV_board_plat_mod *lumo = Document().board;
         Trigger(Command::Grab);
-        SelectBoard(BoardIndexOf("SXA"));
+        SelectBoard(BoardIndexOf("chan 0"));
         qvi::QV_board_plat_mod *sxa = Document().board;
+        QVERIFY(sxa != lumo);
         Trigger(Command::Grab);
         QTest::qWait(100);
         QVERIFY(frame_->close());
