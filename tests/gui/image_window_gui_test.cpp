@@ -16,6 +16,7 @@
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QStatusBar>
+#include <QTableWidget>
 #include <QTimer>
 #include <QtTest>
 #include <filesystem>
@@ -30,6 +31,7 @@
 #include "gui/image_view.h"
 #include "gui/image_window.h"
 #include "gui/main_frame.h"
+#include "gui/register_viewer.h"
 #include "gui/setup_dialogs.h"
 #include "gui/system_window_hw.h"
 #include "gui/trigger_dialog.h"
@@ -377,6 +379,41 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(dialog->Tool().FramesShown() > shown, 3000);
         dialog->close();
         QTRY_VERIFY(Window()->TriggerDialog() == nullptr);
+    }
+
+    // One viewer at most: a second command brings the open one forward. It
+    // reads the board's registers again on Refresh, and goes with the
+    // configuration.
+    void theRegisterViewerIsOpenedOnceAndReadsTheBoard() {
+        Trigger(Command::RegisterViewer);
+        QPointer<qvi::CRegisterViewer> viewer = frame_->RegisterViewer();
+        QVERIFY(viewer != nullptr && viewer->isVisible());
+        Trigger(Command::RegisterViewer);
+        QCOMPARE(frame_->RegisterViewer(), viewer.data());
+        QCOMPARE(frame_->findChildren<qvi::CRegisterViewer *>().size(), 1);
+
+        qvi::QV_plat_mod *module = Document().board->AcquisitionModule();
+        int reg = module->RegisterCount() - 1;
+        while (reg > 0 && module->IsRegister32(reg)) --reg;
+        QVERIFY(reg > 0);
+        QTableWidget *table = viewer->Table();
+        const auto shown = [table, reg] {
+            for (int row = 0; row < table->rowCount(); ++row)
+                if (table->item(row, 0)->text().startsWith("TX-10") &&
+                    table->item(row, 1)->text() == QString::number(reg))
+                    return table->item(row, 2)->text();
+            return QString("none");
+        };
+        QVERIFY(shown() != "0x1234" && shown() != "none");
+        QCOMPARE(module->write_reg(reg, qvi::QV_param_val::U16(0x1234)), 0);
+        viewer->RefreshButton()->click();
+        QCOMPARE(shown(), QString("0x1234"));
+
+        QVERIFY(SelectBoard(BoardIndexOf("chan 0")) != nullptr);
+        frame_->UpdateCommands();
+        QVERIFY(!frame_->Action(Command::RegisterViewer)->isEnabled());
+        frame_->Action(Command::New)->trigger();
+        QVERIFY(viewer.isNull());
     }
 
     void dioDialogFollowsTheInputsAndDrivesTheOutputs() {
