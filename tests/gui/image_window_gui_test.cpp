@@ -23,10 +23,9 @@
 #include <fstream>
 #include <memory>
 
-#include "app/recent_files.h"
 #include "gui/dio_dialog.h"
+#include "gui/gui_desktop.h"
 #include "gui/gui_screen.h"
-#include "gui/gui_session.h"
 #include "gui/help_window.h"
 #include "gui/image_view.h"
 #include "gui/image_window.h"
@@ -35,8 +34,6 @@
 #include "gui/setup_dialogs.h"
 #include "gui/system_window_hw.h"
 #include "gui/trigger_dialog.h"
-#include "platform/app_registry.h"
-#include "system/config_state.h"
 
 using qvi::CChildFrame;
 using qvi::Command;
@@ -52,15 +49,10 @@ std::string ReadAll(const std::filesystem::path &path) {
 
 }  // namespace
 
-class ImageWindowTest : public QObject {
+class ImageWindowTest : public QObject, qvi::testing::DesktopFixture {
     Q_OBJECT
 
 private:
-    std::unique_ptr<qvi::testing::GuiSession> session_;
-    std::unique_ptr<qvi::MemoryRegistry> registry_;
-    std::unique_ptr<qvi::MemoryRecentFiles> recent_;
-    std::unique_ptr<qvi::CMainFrame> frame_;
-
     void Trigger(Command command) {
         frame_->UpdateCommands();
         QVERIFY2(frame_->Action(command)->isEnabled(), "the command is disabled");
@@ -85,8 +77,7 @@ private:
 
 private slots:
     void init() {
-        session_ = std::make_unique<qvi::testing::GuiSession>();
-        QVERIFY(session_->Started());
+        QVERIFY(StartSession());
         // The first board's output lines are wired back to its inputs.
         const std::filesystem::path rack = session_->ConfigDir() / "rack.ini";
         std::string text = ReadAll(rack);
@@ -94,26 +85,11 @@ private slots:
         QVERIFY(text.find(period) != std::string::npos);
         text.insert(text.find(period) + period.size(), "Loopback = 1\n");
         std::ofstream(rack, std::ios::trunc) << text;
-        registry_ = std::make_unique<qvi::MemoryRegistry>();
-        recent_ = std::make_unique<qvi::MemoryRecentFiles>();
-        registry_->WriteString("Window size", "Rect", "0040 0030 1040 0730");
-        frame_ = std::make_unique<qvi::CMainFrame>(session_->settings(), session_->services,
-                                                   *registry_, *recent_);
-        frame_->RestorePlacement();
-        frame_->show();
-        session_->settings().currentConfigFile = session_->Demo();
-        frame_->OpenStartConfiguration();
-        QVERIFY(session_->ui.Errors().empty());
+        QVERIFY2(OpenDemo("0040 0030 1040 0730", true), FirstError().c_str());
         QVERIFY(Window() != nullptr);
     }
 
-    void cleanup() {
-        qvi::SetConfigModified(false);
-        frame_.reset();
-        recent_.reset();
-        registry_.reset();
-        session_.reset();
-    }
+    void cleanup() { TearDown(); }
 
     void grabShowsLiveFramesWithTheirRateThenSnapAndClear() {
         QVERIFY(frame_->MdiArea()->subWindowList().contains(Window()));
