@@ -15,10 +15,22 @@ FrameSink::FrameSink(int width, int height, Format format) : format_(format) {
 }
 
 void FrameSink::Resize(int width, int height) {
+    std::lock_guard lock(mutex_);
+    Allocate(width, height);
+}
+
+void FrameSink::SetFormat(Format format) {
+    std::lock_guard lock(mutex_);
+    if (format == format_) return;
+    format_ = format;
+    sink_.format = static_cast<std::int32_t>(format);
+    Allocate(sink_.width, sink_.height);
+}
+
+void FrameSink::Allocate(int width, int height) {
     width = std::max(width, 1);
     height = std::max(height, 1);
     const int bytesPerPixel = format_ == Format::Grey8 ? 1 : 4;
-    std::lock_guard lock(mutex_);
     pixels_.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) *
                        static_cast<std::size_t>(bytesPerPixel),
                    0);

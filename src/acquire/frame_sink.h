@@ -26,8 +26,11 @@ public:
 
     // What the board passes to the library as the window.
     void *Window() { return &sink_; }
-    // A new size; only while no display server draws into the sink.
+    // A new size, or a new pixel format. The library reads the sink's
+    // layout under the sink's lock, so either may change between any two
+    // frames; the pixels start black.
     void Resize(int width, int height);
+    void SetFormat(Format format);
     int Width() const { return sink_.width; }
     int Height() const { return sink_.height; }
     int Stride() const { return sink_.stride; }
@@ -44,6 +47,8 @@ private:
     static void FrameReady(void *context);
     static void LockSink(void *context);
     static void UnlockSink(void *context);
+    // Under the lock.
+    void Allocate(int width, int height);
 
     Format format_;
     std::vector<std::uint8_t> pixels_;

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "modules/acquisition/acq_plat_mod.h"
 #include "system/board_plat_mod.h"
 
 namespace qvi {
@@ -148,6 +149,30 @@ std::optional<FillColour> Paint(ImageDocument &document) {
     if (document.imageValid && document.state != ImageDocument::kLiveGrab)
         if (QV_board_plat_mod *board = BoardOf(document)) board->Redraw(document.channel);
     return fill;
+}
+
+namespace {
+
+// The depth the board's acquisition module delivers for the document's
+// channel; 0 when the board has no such module.
+int DeliveredDepth(ImageDocument &document) {
+    QV_board_plat_mod *board = document.board;
+    if (board == nullptr) return 0;
+    QV_plat_mod *module = board->ChannelModule(document.channel);
+    if (module == nullptr) module = board->AcquisitionModule();
+    auto *acquisition = dynamic_cast<QV_acq_plat_mod *>(module);
+    return acquisition ? acquisition->GetBitsPerPixel() : 0;
+}
+
+}  // namespace
+
+// Not every board keeps the document's depth up to date (the DQ-500 leaves
+// it at 8 behind a colour image): grey only when the module says 8 too, so
+// that colour is never lost.
+FrameSink::Format SinkFormatOf(ImageDocument &document) {
+    const int delivered = DeliveredDepth(document);
+    const bool grey = document.bitsPerPixel == 8 && (delivered == 0 || delivered == 8);
+    return grey ? FrameSink::Format::Grey8 : FrameSink::Format::Xrgb32;
 }
 
 int SaveTiff(ImageDocument &document, const std::string &path, void *window) {

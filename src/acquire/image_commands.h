@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "acquire/frame_sink.h"
 #include "system/image_document.h"
 
 namespace qvi {
@@ -63,6 +64,11 @@ struct FillColour {
     int blue;
 };
 std::optional<FillColour> Paint(ImageDocument &document);
+
+// The view's sink format for the image shown: grey bytes for an 8-bit image,
+// which the library then copies without widening each pixel; 0x00RRGGBB for
+// colour and for 16 bits (scaled down).
+FrameSink::Format SinkFormatOf(ImageDocument &document);
 
 // Save TIFF: the board writes the shown image; the caption becomes
 // " %s -- %d x %d" and the image is redisplayed. Load TIFF: the board reads

@@ -11,7 +11,8 @@ std::string ImageWindowBody() {
     return "<h1>Image window</h1>"
            "<p>Each acquisition board (and each camera channel of an SXA board) has one image "
            "window; it opens when the board becomes the active board. The right mouse button "
-           "(or the menu key) opens its menu: <b>Grab</b> shows live video, <b>Snap</b> takes "
+           "(or the menu key, or Shift+F10) opens its menu: <b>Grab</b> shows live video, "
+           "<b>Snap</b> takes "
            "one frame, <b>Clear</b> clears it, <b>Triggered Snap ...</b> opens the "
            "Triggered Acquisition dialog, <b>Edit ...</b> (or a double click) opens the board's "
            "Module Setup. <b>Stretch to Fit Enable</b> scales the image to the window and "
@@ -22,7 +23,11 @@ std::string ImageWindowBody() {
            "left button to read the pixel under the cross cursor in the status bar "
            "(<tt>x= 12  y=34 pix=56</tt>).</p>"
            "<p>Save TIFF file... writes the shown image (you are asked before a file is "
-           "replaced); Load TIFF file... shows a file in the active board's window.</p>";
+           "replaced); Load TIFF file... shows a file in the active board's window.</p>"
+           "<p>Register Viewer... lists the registers of the window's board and of the "
+           "modules on it with their values; Refresh reads them again, or once a second while "
+           "<b>Refresh every second</b> is checked. There is one viewer at a time: the command "
+           "brings an open one forward. It is not offered for SXA boards.</p>";
 }
 
 std::string TriggerBody() {

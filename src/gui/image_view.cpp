@@ -27,7 +27,7 @@ QImage::Format ImageFormatOf(FrameSink::Format format) {
 CFrmView::CFrmView(ImageDocument &document, QWidget *parent)
     : QAbstractScrollArea(parent),
       document_(document),
-      sink_(document.width, document.height, FrameSink::Format::Xrgb32) {
+      sink_(document.width, document.height, SinkFormatOf(document)) {
     setObjectName("imageView");
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     sink_.OnFrameReady([this] { OnFrameRendered(); });
@@ -86,10 +86,20 @@ void CFrmView::keyPressEvent(QKeyEvent *event) {
         emit helpRequested();
         return;
     }
+    // The window system turns the menu key into a context-menu event; the
+    // other keyboard way to the menu is the view's own.
+    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
+        emit contextMenuAt(KeyboardMenuPosition());
+        return;
+    }
     QAbstractScrollArea::keyPressEvent(event);
 }
 
 void CFrmView::paintEvent(QPaintEvent *) {
+    // An 8-bit image goes into a grey sink byte for byte; the library would
+    // otherwise widen every pixel to four bytes on each frame. A still image
+    // is redrawn below in the new format; a live grab's next frame is.
+    sink_.SetFormat(SinkFormatOf(document_));
     QPainter painter(viewport());
     // The DirectDraw fill comes first; this library's DirectDraw path renders
     // into the sink like the plain one, so the sink is painted over it.
@@ -161,10 +171,12 @@ void CFrmView::mouseDoubleClickEvent(QMouseEvent *) {
 }
 
 void CFrmView::contextMenuEvent(QContextMenuEvent *event) {
-    const QPoint at = event->reason() == QContextMenuEvent::Keyboard
-                          ? viewport()->mapToGlobal(QPoint(kKeyboardMenuInset, kKeyboardMenuInset))
-                          : event->globalPos();
-    emit contextMenuAt(at);
+    emit contextMenuAt(event->reason() == QContextMenuEvent::Keyboard ? KeyboardMenuPosition()
+                                                                      : event->globalPos());
+}
+
+QPoint CFrmView::KeyboardMenuPosition() const {
+    return viewport()->mapToGlobal(QPoint(kKeyboardMenuInset, kKeyboardMenuInset));
 }
 
 }  // namespace qvi

@@ -55,6 +55,8 @@ private:
     // Runs on the thread that rendered the frame.
     void OnFrameRendered();
     void ShowReadout(const QPoint &position);
+    // Where the pop-up menu opens when the keyboard asks for it.
+    QPoint KeyboardMenuPosition() const;
     void PaintSink(class QPainter &painter);
 
     ImageDocument &document_;

@@ -25,8 +25,8 @@ constexpr int kRatePeriodMs = 1000;
 
 }  // namespace
 
-CChildFrame::CChildFrame(std::unique_ptr<ImageDocument> document, int element,
-                         ImageTarget target, QWidget *parent)
+CChildFrame::CChildFrame(std::unique_ptr<ImageDocument> document, int element, ImageTarget target,
+                         QWidget *parent)
     : QMdiSubWindow(parent),
       document_(std::move(document)),
       element_(element),
@@ -98,6 +98,9 @@ void CChildFrame::CreatePopupMenu() {
               "Show the board's input lines and drive its outputs", &CChildFrame::OpenDioDialog);
     AddAction(ImageCommand::SaveTiff, "&Save TIFF file...", "Save the image as a TIFF file",
               &CChildFrame::OnSaveTiff);
+    connect(AddAction(ImageCommand::RegisterViewer, "&Register Viewer...",
+                      "Show the board's registers", nullptr),
+            &QAction::triggered, this, &CChildFrame::registerViewerRequested);
 }
 
 void CChildFrame::AfterCommand() {
@@ -162,6 +165,7 @@ void CChildFrame::UpdateCommands() {
         ->setEnabled(document_->board != nullptr &&
                      DioTestAvailable(*document_->board, IsSxaChannel(target_)));
     Action(ImageCommand::SaveTiff)->setEnabled(menu.saveTiff);
+    Action(ImageCommand::RegisterViewer)->setEnabled(menu.registerViewer);
     Action(ImageCommand::StretchToFit)->setEnabled(menu.stretchEnabled);
     Action(ImageCommand::StretchToFit)->setChecked(menu.stretchChecked);
     Action(ImageCommand::DirectDraw)->setEnabled(menu.directDrawEnabled);

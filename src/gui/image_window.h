@@ -30,6 +30,7 @@ enum class ImageCommand {
     StretchToFit = 32805,
     DirectDraw = 32811,
     DioTest = 32815,
+    RegisterViewer = 32777,
 };
 
 // An image window: an MDI child holding the view of one board (or SXA
@@ -73,6 +74,8 @@ public:
 
 signals:
     void editRequested(int element);
+    // The register viewer command: the main frame shows the window's board.
+    void registerViewerRequested();
     void statusText(const QString &text);
     void frameRateChanged(const QString &text);
     // F1 in the window or Help in one of its dialogs: a help topic.

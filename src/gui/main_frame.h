@@ -20,6 +20,7 @@ class CCameraDbDlg;
 class CChildFrame;
 class CConsolePane;
 class CHelpWindow;
+class CRegisterViewer;
 class CSystemWindowHw;
 class CSystemWindowNoHw;
 class SetupDialogs;
@@ -48,6 +49,7 @@ enum class Command {
     SaveTiff = 32791,
     StretchToFit = 32805,
     DirectDraw = 32811,
+    RegisterViewer = 32777,
     HelpTopics = 57667,
     About = 57664,
 };
@@ -81,6 +83,8 @@ public:
     CSystemWindowNoHw *SystemWindowNoHw() const;
     CCameraDbDlg *CameraDatabaseDialog() const;
     CHelpWindow *HelpWindow() const;
+    // The register viewer; null while none is open.
+    CRegisterViewer *RegisterViewer() const;
     // The image window of the active board (or SXA channel); with `create`
     // one is made when there is none. Null without hardware or a board.
     CChildFrame *ActiveImageWindow(bool create);
@@ -150,6 +154,8 @@ private:
     void OnSaveTiff();
     void OnStretchToFit();
     void OnDirectDraw();
+    void OnRegisterViewer();
+    void OpenRegisterViewer(CChildFrame *window);
     void OnImageWindowActivated();
     void UpdateImageCommands();
 
@@ -179,6 +185,7 @@ private:
     QPointer<CSystemWindowNoHw> systemWindowNoHw_;
     QPointer<CCameraDbDlg> cameraDb_;
     QPointer<CHelpWindow> help_;
+    QPointer<CRegisterViewer> registerViewer_;
     std::map<Command, QAction *> actions_;
     // The image windows by the element they stand for.
     std::map<int, QPointer<CChildFrame>> imageWindows_;

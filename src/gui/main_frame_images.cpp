@@ -1,5 +1,8 @@
 // The main frame's image windows: one per acquisition board (or SXA channel),
 // the Image menu's commands for the active board, and the frame-rate pane.
+// The board's header comes before Qt's, whose "slots" would rename its members.
+#include "system/board_plat_mod.h"
+
 #include <QAction>
 #include <QLabel>
 #include <QMdiArea>
@@ -9,10 +12,12 @@
 
 #include "acquire/image_commands.h"
 #include "acquire/tiff_paths.h"
+#include "app/board_registers.h"
 #include "app/image_target.h"
 #include "app/system_tree.h"
 #include "gui/image_window.h"
 #include "gui/main_frame.h"
+#include "gui/register_viewer.h"
 #include "gui/system_window_hw.h"
 #include "library/hardware.h"
 #include "platform/ui.h"
@@ -42,6 +47,9 @@ void CMainFrame::CreateImageMenu() {
     AddAction(image, Command::DirectDraw, "&DirectDraw Mode Enable", "Display through DirectDraw",
               &CMainFrame::OnDirectDraw)
         ->setCheckable(true);
+    image->addSeparator();
+    AddAction(image, Command::RegisterViewer, "&Register Viewer...",
+              "Show the registers of the active window's board", &CMainFrame::OnRegisterViewer);
     connect(image, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommands);
 
     frameRate_ = new QLabel(this);
@@ -75,6 +83,8 @@ CChildFrame *CMainFrame::OpenImageWindow(int element) {
     imageWindows_[element] = window;
     connect(window, &CChildFrame::editRequested, this, &CMainFrame::OpenSetupDialog);
     connect(window, &CChildFrame::helpRequested, this, &CMainFrame::ShowHelp);
+    connect(window, &CChildFrame::registerViewerRequested, this,
+            [this, window] { OpenRegisterViewer(window); });
     connect(window, &CChildFrame::statusText, this,
             [this](const QString &text) { statusBar()->showMessage(text); });
     connect(window, &CChildFrame::frameRateChanged, this, [this, window](const QString &text) {
@@ -90,8 +100,9 @@ CChildFrame *CMainFrame::CurrentImageWindow() const {
 }
 
 // The windows go before the model they show: each ends its board's work as
-// it closes.
+// it closes. The register viewer reads the same boards.
 void CMainFrame::CloseImageWindows() {
+    if (registerViewer_) delete registerViewer_;
     for (auto &[element, window] : imageWindows_)
         if (window) window->close();
     imageWindows_.clear();
@@ -141,6 +152,32 @@ void CMainFrame::OnDirectDraw() {
         window->Action(ImageCommand::DirectDraw)->trigger();
 }
 
+void CMainFrame::OnRegisterViewer() {
+    if (CChildFrame *window = CurrentImageWindow())
+        window->Action(ImageCommand::RegisterViewer)->trigger();
+}
+
+CRegisterViewer *CMainFrame::RegisterViewer() const {
+    return registerViewer_;
+}
+
+// The viewer is started only when none is open; a second command brings the
+// open one forward.
+void CMainFrame::OpenRegisterViewer(CChildFrame *window) {
+    if (registerViewer_) {
+        registerViewer_->raise();
+        registerViewer_->activateWindow();
+        return;
+    }
+    const QV_board_plat_mod *board = window->Document().board;
+    if (tree_ == nullptr || board == nullptr) return;
+    const QV_system &system = tree_->System();
+    registerViewer_ = new CRegisterViewer(
+        "Register Viewer - " + window->windowTitle(),
+        [&system, board] { return ReadBoardRegisters(system, *board); }, this);
+    registerViewer_->show();
+}
+
 void CMainFrame::OnImageWindowActivated() {
     CChildFrame *window = CurrentImageWindow();
     frameRate_->setText(window ? window->FrameRateText() : QString());
@@ -158,7 +195,8 @@ void CMainFrame::UpdateImageCommands() {
     const std::pair<Command, ImageCommand> forwarded[] = {
         {Command::SaveTiff, ImageCommand::SaveTiff},
         {Command::StretchToFit, ImageCommand::StretchToFit},
-        {Command::DirectDraw, ImageCommand::DirectDraw}};
+        {Command::DirectDraw, ImageCommand::DirectDraw},
+        {Command::RegisterViewer, ImageCommand::RegisterViewer}};
     for (const auto &[command, imageCommand] : forwarded) {
         QAction *own = window ? window->Action(imageCommand) : nullptr;
         Action(command)->setEnabled(own != nullptr && own->isEnabled());

@@ -69,6 +69,8 @@ public:
     QV_param_val read_reg(int reg);
 
     bool IsRegister32(int reg) const;
+    // Registers 0 to RegisterCount() - 1 are in the library's register table.
+    int RegisterCount() const { return static_cast<int>(regTable_.size() / kRegTableEntrySize); }
     void SetRegisterTable(std::span<const std::uint8_t> table) { regTable_ = table; }
 
     // The library's module specification record; null without one.

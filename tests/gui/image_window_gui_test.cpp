@@ -10,29 +10,30 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QMdiArea>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QStatusBar>
+#include <QTableWidget>
 #include <QTimer>
 #include <QtTest>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 
-#include "app/recent_files.h"
 #include "gui/dio_dialog.h"
+#include "gui/gui_desktop.h"
 #include "gui/gui_screen.h"
-#include "gui/gui_session.h"
 #include "gui/help_window.h"
 #include "gui/image_view.h"
 #include "gui/image_window.h"
 #include "gui/main_frame.h"
+#include "gui/register_viewer.h"
+#include "gui/setup_dialogs.h"
 #include "gui/system_window_hw.h"
 #include "gui/trigger_dialog.h"
-#include "platform/app_registry.h"
-#include "system/config_state.h"
 
 using qvi::CChildFrame;
 using qvi::Command;
@@ -48,15 +49,10 @@ std::string ReadAll(const std::filesystem::path &path) {
 
 }  // namespace
 
-class ImageWindowTest : public QObject {
+class ImageWindowTest : public QObject, qvi::testing::DesktopFixture {
     Q_OBJECT
 
 private:
-    std::unique_ptr<qvi::testing::GuiSession> session_;
-    std::unique_ptr<qvi::MemoryRegistry> registry_;
-    std::unique_ptr<qvi::MemoryRecentFiles> recent_;
-    std::unique_ptr<qvi::CMainFrame> frame_;
-
     void Trigger(Command command) {
         frame_->UpdateCommands();
         QVERIFY2(frame_->Action(command)->isEnabled(), "the command is disabled");
@@ -81,8 +77,7 @@ private:
 
 private slots:
     void init() {
-        session_ = std::make_unique<qvi::testing::GuiSession>();
-        QVERIFY(session_->Started());
+        QVERIFY(StartSession());
         // The first board's output lines are wired back to its inputs.
         const std::filesystem::path rack = session_->ConfigDir() / "rack.ini";
         std::string text = ReadAll(rack);
@@ -90,26 +85,11 @@ private slots:
         QVERIFY(text.find(period) != std::string::npos);
         text.insert(text.find(period) + period.size(), "Loopback = 1\n");
         std::ofstream(rack, std::ios::trunc) << text;
-        registry_ = std::make_unique<qvi::MemoryRegistry>();
-        recent_ = std::make_unique<qvi::MemoryRecentFiles>();
-        registry_->WriteString("Window size", "Rect", "0040 0030 1040 0730");
-        frame_ = std::make_unique<qvi::CMainFrame>(session_->settings(), session_->services,
-                                                   *registry_, *recent_);
-        frame_->RestorePlacement();
-        frame_->show();
-        session_->settings().currentConfigFile = session_->Demo();
-        frame_->OpenStartConfiguration();
-        QVERIFY(session_->ui.Errors().empty());
+        QVERIFY2(OpenDemo("0040 0030 1040 0730", true), FirstError().c_str());
         QVERIFY(Window() != nullptr);
     }
 
-    void cleanup() {
-        qvi::SetConfigModified(false);
-        frame_.reset();
-        recent_.reset();
-        registry_.reset();
-        session_.reset();
-    }
+    void cleanup() { TearDown(); }
 
     void grabShowsLiveFramesWithTheirRateThenSnapAndClear() {
         QVERIFY(frame_->MdiArea()->subWindowList().contains(Window()));
@@ -189,11 +169,111 @@ private slots:
         QCOMPARE(frame_->statusBar()->currentMessage(), expected(37, 41));
         QTest::mouseRelease(viewport, Qt::LeftButton, {}, QPoint(37, 41));
         QVERIFY(frame_->statusBar()->currentMessage().isEmpty());
+        // An 8-bit image is shown in grey, byte for byte from a grey sink.
+        QCOMPARE(Window()->View()->Sink().PixelFormat(), qvi::FrameSink::Format::Grey8);
+        QCOMPARE(qGray(Painted().pixel(37, 41)), board->ReadPixel(37, 41));
 
         // No readout of a live picture.
         Trigger(Command::Grab);
         QTest::mouseClick(viewport, Qt::LeftButton, {}, QPoint(10, 20));
         QVERIFY(frame_->statusBar()->currentMessage().isEmpty());
+    }
+
+    // The pop-up menu opens where the mouse was pressed; from the keyboard
+    // (the menu key, or Shift+F10) 5 pixels inside the view's corner.
+    void popupMenuAtTheMouseOrInsideTheCorner() {
+        QWidget *viewport = Window()->View()->viewport();
+        QMenu *menu = Window()->PopupMenu();
+        frame_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frame_.get()));
+        const QPoint at(30, 40);
+        QTest::mouseClick(frame_->windowHandle(), Qt::RightButton, {},
+                          viewport->mapTo(frame_.get(), at));
+        QTRY_VERIFY(menu->isVisible());
+        QCOMPARE(menu->pos(), viewport->mapToGlobal(at));
+        menu->close();
+
+        const QPoint corner = viewport->mapToGlobal(QPoint(5, 5));
+        // The window system turns the menu key into this event.
+        QContextMenuEvent key(QContextMenuEvent::Keyboard, QPoint(200, 200),
+                              viewport->mapToGlobal(QPoint(200, 200)));
+        QApplication::sendEvent(viewport, &key);
+        QTRY_VERIFY(menu->isVisible());
+        QCOMPARE(menu->pos(), corner);
+        menu->close();
+        Window()->View()->setFocus();
+        QTest::keyClick(Window()->View(), Qt::Key_F10, Qt::ShiftModifier);
+        QTRY_VERIFY(menu->isVisible());
+        QCOMPARE(menu->pos(), corner);
+    }
+
+    void doubleClickEditsTheBoard() {
+        QVERIFY(!frame_->Dialogs().IsOpen(Window()->Element()));
+        QTest::mouseDClick(Window()->View()->viewport(), Qt::LeftButton, {}, QPoint(20, 20));
+        QVERIFY(frame_->Dialogs().IsOpen(Window()->Element()));
+    }
+
+    // The origin is rounded to multiples of 8 (x up, y down), and what is
+    // shown and read out at a view position is the image pixel there.
+    void scrollingRoundsTheOriginToMultiplesOf8() {
+        Trigger(Command::Snap);
+        Window()->resize(240, 200);
+        QScrollBar *horizontal = Window()->View()->horizontalScrollBar();
+        QScrollBar *vertical = Window()->View()->verticalScrollBar();
+        horizontal->setValue(61);
+        vertical->setValue(13);
+        QCOMPARE(Document().scrollX, 64);
+        QCOMPARE(Document().scrollY, 8);
+        horizontal->setValue(64);
+        vertical->setValue(15);
+        QCOMPARE(Document().scrollX, 64);
+        QCOMPARE(Document().scrollY, 8);
+        QWidget *viewport = Window()->View()->viewport();
+        QTest::mousePress(viewport, Qt::LeftButton, {}, QPoint(10, 20));
+        const int pixel = Document().board->ReadPixel(74, 28);
+        QCOMPARE(frame_->statusBar()->currentMessage(), QString("x= 74  y=28 pix=%1").arg(pixel));
+        QTest::mouseRelease(viewport, Qt::LeftButton, {}, QPoint(10, 20));
+        QCOMPARE(qGray(Painted().pixel(10, 20)), pixel);
+    }
+
+    // A new window's view holds the whole image, but the window is never
+    // larger than the main window's client area.
+    void aNewWindowHoldsItsImageWithinTheMainWindow() {
+        const QSize low = frame_->MdiArea()->viewport()->size();
+        QVERIFY(low.height() < Document().height);
+        QCOMPARE(Window()->height(), low.height());
+        QVERIFY(Window()->View()->viewport()->width() >= Document().width);
+
+        frame_->resize(1200, 1000);
+        QApplication::processEvents();
+        const QSize room = frame_->MdiArea()->viewport()->size();
+        CChildFrame *window = SelectBoard(BoardIndexOf("chan 2"));
+        QVERIFY(window != nullptr);
+        const QSize image(window->Document().width, window->Document().height);
+        QVERIFY(room.height() > image.height());
+        QCOMPARE(window->View()->viewport()->size().expandedTo(image),
+                 window->View()->viewport()->size());
+        QVERIFY(window->width() < room.width() && window->height() < room.height());
+    }
+
+    // A colour board's window keeps a colour sink and shows colour, live and
+    // snapped (an 8-bit board's grey sink is checked with the readout).
+    void aColourBoardIsShownInColour() {
+        const auto colourShown = [this] {
+            const QImage painted = Painted();
+            for (int y = 0; y < 200; y += 7)
+                for (int x = 0; x < 300; x += 7)
+                    if (qRed(painted.pixel(x, y)) != qGreen(painted.pixel(x, y))) return true;
+            return false;
+        };
+        QVERIFY(SelectBoard(BoardIndexOf("Lumo-Comp: 5")) != nullptr);  // an RGB TX-70
+        Trigger(Command::Grab);
+        QCOMPARE(Document().bitsPerPixel, 24);
+        QTRY_VERIFY(colourShown());
+        QCOMPARE(Window()->View()->Sink().PixelFormat(), qvi::FrameSink::Format::Xrgb32);
+        Trigger(Command::Snap);
+        QVERIFY(colourShown());
+        QVERIFY(session_->ui.Errors().empty());
     }
 
     void stretchToFitTakesTheScrollRangeAndDirectDraw() {
@@ -277,6 +357,41 @@ private slots:
         QTRY_VERIFY(Window()->TriggerDialog() == nullptr);
     }
 
+    // One viewer at most: a second command brings the open one forward. It
+    // reads the board's registers again on Refresh, and goes with the
+    // configuration.
+    void theRegisterViewerIsOpenedOnceAndReadsTheBoard() {
+        Trigger(Command::RegisterViewer);
+        QPointer<qvi::CRegisterViewer> viewer = frame_->RegisterViewer();
+        QVERIFY(viewer != nullptr && viewer->isVisible());
+        Trigger(Command::RegisterViewer);
+        QCOMPARE(frame_->RegisterViewer(), viewer.data());
+        QCOMPARE(frame_->findChildren<qvi::CRegisterViewer *>().size(), 1);
+
+        qvi::QV_plat_mod *module = Document().board->AcquisitionModule();
+        int reg = module->RegisterCount() - 1;
+        while (reg > 0 && module->IsRegister32(reg)) --reg;
+        QVERIFY(reg > 0);
+        QTableWidget *table = viewer->Table();
+        const auto shown = [table, reg] {
+            for (int row = 0; row < table->rowCount(); ++row)
+                if (table->item(row, 0)->text().startsWith("TX-10") &&
+                    table->item(row, 1)->text() == QString::number(reg))
+                    return table->item(row, 2)->text();
+            return QString("none");
+        };
+        QVERIFY(shown() != "0x1234" && shown() != "none");
+        QCOMPARE(module->write_reg(reg, qvi::QV_param_val::U16(0x1234)), 0);
+        viewer->RefreshButton()->click();
+        QCOMPARE(shown(), QString("0x1234"));
+
+        QVERIFY(SelectBoard(BoardIndexOf("chan 0")) != nullptr);
+        frame_->UpdateCommands();
+        QVERIFY(!frame_->Action(Command::RegisterViewer)->isEnabled());
+        frame_->Action(Command::New)->trigger();
+        QVERIFY(viewer.isNull());
+    }
+
     void dioDialogFollowsTheInputsAndDrivesTheOutputs() {
         Window()->Action(ImageCommand::DioTest)->trigger();
         qvi::CDioTestDlg *dialog = Window()->DioDialog();
@@ -339,8 +454,9 @@ private slots:
     void closingTheMainFrameDuringGrabsEndsThem() {
         qvi::QV_board_plat_mod *lumo = Document().board;
         Trigger(Command::Grab);
-        SelectBoard(BoardIndexOf("SXA"));
+        SelectBoard(BoardIndexOf("chan 0"));
         qvi::QV_board_plat_mod *sxa = Document().board;
+        QVERIFY(sxa != lumo);
         Trigger(Command::Grab);
         QTest::qWait(100);
         QVERIFY(frame_->close());

@@ -13,35 +13,26 @@
 #include <fstream>
 #include <memory>
 
-#include "app/recent_files.h"
 #include "app/system_window_lines.h"
 #include "gui/camera_db_dialog.h"
 #include "gui/console_pane.h"
+#include "gui/gui_desktop.h"
 #include "gui/gui_screen.h"
-#include "gui/gui_session.h"
 #include "gui/main_frame.h"
 #include "gui/qt_ui.h"
 #include "gui/setup_dialogs.h"
 #include "gui/system_window_hw.h"
 #include "gui/system_window_nohw.h"
 #include "library/hardware.h"
-#include "platform/app_registry.h"
 #include "system/config_state.h"
 
 using qvi::Command;
 using qvi::MessageAnswer;
 
-class MainFrameTest : public QObject {
+class MainFrameTest : public QObject, qvi::testing::DesktopFixture {
     Q_OBJECT
 
 private:
-    // Each test starts from its own session, settings store, recent files
-    // and main frame on the demo.
-    std::unique_ptr<qvi::testing::GuiSession> session_;
-    std::unique_ptr<qvi::MemoryRegistry> registry_;
-    std::unique_ptr<qvi::MemoryRecentFiles> recent_;
-    std::unique_ptr<qvi::CMainFrame> frame_;
-
     // The caption as the window system shows it ("[*]" drawn as the mark).
     QString Caption() const { return frame_->windowHandle()->title(); }
     // A key pressed while the main window is the active one.
@@ -57,27 +48,11 @@ private:
 
 private slots:
     void init() {
-        session_ = std::make_unique<qvi::testing::GuiSession>();
-        QVERIFY(session_->Started());
-        registry_ = std::make_unique<qvi::MemoryRegistry>();
-        recent_ = std::make_unique<qvi::MemoryRecentFiles>();
-        registry_->WriteString("Window size", "Rect", "0040 0030 1040 0730");
-        frame_ = std::make_unique<qvi::CMainFrame>(session_->settings(), session_->services,
-                                                   *registry_, *recent_);
-        frame_->RestorePlacement();
-        session_->settings().currentConfigFile = session_->Demo();
-        frame_->OpenStartConfiguration();
-        QVERIFY2(session_->ui.Errors().empty(),
-                 session_->ui.Errors().empty() ? "" : session_->ui.Errors().front().c_str());
+        QVERIFY(StartSession());
+        QVERIFY2(OpenDemo("0040 0030 1040 0730", false), FirstError().c_str());
     }
 
-    void cleanup() {
-        qvi::SetConfigModified(false);
-        frame_.reset();
-        recent_.reset();
-        registry_.reset();
-        session_.reset();
-    }
+    void cleanup() { TearDown(); }
 
     void startsOnTheNamedConfiguration() {
         QCOMPARE(Caption(), QString::fromStdString("QVI Configurator - " + session_->Demo()));

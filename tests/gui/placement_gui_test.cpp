@@ -7,16 +7,13 @@
 #include <QtTest>
 #include <memory>
 
-#include "app/recent_files.h"
+#include "gui/gui_desktop.h"
 #include "gui/gui_screen.h"
-#include "gui/gui_session.h"
 #include "gui/main_frame.h"
 #include "gui/module_setup_dialog.h"
 #include "gui/setup_dialogs.h"
 #include "gui/system_window_hw.h"
 #include "gui/system_window_nohw.h"
-#include "platform/app_registry.h"
-#include "system/config_state.h"
 
 namespace {
 
@@ -37,39 +34,18 @@ QByteArray Where(const QWidget &window) {
 
 }  // namespace
 
-class PlacementGuiTest : public QObject {
+class PlacementGuiTest : public QObject, qvi::testing::DesktopFixture {
     Q_OBJECT
-
-    // Each test starts from its own session, settings store and main frame.
-    std::unique_ptr<qvi::testing::GuiSession> session_;
-    std::unique_ptr<qvi::MemoryRegistry> registry_;
-    std::unique_ptr<qvi::MemoryRecentFiles> recent_;
-    std::unique_ptr<qvi::CMainFrame> frame_;
 
 private slots:
     void init() {
         QCOMPARE(Available().size(), QSize(1067, 667));
-        session_ = std::make_unique<qvi::testing::GuiSession>();
-        QVERIFY(session_->Started());
+        QVERIFY(StartSession());
         // Stored by a run on a larger screen, or before the scale factor changed.
-        registry_ = std::make_unique<qvi::MemoryRegistry>();
-        recent_ = std::make_unique<qvi::MemoryRecentFiles>();
-        registry_->WriteString("Window size", "Rect", "0000 0000 1950 1274");
-        frame_ = std::make_unique<qvi::CMainFrame>(session_->settings(), session_->services,
-                                                   *registry_, *recent_);
-        frame_->RestorePlacement();
-        session_->settings().currentConfigFile = session_->Demo();
-        frame_->OpenStartConfiguration();
-        QVERIFY(session_->ui.Errors().empty());
+        QVERIFY2(OpenDemo("0000 0000 1950 1274", false), FirstError().c_str());
     }
 
-    void cleanup() {
-        qvi::SetConfigModified(false);
-        frame_.reset();
-        recent_.reset();
-        registry_.reset();
-        session_.reset();
-    }
+    void cleanup() { TearDown(); }
 
     void theRestoredMainWindowFitsTheScreen() {
         QVERIFY(QTest::qWaitForWindowExposed(frame_.get()));
