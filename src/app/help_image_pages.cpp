@@ -27,7 +27,13 @@ std::string ImageWindowBody() {
            "<p>Register Viewer... lists the registers of the window's board and of the "
            "modules on it with their values; Refresh reads them again, or once a second while "
            "<b>Refresh every second</b> is checked. There is one viewer at a time: the command "
-           "brings an open one forward. It is not offered for SXA boards.</p>";
+           "brings an open one forward. It is not offered for SXA boards.</p>"
+           "<p>Image Tools... shows the histogram of the image (one curve per colour, a bin for "
+           "every value of the image's depth; <b>Logarithmic counts</b> brings out rare values), "
+           "the profile along a line and the value under the mouse at the image's own depth "
+           "(R, G, B for colour, Y, Cb, Cr for YCrCb), four times a second while a grab runs. "
+           "Draw the profile's line with Shift and the left button held; until then it is the "
+           "middle row.</p>";
 }
 
 std::string TriggerBody() {

@@ -30,6 +30,7 @@ CFrmView::CFrmView(ImageDocument &document, QWidget *parent)
       sink_(document.width, document.height, SinkFormatOf(document)) {
     setObjectName("imageView");
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    viewport()->setMouseTracking(true);  // the image tools' inspector follows the mouse
     sink_.OnFrameReady([this] { OnFrameRendered(); });
     UpdateScrollRange();
 }
@@ -145,7 +146,20 @@ void CFrmView::ShowReadout(const QPoint &position) {
     if (text) emit pixelText(QString::fromStdString(*text).trimmed());
 }
 
+QPoint CFrmView::ImagePoint(const QPoint &position) const {
+    const QSize room = viewport()->size();
+    if (document_.stretch && room.width() > 0 && room.height() > 0)
+        return {position.x() * document_.width / room.width(),
+                position.y() * document_.height / room.height()};
+    return {document_.scrollX + position.x(), document_.scrollY + position.y()};
+}
+
 void CFrmView::mousePressEvent(QMouseEvent *event) {
+    if (event->button() == Qt::LeftButton && event->modifiers() & Qt::ShiftModifier) {
+        drawingLine_ = true;
+        lineStart_ = ImagePoint(event->position().toPoint());
+        return;
+    }
     if (event->button() != Qt::LeftButton || !PixelReadoutOn(document_)) {
         QAbstractScrollArea::mousePressEvent(event);
         return;
@@ -156,11 +170,18 @@ void CFrmView::mousePressEvent(QMouseEvent *event) {
 }
 
 void CFrmView::mouseMoveEvent(QMouseEvent *event) {
+    emit imagePointed(ImagePoint(event->position().toPoint()));
     if (readout_) ShowReadout(event->position().toPoint());
 }
 
 void CFrmView::mouseReleaseEvent(QMouseEvent *event) {
-    if (event->button() != Qt::LeftButton || !readout_) return;
+    if (event->button() != Qt::LeftButton) return;
+    if (drawingLine_) {
+        drawingLine_ = false;
+        emit lineDrawn(lineStart_, ImagePoint(event->position().toPoint()));
+        return;
+    }
+    if (!readout_) return;
     readout_ = false;
     viewport()->unsetCursor();
     emit pixelText(QString());

@@ -38,6 +38,10 @@ signals:
     void editRequested();
     // F1 while the view has the focus.
     void helpRequested();
+    // For the image tools: the image point under the mouse, and a line drawn
+    // with Shift and the left button, in image coordinates.
+    void imagePointed(const QPoint &imagePoint);
+    void lineDrawn(const QPoint &from, const QPoint &to);
 
 protected:
     bool event(QEvent *event) override;
@@ -55,6 +59,8 @@ private:
     // Runs on the thread that rendered the frame.
     void OnFrameRendered();
     void ShowReadout(const QPoint &position);
+    // A point of the viewport in the image: scrolled, or scaled when stretched.
+    QPoint ImagePoint(const QPoint &position) const;
     // Where the pop-up menu opens when the keyboard asks for it.
     QPoint KeyboardMenuPosition() const;
     void PaintSink(class QPainter &painter);
@@ -65,6 +71,8 @@ private:
     std::atomic<int> dropped_{0};
     int painted_ = 0;
     bool readout_ = false;
+    bool drawingLine_ = false;
+    QPoint lineStart_;
 };
 
 }  // namespace qvi

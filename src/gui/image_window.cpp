@@ -1,4 +1,7 @@
 // An image window: the MDI child with the view, its commands and its pop-up menu.
+// The board's header comes before Qt's, whose "slots" would rename its members.
+#include "system/board_plat_mod.h"
+
 #include "gui/image_window.h"
 
 #include <QAction>
@@ -13,6 +16,7 @@
 #include "acquire/tiff_paths.h"
 #include "app/help_pages.h"
 #include "gui/dio_dialog.h"
+#include "gui/image_tools_window.h"
 #include "gui/image_view.h"
 #include "gui/trigger_dialog.h"
 #include "platform/ui.h"
@@ -98,6 +102,9 @@ void CChildFrame::CreatePopupMenu() {
               "Show the board's input lines and drive its outputs", &CChildFrame::OpenDioDialog);
     AddAction(ImageCommand::SaveTiff, "&Save TIFF file...", "Save the image as a TIFF file",
               &CChildFrame::OnSaveTiff);
+    popup_->addAction(AddAction(ImageCommand::ImageTools, "Image T&ools...",
+                                "Histogram, line profile and pixel values of the image",
+                                &CChildFrame::OpenImageTools));
     connect(AddAction(ImageCommand::RegisterViewer, "&Register Viewer...",
                       "Show the board's registers", nullptr),
             &QAction::triggered, this, &CChildFrame::registerViewerRequested);
@@ -166,6 +173,7 @@ void CChildFrame::UpdateCommands() {
                      DioTestAvailable(*document_->board, IsSxaChannel(target_)));
     Action(ImageCommand::SaveTiff)->setEnabled(menu.saveTiff);
     Action(ImageCommand::RegisterViewer)->setEnabled(menu.registerViewer);
+    Action(ImageCommand::ImageTools)->setEnabled(document_->board != nullptr);
     Action(ImageCommand::StretchToFit)->setEnabled(menu.stretchEnabled);
     Action(ImageCommand::StretchToFit)->setChecked(menu.stretchChecked);
     Action(ImageCommand::DirectDraw)->setEnabled(menu.directDrawEnabled);
@@ -190,6 +198,34 @@ void CChildFrame::MeasureRate() {
         rateText_ = text;
         emit frameRateChanged(rateText_);
     }
+}
+
+// The tools read the board's frame themselves, a few times a second, on
+// this thread: the board is told the window's channel first, as for every
+// call the window makes.
+void CChildFrame::OpenImageTools() {
+    if (tools_) {
+        tools_->raise();
+        tools_->activateWindow();
+        return;
+    }
+    ImageDocument &document = *document_;
+    tools_ = new ImageToolsWindow(
+        windowTitle(),
+        [&document](FramePixels &pixels) {
+            if (document.board == nullptr) return false;
+            document.board->SelectChannel(document.channel);
+            return document.board->ReadFramePixels(pixels);
+        },
+        this);
+    tools_->setAttribute(Qt::WA_DeleteOnClose);
+    connect(view_, &CFrmView::imagePointed, tools_, &ImageToolsWindow::Inspect);
+    connect(view_, &CFrmView::lineDrawn, tools_, &ImageToolsWindow::SetLine);
+    tools_->show();
+}
+
+ImageToolsWindow *CChildFrame::ImageTools() const {
+    return tools_;
 }
 
 void CChildFrame::OpenTriggerDialog() {
@@ -233,6 +269,7 @@ void CChildFrame::CloseDocument() {
     // The tools end first: the trigger's waiter thread and the DIO timer.
     delete trigger_;
     delete dio_;
+    delete tools_;
     // The board stops its grab (and joins the library's display thread)
     // before the view's frame memory goes away.
     CloseImageDocument(*document_);

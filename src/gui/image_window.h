@@ -18,6 +18,7 @@ namespace qvi {
 class CDioTestDlg;
 class CFrmView;
 class CTriggerDlg;
+class ImageToolsWindow;
 
 // The image window's commands, by the identifiers of the original menus.
 enum class ImageCommand {
@@ -31,6 +32,7 @@ enum class ImageCommand {
     DirectDraw = 32811,
     DioTest = 32815,
     RegisterViewer = 32777,
+    ImageTools = 32850,  // histogram, line profile and pixel inspector
 };
 
 // An image window: an MDI child holding the view of one board (or SXA
@@ -59,6 +61,9 @@ public:
     // The Triggered Acquisition and Digital I/O Test tools of the window.
     void OpenTriggerDialog();
     void OpenDioDialog();
+    // The Image Tools window of the image, opened once.
+    void OpenImageTools();
+    ImageToolsWindow *ImageTools() const;
     CTriggerDlg *TriggerDialog() const;
     CDioTestDlg *DioDialog() const;
     // Save TIFF to a path the user chose; Load TIFF of the main frame.
@@ -101,6 +106,7 @@ private:
     ImageTarget target_;
     QPointer<CTriggerDlg> trigger_;
     QPointer<CDioTestDlg> dio_;
+    QPointer<ImageToolsWindow> tools_;
     CFrmView *view_ = nullptr;
     QMenu *popup_ = nullptr;
     QTimer *rateTimer_ = nullptr;

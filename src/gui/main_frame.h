@@ -50,6 +50,7 @@ enum class Command {
     StretchToFit = 32805,
     DirectDraw = 32811,
     RegisterViewer = 32777,
+    ImageTools = 32850,
     HelpTopics = 57667,
     About = 57664,
 };
@@ -155,6 +156,7 @@ private:
     void OnStretchToFit();
     void OnDirectDraw();
     void OnRegisterViewer();
+    void OnImageTools();
     void OpenRegisterViewer(CChildFrame *window);
     void OnImageWindowActivated();
     void UpdateImageCommands();

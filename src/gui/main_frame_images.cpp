@@ -50,6 +50,9 @@ void CMainFrame::CreateImageMenu() {
     image->addSeparator();
     AddAction(image, Command::RegisterViewer, "&Register Viewer...",
               "Show the registers of the active window's board", &CMainFrame::OnRegisterViewer);
+    AddAction(image, Command::ImageTools, "Image T&ools...",
+              "Histogram, line profile and pixel values of the active window's image",
+              &CMainFrame::OnImageTools);
     connect(image, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommands);
 
     frameRate_ = new QLabel(this);
@@ -157,6 +160,11 @@ void CMainFrame::OnRegisterViewer() {
         window->Action(ImageCommand::RegisterViewer)->trigger();
 }
 
+void CMainFrame::OnImageTools() {
+    if (CChildFrame *window = CurrentImageWindow())
+        window->Action(ImageCommand::ImageTools)->trigger();
+}
+
 CRegisterViewer *CMainFrame::RegisterViewer() const {
     return registerViewer_;
 }
@@ -196,7 +204,8 @@ void CMainFrame::UpdateImageCommands() {
         {Command::SaveTiff, ImageCommand::SaveTiff},
         {Command::StretchToFit, ImageCommand::StretchToFit},
         {Command::DirectDraw, ImageCommand::DirectDraw},
-        {Command::RegisterViewer, ImageCommand::RegisterViewer}};
+        {Command::RegisterViewer, ImageCommand::RegisterViewer},
+        {Command::ImageTools, ImageCommand::ImageTools}};
     for (const auto &[command, imageCommand] : forwarded) {
         QAction *own = window ? window->Action(imageCommand) : nullptr;
         Action(command)->setEnabled(own != nullptr && own->isEnabled());

@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
 #include <QPushButton>
@@ -27,6 +28,7 @@
 #include "gui/gui_desktop.h"
 #include "gui/gui_screen.h"
 #include "gui/help_window.h"
+#include "gui/image_tools_window.h"
 #include "gui/image_view.h"
 #include "gui/image_window.h"
 #include "gui/main_frame.h"
@@ -437,6 +439,39 @@ private slots:
         for (QPushButton *button : Window()->DioDialog()->findChildren<QPushButton *>())
             if (button->text() == "Help") button->click();
         QCOMPARE(frame_->HelpWindow()->CurrentTitle(), QString("Digital I/O Test"));
+    }
+
+    // The image tools follow the live picture; a line drawn with Shift and
+    // the button is profiled, and the inspector reads under the mouse at
+    // the image's own depth. Closing the window during the grab ends them.
+    void imageToolsFollowTheLiveImage() {
+        Trigger(Command::Grab);
+        Trigger(Command::ImageTools);
+        QPointer<qvi::ImageToolsWindow> tools = Window()->ImageTools();
+        QVERIFY(tools != nullptr && tools->isVisible());
+        Trigger(Command::ImageTools);  // a second command opens no second window
+        QCOMPARE(Window()->findChildren<qvi::ImageToolsWindow *>().size(), 1);
+        const auto histogram = tools->HistogramPlot()->Values();
+        QCOMPARE(histogram.at(0).size(), std::size_t{256});
+        QTRY_VERIFY_WITH_TIMEOUT(tools->HistogramPlot()->Values() != histogram, 3000);
+
+        QWidget *viewport = Window()->View()->viewport();
+        QTest::mousePress(viewport, Qt::LeftButton, Qt::ShiftModifier, QPoint(3, 50));
+        QTest::mouseRelease(viewport, Qt::LeftButton, Qt::ShiftModifier, QPoint(103, 50));
+        QCOMPARE(tools->ProfilePlot()->Values().at(0).size(), std::size_t{101});
+        Trigger(Command::Snap);
+        tools->Refresh();
+        QTest::mouseMove(viewport, QPoint(37, 41));
+        QCOMPARE(tools->InspectorLabel()->text(),
+                 QString("x= 37  y=41  pix=%1").arg(Document().board->ReadPixel(37, 41)));
+        QCOMPARE(tools->ProfilePlot()->Values()[0][34],
+                 double(Document().board->ReadPixel(37, 50)));
+
+        Trigger(Command::Grab);
+        QPointer<CChildFrame> window = Window();
+        window->close();
+        QTRY_VERIFY(window.isNull());
+        QVERIFY(tools.isNull());
     }
 
     void closingAWindowDuringAGrabStopsIt() {
