@@ -45,10 +45,7 @@ class AcquisitionTest : public SimulatorTest {
 protected:
     void SetUp() override {
         SimulatorTest::SetUp();
-        UseRack(kRack.c_str());
-        ASSERT_EQ(Load(kBoards.c_str()), QRX_LOAD_OK);
-        for (int system = 0; system < 4; ++system)
-            ASSERT_EQ(QUAR_CALL(library_, qrx_init_sys, system), 0);
+        ASSERT_NO_FATAL_FAILURE(StartSystems(kRack, kBoards, 4));
     }
 };
 

@@ -36,9 +36,7 @@ class DisplayTest : public SimulatorTest {
 protected:
     void SetUp() override {
         SimulatorTest::SetUp();
-        UseRack(kRack);
-        ASSERT_EQ(Load(kBoards.c_str()), QRX_LOAD_OK);
-        ASSERT_EQ(QUAR_CALL(library_, qrx_init_sys, 0), 0);
+        ASSERT_NO_FATAL_FAILURE(StartSystems(kRack, kBoards));
     }
     QRX_HANDLE Board(int index) {
         QRX_HANDLE board = QUAR_CALL(library_, qrx_systop, 0);

@@ -18,9 +18,7 @@ class DqpFramesTest : public SimulatorTest {
 protected:
     void SetUp() override {
         SimulatorTest::SetUp();
-        UseRack(kRack);
-        ASSERT_EQ(Load(kBoards), QRX_LOAD_OK);
-        ASSERT_EQ(QUAR_CALL(library_, qrx_init_sys, 0), 0);
+        ASSERT_NO_FATAL_FAILURE(StartSystems(kRack, kBoards));
         board_ = QUAR_CALL(library_, qrx_systop, 0);
     }
     int32_t Pixel(int frame) { return QUAR_CALL(library_, qrx_rpix, board_, frame, kX, kY); }

@@ -45,9 +45,7 @@ class HostAcquisitionTest : public SimulatorTest {
 protected:
     void SetUp() override {
         SimulatorTest::SetUp();
-        UseRack(kRack);
-        ASSERT_EQ(Load(kBoards), QRX_LOAD_OK);
-        ASSERT_EQ(QUAR_CALL(library_, qrx_init_sys, 0), 0);
+        ASSERT_NO_FATAL_FAILURE(StartSystems(kRack, kBoards));
         board_ = QUAR_CALL(library_, qrx_systop, 0);
         channel_ = QUAR_CALL(library_, qrx_get_vmodcnf, board_, 0);
         second_ = QUAR_CALL(library_, qrx_get_vmodcnf, board_, 1);

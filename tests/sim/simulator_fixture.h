@@ -54,6 +54,15 @@ protected:
 
     void UseRack(const char *text) { ::setenv("QUAR_RACK", Write("rack.ini", text).c_str(), 1); }
 
+    // The boards of `rack` loaded with `configuration`, systems 0 to
+    // `systems` - 1 started. Call through ASSERT_NO_FATAL_FAILURE.
+    void StartSystems(const std::string &rack, const std::string &configuration, int systems = 1) {
+        UseRack(rack.c_str());
+        ASSERT_EQ(Load(configuration.c_str()), QRX_LOAD_OK);
+        for (int system = 0; system < systems; ++system)
+            ASSERT_EQ(QUAR_CALL(library_, qrx_init_sys, system), 0) << system;
+    }
+
     QRX_HANDLE Board(int system) { return QUAR_CALL(library_, qrx_systop, system); }
     int Request(QRX_HANDLE board, int code) {
         QRX_XBOARD_REQUEST request{code, 0, {}};

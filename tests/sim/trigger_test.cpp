@@ -55,10 +55,7 @@ class TriggerTest : public SimulatorTest {
 protected:
     void SetUp() override {
         SimulatorTest::SetUp();
-        UseRack(kRack);
-        ASSERT_EQ(Load(Boards().c_str()), QRX_LOAD_OK);
-        for (int system = 0; system < 8; ++system)
-            ASSERT_EQ(QUAR_CALL(library_, qrx_init_sys, system), 0) << system;
+        ASSERT_NO_FATAL_FAILURE(StartSystems(kRack, Boards(), 8));
     }
     void TearDown() override {
         for (int system = 0; system < 8; ++system) QUAR_CALL(library_, qrx_remove_sys, system);
