@@ -29,6 +29,7 @@
 #include <QThread>
 
 #include "gui/dio_dialog.h"
+#include "gui/image_tools_window.h"
 #include "gui/image_window.h"
 #include "gui/main_frame.h"
 #include "gui/module_setup_dialog.h"
@@ -80,7 +81,8 @@ int RowLabelled(const qvi::CParamPage &page, const QString &label) {
 }
 
 // The active board's image window grabbing live, once the status bar shows
-// the frame rate of a whole second; then its two dialogs, one at a time.
+// the frame rate of a whole second; then its two dialogs, one at a time,
+// and its Image Tools during a grab.
 bool ShootImageWindow(qvi::CMainFrame &frame, const std::filesystem::path &out) {
     qvi::CChildFrame *window = frame.ActiveImageWindow(true);
     if (window == nullptr) return false;
@@ -101,6 +103,15 @@ bool ShootImageWindow(qvi::CMainFrame &frame, const std::filesystem::path &out) 
     dio->move(frame.geometry().center() - dio->rect().center());
     ok = Grab(out / "dio-dialog.png", Around({dio})) && ok;
     dio->close();
+    window->Grab();
+    window->OpenImageTools();
+    qvi::ImageToolsWindow *tools = window->ImageTools();
+    if (tools == nullptr) return false;
+    tools->SetLine(QPoint(0, 100), QPoint(window->Document().width - 1, 300));
+    tools->move(frame.geometry().topRight() - QPoint(tools->frameGeometry().width() + 20, -60));
+    for (int i = 0; i < 3; ++i) Settle();
+    ok = Grab(out / "image-tools.png", Around({tools})) && ok;
+    tools->close();
     return ok;
 }
 
