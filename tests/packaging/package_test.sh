@@ -6,7 +6,7 @@
 set -euo pipefail
 build=$1
 scratch=$(mktemp -d)
-trap 'rm -rf "$scratch"' EXIT
+trap 'chmod -R u+w "$scratch" 2>/dev/null; rm -rf "$scratch"' EXIT
 
 fail() { echo "package test: $*" >&2; exit 1; }
 
@@ -31,9 +31,27 @@ if command -v groff >/dev/null 2>&1; then
 fi
 
 samples=$root/usr/share/qvi-configurator/samples/config
-"$root/usr/bin/qvcfg" -q -c "$samples" show "$samples/demo.txt" >"$scratch/show.out" ||
-    fail "installed qvcfg show failed"
+[ -s "$samples/demo.CNF" ] || fail "the samples lack the demo's binary twin"
+# Installed files are read-only to a user: run qvcfg as one where we can.
+chmod -R a-w "$root/usr" "$root/etc"
+chmod a+rx "$scratch"
+as_user=()
+if [ "$(id -u)" = 0 ] && command -v setpriv >/dev/null 2>&1; then
+    # (leak checks of a sanitizer build need ptrace, which the user may not have)
+    as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups
+             env HOME="$scratch" ASAN_OPTIONS=detect_leaks=0)
+fi
+# The installed samples open read-only through their binary twin; a copy
+# of them opens as text (which writes its twin).
+"${as_user[@]}" "$root/usr/bin/qvcfg" -q -c "$samples" show "$samples/demo.CNF" \
+    >"$scratch/show.out" 2>"$scratch/show.err" ||
+    fail "installed qvcfg show failed: $(cat "$scratch/show.err")"
 grep -q 'Lumo:0' "$scratch/show.out" || fail "installed qvcfg show printed: $(cat "$scratch/show.out")"
-"$root/usr/bin/qvcfg" -q -c "$samples" info "$samples/demo.txt" 1 | grep -qP '^hardware_revision\t[1-9]' ||
+copy=$scratch/config
+cp -r "$samples" "$copy"
+chmod -R u+w,a+rX "$copy"
+if [ ${#as_user[@]} -gt 0 ]; then chown -R nobody "$copy"; fi
+"${as_user[@]}" "$root/usr/bin/qvcfg" -q -c "$copy" info "$copy/demo.txt" 1 |
+    grep -qP '^hardware_revision\t[1-9]' ||
     fail "the installed qvcfg did not reach the simulator's boards"
 echo "package test: $(basename "$deb") installs and runs"
