@@ -121,6 +121,12 @@ int qrx_read_area(QRX_HANDLE board, int32_t frame, int32_t x, int32_t y, int32_t
     return 0;
 }
 
+int64_t qrx_get_frame_count(QRX_HANDLE board, int32_t frame) {
+    std::lock_guard lock(quar::VideoStore::Instance().Mutex());
+    const quar::Frame *pixels = ReadableFrame(board, frame);
+    return pixels != nullptr ? static_cast<int64_t>(pixels->count) : -1;
+}
+
 int qrx_ycrcb_to_rgb(const void *ycrcb, void *rgb, int32_t width, int32_t height) {
     if (!ValidImage(ycrcb, rgb, width, height)) return -1;
     const auto *from = static_cast<const uint8_t *>(ycrcb);

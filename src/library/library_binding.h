@@ -39,12 +39,12 @@ struct EntryInfo {
 };
 
 // The bound entry points in lookup order: first the library's documented
-// functions, then four the stand-in adds (looked up without a message when
+// functions, then five the stand-in adds (looked up without a message when
 // missing), then the seven the PCI platform object asks for after binding.
 inline constexpr bool kEntryRequired = true;
 inline constexpr bool kEntryOptional = false;
 inline constexpr std::size_t kLibraryEntryCount = 94;
-inline constexpr std::size_t kExtraEntryCount = 4;
+inline constexpr std::size_t kExtraEntryCount = 5;
 inline constexpr std::size_t kPlatformEntryCount = 7;
 inline constexpr std::array<EntryInfo, kLibraryEntryCount + kExtraEntryCount + kPlatformEntryCount>
     kEntryTable{{
@@ -103,6 +103,7 @@ inline constexpr std::array<EntryInfo, kLibraryEntryCount + kExtraEntryCount + k
         // The stand-in's additions.
         {"qrx_deref", kEntryOptional},                 {"qrx_product_version", kEntryOptional},
         {"qrx_set_console_sink", kEntryOptional},     {"qrx_write_frame_image", kEntryOptional},
+        {"qrx_get_frame_count", kEntryOptional},
         // The PCI platform's.
         {"find_pci_device", kEntryRequired},           {"bz700_get_delays", kEntryRequired},
         {"bz700_set_delays", kEntryRequired},          {"qrx_open_device_handle", kEntryRequired},
@@ -166,6 +167,7 @@ QVI_TYPED_ENTRY(qrx_get_acq_dim);
 QVI_TYPED_ENTRY(qrx_clr_frame);
 QVI_TYPED_ENTRY(qrx_rpix);
 QVI_TYPED_ENTRY(qrx_read_area);
+QVI_TYPED_ENTRY(qrx_get_frame_count);
 QVI_TYPED_ENTRY(qrx_ycrcb_to_rgb);
 QVI_TYPED_ENTRY(qrx_rgb_to_ycrcb);
 QVI_TYPED_ENTRY(qrx_create_frame_area_img_src);

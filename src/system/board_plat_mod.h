@@ -51,6 +51,10 @@ public:
     // (histogram, line profile, pixel inspector); false when the board has
     // no such frame or the library cannot read it.
     virtual bool ReadFramePixels(FramePixels &) { return false; }
+    // Frames the board has acquired into the frame its image window shows (a
+    // snap adds one, a grab one per camera frame): what a grab's rate is
+    // measured by. -1 when the board or the library cannot tell.
+    virtual std::int64_t FramesAcquired() { return -1; }
     // Slot 31: bit `bit` (0 or 1) of the input port's low 16 bits; the whole
     // value for a negative bit number.
     virtual int ReadInputs(int bit);

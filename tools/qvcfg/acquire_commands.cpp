@@ -11,12 +11,15 @@
 #include <memory>
 
 #include "acquire/image_commands.h"
+#include "app/self_test.h"
 #include "command_support.h"
 #include "image_session.h"
+#include "library/hardware.h"
 #include "library/library_binding.h"
 #include "modules/boards/dq500.h"
 #include "params/number_text.h"
 #include "platform/posix/polling_clock.h"
+#include "platform/replace_file.h"
 #include "platform/ui.h"
 #include "system/board_plat_mod.h"
 
@@ -173,6 +176,39 @@ int Pixel(const Options &options, AppSettings &settings, PlatformServices &servi
     return kSuccess;
 }
 
+// The report goes to stdout and beside the configuration (or to -o); the
+// board being tested is told on stderr.
+int SelfTest(const Options &options, AppSettings &settings, PlatformServices &services) {
+    if (options.words.size() != 1)
+        return Usage("selftest takes CONFIG [--timeout SECONDS] [-o REPORT]");
+    if (!HardwareEnabled()) {
+        ReportError("selftest: acquisition needs hardware (No-Hardware mode)");
+        return kFailed;
+    }
+    Loaded loaded = Load(settings, services, options.words[0]);
+    if (loaded.status != kSuccess) return kFailed;
+    SelfTestOptions testOptions;
+    if (options.timeout) testOptions.triggerTimeoutMs = static_cast<int>(*options.timeout * 1000);
+    PollingClock clock;
+    const SelfTestReport report = RunSelfTest(
+        loaded.tree->System(), clock, settings.currentConfigFile, testOptions,
+        [](int done, int total, const std::string &board) {
+            std::cerr << "selftest: " << board << " (" << done + 1 << " of " << total << ")\n";
+            return true;
+        });
+    const std::string text = SelfTestReportText(report);
+    std::cout << text;
+    const std::string path =
+        options.output.empty() ? SelfTestReportPath(settings.currentConfigFile) : options.output;
+    std::string why;
+    if (!ReplaceFileContent(path, text, &why)) {
+        ReportError("selftest: can't write the report " + path + ": " + why);
+        return kFailed;
+    }
+    std::cerr << "selftest: report saved as " << path << "\n";
+    return report.Passed() ? kSuccess : kFailed;
+}
+
 }  // namespace
 
 std::optional<int> RunAcquisitionCommand(const Options &options, AppSettings &settings,
@@ -184,6 +220,7 @@ std::optional<int> RunAcquisitionCommand(const Options &options, AppSettings &se
     if (command == "pixel") return Pixel(options, settings, services);
     if (command == "trigger") return TriggeredSnap(options, settings, services);
     if (command == "dio") return DigitalIo(options, settings, services);
+    if (command == "selftest") return SelfTest(options, settings, services);
     return std::nullopt;
 }
 

@@ -47,6 +47,10 @@ const char *const kUsage =
     "                                  a triggered snap; when the frame came\n"
     "  dio CONFIG INDEX [--output BIT=0|1]... [--watch SECONDS]\n"
     "                                  digital I/O: set outputs, print the input lines\n"
+    "  selftest CONFIG [--timeout SECONDS] [-o REPORT]\n"
+    "                                  every acquiring board: snap, grab rate, software-\n"
+    "                                  triggered snap, digital I/O loop-back; the report is\n"
+    "                                  printed and saved (CONFIG's name + .selftest.txt)\n"
     "The library's console lines go to stderr as \"console: TEXT\"; -q hides them.\n"
     "Without --answer a question takes its safe answer: No, or Cancel where offered.\n"
     "Exit status: 0 success, 1 the command failed, 2 bad usage.\n";

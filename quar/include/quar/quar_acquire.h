@@ -53,6 +53,10 @@ QUAR_EXPORT int32_t qrx_rpix(QRX_HANDLE board, int32_t frame, int32_t x, int32_t
    must lie inside the frame. 0, or -1. */
 QUAR_EXPORT int qrx_read_area(QRX_HANDLE board, int32_t frame, int32_t x, int32_t y, int32_t width,
                               int32_t height, void *buffer);
+/* Frames a board has acquired into a frame since the library was loaded:
+   one for each snap and each camera frame of a grab (a running grab is
+   counted up to now). -1 for a bad board or frame. */
+QUAR_EXPORT int64_t qrx_get_frame_count(QRX_HANDLE board, int32_t frame);
 
 /* ---- colour conversions ----------------------------------------------- */
 /* YCrCb 4:2:2 (2 bytes per pixel, as above) to 4 bytes per pixel R, G, B,

@@ -51,6 +51,9 @@ public:
     virtual int GetImageWidth() { return 0; }
     virtual int GetImageHeight() { return 0; }
     virtual int GetBitsPerPixel() { return 8; }
+    // Frames per second the module's own timing generator sets; 0 when the
+    // camera's timing sets the rate.
+    virtual double NominalFrameRate() { return 0.0; }
 
     // Slots 8 to 10: fire one software trigger; set the module up for
     // software-triggered or for externally triggered acquisition. With a

@@ -456,6 +456,12 @@ std::int16_t TX50_plat_mod::ProgramTimingGenerator() {
                        vertIntervalUs, interlace, clockSource, accuracy);
 }
 
+double TX50_plat_mod::NominalFrameRate() {
+    QV_mod *container = Module();
+    const double frameUs = container ? container->GetUIValue(kFrameTimeHandle).ToDouble() : 0.0;
+    return frameUs > 0.0 ? 1e6 / frameUs : 0.0;
+}
+
 int TX50_plat_mod::GetImageWidth() {
     QV_mod *container = Module();
     if (container == nullptr) return 0;

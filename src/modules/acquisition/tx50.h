@@ -46,6 +46,8 @@ public:
     // The register dump, then the PLL dump.
     void DumpRegisters() override;
 
+    // From the frame time of the port the timing generator is programmed for.
+    double NominalFrameRate() override;
     // The window as the container shows it; 0 while the platform object has
     // no container to ask.
     int GetImageWidth() override;

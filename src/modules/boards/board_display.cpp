@@ -83,6 +83,11 @@ AcquiredImage ImageOf(QV_plat_mod *acquisitionModule) {
     return image;
 }
 
+std::int64_t FrameCount(LibraryBinding *binding, QRX_HANDLE board, int frame) {
+    auto count = binding ? binding->Entry<&::qrx_get_frame_count>() : nullptr;
+    return count && frame >= 0 ? count(board, frame) : -1;
+}
+
 DisplayArea ScrolledArea(const ImageDocument &document, int imageWidth, int imageHeight) {
     const int width = imageWidth - document.scrollX;
     return {width - width % kColumnGroup, imageHeight - document.scrollY};

@@ -22,6 +22,10 @@ struct AcquiredImage {
 };
 AcquiredImage ImageOf(QV_plat_mod *acquisitionModule);
 
+// Frames acquired into a board's frame so far; -1 without the entry or for a
+// bad board or frame.
+std::int64_t FrameCount(LibraryBinding *binding, QRX_HANDLE board, int frame);
+
 // The part of an image a scrolled window shows: the rows below scrollY and
 // the columns right of scrollX, the width cut down to a multiple of 8 (the
 // library's sinks take whole groups of 8 pixels).

@@ -79,6 +79,8 @@ public:
     // Stops the acquisitions and writes the frame they fill, as the SX-400
     // writes its camera frame.
     int SaveImageFile(const std::string &path) override;
+    // Frames acquired into the frame the monitor's acquisitions fill.
+    std::int64_t FramesAcquired() override;
     // Reads a TIFF file into the frames that can hold it and shows it on the
     // monitor: 1 when shown; -1 after a message for a file the board has no
     // memory for, of an unsupported depth, or unreadable. The window is not

@@ -63,6 +63,11 @@ int DQP_plat_mod::AcquisitionFrame(const Image &image) const {
     return DQP_FRAME_A0;
 }
 
+std::int64_t DQP_plat_mod::FramesAcquired() {
+    if (Binding() == nullptr || !HardwareEnabled()) return -1;
+    return FrameCount(Binding(), Handle(), AcquisitionFrame(AcquiredImage()));
+}
+
 // The depth is checked before anything stops, as on the SX-400.
 int DQP_plat_mod::SaveImageFile(const std::string &path) {
     if (Binding() == nullptr || !HardwareEnabled()) return 0;

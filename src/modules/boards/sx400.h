@@ -71,6 +71,7 @@ public:
     // The camera frame's pixel; 0 without a camera frame.
     int ReadPixel(int x, int y) override;
     bool ReadFramePixels(FramePixels &pixels) override;
+    std::int64_t FramesAcquired() override;
     // Stops a live grab, freezes the window and writes the camera frame.
     int SaveImageFile(const std::string &path) override;
     // Reads a file into the camera frame and shows it: 1 when shown, 0

@@ -159,6 +159,11 @@ bool SXP_plat_mod::ReadFramePixels(FramePixels &pixels) {
     return qvi::ReadFramePixels(*Binding(), Handle(), frame_, image, pixels);
 }
 
+std::int64_t SXP_plat_mod::FramesAcquired() {
+    if (Binding() == nullptr || !HardwareEnabled() || CameraFrame() < 0) return -1;
+    return FrameCount(Binding(), Handle(), frame_);
+}
+
 // The depth is checked before anything stops: a refused save leaves a live
 // grab running.
 int SXP_plat_mod::SaveImageFile(const std::string &path) {

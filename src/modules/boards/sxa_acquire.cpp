@@ -250,6 +250,17 @@ bool SXA_plat_mod::ReadFramePixels(FramePixels &pixels) {
     return qvi::ReadFramePixels(*Binding(), ChannelHandle(), kFrame, image, pixels);
 }
 
+// A dual-tap grab takes its frames into the host buffer, numbered from 0.
+std::int64_t SXA_plat_mod::FramesAcquired() {
+    const ImageDocument *document = Document(currentChannel_);
+    if (Binding() == nullptr || !HardwareEnabled()) return -1;
+    if (document != nullptr && document->grab != 0) {
+        auto latest = Binding()->Entry<&::qrx_grab_latest_seqnum>();
+        return latest ? std::int64_t{latest(document->grab)} + 1 : -1;
+    }
+    return FrameCount(Binding(), ChannelHandle(), kFrame);
+}
+
 // The camera frame holds 8-bit grey; the host buffer of a triggered frame is
 // written as it stands once its acquisition has stopped.
 int SXA_plat_mod::SaveImageFile(const std::string &path) {

@@ -36,6 +36,7 @@ public:
     int Redraw(int channel) override;
     int ReadPixel(int x, int y) override;
     bool ReadFramePixels(FramePixels &pixels) override;
+    std::int64_t FramesAcquired() override;
     int SaveImageFile(const std::string &path) override;
     int LoadImageFile(const std::string &path, void *window, int &width, int &height) override;
     // A host acquisition of one frame per trigger, shown from its buffer;

@@ -1,0 +1,88 @@
+// qvcfg selftest on the sample demo and its rack: the report a user reads,
+// where it is kept, and what makes a step fail.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "qvcfg_fixture.h"
+
+namespace qvi {
+namespace {
+
+using ::testing::ContainsRegex;
+using ::testing::HasSubstr;
+
+class QvcfgSelfTest : public QvcfgTest {
+protected:
+    // Gives the rack's TX-50 board a camera of its own rate.
+    void SetTx50CameraRate(int framesPerSecond) {
+        const fs::path rack = Config() / "rack.ini";
+        std::string text = Read(rack);
+        const std::string board = "Slot0 = TX-50\n";
+        const std::size_t at = text.find(board);
+        ASSERT_NE(at, std::string::npos);
+        text.insert(at + board.size(), "FrameRate = " + std::to_string(framesPerSecond) + "\n");
+        std::ofstream(rack, std::ios::binary) << text;
+    }
+};
+
+// The demo rack: every step passes or says why it was skipped (no loop-back
+// wired, a TX-30 that takes external triggers only, a channel whose camera
+// settings give no image), and the TX-50's grab is held to its own timing.
+TEST_F(QvcfgSelfTest, PassesOnTheDemoRackAndKeepsTheReportBesideTheConfiguration) {
+    const Outcome run = Qvcfg("-q selftest " + Demo());
+    EXPECT_EQ(run.status, 0) << run.out << run.err;
+    EXPECT_THAT(run.out, HasSubstr("Configuration: " + Demo() + "\n"));
+    EXPECT_THAT(run.out, ContainsRegex("\nSXP:2\n  pass  snap            640 x 480 x 8\n"
+                                       "  pass  grab            [0-9.]+ frames/s, the module's "
+                                       "timing gives 29.97 \\(within 10 %\\), [0-9]+ drawn\n"));
+    EXPECT_THAT(run.out, HasSubstr("\nSXA Ch:0\n  pass  snap            640 x 480 x 8\n"));
+    EXPECT_THAT(run.out, ContainsRegex("  pass  grab            [0-9.]+ frames/s \\(the camera "
+                                       "sets the rate\\), [0-9]+ drawn\n"));
+    EXPECT_THAT(run.out, ContainsRegex("  pass  triggered snap  software trigger, frame after "
+                                       "[0-9]+ ms\n  pass  digital I/O     8 lines looped back\n"));
+    EXPECT_THAT(run.out,
+                HasSubstr("\nSXA Ch:3\n  skip  snap            the camera settings give the "
+                          "image no size: nothing to acquire\n"));
+    EXPECT_THAT(run.out, HasSubstr("\nDQP:0\n  pass  snap            on the board's monitor\n"));
+    EXPECT_THAT(run.out,
+                HasSubstr("  skip  triggered snap  the TX-30 takes external triggers only\n"));
+    EXPECT_THAT(run.out, HasSubstr("\nLumo:0\n"));
+    EXPECT_THAT(run.out, HasSubstr("  skip  digital I/O     no loop-back: the inputs read 0x81 "
+                                   "with the outputs off and 0x81 with them on\n"));
+    EXPECT_THAT(run.out, ContainsRegex("\nResult: PASS \\([0-9]+ passed, 0 failed, [0-9]+ "
+                                       "skipped\\)\n$"));
+    EXPECT_EQ(Read(Config() / "demo.selftest.txt"), run.out);
+    EXPECT_THAT(run.err, HasSubstr("selftest: Lumo:0 (1 of 12)\n"));
+    EXPECT_THAT(run.err, HasSubstr("report saved as " + (Config() / "demo.selftest.txt").string()));
+}
+
+// A camera slower than the module's timing fails the grab and the test; the
+// report still goes where -o says.
+TEST_F(QvcfgSelfTest, ARateTheModulesTimingDoesNotGiveFails) {
+    SetTx50CameraRate(15);
+    const fs::path report = dir_ / "report.txt";
+    const Outcome run = Qvcfg("-q selftest " + Demo() + " -o " + report.string());
+    EXPECT_EQ(run.status, 1) << run.out << run.err;
+    EXPECT_THAT(run.out, ContainsRegex("\nSXP:2\n  pass  snap [^\n]*\n  FAIL  grab            "
+                                       "1[0-9.]+ frames/s, the module's timing gives 29.97 "
+                                       "\\(not within 10 %\\)"));
+    EXPECT_THAT(run.out, ContainsRegex("\nResult: FAIL \\([0-9]+ passed, 1 failed, "));
+    EXPECT_EQ(Read(report), run.out);
+    EXPECT_FALSE(fs::exists(Config() / "demo.selftest.txt"));
+}
+
+TEST_F(QvcfgSelfTest, RefusesWithoutHardwareAndReportsAReportItCannotWrite) {
+    const Outcome noHardware = Qvcfg("--no-hardware selftest " + Demo());
+    EXPECT_EQ(noHardware.status, 1);
+    EXPECT_THAT(noHardware.err, HasSubstr("selftest: acquisition needs hardware"));
+    EXPECT_EQ(noHardware.out, "");
+
+    const fs::path nowhere = dir_ / "missing" / "report.txt";
+    const Outcome unwritable = Qvcfg("-q selftest " + Demo() + " -o " + nowhere.string());
+    EXPECT_EQ(unwritable.status, 1);
+    EXPECT_THAT(unwritable.out, HasSubstr("Result: PASS"));
+    EXPECT_THAT(unwritable.err, HasSubstr("selftest: can't write the report " + nowhere.string()));
+}
+
+}  // namespace
+}  // namespace qvi
