@@ -20,6 +20,7 @@
 #include "modules/acquisition/acq_plat_mod.h"
 #include "modules/boards/dq500.h"
 #include "platform/clock.h"
+#include "platform/replace_file.h"
 #include "system/board_plat_mod.h"
 #include "system/system.h"
 
@@ -320,6 +321,17 @@ std::string SelfTestReportPath(const std::string &configuration) {
     std::filesystem::path path(configuration);
     path.replace_extension(".selftest.txt");
     return path.string();
+}
+
+SavedReport SaveSelfTestReport(const std::string &configuration, const std::string &text,
+                               const std::string &path) {
+    if (path.empty() && configuration.empty())
+        return {false, "The report is not saved: the configuration has no file yet"};
+    const std::string target = path.empty() ? SelfTestReportPath(configuration) : path;
+    std::string why;
+    if (!ReplaceFileContent(target, text, &why))
+        return {false, "Can't write the report " + target + ": " + why};
+    return {true, "Report saved as " + target};
 }
 
 }  // namespace qvi

@@ -63,4 +63,14 @@ std::string SelfTestReportText(const SelfTestReport &report);
 // extension replaced by ".selftest.txt".
 std::string SelfTestReportPath(const std::string &configuration);
 
+// Keeps the report text at `path` (replaced whole, as every file is written),
+// or beside the configuration when `path` is empty; `message` says where or
+// why not ("Report saved as PATH", "Can't write the report PATH: WHY").
+struct SavedReport {
+    bool saved = false;
+    std::string message;
+};
+SavedReport SaveSelfTestReport(const std::string &configuration, const std::string &text,
+                               const std::string &path = {});
+
 }  // namespace qvi

@@ -161,6 +161,11 @@ void CMainFrame::CreateMenus() {
         ->setShortcut(QKeySequence::HelpContents);
     AddAction(help, Command::About, "&About Camera Configurator...",
               "Display program information, version number and copyright", &CMainFrame::OnAbout);
+    help->addSeparator();
+    AddAction(help, Command::SelfTest, "Acquisition &Self-Test...",
+              "Snap, grab, trigger and loop back the digital I/O of every acquiring board",
+              &CMainFrame::OnSelfTest);
+    connect(help, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommands);
 }
 
 void CMainFrame::CreateToolBar() {
@@ -231,6 +236,7 @@ void CMainFrame::UpdateCommands() {
                                       tree_->System().HasSetup(element) &&
                                       !setupDialogs_->IsOpen(element));
     Action(Command::CameraDatabase)->setEnabled(services_.CameraDatabase() != nullptr);
+    Action(Command::SelfTest)->setEnabled(tree_ != nullptr && HardwareEnabled());
     UpdateImageCommands();
 }
 

@@ -51,6 +51,7 @@ enum class Command {
     DirectDraw = 32811,
     RegisterViewer = 32777,
     ImageTools = 32850,
+    SelfTest = 32851,
     HelpTopics = 57667,
     About = 57664,
 };
@@ -157,6 +158,7 @@ private:
     void OnDirectDraw();
     void OnRegisterViewer();
     void OnImageTools();
+    void OnSelfTest();
     void OpenRegisterViewer(CChildFrame *window);
     void OnImageWindowActivated();
     void UpdateImageCommands();

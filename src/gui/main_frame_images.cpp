@@ -12,12 +12,14 @@
 
 #include "acquire/image_commands.h"
 #include "acquire/tiff_paths.h"
+#include "app/app_settings.h"
 #include "app/board_registers.h"
 #include "app/image_target.h"
 #include "app/system_tree.h"
 #include "gui/image_window.h"
 #include "gui/main_frame.h"
 #include "gui/register_viewer.h"
+#include "gui/self_test_dialog.h"
 #include "gui/system_window_hw.h"
 #include "library/hardware.h"
 #include "platform/ui.h"
@@ -163,6 +165,29 @@ void CMainFrame::OnRegisterViewer() {
 void CMainFrame::OnImageTools() {
     if (CChildFrame *window = CurrentImageWindow())
         window->Action(ImageCommand::ImageTools)->trigger();
+}
+
+// The test works every board through image windows of its own: the open ones
+// are closed first, when the user agrees.
+void CMainFrame::OnSelfTest() {
+    if (tree_ == nullptr || !HardwareEnabled()) return;
+    bool windowsOpen = registerViewer_ != nullptr;
+    for (const auto &[element, window] : imageWindows_) windowsOpen = windowsOpen || window;
+    if (windowsOpen &&
+        CurrentUi().Ask("The self-test works every board: the image windows will be closed.",
+                        MessageButtons::OkCancel, MessageKind::Information,
+                        "Acquisition Self-Test") != MessageAnswer::Ok)
+        return;
+    CloseImageWindows();
+    const std::string configuration = settings_.currentConfigFile;
+    CSelfTestDialog dialog(
+        tree_->System(), configuration,
+        [configuration](const std::string &text) {
+            return SaveSelfTestReport(configuration, text).message;
+        },
+        this);
+    dialog.setObjectName("selfTestDialog");
+    dialog.exec();
 }
 
 CRegisterViewer *CMainFrame::RegisterViewer() const {

@@ -53,7 +53,8 @@ TEST_F(QvcfgSelfTest, PassesOnTheDemoRackAndKeepsTheReportBesideTheConfiguration
                                        "skipped\\)\n$"));
     EXPECT_EQ(Read(Config() / "demo.selftest.txt"), run.out);
     EXPECT_THAT(run.err, HasSubstr("selftest: Lumo:0 (1 of 12)\n"));
-    EXPECT_THAT(run.err, HasSubstr("report saved as " + (Config() / "demo.selftest.txt").string()));
+    EXPECT_THAT(run.err, HasSubstr("selftest: Report saved as " +
+                                   (Config() / "demo.selftest.txt").string()));
 }
 
 // A camera slower than the module's timing fails the grab and the test; the
@@ -81,7 +82,7 @@ TEST_F(QvcfgSelfTest, RefusesWithoutHardwareAndReportsAReportItCannotWrite) {
     const Outcome unwritable = Qvcfg("-q selftest " + Demo() + " -o " + nowhere.string());
     EXPECT_EQ(unwritable.status, 1);
     EXPECT_THAT(unwritable.out, HasSubstr("Result: PASS"));
-    EXPECT_THAT(unwritable.err, HasSubstr("selftest: can't write the report " + nowhere.string()));
+    EXPECT_THAT(unwritable.err, HasSubstr("selftest: Can't write the report " + nowhere.string()));
 }
 
 }  // namespace

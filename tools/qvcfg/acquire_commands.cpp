@@ -19,7 +19,6 @@
 #include "modules/boards/dq500.h"
 #include "params/number_text.h"
 #include "platform/posix/polling_clock.h"
-#include "platform/replace_file.h"
 #include "platform/ui.h"
 #include "system/board_plat_mod.h"
 
@@ -198,14 +197,12 @@ int SelfTest(const Options &options, AppSettings &settings, PlatformServices &se
         });
     const std::string text = SelfTestReportText(report);
     std::cout << text;
-    const std::string path =
-        options.output.empty() ? SelfTestReportPath(settings.currentConfigFile) : options.output;
-    std::string why;
-    if (!ReplaceFileContent(path, text, &why)) {
-        ReportError("selftest: can't write the report " + path + ": " + why);
+    const SavedReport saved = SaveSelfTestReport(settings.currentConfigFile, text, options.output);
+    if (!saved.saved) {
+        ReportError("selftest: " + saved.message);
         return kFailed;
     }
-    std::cerr << "selftest: report saved as " << path << "\n";
+    std::cerr << "selftest: " << saved.message << "\n";
     return report.Passed() ? kSuccess : kFailed;
 }
 
