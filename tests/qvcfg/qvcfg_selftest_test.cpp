@@ -78,8 +78,11 @@ TEST_F(QvcfgSelfTest, RefusesWithoutHardwareAndReportsAReportItCannotWrite) {
     EXPECT_THAT(noHardware.err, HasSubstr("selftest: acquisition needs hardware"));
     EXPECT_EQ(noHardware.out, "");
 
+    // The rack's first board alone.
+    const fs::path lumo = Config() / "lumo.txt";
+    std::ofstream(lumo) << "[SYSTEM:0]\n[Lumo:0]\n[TX-10:0]\n      Slot_Number = 0\n";
     const fs::path nowhere = dir_ / "missing" / "report.txt";
-    const Outcome unwritable = Qvcfg("-q selftest " + Demo() + " -o " + nowhere.string());
+    const Outcome unwritable = Qvcfg("-q selftest " + lumo.string() + " -o " + nowhere.string());
     EXPECT_EQ(unwritable.status, 1);
     EXPECT_THAT(unwritable.out, HasSubstr("Result: PASS"));
     EXPECT_THAT(unwritable.err, HasSubstr("selftest: Can't write the report " + nowhere.string()));
