@@ -58,13 +58,32 @@ std::string DioBody() {
            "driven low or high.</p>";
 }
 
+std::string SelfTestBody() {
+    return "<h1>Acquisition Self-Test</h1>"
+           "<p>Help &gt; Acquisition Self-Test... tries every board of the board list (boards "
+           "that acquire, and each SXA camera channel) through a window of its own; open image "
+           "windows are closed first when you agree. Each board gets four steps, each passed, "
+           "failed or skipped with the reason:</p><ul>"
+           "<li><b>snap</b>: one frame is acquired and drawn;</li>"
+           "<li><b>grab</b>: one second live. The rate of frames acquired must lie within 10 % "
+           "of the rate the module's own timing sets (the TX-50's frame time); where the camera "
+           "sets the rate, it is reported;</li>"
+           "<li><b>triggered snap</b>: a software trigger brings a frame within 3 seconds (a "
+           "TX-30 takes external triggers only);</li>"
+           "<li><b>digital I/O</b>: when the eight inputs follow the outputs off and on, the "
+           "lines are looped back, and each output alone must show on its own input only.</li>"
+           "</ul><p>Cancel stops before the next board. The report is kept beside the "
+           "configuration, its extension replaced by <i>.selftest.txt</i>.</p>";
+}
+
 }  // namespace
 
 std::vector<TopicPage> ImageWindowHelpPages(const std::string &contentsLink) {
     const std::string back = "<p><a href=\"" + contentsLink + "\">Contents</a></p>";
     return {{HelpBook::kImageWindowTopic, "Image window", ImageWindowBody() + back},
             {HelpBook::kTriggerDialogTopic, "Triggered Acquisition", TriggerBody() + back},
-            {HelpBook::kDioDialogTopic, "Digital I/O Test", DioBody() + back}};
+            {HelpBook::kDioDialogTopic, "Digital I/O Test", DioBody() + back},
+            {HelpBook::kSelfTestTopic, "Acquisition Self-Test", SelfTestBody() + back}};
 }
 
 }  // namespace qvi

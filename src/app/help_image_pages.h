@@ -7,8 +7,9 @@ namespace qvi {
 
 struct HelpPage;
 
-// The help pages of the image window and of its two tools, the Triggered
-// Acquisition and the Digital I/O Test dialogs, each with its topic number.
+// The help pages of the image window, of its two tools, the Triggered
+// Acquisition and the Digital I/O Test dialogs, and of the acquisition
+// self-test, each with its topic number.
 struct TopicPage {
     int topic;
     std::string title;

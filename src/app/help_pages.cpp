@@ -212,8 +212,9 @@ std::string ContentsBody(const std::vector<ModelFacts> &models, const std::vecto
         "active board.</p>"
         "<p>See " +
         Link(HelpBook::TopicLink(HelpBook::kImageWindowTopic), "Image window") + ", " +
-        Link(HelpBook::TopicLink(HelpBook::kTriggerDialogTopic), "Triggered Acquisition") +
-        " and " + Link(HelpBook::TopicLink(HelpBook::kDioDialogTopic), "Digital I/O Test") +
+        Link(HelpBook::TopicLink(HelpBook::kTriggerDialogTopic), "Triggered Acquisition") + ", " +
+        Link(HelpBook::TopicLink(HelpBook::kDioDialogTopic), "Digital I/O Test") + " and " +
+        Link(HelpBook::TopicLink(HelpBook::kSelfTestTopic), "Acquisition Self-Test") +
         ".</p>"
         "<h2>System window</h2>"
         "<p>The system window lists the systems, boards, slots and modules of the open "

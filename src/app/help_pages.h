@@ -33,6 +33,8 @@ public:
     static constexpr int kImageWindowTopic = 131220;
     static constexpr int kTriggerDialogTopic = 131221;
     static constexpr int kDioDialogTopic = 131222;
+    // The Help menu's acquisition self-test.
+    static constexpr int kSelfTestTopic = 131223;
 
     HelpBook();
 
