@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "acquire/frame_sink.h"
 #include "app/module_description.h"
 #include "library/hardware.h"
 #include "modules/acquisition/acq_plat_mod.h"
@@ -48,6 +49,16 @@ std::optional<AcquisitionInfo> AcquisitionInfoOf(const QV_system &system, int in
         info.hardwareRevision =
             board ? platform->HardwareRevision() : module->GetHardwareRevision();
     return info;
+}
+
+std::unique_ptr<FrameSink> FrameSinkFor(const QV_system &system, int index) {
+    constexpr int kFallbackSide = 2048;
+    const std::optional<AcquisitionInfo> info = AcquisitionInfoOf(system, index);
+    const bool sized = info && info->width > 0 && info->height > 0;
+    const bool grey = !info || info->bitsPerPixel == 8;
+    return std::make_unique<FrameSink>(sized ? info->width : kFallbackSide,
+                                       sized ? info->height : kFallbackSide,
+                                       grey ? FrameSink::Format::Grey8 : FrameSink::Format::Xrgb32);
 }
 
 }  // namespace qvi

@@ -32,9 +32,6 @@ using Outcome = SelfTestStep::Outcome;
 using Steady = std::chrono::steady_clock;
 
 constexpr int kPollMs = 10;
-// The size of the memory drawn into when the element does not tell its image
-// size; the library clips what does not fit.
-constexpr int kFallbackSide = 2048;
 constexpr int kLineMask = (1 << DioTest::kLines) - 1;
 
 std::string Format(const char *format, auto... values) {
@@ -70,12 +67,7 @@ struct Bench {
 std::unique_ptr<Bench> OpenBench(const QV_system &system, int index, const ImageTarget &target) {
     auto bench = std::make_unique<Bench>();
     bench->target = target;
-    const std::optional<AcquisitionInfo> info = AcquisitionInfoOf(system, index);
-    const bool sized = info && info->width > 0 && info->height > 0;
-    const bool grey = !info || info->bitsPerPixel == 8;
-    bench->sink = std::make_unique<FrameSink>(
-        sized ? info->width : kFallbackSide, sized ? info->height : kFallbackSide,
-        grey ? FrameSink::Format::Grey8 : FrameSink::Format::Xrgb32);
+    bench->sink = FrameSinkFor(system, index);
     bench->document =
         OpenImageDocument(*target.board, target.element, target.channel, target.title);
     bench->monitorBoard = dynamic_cast<DQP_plat_mod *>(target.board);

@@ -10,18 +10,6 @@
 
 namespace qvi::qvcfg {
 
-namespace {
-
-// The size of the sink when the element does not tell its image size; the
-// library clips what does not fit.
-constexpr int kFallbackSinkSide = 2048;
-
-FrameSink::Format SinkFormatFor(int bitsPerPixel) {
-    return bitsPerPixel == 8 ? FrameSink::Format::Grey8 : FrameSink::Format::Xrgb32;
-}
-
-}  // namespace
-
 void ImageSession::Close() {
     if (document) CloseImageDocument(*document);
     document.reset();
@@ -46,11 +34,7 @@ std::unique_ptr<ImageSession> OpenSession(const Options &options, AppSettings &s
     if (!target) return nullptr;
     session->index = *index;
     session->target = *target;
-    std::optional<AcquisitionInfo> info = AcquisitionInfoOf(system, *index);
-    const bool sized = info && info->width > 0 && info->height > 0;
-    session->sink = std::make_unique<FrameSink>(sized ? info->width : kFallbackSinkSide,
-                                                sized ? info->height : kFallbackSinkSide,
-                                                SinkFormatFor(info ? info->bitsPerPixel : 8));
+    session->sink = FrameSinkFor(system, *index);
     session->document =
         OpenImageDocument(*target->board, target->element, target->channel, target->title);
     return session;
