@@ -16,7 +16,7 @@
 namespace qvi {
 
 namespace {
-constexpr int kWidth = 720;
+constexpr int kWidth = 820;
 constexpr int kHeight = 520;
 }  // namespace
 

@@ -3,8 +3,8 @@
 // opens the windows a user would open (the system window, the Module Setup
 // dialog of an SXA camera channel, the value entry dialog of its "Horizontal
 // Total" row, a live image window with its frame rate, the Triggered
-// Acquisition and Digital I/O Test dialogs) and grabs the screen after each
-// step. Run it under a virtual X
+// Acquisition and Digital I/O Test dialogs, the Image Tools, the finished
+// acquisition self-test) and grabs the screen after each step. Run it under a virtual X
 // server: scripts/screenshots.
 #include <cstdio>
 #include <filesystem>
@@ -27,12 +27,14 @@
 #include <QScreen>
 #include <QTabWidget>
 #include <QThread>
+#include <QTimer>
 
 #include "gui/dio_dialog.h"
 #include "gui/image_tools_window.h"
 #include "gui/image_window.h"
 #include "gui/main_frame.h"
 #include "gui/module_setup_dialog.h"
+#include "gui/self_test_dialog.h"
 #include "gui/setup_dialogs.h"
 #include "gui/system_window_hw.h"
 #include "gui/trigger_dialog.h"
@@ -115,6 +117,24 @@ bool ShootImageWindow(qvi::CMainFrame &frame, const std::filesystem::path &out) 
     return ok;
 }
 
+// Help > Acquisition Self-Test... once the user has agreed to close the
+// image windows, when the report is in.
+bool ShootSelfTest(qvi::CMainFrame &frame, qvi::RecordingUi &ui, const std::filesystem::path &out) {
+    bool ok = false;
+    QTimer::singleShot(0, &frame, [&] {
+        auto *dialog = frame.findChild<qvi::CSelfTestDialog *>("selfTestDialog");
+        if (dialog == nullptr) return;
+        dialog->move(frame.geometry().center() - dialog->rect().center());
+        while (!dialog->Finished()) Settle();
+        ok = Grab(out / "self-test.png", Around({dialog}));
+        dialog->accept();
+    });
+    ui.answers.push_back(qvi::MessageAnswer::Ok);
+    frame.UpdateCommands();
+    frame.Action(qvi::Command::SelfTest)->trigger();
+    return ok;
+}
+
 }  // namespace
 
 int main(int argc, char **argv) {
@@ -179,6 +199,7 @@ int main(int argc, char **argv) {
     frame.Dialogs().CloseAll();
     system->hide();
     ok = ShootImageWindow(frame, out) && ok;
+    ok = ShootSelfTest(frame, ui, out) && ok;
     for (const std::string &text : ui.Texts()) std::fprintf(stderr, "message: %s\n", text.c_str());
     return ok ? 0 : 1;
 }
