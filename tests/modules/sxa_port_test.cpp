@@ -5,7 +5,6 @@
 
 #include <cstring>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -193,18 +192,6 @@ TEST_F(SxaPortTest, CopyCameraConfigReplacesTheReference) {
     ASSERT_NE(newCamera, nullptr);
     EXPECT_NE(newCamera, oldCamera);
     EXPECT_TRUE(std::equal(content.begin(), content.end(), newCamera));
-}
-
-TEST_F(SxaPortTest, TriggerPreparationsSetLibraryParameters) {
-    Channel channel = Open(1);
-    channel.platform->PrepareSoftwareTrigger();
-    EXPECT_EQ(LibraryParam(channel, 5), 2.0);
-    EXPECT_EQ(LibraryParam(channel, 4), 2.0);
-    channel.platform->PrepareExternalTrigger();
-    EXPECT_EQ(LibraryParam(channel, 5), 1.0);
-    EXPECT_EQ(LibraryParam(channel, 4), 2.0);
-    channel.platform->SoftwareTrigger();
-    EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST_F(SxaPortTest, RegisterDumpOnlyWithHardware) {

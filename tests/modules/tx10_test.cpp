@@ -18,7 +18,6 @@
 namespace qvi {
 namespace {
 
-using ::testing::ElementsAre;
 using testing::Lines;
 using testing::Section;
 
@@ -213,18 +212,9 @@ TEST_F(Tx10Test, ImageGeometryComesFromTheWindowRegisters) {
     EXPECT_EQ(module.Row(5).GetIndex(), 0);
 }
 
-TEST_F(Tx10Test, TriggersAndSelectedRegistersUseTheirRegisters) {
+TEST_F(Tx10Test, SelectedRegistersAreReadAndWrittenThroughTheirSelector) {
     BindAndLoad(kRack, Configuration(kModule));
     Tx10 module = Open();
-    SetRegister(module, 52, 0);
-    module.platform->PrepareExternalTrigger();
-    EXPECT_EQ(Register(module, 57), 0);
-    EXPECT_EQ(Register(module, 52), 1);
-    module.platform->PrepareSoftwareTrigger();
-    EXPECT_EQ(Register(module, 57), 1);
-    module.platform->SoftwareTrigger();
-    EXPECT_EQ(Register(module, 62), 1);
-
     SetRegister(module, 2, 0x21);
     SetRegister(module, 43, 5);
     SetRegister(module, 44, 6);

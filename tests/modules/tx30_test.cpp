@@ -396,9 +396,6 @@ TEST_F(Tx30Test, GeometryDepthAndTrigger) {
     module.container->SetPort(1);
     EXPECT_EQ(module.platform->GetBitsPerPixel(), 24);
 
-    module.platform->PrepareExternalTrigger();
-    EXPECT_EQ(Register(module, 16), 1);
-    EXPECT_EQ(Register(module, 17), 1);
     EXPECT_EQ(module.platform->TriggerDone(), 1);
     SetRegister(module, 87, 1);
     EXPECT_EQ(module.platform->TriggerDone(), 0);

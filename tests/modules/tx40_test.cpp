@@ -24,7 +24,6 @@ using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using testing::Lines;
-using ::testing::Not;
 using testing::Section;
 
 constexpr const char *kRack = "[Board]\nKind = SXP\nCount = 2\nSlot0 = TX-40\n";
@@ -70,10 +69,8 @@ constexpr const char *kModule = R"([TX-40:0]
 
 // Rows of the Module Setup dialog.
 constexpr int kVerticalActiveRow = 1;
-constexpr int kAcqTriggerRow = 17;
 constexpr int kModeControl0Row = 18;
 constexpr int kPixelSizeRow = 21;
-constexpr int kProgIntRow = 22;
 constexpr int kCoarseClockRow = 23;
 constexpr int kFineClockRow = 24;
 constexpr int kExSyncWidthRow = 26;
@@ -286,48 +283,6 @@ TEST_F(Tx40Test, PixelSizeLoadsTheMatchingLinearLookUpTable) {
     EXPECT_EQ(module.Raw(31), 0);
 }
 
-TEST_F(Tx40Test, AcqTriggerSetsGeneratorAndSource) {
-    Module module = Open();
-    QV_usr_param &trigger = module.Row(kAcqTriggerRow);
-    EXPECT_EQ(trigger.GetIndex(), 1);  // enabled, software
-    // index, then the generator's and the source's stored values
-    for (const auto &[index, generator, source] :
-         std::vector<std::tuple<int, int, int>>{{0, 0, 0}, {2, 1, 0}, {1, 1, 1}}) {
-        EXPECT_EQ(trigger.SetIndex(index), 1);
-        EXPECT_EQ(module.Raw(40), generator) << index;
-        EXPECT_EQ(module.Raw(41), source) << index;
-        EXPECT_EQ(Register(module, 41), generator) << index;
-        EXPECT_EQ(trigger.GetIndex(), index);
-    }
-    trigger.SetIndex(3);
-    EXPECT_THAT(ui.Texts(),
-                ElementsAre("Invalid index passed to TX40_trig_usr_param::SetIndex() 3"));
-    EXPECT_EQ(trigger.GetIndex(), 1);
-}
-
-TEST_F(Tx40Test, ProgrammableInterruptIsEnableAndPolarity) {
-    Module module = Open();
-    QV_usr_param &interrupt = module.Row(kProgIntRow);
-    EXPECT_EQ(interrupt.GetIndex(), 3);  // enabled, active high
-    for (const auto &[index, enable, polarity] :
-         std::vector<std::tuple<int, int, int>>{{0, 0, 1}, {1, 0, 0}, {2, 1, 0}, {3, 1, 1}}) {
-        EXPECT_EQ(interrupt.SetIndex(index), 1);
-        EXPECT_EQ(module.Raw(28), enable) << index;
-        EXPECT_EQ(module.Raw(29), polarity) << index;
-        EXPECT_EQ(interrupt.GetIndex(), index);
-    }
-    EXPECT_EQ(interrupt.SetIndex(-1), 1);
-    EXPECT_THAT(ui.Texts(),
-                ElementsAre("Invalid index passed to TX40_prog_int_usr_param::SetIndex() -1"));
-    EXPECT_EQ(interrupt.GetIndex(), 3);
-
-    interrupt.SetIndex(0);
-    const std::vector<std::string> lines = Lines(Section(*module.container));
-    EXPECT_THAT(lines, Not(Contains("      PRI_Enable")));
-    EXPECT_THAT(lines, Contains("      PRI_Active_High"));
-    EXPECT_THAT(Lines(Section(*Open(1).container)), Not(Contains(HasSubstr("PRI_Enable"))));
-}
-
 TEST_F(Tx40Test, ModeControlRowsAreBitsOfCameraMode) {
     Module module = Open();  // Camera_Mode 5: lines 0 and 2 high
     std::vector<int> shown;
@@ -360,24 +315,6 @@ TEST_F(Tx40Test, ModeControlRowsAreBitsOfCameraMode) {
                             "TX40_cam_mode_usr_param::GetIndex  must have a 0, 1 or 2",
                             "unknown mode control bit name: Mode Control X in "
                             "TX40_cam_mode_usr_param::SetIndex  must have a 0, 1 or 2"));
-}
-
-TEST_F(Tx40Test, TriggerOperationsWriteTheTriggerRegisters) {
-    Module module = Open();
-    module.platform->PrepareExternalTrigger();
-    EXPECT_EQ(Register(module, 42), 0);
-    EXPECT_EQ(Register(module, 41), 1);
-    module.platform->PrepareSoftwareTrigger();
-    EXPECT_EQ(Register(module, 42), 1);
-    EXPECT_EQ(module.platform->TriggerDone(), 0);
-    SetRegister(module, 47, 9);
-    module.platform->SoftwareTrigger();  // the simulated generator goes idle at once
-    EXPECT_EQ(Register(module, 47), 0);
-    EXPECT_EQ(module.platform->TriggerDone(), 1);
-
-    module.platform->PrepareSoftwareTrigger();
-    SetHardwareEnabled(false);
-    EXPECT_EQ(module.platform->TriggerDone(), 1);
 }
 
 }  // namespace

@@ -275,28 +275,6 @@ TEST_F(Tx70Test, PagesDependOnHardwareAndBoard) {
     EXPECT_TRUE(offline.GetUsrParam(8)->IsEnabled());
 }
 
-TEST_F(Tx70Test, TriggersDriveTheBoardsGenerator) {
-    Module rgb = Open();
-    rgb.platform->PrepareSoftwareTrigger();
-    EXPECT_EQ(Register(rgb, 71), 1);
-    EXPECT_EQ(Register(rgb, 62), 1);
-    EXPECT_EQ(rgb.platform->TriggerDone(), 0);
-    rgb.platform->SoftwareTrigger();
-    EXPECT_EQ(Register(rgb, 77), 1);
-    EXPECT_EQ(rgb.platform->TriggerDone(), 1);
-    rgb.platform->PrepareExternalTrigger();
-    EXPECT_EQ(Register(rgb, 71), 0);
-
-    Module decoder = Open(kDecoder);
-    decoder.platform->PrepareSoftwareTrigger();
-    EXPECT_EQ(Register(decoder, 16), 1);
-    EXPECT_EQ(decoder.platform->TriggerDone(), 0);
-    decoder.platform->SoftwareTrigger();
-    EXPECT_EQ(Register(decoder, 21), 1);
-    EXPECT_EQ(decoder.platform->TriggerDone(), 1);
-    EXPECT_EQ(Register(rgb, 21), 0);  // the other board untouched
-}
-
 TEST_F(Tx70Test, OutputLutAndBoardTypeRowsReachTheHardware) {
     Module rgb = Open();
     rgb.SelectPort(0);
