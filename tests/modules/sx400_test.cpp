@@ -112,13 +112,6 @@ protected:
     std::unique_ptr<QV_sx400_mod> container_;
 };
 
-TEST_F(Sx400Test, ConstructionBindsEveryEntryAndDetectsTheSlotModule) {
-    for (std::size_t i = 0; i < SXP_plat_mod::kEntryCount; ++i)
-        EXPECT_NE(board_->EntryAddress(static_cast<SXP_plat_mod::SxpEntry>(i)), nullptr) << i;
-    EXPECT_TRUE(ui.messages.empty());
-    EXPECT_THAT(board_->DetectModules(), ElementsAre("TX-10"));
-}
-
 TEST_F(Sx400Test, LoadedSectionWritesEveryKeyBackAsInTheFile) {
     board_->FillParams(*container_);
     container_->SetInstance(2);

@@ -213,12 +213,5 @@ TEST_F(SxaPortTest, MissingModuleEntriesAreReportedOnceAndSkipped) {
     EXPECT_EQ(ui.messages.size(), 2u);
 }
 
-TEST_F(SxaPortTest, ContainerIsTheChannelsEditableModule) {
-    Channel channel = Open(1);
-    EXPECT_EQ(channel.container->GetName(), "SXA-VMOD");
-    EXPECT_EQ(channel.container->GetSlot(), 1);
-    EXPECT_TRUE(channel.container->IsEditable());
-}
-
 }  // namespace
 }  // namespace qvi
