@@ -92,6 +92,16 @@ TEST_F(Dq500Test, SectionOfALoadedBoardListsEveryNonEmptyKeyLine) {
     EXPECT_EQ(Lines(Section(*second.container)).front(), "[DQ-500:1]");
 }
 
+TEST_F(Dq500Test, FrameRowWritesItsFramesSizeRegister) {
+    Board board = Open(BoardHandle(0));
+    QV_usr_param &a1 = board.Row(2);
+    EXPECT_EQ(a1.GetIndex(), 2);
+    EXPECT_EQ(a1.SetIndex(3), 1);
+    EXPECT_TRUE(board.Value(2).Equals(QV_param_val::S16(3)));
+    EXPECT_EQ(a1.GetIndex(), 3);
+    EXPECT_EQ(binding_->Entry<&::read_reg>()(board.platform->Handle(), 218), 3);
+}
+
 TEST_F(Dq500Test, DacChoicesGoToTheirEntryOnlyWithHardware) {
     // The stand-in accepts a setting for a board it knows and refuses it
     // otherwise: the refusal shows the entry was called, and which one.

@@ -6,6 +6,7 @@
 // once, as is what the trigger operations tell the stand-in; the modules' own
 // tests check what their rows do.
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <filesystem>
 #include <memory>
@@ -74,23 +75,31 @@ constexpr Documented kDocumented[] = {
     {"RX-20", 0, Quirk::ChoicesFromSettings},
 };
 
-// What a row that sets two parameters does with an index outside its
-// choices: the message it shows first (with the index after it), if any,
-// and whether it then takes its first choice or keeps the one it had.
-struct BadPairIndex {
+// The rows that set two parameters: the stored values of the two (by
+// handle) that each choice leaves, where documented; what an index outside
+// the choices shows first (with the index after it), if anything; and whether
+// it then takes the first choice or keeps the one it had.
+struct PairRowCase {
     std::string_view model;
     int id;
+    int first, second;
+    std::vector<std::array<int, 2>> held;
     std::string_view message;
     bool setsFirst;
 };
-constexpr BadPairIndex kBadPairIndex[] = {
-    {"TX-20", 20, "Invalid passed to TX20_trig_usr_param::SetIndex()", false},
-    {"TX-20", 23, "Invalid passed to TX20_strobe_output_usr_param::SetIndex()", true},
-    {"TX-20", 24, "", true},
-    {"TX-40", 17, "Invalid index passed to TX40_trig_usr_param::SetIndex() ", false},
-    {"TX-40", 22, "Invalid index passed to TX40_prog_int_usr_param::SetIndex() ", false},
-    {"TX-50", 39, "Invalid passed to TX50_strobe_output_usr_param::SetIndex()", true},
-    {"TX-50", 40, "Invalid passed to TX20_trig_usr_param::SetIndex()", false},
+const PairRowCase kPairRows[] = {
+    {"TX-20", 20, 18, 19, {{0, 0}, {1, 1}, {1, 0}},
+     "Invalid passed to TX20_trig_usr_param::SetIndex()", false},
+    {"TX-20", 23, 31, 32, {{0, 0}, {0, 1}, {1, 0}, {1, 1}},
+     "Invalid passed to TX20_strobe_output_usr_param::SetIndex()", true},
+    {"TX-20", 24, 29, 30, {{0, 0}, {1, 0}, {1, 1}}, "", true},
+    {"TX-40", 17, 40, 41, {{0, 0}, {1, 1}, {1, 0}},
+     "Invalid index passed to TX40_trig_usr_param::SetIndex() ", false},
+    {"TX-40", 22, 28, 29, {{0, 1}, {0, 0}, {1, 0}, {1, 1}},
+     "Invalid index passed to TX40_prog_int_usr_param::SetIndex() ", false},
+    {"TX-50", 39, 44, 43, {{0, 0}, {0, 1}, {1, 0}, {1, 1}},
+     "Invalid passed to TX50_strobe_output_usr_param::SetIndex()", true},
+    {"TX-50", 40, 0, 0, {}, "Invalid passed to TX20_trig_usr_param::SetIndex()", false},
 };
 
 bool Is(const ModelTable &table, int id, Quirk quirk) {
@@ -344,28 +353,33 @@ void LabelTableTest::CheckShownValues(QV_mod &module) {
 }
 
 // Every choice of a row that sets two parameters reads back as chosen (its
-// pairs are told apart and none shadows a later one), and an index outside
-// them is handled as the model documents.
+// pairs are told apart and none shadows a later one) and leaves the values
+// documented, and an index outside them is handled as documented.
 void LabelTableTest::CheckPairRows(QV_mod &module) {
+    const auto held = [&](int handle) { return module.GetModParam(handle)->GetRawValue().ToDouble(); };
     for (const auto &row : module.GetUsrParams()) {
         if (dynamic_cast<const QV_pair_usr_param *>(row.get()) == nullptr) continue;
         SCOPED_TRACE(RowName(*row));
+        const auto c = std::ranges::find_if(kPairRows, [&](const PairRowCase &pair) {
+            return pair.model == table().model && pair.id == row->GetId();
+        });
+        ASSERT_NE(c, std::end(kPairRows)) << "an undocumented row";
         const int count = static_cast<int>(row->GetChoices().size());
         for (int index = 0; index < count; ++index) {
             EXPECT_EQ(row->SetIndex(index), kRedrawRow);
             EXPECT_EQ(row->GetIndex(), index);
+            if (c->held.empty()) continue;
+            ASSERT_LT(index, static_cast<int>(c->held.size()));
+            EXPECT_EQ(held(c->first), c->held[std::size_t(index)][0]) << index;
+            EXPECT_EQ(held(c->second), c->held[std::size_t(index)][1]) << index;
         }
-        const auto bad = std::ranges::find_if(kBadPairIndex, [&](const BadPairIndex &b) {
-            return b.model == table().model && b.id == row->GetId();
-        });
-        ASSERT_NE(bad, std::end(kBadPairIndex)) << "no documented bad index";
         row->SetIndex(1);
         ui.Clear();
         EXPECT_EQ(row->SetIndex(count), kRedrawRow);
         std::vector<std::string> shown;
-        if (!bad->message.empty()) shown.push_back(std::string(bad->message) + std::to_string(count));
+        if (!c->message.empty()) shown.push_back(std::string(c->message) + std::to_string(count));
         EXPECT_EQ(ui.Texts(), shown);
-        EXPECT_EQ(row->GetIndex(), bad->setsFirst ? 0 : 1);
+        EXPECT_EQ(row->GetIndex(), c->setsFirst ? 0 : 1);
         ui.Clear();
     }
 }

@@ -12,7 +12,7 @@
 #include "library/hardware.h"
 #include "modules/acquisition/tx20.h"
 #include "params/mod_param.h"
-#include "support/bound_stand_in.h"
+#include "support/mod_sx400_pair.h"
 
 namespace qvi {
 namespace {
@@ -21,8 +21,6 @@ using ::testing::Contains;
 using testing::PortLines;
 using testing::Section;
 
-constexpr const char *kRack = "[Board]\nKind = SXP\nCount = 2\nSlot0 = TX-20\n";
-constexpr const char *kBoards = "[SYSTEM:0]\n[SX-400:0]\n";
 constexpr const char *kModule = R"([TX-20:0]
       Slot_Number = 0
       Startup_Port = 2
@@ -64,9 +62,9 @@ constexpr const char *kModule = R"([TX-20:0]
 
 using Module = testing::OpenedModule<TX20_plat_mod, QV_tx20_mod>;
 
-class Tx20Test : public testing::BoundStandInTest {
+class Tx20Test : public testing::Sx400PairTest<Module> {
 protected:
-    void SetUp() override { BindAndLoad(kRack, std::string(kBoards) + kModule); }
+    void SetUp() override { LoadOnTwoBoards("TX-20", kModule); }
 
     // A board's module, filled and attached as the system attaches it; seen
     // at port 0 unless `keepStartupPort`.
@@ -87,8 +85,7 @@ TEST_F(Tx20Test, WrittenSectionLoadsBackToTheSameSection) {
     EXPECT_EQ(PortLines(written, 3).size(), 33u);  // every key, with the structure line
     EXPECT_TRUE(ui.messages.empty()) << ui.Texts().front();
 
-    ASSERT_EQ(Load(std::string(kBoards) + written), QRX_LOAD_OK);
-    EXPECT_EQ(Section(*Open().container), written);
+    ExpectLoadsBack(written);
 }
 
 TEST_F(Tx20Test, TimingOptionWithoutAWordIsWrittenAsTheFirstWord) {

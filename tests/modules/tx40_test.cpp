@@ -15,7 +15,7 @@
 #include "modules/acquisition/tx40.h"
 #include "modules/model_registry.h"
 #include "params/mod_param.h"
-#include "support/bound_stand_in.h"
+#include "support/mod_sx400_pair.h"
 
 namespace qvi {
 namespace {
@@ -26,8 +26,6 @@ using ::testing::HasSubstr;
 using testing::Lines;
 using testing::Section;
 
-constexpr const char *kRack = "[Board]\nKind = SXP\nCount = 2\nSlot0 = TX-40\n";
-constexpr const char *kBoards = "[SYSTEM:0]\n[SX-400:0]\n";
 // Interleaved pixels: the file holds the width the camera delivers (636 + 4).
 constexpr const char *kModule = R"([TX-40:0]
       Slot_Number = 0
@@ -87,12 +85,9 @@ struct Module : testing::OpenedModule<TX40_plat_mod, QV_tx40_mod> {
     const std::uint8_t *Record() const { return platform->Spec(); }
 };
 
-class Tx40Test : public testing::BoundStandInTest {
+class Tx40Test : public testing::Sx400PairTest<Module> {
 protected:
-    void SetUp() override { BindAndLoad(kRack, std::string(kBoards) + kModule); }
-
-    // A board's module, filled and attached as the system attaches it.
-    Module Open(int board = 0) { return OpenModule<Module>(board); }
+    void SetUp() override { LoadOnTwoBoards("TX-40", kModule); }
 };
 
 TEST_F(Tx40Test, WrittenSectionLoadsBackToTheSameSection) {
@@ -103,8 +98,7 @@ TEST_F(Tx40Test, WrittenSectionLoadsBackToTheSameSection) {
                                    "Create_Structure\n      Horizontal_Active = 636\n"));
     EXPECT_TRUE(ui.messages.empty()) << ui.Texts().front();
 
-    ASSERT_EQ(Load(std::string(kBoards) + written), QRX_LOAD_OK);
-    EXPECT_EQ(Section(*Open().container), written);
+    ExpectLoadsBack(written);
 }
 
 TEST_F(Tx40Test, InterleavedWidthCountsPixelPairs) {

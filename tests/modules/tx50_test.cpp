@@ -16,7 +16,7 @@
 #include "modules/acquisition/tx50.h"
 #include "params/mod_param.h"
 #include "quar/quar_modules.h"
-#include "support/bound_stand_in.h"
+#include "support/mod_sx400_pair.h"
 
 namespace qvi {
 namespace {
@@ -28,8 +28,6 @@ using ::testing::Not;
 using testing::PortLines;
 using testing::Section;
 
-constexpr const char *kRack = "[Board]\nKind = SXP\nCount = 2\nSlot0 = TX-50\n";
-constexpr const char *kBoards = "[SYSTEM:0]\n[SX-400:0]\n";
 // Ports 0 and 3 have custom PLL options; port 1 gives a custom value that a
 // port without them ignores.
 constexpr const char *kModule = R"([TX-50:0]
@@ -105,12 +103,9 @@ struct Module : testing::OpenedModule<TX50_plat_mod, QV_tx50_mod> {
     void SelectPort(int port) const { Row(4).SetIndex(port); }
 };
 
-class Tx50Test : public testing::BoundStandInTest {
+class Tx50Test : public testing::Sx400PairTest<Module> {
 protected:
-    void SetUp() override { BindAndLoad(kRack, std::string(kBoards) + kModule); }
-
-    // A board's module, filled and attached as the system attaches it.
-    Module Open(int board = 0) { return OpenModule<Module>(board); }
+    void SetUp() override { LoadOnTwoBoards("TX-50", kModule); }
 };
 
 TEST_F(Tx50Test, WrittenSectionLoadsBackToTheSameSection) {
@@ -137,8 +132,7 @@ TEST_F(Tx50Test, WrittenSectionLoadsBackToTheSameSection) {
     EXPECT_EQ(PortLines(written, 3).size(), 61u);
     EXPECT_TRUE(ui.messages.empty()) << ui.Texts().front();
 
-    ASSERT_EQ(Load(std::string(kBoards) + written), QRX_LOAD_OK);
-    EXPECT_EQ(Section(*Open().container), written);
+    ExpectLoadsBack(written);
 }
 
 TEST_F(Tx50Test, PortsWithoutCustomOptionsRunWithTheFixedSettings) {
