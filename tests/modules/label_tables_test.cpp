@@ -12,6 +12,7 @@
 #include <memory>
 #include <ostream>
 #include <set>
+#include <sstream>
 #include <string>
 #include <typeinfo>
 #include <vector>
@@ -471,6 +472,44 @@ TEST_P(LabelTableTest, TriggerOperationsSetWhatTheStandInTriggersBy) {
         EXPECT_EQ(acq->TriggerDone(), 1);
     }
     EXPECT_TRUE(ui.messages.empty()) << ui.Texts().front();
+}
+
+// A camera copy gives every port a structure of its own, equal to the one it
+// had and referring to an equal matrix, and changes nothing the module writes.
+TEST_P(LabelTableTest, CameraCopyGivesEveryPortAnEqualStructureOfItsOwn) {
+    const keys::Layout &layout = table().layout;
+    if (layout.cameraRefOffset < 0 || layout.cameraPorts == 0) return;
+    for (QV_mod *module : Loaded(true)) {
+        auto *owner = dynamic_cast<QV_plat_mod *>(module->GetOwner());
+        ASSERT_NE(owner, nullptr);
+        const auto cameraOf = [&](int port) {
+            return RecordU32(owner->Spec(), std::size_t(layout.cameraRefOffset) +
+                                                std::size_t(port * layout.cameraRefStride));
+        };
+        // The structure's bytes, its matrix reference replaced by the matrix.
+        const auto contents = [&](std::uint32_t camera) {
+            const std::uint8_t *at = owner->Deref(camera);
+            std::vector<std::uint8_t> bytes(at, at + layout.cameraSize);
+            if (layout.matrixRefOffset < 0) return bytes;
+            const auto reference = bytes.begin() + layout.matrixRefOffset;
+            const std::uint8_t *matrix = owner->Deref(RecordU32(at, std::size_t(layout.matrixRefOffset)));
+            bytes.erase(reference, reference + 4);
+            bytes.insert(bytes.end(), matrix, matrix + layout.matrixSize);
+            return bytes;
+        };
+        std::vector<std::uint32_t> cameras;
+        for (int port = 0; port < layout.cameraPorts; ++port) cameras.push_back(cameraOf(port));
+        std::ostringstream written, again;
+        module->WriteCFGSection(written);
+        owner->CopyCameraConfig();
+        for (int port = 0; port < layout.cameraPorts; ++port) {
+            SCOPED_TRACE("port " + std::to_string(port));
+            ASSERT_NE(cameraOf(port), cameras[std::size_t(port)]);
+            EXPECT_EQ(contents(cameraOf(port)), contents(cameras[std::size_t(port)]));
+        }
+        module->WriteCFGSection(again);
+        EXPECT_EQ(again.str(), written.str());
+    }
 }
 
 std::string TestName(const ::testing::TestParamInfo<const ModelTable *> &info) {

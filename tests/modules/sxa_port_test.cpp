@@ -179,21 +179,6 @@ TEST_F(SxaPortTest, FillingAnotherChannelsContainerCopiesTheCameraStructure) {
     EXPECT_EQ(target.Value(3).GetText(), "Cam3");
 }
 
-TEST_F(SxaPortTest, CopyCameraConfigReplacesTheReference) {
-    Channel channel = Open(2);
-    const std::uint32_t before =
-        RecordU32(channel.platform->Spec(), TX0_plat_mod::kCameraRefOffset);
-    const std::uint8_t *oldCamera = channel.platform->CameraStructure();
-    const std::vector<std::uint8_t> content(oldCamera, oldCamera + TX0_plat_mod::kCameraSize);
-
-    channel.platform->CopyCameraConfig();
-    EXPECT_NE(RecordU32(channel.platform->Spec(), TX0_plat_mod::kCameraRefOffset), before);
-    const std::uint8_t *newCamera = channel.platform->CameraStructure();
-    ASSERT_NE(newCamera, nullptr);
-    EXPECT_NE(newCamera, oldCamera);
-    EXPECT_TRUE(std::equal(content.begin(), content.end(), newCamera));
-}
-
 TEST_F(SxaPortTest, RegisterDumpOnlyWithHardware) {
     Channel channel = Open(2);
     SetHardwareEnabled(false);

@@ -278,22 +278,6 @@ TEST_F(Tx10TwoBoardTest, AnotherModulesPortFillsOnlyThatPort) {
               0);
 }
 
-TEST_F(Tx10Test, CameraCopyGivesEveryPortItsOwnStructure) {
-    Tx10 module = Open();
-    std::vector<const std::uint8_t *> before;
-    for (int port = 0; port < 4; ++port) before.push_back(module.platform->PortCamera(port));
-    module.platform->CopyCameraConfig();
-    for (int port = 0; port < 4; ++port) {
-        const std::uint8_t *after = module.platform->PortCamera(port);
-        ASSERT_NE(after, nullptr);
-        EXPECT_NE(after, before[static_cast<std::size_t>(port)]) << port;
-        EXPECT_EQ(
-            std::memcmp(after, before[static_cast<std::size_t>(port)], TX10_plat_mod::kCameraSize),
-            0)
-            << port;
-    }
-}
-
 TEST_F(Tx10Test, TheConverterRefusesAValueOutsideItsBits) {
     EXPECT_EQ(Load(Configuration("[TX-10:0]\n      Slot_Number = 0\n[CameraPort:1]\n"
                                  "      PLL_RDIV = 1024\n")),
