@@ -58,12 +58,6 @@ protected:
         BindAndLoad("[Board]\nKind = DQP\nRevision = 3\n[Board]\nKind = DQP\n", kConfiguration);
     }
 
-    QRX_HANDLE BoardHandle(int board) const {
-        QRX_HANDLE handle = binding_->Entry<&::qrx_systop>()(0);
-        for (int i = 0; i < board; ++i) handle = binding_->Entry<&::qrx_get_next_mod>()(handle);
-        return handle;
-    }
-
     std::unique_ptr<DQP_plat_mod> Platform(QRX_HANDLE handle) const {
         return std::make_unique<DQP_plat_mod>(binding_.get(), handle);
     }

@@ -98,8 +98,6 @@ protected:
         BoundStandInTest::TearDown();
     }
 
-    QRX_HANDLE BoardHandle() const { return binding_->Entry<&::qrx_systop>()(0); }
-    QRX_HANDLE SxaHandle() const { return binding_->Entry<&::qrx_get_next_mod>()(BoardHandle()); }
 
     double Param(int param) const {
         return binding_->Entry<&::qrx_get_param>()(board_->Handle(), param);
@@ -242,7 +240,7 @@ TEST_F(Sx400Test, RegisterDumpOnlyWithHardware) {
 }
 
 TEST_F(Sx400Test, SxaBoardDetectsOneModulePerChannelAndWritesItsHead) {
-    SXA_plat_mod sxa(binding_.get(), SxaHandle());
+    SXA_plat_mod sxa(binding_.get(), BoardHandle(1));
     EXPECT_THAT(sxa.DetectModules(), ElementsAre("SXA-VMOD", "SXA-VMOD"));
 
     QV_sxa_board_mod container(&sxa);

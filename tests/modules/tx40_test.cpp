@@ -101,7 +101,7 @@ TEST_F(Tx40Test, WrittenSectionLoadsBackToTheSameSection) {
     ExpectLoadsBack(written);
 }
 
-TEST_F(Tx40Test, InterleavedWidthCountsPixelPairs) {
+TEST_F(Tx40Test, InterleavedWidthCountsPixelPairsAndSwitchingKeepsTheWindowInPixels) {
     Module module = Open();
     EXPECT_EQ(module.Raw(37), 316);  // (636 / 2) - 2
     EXPECT_EQ(module.Raw(36), 10);
@@ -109,16 +109,6 @@ TEST_F(Tx40Test, InterleavedWidthCountsPixelPairs) {
     EXPECT_TRUE(module.Row(kHorizontalActiveRow).GetValue().Equals(QV_param_val::S16(640)));
     EXPECT_TRUE(module.Row(kHorizontalOffsetRow).GetValue().Equals(QV_param_val::S16(20)));
 
-    Module plain = Open(1);
-    plain.container->GetModParam(37)->SetRawValue(QV_param_val::S16(636));
-    EXPECT_EQ(plain.platform->GetImageWidth(), 640);
-    EXPECT_THAT(Lines(Section(*plain.container)), Contains("      Horizontal_Active = 636"));
-    TX40_plat_mod alone(binding_.get(), ModuleHandle(0));
-    EXPECT_EQ(alone.GetImageWidth(), 0);
-}
-
-TEST_F(Tx40Test, SwitchingInterleaveKeepsTheWindowInPixels) {
-    Module module = Open();
     QV_usr_param &interleave = module.Row(kInterleaveRow);
     EXPECT_EQ(interleave.GetIndex(), 1);
     EXPECT_EQ(interleave.SetIndex(0), 1);
@@ -128,16 +118,21 @@ TEST_F(Tx40Test, SwitchingInterleaveKeepsTheWindowInPixels) {
     EXPECT_EQ(Register(module, 37), 636);
     EXPECT_EQ(Register(module, 36), 20);
     EXPECT_EQ(module.platform->GetImageWidth(), 640);
-
     EXPECT_EQ(interleave.SetIndex(1), 1);
     EXPECT_EQ(module.Raw(37), 316);
     EXPECT_EQ(module.Raw(36), 10);
     EXPECT_EQ(interleave.SetIndex(1), 1);  // no switch: nothing moves
     EXPECT_EQ(module.Raw(37), 316);
-
     EXPECT_EQ(interleave.SetIndex(2), -1);
     EXPECT_EQ(module.Raw(32), 1);
     EXPECT_EQ(ui.Texts().size(), 1u);
+
+    Module plain = Open(1);
+    plain.container->GetModParam(37)->SetRawValue(QV_param_val::S16(636));
+    EXPECT_EQ(plain.platform->GetImageWidth(), 640);
+    EXPECT_THAT(Lines(Section(*plain.container)), Contains("      Horizontal_Active = 636"));
+    TX40_plat_mod alone(binding_.get(), ModuleHandle(0));
+    EXPECT_EQ(alone.GetImageWidth(), 0);
 }
 
 TEST_F(Tx40Test, WindowRowsStoreWhatIsEnteredInTheCurrentCameraStructure) {

@@ -73,10 +73,6 @@ class Tx60Test : public testing::Sx400PairTest<Module> {
 protected:
     void SetUp() override { LoadOnTwoBoards("TX-60", kModule); }
 
-    QRX_HANDLE BoardHandle(int board) const {
-        QRX_HANDLE handle = binding_->Entry<&::qrx_systop>()(0);
-        return board == 1 ? binding_->Entry<&::qrx_get_next_mod>()(handle) : handle;
-    }
 };
 
 TEST_F(Tx60Test, WrittenSectionLoadsBackToTheSameSection) {
