@@ -72,7 +72,6 @@ using Module = testing::OpenedModule<TX60_plat_mod, QV_tx60_mod>;
 class Tx60Test : public testing::Sx400PairTest<Module> {
 protected:
     void SetUp() override { LoadOnTwoBoards("TX-60", kModule); }
-
 };
 
 TEST_F(Tx60Test, WrittenSectionLoadsBackToTheSameSection) {
