@@ -79,7 +79,6 @@ protected:
         BoundStandInTest::TearDown();
     }
 
-    QRX_HANDLE BoardHandle() const { return binding_->Entry<&::qrx_systop>()(0); }
     QRX_HANDLE SlotHandle(int slot) const {
         return binding_->Entry<&::qrx_get_modcnf>()(BoardHandle(), slot);
     }

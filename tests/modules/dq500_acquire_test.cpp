@@ -55,10 +55,8 @@ protected:
     }
 
     Board Open(int index, int pixelFormat = 0, int depth = 8) {
-        QRX_HANDLE handle = binding_->Entry<&::qrx_systop>()(0);
-        for (int i = 0; i < index; ++i) handle = binding_->Entry<&::qrx_get_next_mod>()(handle);
         Board board;
-        board.platform = std::make_unique<DQP_plat_mod>(binding_.get(), handle);
+        board.platform = std::make_unique<DQP_plat_mod>(binding_.get(), BoardHandle(index));
         board.container = std::make_unique<QV_dq500_mod>(board.platform.get());
         board.platform->FillParams(*board.container);
         board.platform->SetModule(board.container.get());

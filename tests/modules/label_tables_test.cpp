@@ -3,13 +3,16 @@
 // as the help and a module added by hand see them, and once filled from the
 // sample demo on the sample rack, as a loaded configuration shows them. What a
 // slip in a transcribed table would break is checked here for every model at
-// once; the modules' own tests check what their rows do.
+// once, as is what the trigger operations tell the stand-in; the modules' own
+// tests check what their rows do.
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <filesystem>
 #include <memory>
 #include <ostream>
 #include <set>
+#include <sstream>
 #include <string>
 #include <typeinfo>
 #include <vector>
@@ -19,10 +22,13 @@
 #include "app/help_pages.h"
 #include "keys/key_table.h"
 #include "library/hardware.h"
+#include "modules/acquisition/acq_plat_mod.h"
+#include "modules/acquisition/pair_row.h"
 #include "modules/model_registry.h"
 #include "params/camera_list.h"
 #include "params/mod.h"
 #include "params/mod_param.h"
+#include "sim/trigger_registers.h"
 #include "support/stand_in.h"
 #include "system/plat_mod.h"
 
@@ -68,6 +74,33 @@ constexpr Documented kDocumented[] = {
     {"TX-70", 42, Quirk::OutsideLimits},
     // "Memory Size": its labels are the settings file's memory files, none here.
     {"RX-20", 0, Quirk::ChoicesFromSettings},
+};
+
+// The rows that set two parameters: the stored values of the two (by
+// handle) that each choice leaves, where documented; what an index outside
+// the choices shows first (with the index after it), if anything; and whether
+// it then takes the first choice or keeps the one it had.
+struct PairRowCase {
+    std::string_view model;
+    int id;
+    int first, second;
+    std::vector<std::array<int, 2>> held;
+    std::string_view message;
+    bool setsFirst;
+};
+const PairRowCase kPairRows[] = {
+    {"TX-20", 20, 18, 19, {{0, 0}, {1, 1}, {1, 0}},
+     "Invalid passed to TX20_trig_usr_param::SetIndex()", false},
+    {"TX-20", 23, 31, 32, {{0, 0}, {0, 1}, {1, 0}, {1, 1}},
+     "Invalid passed to TX20_strobe_output_usr_param::SetIndex()", true},
+    {"TX-20", 24, 29, 30, {{0, 0}, {1, 0}, {1, 1}}, "", true},
+    {"TX-40", 17, 40, 41, {{0, 0}, {1, 1}, {1, 0}},
+     "Invalid index passed to TX40_trig_usr_param::SetIndex() ", false},
+    {"TX-40", 22, 28, 29, {{0, 1}, {0, 0}, {1, 0}, {1, 1}},
+     "Invalid index passed to TX40_prog_int_usr_param::SetIndex() ", false},
+    {"TX-50", 39, 44, 43, {{0, 0}, {0, 1}, {1, 0}, {1, 1}},
+     "Invalid passed to TX50_strobe_output_usr_param::SetIndex()", true},
+    {"TX-50", 40, 0, 0, {}, "Invalid passed to TX20_trig_usr_param::SetIndex()", false},
 };
 
 bool Is(const ModelTable &table, int id, Quirk quirk) {
@@ -142,6 +175,7 @@ protected:
     void CheckPages(const QV_mod &module);
     void CheckHelp(QV_mod &module);
     void CheckShownValues(QV_mod &module);
+    void CheckPairRows(QV_mod &module);
 
 private:
     std::unique_ptr<QV_plat_mod> unfilledPlatform_;
@@ -319,6 +353,38 @@ void LabelTableTest::CheckShownValues(QV_mod &module) {
     }
 }
 
+// Every choice of a row that sets two parameters reads back as chosen (its
+// pairs are told apart and none shadows a later one) and leaves the values
+// documented, and an index outside them is handled as documented.
+void LabelTableTest::CheckPairRows(QV_mod &module) {
+    const auto held = [&](int handle) { return module.GetModParam(handle)->GetRawValue().ToDouble(); };
+    for (const auto &row : module.GetUsrParams()) {
+        if (dynamic_cast<const QV_pair_usr_param *>(row.get()) == nullptr) continue;
+        SCOPED_TRACE(RowName(*row));
+        const auto c = std::ranges::find_if(kPairRows, [&](const PairRowCase &pair) {
+            return pair.model == table().model && pair.id == row->GetId();
+        });
+        ASSERT_NE(c, std::end(kPairRows)) << "an undocumented row";
+        const int count = static_cast<int>(row->GetChoices().size());
+        for (int index = 0; index < count; ++index) {
+            EXPECT_EQ(row->SetIndex(index), kRedrawRow);
+            EXPECT_EQ(row->GetIndex(), index);
+            if (c->held.empty()) continue;
+            ASSERT_LT(index, static_cast<int>(c->held.size()));
+            EXPECT_EQ(held(c->first), c->held[std::size_t(index)][0]) << index;
+            EXPECT_EQ(held(c->second), c->held[std::size_t(index)][1]) << index;
+        }
+        row->SetIndex(1);
+        ui.Clear();
+        EXPECT_EQ(row->SetIndex(count), kRedrawRow);
+        std::vector<std::string> shown;
+        if (!c->message.empty()) shown.push_back(std::string(c->message) + std::to_string(count));
+        EXPECT_EQ(ui.Texts(), shown);
+        EXPECT_EQ(row->GetIndex(), c->setsFirst ? 0 : 1);
+        ui.Clear();
+    }
+}
+
 TEST_P(LabelTableTest, RowsPagesAndHelpAreWellFormedAsBuilt) {
     std::unique_ptr<QV_mod> module = Unfilled();
     ASSERT_NE(module, nullptr);
@@ -327,6 +393,9 @@ TEST_P(LabelTableTest, RowsPagesAndHelpAreWellFormedAsBuilt) {
     CheckPages(*module);
     CheckHelp(*module);
     EXPECT_TRUE(ui.messages.empty()) << ui.Texts().front();
+    SetHardwareEnabled(false);  // no library to write to
+    CheckPairRows(*module);
+    SetHardwareEnabled(true);
 }
 
 TEST_P(LabelTableTest, LoadedRowsShowValuesInsideTheirChoicesAndLimits) {
@@ -347,6 +416,99 @@ TEST_P(LabelTableTest, LoadedRowsShowValuesInsideTheirChoicesAndLimits) {
             CheckShownValues(*module);
         }
         EXPECT_TRUE(ui.messages.empty()) << ui.Texts().front();
+    }
+}
+
+// The stand-in's trigger registers of a module: its model's row for the input
+// board it reports, or the row for any board.
+const quar::TriggerRegisters *TriggerRowOf(std::string_view model, int inputBoard) {
+    const quar::TriggerRegisters *any = nullptr;
+    for (const quar::TriggerRegisters &row : quar::kTriggerRegisters) {
+        if (row.model != model) continue;
+        if (row.inputBoard == inputBoard) return &row;
+        if (row.inputBoard < 0) any = &row;
+    }
+    return any;
+}
+
+// Each trigger operation sets the source and enable registers the stand-in
+// triggers by (a camera channel: its library parameters), and the module's
+// own software trigger ends the wait the generator reports.
+TEST_P(LabelTableTest, TriggerOperationsSetWhatTheStandInTriggersBy) {
+    const bool channel = table().category == keys::ModelCategory::CameraChannel;
+    if (!channel && table().category != keys::ModelCategory::SlotModule) return;
+    for (QV_mod *module : Loaded(true)) {
+        auto *acq = dynamic_cast<QV_acq_plat_mod *>(module->GetOwner());
+        if (acq == nullptr) continue;  // a computational module
+        const auto reg = [&](int at) {
+            return acq->Binding()->Entry<&::read_reg>()(acq->Handle(), at);
+        };
+        const auto param = [&](int at) {
+            return acq->Binding()->Entry<&::qrx_get_param>()(acq->Handle(), at);
+        };
+        if (channel) {
+            acq->PrepareSoftwareTrigger();
+            EXPECT_EQ(param(quar::kChannelSourceParam), 2.0);
+            EXPECT_EQ(param(quar::kChannelModeParam), 2.0);
+            acq->PrepareExternalTrigger();
+            EXPECT_EQ(param(quar::kChannelSourceParam), 1.0);
+            acq->SoftwareTrigger();
+            continue;
+        }
+        const quar::TriggerRegisters *row =
+            TriggerRowOf(table().model, reg(quar::kInputBoardTypeRegister));
+        if (row == nullptr) continue;
+        SCOPED_TRACE("input board " + std::to_string(row->inputBoard));
+        acq->PrepareExternalTrigger();
+        EXPECT_EQ(reg(row->sourceRegister), row->externalSource);
+        EXPECT_EQ(reg(row->enableRegister), 1);
+        if (row->softwareSource < 0) continue;  // external triggers only
+        acq->PrepareSoftwareTrigger();
+        EXPECT_EQ(reg(row->sourceRegister), row->softwareSource);
+        EXPECT_EQ(reg(row->enableRegister), 1);
+        // The TX-10 does not tell when its triggered frame is taken.
+        EXPECT_EQ(acq->TriggerDone(), table().model == "TX-10" ? 1 : 0);
+        acq->SoftwareTrigger();
+        EXPECT_EQ(acq->TriggerDone(), 1);
+    }
+    EXPECT_TRUE(ui.messages.empty()) << ui.Texts().front();
+}
+
+// A camera copy gives every port a structure of its own, equal to the one it
+// had and referring to an equal matrix, and changes nothing the module writes.
+TEST_P(LabelTableTest, CameraCopyGivesEveryPortAnEqualStructureOfItsOwn) {
+    const keys::Layout &layout = table().layout;
+    if (layout.cameraRefOffset < 0 || layout.cameraPorts == 0) return;
+    for (QV_mod *module : Loaded(true)) {
+        auto *owner = dynamic_cast<QV_plat_mod *>(module->GetOwner());
+        ASSERT_NE(owner, nullptr);
+        const auto cameraOf = [&](int port) {
+            return RecordU32(owner->Spec(), std::size_t(layout.cameraRefOffset) +
+                                                std::size_t(port * layout.cameraRefStride));
+        };
+        // The structure's bytes, its matrix reference replaced by the matrix.
+        const auto contents = [&](std::uint32_t camera) {
+            const std::uint8_t *at = owner->Deref(camera);
+            std::vector<std::uint8_t> bytes(at, at + layout.cameraSize);
+            if (layout.matrixRefOffset < 0) return bytes;
+            const auto reference = bytes.begin() + layout.matrixRefOffset;
+            const std::uint8_t *matrix = owner->Deref(RecordU32(at, std::size_t(layout.matrixRefOffset)));
+            bytes.erase(reference, reference + 4);
+            bytes.insert(bytes.end(), matrix, matrix + layout.matrixSize);
+            return bytes;
+        };
+        std::vector<std::uint32_t> cameras;
+        for (int port = 0; port < layout.cameraPorts; ++port) cameras.push_back(cameraOf(port));
+        std::ostringstream written, again;
+        module->WriteCFGSection(written);
+        owner->CopyCameraConfig();
+        for (int port = 0; port < layout.cameraPorts; ++port) {
+            SCOPED_TRACE("port " + std::to_string(port));
+            ASSERT_NE(cameraOf(port), cameras[std::size_t(port)]);
+            EXPECT_EQ(contents(cameraOf(port)), contents(cameras[std::size_t(port)]));
+        }
+        module->WriteCFGSection(again);
+        EXPECT_EQ(again.str(), written.str());
     }
 }
 

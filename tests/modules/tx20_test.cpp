@@ -4,7 +4,6 @@
 #include <cstring>
 #include <memory>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include <gmock/gmock.h>
@@ -13,19 +12,15 @@
 #include "library/hardware.h"
 #include "modules/acquisition/tx20.h"
 #include "params/mod_param.h"
-#include "support/bound_stand_in.h"
+#include "support/mod_sx400_pair.h"
 
 namespace qvi {
 namespace {
 
 using ::testing::Contains;
-using ::testing::ElementsAre;
-using testing::Lines;
 using testing::PortLines;
 using testing::Section;
 
-constexpr const char *kRack = "[Board]\nKind = SXP\nCount = 2\nSlot0 = TX-20\n";
-constexpr const char *kBoards = "[SYSTEM:0]\n[SX-400:0]\n";
 constexpr const char *kModule = R"([TX-20:0]
       Slot_Number = 0
       Startup_Port = 2
@@ -67,9 +62,9 @@ constexpr const char *kModule = R"([TX-20:0]
 
 using Module = testing::OpenedModule<TX20_plat_mod, QV_tx20_mod>;
 
-class Tx20Test : public testing::BoundStandInTest {
+class Tx20Test : public testing::Sx400PairTest<Module> {
 protected:
-    void SetUp() override { BindAndLoad(kRack, std::string(kBoards) + kModule); }
+    void SetUp() override { LoadOnTwoBoards("TX-20", kModule); }
 
     // A board's module, filled and attached as the system attaches it; seen
     // at port 0 unless `keepStartupPort`.
@@ -90,8 +85,7 @@ TEST_F(Tx20Test, WrittenSectionLoadsBackToTheSameSection) {
     EXPECT_EQ(PortLines(written, 3).size(), 33u);  // every key, with the structure line
     EXPECT_TRUE(ui.messages.empty()) << ui.Texts().front();
 
-    ASSERT_EQ(Load(std::string(kBoards) + written), QRX_LOAD_OK);
-    EXPECT_EQ(Section(*Open().container), written);
+    ExpectLoadsBack(written);
 }
 
 TEST_F(Tx20Test, TimingOptionWithoutAWordIsWrittenAsTheFirstWord) {
@@ -173,77 +167,6 @@ TEST_F(Tx20Test, ReferencesReachTheHardwareInItsSteps) {
     EXPECT_EQ(module.Raw(33), 1500);
     EXPECT_EQ(Register(module, 45), 430);  // 1500 x 0.28672
     EXPECT_EQ(Register(module, 46), 430);  // 2000 x 0.215385
-}
-
-TEST_F(Tx20Test, AcqTriggerSetsGeneratorAndSource) {
-    Module module = Open();
-    QV_usr_param &trigger = module.Row(20);
-    EXPECT_EQ(trigger.GetIndex(), 0);  // generator disabled
-    // index, then the generator's and the source's stored values
-    for (const auto &[index, generator, source] :
-         std::vector<std::tuple<int, int, int>>{{1, 1, 1}, {2, 1, 0}, {0, 0, 0}}) {
-        EXPECT_EQ(trigger.SetIndex(index), 1);
-        EXPECT_EQ(module.Raw(18), generator) << index;
-        EXPECT_EQ(module.Raw(19), source) << index;
-        EXPECT_EQ(trigger.GetIndex(), index);
-    }
-
-    EXPECT_EQ(trigger.SetIndex(3), 1);
-    EXPECT_THAT(ui.Texts(), ElementsAre("Invalid passed to TX20_trig_usr_param::SetIndex()3"));
-    EXPECT_EQ(trigger.GetIndex(), 0);
-}
-
-TEST_F(Tx20Test, StrobeOutputIsSourceAndPolarity) {
-    Module module = Open();
-    QV_usr_param &strobe = module.Row(23);
-    EXPECT_EQ(strobe.GetIndex(), 3);  // Strobe_2, high
-    for (int index = 0; index < 4; ++index) {
-        EXPECT_EQ(strobe.SetIndex(index), 1);
-        EXPECT_EQ(module.Raw(31), index / 2) << index;
-        EXPECT_EQ(module.Raw(32), index % 2) << index;
-        EXPECT_EQ(strobe.GetIndex(), index);
-    }
-    strobe.SetIndex(-1);
-    EXPECT_THAT(ui.Texts(),
-                ElementsAre("Invalid passed to TX20_strobe_output_usr_param::SetIndex()-1"));
-    EXPECT_EQ(module.Raw(31), 0);
-    EXPECT_EQ(module.Raw(32), 0);
-}
-
-TEST_F(Tx20Test, ClampModeIsEnableAndSource) {
-    Module module = Open();
-    QV_usr_param &clamp = module.Row(24);
-    EXPECT_EQ(clamp.GetIndex(), 2);  // enabled, programmed
-    for (const auto &[index, enable, source] :
-         std::vector<std::tuple<int, int, int>>{{0, 0, 0}, {2, 1, 1}, {1, 1, 0}}) {
-        EXPECT_EQ(clamp.SetIndex(index), 1);
-        EXPECT_EQ(module.Raw(29), enable) << index;
-        EXPECT_EQ(module.Raw(30), source) << index;
-        EXPECT_EQ(clamp.GetIndex(), index);
-    }
-    EXPECT_EQ(clamp.SetIndex(7), 1);
-    EXPECT_EQ(module.Raw(29), 0);
-    EXPECT_EQ(module.Raw(30), 0);
-    EXPECT_TRUE(ui.messages.empty());
-    // Disabled clamping shows no source.
-    module.container->GetModParam(30)->SetRawValue(QV_param_val::S16(1));
-    EXPECT_EQ(clamp.GetIndex(), 0);
-}
-
-TEST_F(Tx20Test, TriggerOperationsWriteTheTriggerRegisters) {
-    Module module = Open();
-    module.platform->PrepareExternalTrigger();
-    EXPECT_EQ(Register(module, 23), 0);
-    EXPECT_EQ(Register(module, 22), 1);
-    module.platform->PrepareSoftwareTrigger();
-    EXPECT_EQ(Register(module, 23), 1);
-    EXPECT_EQ(Register(module, 22), 1);
-    EXPECT_EQ(module.platform->TriggerDone(), 0);
-    SetRegister(module.platform->Handle(), 40, 9);
-    module.platform->SoftwareTrigger();  // the simulated generator goes idle at once
-    EXPECT_EQ(Register(module, 40), 0);
-    EXPECT_EQ(module.platform->TriggerDone(), 1);
-    EXPECT_EQ(module.Raw(19), 1);  // the parameters stay
 }
 
 TEST_F(Tx20Test, TimeBaseLabelsFollowRegisterThree) {

@@ -12,7 +12,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "config/text_parser.h"
 #include "library/hardware.h"
 #include "modules/acquisition/tx30.h"
 #include "modules/model_registry.h"
@@ -396,9 +395,6 @@ TEST_F(Tx30Test, GeometryDepthAndTrigger) {
     module.container->SetPort(1);
     EXPECT_EQ(module.platform->GetBitsPerPixel(), 24);
 
-    module.platform->PrepareExternalTrigger();
-    EXPECT_EQ(Register(module, 16), 1);
-    EXPECT_EQ(Register(module, 17), 1);
     EXPECT_EQ(module.platform->TriggerDone(), 1);
     SetRegister(module, 87, 1);
     EXPECT_EQ(module.platform->TriggerDone(), 0);
@@ -410,33 +406,6 @@ TEST_F(Tx30Test, GeometryDepthAndTrigger) {
     EXPECT_EQ(alone.GetImageHeight(), 480);
     alone.CopyCameraConfig();
     EXPECT_EQ(alone.FpgaFileName(), "tx30pal.mcs");
-}
-
-TEST(Tx30Converter, RefusesMalformedMatrixLines) {
-    const std::string head = "[SYSTEM:0]\n[DQ-500:0]\n[TX-30:0]\nSlot_Number = 0\n[CameraPort:0]\n";
-    struct Case {
-        const char *line;
-        const char *reason;
-    };
-    for (const Case &c : {
-             Case{"CSC_Coefficient_Matrix = 1,0,0,0,1,0,0,0", "expected 9 comma-separated values"},
-             Case{"CSC_Coefficient_Matrix = 1,0,0,0,1,0,0,0,1,0",
-                  "expected 9 comma-separated values"},
-             Case{"CSC_Coefficient_Matrix = 1,0,0,0,one,0,0,0,1", "bad number"},
-             Case{"Matrix_Structure = Default_Structure", "unknown word"},
-             Case{"CSC_Scaling = Scale_By_3", "unknown word"},
-         }) {
-        SCOPED_TRACE(c.line);
-        quar::ConfigError error;
-        EXPECT_FALSE(quar::ParseConfigText(head + c.line + "\n", "t.txt", error).has_value());
-        EXPECT_EQ(error.line, 6);
-        EXPECT_EQ(error.reason, c.reason);
-    }
-    quar::ConfigError error;
-    EXPECT_TRUE(quar::ParseConfigText(head + "CSC_Coefficient_Matrix = 1, -0.5 ,0,0,1,0,0,0,1\n"
-                                             "Matrix_Structure = Create_Structure\n",
-                                      "t.txt", error))
-        << error.Message();
 }
 
 }  // namespace

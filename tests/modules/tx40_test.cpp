@@ -15,7 +15,7 @@
 #include "modules/acquisition/tx40.h"
 #include "modules/model_registry.h"
 #include "params/mod_param.h"
-#include "support/bound_stand_in.h"
+#include "support/mod_sx400_pair.h"
 
 namespace qvi {
 namespace {
@@ -24,11 +24,8 @@ using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using testing::Lines;
-using ::testing::Not;
 using testing::Section;
 
-constexpr const char *kRack = "[Board]\nKind = SXP\nCount = 2\nSlot0 = TX-40\n";
-constexpr const char *kBoards = "[SYSTEM:0]\n[SX-400:0]\n";
 // Interleaved pixels: the file holds the width the camera delivers (636 + 4).
 constexpr const char *kModule = R"([TX-40:0]
       Slot_Number = 0
@@ -70,10 +67,8 @@ constexpr const char *kModule = R"([TX-40:0]
 
 // Rows of the Module Setup dialog.
 constexpr int kVerticalActiveRow = 1;
-constexpr int kAcqTriggerRow = 17;
 constexpr int kModeControl0Row = 18;
 constexpr int kPixelSizeRow = 21;
-constexpr int kProgIntRow = 22;
 constexpr int kCoarseClockRow = 23;
 constexpr int kFineClockRow = 24;
 constexpr int kExSyncWidthRow = 26;
@@ -90,12 +85,9 @@ struct Module : testing::OpenedModule<TX40_plat_mod, QV_tx40_mod> {
     const std::uint8_t *Record() const { return platform->Spec(); }
 };
 
-class Tx40Test : public testing::BoundStandInTest {
+class Tx40Test : public testing::Sx400PairTest<Module> {
 protected:
-    void SetUp() override { BindAndLoad(kRack, std::string(kBoards) + kModule); }
-
-    // A board's module, filled and attached as the system attaches it.
-    Module Open(int board = 0) { return OpenModule<Module>(board); }
+    void SetUp() override { LoadOnTwoBoards("TX-40", kModule); }
 };
 
 TEST_F(Tx40Test, WrittenSectionLoadsBackToTheSameSection) {
@@ -106,11 +98,10 @@ TEST_F(Tx40Test, WrittenSectionLoadsBackToTheSameSection) {
                                    "Create_Structure\n      Horizontal_Active = 636\n"));
     EXPECT_TRUE(ui.messages.empty()) << ui.Texts().front();
 
-    ASSERT_EQ(Load(std::string(kBoards) + written), QRX_LOAD_OK);
-    EXPECT_EQ(Section(*Open().container), written);
+    ExpectLoadsBack(written);
 }
 
-TEST_F(Tx40Test, InterleavedWidthCountsPixelPairs) {
+TEST_F(Tx40Test, InterleavedWidthCountsPixelPairsAndSwitchingKeepsTheWindowInPixels) {
     Module module = Open();
     EXPECT_EQ(module.Raw(37), 316);  // (636 / 2) - 2
     EXPECT_EQ(module.Raw(36), 10);
@@ -118,16 +109,6 @@ TEST_F(Tx40Test, InterleavedWidthCountsPixelPairs) {
     EXPECT_TRUE(module.Row(kHorizontalActiveRow).GetValue().Equals(QV_param_val::S16(640)));
     EXPECT_TRUE(module.Row(kHorizontalOffsetRow).GetValue().Equals(QV_param_val::S16(20)));
 
-    Module plain = Open(1);
-    plain.container->GetModParam(37)->SetRawValue(QV_param_val::S16(636));
-    EXPECT_EQ(plain.platform->GetImageWidth(), 640);
-    EXPECT_THAT(Lines(Section(*plain.container)), Contains("      Horizontal_Active = 636"));
-    TX40_plat_mod alone(binding_.get(), ModuleHandle(0));
-    EXPECT_EQ(alone.GetImageWidth(), 0);
-}
-
-TEST_F(Tx40Test, SwitchingInterleaveKeepsTheWindowInPixels) {
-    Module module = Open();
     QV_usr_param &interleave = module.Row(kInterleaveRow);
     EXPECT_EQ(interleave.GetIndex(), 1);
     EXPECT_EQ(interleave.SetIndex(0), 1);
@@ -137,16 +118,21 @@ TEST_F(Tx40Test, SwitchingInterleaveKeepsTheWindowInPixels) {
     EXPECT_EQ(Register(module, 37), 636);
     EXPECT_EQ(Register(module, 36), 20);
     EXPECT_EQ(module.platform->GetImageWidth(), 640);
-
     EXPECT_EQ(interleave.SetIndex(1), 1);
     EXPECT_EQ(module.Raw(37), 316);
     EXPECT_EQ(module.Raw(36), 10);
     EXPECT_EQ(interleave.SetIndex(1), 1);  // no switch: nothing moves
     EXPECT_EQ(module.Raw(37), 316);
-
     EXPECT_EQ(interleave.SetIndex(2), -1);
     EXPECT_EQ(module.Raw(32), 1);
     EXPECT_EQ(ui.Texts().size(), 1u);
+
+    Module plain = Open(1);
+    plain.container->GetModParam(37)->SetRawValue(QV_param_val::S16(636));
+    EXPECT_EQ(plain.platform->GetImageWidth(), 640);
+    EXPECT_THAT(Lines(Section(*plain.container)), Contains("      Horizontal_Active = 636"));
+    TX40_plat_mod alone(binding_.get(), ModuleHandle(0));
+    EXPECT_EQ(alone.GetImageWidth(), 0);
 }
 
 TEST_F(Tx40Test, WindowRowsStoreWhatIsEnteredInTheCurrentCameraStructure) {
@@ -286,48 +272,6 @@ TEST_F(Tx40Test, PixelSizeLoadsTheMatchingLinearLookUpTable) {
     EXPECT_EQ(module.Raw(31), 0);
 }
 
-TEST_F(Tx40Test, AcqTriggerSetsGeneratorAndSource) {
-    Module module = Open();
-    QV_usr_param &trigger = module.Row(kAcqTriggerRow);
-    EXPECT_EQ(trigger.GetIndex(), 1);  // enabled, software
-    // index, then the generator's and the source's stored values
-    for (const auto &[index, generator, source] :
-         std::vector<std::tuple<int, int, int>>{{0, 0, 0}, {2, 1, 0}, {1, 1, 1}}) {
-        EXPECT_EQ(trigger.SetIndex(index), 1);
-        EXPECT_EQ(module.Raw(40), generator) << index;
-        EXPECT_EQ(module.Raw(41), source) << index;
-        EXPECT_EQ(Register(module, 41), generator) << index;
-        EXPECT_EQ(trigger.GetIndex(), index);
-    }
-    trigger.SetIndex(3);
-    EXPECT_THAT(ui.Texts(),
-                ElementsAre("Invalid index passed to TX40_trig_usr_param::SetIndex() 3"));
-    EXPECT_EQ(trigger.GetIndex(), 1);
-}
-
-TEST_F(Tx40Test, ProgrammableInterruptIsEnableAndPolarity) {
-    Module module = Open();
-    QV_usr_param &interrupt = module.Row(kProgIntRow);
-    EXPECT_EQ(interrupt.GetIndex(), 3);  // enabled, active high
-    for (const auto &[index, enable, polarity] :
-         std::vector<std::tuple<int, int, int>>{{0, 0, 1}, {1, 0, 0}, {2, 1, 0}, {3, 1, 1}}) {
-        EXPECT_EQ(interrupt.SetIndex(index), 1);
-        EXPECT_EQ(module.Raw(28), enable) << index;
-        EXPECT_EQ(module.Raw(29), polarity) << index;
-        EXPECT_EQ(interrupt.GetIndex(), index);
-    }
-    EXPECT_EQ(interrupt.SetIndex(-1), 1);
-    EXPECT_THAT(ui.Texts(),
-                ElementsAre("Invalid index passed to TX40_prog_int_usr_param::SetIndex() -1"));
-    EXPECT_EQ(interrupt.GetIndex(), 3);
-
-    interrupt.SetIndex(0);
-    const std::vector<std::string> lines = Lines(Section(*module.container));
-    EXPECT_THAT(lines, Not(Contains("      PRI_Enable")));
-    EXPECT_THAT(lines, Contains("      PRI_Active_High"));
-    EXPECT_THAT(Lines(Section(*Open(1).container)), Not(Contains(HasSubstr("PRI_Enable"))));
-}
-
 TEST_F(Tx40Test, ModeControlRowsAreBitsOfCameraMode) {
     Module module = Open();  // Camera_Mode 5: lines 0 and 2 high
     std::vector<int> shown;
@@ -360,24 +304,6 @@ TEST_F(Tx40Test, ModeControlRowsAreBitsOfCameraMode) {
                             "TX40_cam_mode_usr_param::GetIndex  must have a 0, 1 or 2",
                             "unknown mode control bit name: Mode Control X in "
                             "TX40_cam_mode_usr_param::SetIndex  must have a 0, 1 or 2"));
-}
-
-TEST_F(Tx40Test, TriggerOperationsWriteTheTriggerRegisters) {
-    Module module = Open();
-    module.platform->PrepareExternalTrigger();
-    EXPECT_EQ(Register(module, 42), 0);
-    EXPECT_EQ(Register(module, 41), 1);
-    module.platform->PrepareSoftwareTrigger();
-    EXPECT_EQ(Register(module, 42), 1);
-    EXPECT_EQ(module.platform->TriggerDone(), 0);
-    SetRegister(module, 47, 9);
-    module.platform->SoftwareTrigger();  // the simulated generator goes idle at once
-    EXPECT_EQ(Register(module, 47), 0);
-    EXPECT_EQ(module.platform->TriggerDone(), 1);
-
-    module.platform->PrepareSoftwareTrigger();
-    SetHardwareEnabled(false);
-    EXPECT_EQ(module.platform->TriggerDone(), 1);
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 // configuration whose four camera ports differ (two with custom PLL options,
 // two without) is loaded, and what the module fills, shows, writes, sends to
 // its registers and hands to the library's timing-generator entry is checked.
-#include <algorithm>
 #include <bit>
 #include <cstring>
 #include <memory>
@@ -17,7 +16,7 @@
 #include "modules/acquisition/tx50.h"
 #include "params/mod_param.h"
 #include "quar/quar_modules.h"
-#include "support/bound_stand_in.h"
+#include "support/mod_sx400_pair.h"
 
 namespace qvi {
 namespace {
@@ -25,13 +24,10 @@ namespace {
 using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
-using testing::Lines;
 using ::testing::Not;
 using testing::PortLines;
 using testing::Section;
 
-constexpr const char *kRack = "[Board]\nKind = SXP\nCount = 2\nSlot0 = TX-50\n";
-constexpr const char *kBoards = "[SYSTEM:0]\n[SX-400:0]\n";
 // Ports 0 and 3 have custom PLL options; port 1 gives a custom value that a
 // port without them ignores.
 constexpr const char *kModule = R"([TX-50:0]
@@ -107,12 +103,9 @@ struct Module : testing::OpenedModule<TX50_plat_mod, QV_tx50_mod> {
     void SelectPort(int port) const { Row(4).SetIndex(port); }
 };
 
-class Tx50Test : public testing::BoundStandInTest {
+class Tx50Test : public testing::Sx400PairTest<Module> {
 protected:
-    void SetUp() override { BindAndLoad(kRack, std::string(kBoards) + kModule); }
-
-    // A board's module, filled and attached as the system attaches it.
-    Module Open(int board = 0) { return OpenModule<Module>(board); }
+    void SetUp() override { LoadOnTwoBoards("TX-50", kModule); }
 };
 
 TEST_F(Tx50Test, WrittenSectionLoadsBackToTheSameSection) {
@@ -139,8 +132,7 @@ TEST_F(Tx50Test, WrittenSectionLoadsBackToTheSameSection) {
     EXPECT_EQ(PortLines(written, 3).size(), 61u);
     EXPECT_TRUE(ui.messages.empty()) << ui.Texts().front();
 
-    ASSERT_EQ(Load(std::string(kBoards) + written), QRX_LOAD_OK);
-    EXPECT_EQ(Section(*Open().container), written);
+    ExpectLoadsBack(written);
 }
 
 TEST_F(Tx50Test, PortsWithoutCustomOptionsRunWithTheFixedSettings) {
@@ -261,25 +253,6 @@ TEST_F(Tx50Test, VerticalActiveFollowsTheCameraMode) {
     EXPECT_EQ(alone.GetImageWidth(), 0);
 }
 
-TEST_F(Tx50Test, StrobeOutputIsSelectAndPolarity) {
-    Module module = Open();
-    QV_usr_param &strobe = module.Row(39);
-    EXPECT_EQ(strobe.GetIndex(), 3);  // Strobe_2, Active_HI
-    for (int index : {0, 1, 2, 3}) {
-        EXPECT_EQ(strobe.SetIndex(index), 1);
-        EXPECT_EQ(module.Raw(44), index / 2) << index;
-        EXPECT_EQ(module.Raw(43), index % 2) << index;
-        EXPECT_EQ(strobe.GetIndex(), index);
-    }
-    EXPECT_EQ(Register(module, 35), 1);
-    EXPECT_EQ(Register(module, 34), 1);
-    strobe.SetIndex(4);
-    EXPECT_THAT(ui.Texts(),
-                ElementsAre("Invalid passed to TX50_strobe_output_usr_param::SetIndex()4"));
-    EXPECT_EQ(module.Raw(44), 0);
-    EXPECT_EQ(module.Raw(43), 0);
-}
-
 TEST_F(Tx50Test, InputMuxOffersThePortsInputs) {
     Module module = Open();
     QV_usr_param &mux = module.Row(46);
@@ -366,25 +339,6 @@ TEST_F(Tx50Test, TimingGeneratorGetsTheTimesOfTheActivePort) {
     EXPECT_EQ(CameraS16(module.platform->PortCamera(2), TX50_TGEN_LINE_CLOCKS), 0);
     EXPECT_EQ(RecordU16(module.platform->Spec(), 0), 2);
     EXPECT_TRUE(ui.messages.empty());
-}
-
-TEST_F(Tx50Test, TriggerOperationsWriteTheTriggerRegisters) {
-    Module module = Open();
-    module.platform->PrepareExternalTrigger();
-    EXPECT_EQ(Register(module, 31), 0);
-    EXPECT_EQ(Register(module, 37), 1);
-    module.platform->PrepareSoftwareTrigger();
-    EXPECT_EQ(Register(module, 31), 1);
-    EXPECT_EQ(Register(module, 37), 1);
-    EXPECT_EQ(module.platform->TriggerDone(), 0);
-    module.platform->SoftwareTrigger();  // the simulated trigger goes idle at once
-    EXPECT_EQ(Register(module, 42), 0);
-    EXPECT_EQ(module.platform->TriggerDone(), 1);
-    EXPECT_EQ(module.Raw(45), 1);  // the parameters stay
-    EXPECT_EQ(module.Raw(40), 0);
-    module.platform->PrepareSoftwareTrigger();
-    SetHardwareEnabled(false);  // nothing to read: taken as done
-    EXPECT_EQ(module.platform->TriggerDone(), 1);
 }
 
 TEST_F(Tx50Test, FillingAnotherModulesContainerCopiesTheCameraStructures) {

@@ -13,7 +13,7 @@
 #include "modules/boards/sx400.h"
 #include "modules/model_registry.h"
 #include "params/mod_param.h"
-#include "support/bound_stand_in.h"
+#include "support/mod_sx400_pair.h"
 
 namespace qvi {
 namespace {
@@ -25,8 +25,6 @@ using testing::Lines;
 using ::testing::Not;
 using testing::Section;
 
-constexpr const char *kRack = "[Board]\nKind = SXP\nCount = 2\nSlot0 = TX-60\n";
-constexpr const char *kBoards = "[SYSTEM:0]\n[SX-400:0]\n";
 constexpr const char *kModule = R"([TX-60:0]
       Slot_Number = 0
       Name = "Dalsa CA-D4"
@@ -71,15 +69,9 @@ constexpr int kHorizontalActiveRow = 24;
 
 using Module = testing::OpenedModule<TX60_plat_mod, QV_tx60_mod>;
 
-class Tx60Test : public testing::BoundStandInTest {
+class Tx60Test : public testing::Sx400PairTest<Module> {
 protected:
-    void SetUp() override { BindAndLoad(kRack, std::string(kBoards) + kModule); }
-
-    QRX_HANDLE BoardHandle(int board) const {
-        QRX_HANDLE handle = binding_->Entry<&::qrx_systop>()(0);
-        return board == 1 ? binding_->Entry<&::qrx_get_next_mod>()(handle) : handle;
-    }
-    Module Open(int board = 0) { return OpenModule<Module>(board); }
+    void SetUp() override { LoadOnTwoBoards("TX-60", kModule); }
 };
 
 TEST_F(Tx60Test, WrittenSectionLoadsBackToTheSameSection) {
@@ -95,8 +87,7 @@ TEST_F(Tx60Test, WrittenSectionLoadsBackToTheSameSection) {
     EXPECT_TRUE(first.Value(34).Equals(QV_param_val::S16(640)));
     EXPECT_TRUE(ui.messages.empty()) << ui.Texts().front();
 
-    ASSERT_EQ(Load(std::string(kBoards) + written), QRX_LOAD_OK);
-    EXPECT_EQ(Section(*Open().container), written);
+    ExpectLoadsBack(written);
 }
 
 TEST_F(Tx60Test, InterruptEnableIsABareWordOrNoLine) {

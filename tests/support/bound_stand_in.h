@@ -96,12 +96,14 @@ protected:
     // What the models built here read of the program's settings.
     FixedModuleSettings moduleSettings;
 
-    // The module in slot 0 of a board, boards counted from the first of
-    // system 0.
-    QRX_HANDLE ModuleHandle(int board) const {
+    // A board of system 0, counted from the first, and the module in its slot 0.
+    QRX_HANDLE BoardHandle(int board = 0) const {
         QRX_HANDLE handle = binding_->Entry<&::qrx_systop>()(0);
         for (int i = 0; i < board; ++i) handle = binding_->Entry<&::qrx_get_next_mod>()(handle);
-        return binding_->Entry<&::qrx_get_modcnf>()(handle, 0);
+        return handle;
+    }
+    QRX_HANDLE ModuleHandle(int board) const {
+        return binding_->Entry<&::qrx_get_modcnf>()(BoardHandle(board), 0);
     }
 
     // That module's platform object and container (the `platform` and
