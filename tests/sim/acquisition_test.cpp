@@ -116,14 +116,6 @@ TEST_F(AcquisitionTest, GrabMovesOnAtTheRacksFrameRateAndStopHoldsTheFrame) {
     EXPECT_EQ(Counter(board), stopped + 1);
 }
 
-TEST_F(AcquisitionTest, ClearedFrameReadsZero) {
-    const QRX_HANDLE board = Board(1);
-    ASSERT_EQ(Request(board, QRX_XBOARD_SNAP), 0);
-    ASSERT_EQ(QUAR_CALL(library_, sxp_clr_frame, board, 0, 0), 0);
-    EXPECT_EQ(QUAR_CALL(library_, qrx_rpix, board, 0, 100, 100), 0);
-    EXPECT_EQ(Counter(board), 0u);
-}
-
 // A snapped frame written to a file and read back into a cleared frame
 // holds the same pixels, for 8-, 16- and 24-bit frames; a shape that does
 // not suit the frame is refused.

@@ -75,15 +75,6 @@ TEST_F(DisplayTest, ConnectionDrawsTheScrolledFrameIntoTheSink) {
     EXPECT_EQ(half.At(50, 60), quar::PatternPixel(100, 120, 1, layout));
 }
 
-TEST_F(DisplayTest, ColourFrameReachesAnXrgbSinkAsItIs) {
-    const QRX_HANDLE board = Board(1);
-    ASSERT_EQ(Request(board, QRX_XBOARD_SNAP), 0);
-    testing::FrameSink colour(320, 240, QRX_SINK_XRGB32);
-    const QRX_HANDLE connection = Connect(board, colour, 8, 16, 24);
-    ASSERT_EQ(QUAR_CALL(library_, qrx_display_conn, connection), 0);
-    EXPECT_EQ(colour.At(100, 50), quar::PatternPixel(108, 66, 1, quar::LayoutOf(24, 8)));
-}
-
 // A grab at an uncapped rate: each drawing is a new frame. The server calls
 // the sink back from its thread; once deleted it never calls again.
 TEST_F(DisplayTest, ServerRefreshesTheSinkUntilDeleted) {
