@@ -11,7 +11,6 @@
 #include <QWheelEvent>
 #include <QtTest>
 #include <algorithm>
-#include <fstream>
 #include <memory>
 
 #include "gui/gui_screen.h"
@@ -252,13 +251,6 @@ private slots:
         dialog->OkButton()->click();
         FlushDeletes();
         QVERIFY(qvi::ConfigModified());
-        const std::string path = (session->ConfigDir() / "edited.txt").string();
-        QCOMPARE(session->Tree().WriteTextFile(path), 0);
-        std::ifstream in(path);
-        std::string text((std::istreambuf_iterator<char>(in)), {});
-        const std::size_t channel = text.find("[SXA:0]");
-        QVERIFY(channel != std::string::npos);
-        QVERIFY(text.find("      HTotal = 801\n", channel) < text.find("[CameraPort:1]", channel));
     }
 
     void theValueEntryDialogScrollsAndApplies() {

@@ -3,28 +3,16 @@
 // the message naming what is wrong and exit status 1; nothing is ever called
 // through an entry point that was not found.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
+#include "qvcfg_fixture.h"
+
 namespace qvi {
 namespace {
-
-namespace fs = std::filesystem;
-
-struct Outcome {
-    int status = -1;  // the exit status; -1 when the program died of a signal
-    std::string err;
-};
-
-std::string Read(const fs::path &path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 void Write(const fs::path &path, const std::string &bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
@@ -37,21 +25,15 @@ std::string ReplaceAll(std::string text, const std::string &from, const std::str
     return text;
 }
 
-class QvcfgBindingTest : public ::testing::Test {
+class QvcfgBindingTest : public QvcfgTest {
 protected:
     void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("qvcfg-binding-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-        fs::copy(SAMPLES_DIR, dir_ / "config", fs::copy_options::recursive);
-        ::unsetenv("CNF27310");
-        ::setenv("QUAR_RACK", (dir_ / "config" / "rack.ini").c_str(), 1);
+        QvcfgTest::SetUp();
+        ::setenv("QUAR_RACK", (Config() / "rack.ini").c_str(), 1);
     }
     void TearDown() override {
         ::unsetenv("QUAR_RACK");
-        fs::remove_all(dir_);
+        QvcfgTest::TearDown();
     }
 
     // A copy of the stand-in's core library whose export `name` is renamed,
@@ -66,21 +48,14 @@ protected:
 
     // Points one library key of the settings at `file` and runs `show demo.txt`.
     Outcome ShowWith(const std::string &key, const fs::path &file) {
-        const fs::path ini = dir_ / "config" / "qvi.ini";
+        const fs::path ini = Config() / "qvi.ini";
         const std::string line = key + "=";
         std::string settings = Read(ini);
         const std::size_t at = settings.find(line);
         settings.replace(at, settings.find('\n', at) - at, line + file.string());
         Write(ini, settings);
-        const fs::path err = dir_ / "stderr";
-        const std::string command =
-            std::string(QVCFG_PATH) + " -c " + (dir_ / "config").string() + " -i " + ini.string() +
-            " show " + (dir_ / "config" / "demo.txt").string() + " >/dev/null 2>" + err.string();
-        const int status = std::system(command.c_str());
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Read(err)};
+        return Qvcfg("-i " + ini.string() + " show " + Demo());
     }
-
-    fs::path dir_;
 };
 
 TEST_F(QvcfgBindingTest, ACoreLackingARequiredEntryEndsStartUpNamingIt) {

@@ -5,13 +5,11 @@
 
 #include <sys/wait.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <thread>
 
 #include "quar/quar_digital_io.h"
 #include "quar/quar_modules.h"
@@ -103,35 +101,25 @@ std::uint32_t Field(const void *record, std::size_t offset, std::size_t width) {
     return value;
 }
 
+// The names and order of the elements are the system tree tests' (the
+// program walks the library the same way); here, what it does not show.
 TEST_F(SimulatorTest, WalksEveryBoardKindInFileOrder) {
     EXPECT_EQ(Load(kEveryBoard), QRX_LOAD_HARDWARE_MISSING);  // no rack: loaded, nothing present
 
     QRX_HANDLE lumo = QUAR_CALL(library_, qrx_systop, 0);
-    EXPECT_STREQ(QUAR_CALL(library_, qrx_get_modname, lumo), "SXP");
     EXPECT_EQ(QUAR_CALL(library_, qrx_get_modtype, lumo), QRX_CATEGORY_BOARD);
     QRX_HANDLE tx10 = QUAR_CALL(library_, qrx_get_modcnf, lumo, 0);
-    EXPECT_STREQ(QUAR_CALL(library_, qrx_get_modname, tx10), "TX-10");
     EXPECT_EQ(QUAR_CALL(library_, qrx_get_modtype, tx10), QRX_CATEGORY_SLOT_MODULE);
     EXPECT_EQ(QUAR_CALL(library_, qrx_get_parent, tx10), lumo);
 
     QRX_HANDLE sxa = QUAR_CALL(library_, qrx_get_next_mod, lumo);
-    EXPECT_STREQ(QUAR_CALL(library_, qrx_get_modname, sxa), "SXA");
     QRX_HANDLE channel1 = QUAR_CALL(library_, qrx_get_vmodcnf, sxa, 1);
-    EXPECT_STREQ(QUAR_CALL(library_, qrx_get_modname, channel1), "SXA");
     EXPECT_EQ(QUAR_CALL(library_, qrx_get_modtype, channel1), QRX_CATEGORY_CAMERA_CHANNEL);
     EXPECT_EQ(QUAR_CALL(library_, qrx_get_vmodcnf, sxa, 2), 0u);
-
-    QRX_HANDLE dqp = QUAR_CALL(library_, qrx_get_next_mod, sxa);
-    EXPECT_STREQ(QUAR_CALL(library_, qrx_get_modname, dqp), "DQP");
-    EXPECT_STREQ(QUAR_CALL(library_, qrx_get_modname, QUAR_CALL(library_, qrx_get_modcnf, dqp, 0)),
-                 "TX-31");
-    QRX_HANDLE rx20 = QUAR_CALL(library_, qrx_get_modcnf, dqp, 1);
-    EXPECT_STREQ(QUAR_CALL(library_, qrx_get_modname, rx20), "RX-20");
-    EXPECT_EQ(QUAR_CALL(library_, qrx_get_slotnum, rx20), 1);
-    EXPECT_EQ(QUAR_CALL(library_, qrx_get_next_mod, dqp), 0u);
+    EXPECT_EQ(QUAR_CALL(library_, qrx_get_next_mod, QUAR_CALL(library_, qrx_get_next_mod, sxa)),
+              0u);
 
     QRX_HANDLE rxp = QUAR_CALL(library_, qrx_systop, 1);
-    EXPECT_STREQ(QUAR_CALL(library_, qrx_get_modname, rxp), "RXP");
     EXPECT_EQ(QUAR_CALL(library_, qrx_get_sysnum, rxp), 1);
     for (int slot = 0; slot < 3; ++slot) {
         QRX_HANDLE module = QUAR_CALL(library_, qrx_get_modcnf, rxp, slot);
@@ -141,7 +129,6 @@ TEST_F(SimulatorTest, WalksEveryBoardKindInFileOrder) {
     EXPECT_EQ(QUAR_CALL(library_, qrx_systop, 2), 0u);
 
     QRX_HANDLE bus = QUAR_CALL(library_, qrx_get_transmod);
-    EXPECT_STREQ(QUAR_CALL(library_, qrx_get_modname, bus), "BZ700");
     EXPECT_EQ(QUAR_CALL(library_, qrx_get_modtype, bus), QRX_CATEGORY_BUS_TRANSLATOR);
     EXPECT_EQ(QUAR_CALL(library_, get_amcc_safe_access_flag), 1);
 }
@@ -261,15 +248,11 @@ TEST_F(SimulatorTest, RegisterDumpsGoToTheConsoleStream) {
     QUAR_CALL(library_, qrx_set_console_sink, nullptr, nullptr);
 }
 
-// The Lumo's inputs toggle two lines every 40 ms; the SXA loops its outputs
-// back; the DQ-500 is not in the rack.
+// The SXA loops its outputs back; the DQ-500 is not in the rack.
 constexpr const char *kPortRack = R"(
 [Board]
 Kind = SXP
 Slot0 = TX-10
-Inputs = 5
-InputsToggle = 0x30
-InputsPeriod = 40
 [Board]
 Kind = SXA
 Loopback = 1
@@ -324,21 +307,6 @@ TEST_F(SimulatorTest, PortEntriesRefuseBadHandlesAndValues) {
     EXPECT_EQ(QUAR_CALL(library_, qrx_inport_mode, lumo, 0, -1), -1);
     EXPECT_EQ(QUAR_CALL(library_, qrx_inport_intrpol, lumo, 3), -1);
     EXPECT_DOUBLE_EQ(QUAR_CALL(library_, qrx_get_param, lumo, 131), 0.0);  // refused: unchanged
-}
-
-TEST_F(SimulatorTest, InputsTheRackTogglesChangeWithinAFewPeriods) {
-    UseRack(kPortRack);
-    Load(kEveryBoard);
-    QRX_HANDLE lumo = QUAR_CALL(library_, qrx_systop, 0);
-    const int first = QUAR_CALL(library_, qrx_inport_val, lumo, 0);
-    ASSERT_TRUE(first == 0x05 || first == 0x35) << first;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(300);
-    int now = first;
-    while (now == first && std::chrono::steady_clock::now() < deadline) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        now = QUAR_CALL(library_, qrx_inport_val, lumo, 0);
-    }
-    EXPECT_EQ(now, first ^ 0x30);
 }
 
 }  // namespace
