@@ -165,15 +165,15 @@ private slots:
     }
 
     void commandsCarryTheirStatusTexts() {
-        QCOMPARE(frame_->Action(Command::New)->statusTip(), QString("Create new config file"));
-        QCOMPARE(frame_->Action(Command::Open)->statusTip(),
-                 QString("Open an existing  config file"));
-        QCOMPARE(frame_->Action(Command::Save)->statusTip(),
-                 QString("Save configuration to  file"));
-        QCOMPARE(frame_->Action(Command::SaveAs)->statusTip(), QString("Save as a new document"));
-        QCOMPARE(frame_->Action(Command::Exit)->statusTip(), QString("Exit the Configurator"));
-        QCOMPARE(frame_->Action(Command::HardwareDisabled)->statusTip(),
-                 QString("Run configurator in No-Hardware mode"));
+        const std::pair<Command, const char *> tips[] = {
+            {Command::New, "Create new config file"},
+            {Command::Open, "Open an existing  config file"},
+            {Command::Save, "Save configuration to  file"},
+            {Command::SaveAs, "Save as a new document"},
+            {Command::Exit, "Exit the Configurator"},
+            {Command::HardwareDisabled, "Run configurator in No-Hardware mode"}};
+        for (const auto &[command, tip] : tips)
+            QCOMPARE(frame_->Action(command)->statusTip(), QString(tip));
     }
 
     void saveAndViewFollowTheChangedFlag() {
