@@ -5,7 +5,6 @@
 
 #include "quar/quar_api.h"
 #include "quar/quar_modules.h"
-#include "sim/rack.h"
 
 namespace quar {
 namespace {
@@ -44,12 +43,6 @@ TEST(FrameMemoryTest, RequestsMoveTheMemoriesBetweenIdleGrabbingAndArmed) {
     EXPECT_EQ(ApplyFrameRequest(memory, {0, 1}, QRX_XBOARD_STOP), 0);
     EXPECT_EQ(MemoryStatus(memory, 0), DQP_STATUS_IDLE);
     EXPECT_EQ(memory.snaps, 1);
-}
-
-TEST(FrameMemoryTest, TheRackNamesADq500sMemoryModel) {
-    Rack rack = Rack::FromText("[Board]\nKind = DQP\nMemoryModel = 1\n[Board]\nKind = DQP\n");
-    EXPECT_EQ(rack.Find("DQP", 0)->memoryModel, 1);
-    EXPECT_EQ(rack.Find("DQP", 1)->memoryModel, 2);
 }
 
 }  // namespace

@@ -16,13 +16,12 @@
 #include <vector>
 
 #include "quar/quar_image_file.h"
-#include "quar_library.h"
+#include "simulator_fixture.h"
 
 namespace qvi {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::QuarLibrary;
 
 struct Shape {
     int32_t width, height, planes, bits;
@@ -68,21 +67,10 @@ std::string WithEntry(std::string file, std::uint16_t tag, std::uint16_t type,
     return file;
 }
 
-class ImageFileTest : public ::testing::Test {
+class ImageFileTest : public SimulatorTest {
 protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("quar-image-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir_);
-        ASSERT_TRUE(library_.IsOpen());
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
     fs::path Put(const char *name, const std::string &bytes) {
-        const fs::path path = dir_ / name;
-        std::ofstream(path, std::ios::binary) << bytes;
-        return path;
+        return SimulatorTest::Write(name, bytes);
     }
 
     int Write(const fs::path &path, const Shape &s, const std::vector<std::uint8_t> &pixels) {
@@ -106,9 +94,6 @@ protected:
             << path;
         EXPECT_EQ(buffer, std::vector<std::uint8_t>(1 << 16, 0xAB));
     }
-
-    fs::path dir_;
-    QuarLibrary library_{QUAR_CORE_PATH};
 };
 
 class ImageFileRoundTrip : public ImageFileTest, public ::testing::WithParamInterface<Shape> {};

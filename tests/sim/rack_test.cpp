@@ -12,6 +12,7 @@ TEST(RackTest, BoardsAreListedInFileOrderWithTheirCounts) {
     Rack rack = Rack::FromText(
         "; the bench in room 2\n"
         "[Board]\nKind = DQP\nCount = 2\nRevision = 7\nSlot0 = TX-30\nSlot1 = RX-20\n"
+        "MemoryModel = 1\n"
         "[Board1]\r\nKind=SXA\r\nChannels=2\r\n"
         "[Other]\nKind = SXP\n"
         "[Board]\nRevision = 3\n");  // no kind: not a board
@@ -23,7 +24,9 @@ TEST(RackTest, BoardsAreListedInFileOrderWithTheirCounts) {
     EXPECT_EQ(second->revision, 7);
     EXPECT_EQ(second->slots, (std::vector<std::string>{"TX-30", "RX-20"}));
     EXPECT_EQ(rack.Find("SXA", 0)->channels, 2);
+    EXPECT_EQ(second->memoryModel, 1);
     EXPECT_EQ(rack.Find("SXA", 0)->typeNumber, -1);
+    EXPECT_EQ(rack.Find("SXA", 0)->memoryModel, 2);  // none named: every memory
     EXPECT_EQ(rack.Find("DQP", 2), nullptr);
 }
 

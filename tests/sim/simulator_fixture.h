@@ -32,9 +32,9 @@ protected:
     }
     void TearDown() override { std::filesystem::remove_all(dir_); }
 
-    std::filesystem::path Write(const char *name, const char *text) {
+    std::filesystem::path Write(const char *name, const std::string &bytes) {
         std::filesystem::path path = dir_ / name;
-        std::ofstream(path, std::ios::binary) << text;
+        std::ofstream(path, std::ios::binary) << bytes;
         return path;
     }
 

@@ -5,13 +5,11 @@
 
 #include <sys/wait.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <thread>
 
 #include "quar/quar_digital_io.h"
 #include "quar/quar_modules.h"
@@ -103,35 +101,25 @@ std::uint32_t Field(const void *record, std::size_t offset, std::size_t width) {
     return value;
 }
 
+// The names and order of the elements are the system tree tests' (the
+// program walks the library the same way); here, what it does not show.
 TEST_F(SimulatorTest, WalksEveryBoardKindInFileOrder) {
     EXPECT_EQ(Load(kEveryBoard), QRX_LOAD_HARDWARE_MISSING);  // no rack: loaded, nothing present
 
     QRX_HANDLE lumo = QUAR_CALL(library_, qrx_systop, 0);
-    EXPECT_STREQ(QUAR_CALL(library_, qrx_get_modname, lumo), "SXP");
     EXPECT_EQ(QUAR_CALL(library_, qrx_get_modtype, lumo), QRX_CATEGORY_BOARD);
     QRX_HANDLE tx10 = QUAR_CALL(library_, qrx_get_modcnf, lumo, 0);
-    EXPECT_STREQ(QUAR_CALL(library_, qrx_get_modname, tx10), "TX-10");
     EXPECT_EQ(QUAR_CALL(library_, qrx_get_modtype, tx10), QRX_CATEGORY_SLOT_MODULE);
     EXPECT_EQ(QUAR_CALL(library_, qrx_get_parent, tx10), lumo);
 
     QRX_HANDLE sxa = QUAR_CALL(library_, qrx_get_next_mod, lumo);
-    EXPECT_STREQ(QUAR_CALL(library_, qrx_get_modname, sxa), "SXA");
     QRX_HANDLE channel1 = QUAR_CALL(library_, qrx_get_vmodcnf, sxa, 1);
-    EXPECT_STREQ(QUAR_CALL(library_, qrx_get_modname, channel1), "SXA");
     EXPECT_EQ(QUAR_CALL(library_, qrx_get_modtype, channel1), QRX_CATEGORY_CAMERA_CHANNEL);
     EXPECT_EQ(QUAR_CALL(library_, qrx_get_vmodcnf, sxa, 2), 0u);
-
-    QRX_HANDLE dqp = QUAR_CALL(library_, qrx_get_next_mod, sxa);
-    EXPECT_STREQ(QUAR_CALL(library_, qrx_get_modname, dqp), "DQP");
-    EXPECT_STREQ(QUAR_CALL(library_, qrx_get_modname, QUAR_CALL(library_, qrx_get_modcnf, dqp, 0)),
-                 "TX-31");
-    QRX_HANDLE rx20 = QUAR_CALL(library_, qrx_get_modcnf, dqp, 1);
-    EXPECT_STREQ(QUAR_CALL(library_, qrx_get_modname, rx20), "RX-20");
-    EXPECT_EQ(QUAR_CALL(library_, qrx_get_slotnum, rx20), 1);
-    EXPECT_EQ(QUAR_CALL(library_, qrx_get_next_mod, dqp), 0u);
+    EXPECT_EQ(QUAR_CALL(library_, qrx_get_next_mod, QUAR_CALL(library_, qrx_get_next_mod, sxa)),
+              0u);
 
     QRX_HANDLE rxp = QUAR_CALL(library_, qrx_systop, 1);
-    EXPECT_STREQ(QUAR_CALL(library_, qrx_get_modname, rxp), "RXP");
     EXPECT_EQ(QUAR_CALL(library_, qrx_get_sysnum, rxp), 1);
     for (int slot = 0; slot < 3; ++slot) {
         QRX_HANDLE module = QUAR_CALL(library_, qrx_get_modcnf, rxp, slot);
@@ -141,45 +129,29 @@ TEST_F(SimulatorTest, WalksEveryBoardKindInFileOrder) {
     EXPECT_EQ(QUAR_CALL(library_, qrx_systop, 2), 0u);
 
     QRX_HANDLE bus = QUAR_CALL(library_, qrx_get_transmod);
-    EXPECT_STREQ(QUAR_CALL(library_, qrx_get_modname, bus), "BZ700");
     EXPECT_EQ(QUAR_CALL(library_, qrx_get_modtype, bus), QRX_CATEGORY_BUS_TRANSLATOR);
     EXPECT_EQ(QUAR_CALL(library_, get_amcc_safe_access_flag), 1);
 }
 
-TEST_F(SimulatorTest, RecordsHoldTheValuesOfTheTextAtTheirOffsets) {
+// Where each key lands is the key tables' concern; here, that the loaded
+// records reach the program through the entry points and their references.
+TEST_F(SimulatorTest, RecordsHoldTheValuesOfTheTextBehindTheirReferences) {
     Load(kEveryBoard);
     QRX_HANDLE sxa = QUAR_CALL(library_, qrx_get_next_mod, QUAR_CALL(library_, qrx_systop, 0));
     EXPECT_EQ(Field(QUAR_CALL(library_, qrx_get_modspec, sxa), 4, 2), 2u);  // channel count
 
     void *spec = QUAR_CALL(library_, qrx_get_modspec, QUAR_CALL(library_, qrx_get_vmodcnf, sxa, 0));
     ASSERT_NE(spec, nullptr);
-    EXPECT_EQ(Field(spec, 8, 2), 0u);  // the channel
     void *camera = QUAR_CALL(library_, qrx_deref, Field(spec, 0x12, 4));
     ASSERT_NE(camera, nullptr);
     EXPECT_STREQ(static_cast<const char *>(camera) + 8, "Cam A0");
-    EXPECT_EQ(Field(camera, 0x20, 2), 1u);    // Interlaced
-    EXPECT_EQ(Field(camera, 0x22, 4), 3u);    // Next_Odd_Field
     EXPECT_EQ(Field(camera, 0x26, 2), 910u);  // HTotal
-    EXPECT_EQ(Field(camera, 0x78, 4), 1u);    // Dual_Tap
     EXPECT_EQ(Field(camera, 0xb6, 2), 79u);   // PLL_Feedback_Divider keeps its default
 
     QRX_HANDLE rxp = QUAR_CALL(library_, qrx_systop, 1);
     void *rx30 = QUAR_CALL(library_, qrx_get_modspec, QUAR_CALL(library_, qrx_get_modcnf, rxp, 1));
-    EXPECT_EQ(Field(rx30, 8, 4), 0x10000u);  // Flash_Memory
-    EXPECT_EQ(Field(rx30, 0x1e, 4), 1u);     // ASYNC
     EXPECT_STREQ(static_cast<const char *>(QUAR_CALL(library_, qrx_deref, Field(rx30, 0x12, 4))),
                  "KEY1");
-    void *rx40 = QUAR_CALL(library_, qrx_get_modspec, QUAR_CALL(library_, qrx_get_modcnf, rxp, 2));
-    EXPECT_EQ(Field(rx40, 10, 2), 640u);  // Image_x_size
-    EXPECT_EQ(Field(rx40, 0, 2), 0u);     // Iface_8_Bit
-    EXPECT_EQ(Field(rx40, 2, 2), 1u);     // Iface_clock_speed default
-
-    QRX_HANDLE dqp = QUAR_CALL(library_, qrx_get_next_mod, sxa);
-    void *rx20 = QUAR_CALL(library_, qrx_get_modspec, QUAR_CALL(library_, qrx_get_modcnf, dqp, 1));
-    EXPECT_EQ(Field(rx20, 0x28, 2), 3u);  // 8K_1K_12
-    EXPECT_EQ(Field(rx20, 0x40, 2), 1u);  // No_Load
-    EXPECT_STREQ(static_cast<const char *>(QUAR_CALL(library_, qrx_deref, Field(rx20, 0x2e, 4))),
-                 "mem12.mcs");
 }
 
 TEST_F(SimulatorTest, RegistersAndParametersReadBackWhatWasWritten) {
@@ -226,14 +198,6 @@ TEST_F(SimulatorTest, TheRackDecidesDetectionAndInitialisation) {
     EXPECT_EQ(QUAR_CALL(library_, read_reg32, channel0, 123), 910u);  // HTotal
 }
 
-TEST_F(SimulatorTest, ASystemWhoseBoardsAreMissingDoesNotInitialise) {
-    UseRack("[Board]\nKind = SXP\nSlot0 = TX-10\n");
-    EXPECT_EQ(Load(kEveryBoard), QRX_LOAD_HARDWARE_MISSING);
-    EXPECT_NE(QUAR_CALL(library_, qrx_init_sys, 0), 0);  // the SXA and DQ-500 are not there
-    EXPECT_NE(QUAR_CALL(library_, qrx_init_sys, 1), 0);
-    EXPECT_NE(QUAR_CALL(library_, qrx_init_sys, 5), 0);  // nothing loaded there
-}
-
 TEST_F(SimulatorTest, ReloadingReplacesSystemsAndRemovingEmptiesThem) {
     Load(kEveryBoard);
     QRX_HANDLE first = QUAR_CALL(library_, qrx_systop, 0);
@@ -245,30 +209,6 @@ TEST_F(SimulatorTest, ReloadingReplacesSystemsAndRemovingEmptiesThem) {
     EXPECT_EQ(QUAR_CALL(library_, qrx_systop, 0), 0u);
     EXPECT_NE(QUAR_CALL(library_, qrx_systop, 1), 0u);
     EXPECT_EQ(QUAR_CALL(library_, qrx_remove_sys, 8), -1);
-}
-
-TEST_F(SimulatorTest, DamagedOrForeignFilesAreRefused) {
-    fs::path binary = dir_ / "good.cnf";
-    ASSERT_EQ(Convert(Write("good.txt", kEveryBoard), binary), 0);
-    std::string bytes;
-    {
-        std::ifstream in(binary, std::ios::binary);
-        bytes.assign(std::istreambuf_iterator<char>(in), {});
-    }
-    auto refused = [&](const std::string &content) {
-        fs::path path = dir_ / "bad.cnf";
-        std::ofstream(path, std::ios::binary) << content;
-        int16_t result = QUAR_CALL(library_, qrx_load_cnf, path.c_str());
-        for (int accepted : {0, -4, -5, -6, -11, -29})
-            if (result == accepted) return false;
-        return true;
-    };
-    EXPECT_TRUE(refused(bytes.substr(0, bytes.size() / 2)));
-    std::string flipped = bytes;
-    flipped[flipped.size() - 3] ^= 0x40;
-    EXPECT_TRUE(refused(flipped));
-    EXPECT_TRUE(refused(kEveryBoard));  // text is not the binary form
-    EXPECT_TRUE(refused(""));
     EXPECT_EQ(QUAR_CALL(library_, qrx_load_cnf, (dir_ / "missing.cnf").c_str()), QRX_LOAD_NO_FILE);
 }
 
@@ -308,15 +248,11 @@ TEST_F(SimulatorTest, RegisterDumpsGoToTheConsoleStream) {
     QUAR_CALL(library_, qrx_set_console_sink, nullptr, nullptr);
 }
 
-// The Lumo's inputs toggle two lines every 40 ms; the SXA loops its outputs
-// back; the DQ-500 is not in the rack.
+// The SXA loops its outputs back; the DQ-500 is not in the rack.
 constexpr const char *kPortRack = R"(
 [Board]
 Kind = SXP
 Slot0 = TX-10
-Inputs = 5
-InputsToggle = 0x30
-InputsPeriod = 40
 [Board]
 Kind = SXA
 Loopback = 1
@@ -371,21 +307,6 @@ TEST_F(SimulatorTest, PortEntriesRefuseBadHandlesAndValues) {
     EXPECT_EQ(QUAR_CALL(library_, qrx_inport_mode, lumo, 0, -1), -1);
     EXPECT_EQ(QUAR_CALL(library_, qrx_inport_intrpol, lumo, 3), -1);
     EXPECT_DOUBLE_EQ(QUAR_CALL(library_, qrx_get_param, lumo, 131), 0.0);  // refused: unchanged
-}
-
-TEST_F(SimulatorTest, InputsTheRackTogglesChangeWithinAFewPeriods) {
-    UseRack(kPortRack);
-    Load(kEveryBoard);
-    QRX_HANDLE lumo = QUAR_CALL(library_, qrx_systop, 0);
-    const int first = QUAR_CALL(library_, qrx_inport_val, lumo, 0);
-    ASSERT_TRUE(first == 0x05 || first == 0x35) << first;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(300);
-    int now = first;
-    while (now == first && std::chrono::steady_clock::now() < deadline) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        now = QUAR_CALL(library_, qrx_inport_val, lumo, 0);
-    }
-    EXPECT_EQ(now, first ^ 0x30);
 }
 
 }  // namespace
