@@ -7,8 +7,6 @@
 #include <cstring>
 #include <string>
 
-#include "platform/posix/dl_library_loader.h"
-#include "platform/program_files.h"
 #include "quar/version_stamp.h"
 #include "support/core_scratch_dir.h"
 #include "support/test_env.h"
@@ -56,13 +54,6 @@ protected:
 
     testing::ScratchDir scratch_;
 };
-
-TEST_F(VersionCheckTest, ReadsTheStampTheMacroEmbeds) {
-    EXPECT_EQ(ReadProductVersion(QVI_FAKE_CORE_PATH), "1.0.0");
-    EXPECT_EQ(ReadProductVersion(QVI_FAKE_PX_V2_PATH), "2.0.0");
-    // This test program carries no stamp of its own.
-    EXPECT_EQ(ReadProductVersion(RunningProgramPath()), "");
-}
 
 TEST_F(VersionCheckTest, FindsTheQviNoteAmongOthers) {
     const std::string others = Note("GNU", 3, "build-id") + Note("QVI", 2, "not the version") +

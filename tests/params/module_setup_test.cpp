@@ -172,7 +172,10 @@ TEST_F(ModuleSetupTest, PortChoiceRefillsEveryRowWithTheNewPortsValues) {
     EXPECT_EQ(dialog.Pager(kCameraTab).DescribeRow(kFirstRangeRow + 1).valueText, "201");
     EXPECT_EQ(dialog.Pager(kTimingTab).DescribeRow(19).valueText, "218");
     EXPECT_EQ(registers_.registers[kFirstRangeReg + 26], 226);
+    EXPECT_EQ(ui_.waitCursorShown, 1);
     EXPECT_EQ(ui_.waitCursorDepth, 0);
+    EXPECT_EQ(module_.GetUsrParam(kPortId)->SetIndex(2), -1);
+    EXPECT_EQ(dialog.Pager(kCameraTab).DescribeRow(1).selected, 1);
 }
 
 TEST_F(ModuleSetupTest, OnlyDropDownRowsChangeAndOnlyFlaggedRowsRefreshTheOwner) {

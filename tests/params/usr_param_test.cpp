@@ -46,19 +46,6 @@ TEST_F(UsrParamTest, ChoiceRowRefusesAPositionOutsideItsLabels) {
                   "invalid index: -1 passed to SetIndex() for user param: Sync Source"}));
 }
 
-TEST_F(UsrParamTest, RangeRowOffersItsLimitsAndStoresThroughTheParameter) {
-    const ParamList &params = module.GetModParams();
-    QV_range_usr_param total("Horizontal Total", 9, params, 1, QV_param_val::U16(0),
-                             QV_param_val::U16(1023), QV_param_val::U16(1));
-    EXPECT_EQ(total.GetControlKind(), ControlKind::Number);
-    EXPECT_TRUE(total.GetMin().Equals(QV_param_val::U16(0)));
-    EXPECT_TRUE(total.GetMax().Equals(QV_param_val::U16(1023)));
-    EXPECT_TRUE(total.GetStep().Equals(QV_param_val::U16(1)));
-    EXPECT_EQ(total.SetValue(QV_param_val::U16(700)), 0);
-    EXPECT_EQ(total.GetValue().GetLong(), 700);
-    EXPECT_EQ(registers.writes, (std::vector<Write>{{3, 10, 700, 16}}));
-}
-
 TEST_F(UsrParamTest, RowsWithoutAParameterOrOfAnotherControlChangeNothing) {
     const ParamList &params = module.GetModParams();
     QV_range_usr_param orphan("Orphan", 9, params, 99, QV_param_val::U16(0), QV_param_val::U16(1),
@@ -72,22 +59,6 @@ TEST_F(UsrParamTest, RowsWithoutAParameterOrOfAnotherControlChangeNothing) {
     EXPECT_EQ(text.SetIndex(0), -1);
     EXPECT_TRUE(registers.writes.empty());
     EXPECT_EQ(ui.Errors().size(), 3u);
-}
-
-TEST_F(UsrParamTest, PortSelectorSwitchesEveryParameterRefreshesAndRewritesTheHardware) {
-    QV_usr_param *port = module.GetUsrParam(0);
-    EXPECT_EQ(port->SetIndex(2), kRedrawRows);
-    EXPECT_EQ(port->GetIndex(), 2);
-    for (const auto &param : module.GetModParams())
-        EXPECT_EQ(param->GetCurrentPort(), param->GetPortCount() == 4 ? 2 : 0);
-    EXPECT_EQ(module.GetUsrParam(1)->GetValue().GetLong(), 12);
-    // The port value itself has no register; ApplyAll then rewrites port 2's values.
-    EXPECT_EQ(registers.writes, (std::vector<Write>{{3, 10, 12, 16}, {3, 11, 0, 16}}));
-    EXPECT_EQ(ui.waitCursorShown, 1);
-    EXPECT_EQ(ui.waitCursorDepth, 0);
-
-    EXPECT_EQ(port->SetIndex(4), -1);
-    EXPECT_EQ(port->GetIndex(), 2);
 }
 
 }  // namespace
