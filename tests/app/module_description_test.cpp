@@ -45,10 +45,7 @@ TEST_F(ModuleDescriptionTest, TitlesNameTheModuleAndItsBoardAsTheHardwareShowsTh
         {true, 27, "BZ700:0"},
         {true, 23, "Lumo Comp:5"},
         {true, 24, "TX-80:0 on Lumo Comp:5"},
-        {true, 25, "Lumo Comp:6"},
-        {true, 26, "TX-80:0 on Lumo Comp:6"},
         {true, 21, "SXP:4"},  // revision 31
-        {false, 1, "Lumo:0"},
         {false, 23, "SXP:5"},
         {false, 24, "TX-70:0 on SXP:5"},
         {false, 26, "TX-70:1 on SXP:6"},

@@ -180,12 +180,6 @@ TEST_F(SystemWindowLinesTest, AModuleAddedInPlaceOfAnotherIsWhatItsBoardIsNamedB
     EXPECT_EQ(head(), "[Lumo:1]");
 }
 
-}  // namespace
-}  // namespace qvi
-
-namespace qvi {
-namespace {
-
 // An image window works on the board of a board-list element, of the
 // acquisition module in its slot, or on an SXA board's channel.
 TEST_F(SystemWindowLinesTest, ImageWindowsAreForTheBoardListsBoardsAndChannels) {

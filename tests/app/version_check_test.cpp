@@ -3,15 +3,12 @@
 
 #include <elf.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstring>
-#include <fstream>
 #include <string>
 
-#include "platform/posix/dl_library_loader.h"
-#include "platform/program_files.h"
 #include "quar/version_stamp.h"
+#include "support/core_scratch_dir.h"
 #include "support/test_env.h"
 
 namespace qvi {
@@ -48,34 +45,15 @@ std::string ElfWithNotes(const std::string &notes, unsigned char data = ELFDATA2
 
 class VersionCheckTest : public testing::UiTest {
 protected:
-    VersionCheckTest() { std::filesystem::create_directories(directory_); }
-    ~VersionCheckTest() override {
-        std::error_code ignored;
-        std::filesystem::remove_all(directory_, ignored);
-    }
-
     std::filesystem::path File(const std::string &name, const std::string &bytes) {
-        const std::filesystem::path path = directory_ / name;
-        std::ofstream(path, std::ios::binary) << bytes;
-        return path;
+        return scratch_.Write(name, bytes);
     }
     std::filesystem::path Stamped(const std::string &name, const std::string &version) {
         return File(name, ElfWithNotes(Note("QVI", QUAR_VERSION_NOTE_TYPE, version)));
     }
 
-private:
-    std::filesystem::path directory_ =
-        std::filesystem::temp_directory_path() /
-        ("qvi_version_check_" + std::to_string(getpid()) + "_" +
-         ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    testing::ScratchDir scratch_;
 };
-
-TEST_F(VersionCheckTest, ReadsTheStampTheMacroEmbeds) {
-    EXPECT_EQ(ReadProductVersion(QVI_FAKE_CORE_PATH), "1.0.0");
-    EXPECT_EQ(ReadProductVersion(QVI_FAKE_PX_V2_PATH), "2.0.0");
-    // This test program carries no stamp of its own.
-    EXPECT_EQ(ReadProductVersion(RunningProgramPath()), "");
-}
 
 TEST_F(VersionCheckTest, FindsTheQviNoteAmongOthers) {
     const std::string others = Note("GNU", 3, "build-id") + Note("QVI", 2, "not the version") +

@@ -15,31 +15,17 @@ namespace {
 const WindowRect kFirstRun{360, 140, 1560, 940};
 
 TEST(WindowPlacementTest, RectIsReadFromFixedOffsetsAsWrittenByItsFormat) {
-    const WindowRect rect{12, 34, 1212, 834};
-    EXPECT_EQ(FormatRect(rect), "0012 0034 1212 0834");
-    const WindowRect back = ParseRect(FormatRect(rect));
-    EXPECT_EQ(back.left, 12);
-    EXPECT_EQ(back.top, 34);
-    EXPECT_EQ(back.right, 1212);
-    EXPECT_EQ(back.bottom, 834);
+    EXPECT_EQ(FormatRect({12, 34, 1212, 834}), "0012 0034 1212 0834");
+    EXPECT_EQ(ParseRect("0012 0034 1212 0834"), (WindowRect{12, 34, 1212, 834}));
     // Negative positions (a window partly off screen) survive: "-008" reads as -8.
-    EXPECT_EQ(ParseRect(FormatRect({-8, -8, 1928, 1088})).left, -8);
+    EXPECT_EQ(ParseRect(FormatRect({-8, -8, 1928, 1088})), (WindowRect{-8, -8, 1928, 1088}));
     // A short text gives zeros for the numbers it does not reach.
-    const WindowRect shortText = ParseRect("0100 0200");
-    EXPECT_EQ(shortText.top, 200);
-    EXPECT_EQ(shortText.right, 0);
+    EXPECT_EQ(ParseRect("0100 0200"), (WindowRect{100, 200, 0, 0}));
 }
 
 TEST(WindowPlacementTest, FirstRunIsCentredAndFitsTheScreen) {
-    const WindowRect rect = FirstRunRect(1920, 1080);
-    EXPECT_EQ(rect.Width(), 1200);
-    EXPECT_EQ(rect.Height(), 800);
-    EXPECT_EQ(rect.left, 360);
-    EXPECT_EQ(rect.top, 140);
-    const WindowRect small = FirstRunRect(1024, 768);
-    EXPECT_EQ(small.Width(), 1024);
-    EXPECT_EQ(small.Height(), 768);
-    EXPECT_EQ(small.left, 0);
+    EXPECT_EQ(FirstRunRect(1920, 1080), kFirstRun);
+    EXPECT_EQ(FirstRunRect(1024, 768), (WindowRect{0, 0, 1024, 768}));
 }
 
 TEST(WindowPlacementTest, KeepInsideShrinksAndMovesOntoTheArea) {
@@ -84,21 +70,20 @@ TEST(WindowPlacementTest, IconAndMaxChooseTheShowCommandAndFlags) {
 
 TEST(WindowPlacementTest, ClosingStateIsStoredAsIconAndMax) {
     MemoryRegistry registry;
-    const WindowRect normal{1, 2, 803, 604};
-    StorePlacement(registry, WindowState::Maximized, true, normal);
+    const struct {
+        WindowState state;
+        bool wasMaximized;
+        int icon, max;
+    } cases[] = {{WindowState::Maximized, true, 0, 1},
+                 {WindowState::Minimized, true, 1, 1},
+                 {WindowState::Minimized, false, 1, 0},
+                 {WindowState::Normal, false, 0, 0}};
+    for (const auto &c : cases) {
+        StorePlacement(registry, c.state, c.wasMaximized, {1, 2, 803, 604});
+        EXPECT_EQ(registry.GetInt("Window size", "icon", -1), c.icon) << (&c - cases);
+        EXPECT_EQ(registry.GetInt("Window size", "max", -1), c.max) << (&c - cases);
+    }
     EXPECT_EQ(registry.GetString("Window size", "Rect", ""), "0001 0002 0803 0604");
-    EXPECT_EQ(registry.GetInt("Window size", "icon", -1), 0);
-    EXPECT_EQ(registry.GetInt("Window size", "max", -1), 1);
-
-    StorePlacement(registry, WindowState::Minimized, true, normal);
-    EXPECT_EQ(registry.GetInt("Window size", "icon", -1), 1);
-    EXPECT_EQ(registry.GetInt("Window size", "max", -1), 1);
-    StorePlacement(registry, WindowState::Minimized, false, normal);
-    EXPECT_EQ(registry.GetInt("Window size", "max", -1), 0);
-
-    StorePlacement(registry, WindowState::Normal, false, normal);
-    EXPECT_EQ(registry.GetInt("Window size", "icon", -1), 0);
-    EXPECT_EQ(registry.GetInt("Window size", "max", -1), 0);
 }
 
 }  // namespace

@@ -2,15 +2,12 @@
 #include "camdb/camera_db.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <array>
-#include <filesystem>
-#include <fstream>
 #include <map>
-#include <sstream>
 
 #include "library/hardware.h"
+#include "support/core_scratch_dir.h"
 #include "support/fake_registers.h"
 #include "support/sample_module.h"
 #include "support/test_env.h"
@@ -75,26 +72,10 @@ const std::string kDatabase =
 
 class CameraDbTest : public testing::UiTest {
 protected:
-    CameraDbTest() {
-        fs::create_directories(root_ / "cameras");
-        dbFile = WriteFile("cameras.db", kDatabase);
-    }
-    ~CameraDbTest() override { fs::remove_all(root_); }
-
-    static fs::path MakeRoot() {
-        std::string pattern = (fs::temp_directory_path() / "camdb-XXXXXX").string();
-        const char *made = mkdtemp(pattern.data());
-        return made ? fs::path(made) : fs::temp_directory_path() / "camdb-unmade";
-    }
     fs::path WriteFile(const std::string &name, const std::string &text) {
-        std::ofstream(root_ / name) << text;
-        return root_ / name;
+        return scratch_.Write(name, text);
     }
-    static std::string ReadFile(const fs::path &path) {
-        std::ostringstream text;
-        text << std::ifstream(path).rdbuf();
-        return text.str();
-    }
+    static std::string ReadFile(const fs::path &path) { return testing::ScratchDir::Read(path); }
     QV_camera_db::PlatModBuilder Builder() {
         return [this](const fs::path &file, const std::string &model) {
             builds.emplace_back(file, model);
@@ -105,8 +86,9 @@ protected:
     }
     long Clamp(int port) { return module.GetModParam(kClampHandle)->GetRawValue(port).GetLong(); }
 
-    fs::path root_ = MakeRoot();
-    fs::path dbFile;
+    testing::ScratchDir scratch_;
+    const fs::path root_ = scratch_.Path();
+    const fs::path dbFile = WriteFile("cameras.db", kDatabase);
     std::map<std::string, std::uint16_t> clampOf{{"alpha.cnf", 101}, {"epsilon.cnf", 105}};
     std::vector<std::pair<fs::path, std::string>> builds;
     std::vector<Fill> fills;
@@ -285,16 +267,30 @@ TEST_F(CameraDbTest, ACameraRowChoosesThroughTheInstalledDatabase) {
     module.MarkSaved();
     InstallCameraList(&db);
 
+    // A name the database does not know is offered last, as the port's own settings.
     row.Refresh();
     EXPECT_EQ(row.GetChoices(), (Names{"Alpha", "Epsilon", "Custom"}));
+    EXPECT_EQ(row.SavedIndex(), 2);
     EXPECT_EQ(row.SetIndex(1), kRedrawRows);
     EXPECT_EQ(Clamp(1), 105);
+    EXPECT_EQ(row.GetIndex(), 1);
     // The owner-less fill only sets the values; the fill with the owner writes the port.
     EXPECT_EQ(fills, (std::vector<Fill>{{105, 1, false}, {105, 1, true}}));
     EXPECT_EQ(registers.writes, (std::vector<FakeRegisters::Write>{{3, 10, 105, 16}}));
     EXPECT_TRUE(HardwareEnabled());
-    EXPECT_EQ(row.SetIndex(2), kRedrawRows);  // the port's own values come back
+    EXPECT_EQ(row.SetIndex(2), kRedrawRows);  // the port's own values come back, none filled
     EXPECT_EQ(Clamp(1), 11);
+    EXPECT_EQ(fills.size(), 2u);
+    EXPECT_EQ(ui.waitCursorShown, 2);
+    EXPECT_EQ(ui.waitCursorDepth, 0);
+    EXPECT_EQ(row.SetIndex(3), -1);
+    // A known name is selected without an entry of its own.
+    module.GetModParam(50)->SetRawValue(1, QV_param_val::Text("Epsilon"));
+    module.MarkSaved();
+    row.Refresh();
+    EXPECT_EQ(row.GetChoices(), (Names{"Alpha", "Epsilon"}));
+    EXPECT_EQ(row.GetIndex(), 1);
+    EXPECT_EQ(row.SavedIndex(), -1);
 
     // A database that goes away takes itself out of the rows' reach, and only itself.
     { QV_camera_db other(root_, "cameras", Builder()); }

@@ -32,24 +32,17 @@ std::unique_ptr<QV_choice_param> ChoiceOwning(ConverterPtr converter) {
 
 class ConverterTest : public UiTest {};
 
+// Anything but 0 or 1 is reported and yields 0, in the input's kind.
 TEST_F(ConverterTest, InvertSwapsZeroAndOneInTheInputKind) {
     auto param = RangeOwning(std::make_unique<InvertConverter>());
     QV_param_val inverted = param->ToUi().Convert(QV_param_val::U16(1));
-    EXPECT_EQ(inverted.GetKind(), ValKind::U16);
-    EXPECT_EQ(inverted.GetLong(), 0);
-    EXPECT_EQ(param->ToUi().Convert(QV_param_val::S32(0)).GetLong(), 1);
+    EXPECT_TRUE(inverted.Equals(QV_param_val::U16(0)));
+    EXPECT_TRUE(param->ToUi().Convert(QV_param_val::S32(0)).Equals(QV_param_val::S32(1)));
     EXPECT_TRUE(ui.messages.empty());
-}
-
-TEST_F(ConverterTest, InvertReportsAnythingButZeroOrOneAndYieldsZero) {
-    auto param = RangeOwning(std::make_unique<InvertConverter>());
-    QV_param_val result = param->ToUi().Convert(QV_param_val::U16(2));
-    EXPECT_EQ(result.GetKind(), ValKind::U16);
-    EXPECT_EQ(result.GetLong(), 0);
-    ASSERT_EQ(ui.Errors().size(), 1u);
-    EXPECT_EQ(
-        ui.Errors()[0],
-        "Bad value passed to InvertConverter for mod param: Clamp_Level can only invert 0 & 1");
+    EXPECT_TRUE(param->ToUi().Convert(QV_param_val::U16(2)).Equals(QV_param_val::U16(0)));
+    EXPECT_EQ(ui.Errors(), std::vector<std::string>{
+                               "Bad value passed to InvertConverter for mod param: Clamp_Level "
+                               "can only invert 0 & 1"});
 }
 
 TEST_F(ConverterTest, ValueToIndexFindsThePositionOrFallsBackToTheFirst) {
@@ -89,46 +82,35 @@ TEST_F(ConverterTest, ListConvertersRefuseNonChoiceParameters) {
                   "mod param type: RANGE"}));
 }
 
-TEST_F(ConverterTest, ScaleOffsetTruncatesBackIntoTheInputKind) {
-    ScaleOffsetConverter half(QV_param_val::Float(0.5f), QV_param_val::U16(0));
-    QV_param_val result = half.Convert(QV_param_val::U16(5));
-    EXPECT_EQ(result.GetKind(), ValKind::U16);
-    EXPECT_EQ(result.GetLong(), 2);
-
-    ScaleOffsetConverter shifted(QV_param_val::U16(3), QV_param_val::S16(-4));
-    EXPECT_EQ(shifted.Convert(QV_param_val::S16(-2)).GetLong(), -10);
-}
-
-TEST_F(ConverterTest, ScaleOffsetReturnsTheFloatWhenTheKindCannotHoldIt) {
-    ScaleOffsetConverter scale(QV_param_val::Float(0.5f), QV_param_val::S16(-10));
-    QV_param_val result = scale.Convert(QV_param_val::U16(4));  // 2 - 10 = -8: no U16
-    EXPECT_EQ(result.GetKind(), ValKind::Float);
-    EXPECT_FLOAT_EQ(result.GetFloat(), -8.0f);
-}
-
-TEST_F(ConverterTest, ScaleOffsetRoundsThroughSinglePrecision) {
-    // 16777217 is not a float: the product is rounded to 16777216 before the
-    // offset is added, and the sum is rounded again.
-    ScaleOffsetConverter scale(QV_param_val::U16(1), QV_param_val::U32(1));
-    EXPECT_EQ(scale.Convert(QV_param_val::U32(16777216)).GetLong(), 16777216);
-}
-
-TEST_F(ConverterTest, OffsetAddsInSinglePrecisionAndKeepsTheKind) {
-    OffsetConverter plusHalf(QV_param_val::Float(8.5f));
-    QV_param_val result = plusHalf.Convert(QV_param_val::S16(-20));
-    EXPECT_EQ(result.GetKind(), ValKind::S16);
-    EXPECT_EQ(result.GetLong(), -11);  // -11.5 truncated toward zero
-
-    OffsetConverter minusTen(QV_param_val::S16(-10));
-    QV_param_val negative = minusTen.Convert(QV_param_val::U8(3));
-    EXPECT_EQ(negative.GetKind(), ValKind::Float);
-    EXPECT_FLOAT_EQ(negative.GetFloat(), -7.0f);
-}
-
-TEST_F(ConverterTest, NullConverterIsTheIdentity) {
+// Scale and offset work in single precision and truncate back into the input's
+// kind, or give the float when that kind cannot hold it.
+TEST_F(ConverterTest, ArithmeticConvertersKeepTheKindWhenTheResultFits) {
+    using V = QV_param_val;
+    ScaleOffsetConverter half(V::Float(0.5f), V::U16(0));
+    ScaleOffsetConverter triple(V::U16(3), V::S16(-4));
+    ScaleOffsetConverter halfLess10(V::Float(0.5f), V::S16(-10));
+    // 16777217 is not a float: the sum is rounded back to 16777216.
+    ScaleOffsetConverter plusOne(V::U16(1), V::U32(1));
+    OffsetConverter plusHalf(V::Float(8.5f));
+    OffsetConverter minusTen(V::S16(-10));
     NullConverter identity;
-    EXPECT_EQ(identity.Convert(QV_param_val::Text("x")).GetText(), "x");
-    EXPECT_TRUE(identity.Convert(QV_param_val::S8(-3)).Equals(QV_param_val::S8(-3)));
+    const struct {
+        Converter &converter;
+        V in, out;
+    } cases[] = {
+        {half, V::U16(5), V::U16(2)},
+        {triple, V::S16(-2), V::S16(-10)},
+        {halfLess10, V::U16(4), V::Float(-8)},  // -8: no U16
+        {plusOne, V::U32(16777216), V::U32(16777216)},
+        {plusHalf, V::S16(-20), V::S16(-11)},  // -11.5 truncated toward zero
+        {minusTen, V::U8(3), V::Float(-7)},
+        {identity, V::S8(-3), V::S8(-3)},
+    };
+    for (const auto &c : cases) {
+        const V out = c.converter.Convert(c.in);
+        EXPECT_TRUE(out.Equals(c.out)) << "case " << (&c - cases) << ": " << out.ToString();
+    }
+    EXPECT_EQ(identity.Convert(V::Text("x")).GetText(), "x");
 }
 
 }  // namespace

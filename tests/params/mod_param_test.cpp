@@ -41,55 +41,42 @@ std::unique_ptr<QV_range_param> RangeParam(const char *name, QV_param_val value,
                                             nullptr, nullptr, nullptr, nullptr, radix);
 }
 
-TEST_F(ModParamTest, ChoiceLinesAreBareWordsOrNamedWords) {
+// A choice is a bare word or "key = word" (a value in no choice gives the
+// first word); a range follows its radix, a float is quoted with three
+// decimals, a string is quoted; a disabled parameter has no line.
+TEST_F(ModParamTest, WrittenLinesFollowTheKind) {
     auto interlace = InterlaceParam();
-    EXPECT_EQ(interlace->GetType(), "CHOICE");
     EXPECT_EQ(interlace->GetCFGString(), "Interlaced");
     interlace->SetRawValue(QV_param_val::U32(0));
     EXPECT_EQ(interlace->GetCFGString(), "Non_Interlaced");
-    interlace->SetRawValue(QV_param_val::U32(7));  // in no choice: the first word
+    interlace->SetRawValue(QV_param_val::U32(7));
     EXPECT_EQ(interlace->GetCFGString(), "Non_Interlaced");
+    interlace->SetEnabled(false);
+    EXPECT_EQ(interlace->GetCFGString(), "");
 
-    const std::array<QV_param_val, 1> defaults{QV_param_val::U16(1)};
+    const std::array<QV_param_val, 1> high{QV_param_val::U16(1)};
     QV_choice_param polarity(
-        "Trigger_Polarity", 1, defaults, -1, 9, std::make_unique<Val2IndexConverter>(), nullptr,
+        "Trigger_Polarity", 1, high, -1, 9, std::make_unique<Val2IndexConverter>(), nullptr,
         std::make_unique<Val2IndexConverter>(), nullptr, nullptr, nullptr,
         {"Active_Low", "Active_High"}, {QV_param_val::U16(0), QV_param_val::U16(1)}, true);
     EXPECT_EQ(polarity.GetCFGString(), "Trigger_Polarity = Active_High");
-}
 
-TEST_F(ModParamTest, RangeLinesFollowTheRadixAndQuoteFloats) {
     EXPECT_EQ(RangeParam("HCount", QV_param_val::U16(255), 16)->GetCFGString(), "HCount = 0xFF");
     EXPECT_EQ(RangeParam("HCount", QV_param_val::U32(255), 16)->GetCFGString(), "HCount = 0xFF");
     EXPECT_EQ(RangeParam("HCount", QV_param_val::U16(255), 10)->GetCFGString(), "HCount = 255");
     EXPECT_EQ(RangeParam("Gain", QV_param_val::Float(1.5f), 16)->GetCFGString(),
               "Gain = \"1.500\"");
     EXPECT_EQ(RangeParam("Offset", QV_param_val::S16(-3), 10)->GetCFGString(), "Offset = -3");
-    EXPECT_EQ(RangeParam("Gain", QV_param_val::U16(1), 10)->GetType(), "RANGE");
-}
-
-TEST_F(ModParamTest, StringLinesQuoteTheText) {
-    const std::array<QV_param_val, 1> defaults{QV_param_val::Text("KP-F1 camera")};
-    QV_string_param name("Camera_Name", 1, defaults, -1, 1, nullptr, nullptr, nullptr, nullptr,
-                         nullptr, nullptr);
-    EXPECT_EQ(name.GetType(), "STRING");
-    EXPECT_EQ(name.GetCFGString(), "Camera_Name = \"KP-F1 camera\"");
-}
-
-TEST_F(ModParamTest, ADisabledParameterHasNoLine) {
-    auto interlace = InterlaceParam();
-    interlace->SetEnabled(false);
-    EXPECT_EQ(interlace->GetCFGString(), "");
     auto range = RangeParam("HCount", QV_param_val::U16(1), 10);
     range->SetEnabled(false);
     EXPECT_EQ(range->GetCFGString(0), "");
-}
 
-TEST_F(ModParamTest, TheBaseClassHasNoLineOfItsOwn) {
-    const std::array<QV_param_val, 1> defaults{QV_param_val::U16(1)};
-    QV_mod_param plain("Plain", 1, defaults, -1, 1, nullptr, nullptr, nullptr, nullptr, nullptr,
+    const std::array<QV_param_val, 1> text{QV_param_val::Text("KP-F1 camera")};
+    QV_string_param name("Camera_Name", 1, text, -1, 1, nullptr, nullptr, nullptr, nullptr, nullptr,
+                         nullptr);
+    EXPECT_EQ(name.GetCFGString(), "Camera_Name = \"KP-F1 camera\"");
+    QV_mod_param plain("Plain", 1, high, -1, 1, nullptr, nullptr, nullptr, nullptr, nullptr,
                        nullptr);
-    EXPECT_EQ(plain.GetType(), "");
     EXPECT_EQ(plain.GetCFGString(), "ERROR in QV_mod_param::GetCFGString(int thePort)");
 }
 
@@ -179,15 +166,6 @@ TEST_F(ModParamTest, OffsetRangeWritesTheValueLessEightAsSigned16) {
     level.ApplyToHardware();  // the to-hardware converter is not used
     EXPECT_EQ(registers.writes, (std::vector<Write>{{kHandle, 40, 0xFFFB, 16}}));
     EXPECT_TRUE(ui.messages.empty());
-}
-
-TEST_F(ModParamTest, WithoutHardwareNothingIsWritten) {
-    auto param = RangeParam("HCount", QV_param_val::U16(5), 10);
-    param->AttachTo(nullptr, &board);
-    SetHardwareEnabled(false);
-    EXPECT_EQ(param->SetUIValue(QV_param_val::U16(6)), 0);
-    EXPECT_EQ(param->GetRawValue().GetLong(), 6);
-    EXPECT_TRUE(registers.writes.empty());
 }
 
 }  // namespace

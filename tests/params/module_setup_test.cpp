@@ -4,16 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <map>
 #include <memory>
 #include <utility>
 #include <vector>
 
 #include "library/hardware.h"
-#include "library/register_access.h"
 #include "params/converters.h"
 #include "params/mod.h"
 #include "params/mod_param.h"
+#include "support/fake_registers.h"
 #include "support/recording_ui.h"
 #include "system/plat_mod.h"
 
@@ -28,24 +27,6 @@ constexpr int kFirstRangeId = 10;
 constexpr int kPortHandle = 100;
 constexpr int kSyncHandle = 101;
 constexpr int kFirstRangeReg = 0x40;
-
-// A register file that keeps the last value written to each register.
-class RecordingRegisters : public RegisterAccess {
-public:
-    int WriteReg16(std::uint32_t, int reg, std::uint16_t value) override {
-        last[reg] = value;
-        ++writes;
-        return 0;
-    }
-    bool HasWriteReg32() const override { return false; }
-    int WriteReg32(std::uint32_t, int, std::uint32_t) override { return -1; }
-    std::int16_t ReadReg16(std::uint32_t, int) override { return 0; }
-    bool HasReadReg32() const override { return false; }
-    std::uint32_t ReadReg32(std::uint32_t, int) override { return 0; }
-
-    std::map<int, std::uint16_t> last;
-    int writes = 0;
-};
 
 class CountingBoard : public QV_plat_mod {
 public:
@@ -155,7 +136,7 @@ protected:
     RecordingUi ui_;
     ScopedUi scopedUi_{ui_};
     HardwareTemporarilyEnabled hardware_;
-    RecordingRegisters registers_;
+    testing::FakeRegisters registers_;
     CountingBoard board_{&registers_};
     TestModule module_{&board_};
     FakeHost host_;
@@ -190,18 +171,21 @@ TEST_F(ModuleSetupTest, PortChoiceRefillsEveryRowWithTheNewPortsValues) {
     EXPECT_EQ(port.selected, 1);
     EXPECT_EQ(dialog.Pager(kCameraTab).DescribeRow(kFirstRangeRow + 1).valueText, "201");
     EXPECT_EQ(dialog.Pager(kTimingTab).DescribeRow(19).valueText, "218");
-    EXPECT_EQ(registers_.last[kFirstRangeReg + 26], 226);
+    EXPECT_EQ(registers_.registers[kFirstRangeReg + 26], 226);
+    EXPECT_EQ(ui_.waitCursorShown, 1);
     EXPECT_EQ(ui_.waitCursorDepth, 0);
+    EXPECT_EQ(module_.GetUsrParam(kPortId)->SetIndex(2), -1);
+    EXPECT_EQ(dialog.Pager(kCameraTab).DescribeRow(1).selected, 1);
 }
 
 TEST_F(ModuleSetupTest, OnlyDropDownRowsChangeAndOnlyFlaggedRowsRefreshTheOwner) {
     ModuleSetup &dialog = Open(0, module_);
-    const int writes = registers_.writes;
+    const std::size_t writes = registers_.writes.size();
     EXPECT_EQ(dialog.DropDownChanged(kCameraTab, kFirstRangeRow, 1), Redraw::Nothing);
     EXPECT_EQ(dialog.DropDownChanged(kCameraTab, 0, 1), Redraw::Nothing);
     EXPECT_EQ(dialog.DropDownChanged(kCameraTab, 12, 1), Redraw::Nothing);
     EXPECT_EQ(dialog.DropDownChanged(9, 1, 1), Redraw::Nothing);
-    EXPECT_EQ(registers_.writes, writes);
+    EXPECT_EQ(registers_.writes.size(), writes);
 
     EXPECT_EQ(dialog.DropDownChanged(kCameraTab, 2, 1), Redraw::Row);
     dialog.ValueEntryClosed(kCameraTab, kFirstRangeRow);
@@ -230,11 +214,11 @@ TEST_F(ModuleSetupTest, CancelRestoresValuesAndRegistersOfBothModules) {
     ModuleSetup &dialog = Open(2, module_, &second);
     module_.GetUsrParam(kFirstRangeId + 3)->SetValue(QV_param_val::U16(900));
     second.Range(0).SetUIValue(QV_param_val::U16(1));
-    ASSERT_EQ(registers_.last[kFirstRangeReg + 3], 900);
+    ASSERT_EQ(registers_.registers[kFirstRangeReg + 3], 900);
 
     dialog.Cancel();
     EXPECT_EQ(module_.Range(3).GetUIValue().GetLong(), 103);
-    EXPECT_EQ(registers_.last[kFirstRangeReg + 3], 103);
+    EXPECT_EQ(registers_.registers[kFirstRangeReg + 3], 103);
     EXPECT_EQ(second.Range(0).GetUIValue().GetLong(), 100);
     EXPECT_EQ(ui_.waitCursorShown, 1);
     EXPECT_EQ(ui_.waitCursorDepth, 0);

@@ -171,14 +171,5 @@ TEST_F(RowPagerTest, KeyboardFocusScrollsToTheNextEditableEntry) {
     EXPECT_EQ(small.ScrollPosition(), 1);
 }
 
-TEST(RowPagerControlIds, MapControlsToRows) {
-    EXPECT_EQ(RowPager::DropDownId(7), 307);
-    EXPECT_EQ(RowPager::RowOfControl(101), 1);
-    EXPECT_EQ(RowPager::RowOfControl(219), 19);
-    EXPECT_EQ(RowPager::RowOfControl(305), 5);
-    EXPECT_EQ(RowPager::RowOfControl(300), -1);
-    EXPECT_EQ(RowPager::RowOfControl(120), -1);
-}
-
 }  // namespace
 }  // namespace qvi

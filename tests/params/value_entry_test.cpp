@@ -86,75 +86,67 @@ protected:
     int refreshes_ = 0;
 };
 
-TEST_F(ValueEntryTest, OpensWithLabelLimitsAndScrollSettings) {
+TEST_F(ValueEntryTest, OpensWithLabelLimitsAndHelp) {
     QV_usr_param &row = Row(V::U16(500), V::U16(0), V::U16(1023), V::U16(1));
     ValueEntry entry = Open(row);
     EXPECT_EQ(entry.Caption(), "Horizontal Total");
     EXPECT_FALSE(entry.IsTextEntry());
     EXPECT_TRUE(entry.ShowsScrollBar() && entry.ShowsLimits());
     EXPECT_EQ(entry.MinText() + "/" + entry.MaxText(), "0/1023");
-    EXPECT_EQ(Shape(entry), "1023,1,500: 500");
     EXPECT_EQ(entry.HelpTopic(), 501);
+    entry.Scroll(ScrollMove::ThumbPosition, 700);
+    EXPECT_EQ(Stored(row), "500");  // scrolling stores nothing
 
     QV_range_usr_param loose("Loose", 9, mod_.GetModParams(), 1, V::U16(0), V::U16(1), V::U16(1));
     EXPECT_EQ(Open(loose).HelpTopic(), 13);  // no module
 }
 
-TEST_F(ValueEntryTest, ScrollingMovesTheValueButStoresNothing) {
-    QV_usr_param &row = Row(V::U16(0), V::U16(0), V::U16(1023), V::U16(1));
-    ValueEntry entry = Open(row);
-    entry.Scroll(ScrollMove::PageForward);
-    EXPECT_EQ(Shape(entry), "1023,1,2: 2");
-    entry.Scroll(ScrollMove::PageBack);
-    entry.Scroll(ScrollMove::LineBack);
-    EXPECT_EQ(entry.ScrollPos(), 0);
-    entry.Scroll(ScrollMove::ThumbTrack, 5000);
-    EXPECT_EQ(entry.EditText(), "1023");
-    entry.Scroll(ScrollMove::ThumbPosition, 700);
-    EXPECT_EQ(entry.EditText(), "700");
-    EXPECT_EQ(Stored(row), "0");
-}
-
-TEST_F(ValueEntryTest, FullUnsigned16RangeIsCutTo32767Positions) {
-    ValueEntry entry = Open(Row(V::U16(65535), V::U16(0), V::U16(65535), V::U16(1)));
-    EXPECT_EQ(Shape(entry), "32767,1,32767: 65535");
-    entry.Scroll(ScrollMove::ToStart);
-    entry.Scroll(ScrollMove::LineForward);
-    EXPECT_EQ(entry.EditText(), "2");
-    entry.Scroll(ScrollMove::LineForward);
-    EXPECT_EQ(entry.EditText(), "4");
-}
-
-TEST_F(ValueEntryTest, SignedScrollsByStepAndTruncatesTowardZero) {
-    ValueEntry entry = Open(Row(V::S16(0), V::S16(-100), V::S16(100), V::S16(5)));
-    EXPECT_EQ(Shape(entry), "40,4,20: 0");
-    entry.Scroll(ScrollMove::PageForward);
-    EXPECT_EQ(Shape(entry), "40,4,25: 25");
-
-    ValueEntry odd = Open(Row(V::S16(-10), V::S16(-10), V::S16(10), V::S16(3)));
-    odd.Scroll(ScrollMove::PageForward);  // page step 0: moves by 1 to -10 + 20/6
-    EXPECT_EQ(Shape(odd), "6,0,1: -6");
-}
-
-TEST_F(ValueEntryTest, FloatScrollWorksInSinglePrecision) {
-    ValueEntry entry = Open(Row(V::Float(0.7f), V::Float(0), V::Float(1), V::Float(0.1f)));
-    EXPECT_EQ(Shape(entry), "10,1,7: 0.700");
-    entry.Scroll(ScrollMove::LineForward);
-    EXPECT_EQ(Shape(entry), "10,1,8: 0.800");
-
-    ValueEntry wide = Open(Row(V::U32(250000), V::U32(0), V::U32(1000000), V::U32(1000)));
-    EXPECT_EQ(Shape(wide), "1000,100,250: 250000");
-}
-
-TEST_F(ValueEntryTest, DegenerateRangesAndStepsNeverDivideByZero) {
-    ValueEntry flat = Open(Row(V::S16(5), V::S16(5), V::S16(5), V::S16(0)));
-    flat.Scroll(ScrollMove::ToEnd);
-    EXPECT_EQ(Shape(flat), "0,0,0: 5");
-    ValueEntry noStep = Open(Row(V::Float(1), V::Float(0), V::Float(2), V::Float(0)));
-    EXPECT_EQ(Shape(noStep), "2,0,1: 1.000");  // a step of 0 counts as 1
-    ValueEntry flatU16 = Open(Row(V::U16(3), V::U16(3), V::U16(3), V::U16(0)));
-    flatU16.Scroll(ScrollMove::PageForward);
-    EXPECT_EQ(Shape(flatU16), "0,0,0: 3");
+// The scroll bar over a row's limits: "scroll max, page step, position: edit
+// text" after the moves. A full unsigned 16-bit range is cut to 32767
+// positions; signed values truncate toward zero; floats scroll in single
+// precision; a degenerate range or step never divides by zero.
+TEST_F(ValueEntryTest, ScrollingFollowsTheLimitsAndStep) {
+    using M = ScrollMove;
+    struct Limits {
+        V min, max, step;
+    };
+    const Limits u10{V::U16(0), V::U16(1023), V::U16(1)};
+    const Limits u16{V::U16(0), V::U16(65535), V::U16(1)};
+    const Limits s16{V::S16(-100), V::S16(100), V::S16(5)};
+    const Limits real{V::Float(0), V::Float(1), V::Float(0.1f)};
+    const struct {
+        V value;
+        Limits limits;
+        std::vector<std::pair<ScrollMove, int>> moves;
+        const char *shape;
+    } cases[] = {
+        {V::U16(500), u10, {}, "1023,1,500: 500"},
+        {V::U16(0), u10, {{M::PageForward, 0}}, "1023,1,2: 2"},
+        {V::U16(0), u10, {{M::PageForward, 0}, {M::PageBack, 0}, {M::LineBack, 0}}, "1023,1,0: 0"},
+        {V::U16(0), u10, {{M::ThumbTrack, 5000}}, "1023,1,1023: 1023"},
+        {V::U16(0), u10, {{M::ThumbPosition, 700}}, "1023,1,700: 700"},
+        {V::U16(65535), u16, {}, "32767,1,32767: 65535"},
+        {V::U16(65535), u16, {{M::ToStart, 0}, {M::LineForward, 0}}, "32767,1,1: 2"},
+        {V::U16(65535),
+         u16,
+         {{M::ToStart, 0}, {M::LineForward, 0}, {M::LineForward, 0}},
+         "32767,1,2: 4"},
+        {V::S16(0), s16, {}, "40,4,20: 0"},
+        {V::S16(0), s16, {{M::PageForward, 0}}, "40,4,25: 25"},
+        // Page step 0: moves by 1 to -10 + 20/6.
+        {V::S16(-10), {V::S16(-10), V::S16(10), V::S16(3)}, {{M::PageForward, 0}}, "6,0,1: -6"},
+        {V::Float(0.7f), real, {}, "10,1,7: 0.700"},
+        {V::Float(0.7f), real, {{M::LineForward, 0}}, "10,1,8: 0.800"},
+        {V::U32(250000), {V::U32(0), V::U32(1000000), V::U32(1000)}, {}, "1000,100,250: 250000"},
+        {V::S16(5), {V::S16(5), V::S16(5), V::S16(0)}, {{M::ToEnd, 0}}, "0,0,0: 5"},
+        {V::Float(1), {V::Float(0), V::Float(2), V::Float(0)}, {}, "2,0,1: 1.000"},  // step 1
+        {V::U16(3), {V::U16(3), V::U16(3), V::U16(0)}, {{M::PageForward, 0}}, "0,0,0: 3"},
+    };
+    for (const auto &c : cases) {
+        ValueEntry entry = Open(Row(c.value, c.limits.min, c.limits.max, c.limits.step));
+        for (const auto &[move, position] : c.moves) entry.Scroll(move, position);
+        EXPECT_EQ(Shape(entry), c.shape) << "case " << (&c - cases);
+    }
 }
 
 TEST_F(ValueEntryTest, OkRejectsOutOfRangeAndLettersAndKeepsTheOldValue) {

@@ -1,13 +1,11 @@
 // INI files with private-profile semantics: reading, writing, limits.
 #include "platform/profile.h"
+#include "support/core_scratch_dir.h"
 #include "support/recording_ui.h"
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <climits>
-#include <fstream>
-#include <iterator>
 #include <tuple>
 #include <utility>
 
@@ -18,28 +16,10 @@ namespace fs = std::filesystem;
 
 class ProfileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        const auto *info = ::testing::UnitTest::GetInstance()->current_test_info();
-        const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-        dir_ = fs::temp_directory_path() /
-               ("qvi_profile_" + std::string(info->name()) + "_" + std::to_string(stamp));
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add, ec);
-        fs::remove_all(dir_, ec);
-    }
-
     fs::path Put(const std::string &text, const std::string &name = "settings.ini") {
-        std::ofstream(dir_ / name, std::ios::binary) << text;
-        return dir_ / name;
+        return scratch_.Write(name, text);
     }
-    static std::string Slurp(const fs::path &path) {
-        std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
+    static std::string Slurp(const fs::path &path) { return testing::ScratchDir::Read(path); }
     std::vector<std::string> Listing() const {
         std::vector<std::string> names;
         for (const auto &item : fs::directory_iterator(dir_))
@@ -47,7 +27,8 @@ protected:
         return names;
     }
 
-    fs::path dir_;
+    testing::ScratchDir scratch_;
+    const fs::path dir_ = scratch_.Path();
 };
 
 TEST_F(ProfileTest, ReadsTheLineSyntax) {

@@ -8,8 +8,9 @@
 #include <unistd.h>
 
 #include <csignal>
-#include <fstream>
 #include <string>
+
+#include "support/core_scratch_dir.h"
 
 namespace qvi {
 namespace {
@@ -18,33 +19,17 @@ namespace fs = std::filesystem;
 
 class ReplaceFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("qvi-replace-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add, ignored);
-        fs::remove_all(dir_, ignored);
-    }
-
     fs::path Write(const std::string &name, const std::string &content) {
-        std::ofstream(dir_ / name, std::ios::binary) << content;
-        return dir_ / name;
+        return scratch_.Write(name, content);
     }
-    static std::string Read(const fs::path &path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
+    static std::string Read(const fs::path &path) { return testing::ScratchDir::Read(path); }
     // Nothing but the named files is left in the folder (no temporary files).
     std::size_t Entries() const {
         return static_cast<std::size_t>(std::distance(fs::directory_iterator(dir_), {}));
     }
 
-    fs::path dir_;
+    testing::ScratchDir scratch_;
+    const fs::path dir_ = scratch_.Path();
 };
 
 TEST_F(ReplaceFileTest, ReplacesContentAndKeepsTheModeWithoutLeavingTemporaries) {

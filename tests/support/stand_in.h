@@ -14,6 +14,7 @@
 #include "modules/model_registry.h"
 #include "platform/posix/dl_library_loader.h"
 #include "platform/posix/posix_processes.h"
+#include "support/core_scratch_dir.h"
 #include "support/test_env.h"
 #include "system/mod_factory.h"
 #include "system/pci_platform.h"
@@ -63,10 +64,6 @@ inline const std::string kDefaultConfiguration = [] {
 class StandInTest : public UiTest {
 protected:
     StandInTest() {
-        dir_ = std::filesystem::temp_directory_path() /
-               ("qvi-system-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(dir_);
         ::unsetenv("QUAR_RACK");
         ::unsetenv("CNF27310");
         Write("default.txt", kDefaultConfiguration);
@@ -75,7 +72,6 @@ protected:
         tree.reset();
         factory.reset();
         platform.reset();
-        std::filesystem::remove_all(dir_);
     }
 
     // Binds the libraries and builds the factory and the tree.
@@ -96,15 +92,9 @@ protected:
     }
 
     std::filesystem::path Write(const std::string &name, const std::string &text) {
-        std::filesystem::path path = dir_ / name;
-        std::ofstream(path, std::ios::binary) << text;
-        return path;
+        return scratch_.Write(name, text);
     }
-
-    std::string Read(const std::filesystem::path &path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
+    static std::string Read(const std::filesystem::path &path) { return ScratchDir::Read(path); }
 
     void UseRack(const std::string &text) {
         ::setenv("QUAR_RACK", Write("rack.ini", text).c_str(), 1);
@@ -117,7 +107,8 @@ protected:
         return texts;
     }
 
-    std::filesystem::path dir_;
+    ScratchDir scratch_;
+    std::filesystem::path dir_ = scratch_.Path();
     DlLibraryLoader loader;
     PosixProcesses processes;
     std::unique_ptr<QV_pci_platform> platform;

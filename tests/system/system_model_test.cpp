@@ -125,7 +125,8 @@ TEST_F(SystemModelTest, RemovingACameraChannelRemovesTheWholeBoard) {
     EXPECT_EQ(tree->System().GetElement(6)->GetType(), "DBOARD");
 }
 
-TEST_F(SystemModelTest, RemovingTheTx10OfTheOnlyLumoKeepsTheBoard) {
+// The TX-10 goes with its Lumo board unless that is the only motherboard.
+TEST_F(SystemModelTest, RemovingTheTx10OfALumoEmptiesTheBoardIfAnotherRemains) {
     Load("[SYSTEM:0]\n[Lumo:0]\n[TX-10:0]\n      Slot_Number = 0\n");
     EXPECT_EQ(Remove(2), 0);
     EXPECT_EQ(tree->System().GetElement(2)->GetType(), "EMPTY");
@@ -133,9 +134,9 @@ TEST_F(SystemModelTest, RemovingTheTx10OfTheOnlyLumoKeepsTheBoard) {
     EXPECT_EQ(ui.Errors(),
               (std::vector<std::string>{"Can't remove, must have at least 1 motherboard"}));
     EXPECT_TRUE(ConfigModified());
-}
 
-TEST_F(SystemModelTest, RemovingTheTx10OfOneOfTwoBoardsEmptiesItsLumo) {
+    ui.Clear();
+    rebuilds = 0;
     Load("[SYSTEM:0]\n[Lumo:0]\n[TX-10:0]\n      Slot_Number = 0\n[RX-600:0]\n");
     EXPECT_EQ(Remove(2), 0);
     EXPECT_EQ(tree->System().GetElement(1)->GetType(), "EMPTY");
