@@ -16,10 +16,21 @@ deb=$(ls "$scratch"/out/*.deb)
 dpkg-deb -f "$deb" Depends | grep -q libtiff || fail "Depends lacks libtiff: $(dpkg-deb -f "$deb" Depends)"
 dpkg-deb -I "$deb" conffiles | grep -qx /etc/qvi-configurator/qvi.ini || fail "no conffile"
 
+if command -v lintian >/dev/null 2>&1; then
+    lintian --fail-on error "$deb" >"$scratch/lintian.log" 2>&1 ||
+        fail "lintian: $(grep '^E:' "$scratch/lintian.log")"
+fi
+
 root=$scratch/root
 dpkg -x "$deb" "$root"
+# The scratch root stands in for /: links to absolute paths (the settings in
+# /etc) are pointed into it.
+find "$root" -type l -lname '/*' | while read -r link; do
+    ln -sfn "$root$(readlink "$link")" "$link"
+done
 for file in usr/bin/qvconfig usr/bin/qvcfg usr/bin/mkbcf usr/lib/qvi-configurator/libquar-core.so \
     usr/lib/qvi-configurator/qvcfg.ini usr/share/man/man1/qvcfg.1.gz usr/share/doc/qvi-configurator/copyright \
+    usr/share/doc/qvi-configurator/changelog.gz \
     usr/share/icons/hicolor/scalable/apps/qvconfig.svg; do
     [ -e "$root/$file" ] || fail "missing $file"
 done
