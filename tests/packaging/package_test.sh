@@ -2,7 +2,7 @@
 # The Debian package of a build: made by CPack, unpacked into a scratch root
 # (dpkg -x), and its qvcfg run from there on the installed samples. Also
 # checks what the package declares: dependencies, the settings conffile, the
-# desktop entry's launcher and the man page.
+# desktop entry's launcher, the man pages and, where installed, lintian.
 set -euo pipefail
 build=$1
 scratch=$(mktemp -d)
@@ -37,8 +37,10 @@ done
 launcher=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$root/usr/share/applications/qvconfig.desktop")
 [ -x "$root$launcher" ] || fail "the desktop entry runs $launcher, which is not in the package"
 if command -v groff >/dev/null 2>&1; then
-    warnings=$(zcat "$root/usr/share/man/man1/qvcfg.1.gz" | groff -man -Tutf8 -ww -z 2>&1)
-    [ -z "$warnings" ] || fail "man page: $warnings"
+    for page in qvconfig qvcfg mkbcf; do
+        warnings=$(zcat "$root/usr/share/man/man1/$page.1.gz" | groff -man -Tutf8 -ww -z 2>&1)
+        [ -z "$warnings" ] || fail "man page $page: $warnings"
+    done
 fi
 
 samples=$root/usr/share/qvi-configurator/samples/config
