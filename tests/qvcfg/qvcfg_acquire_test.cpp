@@ -112,12 +112,17 @@ TEST_F(QvcfgAcquireTest, GrabCountsTheFramesShown) {
     Outcome run = Qvcfg("-q grab " + Demo() + " 1 --frames 5");
     ASSERT_EQ(run.status, 0) << run.err;
     std::map<std::string, std::string> fields = Fields(run.out);
-    EXPECT_EQ(fields["frames"], "5");
+    // The display server may draw once more before the grab ends.
+    EXPECT_GE(std::stoi(fields["frames"]), 5);
+    EXPECT_LE(std::stoi(fields["frames"]), 7);
     EXPECT_GT(std::stod(fields["frames_per_second"]), 0.0);
-    EXPECT_GT(std::stod(fields["cpu_ms_per_frame"]), 0.0);
     run = Qvcfg("-q grab " + Demo() + " 1 --frames 200 --uncapped");
     ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_GE(std::stoi(Fields(run.out)["frames"]), 200);
+    fields = Fields(run.out);
+    EXPECT_GE(std::stoi(fields["frames"]), 200);
+    // 200 frames drawn on this thread cost measurable CPU time, where 5
+    // frames may fall within one tick of the process's accounting.
+    EXPECT_GT(std::stod(fields["cpu_ms_per_frame"]), 0.0);
 }
 
 // A software trigger comes at once; an external one at the rack's period,

@@ -202,9 +202,12 @@ TEST_F(HostAcquisitionTest, DualTapInterleavesTwoChannelsColumns) {
                   2, kWidth, kHeight, buffer_.data(), 1, -1);
     ASSERT_NE(grab, 0u);
     void *address = nullptr;
-    ASSERT_EQ(Wait(grab, 1000, 1, &address), 0);
-    EXPECT_EQ(Mismatches(address, 6, 2, 0, true), 0);
-    EXPECT_NE(Mismatches(address, 6, 2, 0, false), 0);
+    // A waiter that comes late finds a later frame in the one buffer.
+    ASSERT_GE(Wait(grab, 1000, 1, &address), 0);
+    std::uint64_t number = 0;
+    while (number < 64 && Mismatches(address, 6, 2, number, true) != 0) ++number;
+    ASSERT_LT(number, 64u) << "the buffer holds no dual-tap frame of the pattern";
+    EXPECT_NE(Mismatches(address, 6, 2, number, false), 0);
 
     std::vector<std::uint8_t> other(kFrame);
     ASSERT_NE(QUAR_CALL(library_, qrx_host_grab, second_, other.data(), kWidth, kHeight), 0u);
