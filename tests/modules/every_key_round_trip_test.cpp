@@ -18,6 +18,7 @@
 #include "app/row_limits.h"
 #include "config/text_parser.h"
 #include "keys/key_table.h"
+#include "support/bound_stand_in.h"
 #include "support/stand_in.h"
 #include "system/config_writer.h"
 
@@ -102,7 +103,7 @@ std::string Text(const KeyRow &row, const KeyValue &value) {
     }
     if (row.type == keys::ValueType::Float) {
         char buffer[32];
-        std::snprintf(buffer, sizeof buffer, "%g", value.number);
+        std::snprintf(buffer, sizeof buffer, "%.3f", value.number);
         return buffer;
     }
     const quar::IntegerLimits limits = quar::LimitsOf(row);
@@ -144,12 +145,15 @@ private:
             // What only the program knows, the library keeps no field for.
             if (row.location.record == keys::Record::None) continue;
             if (!row.key.empty() && !written.insert(row.key).second) continue;
-            std::string values;
-            for (const KeyRow &same : table.keys) {
-                if (&same != &row && (row.key.empty() || same.key != row.key)) continue;
-                const KeyValue value = Value(table, same, port);
-                values += (values.empty() ? "" : ", ") + Text(same, value);
-            }
+            // Rows sharing a key are one list; a float alone is quoted.
+            std::vector<std::string> items;
+            for (const KeyRow &same : table.keys)
+                if (&same == &row || (!row.key.empty() && same.key == row.key))
+                    items.push_back(Text(same, Value(table, same, port)));
+            std::string values = items.size() == 1 && row.type == keys::ValueType::Float
+                                     ? "\"" + items.front() + "\""
+                                     : items.front();
+            for (std::size_t i = 1; i < items.size(); ++i) values += "," + items[i];
             if (values.empty()) continue;
             const bool bare = row.kind == KeyKind::Choice && !row.named;
             text += "      " + (bare ? values : std::string(row.key) + " = " + values) + "\n";
@@ -222,6 +226,18 @@ std::vector<const quar::ModuleConfig *> Elements(const quar::Configuration &conf
     return elements;
 }
 
+// The lines of each section and camera-port block, heads left out.
+std::vector<std::vector<std::string>> Blocks(const std::string &text) {
+    std::vector<std::vector<std::string>> blocks;
+    for (const std::string &line : testing::Lines(text)) {
+        if (line.starts_with("["))
+            blocks.emplace_back();
+        else if (!blocks.empty())
+            blocks.back().push_back(line);
+    }
+    return blocks;
+}
+
 std::string Shown(const KeyValue &value) {
     return value.isText ? "\"" + value.text + "\"" : std::to_string(value.number);
 }
@@ -292,6 +308,13 @@ TEST_P(EveryKeyRoundTripTest, EveryKeyComesBackAsGivenAndTheWrittenFileWritesIts
     const quar::Configuration writtenConfig = Parse(written, "written.txt");
     const auto back = Elements(writtenConfig);
     ASSERT_EQ(back.size(), given.size()) << written;
+
+    // Each generated line is written as it was, in its own block.
+    const auto givenBlocks = Blocks(generated.text), writtenBlocks = Blocks(written);
+    ASSERT_EQ(writtenBlocks.size(), givenBlocks.size());
+    for (std::size_t i = 0; i < givenBlocks.size(); ++i)
+        for (const std::string &line : givenBlocks[i])
+            EXPECT_EQ(std::ranges::count(writtenBlocks[i], line), 1) << line << " in block " << i;
 
     std::set<const ModelTable *> setModels;
     for (const SetKey &key : generated.set) {
