@@ -309,12 +309,16 @@ TEST_P(EveryKeyRoundTripTest, EveryKeyComesBackAsGivenAndTheWrittenFileWritesIts
     const auto back = Elements(writtenConfig);
     ASSERT_EQ(back.size(), given.size()) << written;
 
-    // Each generated line is written as it was, in its own block.
+    // Each generated line is written as it was, once, in its own block.
     const auto givenBlocks = Blocks(generated.text), writtenBlocks = Blocks(written);
     ASSERT_EQ(writtenBlocks.size(), givenBlocks.size());
-    for (std::size_t i = 0; i < givenBlocks.size(); ++i)
+    for (std::size_t i = 0; i < givenBlocks.size(); ++i) {
         for (const std::string &line : givenBlocks[i])
             EXPECT_EQ(std::ranges::count(writtenBlocks[i], line), 1) << line << " in block " << i;
+        // A word written as no line leaves no empty line either.
+        for (const std::string &line : writtenBlocks[i])
+            EXPECT_NE(line.find_first_not_of(' '), std::string::npos) << "block " << i;
+    }
 
     std::set<const ModelTable *> setModels;
     for (const SetKey &key : generated.set) {
