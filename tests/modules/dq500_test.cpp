@@ -28,7 +28,6 @@ using testing::Section;
 
 using ::testing::Contains;
 using ::testing::ElementsAre;
-using ::testing::Not;
 
 constexpr const char *kConfiguration = R"([SYSTEM:0]
 [DQ-500:0]

@@ -69,9 +69,15 @@ const std::vector<BoardPlan> kBoards = {
     {"SX-400", {"TX-70"}, "Kind = SXP\nRevision = 36\nSlot0 = TX-70\nSlot0Type = 7\n"},
     {"SXA", {"CameraPort", "CameraPort", "CameraPort", "CameraPort"}, "Kind = SXA\n"},
     {"DQ-500", {"TX-30", "RX-20"}, "Kind = DQP\nRevision = 12\nSlot0 = TX-31\nSlot1 = RX-20\n"},
-    {"RX-600", {"RX-10", "RX-30", "RX-40"}, "Kind = RXP\nSlot0 = RX-10\nSlot1 = RX-30\nSlot2 = RX-40\n"},
-    {"RX-600", {"RX-50", "RX-51", "RX-52"}, "Kind = RXP\nSlot0 = RX-50\nSlot1 = RX-51\nSlot2 = RX-52\n"},
-    {"RX-600", {"RX-53", "RX-54", "RX-55"}, "Kind = RXP\nSlot0 = RX-53\nSlot1 = RX-54\nSlot2 = RX-55\n"},
+    {"RX-600",
+     {"RX-10", "RX-30", "RX-40"},
+     "Kind = RXP\nSlot0 = RX-10\nSlot1 = RX-30\nSlot2 = RX-40\n"},
+    {"RX-600",
+     {"RX-50", "RX-51", "RX-52"},
+     "Kind = RXP\nSlot0 = RX-50\nSlot1 = RX-51\nSlot2 = RX-52\n"},
+    {"RX-600",
+     {"RX-53", "RX-54", "RX-55"},
+     "Kind = RXP\nSlot0 = RX-53\nSlot1 = RX-54\nSlot2 = RX-55\n"},
     {"RX-600", {"RX-56", "RX-57"}, "Kind = RXP\nSlot0 = RX-56\nSlot1 = RX-57\n"},
 };
 
@@ -180,12 +186,13 @@ private:
             // A camera channel's name ends in the channel's number, as the
             // program keeps it; other texts end in their port's.
             const std::size_t last = channel_ >= 0 ? static_cast<std::size_t>(channel_) : port;
-            return KeyValue{true, 0.0, "K" + std::to_string(row.handle) + "-" + std::to_string(last)};
+            return KeyValue{true, 0.0,
+                            "K" + std::to_string(row.handle) + "-" + std::to_string(last)};
         }
         if (row.kind == KeyKind::Choice) return Word(row, given, salt);
         for (int step = 0; step < 8; ++step) {
             const double delta = row.type == keys::ValueType::Float ? 0.5 * (1 + (salt + step) % 7)
-                                                                   : 1 + (salt + step) % 5;
+                                                                    : 1 + (salt + step) % 5;
             for (double sign : {1.0, -1.0}) {
                 const KeyValue candidate{false, given.number + sign * delta, {}};
                 if (quar::CheckValue(row, candidate).empty() &&
@@ -327,9 +334,8 @@ TEST_P(EveryKeyRoundTripTest, EveryKeyComesBackAsGivenAndTheWrittenFileWritesIts
         ASSERT_EQ(is.table->model, was.table->model);
         setModels.insert(was.table);
         const KeyValue &value = was.ports[key.port].at(key.row->handle);
-        SCOPED_TRACE(std::string(was.table->model) + " port " + std::to_string(key.port) +
-                     " key " + std::string(key.row->key) + " handle " +
-                     std::to_string(key.row->handle));
+        SCOPED_TRACE(std::string(was.table->model) + " port " + std::to_string(key.port) + " key " +
+                     std::string(key.row->key) + " handle " + std::to_string(key.row->handle));
         ASSERT_NE(value, quar::DefaultValue(*key.row, key.port)) << "not set away from its default";
         const KeyValue &came = is.ports[key.port].at(key.row->handle);
         if (key.row->type == keys::ValueType::Float)

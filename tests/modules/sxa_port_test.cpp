@@ -21,7 +21,6 @@ namespace {
 using testing::Lines;
 using testing::Section;
 
-using ::testing::Contains;
 using ::testing::ElementsAre;
 
 constexpr const char *kConfiguration = R"([SYSTEM:0]

@@ -18,7 +18,6 @@
 namespace qvi {
 namespace {
 
-using testing::Lines;
 using testing::Section;
 
 constexpr const char *kRack = "[Board]\nKind = SXP\nRevision = 30\nSlot0 = TX-10\n";

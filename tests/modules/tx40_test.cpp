@@ -22,7 +22,6 @@ namespace {
 
 using ::testing::Contains;
 using ::testing::ElementsAre;
-using ::testing::HasSubstr;
 using testing::Lines;
 using testing::Section;
 

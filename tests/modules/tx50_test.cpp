@@ -23,7 +23,6 @@ namespace {
 
 using ::testing::Contains;
 using ::testing::ElementsAre;
-using ::testing::IsEmpty;
 using ::testing::Not;
 using testing::PortLines;
 using testing::Section;

@@ -19,7 +19,6 @@ namespace qvi {
 namespace {
 
 using ::testing::Contains;
-using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using testing::Lines;
 using ::testing::Not;
