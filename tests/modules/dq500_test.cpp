@@ -28,18 +28,12 @@ using testing::Section;
 
 using ::testing::Contains;
 using ::testing::ElementsAre;
-using ::testing::Not;
 
 constexpr const char *kConfiguration = R"([SYSTEM:0]
 [DQ-500:0]
-      Bus_Master_Latency_Timer = 64
       FrameA1_Size = Size_4K256
-      Display_Type = NI1280
       VideoBus_Master
       Pseudo_Color_Enabled
-      Overlay_Display_X_Zoom = Display_Zoom_X2
-      Display_Line_Rate = 1234
-      PLL_Loop_Filter_Value = 7
 [DQ-500:1]
       VideoBus_Master
 )";
@@ -71,20 +65,6 @@ protected:
         return opened;
     }
 };
-
-TEST_F(Dq500Test, SectionOfALoadedBoardListsEveryNonEmptyKeyLine) {
-    Board board = Open(BoardHandle(0), 0);
-    const std::vector<std::string> lines = Lines(Section(*board.container));
-    ASSERT_FALSE(lines.empty());
-    EXPECT_EQ(lines.front(), "[DQ-500:0]");
-    EXPECT_THAT(lines, Contains("      Display_Type = NI1280"));
-    // The inspection key has no word for its cleared state: its empty line is left out.
-    EXPECT_THAT(lines, Not(Contains("      ")));
-    EXPECT_TRUE(ui.messages.empty()) << ui.Texts().front();
-
-    Board second = Open(BoardHandle(1), 1);
-    EXPECT_EQ(Lines(Section(*second.container)).front(), "[DQ-500:1]");
-}
 
 TEST_F(Dq500Test, FrameRowWritesItsFramesSizeRegister) {
     Board board = Open(BoardHandle(0));

@@ -35,14 +35,8 @@ Channels = 2
 
 constexpr const char *kConfiguration = R"([SYSTEM:0]
 [Lumo:0]
-      Latency = 200
-      IRQ_Line = 11
-      Mailbox1 = 0xFFFFFFFF
-      Mailbox3 = 0x12340000
-      Frame_Count = 3
       Start_Field = Next_odd_field
       Pixsz_Override = 24
-      YCRCB_Mono_Enable
 [TX-10:0]
       Slot_Number = 0
 [SXA:0]
@@ -109,22 +103,6 @@ protected:
     std::unique_ptr<SXP_plat_mod> board_;
     std::unique_ptr<QV_sx400_mod> container_;
 };
-
-TEST_F(Sx400Test, LoadedSectionWritesEveryKeyBackAsInTheFile) {
-    board_->FillParams(*container_);
-    container_->SetInstance(2);
-    const std::vector<std::string> lines = Lines(Section(*container_));
-    ASSERT_EQ(lines.size(), 12u);
-    EXPECT_EQ(lines[0], "[SX-400:2]");
-    EXPECT_EQ(lines[6], "      Mailbox3 = 0x12340000");
-    EXPECT_TRUE(ui.messages.empty()) << ui.Texts().front();
-
-    // The file has no trigger word: the trigger is off, and its empty word
-    // writes no line.
-    EXPECT_EQ(container_->GetUsrParam(7)->GetIndex(), 1);
-    EXPECT_EQ(container_->GetUsrParam(7)->SetIndex(0), 1);
-    EXPECT_EQ(Lines(Section(*container_))[8], "      TX_Trigger_enabled");
-}
 
 TEST_F(Sx400Test, ATx10InTheSlotMakesTheSectionLumo) {
     container_->SetInstance(4);

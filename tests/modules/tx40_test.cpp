@@ -22,7 +22,6 @@ namespace {
 
 using ::testing::Contains;
 using ::testing::ElementsAre;
-using ::testing::HasSubstr;
 using testing::Lines;
 using testing::Section;
 
@@ -37,10 +36,6 @@ constexpr const char *kModule = R"([TX-40:0]
       Vertical_Offset = 12
       Interlaced
       Interleaved_Pixels
-      Line_Scan
-      LEN_Small
-      LineMiss_Mode
-      FIFO_Reset_Mode
       Pixel_Size_16
       CCLK_24.00MHz
       CCLK_Div4
@@ -48,18 +43,7 @@ constexpr const char *kModule = R"([TX-40:0]
       EXSCLK_14.32_Div8
       EXSync_Counter_Enable
       EXSCLK_CounterPreset = 997
-      Trigger_Gen_Enable
-      Trigger_Source = Software
-      Xillix_Mode_Enable
       Camera_Mode = 5
-      PRI_Enable
-      PRI_Active_High
-      TX_OutputA = High_Byte
-      TX_OutputC = High_Byte
-      PCLK_Invert
-      FEN_NoInvert
-      FLD_NoInvert
-      EXSYNC_Pulse_Active_High
 [SX-400:1]
 [TX-40:1]
       Slot_Number = 0
@@ -89,17 +73,6 @@ class Tx40Test : public testing::Sx400PairTest<Module> {
 protected:
     void SetUp() override { LoadOnTwoBoards("TX-40", kModule); }
 };
-
-TEST_F(Tx40Test, WrittenSectionLoadsBackToTheSameSection) {
-    Module first = Open();
-    const std::string written = Section(*first.container);
-    // The structure line follows the name; the width is the file's, not the stored pairs.
-    EXPECT_THAT(written, HasSubstr("Name = \"Pulnix TM-1040\"\n      Camera_Structure = "
-                                   "Create_Structure\n      Horizontal_Active = 636\n"));
-    EXPECT_TRUE(ui.messages.empty()) << ui.Texts().front();
-
-    ExpectLoadsBack(written);
-}
 
 TEST_F(Tx40Test, InterleavedWidthCountsPixelPairsAndSwitchingKeepsTheWindowInPixels) {
     Module module = Open();

@@ -7,8 +7,7 @@
 namespace qvi::testing {
 
 // Two SX-400 boards that each carry a module of one model, for the tests of
-// that model: the test's sections configure the modules, and what a module
-// writes must load back as it was.
+// that model: the test's sections configure the modules.
 template <typename Opened>
 class Sx400PairTest : public BoundStandInTest {
 protected:
@@ -21,12 +20,6 @@ protected:
 
     // A board's module, filled and attached as the system attaches it.
     Opened Open(int board = 0) { return OpenModule<Opened>(board); }
-
-    // The section a module wrote, loaded again, is written unchanged.
-    void ExpectLoadsBack(const std::string &written) {
-        ASSERT_EQ(Load(kBoards + written), QRX_LOAD_OK);
-        EXPECT_EQ(Section(*Open().container), written);
-    }
 };
 
 }  // namespace qvi::testing
