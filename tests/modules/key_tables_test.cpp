@@ -301,22 +301,6 @@ TEST(KeyRegistry, SectionNamesAndAliases) {
     EXPECT_EQ(FindHandle(*FindModel("SXP"), 9), nullptr);
 }
 
-TEST(KeyRegistry, BoardKeysSitBehindTheHeader) {
-    int boards = 0;
-    for (const ModelTable *table : AllModels()) {
-        if (!IsBoardLike(*table)) continue;
-        ++boards;
-        EXPECT_GE(table->layout.specSize, kBoardHeaderSize) << table->model;
-        for (const KeyRow &row : table->keys) {
-            if (row.location.record == Record::Spec) {
-                EXPECT_GE(row.location.offset, kBoardHeaderSize)
-                    << table->model << " handle " << row.handle;
-            }
-        }
-    }
-    EXPECT_EQ(boards, 5);
-}
-
 TEST(KeyRegistry, WhatEachModelTakesAndFits) {
     using enum SlotKind;
     for (const ModelTable *table : AllModels()) {
