@@ -267,12 +267,6 @@ TEST_P(ModelTableTest, FieldsDoNotOverlap) {
     }
 }
 
-TEST_P(ModelTableTest, RegistryFindsIt) {
-    EXPECT_EQ(FindModel(table().model), &table());
-    EXPECT_EQ(FindSection(table().section), &table());
-    for (const KeyRow &row : table().keys) EXPECT_EQ(FindHandle(table(), row.handle), &row);
-}
-
 std::string TestName(const testing::TestParamInfo<const ModelTable *> &info) {
     std::string name(info.param->model);
     std::replace_if(
