@@ -57,8 +57,9 @@ TEST_F(AboutInfoTest, CoreLibraryPathIsTheLoadedFile) {
     EXPECT_EQ(LoadedCoreLibraryPath(nullptr), "");
     DlLibraryLoader loader;
     int error = 0;
-    auto binding = std::make_unique<LibraryBinding>(loader, LibraryFiles{QVI_FAKE_PX_NAME, "", ""},
-                                                    error, BindingEnvironment{LibraryFileExists, {}});
+    auto binding =
+        std::make_unique<LibraryBinding>(loader, LibraryFiles{QVI_FAKE_PX_NAME, "", ""}, error,
+                                         BindingEnvironment{LibraryFileExists, {}});
     EXPECT_EQ(std::filesystem::canonical(LoadedCoreLibraryPath(binding.get())),
               std::filesystem::canonical(QVI_FAKE_PX_PATH));
 }

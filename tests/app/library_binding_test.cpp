@@ -338,12 +338,12 @@ TEST_F(LibraryBindingTest, DifferingVersionsAreListedBetweenTheErrorLevels) {
     Bind({"core", "rx", "px-v2"}, {{"mkbcf", "/nonexistent/mkbcf"}});
 
     EXPECT_EQ(error, 0);
-    EXPECT_EQ(ui.Errors(), (std::vector<std::string>{
-                               "Warning: Your QUAR files have conflicting versions."
-                               "\n\tFile: core \tVersion: 1.0.0"
-                               "\n\tFile: rx \tVersion: 1.0.0"
-                               "\n\tFile: px-v2 \tVersion: 2.0.0"
-                               "\n\tFile: mkbcf \tVersion: "}));
+    EXPECT_EQ(ui.Errors(),
+              (std::vector<std::string>{"Warning: Your QUAR files have conflicting versions."
+                                        "\n\tFile: core \tVersion: 1.0.0"
+                                        "\n\tFile: rx \tVersion: 1.0.0"
+                                        "\n\tFile: px-v2 \tVersion: 2.0.0"
+                                        "\n\tFile: mkbcf \tVersion: "}));
     EXPECT_EQ(errLevelCalls, (Calls{{1, 0}, {2, 1}}));
 }
 

@@ -2,9 +2,9 @@
 // marker entry and the digital port entry points, each doing nothing.
 #include "quar/version_stamp.h"
 
-#define FAKE_STUB(name)                                             \
+#define FAKE_STUB(name)                                            \
     extern "C" __attribute__((visibility("default"))) int name() { \
-        return 0;                                                   \
+        return 0;                                                  \
     }
 
 QUAR_VERSION_STAMP(FAKE_VERSION);
