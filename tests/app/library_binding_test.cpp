@@ -1,9 +1,12 @@
-// Binding the imaging library by name across its three files, with fake libraries.
+// Binding the imaging library by name across its three files, with libraries
+// the loader pretends to load (the real loader is tested on a real file).
 #include "library/library_binding.h"
 
 #include <gtest/gtest.h>
+
 #include <unistd.h>
 
+#include <algorithm>
 #include <bit>
 #include <fstream>
 #include <map>
@@ -19,36 +22,6 @@ namespace {
 
 const std::string kNotFound = "QUAR Function not found: ";
 
-// The real loader, counting loads and frees, that hands out a replacement for
-// chosen names wherever a library exports them.
-class TestLoader : public LibraryLoader {
-public:
-    LibraryHandle Load(const std::string &fileName, std::string &error) override {
-        LibraryHandle library = real_.Load(fileName, error);
-        if (library) ++loaded;
-        return library;
-    }
-    void *Symbol(LibraryHandle library, const char *name) override {
-        void *address = real_.Symbol(library, name);
-        auto replacement = replacements.find(name);
-        return address && replacement != replacements.end() ? replacement->second : address;
-    }
-    void Free(LibraryHandle library) override {
-        ++freed;
-        real_.Free(library);
-    }
-    std::filesystem::path FilePath(LibraryHandle library) override {
-        return real_.FilePath(library);
-    }
-
-    std::map<std::string, void *> replacements;
-    int loaded = 0;
-    int freed = 0;
-
-private:
-    DlLibraryLoader real_;
-};
-
 // Each error-level call with the number of messages shown before it.
 std::vector<std::pair<int, std::size_t>> errLevelCalls;
 RecordingUi *recordingUi = nullptr;
@@ -57,6 +30,118 @@ void RecordErrLevel(int level) {
     errLevelCalls.emplace_back(level, recordingUi->messages.size());
 }
 
+// The library's register file; it refuses writes to handle 0.
+std::uint32_t registerFile[8];
+std::int16_t ReadReg(std::uint32_t, int reg) {
+    return static_cast<std::int16_t>(registerFile[reg] & 0xFFFFu);
+}
+int WriteReg(std::uint32_t handle, int reg, std::uint16_t value) {
+    registerFile[reg] = value;
+    return handle == 0 ? -1 : 0;
+}
+std::uint32_t ReadReg32(std::uint32_t, int reg) {
+    return registerFile[reg];
+}
+int WriteReg32(std::uint32_t handle, int reg, std::uint32_t value) {
+    registerFile[reg] = value;
+    return handle == 0 ? -1 : 0;
+}
+
+// A library the loader pretends to read from `file` (a real stamped file, for
+// the version check). An exported name's address is that of its own entry,
+// so an address tells which library answered, unless a function is given.
+struct FakeLibrary {
+    std::map<std::string, void *> exports;
+    std::filesystem::path file;
+
+    void Export(const std::string &name) {
+        auto entry = exports.emplace(name, nullptr).first;
+        entry->second = const_cast<std::string *>(&entry->first);
+    }
+};
+
+class FakeLoader : public LibraryLoader {
+public:
+    // The documented entries the core exports, and those only RX or PX have.
+    static constexpr std::string_view kRxOnly[] = {"qrx_ycrcb_to_rgb", "qrx_rgb_to_ycrcb",
+                                                   "qrx_rpix"};
+    static constexpr std::string_view kPxOnly[] = {"qrx_outport_strobe_val", "qrx_outport_val",
+                                                   "qrx_inport_mode", "qrx_inport_val",
+                                                   "qrx_inport_intrpol"};
+
+    FakeLoader() {
+        FakeLibrary &core = Add("core", QVI_FAKE_PX_PATH);
+        FakeLibrary &requiredOnly = Add("core-required-only", QVI_FAKE_PX_PATH);
+        for (std::size_t i = 0; i < kEntryTable.size(); ++i) {
+            const std::string name(kEntryTable[i].name);
+            const bool extra = i >= kLibraryEntryCount && i < kLibraryEntryCount + kExtraEntryCount;
+            if (!extra && !std::ranges::count(kRxOnly, name) && !std::ranges::count(kPxOnly, name))
+                core.Export(name);
+            if (i < kLibraryEntryCount && kEntryTable[i].required) requiredOnly.Export(name);
+        }
+        for (FakeLibrary *library : {&core, &requiredOnly}) {
+            library->exports["qrx_err_level"] = std::bit_cast<void *>(&RecordErrLevel);
+            library->exports["read_reg"] = std::bit_cast<void *>(&ReadReg);
+            library->exports["write_reg"] = std::bit_cast<void *>(&WriteReg);
+            library->exports["read_reg32"] = std::bit_cast<void *>(&ReadReg32);
+            library->exports["write_reg32"] = std::bit_cast<void *>(&WriteReg32);
+        }
+        Add("core-without-load-cnf", QVI_FAKE_PX_PATH, core, "qrx_load_cnf");
+        FakeLibrary &rx = Add("rx", QVI_FAKE_PX_PATH);
+        for (const char *name : {"qrx_get_hw_revision", "rx30_dregs", "rx57_dregs"})
+            rx.Export(name);
+        for (std::string_view name : kRxOnly) rx.Export(std::string(name));
+        Add("rx-stubbed", QVI_FAKE_PX_PATH, rx, "rx57_dregs");
+        FakeLibrary &px = Add("px", QVI_FAKE_PX_PATH);
+        px.Export("px_done");
+        for (std::string_view name : kPxOnly) px.Export(std::string(name));
+        Add("px-v2", QVI_FAKE_PX_V2_PATH, px);
+    }
+
+    LibraryHandle Load(const std::string &fileName, std::string &error) override {
+        auto found = libraries_.find(fileName);
+        if (found == libraries_.end()) {
+            error = fileName + ": not a library";
+            return nullptr;
+        }
+        ++loaded;
+        return &found->second;
+    }
+    void *Symbol(LibraryHandle library, const char *name) override {
+        const auto &exports = static_cast<FakeLibrary *>(library)->exports;
+        auto found = exports.find(name);
+        return found == exports.end() ? nullptr : found->second;
+    }
+    void Free(LibraryHandle) override { ++freed; }
+    std::filesystem::path FilePath(LibraryHandle library) override {
+        return static_cast<FakeLibrary *>(library)->file;
+    }
+
+    // Whether a file of that name is there: every library, and "broken.so",
+    // which is no library.
+    bool Exists(const std::string &name) const {
+        return name == "broken.so" || libraries_.contains(name);
+    }
+    void *Address(const std::string &library, const std::string &name) {
+        return Symbol(&libraries_.at(library), name.c_str());
+    }
+
+    int loaded = 0;
+    int freed = 0;
+
+private:
+    // A library like another one, read from `file`, without one name.
+    FakeLibrary &Add(const std::string &name, const char *file, const FakeLibrary &like = {},
+                     const std::string &without = "") {
+        FakeLibrary &library = libraries_[name] = like;
+        library.file = file;
+        library.exports.erase(without);
+        return library;
+    }
+
+    std::map<std::string, FakeLibrary> libraries_;
+};
+
 using Calls = std::vector<std::pair<int, std::size_t>>;
 
 class LibraryBindingTest : public testing::UiTest {
@@ -64,7 +149,6 @@ protected:
     LibraryBindingTest() {
         recordingUi = &ui;
         errLevelCalls.clear();
-        loader.replacements["qrx_err_level"] = std::bit_cast<void *>(&RecordErrLevel);
         SetRxLibraryStubbed(0);
         SetPxLibraryStubbed(0);
     }
@@ -72,33 +156,23 @@ protected:
         binding.reset();
         SetRxLibraryStubbed(1);
         SetPxLibraryStubbed(1);
-        std::error_code ignored;
-        std::filesystem::remove(textFile_, ignored);
     }
 
     void Bind(const LibraryFiles &files, std::vector<VersionedFile> programFiles = {}) {
-        binding = std::make_unique<LibraryBinding>(
-            loader, files, error, BindingEnvironment{LibraryFileExists, std::move(programFiles)});
+        binding = std::make_unique<LibraryBinding>(loader, files, error, Environment(programFiles));
+    }
+    BindingEnvironment Environment(std::vector<VersionedFile> programFiles = {}) {
+        return {[this](const std::string &name) { return loader.Exists(name); },
+                std::move(programFiles)};
     }
 
-    // A file that is there but is no library.
-    std::string TextFile() {
-        std::ofstream(textFile_) << "not a library\n";
-        return textFile_.string();
-    }
-
-    TestLoader loader;
+    FakeLoader loader;
     std::unique_ptr<LibraryBinding> binding;
     int error = 99;
-
-private:
-    std::filesystem::path textFile_ = std::filesystem::temp_directory_path() /
-                                      ("qvi_not_a_library_" + std::to_string(getpid()) + ".so");
 };
 
 TEST_F(LibraryBindingTest, CoreAloneBindsAndNamesEachEntryOnlyTheOthersExport) {
-    // A bare name: found beside the test program.
-    Bind({QVI_FAKE_CORE_NAME, "libqvi_absent_rx.so", "/nonexistent/libqvi_absent_px.so"});
+    Bind({"core", "absent-rx", "absent-px"});
 
     EXPECT_EQ(error, 0);
     EXPECT_TRUE(binding->IsValid());
@@ -114,8 +188,9 @@ TEST_F(LibraryBindingTest, CoreAloneBindsAndNamesEachEntryOnlyTheOthersExport) {
                                kNotFound + "qrx_inport_val", kNotFound + "qrx_inport_intrpol"}));
 }
 
-TEST_F(LibraryBindingTest, ThreeLibrariesFillEveryEntryQuietly) {
-    Bind({QVI_FAKE_CORE_PATH, QVI_FAKE_RX_PATH, QVI_FAKE_PX_PATH}, {{"mkbcf", QVI_FAKE_RX_PATH}});
+// Every entry is found, the core answering first, then RX, then PX.
+TEST_F(LibraryBindingTest, ThreeLibrariesFillEveryEntryQuietlyInLookupOrder) {
+    Bind({"core", "rx", "px"}, {{"mkbcf", QVI_FAKE_PX_PATH}});
 
     EXPECT_EQ(error, 0);
     EXPECT_TRUE(ui.messages.empty());
@@ -123,46 +198,40 @@ TEST_F(LibraryBindingTest, ThreeLibrariesFillEveryEntryQuietly) {
     EXPECT_EQ(PxLibraryStubbed(), 0);
     for (std::size_t i = 0; i < kLibraryEntryCount; ++i)
         EXPECT_NE(binding->Address(kEntryTable[i].name), nullptr) << kEntryTable[i].name;
-    // The stand-in's own additions are missing from the fakes, without a word.
+    // The stand-in's own additions are missing from these, without a word.
     EXPECT_EQ(binding->Entry<&::qrx_deref>(), nullptr);
     EXPECT_EQ(binding->Address("qrx_product_version"), nullptr);
     EXPECT_EQ(errLevelCalls, (Calls{{1, 0}, {2, 0}}));
 
+    void *coreRevision = loader.Address("core", "qrx_get_hw_revision");
+    EXPECT_EQ(std::bit_cast<void *>(binding->Entry<&::qrx_get_hw_revision>()), coreRevision);
+    EXPECT_EQ(binding->Lookup("qrx_get_hw_revision"), coreRevision);
+    EXPECT_EQ(binding->Address("qrx_rpix"), loader.Address("rx", "qrx_rpix"));
+    EXPECT_EQ(binding->Lookup("rx30_dregs"), loader.Address("rx", "rx30_dregs"));
+    EXPECT_EQ(binding->Lookup("px_done"), loader.Address("px", "px_done"));
     EXPECT_EQ(binding->Entry<&::find_pci_device>(), nullptr);
     EXPECT_TRUE(binding->LookupPlatformEntries());
     EXPECT_NE(binding->Entry<&::find_pci_device>(), nullptr);
     EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(binding->Lookup("tx30_cp_camcnf"), nullptr);
+    EXPECT_EQ(ui.Errors(), (std::vector<std::string>{kNotFound + "tx30_cp_camcnf"}));
 
     EXPECT_EQ(loader.loaded, 3);
     binding.reset();
     EXPECT_EQ(loader.freed, 3);
 }
 
-TEST_F(LibraryBindingTest, LookupAsksCoreThenRxThenPx) {
-    Bind({QVI_FAKE_CORE_PATH, QVI_FAKE_RX_PATH, QVI_FAKE_PX_PATH});
-
-    // Both core and RX export it; the core answers 100, RX 200.
-    EXPECT_EQ(binding->Entry<&::qrx_get_hw_revision>()(7), 100);
-    EXPECT_EQ(binding->LookupAs<decltype(&::qrx_get_hw_revision)>("qrx_get_hw_revision")(7), 100);
-    EXPECT_NE(binding->Lookup("rx30_dregs"), nullptr);
-    EXPECT_NE(binding->Lookup("px_done"), nullptr);
-    EXPECT_TRUE(ui.messages.empty());
-
-    EXPECT_EQ(binding->Lookup("tx30_cp_camcnf"), nullptr);
-    EXPECT_EQ(ui.Errors(), (std::vector<std::string>{kNotFound + "tx30_cp_camcnf"}));
-}
-
 TEST_F(LibraryBindingTest, LoadedRxWithoutItsMarkerIsStubbed) {
-    Bind({QVI_FAKE_CORE_PATH, QVI_FAKE_RX_STUBBED_PATH, QVI_FAKE_PX_PATH});
+    Bind({"core", "rx-stubbed", "px"});
 
     EXPECT_EQ(error, 0);
-    EXPECT_EQ(binding->RxDllName(), QVI_FAKE_RX_STUBBED_PATH);
+    EXPECT_EQ(binding->RxDllName(), "rx-stubbed");
     EXPECT_EQ(RxLibraryStubbed(), 1);
     EXPECT_EQ(PxLibraryStubbed(), 0);
 }
 
 TEST_F(LibraryBindingTest, CoreWithoutLoadCnfFailsAfterNamingIt) {
-    Bind({QVI_FAKE_CORE_WITHOUT_LOAD_CNF_PATH, QVI_FAKE_RX_PATH, QVI_FAKE_PX_PATH});
+    Bind({"core-without-load-cnf", "rx", "px"});
 
     EXPECT_EQ(error, -1);
     EXPECT_FALSE(binding->IsValid());
@@ -172,7 +241,7 @@ TEST_F(LibraryBindingTest, CoreWithoutLoadCnfFailsAfterNamingIt) {
 }
 
 TEST_F(LibraryBindingTest, OldCoreReportsEachOptionalEntryAndFailsThePlatform) {
-    Bind({QVI_FAKE_CORE_REQUIRED_ONLY_PATH, "", ""});
+    Bind({"core-required-only", "", ""});
 
     EXPECT_EQ(error, 0);
     const std::vector<std::string> errors = ui.Errors();
@@ -192,18 +261,14 @@ TEST_F(LibraryBindingTest, OldCoreReportsEachOptionalEntryAndFailsThePlatform) {
 }
 
 TEST_F(LibraryBindingTest, ALibraryThatDoesNotLoadStopsTheBinding) {
-    const std::string text = TextFile();
     const struct {
         LibraryFiles files;
         std::string message;
         int loadedBefore;
     } cases[] = {
-        {{text, QVI_FAKE_RX_PATH, QVI_FAKE_PX_PATH}, "Can't Load Core QUAR DLL: " + text, 0},
-        {{"/nonexistent/libquar-core.so", "", ""},
-         "Can't Load Core QUAR DLL: /nonexistent/libquar-core.so",
-         0},
-        {{QVI_FAKE_CORE_PATH, text, QVI_FAKE_PX_PATH}, "Can't Load RX QUAR DLL: " + text, 1},
-        {{QVI_FAKE_CORE_PATH, QVI_FAKE_RX_PATH, text}, "Can't Load PX QUAR DLL: " + text, 2},
+        {{"broken.so", "rx", "px"}, "Can't Load Core QUAR DLL: broken.so", 0},
+        {{"core", "broken.so", "px"}, "Can't Load RX QUAR DLL: broken.so", 1},
+        {{"core", "rx", "broken.so"}, "Can't Load PX QUAR DLL: broken.so", 2},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.message);
@@ -212,7 +277,7 @@ TEST_F(LibraryBindingTest, ALibraryThatDoesNotLoadStopsTheBinding) {
         Bind(c.files);
         EXPECT_EQ(error, -1);
         EXPECT_EQ(ui.Errors(), (std::vector<std::string>{c.message}));
-        EXPECT_FALSE(binding->LoadError().empty());
+        EXPECT_EQ(binding->LoadError(), "broken.so: not a library");
         EXPECT_EQ(loader.loaded, c.loadedBefore);
         EXPECT_TRUE(errLevelCalls.empty());
         binding.reset();
@@ -223,32 +288,29 @@ TEST_F(LibraryBindingTest, ALibraryThatDoesNotLoadStopsTheBinding) {
 // The platform object fails with its binding, and then looks none of its own
 // entries up: one message names what went wrong, nothing follows it.
 TEST_F(LibraryBindingTest, ThePlatformObjectFailsWithItsBindingWithoutAFurtherMessage) {
-    const std::string text = TextFile();
     const struct {
         LibraryFiles files;
         std::string message;
     } cases[] = {
-        {{QVI_FAKE_CORE_WITHOUT_LOAD_CNF_PATH, QVI_FAKE_RX_PATH, QVI_FAKE_PX_PATH},
-         kNotFound + "qrx_load_cnf"},
-        {{text, "", ""}, "Can't Load Core QUAR DLL: " + text},
-        {{QVI_FAKE_CORE_PATH, text, ""}, "Can't Load RX QUAR DLL: " + text},
+        {{"core-without-load-cnf", "rx", "px"}, kNotFound + "qrx_load_cnf"},
+        {{"broken.so", "", ""}, "Can't Load Core QUAR DLL: broken.so"},
+        {{"core", "broken.so", ""}, "Can't Load RX QUAR DLL: broken.so"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.message);
         ui.Clear();
-        QV_pci_platform platform(loader, c.files, BindingEnvironment{LibraryFileExists, {}});
+        QV_pci_platform platform(loader, c.files, Environment());
         EXPECT_FALSE(platform.IsValid());
         EXPECT_EQ(ui.Errors(), (std::vector<std::string>{c.message}));
         EXPECT_EQ(platform.Binding().Entry<&::find_pci_device>(), nullptr);
     }
     ui.Clear();
-    QV_pci_platform usable(loader, {QVI_FAKE_CORE_PATH, "", ""},
-                           BindingEnvironment{LibraryFileExists, {}});
+    QV_pci_platform usable(loader, {"core", "", ""}, Environment());
     EXPECT_TRUE(usable.IsValid());
 }
 
 TEST_F(LibraryBindingTest, RegistersGoThroughTheLibrary) {
-    Bind({QVI_FAKE_CORE_PATH, "", ""});
+    Bind({"core", "", ""});
     RegisterAccess &registers = *binding;
 
     EXPECT_TRUE(registers.HasReadReg32());
@@ -258,12 +320,12 @@ TEST_F(LibraryBindingTest, RegistersGoThroughTheLibrary) {
     EXPECT_EQ(registers.WriteReg32(1, 6, 0x12345678u), 0);
     EXPECT_EQ(registers.ReadReg32(1, 6), 0x12345678u);
     EXPECT_EQ(registers.ReadReg16(1, 6), 0x5678);
-    // The library's own result comes back: the fake refuses handle 0.
+    // The library's own result comes back: it refuses handle 0.
     EXPECT_EQ(registers.WriteReg16(0, 5, 1), -1);
     EXPECT_EQ(registers.WriteReg32(0, 5, 1), -1);
 
     // Without a bound library there are no registers.
-    Bind({"/nonexistent/libquar-core.so", "", ""});
+    Bind({"broken.so", "", ""});
     RegisterAccess &unbound = *binding;
     EXPECT_FALSE(unbound.HasReadReg32() || unbound.HasWriteReg32());
     EXPECT_EQ(unbound.WriteReg16(1, 5, 1), -1);
@@ -273,19 +335,20 @@ TEST_F(LibraryBindingTest, RegistersGoThroughTheLibrary) {
 }
 
 TEST_F(LibraryBindingTest, DifferingVersionsAreListedBetweenTheErrorLevels) {
-    Bind({QVI_FAKE_CORE_PATH, QVI_FAKE_RX_PATH, QVI_FAKE_PX_V2_PATH},
-         {{"mkbcf", "/nonexistent/mkbcf"}});
+    Bind({"core", "rx", "px-v2"}, {{"mkbcf", "/nonexistent/mkbcf"}});
 
     EXPECT_EQ(error, 0);
-    EXPECT_EQ(ui.Errors(), (std::vector<std::string>{
-                               std::string("Warning: Your QUAR files have conflicting versions.") +
-                               "\n\tFile: " + QVI_FAKE_CORE_PATH + " \tVersion: 1.0.0" +
-                               "\n\tFile: " + QVI_FAKE_RX_PATH + " \tVersion: 1.0.0" +
-                               "\n\tFile: " + QVI_FAKE_PX_V2_PATH + " \tVersion: 2.0.0" +
-                               "\n\tFile: mkbcf \tVersion: "}));
+    EXPECT_EQ(ui.Errors(),
+              (std::vector<std::string>{"Warning: Your QUAR files have conflicting versions."
+                                        "\n\tFile: core \tVersion: 1.0.0"
+                                        "\n\tFile: rx \tVersion: 1.0.0"
+                                        "\n\tFile: px-v2 \tVersion: 2.0.0"
+                                        "\n\tFile: mkbcf \tVersion: "}));
     EXPECT_EQ(errLevelCalls, (Calls{{1, 0}, {2, 1}}));
 }
 
+// A bare name is found beside the program; a file that is there but no
+// library does not load, and the reason names it.
 TEST(DlLibraryLoaderTest, FindsBareNamesBesideTheProgram) {
     DlLibraryLoader loader;
     std::string reason;
@@ -305,6 +368,12 @@ TEST(DlLibraryLoaderTest, FindsBareNamesBesideTheProgram) {
 
     EXPECT_EQ(loader.Load("libqvi_absent.so", reason), nullptr);
     EXPECT_NE(reason.find("libqvi_absent.so"), std::string::npos) << reason;
+    const std::filesystem::path text = std::filesystem::temp_directory_path() /
+                                       ("qvi_not_a_library_" + std::to_string(getpid()) + ".so");
+    std::ofstream(text) << "not a library\n";
+    EXPECT_EQ(loader.Load(text.string(), reason), nullptr);
+    EXPECT_NE(reason.find(text.string()), std::string::npos) << reason;
+    std::filesystem::remove(text);
 }
 
 }  // namespace

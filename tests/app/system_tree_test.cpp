@@ -303,12 +303,6 @@ TEST_F(SystemTreeTest, ANewSystemGivesAnSxaTheChannelsOfTheRack) {
     }
 }
 
-TEST_F(SystemTreeTest, DetectionWithoutBoardsFails) {
-    SetHardwareEnabled(true);
-    EXPECT_EQ(tree->NewSystem(true), -1);
-    EXPECT_EQ(ui.Errors(), (std::vector<std::string>{"Mother board detection failed"}));
-}
-
 TEST(ConfigWriterTest, TheHeaderIsSixteenLinesWithBoxedNotices) {
     std::ostringstream out;
     WriteHeader(out, "/cfg/demo.txt", kWhen);

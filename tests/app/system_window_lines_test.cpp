@@ -1,5 +1,6 @@
-// The lines of the system windows and the module choices of an empty slot,
-// on the sample demo loaded through the real stand-in.
+// The lines of the system windows, the module choices of an empty slot and
+// what a Module Setup dialog edits, on the sample demo loaded through the real
+// stand-in.
 #include "app/system_window_lines.h"
 
 #include <gtest/gtest.h>
@@ -10,9 +11,10 @@
 
 #include "app/app_settings.h"
 #include "app/image_target.h"
-#include "system/board_plat_mod.h"
+#include "app/module_description.h"
 #include "app/module_fit.h"
 #include "support/stand_in.h"
+#include "system/board_plat_mod.h"
 #include "system/config_state.h"
 
 namespace qvi {
@@ -213,6 +215,64 @@ TEST_F(SystemWindowLinesTest, ImageWindowsAreForTheBoardListsBoardsAndChannels) 
                   0u)
             << ui.Texts()[0];
     }
+}
+
+// Boards of type 36 and above are Lumo Comp boards, and their TX-70 a TX-80
+// whatever its own instance; the type is only known with hardware. Camera
+// channels are named by their instance on their board.
+TEST_F(SystemWindowLinesTest, SetupTitlesNameTheModuleAndItsBoardAsTheHardwareShowsThem) {
+    const struct {
+        bool hardware;
+        int index;
+        const char *title;
+    } cases[] = {
+        {true, 1, "Lumo:0"},
+        {true, 2, "TX-10:0 on Lumo:0"},
+        {true, 4, "Channel:0 on SXA:0"},
+        {true, 9, "TX-31:0 on DQP:0"},
+        {true, 14, "RX-40:0 on RXP:0"},
+        {true, 27, "BZ700:0"},
+        {true, 23, "Lumo Comp:5"},
+        {true, 24, "TX-80:0 on Lumo Comp:5"},
+        {true, 21, "SXP:4"},  // revision 31
+        {false, 7, "Channel:3 on SXA:0"},
+        {false, 23, "SXP:5"},
+        {false, 24, "TX-70:0 on SXP:5"},
+        {false, 26, "TX-70:1 on SXP:6"},
+        {false, 0, ""},   // the system line
+        {false, 28, ""},  // the closing empty line
+        {false, 29, ""},  // past the end
+        {false, -1, ""},
+    };
+    for (bool hardware : {true, false}) {
+        LoadDemo(hardware);
+        for (const auto &c : cases) {
+            if (c.hardware == hardware) {
+                EXPECT_EQ(ModuleDescription(System(), c.index), c.title) << c.index;
+            }
+        }
+    }
+    EXPECT_EQ(System().Size(), 29);
+}
+
+TEST_F(SystemWindowLinesTest, AnSx400BoardIsEditedTogetherWithItsModule) {
+    LoadDemo(false);
+    auto lumo = SetupModulesOf(System(), 1);
+    ASSERT_TRUE(lumo.has_value());
+    EXPECT_EQ(lumo->module, System().GetModule(1));
+    EXPECT_EQ(lumo->second, System().GetModule(2));
+    EXPECT_EQ(lumo->secondIndex, 2);
+
+    for (int alone : {8, 2}) {  // the DQ-500 board, the TX-10 module
+        auto setup = SetupModulesOf(System(), alone);
+        ASSERT_TRUE(setup.has_value());
+        EXPECT_EQ(setup->module, System().GetModule(alone));
+        EXPECT_EQ(setup->second, nullptr);
+        EXPECT_EQ(setup->secondIndex, -1);
+    }
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_FALSE(SetupModulesOf(System(), 0).has_value());
+    EXPECT_EQ(ui.Errors(), (std::vector<std::string>{"element 0 has no Module Setup pages"}));
 }
 
 }  // namespace

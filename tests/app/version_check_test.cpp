@@ -89,7 +89,7 @@ TEST_F(VersionCheckTest, FewerThanTwoFilesOrEqualVersionsAreSilent) {
     EXPECT_TRUE(CheckProductVersions({}));
     EXPECT_TRUE(CheckProductVersions({{"mkbcf", "/nonexistent/mkbcf"}}));
     EXPECT_TRUE(CheckProductVersions(
-        {{"a", Stamped("a", "1.0.0")}, {"b", Stamped("b", "1.0.0")}, {"c", QVI_FAKE_CORE_PATH}}));
+        {{"a", Stamped("a", "1.0.0")}, {"b", Stamped("b", "1.0.0")}, {"c", QVI_FAKE_PX_PATH}}));
     EXPECT_TRUE(ui.messages.empty());
 }
 

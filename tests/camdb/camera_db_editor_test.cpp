@@ -73,7 +73,7 @@ TEST_F(CameraDbEditorTest, OpeningSelectsCameraZeroAndShowsEachCamerasFields) {
     EXPECT_EQ(empty.SelectedName(), "");
 }
 
-TEST_F(CameraDbEditorTest, StoreRebuildsThePortsInOrderAndTakesTheChosenModule) {
+TEST_F(CameraDbEditorTest, StoreAndRenameChangeTheSelectedCamera) {
     editor.Select(1);
     CameraFields shown = editor.Show(1);
     shown.ports = {true, false, true, false};
@@ -97,6 +97,8 @@ TEST_F(CameraDbEditorTest, StoreRebuildsThePortsInOrderAndTakesTheChosenModule) 
     // Selecting stores nothing by itself and ignores an index without a camera.
     editor.Select(7);
     EXPECT_EQ(editor.Selection(), 1);
+    EXPECT_TRUE(editor.Rename("Beta 2"));  // the name's length limit is the database's own
+    EXPECT_EQ(editor.Names(), (Names{"Alpha", "Beta 2", "Gamma"}));
     editor.Select(0);
     EXPECT_EQ(editor.Show(1), shown);
     EXPECT_EQ(editor.Show(0).comments, "first");
@@ -132,13 +134,6 @@ TEST_F(CameraDbEditorTest, DeleteAsksFirstAndMovesUpOnlyFromTheLastCamera) {
     EXPECT_EQ(ui.questions[0].caption, "Error");
     EXPECT_EQ(ui.questions[0].icon, MessageKind::Error);
     EXPECT_EQ(ui.questions[0].buttons, MessageButtons::Ok);
-}
-
-// The name's length limit is the database's own.
-TEST_F(CameraDbEditorTest, RenameChangesTheSelectedCamera) {
-    editor.Select(1);
-    EXPECT_TRUE(editor.Rename("Beta 2"));
-    EXPECT_EQ(editor.Names(), (Names{"Alpha", "Beta 2", "Gamma"}));
 }
 
 // The database reads a camera's file relative to its own folder, so the

@@ -1,5 +1,7 @@
-// The Module Setup dialog's logic: tabs, port and page choices, which rows change and refresh.
+// The Module Setup dialog's logic: tabs, port and page choices, which rows change and refresh;
+// which rows of a page are shown, scrolled to and focused.
 #include "params/module_setup.h"
+#include "params/row_pager.h"
 
 #include <gtest/gtest.h>
 
@@ -295,6 +297,136 @@ TEST_F(ModuleSetupTest, RegistryKeepsOneDialogPerElement) {
     EXPECT_EQ(host_.registry.OpenCount(), 2);
     host_.registry.CloseAll();
     EXPECT_EQ(host_.registry.OpenCount(), 0);
+}
+
+// The pager over the test module's 27-row "Timing Control" page, its page
+// selector in front as BuildPageList leaves it.
+class RowPagerTest : public ModuleSetupTest {
+protected:
+    const QV_param_group &Timing() const { return *module_.GetParamGroups()[1]; }
+    RowPager TimingPager() const { return RowPager(Timing()); }
+};
+
+TEST_F(RowPagerTest, TwentySevenRowsFillNineteenRowsAndScrollToEight) {
+    RowPager pager = TimingPager();
+    EXPECT_EQ(pager.EntryCount(), 28);
+    EXPECT_EQ(pager.RowsInUse(), 20);
+    EXPECT_EQ(pager.MaxScrollPosition(), 8);
+    EXPECT_TRUE(pager.ScrollBarVisible());
+    EXPECT_FALSE(pager.DescribeRow(0).visible);
+    for (int row = 1; row <= 19; ++row)
+        EXPECT_EQ(pager.RowParam(row), Timing().GetUsrParams()[static_cast<std::size_t>(row)]);
+    EXPECT_EQ(pager.RowParam(20), nullptr);
+
+    pager.Scroll(ScrollMove::ToEnd);
+    EXPECT_EQ(pager.RowParam(1)->GetId(), kFirstRangeId + 8);
+    EXPECT_EQ(pager.RowParam(19)->GetId(), kFirstRangeId + 26);
+    EXPECT_EQ(pager.FirstShownId(), kFirstRangeId + 8);
+}
+
+TEST_F(RowPagerTest, ScrollMovesStepAndClamp) {
+    RowPager pager = TimingPager();
+    EXPECT_EQ(pager.Scroll(ScrollMove::PageForward), 3);
+    EXPECT_EQ(pager.Scroll(ScrollMove::PageForward), 6);
+    EXPECT_EQ(pager.Scroll(ScrollMove::PageForward), 8);
+    EXPECT_EQ(pager.Scroll(ScrollMove::LineForward), 8);
+    EXPECT_EQ(pager.Scroll(ScrollMove::LineBack), 7);
+    EXPECT_EQ(pager.Scroll(ScrollMove::PageBack), 4);
+    EXPECT_EQ(pager.Scroll(ScrollMove::ThumbTrack, 5), 5);
+    EXPECT_EQ(pager.Scroll(ScrollMove::ThumbPosition, 42), 8);
+    EXPECT_EQ(pager.Scroll(ScrollMove::ThumbPosition, -3), 0);
+    EXPECT_EQ(pager.Scroll(ScrollMove::LineBack), 0);
+    EXPECT_EQ(pager.Scroll(ScrollMove::ToEnd), 8);
+    EXPECT_EQ(pager.Scroll(ScrollMove::ToStart), 0);
+}
+
+TEST_F(RowPagerTest, GroupsThatFitShowEverythingWithoutScrollBar) {
+    RowPager pager = TimingPager();
+    const auto &entries = Timing().GetUsrParams();
+    pager.SetEntries({entries.begin(), entries.begin() + 20});  // 19 rows fit
+    EXPECT_EQ(pager.RowsInUse(), 20);
+    EXPECT_FALSE(pager.ScrollBarVisible());
+    EXPECT_EQ(pager.Scroll(ScrollMove::PageForward), 0);
+
+    pager.SetEntries({entries.begin(), entries.begin() + 5});
+    EXPECT_EQ(pager.RowsInUse(), 5);
+    std::vector<RowView> rows = pager.DescribeRows();
+    ASSERT_EQ(rows.size(), 20u);
+    EXPECT_TRUE(rows[4].ShowsNumberField());
+    for (std::size_t row = 5; row < rows.size(); ++row)
+        EXPECT_FALSE(rows[row].ShowsDropDown() || rows[row].ShowsNumberField()) << row;
+}
+
+TEST_F(RowPagerTest, CapacityFollowsResizeAndKeepsScrollInRange) {
+    RowPager pager = TimingPager();
+    pager.SetCapacity(5);
+    EXPECT_EQ(pager.RowsInUse(), 6);
+    EXPECT_EQ(pager.Scroll(ScrollMove::ToEnd), 22);
+    EXPECT_EQ(pager.RowParam(5)->GetId(), kFirstRangeId + 26);
+    EXPECT_EQ(pager.RowParam(6), nullptr);
+
+    pager.SetCapacity(19);
+    EXPECT_EQ(pager.ScrollPosition(), 8);
+    pager.SetCapacity(0);
+    EXPECT_EQ(pager.RowsInUse(), 2);
+    pager.SetCapacity(40);
+    EXPECT_EQ(pager.Capacity(), 19);
+
+    pager.SetEntries(Timing().GetUsrParams());
+    EXPECT_EQ(pager.ScrollPosition(), 0);
+}
+
+TEST_F(RowPagerTest, NumberRowsShowTheirValueAndEnabledFlag) {
+    module_.GetUsrParam(kFirstRangeId + 1)->SetEnabled(false);
+    RowPager pager = TimingPager();
+    RowView number = pager.DescribeRow(1);
+    EXPECT_TRUE(number.ShowsNumberField());
+    EXPECT_FALSE(number.ShowsDropDown());
+    EXPECT_EQ(number.label, "Range 0");
+    EXPECT_EQ(number.valueText, "100");
+    EXPECT_TRUE(number.enabled);
+    EXPECT_FALSE(pager.DescribeRow(2).enabled);
+}
+
+// Entry e of the group is range row e - 1: entry 0 is the page selector.
+TEST_F(RowPagerTest, KeyboardFocusScrollsToTheNextEditableEntry) {
+    RowPager pager = TimingPager();                              // entries 1 to 27 in rows 1 to 19
+    module_.GetUsrParam(kFirstRangeId + 20)->SetEnabled(false);  // entry 21
+    module_.GetUsrParam(kFirstRangeId + 1)->SetEnabled(false);   // entry 2
+
+    // Inside the rows shown nothing scrolls.
+    EXPECT_EQ(pager.MoveFocus(3, true), 4);
+    EXPECT_EQ(pager.ScrollPosition(), 0);
+    // From the last row the rows scroll by one to bring the next entry in.
+    EXPECT_EQ(pager.MoveFocus(19, true), 19);
+    EXPECT_EQ(pager.ScrollPosition(), 1);
+    EXPECT_EQ(pager.RowParam(19)->GetId(), kFirstRangeId + 19);
+    // A disabled entry is passed over, scrolling as far as the one after it.
+    EXPECT_EQ(pager.MoveFocus(19, true), 19);
+    EXPECT_EQ(pager.ScrollPosition(), 3);
+    EXPECT_EQ(pager.RowParam(19)->GetId(), kFirstRangeId + 21);
+    // Past the last entry the focus leaves the rows; nothing scrolls.
+    pager.Scroll(ScrollMove::ToEnd);
+    EXPECT_EQ(pager.MoveFocus(19, true), -1);
+    EXPECT_EQ(pager.ScrollPosition(), 8);
+
+    // Backwards from the first row shown the rows scroll back, skipping
+    // entry 2; before entry 1 the focus leaves.
+    pager.Scroll(ScrollMove::ThumbPosition, 2);
+    EXPECT_EQ(pager.MoveFocus(1, false), 1);
+    EXPECT_EQ(pager.ScrollPosition(), 0);
+    EXPECT_EQ(pager.RowParam(1)->GetId(), kFirstRangeId);
+    EXPECT_EQ(pager.MoveFocus(1, false), -1);
+    EXPECT_EQ(pager.MoveFocus(3, false), 1);
+    // Rows that show no entry move nowhere.
+    EXPECT_EQ(pager.MoveFocus(0, true), -1);
+    EXPECT_EQ(pager.MoveFocus(20, false), -1);
+
+    // A page shortened by a resize scrolls within its fewer rows.
+    RowPager small = TimingPager();
+    small.SetCapacity(5);
+    EXPECT_EQ(small.MoveFocus(5, true), 5);
+    EXPECT_EQ(small.ScrollPosition(), 1);
 }
 
 }  // namespace

@@ -149,55 +149,85 @@ TEST_F(ValueEntryTest, ScrollingFollowsTheLimitsAndStep) {
     }
 }
 
-TEST_F(ValueEntryTest, OkRejectsOutOfRangeAndLettersAndKeepsTheOldValue) {
+// Typed text against a row's limits, with OK or Apply: whether it is taken,
+// what the row holds then, in its own kind, and the message. A refused value
+// is named in the row's kind (unsigned 32-bit in hex). A maximum below the
+// minimum takes any value of the kind; on 32 bits, spelled unsigned or signed.
+TEST_F(ValueEntryTest, TypedTextIsCheckedAgainstTheLimitsInTheRowsKind) {
+    enum Button { kOk, kApply };
+    const V s32All = V::FromPayload(ValKind::S32, 0xFFFFFFFFu);
+    const struct {
+        V value, min, max;
+        Button button;
+        const char *typed;
+        const char *held;     // the row's value afterwards
+        const char *message;  // empty when taken
+    } cases[] = {
+        {V::U16(100), V::U16(0), V::U16(1023), kOk, "2000", "100", "Entry out of range: 2000"},
+        {V::U16(100), V::U16(0), V::U16(1023), kOk, "12abc", "100", "Invalid entry: 12abc"},
+        {V::U16(100), V::U16(0), V::U16(1023), kApply, "abc", "100", "Invalid entry: abc"},
+        {V::U16(100), V::U16(0), V::U16(1023), kOk, " 700 ", "700", ""},
+        {V::U32(7), V::U32(0), V::U32(4095), kApply, "5000", "7", "Entry out of range: 1388"},
+        {V::U32(7), V::U32(0), V::U32(4095), kOk, "5000", "7", "Entry out of range: 5000"},
+        {V::U32(7), V::U32(0), V::U32(4095), kApply, "-1", "7", "Entry out of range: FFFFFFFF"},
+        {V::Float(0.5f), V::Float(0), V::Float(1), kApply, "2.5", "0.500",
+         "Entry out of range: 2.500"},
+        // 0.1 meets the limit 0.1f once in single precision.
+        {V::Float(0.5f), V::Float(0.1f), V::Float(1), kApply, "0.1", "0.100", ""},
+        {V::S16(0), V::S16(-100), V::S16(100), kOk, "-200", "0", "Entry out of range: -200"},
+        {V::S16(0), V::S16(-100), V::S16(100), kApply, "-20", "-20", ""},
+        {V::U16(50), V::U16(100), V::U16(10), kOk, "5000", "5000", ""},
+        {V::U16(50), V::U16(100), V::U16(10), kOk, "70000", "50", "Entry out of range: 70000"},
+        {V::S32(0), V::S32(0), s32All, kOk, "4294967295", "-1", ""},
+        {V::S32(0), V::S32(0), s32All, kApply, "-2", "-2", ""},
+        {V::S32(0), V::S32(0), s32All, kOk, "2147483648", "-2147483648", ""},
+        {V::S32(0), V::S32(0), s32All, kOk, "4294967296", "0", "Entry out of range: 4294967296"},
+        {V::S32(0), V::S32(0), s32All, kOk, "-2147483649", "0", "Entry out of range: -2147483649"},
+        {V::U32(0), V::U32(0), V::U32(0xFFFFFFFFu), kOk, "-2147483648", "2147483648", ""},
+        {V::U32(0), V::U32(0), V::U32(0xFFFFFFFFu), kApply, "-2", "4294967294", ""},
+        {V::U32(0), V::U32(0), V::U32(0xFFFFFFFFu), kOk, "4294967296", "0",
+         "Entry out of range: 4294967296"},
+        // Ordinary limits take only their own spelling.
+        {V::S32(0), V::S32(-100), V::S32(100), kOk, "4294967295", "0",
+         "Entry out of range: 4294967295"},
+        {V::U32(0), V::U32(0), V::U32(1000), kOk, "-1", "0", "Entry out of range: -1"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(MessageText(c.value.ToString(), " in ", c.min.ToString(), "..",
+                                 c.max.ToString(), ": ", c.typed));
+        ui_.Clear();
+        QV_usr_param &row = Row(c.value, c.min, c.max, V::FromPayload(c.value.GetKind(), 1));
+        ValueEntry entry = Open(row);
+        const bool taken = c.button == kOk ? entry.Ok(c.typed) : entry.Apply(c.typed);
+        EXPECT_EQ(taken, *c.message == '\0');
+        EXPECT_EQ(Stored(row), c.held);
+        EXPECT_EQ(row.GetValue().GetKind(), c.value.GetKind());
+        EXPECT_EQ(ui_.Errors(), *c.message ? Texts{c.message} : Texts{});
+    }
+}
+
+// The dialog shows what the row holds after Ok and Apply; only Apply tells
+// the owner (the row pager tells the board after OK).
+TEST_F(ValueEntryTest, OkAndApplyShowTheValueAndOnlyApplyTellsTheOwner) {
     QV_usr_param &row = Row(V::U16(100), V::U16(0), V::U16(1023), V::U16(1));
     row.SetNotifyOwner(true);
     ValueEntry entry = Open(row);
     EXPECT_FALSE(entry.Ok("2000"));
-    EXPECT_FALSE(entry.Ok("12abc"));
-    EXPECT_FALSE(entry.Apply("abc"));
-    EXPECT_EQ(ui_.Errors(),
-              (Texts{"Entry out of range: 2000", "Invalid entry: 12abc", "Invalid entry: abc"}));
     EXPECT_EQ(entry.EditText(), "100");
-    EXPECT_EQ(Stored(row), "100");
-
-    EXPECT_TRUE(entry.Ok(" 700 "));
-    EXPECT_TRUE(row.GetValue().Equals(V::U16(700)));  // in the value's own kind
+    EXPECT_TRUE(entry.Ok("700"));
     EXPECT_EQ(Shape(entry), "1023,1,700: 700");
-    EXPECT_EQ(refreshes_, 0);  // the row pager tells the board after OK
-}
+    EXPECT_EQ(refreshes_, 0);
+    EXPECT_TRUE(entry.Apply("20"));
+    EXPECT_EQ(Shape(entry), "1023,1,20: 20");
+    EXPECT_EQ(refreshes_, 1);
 
-TEST_F(ValueEntryTest, OutOfRangeMessagesFollowTheKindAndTheButton) {
-    ValueEntry u32 = Open(Row(V::U32(7), V::U32(0), V::U32(4095), V::U32(1)));
-    EXPECT_FALSE(u32.Apply("5000"));
-    EXPECT_FALSE(u32.Ok("5000"));
-    EXPECT_FALSE(u32.Apply("-1"));
+    ValueEntry s16 = Open(Row(V::S16(0), V::S16(-100), V::S16(100), V::S16(1)));
+    EXPECT_TRUE(s16.Apply("-20"));
+    EXPECT_EQ(s16.ScrollPos(), 80);
+    EXPECT_EQ(refreshes_, 1);
     ValueEntry real = Open(Row(V::Float(0.5f), V::Float(0), V::Float(1), V::Float(0.1f)));
     EXPECT_FALSE(real.Apply("2.5"));
-    ValueEntry s16 = Open(Row(V::S16(0), V::S16(-100), V::S16(100), V::S16(1)));
-    EXPECT_FALSE(s16.Ok("-200"));
-    EXPECT_EQ(ui_.Errors(), (Texts{"Entry out of range: 1388", "Entry out of range: 5000",
-                                   "Entry out of range: FFFFFFFF", "Entry out of range: 2.500",
-                                   "Entry out of range: -200"}));
     EXPECT_EQ(real.EditText(), "0.500");
-}
-
-TEST_F(ValueEntryTest, ApplyStoresInTheKindAndTellsTheOwnerWhenAsked) {
-    QV_usr_param &row = Row(V::S16(0), V::S16(-100), V::S16(100), V::S16(1));
-    row.SetNotifyOwner(true);
-    ValueEntry entry = Open(row);
-    EXPECT_TRUE(entry.Apply("-20"));
-    EXPECT_TRUE(row.GetValue().Equals(V::S16(-20)));
-    EXPECT_EQ(entry.ScrollPos(), 80);
-    EXPECT_EQ(refreshes_, 1);
-
-    QV_usr_param &real = Row(V::Float(0.5f), V::Float(0.1f), V::Float(1), V::Float(0.1f));
-    ValueEntry floats = Open(real);
-    EXPECT_TRUE(floats.Apply("0.1"));  // meets the limit 0.1f once in single precision
-    EXPECT_TRUE(real.GetValue().Equals(V::Float(0.1f)));
-    EXPECT_EQ(floats.EditText(), "0.100");
-    EXPECT_EQ(refreshes_, 1);
-    EXPECT_TRUE(ui_.Errors().empty());
 }
 
 TEST_F(ValueEntryTest, FocusOutChecksSignedAndFloatOnly) {
@@ -213,52 +243,14 @@ TEST_F(ValueEntryTest, FocusOutChecksSignedAndFloatOnly) {
     real.FocusOut("x");
     ValueEntry u16 = Open(Row(V::U16(1), V::U16(0), V::U16(10), V::U16(1)));
     u16.FocusOut("abc");
-    EXPECT_EQ(ui_.Errors(), (Texts{"Entry out of range: 500", "Invalid entry: x"}));
-}
-
-TEST_F(ValueEntryTest, MaximumBelowMinimumTakesAnyValueOfTheKind) {
-    QV_usr_param &row = Row(V::U16(50), V::U16(100), V::U16(10), V::U16(1));
-    ValueEntry entry = Open(row);
-    EXPECT_FALSE(entry.ShowsScrollBar() || entry.ShowsLimits());
-    EXPECT_TRUE(entry.Ok("5000"));
-    EXPECT_EQ(Stored(row), "5000");
-    EXPECT_FALSE(entry.Ok("70000"));
-
-    ValueEntry s16 = Open(Row(V::S16(0), V::S16(10), V::S16(-10), V::S16(1)));
-    s16.FocusOut("-3000");
-    EXPECT_EQ(s16.CurrentValue().GetLong(), -3000);
-    s16.FocusOut("40000");
-    EXPECT_EQ(ui_.Errors(), (Texts{"Entry out of range: 70000", "Entry out of range: 40000"}));
-}
-
-// A 32-bit row whose limits are 0 and all bits set (below the minimum as a
-// signed value, the whole kind as an unsigned one) takes every bit pattern,
-// spelled unsigned or signed; nothing wider.
-TEST_F(ValueEntryTest, MaximumBelowMinimumOn32BitsTakesBothSpellings) {
-    for (V zero : {V::S32(0), V::U32(0)}) {
-        const V allBits = V::FromPayload(zero.GetKind(), 0xFFFFFFFFu);
-        QV_usr_param &row = Row(zero, zero, allBits, V::FromPayload(zero.GetKind(), 65536));
-        ValueEntry entry = Open(row);
-        EXPECT_TRUE(entry.Ok("4294967295"));
-        EXPECT_EQ(row.GetValue().Payload(), 0xFFFFFFFFu);
-        EXPECT_TRUE(entry.Apply("-2"));
-        EXPECT_EQ(row.GetValue().Payload(), 0xFFFFFFFEu);
-        EXPECT_TRUE(entry.Ok("2147483648"));
-        EXPECT_EQ(row.GetValue().Payload(), 0x80000000u);
-        EXPECT_TRUE(entry.Ok("-2147483648"));
-        EXPECT_EQ(row.GetValue().Payload(), 0x80000000u);
-        EXPECT_FALSE(entry.Ok("4294967296"));
-        EXPECT_FALSE(entry.Ok("-2147483649"));
-        EXPECT_EQ(row.GetValue().Payload(), 0x80000000u);
-    }
-    EXPECT_EQ(ui_.Errors(),
-              (Texts{"Entry out of range: 4294967296", "Entry out of range: -2147483649",
-                     "Entry out of range: 4294967296", "Entry out of range: -2147483649"}));
-    // Ordinary limits take only their own spelling.
-    ValueEntry bounded = Open(Row(V::S32(0), V::S32(-100), V::S32(100), V::S32(1)));
-    EXPECT_FALSE(bounded.Ok("4294967295"));
-    ValueEntry unsignedBounded = Open(Row(V::U32(0), V::U32(0), V::U32(1000), V::U32(1)));
-    EXPECT_FALSE(unsignedBounded.Ok("-1"));
+    // A maximum below the minimum takes any value of the kind.
+    ValueEntry any = Open(Row(V::S16(0), V::S16(10), V::S16(-10), V::S16(1)));
+    EXPECT_FALSE(any.ShowsScrollBar() || any.ShowsLimits());
+    any.FocusOut("-3000");
+    EXPECT_EQ(any.CurrentValue().GetLong(), -3000);
+    any.FocusOut("40000");
+    EXPECT_EQ(ui_.Errors(), (Texts{"Entry out of range: 500", "Invalid entry: x",
+                                   "Entry out of range: 40000"}));
 }
 
 TEST_F(ValueEntryTest, TextRowsAndOtherKinds) {

@@ -1,5 +1,11 @@
-// A PX library: its marker entry and the digital port entry points.
-#include "fake_exports.h"
+// A PX library as the loader tests read it from disk: its version stamp, its
+// marker entry and the digital port entry points, each doing nothing.
+#include "quar/version_stamp.h"
+
+#define FAKE_STUB(name)                                            \
+    extern "C" __attribute__((visibility("default"))) int name() { \
+        return 0;                                                  \
+    }
 
 QUAR_VERSION_STAMP(FAKE_VERSION);
 
