@@ -25,7 +25,7 @@ constexpr std::string_view kText = R"([SYSTEM:0]
       PIXSZ_Override=16
 [TX-30:3]
       Slot_Number = 0
-      Load_Name = "a "quoted" name"
+      Load_Name = "say "hi", twice "
 [CameraPort:1]
       CSC_Coefficient_Matrix = 0.125,-2.000,3.500
 [SYSTEM:5]
@@ -79,7 +79,9 @@ class BinaryFormatTest : public ::testing::Test {
 protected:
     BinaryFormatTest() {
         ConfigError parseError;
-        config = *ParseConfigText(kText, "sample.txt", parseError, tables);
+        const auto parsed = ParseConfigText(kText, "sample.txt", parseError, tables);
+        if (!parsed) ADD_FAILURE() << parseError.Message();
+        config = parsed.value_or(Configuration{});
         bytes = EncodeConfiguration(config);
     }
 
@@ -114,7 +116,7 @@ TEST_F(BinaryFormatTest, DecodingGivesBackWhatWasEncoded) {
     ASSERT_TRUE(decoded) << error;
     EXPECT_EQ(*decoded, config);
     EXPECT_EQ(decoded->systems[0].boards[0].modules[0].ports[1].at(38).number, -2.0);
-    EXPECT_EQ(decoded->systems[0].boards[0].modules[0].ports[0].at(5).text, "a \"quoted\" name");
+    EXPECT_EQ(decoded->systems[0].boards[0].modules[0].ports[0].at(5).text, "say \"hi\", twice ");
     EXPECT_EQ(EncodeConfiguration(*decoded), bytes);
 }
 

@@ -255,13 +255,6 @@ TEST_F(TextParserTest, BadValuesAreRefused) {
                 "value out of range");
 }
 
-TEST_F(TextParserTest, TextsRunBetweenTheOuterQuotes) {
-    const auto tx = ParseModule("[TX-60:0]\nSlot_Number = 0\nName = \"say \"hi\", twice \"\n");
-    ASSERT_TRUE(tx) << error.Message();
-    EXPECT_EQ(Text(*tx, 2), "say \"hi\", twice ");
-    EXPECT_TRUE(tx->ports[0].at(2).isText);
-}
-
 TEST_F(TextParserTest, BareWordsAndEmptyWords) {
     const auto silent = ParseModule("[TX-60:0]\nSlot_Number = 0\n");
     ASSERT_TRUE(silent) << error.Message();
@@ -276,18 +269,6 @@ TEST_F(TextParserTest, BareWordsAndEmptyWords) {
     const auto board = Parse("[SYSTEM:0]\n[SX-400:0]\n");
     ASSERT_TRUE(board);
     EXPECT_EQ(Number(board->systems[0].boards[0].board, 2), 0);
-}
-
-// What the program writes without boards: the bus translator alone, or nothing.
-TEST_F(TextParserTest, AConfigurationWithoutSystemsIsTheBusTranslatorOrNothing) {
-    const auto alone = Parse("[BZ-700]\n      No_Hardware\n");
-    ASSERT_TRUE(alone) << error.Message();
-    EXPECT_TRUE(alone->systems.empty());
-    EXPECT_TRUE(alone->busTranslator);
-    const auto nothing = Parse("# nothing but comments\n\n");
-    ASSERT_TRUE(nothing) << error.Message();
-    EXPECT_TRUE(nothing->systems.empty());
-    EXPECT_FALSE(nothing->busTranslator);
 }
 
 TEST_F(TextParserTest, MoreBoardsThanTheLibraryHoldsAreRefusedAtTheFirstTooMany) {
@@ -381,18 +362,6 @@ TEST_F(TextParserTest, PendingModelsSkipTheirLinesButKeepTheSlotRules) {
     const std::string sx = "[SYSTEM:0]\n[SX-400:0]\n";
     ExpectFault(sx + "[TX-50:0]\nStartup_Port = 1\n", 3, "module section without Slot_Number");
     ExpectFault(sx + "[TX-50:0]\nSlot_Number = 4\n", 4, "no such slot on the board");
-}
-
-TEST_F(TextParserTest, ErrorsNameFileLineAndText) {
-    EXPECT_FALSE(
-        Parse("[SYSTEM:0]\n[SX-400:0]\n[TX-60:0]\n      Slot_Number = 0\n"
-              "      Trim = 128\n"));
-    EXPECT_EQ(error.file, "test.txt");
-    EXPECT_EQ(error.text, "Trim = 128");
-    EXPECT_EQ(error.Message(), "test.txt:5: value out of range: Trim = 128");
-
-    const ConfigError whole{"cfg.bin", 0, "", "checksum mismatch"};
-    EXPECT_EQ(whole.Message(), "cfg.bin: checksum mismatch");
 }
 
 }  // namespace

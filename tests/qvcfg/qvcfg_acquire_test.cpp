@@ -164,21 +164,5 @@ TEST_F(QvcfgAcquireTest, DioSetsOutputsAndWatchesTheInputs) {
     EXPECT_TRUE(std::regex_search(run.out, change)) << run.out;
 }
 
-TEST_F(QvcfgAcquireTest, WhatCannotAcquireIsRefusedWithAMessage) {
-    Outcome run = Qvcfg("-q --no-hardware snap " + Demo() + " 1 -o " + (dir_ / "x.tif").string());
-    EXPECT_EQ(run.status, 1);
-    EXPECT_THAT(run.err, HasSubstr("snap: acquisition needs hardware"));
-    run = Qvcfg("-q snap " + Demo() + " 11 -o " + (dir_ / "x.tif").string());
-    EXPECT_EQ(run.status, 1);
-    EXPECT_THAT(run.err, HasSubstr("No image window for element 11 (RXP:0)"));
-    EXPECT_FALSE(fs::exists(dir_ / "x.tif"));
-    for (const char *usage : {"snap CONFIG 1", "grab CONFIG 1 --frames 0", "pixel CONFIG 1 3",
-                              "trigger CONFIG 1 --source both", "dio CONFIG 1 --output 8=1"}) {
-        std::string arguments = usage;
-        arguments.replace(arguments.find("CONFIG"), 6, Demo());
-        EXPECT_EQ(Qvcfg(arguments).status, 2) << usage;
-    }
-}
-
 }  // namespace
 }  // namespace qvi
