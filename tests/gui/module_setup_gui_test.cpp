@@ -373,12 +373,6 @@ private slots:
         dialog->resize(dialog->width(), dialog->height() + 5 * CParamPage::kRowPitch);
         QCOMPARE(dialog->RowsShown(), 11);
         QVERIFY(!allPage->Label(11)->isHidden() && allPage->Label(12)->isHidden());
-
-        dialog->resize(dialog->width(), 200);
-        const int fewer = dialog->RowsShown();
-        QVERIFY(fewer >= 1 && fewer < 6);
-        QVERIFY(!dialog->Page(0)->ScrollBar()->isHidden());  // "Basic" no longer fits
-        QVERIFY(dialog->Page(0)->Label(fewer + 1)->isHidden());
     }
 
     void helpAndRegistersGoToTheirCallbacks() {
