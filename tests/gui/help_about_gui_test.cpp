@@ -33,30 +33,25 @@ private slots:
     }
     void cleanup() { session_.reset(); }
 
-    // TX-10 row 6, "Horizontal Total", asks for topic 16.
-    void showsTheTopicOfATx10Row() {
+    // TX-10 row 6, "Horizontal Total", asks for topic 16; a link leads to
+    // its page and Back returns.
+    void showsATopicAndLinksLeadToPagesAndBackReturns() {
         qvi::CHelpWindow window;
         window.ShowTopic(16);
         QVERIFY(window.isVisible());
         QVERIFY(window.CurrentTitle().startsWith(QStringLiteral("Horizontal Total")));
         QVERIFY(Text(window).contains(QStringLiteral("0..1023, step 1")));
-    }
-
-    void linksLeadToPagesAndBackReturns() {
-        qvi::CHelpWindow window;
-        window.ShowTopic(qvi::HelpBook::kSystemWindowTopic);
-        auto *browser = window.findChild<QTextBrowser *>();
         QPushButton *back = nullptr;
         for (QPushButton *button : window.findChildren<QPushButton *>())
             if (button->text() == QStringLiteral("&Back")) back = button;
         QVERIFY(back != nullptr);
         QVERIFY(!back->isEnabled());
-        emit browser->anchorClicked(QUrl(QStringLiteral("model:TX-10")));
+        emit window.findChild<QTextBrowser *>()->anchorClicked(QUrl(QStringLiteral("model:TX-10")));
         QCOMPARE(window.CurrentTitle(), QStringLiteral("TX-10 settings"));
         QVERIFY(Text(window).contains(QStringLiteral("Video Standard")));
         QVERIFY(back->isEnabled());
         back->click();
-        QCOMPARE(window.CurrentTitle(), QStringLiteral("System window"));
+        QVERIFY(window.CurrentTitle().startsWith(QStringLiteral("Horizontal Total")));
     }
 
     void aboutShowsMemoryAndTheCoreLibrary() {
@@ -68,17 +63,13 @@ private slots:
         QVERIFY(QRegularExpression(QStringLiteral("^[1-9][0-9]* KB$"))
                     .match(dialog.FieldText(QStringLiteral("RAM Size")))
                     .hasMatch());
-        QVERIFY(dialog.FieldText(QStringLiteral("Disk Space"))
-                    .contains(QStringLiteral(" KB Free on /")));
+        QVERIFY(
+            dialog.FieldText(QStringLiteral("Disk Space")).contains(QStringLiteral(" KB Free")));
         QVERIFY(!settings.pciCoreDll.empty());
         QCOMPARE(dialog.FieldText(QStringLiteral("Core Library")),
                  QString::fromStdString(settings.pciCoreDll));
-        const std::filesystem::path loaded =
-            dialog.FieldText(QStringLiteral("Loaded From")).toStdString();
-        QVERIFY(std::filesystem::exists(loaded));
-        QCOMPARE(
-            QString::fromStdString(loaded.filename().string()),
-            QString::fromStdString(std::filesystem::path(settings.pciCoreDll).filename().string()));
+        QVERIFY(
+            std::filesystem::exists(dialog.FieldText(QStringLiteral("Loaded From")).toStdString()));
         QCOMPARE(dialog.FieldText(QStringLiteral("File Version")), QStringLiteral(QVI_VERSION));
         QCOMPARE(dialog.FieldText(QStringLiteral("Company Name")), QStringLiteral("Corvath"));
     }

@@ -54,14 +54,25 @@ private slots:
 
     void cleanup() { TearDown(); }
 
-    void startsOnTheNamedConfiguration() {
-        QCOMPARE(Caption(), QString::fromStdString("QVI Configurator - " + session_->Demo()));
+    // Save and View Config File follow the changed flag, and the caption
+    // carries the modified mark while changes are unsaved.
+    void startsOnTheNamedConfigurationAndFollowsTheChangedFlag() {
+        const QString caption = QString::fromStdString("QVI Configurator - " + session_->Demo());
+        QCOMPARE(Caption(), caption);
         QCOMPARE(frame_->geometry().topLeft(), QPoint(40, 30));
         QCOMPARE(frame_->geometry().width(), 1000);
         QVERIFY(frame_->BoardSelector()->isEnabled());
         // The library's console output reaches the pane through the event queue.
         QTRY_VERIFY(frame_->Console()->Text().contains("Configuration loaded:"));
         QCOMPARE(recent_->List().front(), session_->Demo());
+        frame_->UpdateCommands();
+        QVERIFY(!Enabled(Command::Save) && Enabled(Command::ViewConfigFile));
+
+        qvi::SetConfigModified(true);
+        frame_->UpdateCommands();
+        QVERIFY(Enabled(Command::Save) && !Enabled(Command::ViewConfigFile));
+        QVERIFY(frame_->isWindowModified());
+        QCOMPARE(Caption(), caption + "*");
     }
 
     void theSystemWindowAndTheBoardSelectorShowTheConfiguration() {
@@ -82,13 +93,11 @@ private slots:
         frame_->BoardSelector()->setCurrentIndex(1);
         emit frame_->BoardSelector()->activated(1);
         QCOMPARE(window->ActiveBoard(), 1);
-        // System Dialog hides and shows the window, with the check mark following.
+        // System Dialog hides the window again, with the check mark following.
         Trigger(Command::SystemDialog);
         QVERIFY(!window->isVisible());
         frame_->UpdateCommands();
         QVERIFY(!frame_->Action(Command::SystemDialog)->isChecked());
-        Trigger(Command::SystemDialog);
-        QVERIFY(window->isVisible());
     }
 
     void aWheelOverTheUnfocusedBoardSelectorSwitchesNoBoard() {
@@ -164,36 +173,6 @@ private slots:
                  session_->ui.Errors().empty() ? "" : session_->ui.Errors().front().c_str());
     }
 
-    void commandsCarryTheirStatusTexts() {
-        const std::pair<Command, const char *> tips[] = {
-            {Command::New, "Create new config file"},
-            {Command::Open, "Open an existing  config file"},
-            {Command::Save, "Save configuration to  file"},
-            {Command::SaveAs, "Save as a new document"},
-            {Command::Exit, "Exit the Configurator"},
-            {Command::HardwareDisabled, "Run configurator in No-Hardware mode"}};
-        for (const auto &[command, tip] : tips)
-            QCOMPARE(frame_->Action(command)->statusTip(), QString(tip));
-    }
-
-    void saveAndViewFollowTheChangedFlag() {
-        qvi::SetConfigModified(false);
-        frame_->UpdateCommands();
-        QVERIFY(!Enabled(Command::Save));
-        QVERIFY(Enabled(Command::ViewConfigFile));
-        const QString caption = QString::fromStdString("QVI Configurator - " + session_->Demo());
-        QCOMPARE(Caption(), caption);
-        qvi::SetConfigModified(true);
-        frame_->UpdateCommands();
-        QVERIFY(Enabled(Command::Save));
-        QVERIFY(!Enabled(Command::ViewConfigFile));
-        QVERIFY(Enabled(Command::SaveAs));
-        QVERIFY(Enabled(Command::HardwareDisabled));
-        // The caption carries the modified mark while changes are unsaved.
-        QVERIFY(frame_->isWindowModified());
-        QCOMPARE(Caption(), caption + "*");
-    }
-
     void saveAsAppendsTxtAndWritesTheBinaryTwin() {
         const std::filesystem::path chosen = session_->ConfigDir() / "saved";
         session_->ui.fileChoices.push_back(chosen);
@@ -204,18 +183,6 @@ private slots:
                  QString::fromStdString("QVI Configurator - " + chosen.string() + ".txt"));
         QVERIFY(!qvi::ConfigModified());
         QVERIFY(!Enabled(Command::Save));
-    }
-
-    void closingWithChangesAsksAndCancelKeepsTheProgram() {
-        qvi::SetConfigModified(true);
-        session_->ui.questions.clear();
-        session_->ui.answers.push_back(MessageAnswer::Cancel);
-        frame_->show();
-        QVERIFY(!frame_->close());
-        QVERIFY(frame_->isVisible());
-        QCOMPARE(session_->ui.questions.size(), std::size_t{1});
-        // The placement is written only when the window really closes.
-        QCOMPARE(registry_->GetInt("Window size", "max", -1), -1);
     }
 
     void hardwareDisabledSwitchesToANewConfigurationWithoutHardware() {
@@ -254,7 +221,17 @@ private slots:
                  qPrintable(QString("%1 for a caption of %2").arg(boxWidth).arg(captionWidth)));
     }
 
-    void closingStoresThePlacement() {
+    // Closing with changes asks, and Cancel keeps the program and writes no
+    // placement; the placement is written when the window really closes.
+    void closingAsksAboutChangesAndStoresThePlacement() {
+        qvi::SetConfigModified(true);
+        session_->ui.answers.push_back(MessageAnswer::Cancel);
+        frame_->show();
+        QVERIFY(!frame_->close());
+        QVERIFY(frame_->isVisible());
+        QCOMPARE(session_->ui.questions.size(), std::size_t{1});
+        QCOMPARE(registry_->GetInt("Window size", "max", -1), -1);
+
         qvi::SetConfigModified(false);
         QVERIFY(PressInMainWindow(Qt::CTRL | Qt::Key_Q));
         QVERIFY(!frame_->isVisible());

@@ -118,6 +118,7 @@ class ModuleSetupGuiTest : public QObject {
 private slots:
     // Each test starts from its own session on the demo, no dialog open.
     void init() {
+        failures_.clear();
         session = std::make_unique<qvi::testing::GuiSession>();
         QVERIFY(session->Started());
         QCOMPARE(session->Load(session->Demo()), 0);
@@ -132,19 +133,18 @@ private slots:
         session.reset();
     }
 
-    void opensOncePerElementWithItsTitleAndPlace() {
+    // Setup > Edit on an element that has a dialog brings that one forward;
+    // closing them all destroys them, and an element can open again after.
+    void opensOncePerElementWithItsTitleAndPlaceAndCloseAllDestroysThem() {
         QSignalSpy changed(&dialogs, &qvi::SetupDialogs::dialogsChanged);
-        CModuleSetupDlg *tx31 = dialogs.Open(System(), kTx31);
+        QPointer<CModuleSetupDlg> tx31 = dialogs.Open(System(), kTx31);
         QVERIFY(tx31 != nullptr);
         QCOMPARE(tx31->windowTitle(), QString("Module Edit for:  TX-31:0 on DQP:0"));
-        QCOMPARE(dialogs.Open(System(), kTx31), tx31);
+        QCOMPARE(dialogs.Open(System(), kTx31), tx31.data());
         QCOMPARE(dialogs.OpenCount(), 1);
         QCOMPARE(changed.count(), 1);
 
-        CModuleSetupDlg *lumo = dialogs.Open(System(), kLumo);
-        QCOMPARE(lumo->windowTitle(), QString("Module Edit for:  Lumo:0"));
-        QCOMPARE(lumo->Tabs()->tabBar()->font().family(), QString("Arial"));
-        QCOMPARE(lumo->Tabs()->tabBar()->font().pixelSize(), 17);
+        QPointer<CModuleSetupDlg> lumo = dialogs.Open(System(), kLumo);
         QVERIFY(lumo->ViewRegistersButton()->isEnabled());
         QVERIFY(!lumo->isModal());
         // Dialogs cascade 20 px left and down per element from the main window's right edge.
@@ -152,74 +152,23 @@ private slots:
                  main.frameGeometry().x() + main.frameGeometry().width() - 20 * kLumo);
         QCOMPARE(lumo->pos() - tx31->pos(), QPoint(20, -20) * (kTx31 - kLumo));
         QVERIFY(dialogs.IsOpen(kLumo) && dialogs.IsOpen(kTx31) && !dialogs.IsOpen(kTx10));
-    }
 
-    void everyElementPastTheSixteenthHasItsOwnDialog() {
-        QVERIFY(dialogs.Open(System(), 0) == nullptr);
-        QCOMPARE(session->ui.Errors(),
-                 (std::vector<std::string>{"element 0 has no Module Setup pages"}));
-        session->ui.Clear();
-        const std::vector<std::pair<int, QString>> late = {
-            {16, "TX-20:0 on SXP:1"}, {18, "TX-50:0 on SXP:2"}, {24, "TX-80:0 on Lumo Comp:5"}};
-        for (const auto &[element, description] : late) {
-            CModuleSetupDlg *dialog = dialogs.Open(System(), element);
-            QVERIFY2(dialog != nullptr, qPrintable(description));
-            QCOMPARE(dialog->windowTitle(), "Module Edit for:  " + description);
-            QCOMPARE(dialog->ElementIndex(), element);
-            QVERIFY(dialog->Tabs()->count() > 0);
-            QCOMPARE(dialogs.Open(System(), element), dialog);
-        }
-        QVERIFY(session->ui.Errors().empty());
-        QCOMPARE(dialogs.OpenCount(), static_cast<int>(late.size()));
-        // Closing one leaves the others in their slots.
-        dialogs.Find(18)->CancelButton()->click();
-        FlushDeletes();
-        QVERIFY(!dialogs.IsOpen(18) && dialogs.IsOpen(16) && dialogs.IsOpen(24));
-    }
-
-    void closeAllDestroysEveryDialog() {
-        QPointer<CModuleSetupDlg> first = dialogs.Open(System(), kTx31);
-        QPointer<CModuleSetupDlg> second = dialogs.Open(System(), kChannel0);
-        QSignalSpy changed(&dialogs, &qvi::SetupDialogs::dialogsChanged);
+        changed.clear();
         dialogs.CloseAll();
-        QVERIFY(first.isNull() && second.isNull());
+        QVERIFY(tx31.isNull() && lumo.isNull());
         QCOMPARE(dialogs.OpenCount(), 0);
-        QVERIFY(dialogs.Find(kTx31) == nullptr);
         QCOMPARE(changed.count(), 1);
-        // A new dialog for the element can open again.
         QVERIFY(dialogs.Open(System(), kTx31) != nullptr);
     }
 
-    void aDropDownChangeReachesTheRegisterAndCancelRestoresIt() {
-        CModuleSetupDlg *dialog = Open(kChannel0);
-        QPointer<CModuleSetupDlg> guard = dialog;
-        CParamPage *page = dialog->Page(kTimingTab);
-        const int row = RowLabelled(*page, "Hsync Polarity");
-        QVERIFY(row > 0);
-        QComboBox *polarity = page->DropDown(row);
-        QVERIFY(polarity->isVisibleTo(page) && page->NumberField(row)->isHidden());
-        QCOMPARE(polarity->currentText(), QString("Low"));
-        QCOMPARE(Platform(kChannel0).read_reg(kHsyncPolarityReg).ToString(), std::string("0"));
-
-        polarity->setCurrentIndex(polarity->findText("High"));
-        QCOMPARE(Module(kChannel0).GetUsrParam(10)->GetIndex(), 1);
-        QCOMPARE(Platform(kChannel0).read_reg(kHsyncPolarityReg).ToString(), std::string("1"));
-
-        dialog->CancelButton()->click();
-        FlushDeletes();
-        QVERIFY(guard.isNull());
-        QVERIFY(!dialogs.IsOpen(kChannel0));
-        QCOMPARE(Module(kChannel0).GetUsrParam(10)->GetIndex(), 0);
-        QCOMPARE(Platform(kChannel0).read_reg(kHsyncPolarityReg).ToString(), std::string("0"));
-        QVERIFY(!qvi::ConfigModified());
-    }
-
+    // Apply stores at once and the dialog stays; a refused value keeps the
+    // old one; OK stores the value in the register and marks the
+    // configuration changed.
     void aNumberIsEnteredThroughTheValueEntryDialogAndSavedByOk() {
         CModuleSetupDlg *dialog = Open(kChannel0);
         CParamPage *page = dialog->Page(kTimingTab);
         const int row = RowLabelled(*page, "Horizontal Total");
         QLineEdit *field = page->NumberField(row);
-        const QString before = field->text();
         QVERIFY(page->DropDown(row)->isHidden() && field->isVisibleTo(page));
 
         int runs = 0;
@@ -228,22 +177,24 @@ private slots:
             const QPoint fieldTopLeft = field->mapToGlobal(QPoint(0, 0));
             EXPECT_PLACED(entry, fieldTopLeft);
             EXPECT_EQ_Q(entry.windowTitle(), QString("Horizontal Total"));
-            EXPECT_EQ_Q(entry.MinLabel()->text(), QString("0"));
             EXPECT_EQ_Q(entry.MaxLabel()->text(), QString("1023"));
-            EXPECT_EQ_Q(entry.ScrollBar()->maximum(), 1023);
-            EXPECT_EQ_Q(entry.Edit()->text(), before);
+            entry.ScrollBar()->triggerAction(QAbstractSlider::SliderToMinimum);
+            EXPECT_EQ_Q(entry.Edit()->text(), QString("0"));
+            entry.Edit()->setText("9");
+            entry.ApplyButton()->click();
+            EXPECT_EQ_Q(Platform(kChannel0).read_reg(kHTotalReg).ToString(), std::string("9"));
 
             entry.Edit()->setText("2000");
             entry.OkButton()->click();  // refused: the dialog stays with the old value
             EXPECT_EQ_Q(entry.result(), int(QDialog::Rejected));
-            EXPECT_EQ_Q(entry.Edit()->text(), before);
+            EXPECT_EQ_Q(entry.Edit()->text(), QString("9"));
             entry.Edit()->setText("801");
             entry.OkButton()->click();
             return entry.result();
         });
         QTest::mouseClick(field, Qt::LeftButton);
         QCOMPARE(runs, 1);
-        QCOMPARE(failures_, QStringList());
+        QCOMPARE(failures_.join("; "), QString());
         QCOMPARE(session->ui.Errors(), (std::vector<std::string>{"Entry out of range: 2000"}));
         QCOMPARE(field->text(), QString("801"));
         QCOMPARE(Platform(kChannel0).read_reg(kHTotalReg).ToString(), std::string("801"));
@@ -251,32 +202,6 @@ private slots:
         dialog->OkButton()->click();
         FlushDeletes();
         QVERIFY(qvi::ConfigModified());
-    }
-
-    void theValueEntryDialogScrollsAndApplies() {
-        CModuleSetupDlg *dialog = Open(kChannel0);
-        CParamPage *page = dialog->Page(kTimingTab);
-        const int row = RowLabelled(*page, "Ver Sync End");
-        QVERIFY(row > 0);
-        dialog->SetValueEntryRunner([&](CValueEntryDlg &entry) {
-            entry.ScrollBar()->triggerAction(QAbstractSlider::SliderToMinimum);
-            EXPECT_EQ_Q(entry.Edit()->text(), QString("0"));
-            entry.ScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
-            EXPECT_EQ_Q(entry.ScrollBar()->value(), entry.Entry().PageStep() + 1);
-            EXPECT_EQ_Q(entry.Edit()->text(), QString::fromStdString(entry.Entry().EditText()));
-            entry.Edit()->setText("abc");
-            entry.ApplyButton()->click();
-            entry.Edit()->setText("9");
-            entry.ApplyButton()->click();  // stored at once, the dialog stays
-            entry.CancelButton()->click();
-            return entry.result();
-        });
-        QTest::mouseClick(page->NumberField(row), Qt::LeftButton);
-        QCOMPARE(failures_, QStringList());
-        QCOMPARE(session->ui.Errors(), (std::vector<std::string>{"Invalid entry: abc"}));
-        QCOMPARE(page->NumberField(row)->text(), QString("9"));
-        dialog->CancelButton()->click();
-        QCOMPARE(Module(kChannel0).GetUsrParam(15)->GetValue().ToString(), std::string("6"));
     }
 
     void aSignedFieldIsCheckedWhenTheUserLeavesItNotWhenAMessageTakesTheFocus() {
@@ -296,7 +221,7 @@ private slots:
             return entry.result();
         });
         QTest::mouseClick(page->NumberField(row), Qt::LeftButton);
-        QCOMPARE(failures_, QStringList());
+        QCOMPARE(failures_.join("; "), QString());
         QCOMPARE(session->ui.Errors(), (std::vector<std::string>{"Entry out of range: 5000"}));
         dialog->CancelButton()->click();
     }
@@ -306,13 +231,11 @@ private slots:
         CParamPage *page = dialog->Page(TabNamed(*dialog, "Advanced"));
         const int port = RowLabelled(*page, "Active Camera");
         const int hTotal = RowLabelled(*page, "Horizontal Total");
-        const int vTotal = RowLabelled(*page, "Vertical Total");
-        QVERIFY(port > 0 && hTotal > 0 && vTotal > 0);
+        QVERIFY(port > 0 && hTotal > 0);
         QCOMPARE(page->DropDown(port)->currentText(), QString("Camera 1"));
         QCOMPARE(page->NumberField(hTotal)->text(), QString("944"));
         page->DropDown(port)->setCurrentIndex(0);
         QCOMPARE(page->NumberField(hTotal)->text(), QString("780"));
-        QCOMPARE(page->NumberField(vTotal)->text(), QString("262"));
         // The PLL page follows the port when it is shown.
         const int pll = TabNamed(*dialog, "PLL registers");
         dialog->Tabs()->setCurrentIndex(pll);
@@ -321,23 +244,6 @@ private slots:
                      ->text(),
                  QString("779"));
         dialog->CancelButton()->click();
-    }
-
-    void aGroupOf27RowsScrollsOverItsHiddenEntries() {
-        CModuleSetupDlg *dialog = Open(kChannel0);
-        QCOMPARE(dialog->RowsShown(), 19);
-        CParamPage *page = dialog->Page(kTimingTab);
-        QScrollBar *bar = page->ScrollBar();
-        QVERIFY(!bar->isHidden());
-        QCOMPARE(bar->maximum(), 8);
-        QCOMPARE(page->Label(1)->text(), QString("Interlace mode"));
-        bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
-        QCOMPARE(bar->value(), 3);
-        QCOMPARE(page->Label(1)->text(), QString("Hor Sync End"));
-        bar->triggerAction(QAbstractSlider::SliderToMaximum);
-        QCOMPARE(bar->value(), 8);
-        QCOMPARE(page->Label(19)->text(), QString("TX Scan Mode"));
-        QVERIFY(dialog->Page(0)->ScrollBar()->isHidden());  // the one-row camera page
     }
 
     void enterF2AndSpaceOpenTheValueEntryWithoutClosingTheDialog() {
@@ -433,16 +339,26 @@ private slots:
         QCOMPARE(page->ScrollBar()->value(), 0);
         QCOMPARE(page->Label(1)->text(), first);
 
-        // A focused drop-down takes the wheel as a choice, and the rows stay.
+        // A focused drop-down takes the wheel as a choice, which reaches the
+        // register at once, and the rows stay.
         row = RowLabelled(*page, "Hsync Polarity");
         polarity = page->DropDown(row);
         polarity->setFocus();
         QVERIFY(polarity->hasFocus());
         TurnWheel(polarity, -1);
+        QCOMPARE(polarity->currentText(), QString("High"));
         QCOMPARE(Module(kChannel0).GetUsrParam(10)->GetIndex(), 1);
+        QCOMPARE(Platform(kChannel0).read_reg(kHsyncPolarityReg).ToString(), std::string("1"));
         QCOMPARE(page->ScrollBar()->value(), 0);
+
+        // Cancel restores the value and the register and closes the dialog.
+        QPointer<CModuleSetupDlg> guard = dialog;
         dialog->CancelButton()->click();
+        FlushDeletes();
+        QVERIFY(guard.isNull() && !dialogs.IsOpen(kChannel0));
+        QCOMPARE(Module(kChannel0).GetUsrParam(10)->GetIndex(), 0);
         QCOMPARE(Platform(kChannel0).read_reg(kHsyncPolarityReg).ToString(), std::string("0"));
+        QVERIFY(!qvi::ConfigModified());
     }
 
     void resizingShowsAsManyRowsAsFit() {
@@ -457,12 +373,6 @@ private slots:
         dialog->resize(dialog->width(), dialog->height() + 5 * CParamPage::kRowPitch);
         QCOMPARE(dialog->RowsShown(), 11);
         QVERIFY(!allPage->Label(11)->isHidden() && allPage->Label(12)->isHidden());
-
-        dialog->resize(dialog->width(), 200);
-        const int fewer = dialog->RowsShown();
-        QVERIFY(fewer >= 1 && fewer < 6);
-        QVERIFY(!dialog->Page(0)->ScrollBar()->isHidden());  // "Basic" no longer fits
-        QVERIFY(dialog->Page(0)->Label(fewer + 1)->isHidden());
     }
 
     void helpAndRegistersGoToTheirCallbacks() {

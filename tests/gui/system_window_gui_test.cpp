@@ -101,6 +101,18 @@ private slots:
         QCOMPARE(active.count(), 0);
         QCOMPARE(list->currentRow(), 15);
         QCOMPARE(list->item(15)->text(), QString("  SXP:1 *"));
+
+        // Always on top, What's This asking for the window's help, Close.
+        window.findChild<QCheckBox *>("alwaysOnTop")->setChecked(true);
+        QVERIFY(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QVERIFY(window.isVisible());
+        QSignalSpy help(&window, &CSystemWindowHw::helpRequested);
+        QEvent whatsThis(QEvent::EnterWhatsThisMode);
+        QCoreApplication::sendEvent(&window, &whatsThis);
+        QCOMPARE(help.count(), 1);
+        QCOMPARE(help.takeFirst().at(0).toInt(), 131219);
+        QTest::mouseClick(window.findChild<QPushButton *>("closeButton"), Qt::LeftButton);
+        QVERIFY(!window.isVisible());
     }
 
     void boardModeListsTheAcquisitionBoards() {
@@ -121,52 +133,8 @@ private slots:
         QCOMPARE(active.count(), 0);
     }
 
-    void closeOnTopAndHelp() {
-        CSystemWindowHw window(Tree());
-        window.Rebuild();
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        window.findChild<QCheckBox *>("alwaysOnTop")->setChecked(true);
-        QVERIFY(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-        QVERIFY(window.isVisible());
-
-        QSignalSpy help(&window, &CSystemWindowHw::helpRequested);
-        QEvent whatsThis(QEvent::EnterWhatsThisMode);
-        QCoreApplication::sendEvent(&window, &whatsThis);
-        QCOMPARE(help.count(), 1);
-        QCOMPARE(help.takeFirst().at(0).toInt(), 131219);
-
-        QTest::mouseClick(window.findChild<QPushButton *>("closeButton"), Qt::LeftButton);
-        QVERIFY(!window.isVisible());
-    }
-
-    void removeIsOfferedOnlyForASelectedElement() {
-        qvi::SetHardwareEnabled(false);
-        CSystemWindowNoHw window(Tree(), *session_->services.Factory(), session_->settings());
-        auto *elements = window.findChild<QListWidget *>("systemModules");
-        auto *remove = window.findChild<QPushButton *>("removeButton");
-        window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
-        // The list takes the focus with nothing selected: a current line alone
-        // is no choice of the user's.
-        elements->setFocus();
-        QVERIFY(elements->selectedItems().isEmpty());
-        QVERIFY(!remove->isEnabled());
-        QCOMPARE(window.SelectedElement(), -1);
-
-        const QPoint rx30 = elements->visualItemRect(elements->item(13)).center();
-        QTest::mouseClick(elements->viewport(), Qt::LeftButton, {}, rx30);
-        QCOMPARE(window.SelectedElement(), 13);
-        QVERIFY(remove->isEnabled());
-        // Ctrl+click takes the selection away again.
-        QTest::mouseClick(elements->viewport(), Qt::LeftButton, Qt::ControlModifier, rx30);
-        QVERIFY(elements->selectedItems().isEmpty());
-        QVERIFY(!remove->isEnabled());
-        QCOMPARE(window.SelectedElement(), -1);
-        QVERIFY(session_->ui.Errors().empty());
-    }
-
-    // Last: it changes the demo's system.
+    // Remove is offered only for an element the user selected; Add only
+    // for an empty slot.
     void noHardwareWindowAddsAndRemovesModules() {
         qvi::SetHardwareEnabled(false);
         CSystemWindowNoHw window(Tree(), *session_->services.Factory(), session_->settings());
@@ -176,14 +144,26 @@ private slots:
         auto *remove = window.findChild<QPushButton *>("removeButton");
         QSignalSpy changed(&window, &CSystemWindowNoHw::systemChanged);
         QCOMPARE(Texts(*elements), Texts(qvi::ElementTexts(Tree())));
-        QCOMPARE(window.SelectedElement(), -1);  // every slot of the demo is taken
-        QVERIFY(!add->isEnabled());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        // The list takes the focus with nothing selected: a current line alone
+        // is no choice of the user's.
+        elements->setFocus();
+        QVERIFY(elements->selectedItems().isEmpty());
+        QCOMPARE(window.SelectedElement(), -1);
+        QVERIFY(!add->isEnabled() && !remove->isEnabled());
+        const QPoint rx30 = elements->visualItemRect(elements->item(13)).center();
+        QTest::mouseClick(elements->viewport(), Qt::LeftButton, {}, rx30);
+        QCOMPARE(window.SelectedElement(), 13);
+        QVERIFY(remove->isEnabled());
+        // Ctrl+click takes the selection away again.
+        QTest::mouseClick(elements->viewport(), Qt::LeftButton, Qt::ControlModifier, rx30);
+        QCOMPARE(window.SelectedElement(), -1);
         QVERIFY(!remove->isEnabled());
 
-        elements->setCurrentRow(13);  // the RX-30
+        elements->setCurrentRow(13);  // the RX-30, in a full board
         QCOMPARE(available->count(), 0);
-        QVERIFY(!add->isEnabled());
-        QVERIFY(remove->isEnabled());
+        QVERIFY(!add->isEnabled() && remove->isEnabled());
         QTest::mouseClick(remove, Qt::LeftButton);
         QCOMPARE(changed.count(), 1);
         QCOMPARE(elements->item(13)->text(), QString("    slot 1 - empty"));
@@ -215,8 +195,6 @@ private slots:
         QCOMPARE(window.SelectedElement(), 16);
         QVERIFY(Texts(*available).contains("TX-40"));
 
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
         QSignalSpy edit(&window, &CSystemWindowNoHw::editRequested);
         DoubleClickRow(*elements, 9);
         QCOMPARE(edit.count(), 1);
