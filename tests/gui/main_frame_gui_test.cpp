@@ -75,6 +75,18 @@ private slots:
         QCOMPARE(Caption(), caption + "*");
     }
 
+    void commandsCarryTheirStatusTexts() {
+        const std::pair<Command, const char *> tips[] = {
+            {Command::New, "Create new config file"},
+            {Command::Open, "Open an existing  config file"},
+            {Command::Save, "Save configuration to  file"},
+            {Command::SaveAs, "Save as a new document"},
+            {Command::Exit, "Exit the Configurator"},
+            {Command::HardwareDisabled, "Run configurator in No-Hardware mode"}};
+        for (const auto &[command, tip] : tips)
+            QCOMPARE(frame_->Action(command)->statusTip(), QString(tip));
+    }
+
     void theSystemWindowAndTheBoardSelectorShowTheConfiguration() {
         qvi::CSystemWindowHw *window = frame_->SystemWindowHw();
         QVERIFY(window != nullptr);
