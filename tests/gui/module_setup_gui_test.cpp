@@ -184,6 +184,16 @@ private slots:
             entry.ApplyButton()->click();
             EXPECT_EQ_Q(Platform(kChannel0).read_reg(kHTotalReg).ToString(), std::string("9"));
 
+            // A number is checked when the user leaves the field, not when a
+            // message box over the dialog takes the focus.
+            entry.Edit()->setText("5000");
+            QFocusEvent toMessageBox(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+            QApplication::sendEvent(entry.Edit(), &toMessageBox);
+            EXPECT_EQ_Q(session->ui.Errors().size(), std::size_t{0});
+            QFocusEvent tabbedAway(QEvent::FocusOut, Qt::TabFocusReason);
+            QApplication::sendEvent(entry.Edit(), &tabbedAway);
+            EXPECT_EQ_Q(session->ui.Errors().size(), std::size_t{1});
+
             entry.Edit()->setText("2000");
             entry.OkButton()->click();  // refused: the dialog stays with the old value
             EXPECT_EQ_Q(entry.result(), int(QDialog::Rejected));
@@ -195,35 +205,14 @@ private slots:
         QTest::mouseClick(field, Qt::LeftButton);
         QCOMPARE(runs, 1);
         QCOMPARE(failures_.join("; "), QString());
-        QCOMPARE(session->ui.Errors(), (std::vector<std::string>{"Entry out of range: 2000"}));
+        QCOMPARE(session->ui.Errors(), (std::vector<std::string>{"Entry out of range: 5000",
+                                                                 "Entry out of range: 2000"}));
         QCOMPARE(field->text(), QString("801"));
         QCOMPARE(Platform(kChannel0).read_reg(kHTotalReg).ToString(), std::string("801"));
 
         dialog->OkButton()->click();
         FlushDeletes();
         QVERIFY(qvi::ConfigModified());
-    }
-
-    void aSignedFieldIsCheckedWhenTheUserLeavesItNotWhenAMessageTakesTheFocus() {
-        CModuleSetupDlg *dialog = Open(kChannel0);
-        CParamPage *page = dialog->Page(TabNamed(*dialog, "Phase-Locked Loop"));
-        const int row = RowLabelled(*page, "Reference Divider");
-        QVERIFY(row > 0);
-        dialog->SetValueEntryRunner([&](CValueEntryDlg &entry) {
-            entry.Edit()->setText("5000");
-            // A message box over the dialog takes the focus: no check, no second box.
-            QFocusEvent toMessageBox(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
-            QApplication::sendEvent(entry.Edit(), &toMessageBox);
-            EXPECT_EQ_Q(session->ui.Errors().size(), std::size_t{0});
-            QFocusEvent tabbedAway(QEvent::FocusOut, Qt::TabFocusReason);
-            QApplication::sendEvent(entry.Edit(), &tabbedAway);
-            entry.CancelButton()->click();
-            return entry.result();
-        });
-        QTest::mouseClick(page->NumberField(row), Qt::LeftButton);
-        QCOMPARE(failures_.join("; "), QString());
-        QCOMPARE(session->ui.Errors(), (std::vector<std::string>{"Entry out of range: 5000"}));
-        dialog->CancelButton()->click();
     }
 
     void aPortChoiceRefillsEveryRowWithThatPortsValues() {
@@ -246,7 +235,7 @@ private slots:
         dialog->CancelButton()->click();
     }
 
-    void enterF2AndSpaceOpenTheValueEntryWithoutClosingTheDialog() {
+    void enterF2AndSpaceOpenTheValueEntryAndTabReachesEveryRow() {
         CModuleSetupDlg *dialog = Open(kChannel0);
         QPointer<CModuleSetupDlg> guard = dialog;
         dialog->Tabs()->setCurrentIndex(kTimingTab);
@@ -272,13 +261,8 @@ private slots:
         page->DropDown(RowLabelled(*page, "Hsync Polarity"))->setFocus();
         QTest::keyClick(dialog->focusWidget(), Qt::Key_F2);
         QCOMPARE(opened.size(), 4);
-        dialog->CancelButton()->click();
-    }
 
-    void tabReachesEveryRowAndScrollsItIntoView() {
-        CModuleSetupDlg *dialog = Open(kChannel0);
-        dialog->Tabs()->setCurrentIndex(kTimingTab);
-        CParamPage *page = dialog->Page(kTimingTab);
+        // Tab reaches every row and scrolls it into view.
         QStringList expected;  // the group's rows, without the page selector in front
         const auto &group = Module(kChannel0).GetParamGroups()[kTimingTab]->GetUsrParams();
         for (std::size_t entry = 1; entry < group.size(); ++entry)
@@ -286,21 +270,20 @@ private slots:
                 expected << QString::fromStdString(group[entry]->GetLabel());
         QCOMPARE(expected.size(), 27);
 
+        // The labels the focus passes through, one key press per row.
+        const auto walk = [&](Qt::Key key) {
+            QStringList seen{FocusedLabel(*dialog, *page)};
+            for (int press = 1; press < expected.size(); ++press) {
+                QTest::keyClick(dialog->focusWidget(), key);
+                seen << FocusedLabel(*dialog, *page);
+            }
+            return seen;
+        };
         QVERIFY(FocusRowControl(*page, 1));
-        QStringList forward{FocusedLabel(*dialog, *page)};
-        for (int press = 1; press < expected.size(); ++press) {
-            QTest::keyClick(dialog->focusWidget(), Qt::Key_Tab);
-            forward << FocusedLabel(*dialog, *page);
-        }
-        QCOMPARE(forward, expected);
+        QCOMPARE(walk(Qt::Key_Tab), expected);
         QCOMPARE(page->ScrollBar()->value(), 8);
         QVERIFY(FocusRowControl(*page, 19) && FocusedLabel(*dialog, *page) == expected.back());
-
-        QStringList back{FocusedLabel(*dialog, *page)};
-        for (int press = 1; press < expected.size(); ++press) {
-            QTest::keyClick(dialog->focusWidget(), Qt::Key_Backtab);
-            back << FocusedLabel(*dialog, *page);
-        }
+        QStringList back = walk(Qt::Key_Backtab);
         std::reverse(back.begin(), back.end());
         QCOMPARE(back, expected);
         QCOMPARE(page->ScrollBar()->value(), 0);
@@ -319,7 +302,7 @@ private slots:
         dialog->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(dialog));
         dialog->OkButton()->setFocus();
-        int row = RowLabelled(*page, "Hsync Polarity");
+        const int row = RowLabelled(*page, "Hsync Polarity");
         QVERIFY(row > 0);
         QComboBox *polarity = page->DropDown(row);
         const QString first = page->Label(1)->text();
@@ -341,8 +324,6 @@ private slots:
 
         // A focused drop-down takes the wheel as a choice, which reaches the
         // register at once, and the rows stay.
-        row = RowLabelled(*page, "Hsync Polarity");
-        polarity = page->DropDown(row);
         polarity->setFocus();
         QVERIFY(polarity->hasFocus());
         TurnWheel(polarity, -1);
@@ -361,7 +342,7 @@ private slots:
         QVERIFY(!qvi::ConfigModified());
     }
 
-    void resizingShowsAsManyRowsAsFit() {
+    void resizingShowsAsManyRowsAsFitAndHelpAndRegistersGoToTheirCallbacks() {
         CModuleSetupDlg *dialog = dialogs.Open(System(), kTx31);
         QCOMPARE(dialog->RowsShown(), 6);  // the six rows of "Basic"
         const int all = TabNamed(*dialog, "All");
@@ -373,9 +354,8 @@ private slots:
         dialog->resize(dialog->width(), dialog->height() + 5 * CParamPage::kRowPitch);
         QCOMPARE(dialog->RowsShown(), 11);
         QVERIFY(!allPage->Label(11)->isHidden() && allPage->Label(12)->isHidden());
-    }
 
-    void helpAndRegistersGoToTheirCallbacks() {
+        // F1 asks for the focused row's topic; View Registers shows the console.
         std::vector<int> topics;
         int consoles = 0;
         dialogs.SetHelp([&](int topic) { topics.push_back(topic); });
@@ -387,12 +367,11 @@ private slots:
         const int row = RowLabelled(*page, "Horizontal Total");
         page->NumberField(row)->setFocus();
         QTest::keyClick(tx10, Qt::Key_F1);
-        CModuleSetupDlg *tx31 = Open(kTx31);
-        tx31->Page(0)->DropDown(1)->setFocus();
-        QTest::keyClick(tx31, Qt::Key_F1);
+        dialog->Page(0)->DropDown(1)->setFocus();
+        QTest::keyClick(dialog, Qt::Key_F1);
         QCOMPARE(topics, (std::vector<int>{Module(kTx10).GetHelpTopic(6), 1}));
         QVERIFY(Module(kTx10).GetHelpTopic(6) != 1);
-        tx31->ViewRegistersButton()->click();
+        dialog->ViewRegistersButton()->click();
         QCOMPARE(consoles, 1);
         dialogs.SetHelp({});
         dialogs.SetShowConsole({});
