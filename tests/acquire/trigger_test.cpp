@@ -5,7 +5,6 @@
 #include <memory>
 #include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include <gmock/gmock.h>
@@ -103,7 +102,7 @@ protected:
     int waitersStarted = 0;
 };
 
-TEST_F(TriggerTest, OpeningClearsTheWindowAndTurnsTriggerModeOnClosingTurnsItOff) {
+TEST_F(TriggerTest, OpeningClearsTheWindowAndTurnsTriggerModeOnAndATx30TakesExternalOnly) {
     {
         TriggeredAcquisition trigger(document, clock, MakeSetup());
         EXPECT_EQ(trigger.Caption(), "Triggered Acquisition - SX-400:0");
@@ -115,9 +114,8 @@ TEST_F(TriggerTest, OpeningClearsTheWindowAndTurnsTriggerModeOnClosingTurnsItOff
         EXPECT_EQ(trigger.ArmLabel(), "Arm + poll");
     }
     EXPECT_THAT(board.calls, ElementsAre("Acquire 2", "TriggerMode 1", "TriggerMode 0"));
-}
 
-TEST_F(TriggerTest, ATx30TakesExternalTriggersOnly) {
+    // A TX-30 takes external triggers only.
     auto setup = MakeSetup();
     setup.tx30 = true;
     TriggeredAcquisition trigger(document, clock, setup);
@@ -229,17 +227,6 @@ TEST_F(TriggerTest, SxaClearFrameStopsTheWaiterAndTheTriggerMode) {
     EXPECT_EQ(trigger.ArmLabel(), "Arm+ poll");
     EXPECT_FALSE(document.frozen);
     EXPECT_THAT(board.calls, ElementsAre("TriggerMode 0", "Acquire 2"));
-}
-
-TEST_F(TriggerTest, TheWaiterShowsEveryBufferUntilStopped) {
-    TriggerWaiter waiter(port);
-    port.Fire();
-    port.Fire();
-    while (waiter.Shown() < 2) std::this_thread::yield();
-    waiter.Stop();
-    EXPECT_TRUE(waiter.Stopped());
-    waiter.Stop();  // once only
-    EXPECT_EQ(port.interrupts.load(), 1);
 }
 
 TEST_F(TriggerTest, DigitalIoTestPollsInputsDrivesOutputsAndSetsTheInputMode) {

@@ -124,11 +124,8 @@ private slots:
         Trigger(Command::SaveTiff);
         QVERIFY(std::filesystem::file_size(path) > Pixels());
         QVERIFY(session_->ui.questions.empty());
-        QCOMPARE(Window()->windowTitle(),
-                 QString("%1 -- %2 x %3")
-                     .arg(QString::fromStdString(Document().title).trimmed())
-                     .arg(Document().width)
-                     .arg(Document().height));
+        QVERIFY(!Document().caption.empty());
+        QCOMPARE(Window()->windowTitle(), QString::fromStdString(Document().caption).trimmed());
 
         // An existing file is replaced only on Yes (a saved frame is saved
         // once: the next save needs a new one).
@@ -187,11 +184,24 @@ private slots:
         QCOMPARE(frame_->statusBar()->currentMessage(), expected(74, 28));
         QTest::mouseRelease(viewport, Qt::LeftButton, {}, QPoint(10, 20));
         QCOMPARE(qGray(Painted().pixel(10, 20)), board->ReadPixel(74, 28));
+
+        // Stretch To Fit takes the scroll range and Direct Draw away.
+        QScrollBar *horizontal = Window()->View()->horizontalScrollBar();
+        QVERIFY(horizontal->maximum() > 0);
+        Trigger(Command::StretchToFit);
+        frame_->UpdateCommands();
+        QVERIFY(frame_->Action(Command::StretchToFit)->isChecked());
+        QVERIFY(!frame_->Action(Command::DirectDraw)->isEnabled());
+        QCOMPARE(horizontal->maximum(), 0);
+        QCOMPARE(Window()->View()->verticalScrollBar()->maximum(), 0);
+        Trigger(Command::StretchToFit);
+        QVERIFY(horizontal->maximum() > 0);
     }
 
     // The pop-up menu opens where the mouse was pressed; from the keyboard
-    // (the menu key, or Shift+F10) 5 pixels inside the view's corner.
-    void popupMenuAtTheMouseOrInsideTheCorner() {
+    // (the menu key, or Shift+F10) 5 pixels inside the view's corner. A
+    // double click edits the board.
+    void popupMenuAtTheMouseOrInsideTheCornerAndDoubleClickEdits() {
         QWidget *viewport = Window()->View()->viewport();
         QMenu *menu = Window()->PopupMenu();
         frame_->activateWindow();
@@ -215,9 +225,8 @@ private slots:
         QTest::keyClick(Window()->View(), Qt::Key_F10, Qt::ShiftModifier);
         QTRY_VERIFY(menu->isVisible());
         QCOMPARE(menu->pos(), corner);
-    }
+        menu->close();
 
-    void doubleClickEditsTheBoard() {
         QVERIFY(!frame_->Dialogs().IsOpen(Window()->Element()));
         QTest::mouseDClick(Window()->View()->viewport(), Qt::LeftButton, {}, QPoint(20, 20));
         QVERIFY(frame_->Dialogs().IsOpen(Window()->Element()));
@@ -263,22 +272,7 @@ private slots:
         QVERIFY(session_->ui.Errors().empty());
     }
 
-    void stretchToFitTakesTheScrollRangeAndDirectDraw() {
-        Trigger(Command::Snap);
-        Window()->resize(200, 150);
-        QScrollBar *horizontal = Window()->View()->horizontalScrollBar();
-        QVERIFY(horizontal->maximum() > 0);
-        Trigger(Command::StretchToFit);
-        frame_->UpdateCommands();
-        QVERIFY(frame_->Action(Command::StretchToFit)->isChecked());
-        QVERIFY(!frame_->Action(Command::DirectDraw)->isEnabled());
-        QCOMPARE(horizontal->maximum(), 0);
-        QCOMPARE(Window()->View()->verticalScrollBar()->maximum(), 0);
-        Trigger(Command::StretchToFit);
-        QVERIFY(horizontal->maximum() > 0);
-    }
-
-    void softwareTriggeredSnapThroughTheDialog() {
+    void softwareAndExternalTriggeredSnapsThroughTheDialog() {
         Trigger(Command::TriggeredSnap);
         qvi::CTriggerDlg *dialog = Window()->TriggerDialog();
         QVERIFY(dialog != nullptr);
@@ -293,17 +287,10 @@ private slots:
         dialog->close();
         QTRY_VERIFY(Window()->TriggerDialog() == nullptr);
 
-        // A TX-30 takes external triggers only.
-        QVERIFY(SelectBoard(BoardIndexOf("DQ")));
+        // The rack fires the Lumo's external trigger every second: Arm opens
+        // the wait box, which polls once a second and closes on the frame.
         Window()->OpenTriggerDialog();
-        QVERIFY(!Window()->TriggerDialog()->SoftwareButton()->isEnabled());
-    }
-
-    // The rack fires the Lumo's external trigger every second: Arm opens the
-    // wait box, which polls once a second and closes on the triggered frame.
-    void externalTriggeredSnapWaitsInItsBox() {
-        Window()->OpenTriggerDialog();
-        qvi::CTriggerDlg *dialog = Window()->TriggerDialog();
+        dialog = Window()->TriggerDialog();
         QVERIFY(dialog->ExternalButton()->isChecked());
         bool boxSeen = false;
         QTimer::singleShot(200, [&] {
@@ -318,6 +305,11 @@ private slots:
         QCOMPARE(Document().state, int(ImageDocument::kTriggered));
         QVERIFY(armed.elapsed() < 5000);
         QVERIFY(!Document().frozen);
+
+        // A TX-30 takes external triggers only.
+        QVERIFY(SelectBoard(BoardIndexOf("DQ")));
+        Window()->OpenTriggerDialog();
+        QVERIFY(!Window()->TriggerDialog()->SoftwareButton()->isEnabled());
     }
 
     // An SXA channel's triggered frames come through the waiter thread into
@@ -371,7 +363,7 @@ private slots:
         QVERIFY(viewer.isNull());
     }
 
-    void dioDialogFollowsTheInputsAndDrivesTheOutputs() {
+    void dioDialogFollowsTheInputsAndHelpReachesThePages() {
         Window()->Action(ImageCommand::DioTest)->trigger();
         qvi::CDioTestDlg *dialog = Window()->DioDialog();
         QVERIFY(dialog != nullptr);
@@ -387,10 +379,8 @@ private slots:
         dialog->BufferEnableBox()->click();
         QVERIFY(dialog->RisingEdgeButton()->isEnabled());
         QVERIFY(dialog->FallingEdgeButton()->isEnabled());
-    }
 
-    // F1 in the window and the dialogs' Help buttons open their pages.
-    void helpReachesThePagesOfTheWindowAndItsDialogs() {
+        // F1 in the window and the dialogs' Help buttons open their pages.
         frame_->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(frame_.get()));
         Window()->View()->setFocus();

@@ -246,7 +246,7 @@ private slots:
         dialog->CancelButton()->click();
     }
 
-    void enterF2AndSpaceOpenTheValueEntryWithoutClosingTheDialog() {
+    void enterF2AndSpaceOpenTheValueEntryAndTabReachesEveryRow() {
         CModuleSetupDlg *dialog = Open(kChannel0);
         QPointer<CModuleSetupDlg> guard = dialog;
         dialog->Tabs()->setCurrentIndex(kTimingTab);
@@ -272,13 +272,8 @@ private slots:
         page->DropDown(RowLabelled(*page, "Hsync Polarity"))->setFocus();
         QTest::keyClick(dialog->focusWidget(), Qt::Key_F2);
         QCOMPARE(opened.size(), 4);
-        dialog->CancelButton()->click();
-    }
 
-    void tabReachesEveryRowAndScrollsItIntoView() {
-        CModuleSetupDlg *dialog = Open(kChannel0);
-        dialog->Tabs()->setCurrentIndex(kTimingTab);
-        CParamPage *page = dialog->Page(kTimingTab);
+        // Tab reaches every row and scrolls it into view.
         QStringList expected;  // the group's rows, without the page selector in front
         const auto &group = Module(kChannel0).GetParamGroups()[kTimingTab]->GetUsrParams();
         for (std::size_t entry = 1; entry < group.size(); ++entry)
@@ -286,21 +281,20 @@ private slots:
                 expected << QString::fromStdString(group[entry]->GetLabel());
         QCOMPARE(expected.size(), 27);
 
+        // The labels the focus passes through, one key press per row.
+        const auto walk = [&](Qt::Key key) {
+            QStringList seen{FocusedLabel(*dialog, *page)};
+            for (int press = 1; press < expected.size(); ++press) {
+                QTest::keyClick(dialog->focusWidget(), key);
+                seen << FocusedLabel(*dialog, *page);
+            }
+            return seen;
+        };
         QVERIFY(FocusRowControl(*page, 1));
-        QStringList forward{FocusedLabel(*dialog, *page)};
-        for (int press = 1; press < expected.size(); ++press) {
-            QTest::keyClick(dialog->focusWidget(), Qt::Key_Tab);
-            forward << FocusedLabel(*dialog, *page);
-        }
-        QCOMPARE(forward, expected);
+        QCOMPARE(walk(Qt::Key_Tab), expected);
         QCOMPARE(page->ScrollBar()->value(), 8);
         QVERIFY(FocusRowControl(*page, 19) && FocusedLabel(*dialog, *page) == expected.back());
-
-        QStringList back{FocusedLabel(*dialog, *page)};
-        for (int press = 1; press < expected.size(); ++press) {
-            QTest::keyClick(dialog->focusWidget(), Qt::Key_Backtab);
-            back << FocusedLabel(*dialog, *page);
-        }
+        QStringList back = walk(Qt::Key_Backtab);
         std::reverse(back.begin(), back.end());
         QCOMPARE(back, expected);
         QCOMPARE(page->ScrollBar()->value(), 0);
@@ -319,7 +313,7 @@ private slots:
         dialog->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(dialog));
         dialog->OkButton()->setFocus();
-        int row = RowLabelled(*page, "Hsync Polarity");
+        const int row = RowLabelled(*page, "Hsync Polarity");
         QVERIFY(row > 0);
         QComboBox *polarity = page->DropDown(row);
         const QString first = page->Label(1)->text();
@@ -341,8 +335,6 @@ private slots:
 
         // A focused drop-down takes the wheel as a choice, which reaches the
         // register at once, and the rows stay.
-        row = RowLabelled(*page, "Hsync Polarity");
-        polarity = page->DropDown(row);
         polarity->setFocus();
         QVERIFY(polarity->hasFocus());
         TurnWheel(polarity, -1);
