@@ -244,12 +244,17 @@ TEST_F(ModuleSetupTest, OkMarksTheConfigurationChangedOnlyWhenModified) {
     EXPECT_EQ(host_.registry.OpenCount(), 0);
 }
 
-TEST_F(ModuleSetupTest, InitialRowsFollowTheFirstPageButNeverBelowThree) {
+// The dialog's rows follow its first page but are never below three; each
+// further dialog cascades from the main window's top right.
+TEST_F(ModuleSetupTest, InitialRowsFollowTheFirstPageAndDialogsCascade) {
     EXPECT_EQ(Open(0, module_).InitialRowCount(), 6);
     QV_mod empty("Empty", &board_);
     ModuleSetup &none = Open(5, empty);
     EXPECT_EQ(none.TabCount(), 0);
     EXPECT_EQ(none.InitialShrinkRows(), 17);
+    DialogOrigin third = ModuleSetup::Placement(1200, 100, 400, 2);
+    EXPECT_EQ(third.x, 760);
+    EXPECT_EQ(third.y, 190);
 }
 
 TEST_F(ModuleSetupTest, ViewRegistersAndHelp) {
@@ -264,12 +269,6 @@ TEST_F(ModuleSetupTest, ViewRegistersAndHelp) {
     host_.rowHelp = true;
     EXPECT_EQ(dialog.HelpTopic(kTimingTab, 2), 500 + kFirstRangeId + 1);
     EXPECT_EQ(dialog.HelpTopic(kCameraTab, 15), ModuleSetup::kGeneralHelpTopic);
-}
-
-TEST(ModuleSetupPlacement, CascadesFromTheMainWindowsTopRight) {
-    DialogOrigin third = ModuleSetup::Placement(1200, 100, 400, 2);
-    EXPECT_EQ(third.x, 760);
-    EXPECT_EQ(third.y, 190);
 }
 
 TEST_F(ModuleSetupTest, RegistryKeepsOneDialogPerElement) {
