@@ -63,7 +63,7 @@ protected:
     AppSettings settings;
 };
 
-TEST_F(SystemWindowLinesTest, BoardModeNamesEachBoardByItsModuleAndBusNumber) {
+TEST_F(SystemWindowLinesTest, BoardAndElementLinesNameTheBoardsAndSelectThem) {
     LoadDemo(true);
     EXPECT_EQ(BoardTexts(), (std::vector<std::string>{
                                 "Lumo: 0", "SX-90:0 -chan 0", "SX-90:0 -chan 1", "SX-90:0 -chan 2",
@@ -77,6 +77,32 @@ TEST_F(SystemWindowLinesTest, BoardModeNamesEachBoardByItsModuleAndBusNumber) {
         EXPECT_EQ(items[line].element, tree->BoardElements()[line]);
         EXPECT_EQ(BoardOfLine(items, static_cast<int>(line)), static_cast<int>(line));
     }
+
+    // Element lines select their board and mark the active one.
+    const std::vector<SystemListItem> elements = ElementModeItems(*tree, 1);
+    ASSERT_EQ(elements.size(), static_cast<std::size_t>(System().Size()));
+    EXPECT_EQ(elements[1].text, "  Lumo:0");
+    EXPECT_EQ(elements[4].text, "    Channel 0 *");
+    EXPECT_EQ(elements[23].text, "  Lumo-Comp:5");
+    EXPECT_EQ(elements[24].text, "    slot 0 - TX-80:0");
+    EXPECT_EQ(BoardOfLine(elements, 1), 0);
+    EXPECT_EQ(BoardOfLine(elements, 5), 2);                 // a channel selects its own entry
+    EXPECT_EQ(BoardOfLine(elements, kSxaBoard), -1);        // the SXA board itself acquires nothing
+    EXPECT_EQ(BoardOfLine(elements, 2), -1);                // a module line
+    EXPECT_EQ(BoardOfLine(elements, System().Size()), -1);  // past the end
+    EXPECT_EQ(LineOfBoard(elements, 5), 8);                 // the DQ-500
+    EXPECT_EQ(LineOfBoard(elements, 12), -1);
+    EXPECT_EQ(elements[kSxaBoard].kind, SystemItemKind::OtherBoard);
+    EXPECT_EQ(elements[kSx400Board].kind, SystemItemKind::Sx400);
+    EXPECT_EQ(elements[kTx20].kind, SystemItemKind::None);
+
+    SetHardwareEnabled(false);
+    EXPECT_EQ(ElementModeItems(*tree, 1)[4].text, "    Channel 0");
+
+    // An SX-400 whose module was removed is called SX-400.
+    Remove(kTx20);
+    EXPECT_EQ(BoardTexts()[6], "SX-400: 1");
+    EXPECT_EQ(ElementTexts(*tree)[kTx20], "    slot 0 - empty");
 }
 
 TEST_F(SystemWindowLinesTest, BelowRevision36ATx70BoardIsNamedByItsPixelFormat) {
@@ -99,38 +125,16 @@ TEST_F(SystemWindowLinesTest, BelowRevision36ATx70BoardIsNamedByItsPixelFormat) 
     EXPECT_EQ(texts[11], "SX-70C: 6");
 }
 
-TEST_F(SystemWindowLinesTest, AnSx400WhoseModuleWasRemovedIsCalledSx400) {
-    LoadDemo(true);
-    Remove(kTx20);
-    EXPECT_EQ(BoardTexts()[6], "SX-400: 1");
-    EXPECT_EQ(ElementTexts(*tree)[kTx20], "    slot 0 - empty");
-}
-
-TEST_F(SystemWindowLinesTest, ElementLinesSelectTheirBoardAndMarkTheActiveOne) {
-    LoadDemo(true);
-    const std::vector<SystemListItem> items = ElementModeItems(*tree, 1);
-    ASSERT_EQ(items.size(), static_cast<std::size_t>(System().Size()));
-    EXPECT_EQ(items[1].text, "  Lumo:0");
-    EXPECT_EQ(items[4].text, "    Channel 0 *");
-    EXPECT_EQ(items[23].text, "  Lumo-Comp:5");
-    EXPECT_EQ(items[24].text, "    slot 0 - TX-80:0");
-    EXPECT_EQ(BoardOfLine(items, 1), 0);
-    EXPECT_EQ(BoardOfLine(items, 5), 2);                 // a channel selects its own entry
-    EXPECT_EQ(BoardOfLine(items, kSxaBoard), -1);        // the SXA board itself acquires nothing
-    EXPECT_EQ(BoardOfLine(items, 2), -1);                // a module line
-    EXPECT_EQ(BoardOfLine(items, System().Size()), -1);  // past the end
-    EXPECT_EQ(LineOfBoard(items, 5), 8);                 // the DQ-500
-    EXPECT_EQ(LineOfBoard(items, 12), -1);
-    EXPECT_EQ(items[kSxaBoard].kind, SystemItemKind::OtherBoard);
-    EXPECT_EQ(items[kSx400Board].kind, SystemItemKind::Sx400);
-    EXPECT_EQ(items[kTx20].kind, SystemItemKind::None);
-
-    SetHardwareEnabled(false);
-    EXPECT_EQ(ElementModeItems(*tree, 1)[4].text, "    Channel 0");
-}
-
-TEST_F(SystemWindowLinesTest, OnlyAnEmptySlotOffersTheModulesOfItsKind) {
+// An empty slot offers the modules of its kind and takes only a fitting one,
+// which names its board from then on; a removed board's slots take nothing.
+TEST_F(SystemWindowLinesTest, OnlyAnEmptySlotOffersAndTakesTheModulesOfItsKind) {
     LoadDemo(false);
+    auto head = [this] {
+        std::ostringstream out;
+        System().GetElement(kSx400Board)->WriteCFG(out);
+        return out.str().substr(0, out.str().find('\n'));
+    };
+    ASSERT_EQ(head(), "[SX-400:1]");
     EXPECT_EQ(FirstElementTakingModule(System()), -1);  // the demo's slots are all taken
     EXPECT_TRUE(AvailableModules(settings, System(), kRx10).empty());
     EXPECT_TRUE(AvailableModules(settings, System(), kBusTranslatorSlot).empty());
@@ -141,45 +145,28 @@ TEST_F(SystemWindowLinesTest, OnlyAnEmptySlotOffersTheModulesOfItsKind) {
     EXPECT_FALSE(computational.empty());
     EXPECT_TRUE(std::all_of(computational.begin(), computational.end(),
                             [](const std::string &name) { return name.rfind("RX-", 0) == 0; }));
-
-    Remove(kTx20);
-    EXPECT_EQ(AvailableModules(settings, System(), kTx20), settings.acquisitionModuleNames);
-
-    Remove(kSx400Board);  // the slots of a removed board take nothing
-    EXPECT_TRUE(AvailableModules(settings, System(), kTx20).empty());
-    EXPECT_EQ(FirstElementTakingModule(System()), kRx30);
-}
-
-TEST_F(SystemWindowLinesTest, AddPutsAFittingModuleIntoAnEmptySlotOnly) {
-    LoadDemo(false);
-    Remove(kRx30);
     SetConfigModified(false);
     EXPECT_EQ(AddModule(System(), *factory, kRx30, "TX-40"), -1);
     EXPECT_EQ(AddModule(System(), *factory, kRx10, "RX-50"), -1);
     EXPECT_EQ(ui.Errors(), (std::vector<std::string>{"Can't add TX-40 to element 13",
                                                      "Can't add RX-50 to element 12"}));
     EXPECT_FALSE(ConfigModified());
-
     EXPECT_EQ(AddModule(System(), *factory, kRx30, "RX-50"), 0);
     EXPECT_TRUE(ConfigModified());
     // The RX-50 counts with the RX-10 beside it.
     EXPECT_EQ(ElementTexts(*tree)[kRx30], "    slot 1 - RX-50:1");
     EXPECT_TRUE(AvailableModules(settings, System(), kRx30).empty());
-}
 
-TEST_F(SystemWindowLinesTest, AModuleAddedInPlaceOfAnotherIsWhatItsBoardIsNamedBy) {
-    LoadDemo(false);
-    auto head = [this] {
-        std::ostringstream out;
-        System().GetElement(kSx400Board)->WriteCFG(out);
-        return out.str().substr(0, out.str().find('\n'));
-    };
-    ASSERT_EQ(head(), "[SX-400:1]");
     Remove(kTx20);
+    EXPECT_EQ(AvailableModules(settings, System(), kTx20), settings.acquisitionModuleNames);
     ASSERT_EQ(AddModule(System(), *factory, kTx20, "TX-10"), 0)
         << ::testing::PrintToString(ui.Texts());
     // The board names itself by the TX-10 now, not by the TX-20 that is gone.
     EXPECT_EQ(head(), "[Lumo:1]");
+
+    Remove(kSx400Board);
+    EXPECT_TRUE(AvailableModules(settings, System(), kTx20).empty());
+    EXPECT_EQ(FirstElementTakingModule(System()), -1);
 }
 
 // An image window works on the board of a board-list element, of the
@@ -219,7 +206,8 @@ TEST_F(SystemWindowLinesTest, ImageWindowsAreForTheBoardListsBoardsAndChannels) 
 
 // Boards of type 36 and above are Lumo Comp boards, and their TX-70 a TX-80
 // whatever its own instance; the type is only known with hardware. Camera
-// channels are named by their instance on their board.
+// channels are named by their instance on their board. What a Module Setup
+// dialog edits follows the same elements.
 TEST_F(SystemWindowLinesTest, SetupTitlesNameTheModuleAndItsBoardAsTheHardwareShowsThem) {
     const struct {
         bool hardware;
@@ -253,10 +241,8 @@ TEST_F(SystemWindowLinesTest, SetupTitlesNameTheModuleAndItsBoardAsTheHardwareSh
         }
     }
     EXPECT_EQ(System().Size(), 29);
-}
 
-TEST_F(SystemWindowLinesTest, AnSx400BoardIsEditedTogetherWithItsModule) {
-    LoadDemo(false);
+    // An SX-400 board is edited together with its module; other elements alone.
     auto lumo = SetupModulesOf(System(), 1);
     ASSERT_TRUE(lumo.has_value());
     EXPECT_EQ(lumo->module, System().GetModule(1));

@@ -62,7 +62,6 @@ TEST_F(ModParamTest, WrittenLinesFollowTheKind) {
     EXPECT_EQ(polarity.GetCFGString(), "Trigger_Polarity = Active_High");
 
     EXPECT_EQ(RangeParam("HCount", QV_param_val::U16(255), 16)->GetCFGString(), "HCount = 0xFF");
-    EXPECT_EQ(RangeParam("HCount", QV_param_val::U32(255), 16)->GetCFGString(), "HCount = 0xFF");
     EXPECT_EQ(RangeParam("HCount", QV_param_val::U16(255), 10)->GetCFGString(), "HCount = 255");
     EXPECT_EQ(RangeParam("Gain", QV_param_val::Float(1.5f), 16)->GetCFGString(),
               "Gain = \"1.500\"");

@@ -244,12 +244,17 @@ TEST_F(ModuleSetupTest, OkMarksTheConfigurationChangedOnlyWhenModified) {
     EXPECT_EQ(host_.registry.OpenCount(), 0);
 }
 
-TEST_F(ModuleSetupTest, InitialRowsFollowTheFirstPageButNeverBelowThree) {
+// The dialog's rows follow its first page but are never below three; each
+// further dialog cascades from the main window's top right.
+TEST_F(ModuleSetupTest, InitialRowsFollowTheFirstPageAndDialogsCascade) {
     EXPECT_EQ(Open(0, module_).InitialRowCount(), 6);
     QV_mod empty("Empty", &board_);
     ModuleSetup &none = Open(5, empty);
     EXPECT_EQ(none.TabCount(), 0);
     EXPECT_EQ(none.InitialShrinkRows(), 17);
+    DialogOrigin third = ModuleSetup::Placement(1200, 100, 400, 2);
+    EXPECT_EQ(third.x, 760);
+    EXPECT_EQ(third.y, 190);
 }
 
 TEST_F(ModuleSetupTest, ViewRegistersAndHelp) {
@@ -264,12 +269,6 @@ TEST_F(ModuleSetupTest, ViewRegistersAndHelp) {
     host_.rowHelp = true;
     EXPECT_EQ(dialog.HelpTopic(kTimingTab, 2), 500 + kFirstRangeId + 1);
     EXPECT_EQ(dialog.HelpTopic(kCameraTab, 15), ModuleSetup::kGeneralHelpTopic);
-}
-
-TEST(ModuleSetupPlacement, CascadesFromTheMainWindowsTopRight) {
-    DialogOrigin third = ModuleSetup::Placement(1200, 100, 400, 2);
-    EXPECT_EQ(third.x, 760);
-    EXPECT_EQ(third.y, 190);
 }
 
 TEST_F(ModuleSetupTest, RegistryKeepsOneDialogPerElement) {
@@ -307,7 +306,10 @@ protected:
     RowPager TimingPager() const { return RowPager(Timing()); }
 };
 
-TEST_F(RowPagerTest, TwentySevenRowsFillNineteenRowsAndScrollToEight) {
+// Rows show their entry's label, value and enabled flag; every move steps
+// and clamps within the eight positions the rows beyond nineteen need.
+TEST_F(RowPagerTest, TwentySevenRowsFillNineteenRowsAndScrollWithinEight) {
+    module_.GetUsrParam(kFirstRangeId + 1)->SetEnabled(false);
     RowPager pager = TimingPager();
     EXPECT_EQ(pager.EntryCount(), 28);
     EXPECT_EQ(pager.RowsInUse(), 20);
@@ -317,15 +319,14 @@ TEST_F(RowPagerTest, TwentySevenRowsFillNineteenRowsAndScrollToEight) {
     for (int row = 1; row <= 19; ++row)
         EXPECT_EQ(pager.RowParam(row), Timing().GetUsrParams()[static_cast<std::size_t>(row)]);
     EXPECT_EQ(pager.RowParam(20), nullptr);
+    RowView number = pager.DescribeRow(1);
+    EXPECT_TRUE(number.ShowsNumberField());
+    EXPECT_FALSE(number.ShowsDropDown());
+    EXPECT_EQ(number.label, "Range 0");
+    EXPECT_EQ(number.valueText, "100");
+    EXPECT_TRUE(number.enabled);
+    EXPECT_FALSE(pager.DescribeRow(2).enabled);
 
-    pager.Scroll(ScrollMove::ToEnd);
-    EXPECT_EQ(pager.RowParam(1)->GetId(), kFirstRangeId + 8);
-    EXPECT_EQ(pager.RowParam(19)->GetId(), kFirstRangeId + 26);
-    EXPECT_EQ(pager.FirstShownId(), kFirstRangeId + 8);
-}
-
-TEST_F(RowPagerTest, ScrollMovesStepAndClamp) {
-    RowPager pager = TimingPager();
     EXPECT_EQ(pager.Scroll(ScrollMove::PageForward), 3);
     EXPECT_EQ(pager.Scroll(ScrollMove::PageForward), 6);
     EXPECT_EQ(pager.Scroll(ScrollMove::PageForward), 8);
@@ -337,10 +338,15 @@ TEST_F(RowPagerTest, ScrollMovesStepAndClamp) {
     EXPECT_EQ(pager.Scroll(ScrollMove::ThumbPosition, -3), 0);
     EXPECT_EQ(pager.Scroll(ScrollMove::LineBack), 0);
     EXPECT_EQ(pager.Scroll(ScrollMove::ToEnd), 8);
+    EXPECT_EQ(pager.RowParam(1)->GetId(), kFirstRangeId + 8);
+    EXPECT_EQ(pager.RowParam(19)->GetId(), kFirstRangeId + 26);
+    EXPECT_EQ(pager.FirstShownId(), kFirstRangeId + 8);
     EXPECT_EQ(pager.Scroll(ScrollMove::ToStart), 0);
 }
 
-TEST_F(RowPagerTest, GroupsThatFitShowEverythingWithoutScrollBar) {
+// Groups that fit show everything without a scroll bar; the capacity follows
+// a resize and keeps the scroll position in range.
+TEST_F(RowPagerTest, GroupsThatFitOrAResizeChangeTheRowsInUse) {
     RowPager pager = TimingPager();
     const auto &entries = Timing().GetUsrParams();
     pager.SetEntries({entries.begin(), entries.begin() + 20});  // 19 rows fit
@@ -355,10 +361,8 @@ TEST_F(RowPagerTest, GroupsThatFitShowEverythingWithoutScrollBar) {
     EXPECT_TRUE(rows[4].ShowsNumberField());
     for (std::size_t row = 5; row < rows.size(); ++row)
         EXPECT_FALSE(rows[row].ShowsDropDown() || rows[row].ShowsNumberField()) << row;
-}
 
-TEST_F(RowPagerTest, CapacityFollowsResizeAndKeepsScrollInRange) {
-    RowPager pager = TimingPager();
+    pager.SetEntries(entries);
     pager.SetCapacity(5);
     EXPECT_EQ(pager.RowsInUse(), 6);
     EXPECT_EQ(pager.Scroll(ScrollMove::ToEnd), 22);
@@ -374,18 +378,6 @@ TEST_F(RowPagerTest, CapacityFollowsResizeAndKeepsScrollInRange) {
 
     pager.SetEntries(Timing().GetUsrParams());
     EXPECT_EQ(pager.ScrollPosition(), 0);
-}
-
-TEST_F(RowPagerTest, NumberRowsShowTheirValueAndEnabledFlag) {
-    module_.GetUsrParam(kFirstRangeId + 1)->SetEnabled(false);
-    RowPager pager = TimingPager();
-    RowView number = pager.DescribeRow(1);
-    EXPECT_TRUE(number.ShowsNumberField());
-    EXPECT_FALSE(number.ShowsDropDown());
-    EXPECT_EQ(number.label, "Range 0");
-    EXPECT_EQ(number.valueText, "100");
-    EXPECT_TRUE(number.enabled);
-    EXPECT_FALSE(pager.DescribeRow(2).enabled);
 }
 
 // Entry e of the group is range row e - 1: entry 0 is the page selector.

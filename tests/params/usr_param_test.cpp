@@ -23,19 +23,12 @@ protected:
     SampleModule module{&board};
 };
 
-TEST_F(UsrParamTest, ChoiceRowStoresTheChoiceValueAndWritesTheRegister) {
+// A position outside the labels is refused and changes nothing; a valid one
+// stores the choice's value and writes the register.
+TEST_F(UsrParamTest, ChoiceRowStoresTheChoiceValueAndRefusesAPositionOutsideItsLabels) {
     QV_usr_param *sync = module.GetUsrParam(2);
     EXPECT_EQ(sync->GetControlKind(), ControlKind::DropDown);
     EXPECT_EQ(sync->GetChoices(), (std::vector<std::string>{"Internal", "External"}));
-    EXPECT_EQ(sync->GetIndex(), 0);
-    EXPECT_EQ(sync->SetIndex(1), kRedrawRow);
-    EXPECT_EQ(sync->GetIndex(), 1);
-    EXPECT_TRUE(module.GetModParam(2)->GetRawValue().Equals(QV_param_val::U16(1)));
-    EXPECT_EQ(registers.writes, (std::vector<Write>{{3, 11, 1, 16}}));
-}
-
-TEST_F(UsrParamTest, ChoiceRowRefusesAPositionOutsideItsLabels) {
-    QV_usr_param *sync = module.GetUsrParam(2);
     EXPECT_EQ(sync->SetIndex(2), -1);
     EXPECT_EQ(sync->SetIndex(-1), -1);
     EXPECT_EQ(sync->GetIndex(), 0);
@@ -44,6 +37,10 @@ TEST_F(UsrParamTest, ChoiceRowRefusesAPositionOutsideItsLabels) {
               (std::vector<std::string>{
                   "invalid index: 2 passed to SetIndex() for user param: Sync Source",
                   "invalid index: -1 passed to SetIndex() for user param: Sync Source"}));
+    EXPECT_EQ(sync->SetIndex(1), kRedrawRow);
+    EXPECT_EQ(sync->GetIndex(), 1);
+    EXPECT_TRUE(module.GetModParam(2)->GetRawValue().Equals(QV_param_val::U16(1)));
+    EXPECT_EQ(registers.writes, (std::vector<Write>{{3, 11, 1, 16}}));
 }
 
 TEST_F(UsrParamTest, RowsWithoutAParameterOrOfAnotherControlChangeNothing) {

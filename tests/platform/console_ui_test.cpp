@@ -22,7 +22,9 @@ TEST(ConsoleUiTest, EveryMessageIsOneLineWithItsKind) {
               "info: notepad.exe not found\n");
 }
 
-TEST(ConsoleUiTest, QuestionsTakeThePresetAnswerOnlyWhenOffered) {
+// A preset answer is taken only where the buttons offer it; otherwise, and
+// without a preset, the safe answer is taken.
+TEST(ConsoleUiTest, QuestionsTakeThePresetAnswerWhenOfferedElseTheSafeOne) {
     std::ostringstream out;
     ConsoleUi yes(out, MessageAnswer::Yes);
     EXPECT_EQ(yes.Ask("Save changes?", MessageButtons::YesNoCancel, MessageKind::Warning, "Save"),
@@ -30,10 +32,6 @@ TEST(ConsoleUiTest, QuestionsTakeThePresetAnswerOnlyWhenOffered) {
     EXPECT_EQ(yes.Ask("Overwrite?", MessageButtons::OkCancel, MessageKind::Warning, ""),
               MessageAnswer::Cancel);
     EXPECT_EQ(out.str(), "question: Save changes? -> yes\nquestion: Overwrite? -> cancel\n");
-}
-
-TEST(ConsoleUiTest, WithoutAPresetTheSafeAnswerIsTaken) {
-    std::ostringstream out;
     ConsoleUi console(out);
     EXPECT_EQ(console.Ask("a", MessageButtons::YesNo, MessageKind::Warning, ""), MessageAnswer::No);
     EXPECT_EQ(console.Ask("b", MessageButtons::YesNoCancel, MessageKind::Warning, ""),

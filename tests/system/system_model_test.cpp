@@ -36,7 +36,7 @@ protected:
     int rebuilds = 0;
 };
 
-TEST_F(SystemModelTest, SharedCountersNumberModulesInCreationOrder) {
+TEST_F(SystemModelTest, SharedCountersNumberModulesAndAliasesChooseTheModel) {
     std::vector<int> numbers;
     for (const char *name : {"RX-50", "RX-50", "RX-10", "RX-20", "TX-10", "TX-10"})
         numbers.push_back(factory->CreateModByName(name)->GetInstance());
@@ -46,10 +46,8 @@ TEST_F(SystemModelTest, SharedCountersNumberModulesInCreationOrder) {
     EXPECT_EQ(factory->CreateModByName("Lumo")->GetName(), "SXP");
     factory->ResetCounters();
     EXPECT_EQ(factory->CreateModByName("RX-51")->GetInstance(), 0);
-    EXPECT_TRUE(ui.messages.empty()) << ::testing::PrintToString(ui.Texts());
-}
 
-TEST_F(SystemModelTest, MemoryModuleAliasesChooseTheirMemorySize) {
+    // The memory module's aliases choose its memory size.
     auto sizeOf = [this](const char *name) {
         auto module = factory->CreateModByName(name);
         auto *memory = dynamic_cast<QV_rx20_mod *>(module.get());
@@ -59,9 +57,10 @@ TEST_F(SystemModelTest, MemoryModuleAliasesChooseTheirMemorySize) {
     EXPECT_EQ(sizeOf("RX-21"), 12);
     EXPECT_EQ(sizeOf("RX-22"), 64);
     EXPECT_EQ(factory->CreateModByName("RX-22")->GetName(), "RX-20");
+    EXPECT_TRUE(ui.messages.empty()) << ::testing::PrintToString(ui.Texts());
 }
 
-TEST_F(SystemModelTest, AStubbedComputationalLibraryRefusesItsModules) {
+TEST_F(SystemModelTest, WhatTheFactoryCannotBuildIsReported) {
     SetRxLibraryStubbed(1);
     EXPECT_EQ(factory->CreateModByName("RX-20"), nullptr);
     EXPECT_EQ(factory->CreateModByName("RX-21"), nullptr);
@@ -70,9 +69,9 @@ TEST_F(SystemModelTest, AStubbedComputationalLibraryRefusesItsModules) {
                   "Can't create a mod for RX-20 RX Library is stubbed or not installed properly",
                   "Can't create a mod for RX-21 RX Library is stubbed or not installed properly"}));
     SetRxLibraryStubbed(0);
-}
 
-TEST_F(SystemModelTest, ADefaultThatCannotBeBuiltIsReported) {
+    // A default the factory cannot build is reported with the file it came from.
+    ui.Clear();
     EXPECT_FALSE(factory->AddDefPlatMod("TX-99"));
     EXPECT_EQ(ui.Errors(), (std::vector<std::string>{
                                "Function: QV_mod_factory::AddDefPlatMod Can't create a platmod for "
@@ -106,16 +105,15 @@ TEST_F(SystemModelTest, RemovingAModuleRenumbersItsBoard) {
     EXPECT_TRUE(ConfigModified());
 }
 
-TEST_F(SystemModelTest, RemovingABoardLeavesTheCountersOfItsModules) {
+TEST_F(SystemModelTest, RemovingABoardOrACameraChannelEmptiesTheWholeBoard) {
     Load("[SYSTEM:0]\n[RX-600:0]\n[RX-10:0]\n      Slot_Number = 0\n[RX-600:1]\n[RX-10:1]\n"
          "      Slot_Number = 0\n");
     EXPECT_EQ(Remove(5), 0);
     for (int i : {5, 6}) EXPECT_EQ(tree->System().GetElement(i)->GetType(), "EMPTY") << i;
     // A module added afterwards is numbered from the counter, not below zero.
     EXPECT_EQ(factory->CreateModByName("RX-10")->GetInstance(), 0);
-}
 
-TEST_F(SystemModelTest, RemovingACameraChannelRemovesTheWholeBoard) {
+    // A camera channel takes its whole SXA board with it.
     Load(
         "[SYSTEM:0]\n[SXA:0]\n[CameraPort:0]\n[CameraPort:1]\n[CameraPort:2]\n[RX-600:0]\n"
         "[RX-10:0]\n      Slot_Number = 0\n");
