@@ -135,7 +135,10 @@ TEST_F(TextParserTest, ReadsWhatTheProgramWrites) {
     EXPECT_EQ(Numbers(tx, {0, 6, 24, 22, 32, 37, 38, 39, 50}),
               (std::vector<double>{2, 1, 1, 12, -5, 1.0, -0.5, 0.25, 0}));
     EXPECT_EQ(Text(tx, 3, 1), "Undefined");  // port 1 not written: defaults
-    EXPECT_EQ(Number(tx, 22, 1), 13);
+    EXPECT_EQ(Numbers(tx, {22, 32}, 1), (std::vector<double>{13, 160}));
+    EXPECT_EQ(tx.ports[0].size(), std::size(testing::fake::kFourPortKeys));
+    EXPECT_EQ(tx.ports[1].size(), std::size(testing::fake::kFourPortKeys) - 3)
+        << "module-wide keys live in port 0 only";
     EXPECT_EQ(Text(tx, 3, 2), "");
     EXPECT_EQ(Number(tx, 50, 2), 0xFFFF);
 
@@ -165,20 +168,6 @@ TEST_F(TextParserTest, LineEndsAndBlanksDoNotMatter) {
     const auto spaced = Parse("\t[SYSTEM:0]  \n \t \n[SX-400:0]\r\n\tLatency=7\t\n      \n");
     ASSERT_TRUE(spaced) << error.Message();
     EXPECT_EQ(Number(spaced->systems[0].boards[0].board, 0), 7);
-}
-
-TEST_F(TextParserTest, EveryKeyStartsFromItsDefault) {
-    const auto tx = ParseModule("[TX-30:0]\n      Slot_Number = 0\n");
-    ASSERT_TRUE(tx) << error.Message();
-    ASSERT_EQ(tx->ports.size(), 4u);
-    EXPECT_EQ(tx->ports[0].size(), std::size(testing::fake::kFourPortKeys));
-    EXPECT_EQ(Text(*tx, 5), "tx30def.mcs");
-    for (std::size_t port = 0; port < 4; ++port) {
-        EXPECT_EQ(Number(*tx, 32, port), 160);
-        EXPECT_EQ(Text(*tx, 3, port), "Undefined");
-    }
-    EXPECT_EQ(tx->ports[1].count(0), 0u) << "module-wide keys live in port 0 only";
-    EXPECT_EQ(tx->ports[1].size(), std::size(testing::fake::kFourPortKeys) - 3);
 }
 
 TEST_F(TextParserTest, PerPortKeysFollowTheirBlock) {

@@ -129,7 +129,6 @@ TEST_F(QvcfgTest, JsonOutputsCarryWhatTheTextOutputsSay) {
     const nlohmann::json pages =
         nlohmann::json::parse(Qvcfg("-q --json pages " + Demo() + " 2").out);
     EXPECT_EQ(pages["element"], 2);
-    ASSERT_FALSE(pages["pages"].empty());
     EXPECT_EQ(pages["pages"][0]["title"], "Camera");
     EXPECT_EQ(pages["pages"][0]["rows"][0],
               nlohmann::json::parse(R"({"id": 0, "label": "Camera 0", "value": "Generic TX-10"})"));

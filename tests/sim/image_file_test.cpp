@@ -164,8 +164,6 @@ TEST_F(ImageFileTest, BadFilesAreRefused) {
                       WithEntry(real, 273, 4, static_cast<std::uint32_t>(real.size() - 100))));
     ExpectRefused(Put("cut.tif", real.substr(0, real.size() / 2)));  // loses its directory
     ExpectRefused(Put("empty.tif", ""));
-    ExpectRefused(Put("text.tif", "this is not an image\n"));
-    ExpectRefused(Put("header-only.tif", std::string("II*\0\x08\0\0\0", 8)));
     ExpectRefused(dir_ / "missing.tif");
     ExpectRefused(dir_);  // a folder
     ExpectRefused("/dev/zero");
