@@ -343,13 +343,6 @@ TEST_F(BinaryFormatTest, LoadsEitherFormFromAFile) {
     EXPECT_EQ(load("c.cnf", std::string(bytes.begin(), bytes.end())), config);
     EXPECT_FALSE(load("bad.cnf", std::string(corrupt.begin(), corrupt.end())));
     EXPECT_EQ(loadError.Message(), (dir / "bad.cnf").string() + ": checksum mismatch");
-    Configuration wide = config;
-    wide.systems[0].boards[0].modules[0].ports[2][50].number = 70000;
-    const std::vector<std::uint8_t> wideBytes = EncodeConfiguration(wide);
-    EXPECT_FALSE(load("wide.cnf", std::string(wideBytes.begin(), wideBytes.end())));
-    EXPECT_EQ(loadError.Message(),
-              (dir / "wide.cnf").string() +
-                  ": record 4 (TX-30:3): value out of range: Window_Mask = 70000");
     EXPECT_FALSE(load("bad.txt", "[SYSTEM:0]\n[NOPE:0]\n"));
     EXPECT_EQ(loadError.Message(), (dir / "bad.txt").string() + ":2: unknown section: [NOPE:0]");
     EXPECT_FALSE(LoadConfigurationFile(dir / "missing.cnf", loadError, tables));

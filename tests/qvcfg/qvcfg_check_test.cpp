@@ -43,13 +43,17 @@ TEST_F(QvcfgTest, ValidatePrintsNothingForAGoodFileAndOneLinePerProblemOnStdout)
 }
 
 TEST_F(QvcfgTest, ValidateAndDiffNeverCrashOnTheMalformedCorpus) {
+    // A folder or a missing file is an error of the whole file.
     std::vector<std::string> files = Corpus();
-    fs::create_directories(dir_ / "a-folder.txt");
-    files.push_back((dir_ / "a-folder.txt").string());
+    const std::string folder = (dir_ / "a-folder.txt").string(),
+                      missing = (dir_ / "missing.txt").string();
+    fs::create_directories(folder);
+    files.insert(files.end(), {folder, missing});
     Outcome all = Qvcfg("validate" + Joined(files));
     EXPECT_EQ(all.status, 1) << all.err;
     EXPECT_THAT(all.err, IsEmpty());
-    EXPECT_THAT(all.out, HasSubstr((dir_ / "a-folder.txt").string() + ": error: cannot read"));
+    EXPECT_THAT(all.out, HasSubstr(folder + ": error: cannot read the file"));
+    EXPECT_THAT(all.out, HasSubstr(missing + ": error: cannot read the file"));
     for (const std::string &file : files) {
         Outcome one = Qvcfg("validate '" + file + "'");
         ASSERT_TRUE(one.status == 0 || one.status == 1) << file << ": " << one.status;
