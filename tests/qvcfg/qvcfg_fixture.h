@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -65,13 +66,9 @@ protected:
     // The lines of the output that list elements ("INDEX<TAB>TEXT").
     static std::vector<std::string> ElementLines(const std::string &out) {
         std::vector<std::string> lines;
-        std::size_t at = 0;
-        while (at < out.size()) {
-            std::size_t end = out.find('\n', at);
-            std::string line = out.substr(at, end - at);
+        std::istringstream in(out);
+        for (std::string line; std::getline(in, line);)
             if (line.find('\t') != std::string::npos) lines.push_back(line);
-            at = end == std::string::npos ? out.size() : end + 1;
-        }
         return lines;
     }
 
