@@ -290,7 +290,6 @@ TEST_F(TextParserTest, SxaCameraChannels) {
     const std::string sxa = "[SYSTEM:0]\n[SXA:0]\n";
     ExpectFault(sxa + "[CameraPort:2]\n", 3, "no such camera channel on the board");
     ExpectFault(sxa + "[CameraPort:0]\n[CameraPort:0]\n", 4, "camera channel already taken");
-    ExpectFault(sxa + "[CameraPort:0]\nSlot_Number = 0\n", 4, "unknown key");
     ExpectFault(sxa + "[TX-60:0]\nSlot_Number = 0\n", 4, "slot does not take this module");
     ExpectFault(sxa + "[CameraPort:0]\n[SX-400:0]\n[CameraPort:1]\n", 5,
                 "camera port outside a four-port module or an SXA board");
@@ -324,17 +323,13 @@ TEST_F(TextParserTest, LinesWrittenForTheLibrary) {
                 "unknown word");
 }
 
-TEST_F(TextParserTest, PendingModelsSkipTheirLinesButKeepTheSlotRules) {
+TEST_F(TextParserTest, PendingModelsSkipAllButTheirSlotLine) {
     const auto pending = ParseModule(
         "[TX-50:0]\nSlot_Number = 0\nStartup_Port = 1\nAnything at all = ?\n[CameraPort:0]\n"
         "Bare_Word\n[CameraPort:3]\n");
     ASSERT_TRUE(pending) << error.Message();
     EXPECT_EQ(pending->slot, 0);
     EXPECT_EQ(Number(*pending, 0), 3) << "rows pending: keys keep their defaults";
-
-    const std::string sx = "[SYSTEM:0]\n[SX-400:0]\n";
-    ExpectFault(sx + "[TX-50:0]\nStartup_Port = 1\n", 3, "module section without Slot_Number");
-    ExpectFault(sx + "[TX-50:0]\nSlot_Number = 4\n", 4, "no such slot on the board");
 }
 
 }  // namespace
