@@ -82,20 +82,6 @@ TEST(ConfigCheck, EveryMalformedFileIsReportedAtItsLineWithItsReason) {
             << file.path();
 }
 
-TEST(ConfigCheck, AFolderOrAMissingFileIsAnErrorOfTheWholeFile) {
-    const fs::path dir = fs::temp_directory_path() / ("qvcfg-check-" + std::to_string(getpid()));
-    fs::create_directories(dir / "config.txt");
-    RowLimits limits;
-    for (const fs::path &path : {dir / "config.txt", dir / "missing.txt"}) {
-        const auto problems = CheckConfigFile(path, limits);
-        ASSERT_EQ(problems.size(), 1u) << path;
-        EXPECT_EQ(problems[0].line, 0);
-        EXPECT_EQ(problems[0].severity, Severity::Error);
-        EXPECT_THAT(FormatProblem("A", problems[0]), HasSubstr("A: error: cannot read the file"));
-    }
-    fs::remove_all(dir);
-}
-
 // The converter's verdict: whether it refuses the file.
 bool ConverterRefuses(const fs::path &file, const fs::path &scratch) {
     const std::string command = std::string(MKBCF_PATH) + " '" + file.string() + "' '" +

@@ -50,18 +50,7 @@ TiffShape ShapeOf(const fs::path &path) {
     return shape;
 }
 
-class QvcfgAcquireTest : public QvcfgTest {
-protected:
-    // Replaces "KEY = OLD" of the rack's first board of `kind` by "KEY = NEW" lines.
-    void EditRack(const std::string &from, const std::string &to) {
-        const fs::path rack = Config() / "rack.ini";
-        std::string text = Read(rack);
-        const std::size_t at = text.find(from);
-        ASSERT_NE(at, std::string::npos) << from;
-        text.replace(at, from.size(), to);
-        std::ofstream(rack, std::ios::binary) << text;
-    }
-};
+using QvcfgAcquireTest = QvcfgTest;
 
 // Every acquisition board of the demo (an SXA by its channel, a DQ-500 on
 // its monitor) writes a file of the size and depth its module reports.
@@ -139,7 +128,8 @@ TEST_F(QvcfgAcquireTest, TriggeredSnapsBySoftwareAndExternalTriggerOrTimeOut) {
     run = Qvcfg("-q trigger " + Demo() + " 5 --source sw --timeout 5");
     EXPECT_EQ(run.status, 0) << run.err;
 
-    EditRack("Slot0 = TX-10\nExternalTriggerPeriod = 1000", "Slot0 = TX-10");
+    ASSERT_NO_FATAL_FAILURE(Edit(Config() / "rack.ini",
+                                 "Slot0 = TX-10\nExternalTriggerPeriod = 1000", "Slot0 = TX-10"));
     run = Qvcfg("-q trigger " + Demo() + " 1 --source ext --timeout 1.5");
     EXPECT_EQ(run.status, 1);
     EXPECT_THAT(run.err, HasSubstr("trigger: no triggered frame within 1.5"));
@@ -157,7 +147,8 @@ TEST_F(QvcfgAcquireTest, DioSetsOutputsAndWatchesTheInputs) {
     EXPECT_EQ(Fields(run.out)["outputs"], "0x09");
     EXPECT_EQ(Fields(run.out)["inputs"], "0x09");
     // The SX-400's inputs 0 and 7 toggle every 100 ms here.
-    EditRack("InputsPeriod = 1000", "InputsPeriod = 100");
+    ASSERT_NO_FATAL_FAILURE(
+        Edit(Config() / "rack.ini", "InputsPeriod = 1000", "InputsPeriod = 100"));
     run = Qvcfg("-q dio " + Demo() + " 1 --watch 0.55");
     ASSERT_EQ(run.status, 0) << run.err;
     const std::regex change("(^|\n)[0-9]+\t0x(81|00)\n");

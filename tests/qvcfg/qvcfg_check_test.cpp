@@ -43,13 +43,17 @@ TEST_F(QvcfgTest, ValidatePrintsNothingForAGoodFileAndOneLinePerProblemOnStdout)
 }
 
 TEST_F(QvcfgTest, ValidateAndDiffNeverCrashOnTheMalformedCorpus) {
+    // A folder or a missing file is an error of the whole file.
     std::vector<std::string> files = Corpus();
-    fs::create_directories(dir_ / "a-folder.txt");
-    files.push_back((dir_ / "a-folder.txt").string());
+    const std::string folder = (dir_ / "a-folder.txt").string(),
+                      missing = (dir_ / "missing.txt").string();
+    fs::create_directories(folder);
+    files.insert(files.end(), {folder, missing});
     Outcome all = Qvcfg("validate" + Joined(files));
     EXPECT_EQ(all.status, 1) << all.err;
     EXPECT_THAT(all.err, IsEmpty());
-    EXPECT_THAT(all.out, HasSubstr((dir_ / "a-folder.txt").string() + ": error: cannot read"));
+    EXPECT_THAT(all.out, HasSubstr(folder + ": error: cannot read the file"));
+    EXPECT_THAT(all.out, HasSubstr(missing + ": error: cannot read the file"));
     for (const std::string &file : files) {
         Outcome one = Qvcfg("validate '" + file + "'");
         ASSERT_TRUE(one.status == 0 || one.status == 1) << file << ": " << one.status;
@@ -73,10 +77,6 @@ TEST_F(QvcfgTest, DiffOfIdenticalChangedAndExtendedConfigurations) {
     EXPECT_EQ(same.out,
               "SYSTEM:0/DQ-500:0/TX-30:0/CameraPort:0 Name: \"Colour NTSC balanced\" -> "
               "\"Colour NTSC balance\"\n");
-    EXPECT_THAT(
-        Qvcfg("validate " + Demo()).out,
-        HasSubstr(Demo() +
-                  ":117: warning: Name is 20 bytes long: the library keeps the first 19\n"));
 
     std::string text = Read(Demo());
     text.replace(text.find("Latency = 64"), 12, "Latency = 32");
@@ -129,7 +129,6 @@ TEST_F(QvcfgTest, JsonOutputsCarryWhatTheTextOutputsSay) {
     const nlohmann::json pages =
         nlohmann::json::parse(Qvcfg("-q --json pages " + Demo() + " 2").out);
     EXPECT_EQ(pages["element"], 2);
-    ASSERT_FALSE(pages["pages"].empty());
     EXPECT_EQ(pages["pages"][0]["title"], "Camera");
     EXPECT_EQ(pages["pages"][0]["rows"][0],
               nlohmann::json::parse(R"({"id": 0, "label": "Camera 0", "value": "Generic TX-10"})"));

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -52,16 +53,22 @@ protected:
         return std::string(std::istreambuf_iterator<char>(in), {});
     }
 
+    // Replaces the first `from` of the file at `path` by `to`. Call through
+    // ASSERT_NO_FATAL_FAILURE.
+    static void Edit(const fs::path &path, const std::string &from, const std::string &to) {
+        std::string text = Read(path);
+        const std::size_t at = text.find(from);
+        ASSERT_NE(at, std::string::npos) << from;
+        text.replace(at, from.size(), to);
+        std::ofstream(path, std::ios::binary) << text;
+    }
+
     // The lines of the output that list elements ("INDEX<TAB>TEXT").
     static std::vector<std::string> ElementLines(const std::string &out) {
         std::vector<std::string> lines;
-        std::size_t at = 0;
-        while (at < out.size()) {
-            std::size_t end = out.find('\n', at);
-            std::string line = out.substr(at, end - at);
+        std::istringstream in(out);
+        for (std::string line; std::getline(in, line);)
             if (line.find('\t') != std::string::npos) lines.push_back(line);
-            at = end == std::string::npos ? out.size() : end + 1;
-        }
         return lines;
     }
 

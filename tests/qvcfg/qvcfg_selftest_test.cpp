@@ -11,19 +11,7 @@ namespace {
 using ::testing::ContainsRegex;
 using ::testing::HasSubstr;
 
-class QvcfgSelfTest : public QvcfgTest {
-protected:
-    // Gives the rack's TX-50 board a camera of its own rate.
-    void SetTx50CameraRate(int framesPerSecond) {
-        const fs::path rack = Config() / "rack.ini";
-        std::string text = Read(rack);
-        const std::string board = "Slot0 = TX-50\n";
-        const std::size_t at = text.find(board);
-        ASSERT_NE(at, std::string::npos);
-        text.insert(at + board.size(), "FrameRate = " + std::to_string(framesPerSecond) + "\n");
-        std::ofstream(rack, std::ios::binary) << text;
-    }
-};
+using QvcfgSelfTest = QvcfgTest;
 
 // The demo rack: every step passes or says why it was skipped (no loop-back
 // wired, a TX-30 that takes external triggers only, a channel whose camera
@@ -60,7 +48,9 @@ TEST_F(QvcfgSelfTest, PassesOnTheDemoRackAndKeepsTheReportBesideTheConfiguration
 // A camera slower than the module's timing fails the grab and the test; the
 // report still goes where -o says.
 TEST_F(QvcfgSelfTest, ARateTheModulesTimingDoesNotGiveFails) {
-    SetTx50CameraRate(15);
+    // The rack's TX-50 board gets a camera of its own rate.
+    ASSERT_NO_FATAL_FAILURE(
+        Edit(Config() / "rack.ini", "Slot0 = TX-50\n", "Slot0 = TX-50\nFrameRate = 15\n"));
     const fs::path report = dir_ / "report.txt";
     const Outcome run = Qvcfg("-q selftest " + Demo() + " -o " + report.string());
     EXPECT_EQ(run.status, 1) << run.out << run.err;

@@ -3,8 +3,6 @@
 // holds it; pixel reads and colour conversions.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <chrono>
 #include <filesystem>
 #include <string>
@@ -101,9 +99,7 @@ TEST_F(AcquisitionTest, GrabMovesOnAtTheRacksFrameRateAndStopHoldsTheFrame) {
 // frames (that it loads back is the SX-400 acquisition tests'); a shape that
 // does not suit the frame is refused, and so is a file that does not suit it.
 TEST_F(AcquisitionTest, FramesGoToFilesOfTheirShape) {
-    const std::string path = (std::filesystem::temp_directory_path() /
-                              ("qvi-frame-" + std::to_string(::getpid()) + ".tif"))
-                                 .string();
+    const std::string path = (dir_ / "frame.tif").string();
     struct Case {
         int system, planes, bits, x, y;
     };

@@ -103,16 +103,6 @@ TEST(RecordsTest, EveryValueLandsAtItsFieldThroughTheReferences) {
     EXPECT_EQ(arena.Resolve(camera), nullptr);
 }
 
-TEST(RecordsTest, LongInlineTextsAreCutAndStayTerminated) {
-    ModuleConfig config = Config();
-    config.ports[1][3].text = std::string(40, 'x');
-    Arena arena;
-    Element element;
-    BuildRecords(arena, config, element);
-    const char *name = reinterpret_cast<const char *>(arena.Resolve(element.cameras[1]));
-    EXPECT_EQ(std::strlen(name), kInlineTextSize - 1);
-}
-
 // The loader refuses such numbers; whatever still reaches the records is
 // kept at the nearest limit of its key, never wrapped or converted undefined.
 TEST(RecordsTest, NumbersBeyondTheirKeyAreKeptAtTheLimit) {
