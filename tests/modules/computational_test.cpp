@@ -199,21 +199,5 @@ TEST_F(ComputationalTest, CatalogueCanBeGivenItsOwnGroups) {
                 ElementsAre("Invalid memory_type: -1 passed to RX-20 FPGA File Manager"));
 }
 
-TEST_F(ComputationalTest, RegisterDumpsOnlyWithHardware) {
-    QV_rx20_plat_mod rx20(binding_.get(), SlotHandle(0));
-    QV_rx40_plat_mod rx40(binding_.get(), SlotHandle(2));
-    auto dumpBoth = [&] {
-        rx20.DumpRegisters();
-        rx40.DumpRegisters();
-    };
-    SetHardwareEnabled(false);
-    EXPECT_EQ(Console(dumpBoth), "");
-    SetHardwareEnabled(true);
-    const std::string console = Console(dumpBoth);
-    EXPECT_THAT(console, ::testing::HasSubstr("RX-20:0 registers"));
-    EXPECT_THAT(console, ::testing::HasSubstr("RX-40:0 registers"));
-    EXPECT_TRUE(ui.messages.empty());
-}
-
 }  // namespace
 }  // namespace qvi

@@ -76,6 +76,9 @@ constexpr Documented kDocumented[] = {
     {"RX-20", 0, Quirk::ChoicesFromSettings},
 };
 
+// The boards and modules whose library has no register dump.
+constexpr std::string_view kWithoutRegisterDump[] = {"BZ700", "RXP", "RX-10", "RX-30", "SXA"};
+
 // The rows that set two parameters: the stored values of the two (by
 // handle) that each choice leaves, where documented; what an index outside
 // the choices shows first (with the index after it), if anything; and whether
@@ -168,6 +171,17 @@ protected:
             found.push_back(module);
         }
         return found;
+    }
+
+    // What the library prints while the module shows its registers.
+    std::string ShownRegisters(QV_mod &module) {
+        std::string printed;
+        auto sink = platform->Binding().Entry<&::qrx_set_console_sink>();
+        sink([](const char *text, void *user) { static_cast<std::string *>(user)->append(text); },
+             &printed);
+        module.ShowRegisters();
+        sink([](const char *, void *) {}, nullptr);
+        return printed;
     }
 
     void CheckRows(QV_mod &module);
@@ -414,6 +428,9 @@ TEST_P(LabelTableTest, LoadedRowsShowValuesInsideTheirChoicesAndLimits) {
             CheckSelectors(*module);
             CheckPages(*module);
             CheckShownValues(*module);
+            // Registers are shown only with hardware, by every model that has them.
+            const bool dumps = std::ranges::count(kWithoutRegisterDump, table().model) == 0;
+            EXPECT_EQ(ShownRegisters(*module).empty(), !hardware || !dumps);
         }
         EXPECT_TRUE(ui.messages.empty()) << ui.Texts().front();
     }
@@ -478,13 +495,16 @@ TEST_P(LabelTableTest, TriggerOperationsSetWhatTheStandInTriggersBy) {
 // had and referring to an equal matrix, and changes nothing the module writes.
 TEST_P(LabelTableTest, CameraCopyGivesEveryPortAnEqualStructureOfItsOwn) {
     const keys::Layout &layout = table().layout;
-    if (layout.cameraRefOffset < 0 || layout.cameraPorts == 0) return;
+    // A model whose specification is its camera refers to its current copy.
+    const int refOffset =
+        layout.cameraRefOffset >= 0 ? layout.cameraRefOffset : layout.currentCameraRefOffset;
+    if (refOffset < 0 || layout.cameraPorts == 0) return;
     for (QV_mod *module : Loaded(true)) {
         auto *owner = dynamic_cast<QV_plat_mod *>(module->GetOwner());
         ASSERT_NE(owner, nullptr);
         const auto cameraOf = [&](int port) {
-            return RecordU32(owner->Spec(), std::size_t(layout.cameraRefOffset) +
-                                                std::size_t(port * layout.cameraRefStride));
+            return RecordU32(owner->Spec(),
+                             std::size_t(refOffset) + std::size_t(port * layout.cameraRefStride));
         };
         // The structure's bytes, its matrix reference replaced by the matrix.
         const auto contents = [&](std::uint32_t camera) {

@@ -210,13 +210,6 @@ TEST_F(Sx400Test, InputsAreReadBitByBitOrWhole) {
     EXPECT_EQ(board_->ReadInputs(-1), 0);
 }
 
-TEST_F(Sx400Test, RegisterDumpOnlyWithHardware) {
-    SetHardwareEnabled(false);
-    EXPECT_EQ(Console([&] { container_->ShowRegisters(); }), "");
-    SetHardwareEnabled(true);
-    EXPECT_NE(Console([&] { container_->ShowRegisters(); }), "");
-}
-
 TEST_F(Sx400Test, SxaBoardDetectsOneModulePerChannelAndWritesItsHead) {
     SXA_plat_mod sxa(binding_.get(), BoardHandle(1));
     EXPECT_THAT(sxa.DetectModules(), ElementsAre("SXA-VMOD", "SXA-VMOD"));

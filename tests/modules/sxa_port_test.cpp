@@ -163,16 +163,6 @@ TEST_F(SxaPortTest, FillingAnotherChannelsContainerCopiesTheCameraStructure) {
     EXPECT_EQ(target.Value(3).GetText(), "Cam3");
 }
 
-TEST_F(SxaPortTest, RegisterDumpOnlyWithHardware) {
-    Channel channel = Open(2);
-    SetHardwareEnabled(false);
-    EXPECT_EQ(Console([&] { channel.container->ShowRegisters(); }), "");
-    SetHardwareEnabled(true);
-    const std::string console = Console([&] { channel.container->ShowRegisters(); });
-    EXPECT_THAT(console, ::testing::HasSubstr("CameraPort:"));
-    EXPECT_THAT(console, ::testing::HasSubstr("reg  123 = 0x0000038E"));
-}
-
 TEST_F(SxaPortTest, MissingModuleEntriesAreReportedOnceAndSkipped) {
     QV_acq_plat_mod module("TX-99 plat_mod", binding_.get(), ChannelHandle(0), "tx99");
     EXPECT_THAT(ui.Texts(), ElementsAre("QUAR Function not found: tx99_dregs",

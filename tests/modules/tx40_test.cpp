@@ -112,8 +112,6 @@ TEST_F(Tx40Test, WindowRowsStoreWhatIsEnteredInTheCurrentCameraStructure) {
     Module module = Open();
     const std::uint8_t *record = module.Record();
     ASSERT_NE(record, nullptr);
-    // Until a copy, the current structure is the specification itself.
-    EXPECT_EQ(module.platform->CurrentCamera(), record);
 
     module.Row(kHorizontalActiveRow).SetValue(QV_param_val::S16(1000));
     EXPECT_EQ(module.Raw(37), 496);  // pairs, less four
@@ -131,8 +129,6 @@ TEST_F(Tx40Test, WindowRowsStoreWhatIsEnteredInTheCurrentCameraStructure) {
     module.platform->CopyCameraConfig();
     std::uint8_t *copy = module.platform->CurrentCamera();
     ASSERT_NE(copy, nullptr);
-    ASSERT_NE(copy, record);
-    EXPECT_EQ(std::memcmp(copy, record, 106), 0);
     EXPECT_EQ(module.platform->Deref(RecordU32(copy, kRecordFieldOffset)), copy);
     EXPECT_EQ(module.Row(kPixelSizeRow).SetIndex(1), 1);
     EXPECT_EQ(module.Raw(31), 1);
