@@ -3,7 +3,6 @@
 // platform object and container, and what the channel fills, shows, writes
 // and sends to the library is checked.
 
-#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -146,21 +145,6 @@ TEST_F(SxaPortTest, RegisterWritesReachTheLibraryOnlyWithHardware) {
     SetHardwareEnabled(true);
     channel.container->GetUsrParam(8)->SetValue(QV_param_val::U32(600));
     EXPECT_EQ(Register(channel, kHTotalRegister), 600u);
-}
-
-TEST_F(SxaPortTest, FillingAnotherChannelsContainerCopiesTheCameraStructure) {
-    Channel target = Open(2);
-    Channel camera = Open(3);
-    ASSERT_NE(std::memcmp(target.platform->CameraStructure(), camera.platform->CameraStructure(),
-                          TX0_plat_mod::kCameraSize),
-              0);
-
-    camera.platform->FillParams(*target.container);
-    EXPECT_EQ(std::memcmp(target.platform->CameraStructure(), camera.platform->CameraStructure(),
-                          TX0_plat_mod::kCameraSize),
-              0);
-    EXPECT_TRUE(target.Value(8).Equals(QV_param_val::U32(640)));
-    EXPECT_EQ(target.Value(3).GetText(), "Cam3");
 }
 
 TEST_F(SxaPortTest, MissingModuleEntriesAreReportedOnceAndSkipped) {

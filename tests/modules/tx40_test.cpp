@@ -2,7 +2,6 @@
 // first with a camera whose settings are away from the defaults, and what the
 // module fills, shows, writes, sends to its registers and stores in the
 // library's camera structure is checked.
-#include <cstring>
 #include <memory>
 #include <string>
 #include <tuple>
@@ -140,17 +139,6 @@ TEST_F(Tx40Test, WindowRowsStoreWhatIsEnteredInTheCurrentCameraStructure) {
     std::uint8_t *again = module.platform->CurrentCamera();
     ASSERT_NE(again, copy);
     EXPECT_EQ(RecordU16(again, 0x4e), 3);
-}
-
-TEST_F(Tx40Test, FillingAnotherModulesContainerCopiesTheCameraStructure) {
-    Module source = Open(0);
-    Module target = Open(1);
-    source.platform->FillParams(*target.container);
-    EXPECT_EQ(std::memcmp(target.Record(), source.Record(), 106), 0);
-    // The target keeps its own reference to its current structure.
-    EXPECT_EQ(target.platform->CurrentCamera(), target.Record());
-    EXPECT_EQ(target.container->GetModParam(2)->GetRawValue().GetText(), "Pulnix TM-1040");
-    EXPECT_EQ(target.Raw(37), 316);
 }
 
 TEST_F(Tx40Test, ClockLabelsDivideTheBaseFrequency) {
