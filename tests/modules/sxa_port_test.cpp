@@ -27,7 +27,6 @@ constexpr const char *kConfiguration = R"([SYSTEM:0]
 [CameraPort:0]
       Name = "Left"
       Camera_Structure = Create_Structure
-      HTotal = 800
       Timing_Mode = Dual_Tap
 [CameraPort:1]
       Name = "Right"
@@ -40,7 +39,6 @@ constexpr const char *kConfiguration = R"([SYSTEM:0]
 [CameraPort:3]
       Name = "Cam3"
       Camera_Structure = Create_Structure
-      HTotal = 640
 )";
 
 constexpr int kHTotalRegister = 123;

@@ -30,7 +30,6 @@ constexpr const char *kModule = R"([TX-10:0]
       Name = "Left"
       Camera_Structure = Create_Structure
       HTotal = 780
-      VTotal = 525
       HActive = 527
       HOffset = 10
       VActive = 480
@@ -63,7 +62,6 @@ constexpr const char *kModule = R"([TX-10:0]
       VActive = 500
       VOffset = 4
       PRef = 200
-      NRef = 17
 [CameraPort:3]
       Name = "Bottom"
       Camera_Structure = Create_Structure

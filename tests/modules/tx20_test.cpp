@@ -30,8 +30,6 @@ constexpr const char *kModule = R"([TX-20:0]
       NonInterlaced
       Horizontal_Active = 159
       Vertical_Active = 239
-      Video_N_Ref = 100
-      Video_P_Ref = 200
 [CameraPort:1]
       Name = "Sony"
       Timing_Option = Alternate_6
@@ -41,12 +39,9 @@ constexpr const char *kModule = R"([TX-20:0]
 [CameraPort:2]
       Name = "Kodak"
       Timing_Option = MC1000P_20.00
-      Trigger_Mode = Line_Scan
-      Video_P_Ref = 431
 [CameraPort:3]
       Name = "Dalsa"
       Timing_Option = CCIR_10.00
-      Vertical_Offset = 3
 )";
 
 using Module = testing::OpenedModule<TX20_plat_mod, QV_tx20_mod>;

@@ -32,13 +32,11 @@ constexpr const char *kModule = R"([TX-40:0]
       Horizontal_Active = 636
       Horizontal_Offset = 10
       Vertical_Active = 479
-      Vertical_Offset = 12
       Interlaced
       Interleaved_Pixels
       Pixel_Size_16
       CCLK_24.00MHz
       CCLK_Div4
-      ExtSync_Mode = SW_Trigger
       EXSCLK_14.32_Div8
       EXSync_Counter_Enable
       EXSCLK_CounterPreset = 997

@@ -72,8 +72,6 @@ constexpr const char *kModule = R"([TX-50:0]
       Video_input_Gain = "1.280"
 [CameraPort:3]
       Name = "Line scan"
-      VSCAN_Mode = VScan_Line
-      Window_gen_vert_src = Camera_1
       Cust_option = 1
 )";
 
