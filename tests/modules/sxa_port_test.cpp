@@ -131,17 +131,10 @@ TEST_F(SxaPortTest, TimingModeRowOffersDualTapOnlyOnSlaveChannels) {
     EXPECT_TRUE(slave.Value(70).Equals(QV_param_val::S16(0)));
 }
 
-TEST_F(SxaPortTest, RegisterWritesReachTheLibraryOnlyWithHardware) {
+TEST_F(SxaPortTest, RegisterWritesReachTheLibraryAsWholeWords) {
     Channel channel = Open(2);
     EXPECT_EQ(Register(channel, kHTotalRegister), 910u);
-
-    SetHardwareEnabled(false);
-    EXPECT_EQ(channel.container->GetUsrParam(8)->SetValue(QV_param_val::U32(500)), 0);
-    EXPECT_TRUE(channel.Value(8).Equals(QV_param_val::U32(500)));
-    EXPECT_EQ(Register(channel, kHTotalRegister), 910u);
-
-    SetHardwareEnabled(true);
-    channel.container->GetUsrParam(8)->SetValue(QV_param_val::U32(600));
+    EXPECT_EQ(channel.container->GetUsrParam(8)->SetValue(QV_param_val::U32(600)), 0);
     EXPECT_EQ(Register(channel, kHTotalRegister), 600u);
 }
 

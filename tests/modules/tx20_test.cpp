@@ -142,9 +142,6 @@ TEST_F(Tx20Test, TimeBaseLabelsFollowRegisterThree) {
     EXPECT_EQ(secondLabel(), "MC1000P 1000x504 20MHz");
     SetRegister(handle, 3, 2);
     EXPECT_EQ(secondLabel(), "VGA   640x480 (NI)");
-    SetRegister(handle, 3, 1);
-    SetHardwareEnabled(false);
-    EXPECT_EQ(secondLabel(), "VGA   640x480 (NI)");
 }
 
 }  // namespace

@@ -206,11 +206,6 @@ TEST_F(Tx40Test, BitsPerPixelFollowPixelSizeInterleaveAndRegisterThree) {
             QV_param_val::S16(static_cast<std::int16_t>(interleave)));
         EXPECT_EQ(module.platform->GetBitsPerPixel(), bits) << pixelSize << " " << interleave;
     }
-    // Without hardware register 3 reads 0.
-    size.SetRawValue(QV_param_val::S16(3));
-    SetRegister(module, 3, 2);
-    SetHardwareEnabled(false);
-    EXPECT_EQ(module.platform->GetBitsPerPixel(), 16);
 }
 
 TEST_F(Tx40Test, PixelSizeLoadsTheMatchingLinearLookUpTable) {
