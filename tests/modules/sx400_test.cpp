@@ -35,7 +35,6 @@ Channels = 2
 
 constexpr const char *kConfiguration = R"([SYSTEM:0]
 [Lumo:0]
-      Start_Field = Next_odd_field
       Pixsz_Override = 24
 [TX-10:0]
       Slot_Number = 0

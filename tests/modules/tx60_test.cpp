@@ -28,11 +28,7 @@ constexpr const char *kModule = R"([TX-60:0]
       Camera_ID = 2
       Camera_Mode = 4
       PRI_Enable
-      PRI_Active_High
       Horizontal_Active = 0x280
-      Horizontal_Offset = 0x10
-      Vertical_Active = 0x1E0
-      Vertical_Offset = 0x8
       Acq_DX = 640
       Acq_DY = 480
 [SX-400:1]
