@@ -65,8 +65,6 @@ constexpr const char *kModules = R"([TX-70:0]
       NP_VActive = 480
       TX1_Mux_Select = Output_FIFO_0
       TX2_Mux_Select = Output_FIFO_0
-[CameraPort:3]
-      Name = "PAL"
 )";
 
 constexpr int kRgb = 0;
