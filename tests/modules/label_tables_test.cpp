@@ -76,6 +76,9 @@ constexpr Documented kDocumented[] = {
     {"RX-20", 0, Quirk::ChoicesFromSettings},
 };
 
+// The boards and modules whose library has no register dump.
+constexpr std::string_view kWithoutRegisterDump[] = {"BZ700", "RXP", "RX-10", "RX-30", "SXA"};
+
 // The rows that set two parameters: the stored values of the two (by
 // handle) that each choice leaves, where documented; what an index outside
 // the choices shows first (with the index after it), if anything; and whether
@@ -160,6 +163,12 @@ protected:
         Start();
         const fs::path demo = Write("demo.txt", Read(samples / "demo.txt"));
         EXPECT_EQ(tree->LoadFile(demo.string()), 0);
+        return ModulesOfModel();
+    }
+
+    // The model's containers in the loaded configuration, refreshed as the
+    // Module Setup dialog refreshes them.
+    std::vector<QV_mod *> ModulesOfModel() {
         std::vector<QV_mod *> found;
         for (int i = 0; i < tree->System().Size(); ++i) {
             QV_mod *module = tree->System().GetModule(i);
@@ -168,6 +177,33 @@ protected:
             found.push_back(module);
         }
         return found;
+    }
+
+    // Whether the model's modules have camera structures, one per port; a
+    // model whose specification is its camera refers to its current copy.
+    int CameraRefOffset() const {
+        const keys::Layout &layout = table().layout;
+        if (layout.cameraPorts == 0) return -1;
+        return layout.cameraRefOffset >= 0 ? layout.cameraRefOffset : layout.currentCameraRefOffset;
+    }
+    std::uint8_t *CameraOf(const QV_plat_mod &owner, int port) const {
+        const std::size_t stride = std::size_t(port * table().layout.cameraRefStride);
+        return owner.Deref(RecordU32(owner.Spec(), std::size_t(CameraRefOffset()) + stride));
+    }
+    std::vector<std::uint8_t> CameraBytes(const QV_plat_mod &owner, int port) const {
+        const std::uint8_t *at = CameraOf(owner, port);
+        return std::vector<std::uint8_t>(at, at + table().layout.cameraSize);
+    }
+
+    // What the library prints while the module shows its registers.
+    std::string ShownRegisters(QV_mod &module) {
+        std::string printed;
+        auto sink = platform->Binding().Entry<&::qrx_set_console_sink>();
+        sink([](const char *text, void *user) { static_cast<std::string *>(user)->append(text); },
+             &printed);
+        module.ShowRegisters();
+        sink([](const char *, void *) {}, nullptr);
+        return printed;
     }
 
     void CheckRows(QV_mod &module);
@@ -414,6 +450,9 @@ TEST_P(LabelTableTest, LoadedRowsShowValuesInsideTheirChoicesAndLimits) {
             CheckSelectors(*module);
             CheckPages(*module);
             CheckShownValues(*module);
+            // Registers are shown only with hardware, by every model that has them.
+            const bool dumps = std::ranges::count(kWithoutRegisterDump, table().model) == 0;
+            EXPECT_EQ(ShownRegisters(*module).empty(), !hardware || !dumps);
         }
         EXPECT_TRUE(ui.messages.empty()) << ui.Texts().front();
     }
@@ -478,17 +517,12 @@ TEST_P(LabelTableTest, TriggerOperationsSetWhatTheStandInTriggersBy) {
 // had and referring to an equal matrix, and changes nothing the module writes.
 TEST_P(LabelTableTest, CameraCopyGivesEveryPortAnEqualStructureOfItsOwn) {
     const keys::Layout &layout = table().layout;
-    if (layout.cameraRefOffset < 0 || layout.cameraPorts == 0) return;
+    if (CameraRefOffset() < 0) return;
     for (QV_mod *module : Loaded(true)) {
         auto *owner = dynamic_cast<QV_plat_mod *>(module->GetOwner());
         ASSERT_NE(owner, nullptr);
-        const auto cameraOf = [&](int port) {
-            return RecordU32(owner->Spec(), std::size_t(layout.cameraRefOffset) +
-                                                std::size_t(port * layout.cameraRefStride));
-        };
         // The structure's bytes, its matrix reference replaced by the matrix.
-        const auto contents = [&](std::uint32_t camera) {
-            const std::uint8_t *at = owner->Deref(camera);
+        const auto contents = [&](const std::uint8_t *at) {
             std::vector<std::uint8_t> bytes(at, at + layout.cameraSize);
             if (layout.matrixRefOffset < 0) return bytes;
             const auto reference = bytes.begin() + layout.matrixRefOffset;
@@ -497,19 +531,89 @@ TEST_P(LabelTableTest, CameraCopyGivesEveryPortAnEqualStructureOfItsOwn) {
             bytes.insert(bytes.end(), matrix, matrix + layout.matrixSize);
             return bytes;
         };
-        std::vector<std::uint32_t> cameras;
-        for (int port = 0; port < layout.cameraPorts; ++port) cameras.push_back(cameraOf(port));
+        std::vector<const std::uint8_t *> cameras;
+        for (int port = 0; port < layout.cameraPorts; ++port)
+            cameras.push_back(CameraOf(*owner, port));
         std::ostringstream written, again;
         module->WriteCFGSection(written);
         owner->CopyCameraConfig();
         for (int port = 0; port < layout.cameraPorts; ++port) {
             SCOPED_TRACE("port " + std::to_string(port));
-            ASSERT_NE(cameraOf(port), cameras[std::size_t(port)]);
-            EXPECT_EQ(contents(cameraOf(port)), contents(cameras[std::size_t(port)]));
+            ASSERT_NE(CameraOf(*owner, port), cameras[std::size_t(port)]);
+            EXPECT_EQ(contents(CameraOf(*owner, port)), contents(cameras[std::size_t(port)]));
         }
         module->WriteCFGSection(again);
         EXPECT_EQ(again.str(), written.str());
     }
+}
+
+// The block of the model's first module in a configuration text: its section
+// and the camera ports after it.
+std::string FirstBlock(const std::string &text, std::string_view section) {
+    std::istringstream lines(text);
+    const std::string head = "[" + std::string(section) + ":0]";
+    std::string block;
+    bool inside = false;
+    for (std::string line; std::getline(lines, line);) {
+        if (line.starts_with("[") && !line.starts_with("[CameraPort")) inside = line == head;
+        if (inside) block += line + "\n";
+    }
+    return block;
+}
+
+// The camera port blocks a module writes (a camera channel's without its head).
+std::string PortBlocks(QV_mod &module) {
+    std::ostringstream written;
+    module.WriteCFGSection(written);
+    const std::string text = written.str();
+    const std::size_t blocks = text.find("\n[CameraPort");
+    return text.substr(blocks == std::string::npos ? text.find('\n') : blocks);
+}
+
+// Filling another module's container gives each of that module's camera
+// structures, one port at a time, the contents of this module's (a TX-20's
+// keeps its positive reference, the bytes past the first 88), and the
+// container the camera ports this module writes.
+TEST_P(LabelTableTest, FillingAnotherModulesContainerCopiesItsCameraStructures) {
+    if (CameraRefOffset() < 0) return;
+    std::vector<QV_mod *> modules = Loaded(true);
+    if (modules.size() < 2) {
+        // The demo's module on one SX-400, one with its defaults on another.
+        const std::string section(table().section);
+        const std::string demo = Read(fs::path(QVI_SAMPLES_DIR) / "demo.txt");
+        UseRack("[Board]\nKind = SXP\nCount = 2\nSlot0 = " + section + "\n");
+        Start();
+        const fs::path pair =
+            Write("pair.txt", "[SYSTEM:0]\n[SX-400:0]\n" + FirstBlock(demo, section) +
+                                  "[SX-400:1]\n[" + section + ":1]\n      Slot_Number = 0\n");
+        ASSERT_EQ(tree->LoadFile(pair.string()), 0);
+        modules = ModulesOfModel();
+        ASSERT_EQ(modules.size(), 2u);
+    }
+    auto *source = dynamic_cast<QV_plat_mod *>(modules[0]->GetOwner());
+    auto *target = dynamic_cast<QV_plat_mod *>(modules[1]->GetOwner());
+    ASSERT_TRUE(source && target && source != target);
+    const std::size_t size = table().layout.cameraSize;
+    const std::size_t copied = table().model == "TX-20" ? 88 : size;
+    // Filled once more: the structures then also hold what filling applies
+    // (a TX-50 port's fixed settings), as in a module opened on its own.
+    source->FillParams(*modules[0]);
+    for (int port = table().layout.cameraPorts - 1; port >= 0; --port) {
+        SCOPED_TRACE("port " + std::to_string(port));
+        std::uint8_t *own = CameraOf(*target, port);
+        for (std::size_t at = 0; at < size; ++at) own[at] = std::uint8_t(0xA5 ^ at);
+        std::vector<std::uint8_t> expected = CameraBytes(*source, port);
+        std::copy(own + copied, own + size, expected.begin() + std::ptrdiff_t(copied));
+        const std::vector<std::uint8_t> others = CameraBytes(*target, 0);
+        source->FillPortParams(*modules[1], port);
+        EXPECT_EQ(CameraBytes(*target, port), expected);
+        EXPECT_NE(CameraOf(*target, port), CameraOf(*source, port));
+        if (port > 0) {
+            EXPECT_EQ(CameraBytes(*target, 0), others) << "another port filled";
+        }
+    }
+    source->FillParams(*modules[1]);
+    EXPECT_EQ(PortBlocks(*modules[1]), PortBlocks(*modules[0]));
 }
 
 std::string TestName(const ::testing::TestParamInfo<const ModelTable *> &info) {

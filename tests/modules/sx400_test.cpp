@@ -35,7 +35,6 @@ Channels = 2
 
 constexpr const char *kConfiguration = R"([SYSTEM:0]
 [Lumo:0]
-      Start_Field = Next_odd_field
       Pixsz_Override = 24
 [TX-10:0]
       Slot_Number = 0
@@ -208,13 +207,6 @@ TEST_F(Sx400Test, InputsAreReadBitByBitOrWhole) {
     EXPECT_EQ(board_->ReadInputs(-1), 8);
     SetHardwareEnabled(false);
     EXPECT_EQ(board_->ReadInputs(-1), 0);
-}
-
-TEST_F(Sx400Test, RegisterDumpOnlyWithHardware) {
-    SetHardwareEnabled(false);
-    EXPECT_EQ(Console([&] { container_->ShowRegisters(); }), "");
-    SetHardwareEnabled(true);
-    EXPECT_NE(Console([&] { container_->ShowRegisters(); }), "");
 }
 
 TEST_F(Sx400Test, SxaBoardDetectsOneModulePerChannelAndWritesItsHead) {

@@ -1,6 +1,6 @@
 // The TX-30 against the real stand-in: a DQ-500 and an SX-400 each carry
-// one; the first has a "custom" matrix on one port and predefined matrices
-// on others. What the module fills, shows, writes and sends to its registers
+// one; the first has a "custom" matrix on one port and a predefined matrix
+// on another. What the module fills, shows, writes and sends to its registers
 // and library entries is checked.
 #include <algorithm>
 #include <filesystem>
@@ -39,10 +39,7 @@ constexpr const char *kModules = R"([TX-30:0]
       Output_LUT_Bypass
 [CameraPort:0]
       Name = "Custom RGB"
-      Sync_Type = SS_In
       ADC_Color_Mode = Pseudo_Color_8
-      Red_Video_P_Ref = 200
-      Strobe1_High
       Matrix_Name = "custom"
       CSC_Input_Format = Analog_Signed_Magnitude
       CSC_Output_Format = Twos_Complement_Signed
@@ -58,10 +55,6 @@ constexpr const char *kModules = R"([TX-30:0]
       CSC_Coefficient_Matrix = 0.299,0.587,0.114,-0.169,-0.331,0.500,0.500,-0.419,-0.081
 [CameraPort:2]
       Name = "Colour difference"
-      Color_Format = SVHS
-      Matrix_Name = "DEF_RYYBY_RGB"
-      CSC_Input_Format = Analog_Signed_Magnitude
-      CSC_Coefficient_Matrix = -1.402,1.000,0.000,0.714,1.000,0.344,0.000,1.000,-1.772
 [CameraPort:3]
       Name = "Spare"
       Input_LUT_NoLoad

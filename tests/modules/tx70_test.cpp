@@ -51,10 +51,6 @@ constexpr const char *kModules = R"([TX-70:0]
       RGB_Interlace
       Matrix_Name = "custom"
       CSC_Coefficient_Matrix = 0.5,-0.25,0,0,1,0,0,0.125,1.5
-      PLL_RDIV = 700
-      PLL_VCO = 6
-      PLL_PDA = 3
-      PLL_Xtal_Mode
 [CameraPort:2]
       Name = "YUV"
       Matrix_Name = "DEF_RGB_YUV"
@@ -69,8 +65,6 @@ constexpr const char *kModules = R"([TX-70:0]
       NP_VActive = 480
       TX1_Mux_Select = Output_FIFO_0
       TX2_Mux_Select = Output_FIFO_0
-[CameraPort:3]
-      Name = "PAL"
 )";
 
 constexpr int kRgb = 0;
