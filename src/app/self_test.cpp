@@ -22,6 +22,7 @@
 #include "platform/clock.h"
 #include "platform/replace_file.h"
 #include "system/board_plat_mod.h"
+#include "system/config_writer.h"
 #include "system/system.h"
 
 namespace qvi {
@@ -234,10 +235,9 @@ SelfTestBoard TestBoard(Bench &bench, Clock &clock, const SelfTestOptions &optio
     return tested;
 }
 
+// The clock the configuration header reads, so a test that fixes one fixes both.
 std::string LocalTime() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
+    const std::tm local = CurrentLocalTime();
     char text[32];
     std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
     return text;
