@@ -7,6 +7,7 @@
 #include <cstring>
 #include <mutex>
 
+#include "sim/host_acquisition.h"
 #include "sim/video_store.h"
 
 namespace quar {
@@ -211,8 +212,13 @@ int Display::Draw(QRX_HANDLE handle) {
     auto sink = connection ? sinks_.find(connection->sink) : sinks_.end();
     if (source == nullptr || sink == sinks_.end()) return -1;
     Pixels pixels;
+    HeldHostBuffer held;  // a host acquisition's frame is not written while drawn
     if (source->host != nullptr) {
         pixels = {nullptr, source, source->hostLayout, source->hostWidth, source->hostHeight};
+        held = HostAcquisitions::Instance().Hold(
+            source->host, static_cast<std::size_t>(source->hostWidth) *
+                              static_cast<std::size_t>(source->hostHeight) *
+                              static_cast<std::size_t>(source->hostLayout.Bytes()));
     } else {
         Frame *frame = VideoStore::Instance().Find(source->board, source->frame);
         if (frame == nullptr) return -1;

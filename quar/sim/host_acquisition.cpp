@@ -111,8 +111,11 @@ void HostAcquisition::Produce(std::unique_lock<std::mutex> &lock) {
     taken.sequence = -1;
     const std::int64_t sequence = nextSequence_++;
     lock.unlock();
-    writer_.Write(setup_.buffer + static_cast<std::size_t>(slot) * FrameBytes(),
-                  static_cast<std::uint64_t>(sequence));
+    {
+        std::lock_guard writing(pixels_);
+        writer_.Write(setup_.buffer + static_cast<std::size_t>(slot) * FrameBytes(),
+                      static_cast<std::uint64_t>(sequence));
+    }
     lock.lock();
     taken.sequence = sequence;
     latest_ = sequence;
@@ -219,6 +222,17 @@ void HostAcquisition::Stop() {
     if (thread_.joinable()) thread_.join();
 }
 
+bool HostAcquisition::Writes(const std::uint8_t *begin, const std::uint8_t *end) const {
+    const std::uint8_t *first = setup_.buffer;
+    const std::uint8_t *last = first + static_cast<std::size_t>(setup_.buffers) * FrameBytes();
+    return begin < last && first < end;
+}
+
+void HeldHostBuffer::Add(std::shared_ptr<HostAcquisition> acquisition) {
+    locks_.push_back(acquisition->HoldPixels());
+    acquisitions_.push_back(std::move(acquisition));
+}
+
 HostAcquisitions &HostAcquisitions::Instance() {
     static HostAcquisitions acquisitions;
     return acquisitions;
@@ -287,6 +301,20 @@ void HostAcquisitions::Trigger(QRX_HANDLE channel) {
     std::lock_guard guard(mutex_);
     for (const auto &[grab, acquisition] : running_)
         if (acquisition->Setup().channels.front() == channel) acquisition->Trigger();
+}
+
+// The pixels are held outside the registry's lock, in the order of the
+// grab handles, so that two readers never wait for each other.
+HeldHostBuffer HostAcquisitions::Hold(const std::uint8_t *begin, std::size_t bytes) {
+    std::vector<std::shared_ptr<HostAcquisition>> writers;
+    {
+        std::lock_guard guard(mutex_);
+        for (const auto &[grab, acquisition] : running_)
+            if (acquisition->Writes(begin, begin + bytes)) writers.push_back(acquisition);
+    }
+    HeldHostBuffer held;
+    for (auto &acquisition : writers) held.Add(std::move(acquisition));
+    return held;
 }
 
 void HostAcquisitions::EndWaits(QRX_HANDLE channel) {

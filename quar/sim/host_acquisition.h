@@ -59,6 +59,11 @@ public:
     void EndWait();
     // Ends the thread; pending waits return -2.
     void Stop();
+    // Whether a frame of this acquisition may be written into [begin, end).
+    bool Writes(const std::uint8_t *begin, const std::uint8_t *end) const;
+    // No frame is written while the lock is held: a reader of the buffers
+    // sees whole frames, as the board's transfers never tear a frame.
+    std::unique_lock<std::mutex> HoldPixels() { return std::unique_lock(pixels_); }
 
 private:
     struct Slot {
@@ -78,6 +83,7 @@ private:
     HostAcquisitionSetup setup_;
     HostFrameWriter writer_;
     std::mutex mutex_;
+    std::mutex pixels_;  // held while a frame is written
     std::condition_variable changed_;
     std::vector<Slot> slots_;
     std::int64_t nextSequence_ = 0;
@@ -90,6 +96,17 @@ private:
     bool finished_ = false;  // the frames asked for are all taken
     bool stopped_ = false;
     std::thread thread_;
+};
+
+// The acquisitions writing into some memory, held so that none writes a
+// frame until this goes away.
+class HeldHostBuffer {
+public:
+    void Add(std::shared_ptr<HostAcquisition> acquisition);
+
+private:
+    std::vector<std::shared_ptr<HostAcquisition>> acquisitions_;
+    std::vector<std::unique_lock<std::mutex>> locks_;  // released before the above
 };
 
 // Every running host acquisition, by grab handle.
@@ -106,6 +123,8 @@ public:
     // A trigger reached a channel: its on-trigger acquisitions take a frame.
     void Trigger(QRX_HANDLE channel);
     void EndWaits(QRX_HANDLE channel);
+    // Holds every acquisition that writes into [begin, begin + bytes).
+    HeldHostBuffer Hold(const std::uint8_t *begin, std::size_t bytes);
 
 private:
     HostAcquisitions();

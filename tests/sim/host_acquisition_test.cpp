@@ -13,6 +13,7 @@
 #include "quar/quar_host_acquire.h"
 #include "sim/test_pattern.h"
 #include "simulator_fixture.h"
+#include "support/frame_sink.h"
 
 namespace qvi {
 namespace {
@@ -105,6 +106,37 @@ TEST_F(HostAcquisitionTest, FramesArriveInOrderRoundTheBuffersWithThePattern) {
     EXPECT_EQ(QUAR_CALL(library_, qrx_host_grab_stop, grab), 0);
     EXPECT_EQ(QUAR_CALL(library_, qrx_host_grab_stop, grab), -1) << "nothing runs";
     EXPECT_EQ(Wait(grab, 0), -1) << "the handle is gone";
+}
+
+// A display server drawing the buffer from its own thread while frames are
+// written into it shows whole frames only: the board never tears a frame.
+TEST_F(HostAcquisitionTest, ADisplayServerOfTheBufferShowsOnlyWholeFrames) {
+    const QRX_HANDLE grab = Start(QRX_HOST_CONTINUOUS, 0, 0, 1);
+    ASSERT_EQ(Wait(grab, 1000, 0), 0);
+    testing::FrameSink window(kWidth, kHeight, QRX_SINK_GREY8);
+    const QRX_HANDLE source = QUAR_CALL(library_, qrx_create_host_img_src, 0, buffer_.data(), 8,
+                                        kWidth, kHeight, 0, 0, kWidth, kHeight);
+    const QRX_HANDLE sink =
+        QUAR_CALL(library_, qrx_create_win_img_sink, &window.Sink(), 8, 0, 0, kWidth, kHeight, 0);
+    const QRX_HANDLE server =
+        QUAR_CALL(library_, qrx_create_img_server,
+                  QUAR_CALL(library_, qrx_create_img_conn, source, sink), 1, 0);
+    ASSERT_NE(server, 0u);
+    QRX_FRAME_SINK &drawn = window.Sink();
+    for (int look = 0; look < 20; ++look) {
+        ASSERT_TRUE(window.WaitFrames(3));
+        drawn.lock(drawn.context);
+        const auto *first = static_cast<const std::uint8_t *>(drawn.buffer);
+        const std::vector<std::uint8_t> shown(first, first + kFrame);
+        drawn.unlock(drawn.context);
+        const int latest = QUAR_CALL(library_, qrx_grab_latest_seqnum, grab);
+        int number = latest + 1;
+        while (number >= 0 && Mismatches(shown.data(), 0, 0, static_cast<std::uint64_t>(number)))
+            --number;
+        EXPECT_GE(number, 0) << "look " << look << ": no frame up to " << latest + 1;
+    }
+    EXPECT_EQ(QUAR_CALL(library_, qrx_delete_img_server, server), 0);
+    EXPECT_EQ(QUAR_CALL(library_, qrx_host_grab_stop, grab), 0);
 }
 
 // With both buffers locked every frame is dropped; a released buffer takes
