@@ -112,7 +112,7 @@ TEST_F(HostAcquisitionTest, FramesArriveInOrderRoundTheBuffersWithThePattern) {
 // written into it shows whole frames only: the board never tears a frame.
 TEST_F(HostAcquisitionTest, ADisplayServerOfTheBufferShowsOnlyWholeFrames) {
     const QRX_HANDLE grab = Start(QRX_HOST_CONTINUOUS, 0, 0, 1);
-    ASSERT_EQ(Wait(grab, 1000, 0), 0);
+    ASSERT_GE(Wait(grab, 1000, 0), 0);
     testing::FrameSink window(kWidth, kHeight, QRX_SINK_GREY8);
     const QRX_HANDLE source = QUAR_CALL(library_, qrx_create_host_img_src, 0, buffer_.data(), 8,
                                         kWidth, kHeight, 0, 0, kWidth, kHeight);
@@ -144,24 +144,30 @@ TEST_F(HostAcquisitionTest, ADisplayServerOfTheBufferShowsOnlyWholeFrames) {
 TEST_F(HostAcquisitionTest, LockedBuffersAreSkippedAndAllLockedDropsFrames) {
     const QRX_HANDLE grab = Start(QRX_HOST_CONTINUOUS, 0, 0, 2);
     void *first = nullptr;
-    ASSERT_EQ(Wait(grab, 1000, 1, &first), 0);
+    // On a busy machine frame 0 may be written over before the wait.
+    const int firstTaken = Wait(grab, 1000, 1, &first);
+    ASSERT_GE(firstTaken, 0);
     // The other buffer's frame, locked by qrx_host_grab_lock while it still holds it.
     int second = -1;
     for (int attempt = 0; attempt < 20 && second < 0; ++attempt) {
         const int taken = Wait(grab, 1000, 0);
         if (QUAR_CALL(library_, qrx_host_grab_lock, grab, taken) == 0) second = taken;
     }
-    ASSERT_GT(second, 0);
+    ASSERT_GT(second, firstTaken);
     EXPECT_EQ(QUAR_CALL(library_, qrx_host_grab_lock, grab, second + 100), -1) << "not taken yet";
     std::this_thread::sleep_for(40ms);  // eight frame periods
     EXPECT_EQ(QUAR_CALL(library_, qrx_grab_latest_seqnum, grab), second);
-    EXPECT_EQ(Mismatches(first, 0, 0, 0), 0) << "a locked buffer was written";
+    EXPECT_EQ(Mismatches(first, 0, 0, static_cast<std::uint64_t>(firstTaken)), 0)
+        << "a locked buffer was written";
 
-    ASSERT_EQ(QUAR_CALL(library_, qrx_host_grab_release, grab, 0), 0);
+    ASSERT_EQ(QUAR_CALL(library_, qrx_host_grab_release, grab, firstTaken), 0);
+    // The released buffer takes the frames from second + 1 on, the newest
+    // over the older ones until a wait locks it.
     void *next = nullptr;
-    EXPECT_EQ(Wait(grab, 1000, 1, &next), second + 1);
+    const int after = Wait(grab, 1000, 1, &next);
+    EXPECT_GT(after, second);
     EXPECT_EQ(next, first);
-    EXPECT_EQ(Mismatches(next, 0, 0, static_cast<std::uint64_t>(second + 1)), 0);
+    EXPECT_EQ(Mismatches(next, 0, 0, static_cast<std::uint64_t>(after)), 0);
 }
 
 // Stopping wakes a waiter with -2; an on-trigger acquisition without a
