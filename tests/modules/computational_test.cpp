@@ -105,19 +105,9 @@ TEST_F(ComputationalTest, Rx20MemoryTypeIsALayoutOfItsSizesFilesAndOnlyTheRx10Ha
     EXPECT_TRUE(ui.messages.empty()) << ui.Texts().front();
 }
 
-TEST_F(ComputationalTest, Rx30OperatingModeIsAsyncOnlyForOne) {
-    QV_rx30_plat_mod rx30(binding_.get(), SlotHandle(1));
-    auto module = Open<QV_rx30_mod>(rx30);
-    EXPECT_EQ(module->GetModParam(10)->GetCFGString(0), "Op_Mode = ASYNC");
-    std::uint8_t *spec = MutableSpec(rx30.Handle());
-    ASSERT_NE(spec, nullptr);
-    const std::uint8_t two[4] = {2, 0, 0, 0};
-    std::memcpy(spec + QV_rx30_plat_mod::kOpModeOffset, two, sizeof two);
-    rx30.FillParams(*module);
-    EXPECT_EQ(module->GetModParam(10)->GetCFGString(0), "Op_Mode = SYNC");
-}
-
-TEST_F(ComputationalTest, Rx30EmulatorInitShowsOnForAnyCountAndStoresTheChoice) {
+// The emulator init shows "on" for any count and stores the choice; the
+// operating mode is ASYNC only for 1.
+TEST_F(ComputationalTest, Rx30EmulatorInitAndOperatingMode) {
     QV_rx30_plat_mod rx30(binding_.get(), SlotHandle(1));
     auto module = Open<QV_rx30_mod>(rx30);
     QV_usr_param *emu = module->GetUsrParam(2);
@@ -125,6 +115,14 @@ TEST_F(ComputationalTest, Rx30EmulatorInitShowsOnForAnyCountAndStoresTheChoice) 
     EXPECT_EQ(emu->GetIndex(), 1);
     EXPECT_EQ(emu->SetIndex(0), 1);
     EXPECT_EQ(module->GetModParam(6)->GetCFGString(0), "Emu_Init = 0");
+
+    EXPECT_EQ(module->GetModParam(10)->GetCFGString(0), "Op_Mode = ASYNC");
+    std::uint8_t *spec = MutableSpec(rx30.Handle());
+    ASSERT_NE(spec, nullptr);
+    const std::uint8_t two[4] = {2, 0, 0, 0};
+    std::memcpy(spec + QV_rx30_plat_mod::kOpModeOffset, two, sizeof two);
+    rx30.FillParams(*module);
+    EXPECT_EQ(module->GetModParam(10)->GetCFGString(0), "Op_Mode = SYNC");
 }
 
 TEST_F(ComputationalTest, Rx20OutsideABoardWritesTheFirstFileOfItsSize) {

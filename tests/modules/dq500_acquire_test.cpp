@@ -1,6 +1,6 @@
-// The DQ-500's acquisitions and TIFF files on its own monitor, against the
-// real stand-in with every memory model: what a grab or a snap leaves in the
-// frames and the overlay, and which files each board can load.
+// The DQ-500's own monitor against the real stand-in with every memory model:
+// which frame it shows for each image, what a trigger, grab or snap leaves in
+// the frames and the overlay, and which TIFF files each board can load.
 #include <unistd.h>
 
 #include <cstdint>
@@ -213,6 +213,143 @@ TEST_F(Dq500AcquireTest, SavedFrameLoadsBackAndTenBitsAreRefused) {
     EXPECT_EQ(tenBits.platform->SaveImageFile(dir_ / "refused.tif"), -1);
     EXPECT_THAT(ui.Errors(), ElementsAre("Current acquire bit depth precludes saving to file."));
     EXPECT_FALSE(std::filesystem::exists(dir_ / "refused.tif"));
+}
+
+// ---- the monitor -----------------------------------------------------------
+
+constexpr int kMonochrome = 0;
+constexpr int kYcrcb = 7;
+constexpr int kRgbBoard = 8;
+constexpr int kPseudoColour = 0;
+
+// The boards by what memory they have fitted: every frame, A0 and A1, A0 alone.
+enum MemoryFitted { kAllFrames, kNoB1, kOnlyA0 };
+
+TEST_F(Dq500AcquireTest, TheChosenFrameSuitsTheImageAndTheFittedMemoryAndIsShown) {
+    struct Case {
+        MemoryFitted memory;
+        int pixelFormat;
+        int depth;
+        int frame;
+        const char *displaysOn;
+        const char *message;
+        int shown;  // the display the monitor shows
+    };
+    const Case cases[] = {
+        {kAllFrames, kMonochrome, 8, DQP_FRAME_A0, "  display on: A0", nullptr, 0},
+        {kAllFrames, kMonochrome, 16, DQP_FRAME_A0_A1, "  display on: A1", nullptr, 1},
+        {kNoB1, kMonochrome, 10, DQP_FRAME_A0_A1, "  display on: A1", nullptr, 1},
+        {kOnlyA0, kMonochrome, 12, DQP_FRAME_A0, "  display on: A0",
+         "16-bit display not supported on this DQP, displaying frame A0", 0},
+        {kAllFrames, kYcrcb, 16, DQP_FRAME_A0, "  display on: A0", nullptr, 2},
+        {kAllFrames, kRgbBoard, 24, DQP_FRAME_TRUE_COLOR, "  display on: true colour", nullptr, 7},
+        {kNoB1, kRgbBoard, 24, DQP_FRAME_A0, "  display on: A0",
+         "color display not supported on this DQP, displaying frame A0", 0},
+        {kOnlyA0, kMonochrome, 24, DQP_FRAME_A0, "  display on: A0",
+         "color display not supported on this DQP, displaying frame A0", 0},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(::testing::Message() << "memory " << c.memory << ", format " << c.pixelFormat
+                                          << ", depth " << c.depth);
+        ASSERT_EQ(Load(kBoards), QRX_LOAD_OK);  // fresh boards: nothing switched on or shown
+        Board board = Open(c.memory, c.pixelFormat, c.depth);
+        ui.Clear();
+        EXPECT_EQ(board.platform->ChooseDisplayFrame(), c.frame);
+        const std::vector<std::string> expected =
+            c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{};
+        EXPECT_EQ(ui.Errors(), expected);
+        EXPECT_EQ(State(board, "  display on:"), c.displaysOn);
+        EXPECT_EQ(State(board, "  paths:"), "  paths: 13->6 14->7 15->9");
+        board.platform->ShowDisplay();
+        EXPECT_EQ(State(board, "  shown:"),
+                  "  shown: display 0 frame " + std::to_string(c.shown) + " at 0,0 64 x 32 mode 3");
+    }
+
+    // An 8-bit image after a 16-bit one shows A0 again.
+    ASSERT_EQ(Load(kBoards), QRX_LOAD_OK);
+    Board board = Open(kAllFrames, kMonochrome, 16);
+    board.platform->ChooseDisplayFrame();
+    board.camera =
+        std::make_unique<testing::TestCamera>(binding_.get(), kMonochrome, 8, 0, std::pair{64, 32});
+    board.platform->SetAcquisitionModule(board.camera.get());
+    EXPECT_EQ(board.platform->ChooseDisplayFrame(), DQP_FRAME_A0);
+    EXPECT_EQ(State(board, "  display on:"), "  display on: A0");
+}
+
+TEST_F(Dq500AcquireTest, PseudoColourTurnsToTrueColourForAnRgbBoardAndOtherwiseOnYes) {
+    Board rgb = Open(kAllFrames, kRgbBoard, 24);
+    QV_usr_param &rgbMode = *rgb.container->GetUsrParam(kColourModeRow);
+    rgbMode.SetIndex(kPseudoColour);
+    rgb.platform->ChooseDisplayFrame();
+    EXPECT_TRUE(ui.questions.empty());
+    EXPECT_EQ(rgbMode.GetIndex(), kTrueColour);
+    EXPECT_THAT(testing::Lines(testing::Section(*rgb.container)),
+                ::testing::Contains("      True_Color_Enabled"));
+
+    Board other = Open(kAllFrames, kMonochrome, 24);
+    QV_usr_param &mode = *other.container->GetUsrParam(kColourModeRow);
+    mode.SetIndex(kPseudoColour);
+    ui.answers.push_back(MessageAnswer::No);
+    other.platform->ChooseDisplayFrame();
+    ASSERT_EQ(ui.questions.size(), 1u);
+    EXPECT_EQ(ui.questions[0].text,
+              "DQP display is set for pseudo color, do you want it set to true color?");
+    EXPECT_EQ(ui.questions[0].buttons, MessageButtons::YesNo);
+    EXPECT_EQ(ui.questions[0].caption, "Warning");
+    EXPECT_EQ(mode.GetIndex(), kPseudoColour);
+
+    ui.answers.push_back(MessageAnswer::Yes);
+    other.platform->ChooseDisplayFrame();
+    EXPECT_EQ(mode.GetIndex(), kTrueColour);
+    other.platform->ChooseDisplayFrame();
+    EXPECT_EQ(ui.questions.size(), 2u) << "true colour already: nothing to ask";
+}
+
+TEST_F(Dq500AcquireTest, ArmedFrameIsTakenByASnapWhenTheTriggerModeEnds) {
+    Board board = Open(kAllFrames, kMonochrome, 16);
+    auto get = binding_->Entry<&::qrx_get_param>();
+    board.platform->SetTriggerMode(1);
+    for (int param : {163, 194, 224}) EXPECT_EQ(get(board.platform->Handle(), param), 1.0);
+    EXPECT_EQ(State(board, "  cleared:"), "  cleared: A0 1 A1 1 B1 1 overlay 1");
+    EXPECT_EQ(State(board, "  shown:"), "  shown: display 0 frame 1 at 0,0 64 x 32 mode 3");
+
+    board.platform->ArmTrigger();
+    EXPECT_EQ(State(board, "  frames:"), "  frames: A0 armed A1 armed B1 idle");
+    EXPECT_EQ(board.platform->TriggerDone(), 0);
+
+    board.platform->SetTriggerMode(0);
+    EXPECT_EQ(State(board, "  frames:"), "  frames: A0 idle A1 idle B1 idle");
+    EXPECT_EQ(State(board, "  snaps:"), "  snaps: 2") << "A0 and A1 each finished by a snap";
+    EXPECT_EQ(board.platform->TriggerDone(), 1);
+    for (int param : {163, 194, 224}) EXPECT_EQ(get(board.platform->Handle(), param), 0.0);
+    EXPECT_EQ(State(board, "  cleared:"), "  cleared: A0 2 A1 2 B1 2 overlay 2");
+
+    // Stopping a running grab takes no snap.
+    const QRX_XBOARD_REQUEST grab{QRX_XBOARD_GRAB, DQP_FRAME_B1, {}};
+    ASSERT_EQ(binding_->Entry<&::qrx_xboard>()(board.platform->Handle(), &grab), 0);
+    EXPECT_EQ(State(board, "  frames:"), "  frames: A0 idle A1 idle B1 grabbing");
+    board.platform->StopAcquisition();
+    EXPECT_EQ(State(board, "  frames:"), "  frames: A0 idle A1 idle B1 idle");
+    EXPECT_EQ(State(board, "  snaps:"), "  snaps: 2");
+    EXPECT_TRUE(ui.messages.empty()) << ui.Texts().front();
+}
+
+// Without hardware nothing is armed or shown.
+TEST_F(Dq500AcquireTest, ClearingTouchesOnlyTheFittedFrames) {
+    Board board = Open(kOnlyA0);
+    board.platform->ClearFrames();
+    EXPECT_EQ(State(board, "  cleared:"), "  cleared: A0 1 overlay 1");
+    EXPECT_EQ(State(board, "  frames:"), "  frames: A0 idle");
+
+    board.platform->ArmTrigger();
+    EXPECT_EQ(State(board, "  frames:"), "  frames: A0 armed");
+    SetHardwareEnabled(false);
+    Board other = Open(kNoB1);
+    other.platform->ArmTrigger();
+    other.platform->ShowDisplay();
+    SetHardwareEnabled(true);
+    EXPECT_EQ(State(other, "  frames:"), "  frames: A0 idle A1 idle");
+    EXPECT_EQ(State(other, "  shown:"), "  shown: nothing");
 }
 
 }  // namespace

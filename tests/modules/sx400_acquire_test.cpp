@@ -97,18 +97,23 @@ protected:
         {0, 9}, {17, 40}, {130, 3}, {200, 101}, {301, 239}};
 };
 
-TEST_F(Sx400AcquireTest, GrabMovesAndASnapHoldsThePatternForEachDepth) {
+// One window per depth runs through what its image goes through: a live
+// grab, a snap, a save (which stops a grab), a clear and a load of the file.
+TEST_F(Sx400AcquireTest, GrabSnapSaveClearAndLoadBackForEachDepth) {
+    const std::filesystem::path path = std::filesystem::temp_directory_path() /
+                                       ("qvi-sx400-" + std::to_string(::getpid()) + ".tif");
     for (const Depth &depth : kDepths) {
         SCOPED_TRACE(depth.depth);
         auto window = Open(depth);
+        const ImageDocument &document = window->document;
         int width = 0, height = 0;
         ASSERT_EQ(window->board->GrabLive(window->sink->Window(), width, height), 1);
         EXPECT_EQ(width, window->width);
-        EXPECT_EQ(window->document.state, ImageDocument::kLiveGrab);
-        EXPECT_TRUE(window->document.grabRunning);
-        EXPECT_EQ(window->document.caption, " Board -- " + std::to_string(width) + " x " +
-                                                std::to_string(height) + " x " +
-                                                std::to_string(depth.depth));
+        EXPECT_EQ(document.state, ImageDocument::kLiveGrab);
+        EXPECT_TRUE(document.grabRunning);
+        const std::string size = std::to_string(width) + " x " + std::to_string(height);
+        const std::string bits = " x " + std::to_string(depth.depth);
+        EXPECT_EQ(document.caption, " Board -- " + size + bits);
         ASSERT_TRUE(window->sink->WaitFrames(1));
         const std::uint32_t before = window->sink->At(200, 101);
         bool moved = false;
@@ -119,8 +124,8 @@ TEST_F(Sx400AcquireTest, GrabMovesAndASnapHoldsThePatternForEachDepth) {
         EXPECT_TRUE(moved) << "the live display never changed";
 
         ASSERT_EQ(Acquire(*window, 1), 1);
-        EXPECT_FALSE(window->document.grabRunning);
-        EXPECT_EQ(window->document.server, 0u) << "a snap has no display server";
+        EXPECT_FALSE(document.grabRunning);
+        EXPECT_EQ(document.server, 0u) << "a snap has no display server";
         const std::uint64_t frame = Counter(*window);
         const quar::PixelLayout layout = quar::LayoutOf(depth.depth, depth.pixelFormat);
         FramePixels pixels;  // what the image tools read: every depth as it is
@@ -138,18 +143,33 @@ TEST_F(Sx400AcquireTest, GrabMovesAndASnapHoldsThePatternForEachDepth) {
                     : static_cast<std::uint32_t>(samples.values[0]);
             EXPECT_EQ(read, expected);
         }
-    }
-}
 
-TEST_F(Sx400AcquireTest, ClearBlanksTheFrameAndItsCaptionHasNoDepth) {
-    auto window = Open(kDepths[0]);
-    ASSERT_EQ(Acquire(*window, 1), 1);
-    ASSERT_EQ(Acquire(*window, 2), 1);
-    for (const auto &[x, y] : kPoints) {
-        EXPECT_EQ(Pixel(*window, x, y), 0);
-        EXPECT_EQ(window->sink->At(x, y), 0u);
+        ASSERT_EQ(window->board->GrabLive(window->sink->Window(), width, height), 1);
+        ASSERT_EQ(window->board->SaveImageFile(path), 0);
+        EXPECT_EQ(document.state, ImageDocument::kSnapped);
+        EXPECT_TRUE(document.frozen);
+        EXPECT_FALSE(document.grabRunning) << "saving stops the grab";
+        std::vector<std::int32_t> saved;
+        for (const auto &[x, y] : kPoints) saved.push_back(Pixel(*window, x, y));
+
+        ASSERT_EQ(Acquire(*window, 2), 1);
+        for (const auto &[x, y] : kPoints) {
+            EXPECT_EQ(Pixel(*window, x, y), 0);
+            EXPECT_EQ(window->sink->At(x, y), 0u);
+        }
+        EXPECT_EQ(document.caption, " Board -- " + size) << "a cleared frame has no depth";
+
+        ASSERT_EQ(window->board->LoadImageFile(path, window->sink->Window(), width, height), 1);
+        EXPECT_EQ(document.state, ImageDocument::kFromFile);
+        EXPECT_EQ(document.caption, " Board: " + path.string() + " -- " + size + bits);
+        for (std::size_t i = 0; i < kPoints.size(); ++i) {
+            const auto &[x, y] = kPoints[i];
+            EXPECT_EQ(Pixel(*window, x, y), saved[i]) << x << "," << y;
+            EXPECT_EQ(window->sink->At(x, y), Shown(*window, saved[i])) << x << "," << y;
+        }
+        EXPECT_TRUE(ui.messages.empty());
     }
-    EXPECT_EQ(window->document.caption, " Board -- 640 x 480");
+    std::filesystem::remove(path);
 }
 
 TEST_F(Sx400AcquireTest, ScrolledWindowShowsTheRestRoundedDownToEightColumns) {
@@ -207,37 +227,6 @@ TEST_F(Sx400AcquireTest, ASinkTheLibraryRefusesShowsTheWarningAndNoConnection) {
         EXPECT_EQ(window->document.sink, 0u);
         EXPECT_FALSE(window->document.imageValid);
     }
-}
-
-TEST_F(Sx400AcquireTest, SavedTiffLoadsBackIntoTheFrameForEachDepth) {
-    const std::filesystem::path path = std::filesystem::temp_directory_path() /
-                                       ("qvi-sx400-" + std::to_string(::getpid()) + ".tif");
-    for (const Depth &depth : kDepths) {
-        SCOPED_TRACE(depth.depth);
-        auto window = Open(depth);
-        int width = 0, height = 0;
-        ASSERT_EQ(window->board->GrabLive(window->sink->Window(), width, height), 1);
-        ASSERT_EQ(window->board->SaveImageFile(path), 0);
-        EXPECT_EQ(window->document.state, ImageDocument::kSnapped);
-        EXPECT_TRUE(window->document.frozen);
-        EXPECT_FALSE(window->document.grabRunning) << "saving stops the grab";
-        std::vector<std::int32_t> saved;
-        for (const auto &[x, y] : kPoints) saved.push_back(Pixel(*window, x, y));
-
-        ASSERT_EQ(Acquire(*window, 2), 1);
-        ASSERT_EQ(window->board->LoadImageFile(path, window->sink->Window(), width, height), 1);
-        EXPECT_EQ(window->document.state, ImageDocument::kFromFile);
-        EXPECT_EQ(window->document.caption,
-                  " Board: " + path.string() + " -- " + std::to_string(width) + " x " +
-                      std::to_string(height) + " x " + std::to_string(depth.depth));
-        for (std::size_t i = 0; i < kPoints.size(); ++i) {
-            const auto &[x, y] = kPoints[i];
-            EXPECT_EQ(Pixel(*window, x, y), saved[i]) << x << "," << y;
-            EXPECT_EQ(window->sink->At(x, y), Shown(*window, saved[i])) << x << "," << y;
-        }
-        EXPECT_TRUE(ui.messages.empty());
-    }
-    std::filesystem::remove(path);
 }
 
 TEST_F(Sx400AcquireTest, UnsavableDepthsAndUnreadableFilesAreRefused) {

@@ -104,6 +104,10 @@ TEST_F(SxaPortTest, FillsNameWithChannelKeysInTheirKindsDualTapAndRevision) {
 
     Channel separate = Open(2);
     EXPECT_TRUE(separate.Value(70).Equals(QV_param_val::S16(0)));
+    // Register writes reach the library as whole words.
+    EXPECT_EQ(Register(separate, kHTotalRegister), 910u);
+    EXPECT_EQ(separate.container->GetUsrParam(8)->SetValue(QV_param_val::U32(600)), 0);
+    EXPECT_EQ(Register(separate, kHTotalRegister), 600u);
 
     SetHardwareEnabled(false);
     separate.platform->FillParams(*separate.container);
@@ -129,13 +133,6 @@ TEST_F(SxaPortTest, TimingModeRowOffersDualTapOnlyOnSlaveChannels) {
     EXPECT_EQ(row->SetIndex(1), 2);
     EXPECT_TRUE(slave.Value(36).Equals(QV_param_val::U32(2)));
     EXPECT_TRUE(slave.Value(70).Equals(QV_param_val::S16(0)));
-}
-
-TEST_F(SxaPortTest, RegisterWritesReachTheLibraryAsWholeWords) {
-    Channel channel = Open(2);
-    EXPECT_EQ(Register(channel, kHTotalRegister), 910u);
-    EXPECT_EQ(channel.container->GetUsrParam(8)->SetValue(QV_param_val::U32(600)), 0);
-    EXPECT_EQ(Register(channel, kHTotalRegister), 600u);
 }
 
 TEST_F(SxaPortTest, MissingModuleEntriesAreReportedOnceAndSkipped) {

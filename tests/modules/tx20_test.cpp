@@ -104,7 +104,7 @@ TEST_F(Tx20Test, GeometryIsShownInPixelsAndLines) {
     EXPECT_EQ(alone.GetImageHeight(), 0);
 }
 
-TEST_F(Tx20Test, ScanModeKeepsTheShownHeight) {
+TEST_F(Tx20Test, ScanModeKeepsTheShownHeightAndReferencesReachTheHardwareInItsSteps) {
     Module module = Open();
     QV_usr_param &scan = module.Row(4);
     EXPECT_EQ(scan.GetIndex(), 1);  // "Non-interlaced"
@@ -118,10 +118,8 @@ TEST_F(Tx20Test, ScanModeKeepsTheShownHeight) {
     EXPECT_EQ(scan.SetIndex(2), -1);
     EXPECT_EQ(module.Raw(9), 0);
     EXPECT_EQ(module.Raw(26), 239);
-}
 
-TEST_F(Tx20Test, ReferencesReachTheHardwareInItsSteps) {
-    Module module = Open();
+    // The references reach the hardware in its steps.
     module.Row(25).SetValue(QV_param_val::S16(1500));
     module.Row(26).SetValue(QV_param_val::S16(2000));
     EXPECT_EQ(module.Raw(33), 1500);

@@ -48,7 +48,9 @@ protected:
     void SetUp() override { LoadOnTwoBoards("TX-60", kModule); }
 };
 
-TEST_F(Tx60Test, InterruptEnableIsABareWordOrNoLine) {
+// The interrupt enable is a bare word or no line; the horizontal active is
+// kept as a signed 16-bit value and written in hexadecimal.
+TEST_F(Tx60Test, InterruptEnableAndHorizontalActiveAsWrittenAndSent) {
     Module module = Open(1);
     auto written = [&] { return Lines(Section(*module.container)); };
     EXPECT_THAT(written(), Not(Contains(HasSubstr("PRI_Enable"))));
@@ -56,10 +58,23 @@ TEST_F(Tx60Test, InterruptEnableIsABareWordOrNoLine) {
     EXPECT_EQ(module.Row(kPriEnableRow).SetIndex(1), 1);
     EXPECT_THAT(written(), Contains("      PRI_Enable"));
     EXPECT_EQ(Register(module, 27), 1);
+
+    QV_usr_param &active = module.Row(kHorizontalActiveRow);
+    EXPECT_EQ(active.SetValue(QV_param_val::U32(640)), 0);
+    EXPECT_TRUE(module.Value(34).Equals(QV_param_val::S16(640)));
+    EXPECT_EQ(Register(module, 31), 640);
+    active.SetValue(QV_param_val::Float(512.75f));
+    EXPECT_TRUE(module.Value(34).Equals(QV_param_val::S16(512)));
+    EXPECT_THAT(written(), Contains("      Horizontal_Active = 0x200"));
 }
 
-TEST_F(Tx60Test, DepthIsTwelveBitsOnlyForCameraModeFourWithCameraIdTwo) {
+// The image is the acquisition size; its depth is twelve bits only for
+// camera mode 4 with camera id 2.
+TEST_F(Tx60Test, ImageIsTheAcquisitionSizeAndTwelveBitsOnlyForModeFourWithIdTwo) {
     Module module = Open();  // mode "4", id "2"
+    EXPECT_EQ(module.platform->GetImageWidth(), 640);
+    module.Row(29).SetValue(QV_param_val::S16(1000));
+    EXPECT_EQ(module.platform->GetImageHeight(), 1000);
     EXPECT_EQ(module.platform->GetBitsPerPixel(), 12);
     module.Row(kCameraIdRow).SetIndex(1);
     EXPECT_EQ(module.platform->GetBitsPerPixel(), 8);
@@ -72,24 +87,6 @@ TEST_F(Tx60Test, DepthIsTwelveBitsOnlyForCameraModeFourWithCameraIdTwo) {
 
     TX60_plat_mod alone(binding_.get(), ModuleHandle(0));
     EXPECT_EQ(alone.GetBitsPerPixel(), 8);
-}
-
-TEST_F(Tx60Test, ImageIsTheAcquisitionSize) {
-    Module module = Open();
-    EXPECT_EQ(module.platform->GetImageWidth(), 640);
-    module.Row(29).SetValue(QV_param_val::S16(1000));
-    EXPECT_EQ(module.platform->GetImageHeight(), 1000);
-}
-
-TEST_F(Tx60Test, HorizontalActiveIsStoredAsASigned16BitValue) {
-    Module module = Open(1);
-    QV_usr_param &active = module.Row(kHorizontalActiveRow);
-    EXPECT_EQ(active.SetValue(QV_param_val::U32(640)), 0);
-    EXPECT_TRUE(module.Value(34).Equals(QV_param_val::S16(640)));
-    EXPECT_EQ(Register(module, 31), 640);
-    active.SetValue(QV_param_val::Float(512.75f));
-    EXPECT_TRUE(module.Value(34).Equals(QV_param_val::S16(512)));
-    EXPECT_THAT(Lines(Section(*module.container)), Contains("      Horizontal_Active = 0x200"));
 }
 
 }  // namespace
