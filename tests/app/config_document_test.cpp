@@ -308,15 +308,5 @@ TEST_F(ConfigDocumentTest, RecentFilesKeepAbsolutePathsAndLoseFilesThatAreGone) 
     EXPECT_EQ(recent.List(), Strings{Default()});
 }
 
-TEST(MemoryRecentFilesTest, KeepsItsCapacityAndRemovesByName) {
-    MemoryRecentFiles two(2);
-    for (const char *name : {"a", "b", "a", "c"}) two.Add(name);
-    EXPECT_EQ(two.List(), (Strings{"c", "a"}));
-    two.Remove("c");
-    two.Remove("unlisted");
-    EXPECT_EQ(two.List(), Strings{"a"});
-    EXPECT_EQ(Without({"x", "y", "x"}, "x"), Strings{"y"});
-}
-
 }  // namespace
 }  // namespace qvi

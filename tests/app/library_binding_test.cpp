@@ -293,7 +293,6 @@ TEST_F(LibraryBindingTest, ThePlatformObjectFailsWithItsBindingWithoutAFurtherMe
     } cases[] = {
         {{"core-without-load-cnf", "rx", "px"}, kNotFound + "qrx_load_cnf"},
         {{"broken.so", "", ""}, "Can't Load Core QUAR DLL: broken.so"},
-        {{"core", "broken.so", ""}, "Can't Load RX QUAR DLL: broken.so"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.message);
@@ -353,8 +352,6 @@ TEST(DlLibraryLoaderTest, FindsBareNamesBesideTheProgram) {
     std::string reason;
     LibraryHandle library = loader.Load(QVI_FAKE_PX_NAME, reason);
     ASSERT_NE(library, nullptr) << reason;
-    EXPECT_EQ(std::filesystem::canonical(loader.FilePath(library)),
-              std::filesystem::canonical(QVI_FAKE_PX_PATH));
     EXPECT_NE(loader.Symbol(library, "px_done"), nullptr);
     EXPECT_EQ(loader.Symbol(library, "rx57_dregs"), nullptr);
     loader.Free(library);

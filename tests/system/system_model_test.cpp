@@ -6,7 +6,6 @@
 
 #include "library/hardware.h"
 #include "modules/computational/rx20.h"
-#include "modules/model_registry.h"
 #include "params/mod.h"
 #include "support/stand_in.h"
 #include "system/config_state.h"
@@ -170,16 +169,6 @@ TEST(RecordFieldTest, FieldsAreLittleEndianAndSixteenBitWordsKeepTheirSign) {
     EXPECT_EQ(RecordS16(nullptr, 0), 0);
     WriteRecordS16(nullptr, 0, 5);
     WriteRecordU32(nullptr, 0, 5);
-}
-
-// The SXA camera channel is the one model whose platform class has another
-// name; every model goes there and back unchanged.
-TEST(ModelRegistryTest, PlatformNamesGoBackToTheirModel) {
-    EXPECT_EQ(PlatformNameOf("SXA-VMOD"), "TX0");
-    EXPECT_EQ(ModelNameOf("TX0"), "SXA-VMOD");
-    for (const char *model : {"SXA-VMOD", "TX-31", "SXA", "RX-20"})
-        EXPECT_EQ(ModelNameOf(PlatformNameOf(model)), model);
-    EXPECT_EQ(PlatformNameOf("TX-31"), "TX-31");
 }
 
 }  // namespace
