@@ -50,17 +50,21 @@ TEST_F(ImageCommandsTest, CommandsSetTheStateClearFrozenAndTellTheBoardItsChanne
     EXPECT_EQ(document->state, ImageDocument::kSnapped);
     Clear(*document, &window);
     EXPECT_EQ(document->state, ImageDocument::kCleared);
-    EXPECT_THAT(board.calls, ElementsAre("GrabLive", "Acquire 1", "Acquire 2"));
-    EXPECT_THAT(board.selected, ElementsAre(2, 2, 2));
-}
-
-TEST_F(ImageCommandsTest, RedisplayDependsOnTheState) {
-    for (int state : {ImageDocument::kLiveGrab, ImageDocument::kFromFile, ImageDocument::kSnapped,
-                      ImageDocument::kTriggered}) {
+    // A redisplay grabs again, draws the file's image or draws the still frame.
+    for (int state :
+         {ImageDocument::kLiveGrab, ImageDocument::kFromFile, ImageDocument::kSnapped}) {
         document->state = state;
         Redisplay(*document, &window);
     }
-    EXPECT_THAT(board.calls, ElementsAre("GrabLive", "Acquire -3", "Acquire -1", "Acquire -1"));
+    // Closing ends a triggered acquisition, clears and forgets the document.
+    document->state = ImageDocument::kTriggered;
+    CloseImageDocument(*document);
+    EXPECT_EQ(document->state, ImageDocument::kCleared);
+    EXPECT_EQ(board.Document(2), nullptr);
+    EXPECT_THAT(board.calls,
+                ElementsAre("GrabLive", "Acquire 1", "Acquire 2", "GrabLive", "Acquire -3",
+                            "Acquire -1", "TriggerMode 0", "Acquire 2 without window"));
+    EXPECT_EQ(board.selected, std::vector<int>(7, 2));  // once per command, redisplay and closing
 }
 
 TEST_F(ImageCommandsTest, ScrollingRoundsXUpAndYDownOnlyForAShownCameraImage) {
@@ -169,14 +173,6 @@ TEST_F(ImageCommandsTest, SaveTitlesTheWindowAndLoadKeepsTheBoardsResult) {
     LoadTiff(*document, "/tmp/c.tif", &window);
     EXPECT_FALSE(document->imageValid);
     EXPECT_EQ(document->state, ImageDocument::kFromFile);
-}
-
-TEST_F(ImageCommandsTest, ClosingEndsATriggeredAcquisitionClearsAndForgetsTheDocument) {
-    document->state = ImageDocument::kTriggered;
-    CloseImageDocument(*document);
-    EXPECT_THAT(board.calls, ElementsAre("TriggerMode 0", "Acquire 2 without window"));
-    EXPECT_EQ(document->state, ImageDocument::kCleared);
-    EXPECT_EQ(board.Document(2), nullptr);
 }
 
 TEST_F(ImageCommandsTest, MenusFollowTheTriggerDialogTheStateAndTheDisplayOptions) {

@@ -189,7 +189,7 @@ TEST_F(TriggerTest, TheExternalWaitPollsEverySecondAndCanBeCancelled) {
     EXPECT_THAT(ui.Texts(), ElementsAre("SetTimer failed"));
 }
 
-TEST_F(TriggerTest, SxaArmKeepsTheWaiterForTheSameSourceAndClosingJoinsIt) {
+TEST_F(TriggerTest, SxaArmKeepsTheWaiterForTheSameSourceAndClearFrameOrClosingJoinsIt) {
     auto setup = MakeSetup();
     setup.sxaBoard = true;
     document.channel = 3;
@@ -201,32 +201,29 @@ TEST_F(TriggerTest, SxaArmKeepsTheWaiterForTheSameSourceAndClosingJoinsIt) {
     EXPECT_TRUE(trigger->WaiterRunning());
     port.Fire();  // a triggered frame is shown by the thread
 
-    trigger->ChooseSource(TriggeredAcquisition::Source::Software);
-    trigger->Arm();  // another source: the old waiter ends, a new one starts
-    EXPECT_EQ(waitersStarted, 2);
+    board.calls.clear();
+    document.frozen = true;
+    trigger->ClearFrame();  // ends the waiter and the trigger mode
+    EXPECT_FALSE(trigger->WaiterRunning());
     EXPECT_EQ(port.interrupts.load(), 1);
     EXPECT_EQ(port.ended.load(), 1);
+    EXPECT_EQ(trigger->ArmLabel(), "Arm+ poll");
+    EXPECT_FALSE(document.frozen);
+    EXPECT_THAT(board.calls, ElementsAre("TriggerMode 0", "Acquire 2"));
+
+    trigger->Arm();
+    trigger->ChooseSource(TriggeredAcquisition::Source::Software);
+    trigger->Arm();  // another source: the old waiter ends, a new one starts
+    EXPECT_EQ(waitersStarted, 3);
+    EXPECT_EQ(port.interrupts.load(), 2);
+    EXPECT_EQ(port.ended.load(), 2);
     EXPECT_THAT(board.selected, ::testing::Each(3));
 
     trigger.reset();  // closing ends the thread before the tool goes
-    EXPECT_EQ(port.interrupts.load(), 2);
-    EXPECT_EQ(port.ended.load(), 2);
+    EXPECT_EQ(port.interrupts.load(), 3);
+    EXPECT_EQ(port.ended.load(), 3);
     EXPECT_EQ(std::count(board.calls.begin(), board.calls.end(), "SoftwareTrigger"), 1);
     EXPECT_EQ(board.calls.back(), "TriggerMode 0");
-}
-
-TEST_F(TriggerTest, SxaClearFrameStopsTheWaiterAndTheTriggerMode) {
-    auto setup = MakeSetup();
-    setup.sxaBoard = true;
-    TriggeredAcquisition trigger(document, clock, setup);
-    trigger.Arm();
-    board.calls.clear();
-    document.frozen = true;
-    trigger.ClearFrame();
-    EXPECT_FALSE(trigger.WaiterRunning());
-    EXPECT_EQ(trigger.ArmLabel(), "Arm+ poll");
-    EXPECT_FALSE(document.frozen);
-    EXPECT_THAT(board.calls, ElementsAre("TriggerMode 0", "Acquire 2"));
 }
 
 TEST_F(TriggerTest, DigitalIoTestPollsInputsDrivesOutputsAndSetsTheInputMode) {

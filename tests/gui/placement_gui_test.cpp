@@ -47,14 +47,12 @@ private slots:
 
     void cleanup() { TearDown(); }
 
-    void theRestoredMainWindowFitsTheScreen() {
+    void theMainWindowTheModuleSetupDialogsAndTheSystemWindowsStayOnTheScreen() {
         QVERIFY(QTest::qWaitForWindowExposed(frame_.get()));
         QVERIFY2(OnScreen(*frame_), Where(*frame_));
         // It fills the screen rather than keeping a stale small size.
         QVERIFY(frame_->frameGeometry().width() > Available().width() - 10);
-    }
 
-    void moduleSetupDialogsOpenOnTheScreenHoweverFarTheyCascade() {
         // Element 2 lies against the main window's right edge; 26 has
         // cascaded 520 px left and down from there.
         for (int element : {2, 9, 26}) {
@@ -64,14 +62,11 @@ private slots:
             QVERIFY2(OnScreen(*dialog), Where(*dialog));
         }
         frame_->Dialogs().CloseAll();
-    }
 
-    void theSystemWindowsOpenOnTheScreen() {
         frame_->Action(qvi::Command::SystemDialog)->trigger();
         qvi::CSystemWindowHw *hardware = frame_->SystemWindowHw();
         QVERIFY(hardware != nullptr && hardware->isVisible());
         QVERIFY2(OnScreen(*hardware), Where(*hardware));
-
         // Beside a main window that the user has pushed to the screen's corner.
         QWidget corner;
         corner.setGeometry(Available().right() - 100, Available().bottom() - 80, 90, 70);

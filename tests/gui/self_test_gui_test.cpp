@@ -1,5 +1,5 @@
 // The Help menu's Acquisition Self-Test on the demo and its rack: the
-// question about open image windows, progress and Cancel, and the report.
+// question about open image windows, Cancel, and the report shown and kept.
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
@@ -56,36 +56,25 @@ private slots:
     void cleanup() { TearDown(); }
 
     // The open image window (the demo opens one) stays when the user does
-    // not agree to close it; once they agree, every board is tested and the
-    // report shown is the one kept beside the configuration.
-    void testsEveryBoardAndKeepsTheReportShown() {
+    // not agree to close it; once they agree, Cancel before the first board
+    // stops the test, and the report shown is the one kept beside the
+    // configuration. What the report says of each board is the self-test's
+    // own concern, checked on the command line.
+    void asksAboutImageWindowsStopsOnCancelAndKeepsTheReportShown() {
         frame_->Action(Command::Grab)->trigger();
         QVERIFY(frame_->ActiveImageWindow(false) != nullptr);
         QVERIFY(!RunSelfTest());
         QVERIFY(frame_->ActiveImageWindow(false) != nullptr);
         session_->ui.answers.push_back(qvi::MessageAnswer::Ok);
-        QVERIFY(RunSelfTest());
-        const QString &report = report_;
+        QVERIFY(RunSelfTest([](CSelfTestDialog &dialog) { dialog.CancelButton()->click(); }));
         QCOMPARE(session_->ui.questions.size(), std::size_t{2});
         QVERIFY(session_->ui.questions[1].text.find("image windows will be closed") !=
                 std::string::npos);
         QVERIFY(frame_->ActiveImageWindow(false) == nullptr);
-        QVERIFY2(report.contains("\nResult: PASS ("), qPrintable(report));
-        QVERIFY(report.contains("\nLumo Comp:6\n  pass  snap            640 x 480 x 16\n"));
-        const std::string kept = ReportFile();
-        QCOMPARE(QString::fromStdString(kept).trimmed(), report.trimmed());
+        QVERIFY2(report_.contains("Cancelled before every board was tested."), qPrintable(report_));
+        QVERIFY(report_.contains("Result: FAIL (0 passed, 0 failed, 0 skipped)"));
+        QCOMPARE(QString::fromStdString(ReportFile()).trimmed(), report_.trimmed());
         QVERIFY(saved_.startsWith("Report saved as ") && saved_.endsWith(".selftest.txt"));
-    }
-
-    // Cancel before the first board: nothing is tested and the report says so.
-    void cancelStopsBeforeTheNextBoard() {
-        QVERIFY(frame_->ActiveImageWindow(false) != nullptr);
-        session_->ui.answers.push_back(qvi::MessageAnswer::Ok);
-        QVERIFY(RunSelfTest([](CSelfTestDialog &dialog) { dialog.CancelButton()->click(); }));
-        const QString &report = report_;
-        QVERIFY2(report.contains("Cancelled before every board was tested."), qPrintable(report));
-        QVERIFY(report.contains("Result: FAIL (0 passed, 0 failed, 0 skipped)"));
-        QVERIFY(!report.contains("  pass  "));
     }
 };
 
