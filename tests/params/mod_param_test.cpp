@@ -102,20 +102,6 @@ TEST_F(ModParamTest, BadPortsAreReportedAndChangeNothing) {
     EXPECT_EQ(param->GetCurrentPort(), 3);
 }
 
-TEST_F(ModParamTest, PortsKeepTheirOwnValues) {
-    const std::array<QV_param_val, 4> defaults{QV_param_val::U16(1), QV_param_val::U16(2),
-                                               QV_param_val::U16(3), QV_param_val::U16(4)};
-    QV_range_param param("Gain", 4, defaults, 5, 1, nullptr, nullptr, nullptr, nullptr, nullptr,
-                         nullptr, 10);
-    param.SetCurrentPort(2);
-    param.SetRawValue(QV_param_val::U16(30));
-    EXPECT_EQ(param.GetRawValue(2).GetLong(), 30);
-    EXPECT_EQ(param.GetRawValue(1).GetLong(), 2);
-    EXPECT_EQ(param.GetDefaultVal(2).GetLong(), 3);
-    EXPECT_EQ(param.GetCFGString(3), "Gain = 4");
-    EXPECT_EQ(param.GetCFGString(), "Gain = 30");
-}
-
 TEST_F(ModParamTest, IsModifiedComparesKindsAsWellAsNumbers) {
     auto param = RangeParam("HCount", QV_param_val::U16(5), 10);
     EXPECT_FALSE(param->IsModified());
