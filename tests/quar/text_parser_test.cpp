@@ -115,9 +115,7 @@ TEST_F(TextParserTest, ReadsWhatTheProgramWrites) {
     const ModuleConfig &board = first.boards[0].board;
     EXPECT_EQ(board.table, &testing::fake::kBoard);
     EXPECT_EQ(board.line, 7);
-    // Handle 5 reads its bit pattern as a signed 32-bit key.
-    EXPECT_EQ(Numbers(board, {0, 5, 2, 4, 22}), (std::vector<double>{32, -1, 1, 3, 16}));
-    EXPECT_TRUE(board.pixelSizeOverride16);
+    EXPECT_EQ(Numbers(board, {0, 4, 22}), (std::vector<double>{32, 3, 16}));
 
     ASSERT_EQ(first.boards[0].modules.size(), 1u);
     const ModuleConfig &tx = first.boards[0].modules[0];
@@ -175,11 +173,6 @@ TEST_F(TextParserTest, PerPortKeysFollowTheirBlock) {
     for (const auto &[handle, port, value] : std::vector<std::tuple<int, std::size_t, double>>{
              {32, 0, 7}, {32, 2, 7}, {32, 3, 9}, {24, 1, 1}, {24, 3, 0}})
         EXPECT_EQ(Number(*tx, handle, port), value) << handle << " on port " << port;
-
-    const std::string head = "[SYSTEM:0]\n[SX-400:0]\n[TX-30:0]\nSlot_Number = 0\n";
-    ExpectFault(head + "[CameraPort:1]\nOutput_LUT_Bypass\n", 6,
-                "module key inside a camera-port block");
-    ExpectFault(head + "[CameraPort]\n", 5, "section number missing");
 }
 
 // What fits a key's type reads as its value; what does not is refused with its reason.
@@ -259,13 +252,6 @@ TEST_F(TextParserTest, MoreBoardsThanTheLibraryHoldsAreRefusedAtTheFirstTooMany)
     EXPECT_TRUE(Parse(text)) << error.Message();
 }
 
-TEST_F(TextParserTest, SectionRules) {
-    ExpectFault("[SYSTEM]\n", 1, "section number missing");
-    ExpectFault("[SYSTEM:0]\n[SX-400:99999]\n", 2, "value out of range");
-    ExpectFault("[SYSTEM:0]\n[CameraPort:0]\n", 2,
-                "camera port outside a four-port module or an SXA board");
-}
-
 TEST_F(TextParserTest, ModulesNeedAFreeSlotOfTheirKind) {
     const auto dq = Parse(
         "[SYSTEM:0]\n[DQ-500:0]\n[RX-10:0]\nSlot_Number = 1\n[TX-60:0]\nSlot_Number = 0\n"
@@ -280,8 +266,8 @@ TEST_F(TextParserTest, ModulesNeedAFreeSlotOfTheirKind) {
 
     const std::string sx = "[SYSTEM:0]\n[SX-400:0]\n";
     ExpectFault(sx + "[SYSTEM:1]\n[TX-30:0]\nSlot_Number = 0\n", 4, "module before any board");
-    ExpectFault(sx + "[TX-30:0]\nSlot_Number = -1\n", 4, "no such slot on the board");
     ExpectFault(sx + "[RX-10:0]\nSlot_Number = 0\n", 4, "slot does not take this module");
+    ExpectFault(sx + "[TX-30:99999]\nSlot_Number = 0\n", 3, "value out of range");
     ExpectFault(sx + "[TX-30:0]\nSlot_Number = zero\n", 4, "bad number");
     ExpectFault(sx + "Slot_Number = 0\n", 3, "unknown key");
 }
