@@ -110,7 +110,7 @@ TEST_F(Tx10Test, PllSettingsShareTheirWordsBitByBit) {
     EXPECT_EQ(value(55), -1);
 }
 
-TEST_F(Tx10Test, FillStartsOnTheStartupPortAndWritesItsRegisters) {
+TEST_F(Tx10Test, FillStartsOnTheStartupPortAndTheWindowGivesTheImageGeometry) {
     Tx10 module = Open();
     EXPECT_EQ(module.Param(0).GetRawValue().GetShort(), 2);
     EXPECT_EQ(module.Param(6).GetCurrentPort(), 2);
@@ -122,22 +122,10 @@ TEST_F(Tx10Test, FillStartsOnTheStartupPortAndWritesItsRegisters) {
     EXPECT_EQ(module.Param(86).GetRawValue(3).GetShort(), 30);
     EXPECT_EQ(module.platform->GetHardwareRevision(), 30);
     EXPECT_FALSE(module.Row(72).IsEnabled());
-}
 
-TEST_F(Tx10Test, WithoutHardwareTheModuleFillsButReadsNoRevision) {
-    SetHardwareEnabled(false);
-    Tx10 module = Open();
-    EXPECT_EQ(module.Param(6).GetRawValue(2).GetShort(), 910);
-    EXPECT_EQ(module.platform->GetHardwareRevision(), 0);
-    EXPECT_EQ(module.Param(86).GetRawValue(0).GetShort(), 0);
-}
-
-TEST_F(Tx10Test, ImageGeometryComesFromTheWindowRegisters) {
-    Tx10 module = Open();
     // Port 2: 650 - 0 + 5 = 655, cut to 652; 500 - 4 lines, non-interlaced.
     EXPECT_EQ(module.platform->GetImageWidth(), 652);
     EXPECT_EQ(module.platform->GetImageHeight(), 496);
-
     // Port 0: 527 - 10 + 5 = 522, cut to 520; interlaced, both fields.
     EXPECT_EQ(module.Row(5).SetIndex(0), kRedrawRows);
     EXPECT_EQ(Register(module, 18), 527);
@@ -146,6 +134,14 @@ TEST_F(Tx10Test, ImageGeometryComesFromTheWindowRegisters) {
     EXPECT_EQ(module.Param(0).GetRawValue().GetShort(), 0);
     EXPECT_EQ(module.Row(5).SetIndex(4), -1);
     EXPECT_EQ(module.Row(5).GetIndex(), 0);
+}
+
+TEST_F(Tx10Test, WithoutHardwareTheModuleFillsButReadsNoRevision) {
+    SetHardwareEnabled(false);
+    Tx10 module = Open();
+    EXPECT_EQ(module.Param(6).GetRawValue(2).GetShort(), 910);
+    EXPECT_EQ(module.platform->GetHardwareRevision(), 0);
+    EXPECT_EQ(module.Param(86).GetRawValue(0).GetShort(), 0);
 }
 
 TEST_F(Tx10Test, SelectedRegistersAreReadAndWrittenThroughTheirSelector) {

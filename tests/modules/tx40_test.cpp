@@ -139,8 +139,30 @@ TEST_F(Tx40Test, WindowRowsStoreWhatIsEnteredInTheCurrentCameraStructure) {
     EXPECT_EQ(RecordU16(again, 0x4e), 3);
 }
 
-TEST_F(Tx40Test, ClockLabelsDivideTheBaseFrequency) {
-    Module module = Open();  // 24.00 MHz divided by 4
+TEST_F(Tx40Test, ExSyncWidthAndClockLabelsFollowTheirSettings) {
+    Module module = Open();  // preset 997, counter on, the 0.5586 us clock
+    QV_usr_param &width = module.Row(kExSyncWidthRow);
+    width.Refresh();
+    EXPECT_THAT(width.GetChoices(), ElementsAre("disabled", "140.00 us", "558.60 us", "2.23 ms",
+                                                "8.93 ms", "35.70 ms", "143.00 ms"));
+    EXPECT_EQ(width.GetIndex(), 2);
+    module.container->GetModParam(30)->SetRawValue(QV_param_val::S16(0));
+    EXPECT_EQ(width.GetChoices()[1], "420.00 ns");
+
+    EXPECT_EQ(width.SetIndex(0), 0);
+    EXPECT_EQ(module.Raw(25), 0);
+    EXPECT_EQ(width.GetIndex(), 0);
+    EXPECT_EQ(width.SetIndex(6), 2);
+    EXPECT_EQ(module.Raw(25), 1);
+    EXPECT_EQ(module.Raw(23), 5);
+    EXPECT_EQ(width.GetIndex(), 6);
+
+    QV_usr_param &exSyncFine = module.Row(kExSyncFineRow);
+    EXPECT_EQ(exSyncFine.SetValue(QV_param_val::S16(100)), 0);
+    EXPECT_TRUE(exSyncFine.GetValue().Equals(QV_param_val::S16(0)));
+    EXPECT_TRUE(ui.messages.empty());
+
+    // 24.00 MHz divided by 4.
     QV_usr_param &coarse = module.Row(kCoarseClockRow);
     QV_usr_param &fine = module.Row(kFineClockRow);
     EXPECT_THAT(coarse.GetChoices(), ElementsAre("tbd"));
@@ -164,30 +186,6 @@ TEST_F(Tx40Test, ClockLabelsDivideTheBaseFrequency) {
     EXPECT_EQ(coarse.GetChoices().back(), "40.00 MHz");
     EXPECT_EQ(coarse.SetIndex(8), -1);
     EXPECT_EQ(module.Raw(11), 0);
-}
-
-TEST_F(Tx40Test, ExSyncWidthLabelsFollowThePreset) {
-    Module module = Open();  // preset 997, counter on, the 0.5586 us clock
-    QV_usr_param &width = module.Row(kExSyncWidthRow);
-    width.Refresh();
-    EXPECT_THAT(width.GetChoices(), ElementsAre("disabled", "140.00 us", "558.60 us", "2.23 ms",
-                                                "8.93 ms", "35.70 ms", "143.00 ms"));
-    EXPECT_EQ(width.GetIndex(), 2);
-    module.container->GetModParam(30)->SetRawValue(QV_param_val::S16(0));
-    EXPECT_EQ(width.GetChoices()[1], "420.00 ns");
-
-    EXPECT_EQ(width.SetIndex(0), 0);
-    EXPECT_EQ(module.Raw(25), 0);
-    EXPECT_EQ(width.GetIndex(), 0);
-    EXPECT_EQ(width.SetIndex(6), 2);
-    EXPECT_EQ(module.Raw(25), 1);
-    EXPECT_EQ(module.Raw(23), 5);
-    EXPECT_EQ(width.GetIndex(), 6);
-
-    QV_usr_param &fine = module.Row(kExSyncFineRow);
-    EXPECT_EQ(fine.SetValue(QV_param_val::S16(100)), 0);
-    EXPECT_TRUE(fine.GetValue().Equals(QV_param_val::S16(0)));
-    EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST_F(Tx40Test, BitsPerPixelFollowPixelSizeInterleaveAndRegisterThree) {
