@@ -269,17 +269,13 @@ TEST_F(SystemTreeTest, ANewSystemHoldsTheRacksBoardsAndGivesAnSxaItsChannels) {
             EXPECT_EQ(board[channel + 1], "    Channel " + std::to_string(channel))
                 << c.channels << " channels, with others: " << !c.others.empty();
         EXPECT_EQ(board[c.expected + 1], "BZ700");  // a new system lists the SXAs last
-        // The SXA's section runs until a section that is not one of its ports.
+        // The SXA's section, the last board's, runs up to the bus translator's.
         const std::string written = Read(dir_ / "scratch.txt");
-        std::istringstream lines(written.substr(written.find("[SXA:0]") + 1));
-        std::size_t ports = 0;
-        for (std::string line; std::getline(lines, line);) {
-            if (line.rfind("[CameraPort:", 0) == 0)
-                ++ports;
-            else if (line.rfind("[", 0) == 0)
-                break;
-        }
-        EXPECT_EQ(ports, static_cast<std::size_t>(c.expected)) << written;
+        const std::size_t from = written.find("[SXA:0]"), end = written.find("[BZ-700]");
+        ASSERT_LT(from, end) << written;
+        int ports = 0;
+        for (std::size_t at = from; (at = written.find("[CameraPort:", at + 1)) < end;) ++ports;
+        EXPECT_EQ(ports, c.expected) << written;
         EXPECT_TRUE(ui.messages.empty()) << ::testing::PrintToString(ui.Texts());
     }
 }
