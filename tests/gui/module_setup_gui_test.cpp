@@ -160,16 +160,32 @@ private slots:
         QVERIFY(dialogs.Open(System(), kTx31) != nullptr);
     }
 
-    // Apply stores at once and the dialog stays; a refused value keeps the
-    // old one; OK stores the value in the register and marks the
-    // configuration changed.
-    void aNumberIsEnteredThroughTheValueEntryDialogAndSavedByOk() {
+    // A field is checked when the user leaves it, not when a message box
+    // takes the focus. Apply stores at once and the dialog stays; a refused
+    // value keeps the old one; OK stores the value in the register and marks
+    // the configuration changed.
+    void aNumberIsCheckedOnLeavingAndAppliedOrSavedByOk() {
         CModuleSetupDlg *dialog = Open(kChannel0);
+        CParamPage *pll = dialog->Page(TabNamed(*dialog, "Phase-Locked Loop"));
+        const int divider = RowLabelled(*pll, "Reference Divider");
+        QVERIFY(divider > 0);
+        dialog->SetValueEntryRunner([&](CValueEntryDlg &entry) {
+            entry.Edit()->setText("5000");
+            // A message box over the dialog takes the focus: no check, no second box.
+            QFocusEvent toMessageBox(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+            QApplication::sendEvent(entry.Edit(), &toMessageBox);
+            EXPECT_EQ_Q(session->ui.Errors().size(), std::size_t{0});
+            QFocusEvent tabbedAway(QEvent::FocusOut, Qt::TabFocusReason);
+            QApplication::sendEvent(entry.Edit(), &tabbedAway);
+            entry.CancelButton()->click();
+            return entry.result();
+        });
+        QTest::mouseClick(pll->NumberField(divider), Qt::LeftButton);
+
         CParamPage *page = dialog->Page(kTimingTab);
         const int row = RowLabelled(*page, "Horizontal Total");
         QLineEdit *field = page->NumberField(row);
         QVERIFY(page->DropDown(row)->isHidden() && field->isVisibleTo(page));
-
         int runs = 0;
         dialog->SetValueEntryRunner([&](CValueEntryDlg &entry) {
             ++runs;
@@ -194,35 +210,14 @@ private slots:
         QTest::mouseClick(field, Qt::LeftButton);
         QCOMPARE(runs, 1);
         QCOMPARE(failures_.join("; "), QString());
-        QCOMPARE(session->ui.Errors(), (std::vector<std::string>{"Entry out of range: 2000"}));
+        QCOMPARE(session->ui.Errors(), (std::vector<std::string>{"Entry out of range: 5000",
+                                                                 "Entry out of range: 2000"}));
         QCOMPARE(field->text(), QString("801"));
         QCOMPARE(Platform(kChannel0).read_reg(kHTotalReg).ToString(), std::string("801"));
 
         dialog->OkButton()->click();
         FlushDeletes();
         QVERIFY(qvi::ConfigModified());
-    }
-
-    void aSignedFieldIsCheckedWhenTheUserLeavesItNotWhenAMessageTakesTheFocus() {
-        CModuleSetupDlg *dialog = Open(kChannel0);
-        CParamPage *page = dialog->Page(TabNamed(*dialog, "Phase-Locked Loop"));
-        const int row = RowLabelled(*page, "Reference Divider");
-        QVERIFY(row > 0);
-        dialog->SetValueEntryRunner([&](CValueEntryDlg &entry) {
-            entry.Edit()->setText("5000");
-            // A message box over the dialog takes the focus: no check, no second box.
-            QFocusEvent toMessageBox(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
-            QApplication::sendEvent(entry.Edit(), &toMessageBox);
-            EXPECT_EQ_Q(session->ui.Errors().size(), std::size_t{0});
-            QFocusEvent tabbedAway(QEvent::FocusOut, Qt::TabFocusReason);
-            QApplication::sendEvent(entry.Edit(), &tabbedAway);
-            entry.CancelButton()->click();
-            return entry.result();
-        });
-        QTest::mouseClick(page->NumberField(row), Qt::LeftButton);
-        QCOMPARE(failures_.join("; "), QString());
-        QCOMPARE(session->ui.Errors(), (std::vector<std::string>{"Entry out of range: 5000"}));
-        dialog->CancelButton()->click();
     }
 
     void aPortChoiceRefillsEveryRowWithThatPortsValues() {
@@ -245,13 +240,15 @@ private slots:
         dialog->CancelButton()->click();
     }
 
-    void enterF2AndSpaceOpenTheValueEntryAndTabReachesEveryRow() {
+    // Enter, F2 and Space open the value entry, Tab reaches every row, the
+    // wheel scrolls the rows and changes only a focused drop-down.
+    void theKeysAndTheWheelOnTheRows() {
         CModuleSetupDlg *dialog = Open(kChannel0);
         QPointer<CModuleSetupDlg> guard = dialog;
         dialog->Tabs()->setCurrentIndex(kTimingTab);
         CParamPage *page = dialog->Page(kTimingTab);
-        const int row = RowLabelled(*page, "Horizontal Total");
-        QLineEdit *field = page->NumberField(row);
+        QLineEdit *field = page->NumberField(RowLabelled(*page, "Horizontal Total"));
+        QComboBox *polarity = page->DropDown(RowLabelled(*page, "Hsync Polarity"));
         QStringList opened;
         dialog->SetValueEntryRunner([&](CValueEntryDlg &entry) {
             opened << entry.windowTitle();
@@ -268,7 +265,7 @@ private slots:
         QCOMPARE(opened, QStringList(4, "Horizontal Total"));
         // Other keys do nothing to the field, and a drop-down opens no value entry.
         QTest::keyClick(field, Qt::Key_A);
-        page->DropDown(RowLabelled(*page, "Hsync Polarity"))->setFocus();
+        polarity->setFocus();
         QTest::keyClick(dialog->focusWidget(), Qt::Key_F2);
         QCOMPARE(opened.size(), 4);
 
@@ -299,25 +296,14 @@ private slots:
         QTest::keyClick(dialog->focusWidget(), Qt::Key_Backtab);
         QCOMPARE(page->RowOf(dialog->focusWidget()), -1);
         QCOMPARE(page->ScrollBar()->value(), 0);
-        dialog->CancelButton()->click();
-    }
 
-    void theWheelScrollsTheRowsAndChangesOnlyAFocusedDropDown() {
-        CModuleSetupDlg *dialog = Open(kChannel0);
-        dialog->Tabs()->setCurrentIndex(kTimingTab);
-        CParamPage *page = dialog->Page(kTimingTab);
         const int lines = QApplication::wheelScrollLines();
         dialog->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(dialog));
         dialog->OkButton()->setFocus();
-        const int row = RowLabelled(*page, "Hsync Polarity");
-        QVERIFY(row > 0);
-        QComboBox *polarity = page->DropDown(row);
         const QString first = page->Label(1)->text();
-
         // Over an unfocused drop-down: the rows scroll, the value stays.
         TurnWheel(polarity, -1);
-        QCOMPARE(Module(kChannel0).GetUsrParam(10)->GetIndex(), 0);
         QCOMPARE(Platform(kChannel0).read_reg(kHsyncPolarityReg).ToString(), std::string("0"));
         QCOMPARE(page->ScrollBar()->value(), lines);
         QVERIFY(!polarity->hasFocus());
@@ -336,12 +322,10 @@ private slots:
         QVERIFY(polarity->hasFocus());
         TurnWheel(polarity, -1);
         QCOMPARE(polarity->currentText(), QString("High"));
-        QCOMPARE(Module(kChannel0).GetUsrParam(10)->GetIndex(), 1);
         QCOMPARE(Platform(kChannel0).read_reg(kHsyncPolarityReg).ToString(), std::string("1"));
         QCOMPARE(page->ScrollBar()->value(), 0);
 
         // Cancel closes the dialog and puts the register back.
-        QPointer<CModuleSetupDlg> guard = dialog;
         dialog->CancelButton()->click();
         FlushDeletes();
         QVERIFY(guard.isNull() && !dialogs.IsOpen(kChannel0));
