@@ -83,7 +83,7 @@ private slots:
                     QVERIFY2(!action->statusTip().isEmpty(), qPrintable(action->text()));
     }
 
-    void theSystemWindowAndTheBoardSelectorShowTheConfiguration() {
+    void theSystemWindowAndTheBoardSelectorShowTheConfigurationAndTakeTheWheel() {
         qvi::CSystemWindowHw *window = frame_->SystemWindowHw();
         QVERIFY(window != nullptr);
         // The hardware window holds the start configuration but starts hidden;
@@ -106,11 +106,9 @@ private slots:
         QVERIFY(!window->isVisible());
         frame_->UpdateCommands();
         QVERIFY(!frame_->Action(Command::SystemDialog)->isChecked());
-    }
 
-    void aWheelOverTheUnfocusedBoardSelectorSwitchesNoBoard() {
+        // A wheel over the unfocused selector switches no board.
         QComboBox *selector = frame_->BoardSelector();
-        qvi::CSystemWindowHw *window = frame_->SystemWindowHw();
         QVERIFY(selector->count() > 2);
         QSignalSpy activated(selector, &QComboBox::activated);
         const int board = window->ActiveBoard();
@@ -133,7 +131,24 @@ private slots:
         QCOMPARE(window->ActiveBoard(), board + 1);
     }
 
-    void aFailedOpenLeavesNoStaleLinesInTheSystemWindow() {
+    // Edit opens the selected element's dialog once; opening the
+    // configuration again closes it, and a failed open leaves no stale lines.
+    void editOpensTheDialogOnceAndOpeningAgainOrFailingClosesIt() {
+        const int element = frame_->SelectedElement();
+        QVERIFY(element >= 0);
+        frame_->UpdateCommands();
+        QVERIFY(Enabled(Command::Edit));
+        Trigger(Command::Edit);
+        QVERIFY(frame_->Dialogs().IsOpen(element));
+        frame_->UpdateCommands();
+        QVERIFY(!Enabled(Command::Edit));
+        // Opening the configuration again closes its dialogs and keeps the
+        // system window as the user left it.
+        frame_->SystemWindowHw()->hide();
+        frame_->Document().Open(session_->Demo());
+        QCOMPARE(frame_->Dialogs().OpenCount(), 0);
+        QVERIFY(!frame_->SystemWindowHw()->isVisible());
+
         const std::filesystem::path broken = session_->ConfigDir() / "broken.txt";
         std::ofstream(broken) << "this is no configuration\n";
         QCOMPARE(frame_->Document().Open(broken.string()), qvi::DocumentResult::Failed);
@@ -150,23 +165,6 @@ private slots:
         QCOMPARE(frame_->Document().Open(session_->Demo()), qvi::DocumentResult::Done);
         QVERIFY(list->count() > 20);
         QVERIFY(frame_->BoardSelector()->count() > 1);
-    }
-
-    void editOpensTheSelectedElementsDialogOnce() {
-        const int element = frame_->SelectedElement();
-        QVERIFY(element >= 0);
-        frame_->UpdateCommands();
-        QVERIFY(Enabled(Command::Edit));
-        Trigger(Command::Edit);
-        QVERIFY(frame_->Dialogs().IsOpen(element));
-        frame_->UpdateCommands();
-        QVERIFY(!Enabled(Command::Edit));
-        // Opening the configuration again closes its dialogs and keeps the
-        // system window as the user left it.
-        frame_->SystemWindowHw()->hide();
-        frame_->Document().Open(session_->Demo());
-        QCOMPARE(frame_->Dialogs().OpenCount(), 0);
-        QVERIFY(!frame_->SystemWindowHw()->isVisible());
     }
 
     void cameraDatabaseOpensOnceAndOkReloadsTheDatabase() {

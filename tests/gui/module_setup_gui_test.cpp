@@ -59,12 +59,6 @@ int RowLabelled(const CParamPage &page, const QString &label) {
         if (!((actual) == (expected)))                                             \
             failures_ << QStringLiteral("line %1: %2").arg(__LINE__).arg(#actual); \
     } while (0)
-// The dialog's right edge touches the field's left edge, its top level with the field's.
-#define EXPECT_PLACED(entry, fieldTopLeft)                                              \
-    do {                                                                                \
-        EXPECT_EQ_Q((entry).x() + (entry).frameGeometry().width(), (fieldTopLeft).x()); \
-        EXPECT_EQ_Q((entry).y(), (fieldTopLeft).y());                                   \
-    } while (0)
 
 // A wheel turned by notches (positive: away from the user) over a widget's centre.
 void TurnWheel(QWidget *widget, int notches) {
@@ -189,8 +183,10 @@ private slots:
         int runs = 0;
         dialog->SetValueEntryRunner([&](CValueEntryDlg &entry) {
             ++runs;
+            // The entry's right edge touches the field's left edge, its top level with the field's.
             const QPoint fieldTopLeft = field->mapToGlobal(QPoint(0, 0));
-            EXPECT_PLACED(entry, fieldTopLeft);
+            EXPECT_EQ_Q(entry.x() + entry.frameGeometry().width(), fieldTopLeft.x());
+            EXPECT_EQ_Q(entry.y(), fieldTopLeft.y());
             EXPECT_EQ_Q(entry.windowTitle(), QString("Horizontal Total"));
             EXPECT_EQ_Q(entry.MaxLabel()->text(), QString("1023"));
             entry.ScrollBar()->triggerAction(QAbstractSlider::SliderToMinimum);
