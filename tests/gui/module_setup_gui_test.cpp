@@ -128,8 +128,9 @@ private slots:
     }
 
     // Setup > Edit on an element that has a dialog brings that one forward;
-    // closing them all destroys them, and an element can open again after.
-    void opensOncePerElementWithItsTitleAndPlaceAndCloseAllDestroysThem() {
+    // a dialog shows as many rows as fit; closing them all destroys them,
+    // and an element can open again after.
+    void opensOncePerElementShowsTheRowsThatFitAndCloseAllDestroysThem() {
         QSignalSpy changed(&dialogs, &qvi::SetupDialogs::dialogsChanged);
         QPointer<CModuleSetupDlg> tx31 = dialogs.Open(System(), kTx31);
         QVERIFY(tx31 != nullptr);
@@ -137,6 +138,15 @@ private slots:
         QCOMPARE(dialogs.Open(System(), kTx31), tx31.data());
         QCOMPARE(dialogs.OpenCount(), 1);
         QCOMPARE(changed.count(), 1);
+        // As many rows show as fit.
+        QCOMPARE(tx31->RowsShown(), 6);  // the six rows of "Basic"
+        CParamPage *allPage = tx31->Page(TabNamed(*tx31, "All"));
+        QVERIFY(!allPage->ScrollBar()->isHidden());
+        QVERIFY(!allPage->Label(6)->isHidden() && allPage->Label(7)->isHidden());
+        QVERIFY(tx31->Page(0)->ScrollBar()->isHidden());
+        tx31->resize(tx31->width(), tx31->height() + 5 * CParamPage::kRowPitch);
+        QCOMPARE(tx31->RowsShown(), 11);
+        QVERIFY(!allPage->Label(11)->isHidden() && allPage->Label(12)->isHidden());
 
         QPointer<CModuleSetupDlg> lumo = dialogs.Open(System(), kLumo);
         QVERIFY(lumo->ViewRegistersButton()->isEnabled());
@@ -214,26 +224,6 @@ private slots:
         dialog->OkButton()->click();
         FlushDeletes();
         QVERIFY(qvi::ConfigModified());
-    }
-
-    void aPortChoiceRefillsEveryRowWithThatPortsValues() {
-        CModuleSetupDlg *dialog = Open(kTx10);
-        CParamPage *page = dialog->Page(TabNamed(*dialog, "Advanced"));
-        const int port = RowLabelled(*page, "Active Camera");
-        const int hTotal = RowLabelled(*page, "Horizontal Total");
-        QVERIFY(port > 0 && hTotal > 0);
-        QCOMPARE(page->DropDown(port)->currentText(), QString("Camera 1"));
-        QCOMPARE(page->NumberField(hTotal)->text(), QString("944"));
-        page->DropDown(port)->setCurrentIndex(0);
-        QCOMPARE(page->NumberField(hTotal)->text(), QString("780"));
-        // The PLL page follows the port when it is shown.
-        const int pll = TabNamed(*dialog, "PLL registers");
-        dialog->Tabs()->setCurrentIndex(pll);
-        QCOMPARE(dialog->Page(pll)
-                     ->NumberField(RowLabelled(*dialog->Page(pll), "Feedback Divider"))
-                     ->text(),
-                 QString("779"));
-        dialog->CancelButton()->click();
     }
 
     // Enter, F2 and Space open the value entry, Tab reaches every row, the
@@ -328,21 +318,9 @@ private slots:
         QCOMPARE(Platform(kChannel0).read_reg(kHsyncPolarityReg).ToString(), std::string("0"));
     }
 
-    void resizingShowsAsManyRowsAsFit() {
-        CModuleSetupDlg *dialog = dialogs.Open(System(), kTx31);
-        QCOMPARE(dialog->RowsShown(), 6);  // the six rows of "Basic"
-        const int all = TabNamed(*dialog, "All");
-        CParamPage *allPage = dialog->Page(all);
-        QVERIFY(!allPage->ScrollBar()->isHidden());
-        QVERIFY(!allPage->Label(6)->isHidden() && allPage->Label(7)->isHidden());
-        QVERIFY(dialog->Page(0)->ScrollBar()->isHidden());
-
-        dialog->resize(dialog->width(), dialog->height() + 5 * CParamPage::kRowPitch);
-        QCOMPARE(dialog->RowsShown(), 11);
-        QVERIFY(!allPage->Label(11)->isHidden() && allPage->Label(12)->isHidden());
-    }
-
-    void helpAndRegistersGoToTheirCallbacks() {
+    // F1 and View Registers go to their callbacks; a port choice refills
+    // every row with that port's values.
+    void helpRegistersAndThePortChoice() {
         std::vector<int> topics;
         int consoles = 0;
         dialogs.SetHelp([&](int topic) { topics.push_back(topic); });
@@ -351,8 +329,8 @@ private slots:
         const int advanced = TabNamed(*tx10, "Advanced");
         tx10->Tabs()->setCurrentIndex(advanced);
         CParamPage *page = tx10->Page(advanced);
-        const int row = RowLabelled(*page, "Horizontal Total");
-        page->NumberField(row)->setFocus();
+        const int hTotal = RowLabelled(*page, "Horizontal Total");
+        page->NumberField(hTotal)->setFocus();
         QTest::keyClick(tx10, Qt::Key_F1);
         CModuleSetupDlg *tx31 = Open(kTx31);
         tx31->Page(0)->DropDown(1)->setFocus();
@@ -363,6 +341,19 @@ private slots:
         QCOMPARE(consoles, 1);
         dialogs.SetHelp({});
         dialogs.SetShowConsole({});
+
+        const int port = RowLabelled(*page, "Active Camera");
+        QVERIFY(port > 0 && hTotal > 0);
+        QCOMPARE(page->DropDown(port)->currentText(), QString("Camera 1"));
+        QCOMPARE(page->NumberField(hTotal)->text(), QString("944"));
+        page->DropDown(port)->setCurrentIndex(0);
+        QCOMPARE(page->NumberField(hTotal)->text(), QString("780"));
+        // The PLL page follows the port when it is shown.
+        const int pll = TabNamed(*tx10, "PLL registers");
+        tx10->Tabs()->setCurrentIndex(pll);
+        QCOMPARE(
+            tx10->Page(pll)->NumberField(RowLabelled(*tx10->Page(pll), "Feedback Divider"))->text(),
+            QString("779"));
     }
 
 private:
