@@ -309,42 +309,9 @@ private slots:
         QTRY_VERIFY(Window()->TriggerDialog() == nullptr);
     }
 
-    // One viewer at most: a second command brings the open one forward. It
-    // reads the board's registers again on Refresh, and goes with the
-    // configuration.
-    void theRegisterViewerIsOpenedOnceAndReadsTheBoard() {
-        Trigger(Command::RegisterViewer);
-        QPointer<qvi::CRegisterViewer> viewer = frame_->RegisterViewer();
-        QVERIFY(viewer != nullptr && viewer->isVisible());
-        Trigger(Command::RegisterViewer);
-        QCOMPARE(frame_->RegisterViewer(), viewer.data());
-        QCOMPARE(frame_->findChildren<qvi::CRegisterViewer *>().size(), 1);
-
-        qvi::QV_plat_mod *module = Document().board->AcquisitionModule();
-        int reg = module->RegisterCount() - 1;
-        while (reg > 0 && module->IsRegister32(reg)) --reg;
-        QVERIFY(reg > 0);
-        QTableWidget *table = viewer->Table();
-        const auto shown = [table, reg] {
-            for (int row = 0; row < table->rowCount(); ++row)
-                if (table->item(row, 0)->text().startsWith("TX-10") &&
-                    table->item(row, 1)->text() == QString::number(reg))
-                    return table->item(row, 2)->text();
-            return QString("none");
-        };
-        QVERIFY(shown() != "0x1234" && shown() != "none");
-        QCOMPARE(module->write_reg(reg, qvi::QV_param_val::U16(0x1234)), 0);
-        viewer->RefreshButton()->click();
-        QCOMPARE(shown(), QString("0x1234"));
-
-        QVERIFY(SelectBoard(BoardIndexOf("chan 0")) != nullptr);
-        frame_->UpdateCommands();
-        QVERIFY(!frame_->Action(Command::RegisterViewer)->isEnabled());
-        frame_->Action(Command::New)->trigger();
-        QVERIFY(viewer.isNull());
-    }
-
-    void dioDialogFollowsTheInputsAndHelpReachesThePages() {
+    // The DIO dialog follows the inputs, help reaches the pages, and the
+    // register viewer opens once.
+    void dioDialogHelpAndTheRegisterViewer() {
         Window()->Action(ImageCommand::DioTest)->trigger();
         qvi::CDioTestDlg *dialog = Window()->DioDialog();
         QVERIFY(dialog != nullptr);
@@ -376,6 +343,39 @@ private slots:
         for (QPushButton *button : Window()->DioDialog()->findChildren<QPushButton *>())
             if (button->text() == "Help") button->click();
         QCOMPARE(frame_->HelpWindow()->CurrentTitle(), QString("Digital I/O Test"));
+
+        // One viewer at most: a second command brings the open one forward. It
+        // reads the board's registers again on Refresh, and goes with the
+        // configuration.
+        Trigger(Command::RegisterViewer);
+        QPointer<qvi::CRegisterViewer> viewer = frame_->RegisterViewer();
+        QVERIFY(viewer != nullptr && viewer->isVisible());
+        Trigger(Command::RegisterViewer);
+        QCOMPARE(frame_->RegisterViewer(), viewer.data());
+        QCOMPARE(frame_->findChildren<qvi::CRegisterViewer *>().size(), 1);
+
+        qvi::QV_plat_mod *module = Document().board->AcquisitionModule();
+        int reg = module->RegisterCount() - 1;
+        while (reg > 0 && module->IsRegister32(reg)) --reg;
+        QVERIFY(reg > 0);
+        QTableWidget *table = viewer->Table();
+        const auto shown = [table, reg] {
+            for (int row = 0; row < table->rowCount(); ++row)
+                if (table->item(row, 0)->text().startsWith("TX-10") &&
+                    table->item(row, 1)->text() == QString::number(reg))
+                    return table->item(row, 2)->text();
+            return QString("none");
+        };
+        QVERIFY(shown() != "0x1234" && shown() != "none");
+        QCOMPARE(module->write_reg(reg, qvi::QV_param_val::U16(0x1234)), 0);
+        viewer->RefreshButton()->click();
+        QCOMPARE(shown(), QString("0x1234"));
+
+        QVERIFY(SelectBoard(BoardIndexOf("chan 0")) != nullptr);
+        frame_->UpdateCommands();
+        QVERIFY(!frame_->Action(Command::RegisterViewer)->isEnabled());
+        frame_->Action(Command::New)->trigger();
+        QVERIFY(viewer.isNull());
     }
 
     // The image tools follow the live picture; a line drawn with Shift and

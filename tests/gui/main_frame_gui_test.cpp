@@ -167,7 +167,7 @@ private slots:
         QVERIFY(frame_->BoardSelector()->count() > 1);
     }
 
-    void cameraDatabaseOpensOnceAndOkReloadsTheDatabase() {
+    void cameraDatabaseOpensOnceAndOkReloadsItThenSaveAs() {
         Trigger(Command::CameraDatabase);
         qvi::CCameraDbDlg *dialog = frame_->CameraDatabaseDialog();
         QVERIFY(dialog != nullptr);
@@ -177,9 +177,8 @@ private slots:
         QTRY_VERIFY(frame_->CameraDatabaseDialog() == nullptr);
         QVERIFY2(session_->ui.Errors().empty(),
                  session_->ui.Errors().empty() ? "" : session_->ui.Errors().front().c_str());
-    }
 
-    void saveAsAppendsTxtAndWritesTheBinaryTwin() {
+        // Save As appends ".txt" to the name chosen.
         const std::filesystem::path chosen = session_->ConfigDir() / "saved";
         session_->ui.fileChoices.push_back(chosen);
         session_->ui.fileDialogTitles.clear();
