@@ -75,12 +75,33 @@ private slots:
         QCOMPARE(Caption(), caption + "*");
     }
 
-    // Every menu command tells the status bar what it does.
-    void everyMenuCommandCarriesAStatusText() {
+    // Every menu command tells the status bar what it does; message boxes
+    // are wide enough for their caption.
+    void statusTextsAndMessageBoxWidths() {
         for (QMenu *menu : frame_->menuBar()->findChildren<QMenu *>())
             for (QAction *action : menu->actions())
                 if (!action->isSeparator() && action->menu() == nullptr)
                     QVERIFY2(!action->statusTip().isEmpty(), qPrintable(action->text()));
+
+        // Message boxes are wide enough for their caption.
+        qvi::QtUi ui;
+        ui.SetParent(frame_.get());
+        const QString caption = "Disabling the hardware cannot be undone in this run";
+        int boxWidth = 0;
+        int captionWidth = 0;
+        QTimer::singleShot(0, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (box == nullptr) return;
+            boxWidth = box->frameGeometry().width();
+            captionWidth = box->fontMetrics().horizontalAdvance(caption);
+            box->reject();
+        });
+        ui.Ask("Go on?", qvi::MessageButtons::YesNo, qvi::MessageKind::Information,
+               caption.toStdString());
+        QVERIFY(captionWidth > 0);
+        // Room for the caption and the title bar's buttons beside it.
+        QVERIFY2(boxWidth > captionWidth + 100,
+                 qPrintable(QString("%1 for a caption of %2").arg(boxWidth).arg(captionWidth)));
     }
 
     void theSystemWindowAndTheBoardSelectorShowTheConfigurationAndTakeTheWheel() {
@@ -199,27 +220,6 @@ private slots:
         QVERIFY(frame_->SystemWindowHw() == nullptr);
         QVERIFY(frame_->SystemWindowNoHw() != nullptr);
         QVERIFY(frame_->SystemWindowNoHw()->isVisible());
-    }
-
-    void messageBoxesAreWideEnoughForTheirCaption() {
-        qvi::QtUi ui;
-        ui.SetParent(frame_.get());
-        const QString caption = "Disabling the hardware cannot be undone in this run";
-        int boxWidth = 0;
-        int captionWidth = 0;
-        QTimer::singleShot(0, [&] {
-            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            if (box == nullptr) return;
-            boxWidth = box->frameGeometry().width();
-            captionWidth = box->fontMetrics().horizontalAdvance(caption);
-            box->reject();
-        });
-        ui.Ask("Go on?", qvi::MessageButtons::YesNo, qvi::MessageKind::Information,
-               caption.toStdString());
-        QVERIFY(captionWidth > 0);
-        // Room for the caption and the title bar's buttons beside it.
-        QVERIFY2(boxWidth > captionWidth + 100,
-                 qPrintable(QString("%1 for a caption of %2").arg(boxWidth).arg(captionWidth)));
     }
 
     // Closing with changes asks, and Cancel keeps the program and writes no
