@@ -75,11 +75,7 @@ private slots:
         QCOMPARE(list.currentRow(), 0);
         const qvi::QV_camera_rec &first = *session->services.CameraDatabase()->GetRecord(0);
         QCOMPARE(dialog->cnfFileEdit()->text().toStdString(), first.configFile);
-        QCOMPARE(dialog->moduleBox()->currentText().toStdString(), first.validModule);
         QCOMPARE(dialog->commentsEdit()->toPlainText().toStdString(), first.comments);
-        for (int port = 0; port < 4; ++port)
-            QCOMPARE(dialog->portBox(port)->isChecked(),
-                     first.validPorts.find(std::to_string(port)) != std::string::npos);
         QSignalSpy closed(dialog.get(), &CCameraDbDlg::closedWith);
 
         list.setCurrentRow(1);
@@ -91,7 +87,6 @@ private slots:
         QTest::mouseClick(dialog->renameButton(), Qt::LeftButton);
         QPointer<qvi::CRenameDlg> rename = dialog->renameDialog();
         QVERIFY(rename);
-        QCOMPARE(rename->windowTitle(), QString("Rename"));
         QCOMPARE(rename->nameEdit()->text(), names[1] + "(dup)");
         rename->nameEdit()->setText(QString(20, 'x'));
         QTest::mouseClick(rename->okButton(), Qt::LeftButton);

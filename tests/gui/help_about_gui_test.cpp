@@ -34,8 +34,8 @@ private slots:
     void cleanup() { session_.reset(); }
 
     // TX-10 row 6, "Horizontal Total", asks for topic 16; a link leads to
-    // its page and Back returns.
-    void showsATopicAndLinksLeadToPagesAndBackReturns() {
+    // its page and Back returns. The About box shows memory and the core library.
+    void helpPagesAndTheAboutBox() {
         qvi::CHelpWindow window;
         window.ShowTopic(16);
         QVERIFY(window.isVisible());
@@ -51,9 +51,8 @@ private slots:
         QVERIFY(back->isEnabled());
         back->click();
         QVERIFY(window.CurrentTitle().startsWith(QStringLiteral("Horizontal Total")));
-    }
 
-    void aboutShowsMemoryAndTheCoreLibrary() {
+        // The About box shows the memory and the core library.
         qvi::QV_pci_platform *platform = session_->services.Platform();
         QVERIFY(platform != nullptr);
         const auto &settings = qvi::testing::GuiSession::settings();

@@ -28,7 +28,7 @@ class ImageToolsGuiTest : public QObject {
     }
 
 private slots:
-    void histogramAndProfileFollowTheImage() {
+    void histogramAndProfileFollowTheImageAndAFailedReadShowsNone() {
         reads = 0;
         ImageToolsWindow tools(
             "Lumo:0", [this](FramePixels &p) { return Read(p); }, nullptr);
@@ -58,18 +58,17 @@ private slots:
         const int hidden = reads;
         QTest::qWait(3 * ImageToolsWindow::kRefreshMs);
         QCOMPARE(reads, hidden);
-    }
 
-    void aFailedReadShowsAnEmptyImage() {
-        ImageToolsWindow tools(
+        // A failed read shows an empty image.
+        ImageToolsWindow failed(
             "Lumo:0", [](FramePixels &) { return false; }, nullptr);
-        tools.show();
-        QCOMPARE(tools.HistogramPlot()->Values()[0].size(), std::size_t{256});
-        QVERIFY(tools.ProfilePlot()->Values().empty());
-        tools.Inspect(QPoint(0, 0));
-        QCOMPARE(tools.InspectorLabel()->text(), QString("Move the mouse over the image"));
-        tools.LogarithmicBox()->setChecked(true);  // no division by a zero count
-        QCOMPARE(tools.HistogramPlot()->Values()[0][0], 0.0);
+        failed.show();
+        QCOMPARE(failed.HistogramPlot()->Values()[0].size(), std::size_t{256});
+        QVERIFY(failed.ProfilePlot()->Values().empty());
+        failed.Inspect(QPoint(0, 0));
+        QCOMPARE(failed.InspectorLabel()->text(), QString("Move the mouse over the image"));
+        failed.LogarithmicBox()->setChecked(true);  // no division by a zero count
+        QCOMPARE(failed.HistogramPlot()->Values()[0][0], 0.0);
     }
 };
 

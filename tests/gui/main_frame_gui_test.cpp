@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QComboBox>
 #include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QSignalSpy>
 #include <QTimer>
@@ -73,19 +75,36 @@ private slots:
         QCOMPARE(Caption(), caption + "*");
     }
 
-    void commandsCarryTheirStatusTexts() {
-        const std::pair<Command, const char *> tips[] = {
-            {Command::New, "Create new config file"},
-            {Command::Open, "Open an existing  config file"},
-            {Command::Save, "Save configuration to  file"},
-            {Command::SaveAs, "Save as a new document"},
-            {Command::Exit, "Exit the Configurator"},
-            {Command::HardwareDisabled, "Run configurator in No-Hardware mode"}};
-        for (const auto &[command, tip] : tips)
-            QCOMPARE(frame_->Action(command)->statusTip(), QString(tip));
+    // Every menu command tells the status bar what it does; message boxes
+    // are wide enough for their caption.
+    void statusTextsAndMessageBoxWidths() {
+        for (QMenu *menu : frame_->menuBar()->findChildren<QMenu *>())
+            for (QAction *action : menu->actions())
+                if (!action->isSeparator() && action->menu() == nullptr)
+                    QVERIFY2(!action->statusTip().isEmpty(), qPrintable(action->text()));
+
+        // Message boxes are wide enough for their caption.
+        qvi::QtUi ui;
+        ui.SetParent(frame_.get());
+        const QString caption = "Disabling the hardware cannot be undone in this run";
+        int boxWidth = 0;
+        int captionWidth = 0;
+        QTimer::singleShot(0, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (box == nullptr) return;
+            boxWidth = box->frameGeometry().width();
+            captionWidth = box->fontMetrics().horizontalAdvance(caption);
+            box->reject();
+        });
+        ui.Ask("Go on?", qvi::MessageButtons::YesNo, qvi::MessageKind::Information,
+               caption.toStdString());
+        QVERIFY(captionWidth > 0);
+        // Room for the caption and the title bar's buttons beside it.
+        QVERIFY2(boxWidth > captionWidth + 100,
+                 qPrintable(QString("%1 for a caption of %2").arg(boxWidth).arg(captionWidth)));
     }
 
-    void theSystemWindowAndTheBoardSelectorShowTheConfiguration() {
+    void theSystemWindowAndTheBoardSelectorShowTheConfigurationAndTakeTheWheel() {
         qvi::CSystemWindowHw *window = frame_->SystemWindowHw();
         QVERIFY(window != nullptr);
         // The hardware window holds the start configuration but starts hidden;
@@ -108,11 +127,9 @@ private slots:
         QVERIFY(!window->isVisible());
         frame_->UpdateCommands();
         QVERIFY(!frame_->Action(Command::SystemDialog)->isChecked());
-    }
 
-    void aWheelOverTheUnfocusedBoardSelectorSwitchesNoBoard() {
+        // A wheel over the unfocused selector switches no board.
         QComboBox *selector = frame_->BoardSelector();
-        qvi::CSystemWindowHw *window = frame_->SystemWindowHw();
         QVERIFY(selector->count() > 2);
         QSignalSpy activated(selector, &QComboBox::activated);
         const int board = window->ActiveBoard();
@@ -135,7 +152,24 @@ private slots:
         QCOMPARE(window->ActiveBoard(), board + 1);
     }
 
-    void aFailedOpenLeavesNoStaleLinesInTheSystemWindow() {
+    // Edit opens the selected element's dialog once; opening the
+    // configuration again closes it, and a failed open leaves no stale lines.
+    void editOpensTheDialogOnceAndOpeningAgainOrFailingClosesIt() {
+        const int element = frame_->SelectedElement();
+        QVERIFY(element >= 0);
+        frame_->UpdateCommands();
+        QVERIFY(Enabled(Command::Edit));
+        Trigger(Command::Edit);
+        QVERIFY(frame_->Dialogs().IsOpen(element));
+        frame_->UpdateCommands();
+        QVERIFY(!Enabled(Command::Edit));
+        // Opening the configuration again closes its dialogs and keeps the
+        // system window as the user left it.
+        frame_->SystemWindowHw()->hide();
+        frame_->Document().Open(session_->Demo());
+        QCOMPARE(frame_->Dialogs().OpenCount(), 0);
+        QVERIFY(!frame_->SystemWindowHw()->isVisible());
+
         const std::filesystem::path broken = session_->ConfigDir() / "broken.txt";
         std::ofstream(broken) << "this is no configuration\n";
         QCOMPARE(frame_->Document().Open(broken.string()), qvi::DocumentResult::Failed);
@@ -154,24 +188,7 @@ private slots:
         QVERIFY(frame_->BoardSelector()->count() > 1);
     }
 
-    void editOpensTheSelectedElementsDialogOnce() {
-        const int element = frame_->SelectedElement();
-        QVERIFY(element >= 0);
-        frame_->UpdateCommands();
-        QVERIFY(Enabled(Command::Edit));
-        Trigger(Command::Edit);
-        QVERIFY(frame_->Dialogs().IsOpen(element));
-        frame_->UpdateCommands();
-        QVERIFY(!Enabled(Command::Edit));
-        // Opening the configuration again closes its dialogs and keeps the
-        // system window as the user left it.
-        frame_->SystemWindowHw()->hide();
-        frame_->Document().Open(session_->Demo());
-        QCOMPARE(frame_->Dialogs().OpenCount(), 0);
-        QVERIFY(!frame_->SystemWindowHw()->isVisible());
-    }
-
-    void cameraDatabaseOpensOnceAndOkReloadsTheDatabase() {
+    void cameraDatabaseOpensOnceAndOkReloadsItThenSaveAs() {
         Trigger(Command::CameraDatabase);
         qvi::CCameraDbDlg *dialog = frame_->CameraDatabaseDialog();
         QVERIFY(dialog != nullptr);
@@ -181,9 +198,8 @@ private slots:
         QTRY_VERIFY(frame_->CameraDatabaseDialog() == nullptr);
         QVERIFY2(session_->ui.Errors().empty(),
                  session_->ui.Errors().empty() ? "" : session_->ui.Errors().front().c_str());
-    }
 
-    void saveAsAppendsTxtAndWritesTheBinaryTwin() {
+        // Save As appends ".txt" to the name chosen.
         const std::filesystem::path chosen = session_->ConfigDir() / "saved";
         session_->ui.fileChoices.push_back(chosen);
         session_->ui.fileDialogTitles.clear();
@@ -204,27 +220,6 @@ private slots:
         QVERIFY(frame_->SystemWindowHw() == nullptr);
         QVERIFY(frame_->SystemWindowNoHw() != nullptr);
         QVERIFY(frame_->SystemWindowNoHw()->isVisible());
-    }
-
-    void messageBoxesAreWideEnoughForTheirCaption() {
-        qvi::QtUi ui;
-        ui.SetParent(frame_.get());
-        const QString caption = "Disabling the hardware cannot be undone in this run";
-        int boxWidth = 0;
-        int captionWidth = 0;
-        QTimer::singleShot(0, [&] {
-            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            if (box == nullptr) return;
-            boxWidth = box->frameGeometry().width();
-            captionWidth = box->fontMetrics().horizontalAdvance(caption);
-            box->reject();
-        });
-        ui.Ask("Go on?", qvi::MessageButtons::YesNo, qvi::MessageKind::Information,
-               caption.toStdString());
-        QVERIFY(captionWidth > 0);
-        // Room for the caption and the title bar's buttons beside it.
-        QVERIFY2(boxWidth > captionWidth + 100,
-                 qPrintable(QString("%1 for a caption of %2").arg(boxWidth).arg(captionWidth)));
     }
 
     // Closing with changes asks, and Cancel keeps the program and writes no

