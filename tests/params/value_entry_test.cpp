@@ -40,14 +40,10 @@ TEST(NumberTextTest, DecimalsInPlainNotationOnly) {
         EXPECT_FALSE(ParseDecimal(bad).has_value()) << bad;
 }
 
+// Ordinary values and hexadecimal are the value entry tests' messages.
 TEST(NumberTextTest, FormatsLikePrintfInTheCLocale) {
-    EXPECT_EQ(FormatFixed(2000.0, 4, 3), "2000.000");
-    EXPECT_EQ(FormatFixed(0.5, 4, 3), "0.500");
     EXPECT_EQ(FormatFixed(-0.0001, 4, 3), "-0.000");
-    EXPECT_EQ(FormatFixed(1.0, 8, 3), "   1.000");
     EXPECT_EQ(FormatFixed(1e300, 4, 3).size(), 305u);
-    EXPECT_EQ(FormatHexUpper(0x1388), "1388");
-    EXPECT_EQ(FormatHexUpper(0xFFFFFFFFu), "FFFFFFFF");
 }
 
 class HelpfulMod : public QV_mod {

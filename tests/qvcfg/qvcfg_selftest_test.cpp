@@ -62,12 +62,8 @@ TEST_F(QvcfgSelfTest, ARateTheModulesTimingDoesNotGiveFails) {
     EXPECT_FALSE(fs::exists(Config() / "demo.selftest.txt"));
 }
 
-TEST_F(QvcfgSelfTest, RefusesWithoutHardwareAndReportsAReportItCannotWrite) {
-    const Outcome noHardware = Qvcfg("--no-hardware selftest " + Demo());
-    EXPECT_EQ(noHardware.status, 1);
-    EXPECT_THAT(noHardware.err, HasSubstr("selftest: acquisition needs hardware"));
-    EXPECT_EQ(noHardware.out, "");
-
+// The refusal without hardware is among qvcfg's refusals.
+TEST_F(QvcfgSelfTest, ReportsAReportItCannotWrite) {
     // The rack's first board alone.
     const fs::path lumo = Config() / "lumo.txt";
     std::ofstream(lumo) << "[SYSTEM:0]\n[Lumo:0]\n[TX-10:0]\n      Slot_Number = 0\n";

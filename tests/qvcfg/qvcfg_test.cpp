@@ -33,47 +33,46 @@ TEST_F(QvcfgTest, WriteTakesTheTimeAndHardwareOptions) {
     EXPECT_THAT(run.out, HasSubstr("[BZ-700]\n      Safe_Access_Mode\n      No_Hardware\n"));
 }
 
-TEST_F(QvcfgTest, SetChangesRowsOnTheStartUpPortOrTheChosenOne) {
-    const fs::path out = dir_ / "changed.txt";
-    Outcome run =
-        Qvcfg("set " + Demo() +
-              " 4 \"Horizontal Total=800\" \"Interlace mode=Non_Interlaced\" -o " + out.string());
-    ASSERT_EQ(run.status, 0) << run.err;
-    std::string text = Read(out);
-    std::size_t channel = text.find("[CameraPort:0]\n      Name = \"RS-170 Left0\"");
-    ASSERT_NE(channel, std::string::npos) << text;
-    EXPECT_THAT(text.substr(channel), HasSubstr("      Non_Interlaced\n"));
-    EXPECT_THAT(text.substr(channel), HasSubstr("      HTotal = 800\n"));
-
-    // --port chooses the port whose rows change.
-    Outcome port =
-        Qvcfg("set " + Demo() + " 16 --port 3 \"Horizontal Active=1024\" -o " + out.string());
-    ASSERT_EQ(port.status, 0) << port.err;
-    text = Read(out);
-    const std::size_t port3 = text.find("[CameraPort:3]", text.find("[TX-20:0]"));
-    ASSERT_NE(port3, std::string::npos) << text;
-    EXPECT_LT(text.find("      Horizontal_Active = 255\n", port3), text.find("[TX-50:0]"));
+// The block of written text (up to the next section) that the markers lead
+// to, each found after the one before.
+std::string Block(const std::string &text, const std::vector<std::string> &markers) {
+    std::size_t at = 0;
+    for (const std::string &marker : markers)
+        if ((at = text.find(marker, at)) == std::string::npos) return "";
+    return text.substr(at, text.find("\n[", at) + 1 - at);
 }
 
-TEST_F(QvcfgTest, Tx10ActiveCameraAndCamerasWorkPortByPort) {
-    const fs::path out = dir_ / "ports.txt";
-    Outcome run = Qvcfg("set " + Demo() +
-                        " 2 \"Active Camera=Camera 3\" \"Horizontal Total=801\" "
-                        "\"Camera 2=CCIR TX-10\" -o " +
-                        out.string());
-    ASSERT_EQ(run.status, 0) << run.err;
-    const std::string text = Read(out);
-    const std::size_t port2 = text.find("[CameraPort:2]\n      Name = \"CCIR TX-10\"\n");
-    const std::size_t port3 = text.find("[CameraPort:3]\n      Name = \"Spare\"\n");
-    ASSERT_NE(port2, std::string::npos) << text;
-    ASSERT_NE(port3, std::string::npos) << text;
-    EXPECT_THAT(text, HasSubstr("      Startup_Port = 3\n"));
-    // The camera filled port 2 only, and the new total went to port 3.
-    EXPECT_LT(text.find("      HTotal = 944\n", port2), port3);
-    EXPECT_THAT(text.substr(port3), HasSubstr("      HTotal = 801\n"));
-    const std::size_t port0 = text.find("[CameraPort:0]\n      Name = \"Generic TX-10\"\n");
-    ASSERT_NE(port0, std::string::npos);
-    EXPECT_LT(text.find("      HTotal = 780\n", port0), text.find("[CameraPort:1]"));
+// `set` changes rows on the start-up port, on the one --port names, or on the
+// one "Active Camera" chooses first; a camera fills its own port only.
+TEST_F(QvcfgTest, SetChangesTheRowsOfOnePort) {
+    const struct {
+        std::string arguments;
+        std::vector<std::vector<std::string>> blocks, wanted;
+    } cases[] = {
+        {"4 \"Horizontal Total=800\" \"Interlace mode=Non_Interlaced\"",
+         {{"[SXA:0]", "[CameraPort:0]"}},
+         {{"Name = \"RS-170 Left0\"", "      Non_Interlaced\n", "      HTotal = 800\n"}}},
+        {"16 --port 3 \"Horizontal Active=1024\"",
+         {{"[TX-20:0]", "[CameraPort:3]"}},
+         {{"      Horizontal_Active = 255\n"}}},
+        {"2 \"Active Camera=Camera 3\" \"Horizontal Total=801\" \"Camera 2=CCIR TX-10\"",
+         {{"[TX-10:0]"}, {"[TX-10:0]", "[CameraPort:0]"}, {"[TX-10:0]", "[CameraPort:2]"},
+          {"[TX-10:0]", "[CameraPort:3]"}},
+         {{"      Startup_Port = 3\n"},
+          {"Name = \"Generic TX-10\"", "      HTotal = 780\n"},
+          {"Name = \"CCIR TX-10\"", "      HTotal = 944\n"},
+          {"Name = \"Spare\"", "      HTotal = 801\n"}}},
+    };
+    const fs::path out = dir_ / "changed.txt";
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.arguments);
+        const Outcome run = Qvcfg("set " + Demo() + " " + c.arguments + " -o " + out.string());
+        ASSERT_EQ(run.status, 0) << run.err;
+        const std::string text = Read(out);
+        for (std::size_t i = 0; i < c.blocks.size(); ++i)
+            for (const std::string &line : c.wanted[i])
+                EXPECT_THAT(Block(text, c.blocks[i]), HasSubstr(line)) << c.blocks[i].back();
+    }
 }
 
 // What `pages` shows of an element: its tabs, then each row's id, label and
@@ -242,6 +241,9 @@ TEST_F(QvcfgTest, RefusalsExitWithTheirStatusAndSayWhyOnStderrOnly) {
         {"--no-hardware snap " + Demo() + " 1 -o " + tif, 1, "snap: acquisition needs hardware"},
         {"snap " + Demo() + " 11 -o " + tif, 1, "No image window for element 11 (RXP:0)"},
         {"snap " + Demo() + " 1", 2, "error: "},
+        {"--no-hardware selftest " + Demo(), 1, "selftest: acquisition needs hardware"},
+        {"trigger " + Demo() + " 8 --source sw", 1, "trigger: this module takes external triggers only"},
+        {"pixel " + Demo() + " 1 768 0", 1, "pixel: (768, 0) is outside the image of 768 x 576"},
         {"grab " + Demo() + " 1 --frames 0", 2, "error: "},
         {"pixel " + Demo() + " 1 3", 2, "error: "},
         {"trigger " + Demo() + " 1 --source both", 2, "error: "},
