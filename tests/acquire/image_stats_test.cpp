@@ -62,6 +62,9 @@ TEST(ImageStats, HistogramsHaveABinForEveryValueOfTheDepthAndEmptyImagesHaveThem
         EXPECT_EQ(histogram.channels[0].size(), std::size_t{1} << empty.depth);
         EXPECT_EQ(histogram.Largest(), 0u);
     }
+    const Histogram one = HistogramOf(Frame(Layout::Grey8, 8, 1, 1, {42}));
+    EXPECT_EQ(one.channels[0][42], 1u);
+    EXPECT_EQ(one.Largest(), 1u);
 }
 
 TEST(ImageStats, AProfileWalksThePixelsOfTheLineInOrderAndLeavesOutThoseOutside) {
