@@ -97,8 +97,9 @@ bool HostAcquisition::WaitForWork(std::unique_lock<std::mutex> &lock,
     return !stopped_;
 }
 
-// The pixels are written without the lock: the slot holds no frame
-// meanwhile, so nobody can lock it or be handed it.
+// The pixels are written without the acquisition's lock: the slot holds no
+// frame meanwhile, so nobody can lock it or be handed it. Only a display of
+// the buffers, which holds the pixel lock, waits for the frame to be whole.
 void HostAcquisition::Produce(std::unique_lock<std::mutex> &lock) {
     int slot = -1;
     for (int i = 0; i < setup_.buffers && slot < 0; ++i) {
@@ -303,8 +304,9 @@ void HostAcquisitions::Trigger(QRX_HANDLE channel) {
         if (acquisition->Setup().channels.front() == channel) acquisition->Trigger();
 }
 
-// The pixels are held outside the registry's lock, in the order of the
-// grab handles, so that two readers never wait for each other.
+// The pixels are held outside the registry's lock, so that a frame being
+// written does not hold up the other acquisitions' callers, and in the order
+// of the grab handles, so that two readers holding several never deadlock.
 HeldHostBuffer HostAcquisitions::Hold(const std::uint8_t *begin, std::size_t bytes) {
     std::vector<std::shared_ptr<HostAcquisition>> writers;
     {
