@@ -7,6 +7,7 @@
 
 #include "app/help_image_pages.h"
 #include "keys/key_table.h"
+#include "keys/model_names.h"
 #include "modules/model_registry.h"
 #include "params/camera_list.h"
 #include "params/mod.h"
@@ -48,7 +49,7 @@ struct ModelFacts {
 // The name a model goes by in the help: the section name it is written
 // under, with the library's model name where the two differ.
 std::string DisplayName(const keys::ModelTable &table) {
-    if (table.model == "SXA-VMOD") return "SXA camera port";
+    if (table.model == keys::kSxaChannelModel) return "SXA camera port";
     std::string name(table.section);
     if (table.section != table.model) name += " (" + std::string(table.model) + ")";
     return name;

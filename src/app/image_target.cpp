@@ -2,6 +2,7 @@
 #include "app/image_target.h"
 
 #include "app/module_description.h"
+#include "keys/model_names.h"
 #include "modules/acquisition/acq_plat_mod.h"
 #include "modules/acquisition/sxa_port.h"
 #include "platform/ui.h"
@@ -39,9 +40,10 @@ std::optional<std::string> BoardListName(const QV_system &system, int index) {
     if (element == nullptr || !element->IsModule()) return std::nullopt;
     const std::string &name = element->GetName();
     const QV_plat_mod *platform = element->GetPlatMod();
-    const bool acquires = name == "SXA-VMOD" || (platform && platform->AcquisitionModule());
+    const bool acquires =
+        name == keys::kSxaChannelModel || (platform && platform->AcquisitionModule());
     if (name == "SXA" || !acquires) return std::nullopt;
-    std::string shown = name == "SXA-VMOD" ? "SXA Ch" : name;
+    std::string shown = name == keys::kSxaChannelModel ? "SXA Ch" : name;
     if (name == "SXP") {
         const QV_sys_element *next = ElementAt(system, index + 1);
         const std::string module = next ? next->GetName() : "";
@@ -54,7 +56,8 @@ std::optional<std::string> BoardListName(const QV_system &system, int index) {
 std::optional<ImageTarget> ImageTargetOf(const QV_system &system, int index) {
     const QV_sys_element *element = ElementAt(system, index);
     int listed = index;
-    if (element != nullptr && !element->IsMboard() && element->GetName() != "SXA-VMOD") {
+    if (element != nullptr && !element->IsMboard() &&
+        element->GetName() != keys::kSxaChannelModel) {
         const int board = BoardElementOf(system, index);
         const QV_plat_mod *boardPlatform =
             board >= 0 ? system.GetElement(board)->GetPlatMod() : nullptr;
@@ -87,7 +90,7 @@ std::optional<ImageTarget> ImageTargetOf(const QV_system &system, int index) {
 }
 
 bool IsSxaChannel(const ImageTarget &target) {
-    return target.element != nullptr && target.element->GetName() == "SXA-VMOD";
+    return target.element != nullptr && target.element->GetName() == keys::kSxaChannelModel;
 }
 
 TriggeredAcquisition::Setup TriggerSetupOf(const ImageTarget &target, void *window) {

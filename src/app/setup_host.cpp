@@ -1,6 +1,7 @@
 // What a Module Setup dialog asks of the program: owner refresh, modified mark, row help.
 #include "app/setup_host.h"
 
+#include "keys/model_names.h"
 #include "modules/boards/sxa_board.h"
 #include "params/mod.h"
 #include "system/board_plat_mod.h"
@@ -23,7 +24,7 @@ void ProgramSetupHost::MarkConfigChanged() {
 }
 
 bool ProgramSetupHost::HasRowHelp(const QV_mod &module) const {
-    return module.GetName() == "TX-10" || module.GetName() == "SXA-VMOD";
+    return module.GetName() == "TX-10" || module.GetName() == keys::kSxaChannelModel;
 }
 
 }  // namespace qvi

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "camdb/camera_db_file.h"
+#include "keys/model_names.h"
 #include "library/hardware.h"
 #include "platform/profile.h"
 #include "platform/replace_file.h"
@@ -37,7 +38,7 @@ constexpr std::array<ListPorts, 9> kListPorts = {{{"TX-20", 4},
 // The library model a camera's configuration is built for.
 std::string ModelFor(const std::string &validModule) {
     if (validModule == "TX-71") return "TX-70";
-    if (validModule == "SXA") return "SXA-VMOD";
+    if (validModule == "SXA") return std::string(keys::kSxaChannelModel);
     return validModule;
 }
 

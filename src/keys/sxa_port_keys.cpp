@@ -1,4 +1,5 @@
 // The key table of an SXA camera channel.
+#include "keys/model_names.h"
 #include "keys/model_tables.h"
 
 namespace qvi::keys {
@@ -136,7 +137,7 @@ constexpr KeyRow kSxaPortKeys[] = {
 // the reference to its camera structure (byte 18); nothing the program uses
 // lies beyond byte 22, which is where the specification ends.
 constinit const ModelTable kSxaPortTable{
-    .model = "SXA-VMOD",
+    .model = kSxaChannelModel,
     .section = "CameraPort",
     .category = ModelCategory::CameraChannel,
     .fits = SlotKind::CameraChannel,

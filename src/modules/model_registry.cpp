@@ -2,6 +2,7 @@
 #include "modules/model_registry.h"
 
 #include "keys/key_table.h"
+#include "keys/model_names.h"
 #include "modules/acquisition/sxa_port.h"
 #include "modules/acquisition/tx10.h"
 #include "modules/acquisition/tx20.h"
@@ -10,9 +11,7 @@
 #include "modules/acquisition/tx50.h"
 #include "modules/acquisition/tx60.h"
 #include "modules/acquisition/tx70.h"
-#include "system/bz700.h"
 #include "modules/boards/dq500.h"
-#include "system/rx600.h"
 #include "modules/boards/sx400.h"
 #include "modules/boards/sxa_board.h"
 #include "modules/computational/rx10.h"
@@ -20,6 +19,8 @@
 #include "modules/computational/rx30.h"
 #include "modules/computational/rx40.h"
 #include "system/board_plat_mod.h"
+#include "system/bz700.h"
+#include "system/rx600.h"
 #include "system/table_mod.h"
 
 namespace qvi {
@@ -37,7 +38,8 @@ std::unique_ptr<QV_plat_mod> MakePlatform(const std::string &name, LibraryBindin
                                           std::uint32_t handle, const ModuleSettings &settings) {
     if (name == "RXP") return std::make_unique<RXP_plat_mod>(binding, handle);
     if (name == "BZ700") return std::make_unique<BZ700_plat_mod>(binding, handle);
-    if (name == PlatformNameOf("SXA-VMOD")) return std::make_unique<TX0_plat_mod>(binding, handle);
+    if (name == PlatformNameOf(keys::kSxaChannelModel))
+        return std::make_unique<TX0_plat_mod>(binding, handle);
     if (name == "TX-10") return std::make_unique<TX10_plat_mod>(binding, handle);
     if (name == "TX-20") return std::make_unique<TX20_plat_mod>(binding, handle);
     if (name == "TX-31") return std::make_unique<TX30_plat_mod>(binding, handle, settings);
@@ -61,7 +63,7 @@ std::unique_ptr<QV_mod> MakeContainer(const std::string &name, QV_plat_mod &plat
                                       const ModuleSettings &settings) {
     if (name == "RXP") return std::make_unique<QV_rx600_mod>(&platform);
     if (name == "BZ700") return std::make_unique<QV_bz700_mod>(&platform);
-    if (name == "SXA-VMOD") return std::make_unique<QV_sxa_port_mod>(&platform);
+    if (name == keys::kSxaChannelModel) return std::make_unique<QV_sxa_port_mod>(&platform);
     if (name == "TX-10") return std::make_unique<QV_tx10_mod>(&platform);
     if (name == "TX-20") return std::make_unique<QV_tx20_mod>(&platform);
     if (name == "TX-31") return std::make_unique<QV_tx30_mod>(&platform, settings);

@@ -1,6 +1,7 @@
 // The module factory: objects by model name, shared defaults, instance counters.
 #include "system/mod_factory.h"
 
+#include "keys/model_names.h"
 #include "library/hardware.h"
 #include "library/library_binding.h"
 #include "params/mod.h"
@@ -93,7 +94,7 @@ std::unique_ptr<QV_plat_mod> QV_mod_factory::CreatePlatMod(std::uint32_t handle)
     if (getName == nullptr) return nullptr;
     std::string name = getName(handle) ? getName(handle) : "";
     if (name == "SXA" && getType && getType(handle) == QV_plat_mod::kCategoryCameraChannel)
-        name = PlatformNameOf("SXA-VMOD");
+        name = PlatformNameOf(keys::kSxaChannelModel);
     if (RefusedAsStubbed(name, "platmod")) return nullptr;
     return catalog_.MakePlatform(name, binding_, handle);
 }

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace qvi {
 
@@ -12,7 +13,7 @@ class QV_plat_mod;
 
 // An SXA camera channel is the library model "SXA-VMOD" but its platform
 // class is registered as "TX0"; every other model is its own platform name.
-std::string PlatformNameOf(const std::string &model);
+std::string PlatformNameOf(std::string_view model);
 std::string ModelNameOf(const std::string &platformName);
 
 // The classes behind each library model name, as the module factory asks for

@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "keys/model_names.h"
 #include "library/hardware.h"
 #include "library/library_binding.h"
 #include "library/register_access.h"
@@ -85,7 +86,8 @@ std::string QV_plat_mod::GetName() const {
     if (getName == nullptr) return {};
     const char *name = getName(handle_);
     std::string model = name ? name : "";
-    if (model == "SXA" && GetCategory() == kCategoryCameraChannel) return "SXA-VMOD";
+    if (model == "SXA" && GetCategory() == kCategoryCameraChannel)
+        return std::string(keys::kSxaChannelModel);
     return model;
 }
 
@@ -95,7 +97,7 @@ std::int16_t QV_plat_mod::GetInstance() const {
 }
 
 int QV_plat_mod::GetSlot() const {
-    if (GetName() == "SXA-VMOD") return RecordS16(Spec(), kChannelOffset);
+    if (GetName() == keys::kSxaChannelModel) return RecordS16(Spec(), kChannelOffset);
     auto getSlot = binding_ ? binding_->Entry<&::qrx_get_slotnum>() : nullptr;
     return getSlot ? getSlot(handle_) : -1;
 }

@@ -1,6 +1,7 @@
 // The open configuration as the ordered list of elements the system window shows.
 #include "system/system.h"
 
+#include "keys/model_names.h"
 #include "params/mod.h"
 #include "platform/ui.h"
 #include "system/config_state.h"
@@ -85,7 +86,7 @@ int QV_system::RemoveElement(int i, QV_mod_factory &factory,
     QV_sys_element *element = GetElement(i);
     if (element == nullptr || !element->IsModule()) return -1;
     // A camera channel stands for its whole board.
-    if (element->GetName() == "SXA-VMOD") {
+    if (element->GetName() == keys::kSxaChannelModel) {
         while (i > 0 && GetElement(i)->GetName() != "SXA") --i;
         element = GetElement(i);
     }

@@ -3,14 +3,13 @@
 
 #include <ostream>
 
+#include "keys/model_names.h"
 #include "keys/model_tables.h"
 #include "system/table_params.h"
 
 namespace qvi {
 
 namespace {
-
-constexpr const char *kChannelModel = "SXA-VMOD";
 
 const keys::ModelTable &Table() {
     return keys::kSxaBoardTable;
@@ -25,7 +24,8 @@ SXA_plat_mod::SXA_plat_mod(LibraryBinding *binding, std::uint32_t handle)
 std::vector<std::string> SXA_plat_mod::DetectModules() {
     const std::uint8_t *spec = Spec();
     const int channels = spec ? RecordU16(spec, keys::kBoardChannelsOffset) : 0;
-    return std::vector<std::string>(static_cast<std::size_t>(channels), kChannelModel);
+    return std::vector<std::string>(static_cast<std::size_t>(channels),
+                                    std::string(keys::kSxaChannelModel));
 }
 
 QV_sxa_board_mod::QV_sxa_board_mod(QV_plat_mod *platform)
