@@ -372,7 +372,9 @@ int Library::FrameRequest(QRX_HANDLE handle, int code, int frame) {
         if (!AnyArmed(element->frames)) TriggerHub::Instance().Disarm(name->board);
     }
     if (result == 0) {
-        std::lock_guard lock(VideoStore::Instance().Mutex());
+        VideoStore &store = VideoStore::Instance();
+        std::lock_guard lock(store.Mutex());
+        for (int memory : memories) store.EndCompositesHolding(name->board, memory, name->frame);
         if (Frame *pixels = CurrentFrame(*this, *name)) VideoStore::Request(*pixels, code);
     }
     return result;

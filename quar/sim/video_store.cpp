@@ -277,6 +277,15 @@ void VideoStore::Request(Frame &frame, int code) {
     }
 }
 
+void VideoStore::EndCompositesHolding(QRX_HANDLE board, int memory, int except) {
+    for (const auto &[key, planes] : planes_) {
+        if (key.first != board || key.second == except) continue;
+        if (std::find(planes.begin(), planes.end(), memory) == planes.end()) continue;
+        if (auto composite = frames_.find(key); composite != frames_.end())
+            Request(composite->second, QRX_XBOARD_STOP);
+    }
+}
+
 void VideoStore::Fill(Frame &frame, std::uint32_t value) {
     frame.grabbing = false;
     frame.pattern = false;

@@ -76,6 +76,10 @@ public:
 
     // An acquisition request (QRX_XBOARD_*). Caller holds the lock.
     static void Request(Frame &frame, int code);
+    // A request through one of a board's memories ends the acquisition of
+    // every composite holding that memory but `except`: stopping A0 and A1
+    // stops a grab into their 16-bit pair. Caller holds the lock.
+    void EndCompositesHolding(QRX_HANDLE board, int memory, int except);
     // Brings a grabbed frame up to the frame number its clock has reached.
     static void Advance(Frame &frame);
     // Fills the frame with one value (a clear).

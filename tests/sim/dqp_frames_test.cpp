@@ -2,6 +2,9 @@
 // memories seen together: what is written through one shows in the others.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 #include "quar/quar_acquire.h"
 #include "quar/quar_modules.h"
 #include "simulator_fixture.h"
@@ -42,6 +45,19 @@ TEST_F(DqpFramesTest, SnappedPairShowsItsBytesInA0AndA1AndClearingThemClearsIt) 
     EXPECT_EQ(Pixel(DQP_FRAME_A0_A1), pair & 0xFF00);
     ASSERT_EQ(QUAR_CALL(library_, dqp_clr_frame, board_, DQP_FRAME_A1), 0);
     EXPECT_EQ(Pixel(DQP_FRAME_A0_A1), 0);
+}
+
+// The board stops memory by memory: a grab into the pair then holds its frame.
+TEST_F(DqpFramesTest, StoppingA0AndA1EndsAGrabIntoThePair) {
+    QRX_XBOARD_REQUEST grab{QRX_XBOARD_GRAB, DQP_FRAME_A0_A1, {}};
+    ASSERT_EQ(QUAR_CALL(library_, qrx_xboard, board_, &grab), 0);
+    for (int memory : {DQP_FRAME_A0, DQP_FRAME_A1}) {
+        QRX_XBOARD_REQUEST stop{QRX_XBOARD_STOP, memory, {}};
+        ASSERT_EQ(QUAR_CALL(library_, qrx_xboard, board_, &stop), 0);
+    }
+    const int32_t stopped = Pixel(DQP_FRAME_A0_A1);
+    std::this_thread::sleep_for(std::chrono::milliseconds(150));  // 4 frames at 30 frames/s
+    EXPECT_EQ(Pixel(DQP_FRAME_A0_A1), stopped);
 }
 
 TEST_F(DqpFramesTest, TrueColourIsRedInA0GreenInA1AndBlueInB1) {
