@@ -22,7 +22,6 @@ namespace {
 using ::testing::Contains;
 using ::testing::ElementsAre;
 using testing::KeyLines;
-using testing::Lines;
 using ::testing::Not;
 using testing::PortLines;
 using testing::Section;
@@ -255,18 +254,6 @@ TEST_F(Tx70Test, OutputLutAndBoardTypeRowsReachTheHardware) {
     rgb.Row(79).SetIndex(1);
     EXPECT_EQ(Register(rgb, TX70_LUT_REGISTER), TX70_LUT_LINEAR);
     EXPECT_TRUE(ui.messages.empty()) << ui.Texts().front();
-}
-
-TEST_F(Tx70Test, CameraCopiesAreWhatTheModuleFillsFromNowOn) {
-    Module module = Open();
-    module.platform->CopyCameraConfig();
-    EXPECT_EQ(module.platform->LoadFileName(), "rgb70.mcs");
-    std::uint8_t *copy = module.platform->PortCamera(1);
-    copy[0x50] = 0x10;  // RGB_HActive 0x0310 = 784
-    copy[0x51] = 0x03;
-    module.platform->FillParams(*module.container);
-    EXPECT_EQ(module.Raw(41, 1), 784);
-    EXPECT_THAT(Lines(Section(*module.container)), Contains("      Load_Name = \"rgb70.mcs\""));
 }
 
 }  // namespace
