@@ -513,8 +513,18 @@ TEST_P(LabelTableTest, TriggerOperationsSetWhatTheStandInTriggersBy) {
     EXPECT_TRUE(ui.messages.empty()) << ui.Texts().front();
 }
 
+// Overwrites a camera structure's bytes, all but its matrix reference.
+void Scramble(std::uint8_t *camera, const keys::Layout &layout) {
+    for (std::size_t at = 0; at < layout.cameraSize; ++at) {
+        const auto matrixAt = static_cast<std::size_t>(layout.matrixRefOffset);
+        if (layout.matrixRefOffset >= 0 && at >= matrixAt && at < matrixAt + 4) continue;
+        camera[at] = std::uint8_t(0x5A ^ at);
+    }
+}
+
 // A camera copy gives every port a structure of its own, equal to the one it
-// had and referring to an equal matrix, and changes nothing the module writes.
+// had and referring to an equal matrix, and changes nothing the module writes;
+// the module fills from the copies from then on, whatever the old ones hold.
 TEST_P(LabelTableTest, CameraCopyGivesEveryPortAnEqualStructureOfItsOwn) {
     const keys::Layout &layout = table().layout;
     if (CameraRefOffset() < 0) return;
@@ -531,7 +541,7 @@ TEST_P(LabelTableTest, CameraCopyGivesEveryPortAnEqualStructureOfItsOwn) {
             bytes.insert(bytes.end(), matrix, matrix + layout.matrixSize);
             return bytes;
         };
-        std::vector<const std::uint8_t *> cameras;
+        std::vector<std::uint8_t *> cameras;
         for (int port = 0; port < layout.cameraPorts; ++port)
             cameras.push_back(CameraOf(*owner, port));
         std::ostringstream written, again;
@@ -544,6 +554,12 @@ TEST_P(LabelTableTest, CameraCopyGivesEveryPortAnEqualStructureOfItsOwn) {
         }
         module->WriteCFGSection(again);
         EXPECT_EQ(again.str(), written.str());
+        if (layout.cameraRefOffset < 0) continue;  // its specification is its camera
+        for (std::uint8_t *old : cameras) Scramble(old, layout);
+        owner->FillParams(*module);
+        std::ostringstream filled;
+        module->WriteCFGSection(filled);
+        EXPECT_EQ(filled.str(), written.str());
     }
 }
 

@@ -22,7 +22,6 @@ namespace {
 using ::testing::Contains;
 using ::testing::ElementsAre;
 using testing::KeyLines;
-using testing::Lines;
 using ::testing::Not;
 using testing::PortLines;
 using testing::Section;
@@ -70,13 +69,14 @@ constexpr const char *kModules = R"([TX-70:0]
 constexpr int kRgb = 0;
 constexpr int kDecoder = 1;
 
+std::vector<std::string> PagesOf(const QV_mod &module) {
+    std::vector<std::string> names;
+    for (const auto &group : module.GetParamGroups()) names.push_back(group->GetName());
+    return names;
+}
+
 struct Module : testing::OpenedModule<TX70_plat_mod, QV_tx70_mod> {
     void SelectPort(int port) const { container->SetPort(port); }
-    std::vector<std::string> Pages() const {
-        std::vector<std::string> names;
-        for (const auto &group : container->GetParamGroups()) names.push_back(group->GetName());
-        return names;
-    }
 };
 
 class Tx70Test : public testing::BoundStandInTest {
@@ -221,18 +221,17 @@ TEST_F(Tx70Test, NewConfigurationNamesTheDecodersCamerasAfterTheParentsRevision)
 
 TEST_F(Tx70Test, PagesDependOnHardwareAndBoard) {
     Module rgb = Open();
-    EXPECT_THAT(rgb.Pages(), ElementsAre("Camera", "RGB All", "RGB CSC Coef", "PLL registers"));
+    EXPECT_THAT(PagesOf(*rgb.container),
+                ElementsAre("Camera", "RGB All", "RGB CSC Coef", "PLL registers"));
     EXPECT_FALSE(rgb.Row(8).IsEnabled());
     EXPECT_FALSE(rgb.Row(37).IsEnabled());
 
     Module decoder = Open(kDecoder);
-    EXPECT_THAT(decoder.Pages(), ElementsAre("Camera", "Advanced"));
+    EXPECT_THAT(PagesOf(*decoder.container), ElementsAre("Camera", "Advanced"));
 
     SetHardwareEnabled(false);
     QV_tx70_mod offline(rgb.platform.get());
-    std::vector<std::string> pages;
-    for (const auto &group : offline.GetParamGroups()) pages.push_back(group->GetName());
-    EXPECT_THAT(pages,
+    EXPECT_THAT(PagesOf(offline),
                 ElementsAre("Camera", "Advanced", "RGB All", "PLL registers", "RGB CSC Coef"));
     EXPECT_TRUE(offline.GetUsrParam(8)->IsEnabled());
 }
@@ -255,18 +254,6 @@ TEST_F(Tx70Test, OutputLutAndBoardTypeRowsReachTheHardware) {
     rgb.Row(79).SetIndex(1);
     EXPECT_EQ(Register(rgb, TX70_LUT_REGISTER), TX70_LUT_LINEAR);
     EXPECT_TRUE(ui.messages.empty()) << ui.Texts().front();
-}
-
-TEST_F(Tx70Test, CameraCopiesAreWhatTheModuleFillsFromNowOn) {
-    Module module = Open();
-    module.platform->CopyCameraConfig();
-    EXPECT_EQ(module.platform->LoadFileName(), "rgb70.mcs");
-    std::uint8_t *copy = module.platform->PortCamera(1);
-    copy[0x50] = 0x10;  // RGB_HActive 0x0310 = 784
-    copy[0x51] = 0x03;
-    module.platform->FillParams(*module.container);
-    EXPECT_EQ(module.Raw(41, 1), 784);
-    EXPECT_THAT(Lines(Section(*module.container)), Contains("      Load_Name = \"rgb70.mcs\""));
 }
 
 }  // namespace
