@@ -10,23 +10,15 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include <fstream>
-#include <sstream>
-
 #include "camdb/camera_db.h"
 #include "gui/camera_db_dialog.h"
 #include "gui/gui_session.h"
+#include "support/core_scratch_dir.h"
 
 using qvi::CCameraDbDlg;
 using qvi::MessageAnswer;
 
 namespace {
-
-std::string ReadFile(const std::filesystem::path &path) {
-    std::ostringstream text;
-    text << std::ifstream(path).rdbuf();
-    return text.str();
-}
 
 QStringList ListTexts(const QListWidget &list) {
     QStringList texts;
@@ -141,7 +133,7 @@ private slots:
         QCOMPARE(closed.count(), 1);
         QCOMPARE(closed.front().front().toInt(), 1);
 
-        const std::string saved = ReadFile(DatabaseFile());
+        const std::string saved = qvi::testing::ScratchDir::Read(DatabaseFile());
         const std::string expected = "\n[Cam3]\nName = " + name +
                                      "\nConfigFile = cameras/tx50rs170.cnf\nValidTXMod = TX-50\n"
                                      "ValidTXPorts = 1,3\nCablePartNumber = CBL-50-X\n"

@@ -36,20 +36,13 @@
 #include "gui/setup_dialogs.h"
 #include "gui/system_window_hw.h"
 #include "gui/trigger_dialog.h"
+#include "support/core_scratch_dir.h"
 
 using qvi::CChildFrame;
 using qvi::Command;
 using qvi::ImageCommand;
 using qvi::ImageDocument;
-
-namespace {
-
-std::string ReadAll(const std::filesystem::path &path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-}  // namespace
+using qvi::testing::ScratchDir;
 
 class ImageWindowTest : public QObject, qvi::testing::DesktopFixture {
     Q_OBJECT
@@ -82,7 +75,7 @@ private slots:
         QVERIFY(StartSession());
         // The first board's output lines are wired back to its inputs.
         const std::filesystem::path rack = session_->ConfigDir() / "rack.ini";
-        std::string text = ReadAll(rack);
+        std::string text = ScratchDir::Read(rack);
         const std::string period = "InputsPeriod = 1000\n";
         QVERIFY(text.find(period) != std::string::npos);
         text.insert(text.find(period) + period.size(), "Loopback = 1\n");
@@ -134,7 +127,7 @@ private slots:
         Trigger(Command::SaveTiff);
         QCOMPARE(session_->ui.questions.size(), std::size_t(1));
         QVERIFY(session_->ui.questions[0].text.find("already exists") != std::string::npos);
-        QCOMPARE(ReadAll(path), std::string("x"));
+        QCOMPARE(ScratchDir::Read(path), std::string("x"));
         session_->ui.fileChoices.push_back(path);
         session_->ui.answers.push_back(qvi::MessageAnswer::Yes);
         Trigger(Command::SaveTiff);

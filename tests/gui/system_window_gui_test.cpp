@@ -74,7 +74,6 @@ private slots:
         window.Rebuild();
         auto *list = window.findChild<QListWidget *>("systemList");
         QCOMPARE(Texts(*list), Texts(qvi::ElementModeLines(Tree(), 0)));
-        QCOMPARE(list->item(1)->text(), QString("  Lumo:0 *"));
         QCOMPARE(window.SelectedElement(), 1);  // the first module line after the system
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -84,8 +83,7 @@ private slots:
         list->setCurrentRow(8);  // the DQ-500, the sixth acquisition board
         QCOMPARE(active.count(), 1);
         QCOMPARE(active.takeFirst().at(0).toInt(), 5);
-        QCOMPARE(list->item(8)->text(), QString("  DQP:0 *"));
-        QCOMPARE(list->item(1)->text(), QString("  Lumo:0"));
+        QCOMPARE(Texts(*list), Texts(qvi::ElementModeLines(Tree(), 5)));
         QCOMPARE(window.SelectedElement(), 8);
 
         list->setCurrentRow(9);  // a module line selects no board
@@ -99,7 +97,7 @@ private slots:
         window.SelectBoard(6);  // the main window's choice is not echoed back
         QCOMPARE(active.count(), 0);
         QCOMPARE(list->currentRow(), 15);
-        QCOMPARE(list->item(15)->text(), QString("  SXP:1 *"));
+        QCOMPARE(Texts(*list), Texts(qvi::ElementModeLines(Tree(), 6)));
 
         // Always on top, What's This asking for the window's help, Close.
         window.findChild<QCheckBox *>("alwaysOnTop")->setChecked(true);
