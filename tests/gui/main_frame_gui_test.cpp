@@ -1,12 +1,16 @@
 // The main frame on the sample configuration: start-up, caption, command
-// enabling, file commands through its menu actions, placement and closing.
+// enabling, file commands through its menu actions, placement and closing;
+// the help window and the About box.
 #include <QAction>
 #include <QComboBox>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QWheelEvent>
 #include <QWindow>
@@ -15,17 +19,21 @@
 #include <fstream>
 #include <memory>
 
+#include "app/about_info.h"
 #include "app/system_window_lines.h"
+#include "gui/about_dialog.h"
 #include "gui/camera_db_dialog.h"
 #include "gui/console_pane.h"
 #include "gui/gui_desktop.h"
 #include "gui/gui_screen.h"
+#include "gui/help_window.h"
 #include "gui/main_frame.h"
 #include "gui/qt_ui.h"
 #include "gui/setup_dialogs.h"
 #include "gui/system_window_hw.h"
 #include "gui/system_window_nohw.h"
 #include "system/config_state.h"
+#include "system/pci_platform.h"
 
 using qvi::Command;
 using qvi::MessageAnswer;
@@ -240,6 +248,46 @@ private slots:
                  std::string("0040 0030 1040 0730"));
         QCOMPARE(registry_->GetInt("Window size", "max", -1), 0);
         QVERIFY(!registry_->GetString("Tool bar", "State", "").empty());
+    }
+
+    // TX-10 row 6, "Horizontal Total", asks for topic 16; a link leads to
+    // its page and Back returns. The About box shows memory and the core library.
+    void helpPagesAndTheAboutBox() {
+        qvi::CHelpWindow window;
+        window.ShowTopic(16);
+        QVERIFY(window.isVisible());
+        QVERIFY(window.CurrentTitle().startsWith(QStringLiteral("Horizontal Total")));
+        QVERIFY(window.findChild<QTextBrowser *>()->toPlainText().contains(
+            QStringLiteral("0..1023, step 1")));
+        QPushButton *back = nullptr;
+        for (QPushButton *button : window.findChildren<QPushButton *>())
+            if (button->text() == QStringLiteral("&Back")) back = button;
+        QVERIFY(back != nullptr);
+        QVERIFY(!back->isEnabled());
+        emit window.findChild<QTextBrowser *>()->anchorClicked(QUrl(QStringLiteral("model:TX-10")));
+        QCOMPARE(window.CurrentTitle(), QStringLiteral("TX-10 settings"));
+        QVERIFY(back->isEnabled());
+        back->click();
+        QVERIFY(window.CurrentTitle().startsWith(QStringLiteral("Horizontal Total")));
+
+        // The About box shows the memory and the core library.
+        qvi::QV_pci_platform *platform = session_->services.Platform();
+        QVERIFY(platform != nullptr);
+        const auto &settings = qvi::testing::GuiSession::settings();
+        qvi::CAboutDlg dialog(qvi::CollectAboutInfo(settings, &platform->Binding()));
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("About Camera Configurator"));
+        QVERIFY(QRegularExpression(QStringLiteral("^[1-9][0-9]* KB$"))
+                    .match(dialog.FieldText(QStringLiteral("RAM Size")))
+                    .hasMatch());
+        QVERIFY(
+            dialog.FieldText(QStringLiteral("Disk Space")).contains(QStringLiteral(" KB Free")));
+        QVERIFY(!settings.pciCoreDll.empty());
+        QCOMPARE(dialog.FieldText(QStringLiteral("Core Library")),
+                 QString::fromStdString(settings.pciCoreDll));
+        QVERIFY(
+            std::filesystem::exists(dialog.FieldText(QStringLiteral("Loaded From")).toStdString()));
+        QCOMPARE(dialog.FieldText(QStringLiteral("File Version")), QStringLiteral(QVI_VERSION));
+        QCOMPARE(dialog.FieldText(QStringLiteral("Company Name")), QStringLiteral("Corvath"));
     }
 };
 
