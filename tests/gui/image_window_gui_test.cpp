@@ -22,8 +22,8 @@
 #include <QTimer>
 #include <QtTest>
 #include <filesystem>
-#include <functional>
 #include <fstream>
+#include <functional>
 #include <memory>
 
 #include "gui/dio_dialog.h"
@@ -42,8 +42,8 @@
 #include "support/core_scratch_dir.h"
 
 using qvi::CChildFrame;
-using qvi::CSelfTestDialog;
 using qvi::Command;
+using qvi::CSelfTestDialog;
 using qvi::ImageCommand;
 using qvi::ImageDocument;
 using qvi::testing::ScratchDir;
