@@ -33,10 +33,6 @@ TEST_F(ImageCommandsTest, OpeningTiesTheDocumentToBoardAndChannelAndAsksForDirec
     EXPECT_EQ(fresh.Document(1), opened.get());
     EXPECT_EQ(fresh.Document(0), nullptr);
     EXPECT_THAT(fresh.calls, ElementsAre("Acquire -3 without window"));
-    EXPECT_EQ(opened->width, 640);
-    EXPECT_EQ(opened->height, 480);
-    EXPECT_EQ(opened->bitsPerPixel, 8);
-    EXPECT_EQ(opened->zoom, 1.0);
 }
 
 TEST_F(ImageCommandsTest, CommandsSetTheStateClearFrozenAndTellTheBoardItsChannelFirst) {

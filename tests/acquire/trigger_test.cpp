@@ -195,9 +195,7 @@ TEST_F(TriggerTest, SxaArmKeepsTheWaiterForTheSameSourceAndClearFrameOrClosingJo
     document.channel = 3;
     auto trigger = std::make_unique<TriggeredAcquisition>(document, clock, setup);
     trigger->Arm();
-    EXPECT_EQ(trigger->ArmLabel(), "Polling...");
-    trigger->Arm();  // the same external source: the waiter stays
-    EXPECT_EQ(waitersStarted, 1);
+    trigger->Arm();  // the same external source: the waiter stays (counted below)
     EXPECT_TRUE(trigger->WaiterRunning());
     port.Fire();  // a triggered frame is shown by the thread
 

@@ -1,7 +1,8 @@
 // The image windows on the sample rack: live frames reaching the view and the
 // frame-rate pane, snap and clear, TIFF files through the Image menu, the
 // pixel readout, Stretch To Fit, the triggered snap and the digital I/O
-// dialogs, and closing with a grab running.
+// dialogs, closing with a grab running, and the Help menu's self-test
+// closing the image windows and keeping its report.
 // The board's header comes before Qt's, whose "slots" would rename its members.
 #include "system/board_plat_mod.h"
 
@@ -22,6 +23,7 @@
 #include <QtTest>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 
 #include "gui/dio_dialog.h"
@@ -33,23 +35,18 @@
 #include "gui/image_window.h"
 #include "gui/main_frame.h"
 #include "gui/register_viewer.h"
+#include "gui/self_test_dialog.h"
 #include "gui/setup_dialogs.h"
 #include "gui/system_window_hw.h"
 #include "gui/trigger_dialog.h"
+#include "support/core_scratch_dir.h"
 
 using qvi::CChildFrame;
 using qvi::Command;
+using qvi::CSelfTestDialog;
 using qvi::ImageCommand;
 using qvi::ImageDocument;
-
-namespace {
-
-std::string ReadAll(const std::filesystem::path &path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-}  // namespace
+using qvi::testing::ScratchDir;
 
 class ImageWindowTest : public QObject, qvi::testing::DesktopFixture {
     Q_OBJECT
@@ -76,13 +73,39 @@ private:
             if (items[i].contains(label)) return i;
         return -1;
     }
+    QString report_, saved_;
+
+    // Runs the command; `whileShown` acts on the dialog once it is up, then
+    // the report and the saved line are taken and it is closed. False when
+    // the dialog never showed or never finished.
+    bool RunSelfTest(const std::function<void(CSelfTestDialog &)> &whileShown = {}) {
+        bool finished = false;
+        QObject during;  // the check goes with this call when no dialog came
+        QTimer::singleShot(0, &during, [&] {
+            auto *dialog = frame_->findChild<CSelfTestDialog *>("selfTestDialog");
+            if (dialog == nullptr) return;
+            if (whileShown) whileShown(*dialog);
+            finished = QTest::qWaitFor([dialog] { return dialog->Finished(); }, 120000);
+            report_ = dialog->ReportText();
+            saved_ = dialog->SavedText();
+            dialog->accept();
+        });
+        frame_->UpdateCommands();
+        if (!frame_->Action(Command::SelfTest)->isEnabled()) return false;
+        frame_->Action(Command::SelfTest)->trigger();
+        return finished;
+    }
+    std::string ReportFile() const {
+        return ScratchDir::Read(
+            std::filesystem::path(session_->Demo()).replace_extension(".selftest.txt"));
+    }
 
 private slots:
     void init() {
         QVERIFY(StartSession());
         // The first board's output lines are wired back to its inputs.
         const std::filesystem::path rack = session_->ConfigDir() / "rack.ini";
-        std::string text = ReadAll(rack);
+        std::string text = ScratchDir::Read(rack);
         const std::string period = "InputsPeriod = 1000\n";
         QVERIFY(text.find(period) != std::string::npos);
         text.insert(text.find(period) + period.size(), "Loopback = 1\n");
@@ -134,7 +157,7 @@ private slots:
         Trigger(Command::SaveTiff);
         QCOMPARE(session_->ui.questions.size(), std::size_t(1));
         QVERIFY(session_->ui.questions[0].text.find("already exists") != std::string::npos);
-        QCOMPARE(ReadAll(path), std::string("x"));
+        QCOMPARE(ScratchDir::Read(path), std::string("x"));
         session_->ui.fileChoices.push_back(path);
         session_->ui.answers.push_back(qvi::MessageAnswer::Yes);
         Trigger(Command::SaveTiff);
@@ -424,6 +447,28 @@ private slots:
         QVERIFY(frame_->close());
         QVERIFY(sxa->Document(0) == nullptr && colour->Document(0) == nullptr);
         frame_.reset();
+    }
+
+    // The open image window (the demo opens one) stays when the user does
+    // not agree to close it; once they agree, Cancel before the first board
+    // stops the test, and the report shown is the one kept beside the
+    // configuration. What the report says of each board is the self-test's
+    // own concern, checked on the command line.
+    void asksAboutImageWindowsStopsOnCancelAndKeepsTheReportShown() {
+        frame_->Action(Command::Grab)->trigger();
+        QVERIFY(frame_->ActiveImageWindow(false) != nullptr);
+        QVERIFY(!RunSelfTest());
+        QVERIFY(frame_->ActiveImageWindow(false) != nullptr);
+        session_->ui.answers.push_back(qvi::MessageAnswer::Ok);
+        QVERIFY(RunSelfTest([](CSelfTestDialog &dialog) { dialog.CancelButton()->click(); }));
+        QCOMPARE(session_->ui.questions.size(), std::size_t{2});
+        QVERIFY(session_->ui.questions[1].text.find("image windows will be closed") !=
+                std::string::npos);
+        QVERIFY(frame_->ActiveImageWindow(false) == nullptr);
+        QVERIFY2(report_.contains("Cancelled before every board was tested."), qPrintable(report_));
+        QVERIFY(report_.contains("Result: FAIL (0 passed, 0 failed, 0 skipped)"));
+        QCOMPARE(QString::fromStdString(ReportFile()).trimmed(), report_.trimmed());
+        QVERIFY(saved_.startsWith("Report saved as ") && saved_.endsWith(".selftest.txt"));
     }
 };
 

@@ -1,12 +1,19 @@
 // The main frame on the sample configuration: start-up, caption, command
-// enabling, file commands through its menu actions, placement and closing.
+// enabling, file commands through its menu actions, placement and closing;
+// the help window, the About box and the Camera Database dialog.
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QWheelEvent>
 #include <QWindow>
@@ -15,20 +22,43 @@
 #include <fstream>
 #include <memory>
 
+#include "app/about_info.h"
 #include "app/system_window_lines.h"
+#include "camdb/camera_db.h"
+#include "gui/about_dialog.h"
 #include "gui/camera_db_dialog.h"
 #include "gui/console_pane.h"
 #include "gui/gui_desktop.h"
 #include "gui/gui_screen.h"
+#include "gui/help_window.h"
 #include "gui/main_frame.h"
 #include "gui/qt_ui.h"
 #include "gui/setup_dialogs.h"
 #include "gui/system_window_hw.h"
 #include "gui/system_window_nohw.h"
+#include "support/core_scratch_dir.h"
 #include "system/config_state.h"
+#include "system/pci_platform.h"
 
+using qvi::CCameraDbDlg;
 using qvi::Command;
 using qvi::MessageAnswer;
+
+namespace {
+
+QStringList ListTexts(const QListWidget &list) {
+    QStringList texts;
+    for (int row = 0; row < list.count(); ++row) texts << list.item(row)->text();
+    return texts;
+}
+
+QStringList ToQt(const std::vector<std::string> &names) {
+    QStringList texts;
+    for (const std::string &name : names) texts << QString::fromStdString(name);
+    return texts;
+}
+
+}  // namespace
 
 class MainFrameTest : public QObject, qvi::testing::DesktopFixture {
     Q_OBJECT
@@ -46,6 +76,13 @@ private:
     }
     bool Enabled(Command command) const { return frame_->Action(command)->isEnabled(); }
     void Trigger(Command command) { frame_->Action(command)->trigger(); }
+    std::unique_ptr<CCameraDbDlg> OpenDialog() {
+        auto dialog = std::make_unique<CCameraDbDlg>(
+            session_->services.NewCameraDatabase(session_->settings()), DatabaseFile());
+        dialog->show();
+        return dialog;
+    }
+    std::filesystem::path DatabaseFile() const { return session_->settings().dbaseFile; }
 
 private slots:
     void init() {
@@ -240,6 +277,132 @@ private slots:
                  std::string("0040 0030 1040 0730"));
         QCOMPARE(registry_->GetInt("Window size", "max", -1), 0);
         QVERIFY(!registry_->GetString("Tool bar", "State", "").empty());
+    }
+
+    // TX-10 row 6, "Horizontal Total", asks for topic 16; a link leads to
+    // its page and Back returns. The About box shows memory and the core library.
+    void helpPagesAndTheAboutBox() {
+        qvi::CHelpWindow window;
+        window.ShowTopic(16);
+        QVERIFY(window.isVisible());
+        QVERIFY(window.CurrentTitle().startsWith(QStringLiteral("Horizontal Total")));
+        QVERIFY(window.findChild<QTextBrowser *>()->toPlainText().contains(
+            QStringLiteral("0..1023, step 1")));
+        QPushButton *back = nullptr;
+        for (QPushButton *button : window.findChildren<QPushButton *>())
+            if (button->text() == QStringLiteral("&Back")) back = button;
+        QVERIFY(back != nullptr);
+        QVERIFY(!back->isEnabled());
+        emit window.findChild<QTextBrowser *>()->anchorClicked(QUrl(QStringLiteral("model:TX-10")));
+        QCOMPARE(window.CurrentTitle(), QStringLiteral("TX-10 settings"));
+        QVERIFY(back->isEnabled());
+        back->click();
+        QVERIFY(window.CurrentTitle().startsWith(QStringLiteral("Horizontal Total")));
+
+        // The About box shows the memory and the core library.
+        qvi::QV_pci_platform *platform = session_->services.Platform();
+        QVERIFY(platform != nullptr);
+        const auto &settings = qvi::testing::GuiSession::settings();
+        qvi::CAboutDlg dialog(qvi::CollectAboutInfo(settings, &platform->Binding()));
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("About Camera Configurator"));
+        QVERIFY(QRegularExpression(QStringLiteral("^[1-9][0-9]* KB$"))
+                    .match(dialog.FieldText(QStringLiteral("RAM Size")))
+                    .hasMatch());
+        QVERIFY(
+            dialog.FieldText(QStringLiteral("Disk Space")).contains(QStringLiteral(" KB Free")));
+        QVERIFY(!settings.pciCoreDll.empty());
+        QCOMPARE(dialog.FieldText(QStringLiteral("Core Library")),
+                 QString::fromStdString(settings.pciCoreDll));
+        QVERIFY(
+            std::filesystem::exists(dialog.FieldText(QStringLiteral("Loaded From")).toStdString()));
+        QCOMPARE(dialog.FieldText(QStringLiteral("File Version")), QStringLiteral(QVI_VERSION));
+        QCOMPARE(dialog.FieldText(QStringLiteral("Company Name")), QStringLiteral("Corvath"));
+    }
+
+    // The list shows the program's database with camera 0 shown, follows
+    // the list buttons, and Cancel closes with the editor's cancel code.
+    void theListFollowsItsButtonsAndCancelClosesWithItsCode() {
+        auto dialog = OpenDialog();
+        QVERIFY(!dialog->isModal());
+        QListWidget &list = *dialog->cameraList();
+        const QStringList names = ListTexts(list);
+        QCOMPARE(names, ToQt(session_->services.CameraDatabase()->GetNames()));
+        QCOMPARE(list.currentRow(), 0);
+        const qvi::QV_camera_rec &first = *session_->services.CameraDatabase()->GetRecord(0);
+        QCOMPARE(dialog->cnfFileEdit()->text().toStdString(), first.configFile);
+        QCOMPARE(dialog->commentsEdit()->toPlainText().toStdString(), first.comments);
+        QSignalSpy closed(dialog.get(), &CCameraDbDlg::closedWith);
+
+        list.setCurrentRow(1);
+        QTest::mouseClick(dialog->duplicateButton(), Qt::LeftButton);
+        QCOMPARE(list.count(), names.size() + 1);
+        QCOMPARE(list.item(1)->text(), names[1] + "(dup)");
+
+        // A name the database refuses keeps the box open.
+        QTest::mouseClick(dialog->renameButton(), Qt::LeftButton);
+        QPointer<qvi::CRenameDlg> rename = dialog->renameDialog();
+        QVERIFY(rename);
+        QCOMPARE(rename->nameEdit()->text(), names[1] + "(dup)");
+        rename->nameEdit()->setText(QString(20, 'x'));
+        QTest::mouseClick(rename->okButton(), Qt::LeftButton);
+        QVERIFY(rename->isVisible());
+        rename->nameEdit()->setText(QString(19, 'y'));
+        QTest::mouseClick(rename->okButton(), Qt::LeftButton);
+        QTRY_VERIFY(rename.isNull());
+        QCOMPARE(list.item(1)->text(), QString(19, 'y'));
+
+        const int count = list.count();
+        list.setCurrentRow(count - 1);
+        session_->ui.answers = {MessageAnswer::Ok};
+        QTest::mouseClick(dialog->deleteButton(), Qt::LeftButton);
+        QCOMPARE(list.count(), count - 1);
+        QCOMPARE(list.currentItem()->text(), names[names.size() - 2]);
+
+        QTest::mouseClick(dialog->cancelButton(), Qt::LeftButton);
+        QCOMPARE(closed.count(), 1);
+        QCOMPARE(closed.front().front().toInt(), 2);
+        QVERIFY(!dialog->isVisible());
+    }
+
+    void editedFieldsAreWrittenOnOk() {
+        QVERIFY(session_->services.CameraDatabase()->Count() > 4);
+        auto dialog = OpenDialog();
+        QListWidget &list = *dialog->cameraList();
+        QSignalSpy closed(dialog.get(), &CCameraDbDlg::closedWith);
+        const std::string name = list.item(3)->text().toStdString();
+
+        list.setCurrentRow(3);
+        dialog->moduleBox()->setCurrentText("TX-50");
+        QTest::mouseClick(dialog->allButton(), Qt::LeftButton);
+        for (int port = 0; port < 4; ++port) QVERIFY(dialog->portBox(port)->isChecked());
+        dialog->portBox(0)->setChecked(false);
+        dialog->portBox(2)->setChecked(false);
+        dialog->commentsEdit()->setPlainText("moved to the TX-50");
+        dialog->cablePartEdit()->setText("CBL-50-X");
+        // The file keeps its folder below the database's, as the database names it.
+        session_->ui.fileChoices = {session_->ConfigDir() / "dbase" / "cameras" / "tx50rs170.cnf"};
+        QTest::mouseClick(dialog->selectButton(), Qt::LeftButton);
+        QCOMPARE(dialog->cnfFileEdit()->text(), QString("cameras/tx50rs170.cnf"));
+        QCOMPARE(session_->ui.fileDialogTitles.back(), std::string("Select"));
+
+        // Leaving the camera keeps its fields; coming back shows them.
+        list.setCurrentRow(4);
+        list.setCurrentRow(3);
+        QCOMPARE(dialog->moduleBox()->currentText(), QString("TX-50"));
+        QVERIFY(dialog->portBox(1)->isChecked() && dialog->portBox(3)->isChecked());
+        QVERIFY(!dialog->portBox(0)->isChecked() && !dialog->portBox(2)->isChecked());
+        dialog->commentsEdit()->setPlainText("moved to the TX-50, ports 1 and 3");
+
+        QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
+        QCOMPARE(closed.count(), 1);
+        QCOMPARE(closed.front().front().toInt(), 1);
+
+        const std::string saved = qvi::testing::ScratchDir::Read(DatabaseFile());
+        const std::string expected = "\n[Cam3]\nName = " + name +
+                                     "\nConfigFile = cameras/tx50rs170.cnf\nValidTXMod = TX-50\n"
+                                     "ValidTXPorts = 1,3\nCablePartNumber = CBL-50-X\n"
+                                     "Comments = moved to the TX-50, ports 1 and 3\n";
+        QVERIFY2(saved.find(expected) != std::string::npos, saved.c_str());
     }
 };
 
