@@ -151,9 +151,7 @@ TEST_F(QvcfgTest, TheLibrarysConsoleStaysOffStdout) {
 
     Outcome written = Qvcfg("write " + Demo() + " -");
     ASSERT_EQ(written.status, 0) << written.err;
-    EXPECT_THAT(written.out, StartsWith("#"));
     EXPECT_THAT(written.out, Not(HasSubstr("Configuration loaded")));
-    EXPECT_THAT(written.out, Not(HasSubstr("No_Hardware")));
     EXPECT_THAT(written.err, HasSubstr("console: Configuration loaded: "));
 }
 
