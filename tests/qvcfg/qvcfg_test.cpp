@@ -3,11 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -191,11 +187,9 @@ TEST_F(QvcfgTest, RefusalsExitWithTheirStatusAndSayWhyOnStderrOnly) {
     const std::string saved = (dir_ / "saved.txt").string(), out = (dir_ / "out.txt").string();
     const std::string tif = (dir_ / "x.tif").string();
     ASSERT_EQ(Qvcfg("save " + Demo() + " " + (dir_ / "saved").string()).status, 0);
-    const fs::path readOnly = dir_ / "read-only.txt";
-    std::ofstream(readOnly) << "old\n";
+    const fs::path readOnly = scratch_.Write("read-only.txt", "old\n");
     fs::permissions(readOnly, fs::perms::owner_read);
-    const fs::path bad = dir_ / "bad.txt";
-    std::ofstream(bad) << "[SYSTEM:0]\n[XX:0] \x1b[31mred\n";
+    const fs::path bad = scratch_.Write("bad.txt", "[SYSTEM:0]\n[XX:0] \x1b[31mred\n");
     const struct {
         std::string arguments;
         int status;
