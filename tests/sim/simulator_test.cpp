@@ -3,12 +3,8 @@
 // library, and walked through its entry points.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "quar/quar_digital_io.h"
