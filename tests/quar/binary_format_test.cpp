@@ -2,16 +2,15 @@
 #include "config/binary_format.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <limits>
 #include <random>
 
 #include "config/text_parser.h"
 #include "fake_tables.h"
+#include "support/core_scratch_dir.h"
 
 namespace quar {
 namespace {
@@ -188,30 +187,33 @@ TEST_F(BinaryFormatTest, RecordsAreCheckedAgainstTheTables) {
     constexpr qvi::keys::ModelTable kGhost =
         fake::Table("GHOST", "GHOST", qvi::keys::ModelCategory::Board,
                     qvi::keys::SlotKind::Acquisition, {}, 0, {});
-    EXPECT_FALSE(Decode(EncodeBoard(Module(kGhost))));
-    EXPECT_EQ(error, "record 2 (GHOST:0): unknown model \"GHOST\"");
-
-    EXPECT_FALSE(Decode(EncodeBoard(Module(fake::kFourPort))));
-    EXPECT_EQ(error, "record 2 (TX-30:0): model \"TX-31\" out of place");
-
-    ModuleConfig board = Module(fake::kBoard);
-    board.ports.resize(2);
-    EXPECT_FALSE(Decode(EncodeBoard(board)));
-    EXPECT_EQ(error, "record 2 (SX-400:0): wrong number of ports for model \"SXP\"");
-
-    board = Module(fake::kBoard);
-    board.ports[0][999] = {};
-    EXPECT_FALSE(Decode(EncodeBoard(board)));
-    EXPECT_EQ(error, "record 2 (SX-400:0): unknown key handle 999");
-
-    board = Module(fake::kBoard);
-    board.ports[0][0] = KeyValue{true, 0.0, "248"};
-    EXPECT_FALSE(Decode(EncodeBoard(board)));
-    EXPECT_EQ(error, "record 2 (SX-400:0): wrong value kind for key handle 0");
-
-    board = Module(fake::kBoard);
-    board.ports[0][0].number = std::numeric_limits<double>::quiet_NaN();
-    EXPECT_FALSE(Decode(EncodeBoard(board)));
+    const struct {
+        const qvi::keys::ModelTable &table;
+        std::function<void(ModuleConfig &)> alter;
+        std::string message;
+    } cases[] = {
+        {kGhost, [](ModuleConfig &) {}, "record 2 (GHOST:0): unknown model \"GHOST\""},
+        {fake::kFourPort, [](ModuleConfig &) {},
+         "record 2 (TX-30:0): model \"TX-31\" out of place"},
+        {fake::kBoard, [](ModuleConfig &b) { b.ports.resize(2); },
+         "record 2 (SX-400:0): wrong number of ports for model \"SXP\""},
+        {fake::kBoard, [](ModuleConfig &b) { b.ports[0][999] = {}; },
+         "record 2 (SX-400:0): unknown key handle 999"},
+        {fake::kBoard,
+         [](ModuleConfig &b) {
+             b.ports[0][0] = {true, 0.0, "248"};
+         },
+         "record 2 (SX-400:0): wrong value kind for key handle 0"},
+        {fake::kBoard,
+         [](ModuleConfig &b) { b.ports[0][0].number = std::numeric_limits<double>::quiet_NaN(); },
+         "record 2 (SX-400:0): bad number: Latency = nan"},
+    };
+    for (const auto &c : cases) {
+        ModuleConfig board = Module(c.table);
+        c.alter(board);
+        EXPECT_FALSE(Decode(EncodeBoard(board))) << c.message;
+        EXPECT_EQ(error, c.message);
+    }
 
     Configuration twice;
     twice.systems = {{1, 1, {}}, {1, 2, {}}};
@@ -318,12 +320,10 @@ TEST_F(BinaryFormatTest, KeysMissingFromTheFileGetTheirDefaults) {
 }
 
 TEST_F(BinaryFormatTest, LoadsEitherFormFromAFile) {
-    std::string pattern = (std::filesystem::temp_directory_path() / "quar_load_XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    const std::filesystem::path dir = pattern;
+    const qvi::testing::ScratchDir scratch;
+    const std::filesystem::path &dir = scratch.Path();
     auto load = [&](const char *name, std::string_view content) {
-        std::ofstream(dir / name, std::ios::binary) << content;
-        return LoadConfigurationFile(dir / name, loadError, tables);
+        return LoadConfigurationFile(scratch.Write(name, std::string(content)), loadError, tables);
     };
     std::vector<std::uint8_t> corrupt = bytes;
     corrupt.back() ^= 1;
@@ -336,7 +336,6 @@ TEST_F(BinaryFormatTest, LoadsEitherFormFromAFile) {
     EXPECT_EQ(loadError.Message(), (dir / "bad.txt").string() + ":2: unknown section: [NOPE:0]");
     EXPECT_FALSE(LoadConfigurationFile(dir / "missing.cnf", loadError, tables));
     EXPECT_EQ(loadError.reason, "cannot read the file: No such file or directory");
-    std::filesystem::remove_all(dir);
 }
 
 }  // namespace

@@ -2,21 +2,19 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <stdlib.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "config/binary_format.h"
 #include "config/text_parser.h"
 #include "quar/quar_api.h"
+#include "support/core_scratch_dir.h"
 
 namespace quar {
 namespace {
@@ -29,6 +27,8 @@ constexpr const char *kReplyPipe = "<reply pipe>";
 // Uses only sections every key-table data set has, so that it converts with the real one.
 constexpr std::string_view kGood = "# written by a test\n \n[SYSTEM:0]\r\n[SYSTEM:2]\r\n";
 
+constexpr auto ReadAll = &qvi::testing::ScratchDir::Read;
+
 struct Outcome {
     int status = -1;
     std::string reply;
@@ -36,25 +36,12 @@ struct Outcome {
     std::string err;
 };
 
-std::string ReadAll(const fs::path &path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
 class MkbcfTest : public ::testing::Test {
 protected:
-    MkbcfTest() {
-        std::string pattern = (fs::temp_directory_path() / "mkbcf_test_XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "no temporary directory";
-        root_ = pattern;
-        work = root_ / "work";
-        fs::create_directories(work);
-    }
-    ~MkbcfTest() override { fs::remove_all(root_); }
+    MkbcfTest() { fs::create_directory(work); }
 
     fs::path Write(const std::string &name, std::string_view content) {
-        std::ofstream(work / name, std::ios::binary) << content;
-        return work / name;
+        return root_.Write("work/" + name, std::string(content));
     }
 
     std::vector<std::string> Entries() const {
@@ -70,7 +57,7 @@ protected:
         EXPECT_EQ(pipe(reply), 0);
         for (std::string &arg : args)
             if (arg == kReplyPipe) arg = std::to_string(reply[1]);
-        const fs::path outPath = root_ / "stdout", errPath = root_ / "stderr";
+        const fs::path outPath = root_.Path() / "stdout", errPath = root_.Path() / "stderr";
         const pid_t child = fork();
         if (child == 0) {
             const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
@@ -98,10 +85,11 @@ protected:
         return outcome;
     }
 
-    fs::path work;
-
 private:
-    fs::path root_;
+    qvi::testing::ScratchDir root_;
+
+protected:
+    const fs::path work = root_.Path() / "work";
 };
 
 TEST_F(MkbcfTest, PrintsItsVersion) {

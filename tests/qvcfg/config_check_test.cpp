@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -16,6 +15,7 @@
 
 #include "app/config_check.h"
 #include "app/row_limits.h"
+#include "support/core_scratch_dir.h"
 
 namespace qvi {
 namespace {
@@ -97,14 +97,12 @@ TEST(ConfigCheck, ValidateAgreesWithTheConverterOnEveryFileOfTheSuite) {
             if (entry.path().extension() == ".txt" && entry.path().filename() != "expected.txt")
                 files.push_back(entry.path());
     ASSERT_GE(files.size(), 60u);
-    const fs::path scratch =
-        fs::temp_directory_path() / ("qvcfg-agree-" + std::to_string(getpid()));
-    fs::create_directories(scratch);
+    const testing::ScratchDir scratch;
     RowLimits limits;
     int samples = 0;
     for (const fs::path &file : files) {
         const auto problems = CheckConfigFile(file, limits);
-        EXPECT_EQ(ChecksFail(problems, false), ConverterRefuses(file, scratch))
+        EXPECT_EQ(ChecksFail(problems, false), ConverterRefuses(file, scratch.Path()))
             << file << "\n"
             << Describe(problems);
         // Every sample is accepted.
@@ -114,7 +112,6 @@ TEST(ConfigCheck, ValidateAgreesWithTheConverterOnEveryFileOfTheSuite) {
         }
     }
     EXPECT_GE(samples, 15);
-    fs::remove_all(scratch);
 }
 
 // A TX-10 with a horizontal total (row limits 0..1023) in each place a port's

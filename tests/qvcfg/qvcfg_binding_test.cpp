@@ -6,17 +6,12 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "qvcfg_fixture.h"
 
 namespace qvi {
 namespace {
-
-void Write(const fs::path &path, const std::string &bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
 
 // `text` with every `from` replaced by `to` (of the same length).
 std::string ReplaceAll(std::string text, const std::string &from, const std::string &to) {
@@ -31,29 +26,23 @@ protected:
         QvcfgTest::SetUp();
         ::setenv("QUAR_RACK", (Config() / "rack.ini").c_str(), 1);
     }
-    void TearDown() override {
-        ::unsetenv("QUAR_RACK");
-        QvcfgTest::TearDown();
-    }
 
     // A copy of the stand-in's core library whose export `name` is renamed,
     // so that no lookup finds it.
     fs::path CoreWithout(const std::string &name) {
         std::string renamed = name;
         renamed.back() = renamed.back() == 'Q' ? 'Z' : 'Q';
-        const fs::path copy = dir_ / ("core-" + std::to_string(copies_++) + ".so");
-        Write(copy, ReplaceAll(Read(QUAR_CORE_PATH), name + '\0', renamed + '\0'));
-        return copy;
+        return scratch_.Write("core-" + std::to_string(copies_++) + ".so",
+                              ReplaceAll(Read(QUAR_CORE_PATH), name + '\0', renamed + '\0'));
     }
 
     // Points one library key of the sample settings at `file` and runs `show demo.txt`.
     Outcome ShowWith(const std::string &key, const fs::path &file) {
-        const fs::path ini = Config() / "qvi.ini";
         const std::string line = key + "=";
         std::string settings = Read(fs::path(SAMPLES_DIR) / "qvi.ini");
         const std::size_t at = settings.find(line);
         settings.replace(at, settings.find('\n', at) - at, line + file.string());
-        Write(ini, settings);
+        const fs::path ini = scratch_.Write("config/qvi.ini", settings);
         return Qvcfg("-i " + ini.string() + " show " + Demo());
     }
 
@@ -64,8 +53,7 @@ protected:
 // says it alone and stops: a real loader finds no entry in a real file, and
 // the platform's own entries are not looked up on a failed binding.
 TEST_F(QvcfgBindingTest, AnUnusableLibraryIsTheOnlyMessage) {
-    const fs::path broken = dir_ / "broken.so";
-    Write(broken, "this is no shared library\n");
+    const fs::path broken = scratch_.Write("broken.so", "this is no shared library\n");
     const struct {
         std::string key;
         fs::path file;

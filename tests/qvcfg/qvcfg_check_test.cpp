@@ -81,8 +81,7 @@ TEST_F(QvcfgTest, DiffOfIdenticalChangedAndExtendedConfigurations) {
     std::string text = Read(Demo());
     text.replace(text.find("Latency = 64"), 12, "Latency = 32");
     text += "[SYSTEM:1]\n[SX-400:9]\n";
-    std::ofstream(dir_ / "b.txt") << text;
-    Outcome json = Qvcfg("--json diff " + Demo() + " " + (dir_ / "b.txt").string());
+    Outcome json = Qvcfg("--json diff " + Demo() + " " + scratch_.Write("b.txt", text).string());
     EXPECT_EQ(json.status, 1);
     const nlohmann::json read = nlohmann::json::parse(json.out);
     EXPECT_EQ(read["equal"], false);

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -11,6 +10,8 @@
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "support/core_scratch_dir.h"
 
 namespace qvi {
 
@@ -25,16 +26,10 @@ struct Outcome {
 class QvcfgTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("qvcfg-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-        fs::copy(SAMPLES_DIR, dir_ / "config", fs::copy_options::recursive);
+        fs::copy(SAMPLES_DIR, Config(), fs::copy_options::recursive);
         ::unsetenv("QUAR_RACK");
         ::unsetenv("CNF27310");
     }
-    void TearDown() override { fs::remove_all(dir_); }
 
     // Runs qvcfg with the copied directory as its configuration directory.
     Outcome Qvcfg(const std::string &arguments) {
@@ -48,10 +43,7 @@ protected:
     fs::path Config() const { return dir_ / "config"; }
     std::string Demo() const { return (Config() / "demo.txt").string(); }
 
-    static std::string Read(const fs::path &path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
+    static constexpr auto Read = &testing::ScratchDir::Read;
 
     // Replaces the first `from` of the file at `path` by `to`. Call through
     // ASSERT_NO_FATAL_FAILURE.
@@ -72,7 +64,8 @@ protected:
         return lines;
     }
 
-    fs::path dir_;
+    testing::ScratchDir scratch_;
+    const fs::path dir_ = scratch_.Path();
 };
 
 }  // namespace qvi

@@ -65,8 +65,8 @@ TEST_F(QvcfgSelfTest, ARateTheModulesTimingDoesNotGiveFails) {
 // The refusal without hardware is among qvcfg's refusals.
 TEST_F(QvcfgSelfTest, ReportsAReportItCannotWrite) {
     // The rack's first board alone.
-    const fs::path lumo = Config() / "lumo.txt";
-    std::ofstream(lumo) << "[SYSTEM:0]\n[Lumo:0]\n[TX-10:0]\n      Slot_Number = 0\n";
+    const fs::path lumo = scratch_.Write(
+        "config/lumo.txt", "[SYSTEM:0]\n[Lumo:0]\n[TX-10:0]\n      Slot_Number = 0\n");
     const fs::path nowhere = dir_ / "missing" / "report.txt";
     const Outcome unwritable = Qvcfg("-q selftest " + lumo.string() + " -o " + nowhere.string());
     EXPECT_EQ(unwritable.status, 1);

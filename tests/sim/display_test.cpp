@@ -5,10 +5,8 @@
 
 #include <atomic>
 #include <chrono>
-#include <cstring>
 #include <mutex>
 #include <thread>
-#include <vector>
 
 #include "quar/quar_acquire.h"
 #include "sim/test_pattern.h"

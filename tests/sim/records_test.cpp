@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <bit>
-#include <cstring>
 #include <limits>
 
 #include "quar/quar_api.h"

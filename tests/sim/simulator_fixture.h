@@ -6,36 +6,28 @@
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "quar/quar_acquire.h"
 #include "quar_library.h"
 #include "support/acquisition_rigs.h"
+#include "support/core_scratch_dir.h"
 
 namespace qvi {
 
 class SimulatorTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir_ = std::filesystem::temp_directory_path() /
-               ("quar-sim-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(dir_);
         ::unsetenv("QUAR_RACK");
         ::unsetenv("CNF27310");
         ASSERT_TRUE(library_.IsOpen()) << dlerror();
     }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
 
     std::filesystem::path Write(const char *name, const std::string &bytes) {
-        std::filesystem::path path = dir_ / name;
-        std::ofstream(path, std::ios::binary) << bytes;
-        return path;
+        return scratch_.Write(name, bytes);
     }
 
     // Converts with the separate mkbcf program; returns its exit status.
@@ -75,7 +67,8 @@ protected:
         });
     }
 
-    std::filesystem::path dir_;
+    testing::ScratchDir scratch_;
+    const std::filesystem::path dir_ = scratch_.Path();
     testing::QuarLibrary library_{QUAR_CORE_PATH};
 };
 

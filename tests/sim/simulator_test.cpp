@@ -3,12 +3,8 @@
 // library, and walked through its entry points.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "quar/quar_digital_io.h"
@@ -73,12 +69,6 @@ Slot1 = RX-30
 Slot2 = RX-40
 )";
 
-std::uint32_t Field(const void *record, std::size_t offset, std::size_t width) {
-    std::uint32_t value = 0;
-    std::memcpy(&value, static_cast<const std::uint8_t *>(record) + offset, width);
-    return value;
-}
-
 // The names, kinds and order of the elements, and the bus translator's
 // access mode, are the system tree tests' (the program walks the library the
 // same way); here, what it does not show.
@@ -132,7 +122,8 @@ TEST_F(SimulatorTest, ModulesBuiltOnTheirOwnAndCameraCopies) {
     ASSERT_NE(port, 0u);
     EXPECT_EQ(QUAR_CALL(library_, qrx_get_parent, port), 0u);
     void *spec = QUAR_CALL(library_, qrx_get_modspec, port);
-    std::uint32_t camera = Field(spec, 0x12, 4);
+    std::uint32_t camera = 0;  // the channel's camera structure
+    std::memcpy(&camera, static_cast<const std::uint8_t *>(spec) + 0x12, 4);
 
     std::uint32_t copy = 0;
     EXPECT_EQ(QUAR_CALL(library_, sxa_cp_camcnf, port, camera, &copy, camera), 0);
