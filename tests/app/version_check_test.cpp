@@ -85,14 +85,6 @@ TEST_F(VersionCheckTest, FilesWithoutAReadableStampHaveNoVersion) {
     EXPECT_EQ(ReadProductVersion(File("good", good)), "1.0.0");
 }
 
-TEST_F(VersionCheckTest, FewerThanTwoFilesOrEqualVersionsAreSilent) {
-    EXPECT_TRUE(CheckProductVersions({}));
-    EXPECT_TRUE(CheckProductVersions({{"mkbcf", "/nonexistent/mkbcf"}}));
-    EXPECT_TRUE(CheckProductVersions(
-        {{"a", Stamped("a", "1.0.0")}, {"b", Stamped("b", "1.0.0")}, {"c", QVI_FAKE_PX_PATH}}));
-    EXPECT_TRUE(ui.messages.empty());
-}
-
 TEST_F(VersionCheckTest, AnUnreadableVersionListsEveryFile) {
     EXPECT_FALSE(CheckProductVersions({{"libquar-core.so", Stamped("core", "0.1.0")},
                                        {"zpdrv", "/nonexistent/zpdrv"},
