@@ -41,6 +41,8 @@ TEST_F(SystemModelTest, SharedCountersNumberModulesAndAliasesChooseTheModel) {
         numbers.push_back(factory->CreateModByName(name)->GetInstance());
     EXPECT_EQ(numbers, (std::vector<int>{0, 1, 2, 0, 0, 0}));
     EXPECT_EQ(factory->CreateModByName("EMPTY"), nullptr);
+    EXPECT_EQ(factory->CreateModByName("TX-30")->GetName(), "TX-31");
+    EXPECT_EQ(factory->CreateModByName("Lumo")->GetName(), "SXP");
     factory->ResetCounters();
     EXPECT_EQ(factory->CreateModByName("RX-51")->GetInstance(), 0);
 
