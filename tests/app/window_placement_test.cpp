@@ -45,7 +45,7 @@ TEST(WindowPlacementTest, KeepInsideShrinksAndMovesOntoTheArea) {
               (WindowRect{3340, 10, 3840, 300}));
 }
 
-TEST(WindowPlacementTest, IconAndMaxChooseTheShowCommandAndFlags) {
+TEST(WindowPlacementTest, IconAndMaxAreStoredOnClosingAndChooseTheShowCommandAndFlags) {
     MemoryRegistry registry;
     WindowPlacement fresh = RestorePlacement(registry, kFirstRun);
     EXPECT_EQ(fresh.show, ShowCommand::Normal);
@@ -64,10 +64,8 @@ TEST(WindowPlacementTest, IconAndMaxChooseTheShowCommandAndFlags) {
     EXPECT_EQ(RestorePlacement(registry, kFirstRun).flags, kPlacementRestoreToMaximized);
     registry.WriteInt("Window size", "max", 0);
     EXPECT_EQ(RestorePlacement(registry, kFirstRun).flags, kPlacementSetMinPosition);
-}
 
-TEST(WindowPlacementTest, ClosingStateIsStoredAsIconAndMax) {
-    MemoryRegistry registry;
+    // Closing stores the state as icon and max.
     const struct {
         WindowState state;
         bool wasMaximized;
