@@ -193,7 +193,6 @@ TEST_F(SystemWindowLinesTest, ImageWindowsAreForTheBoardListsBoardsAndChannels) 
         EXPECT_EQ(static_cast<QV_plat_mod *>(target->board),
                   System().GetElement(c.board)->GetPlatMod());
     }
-    EXPECT_EQ(tree->BoardNames()[0], "Lumo:0");
     for (int element : {0, kSxaBoard, 10, 11, kRx10, 28, 999}) {
         ui.Clear();
         EXPECT_FALSE(ImageTargetOf(System(), element).has_value()) << element;

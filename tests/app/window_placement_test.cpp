@@ -15,8 +15,6 @@ namespace {
 const WindowRect kFirstRun{360, 140, 1560, 940};
 
 TEST(WindowPlacementTest, RectIsReadFromFixedOffsetsAsWrittenByItsFormat) {
-    EXPECT_EQ(FormatRect({12, 34, 1212, 834}), "0012 0034 1212 0834");
-    EXPECT_EQ(ParseRect("0012 0034 1212 0834"), (WindowRect{12, 34, 1212, 834}));
     // Negative positions (a window partly off screen) survive: "-008" reads as -8.
     EXPECT_EQ(ParseRect(FormatRect({-8, -8, 1928, 1088})), (WindowRect{-8, -8, 1928, 1088}));
     // A short text gives zeros for the numbers it does not reach.
@@ -47,7 +45,7 @@ TEST(WindowPlacementTest, KeepInsideShrinksAndMovesOntoTheArea) {
               (WindowRect{3340, 10, 3840, 300}));
 }
 
-TEST(WindowPlacementTest, IconAndMaxChooseTheShowCommandAndFlags) {
+TEST(WindowPlacementTest, IconAndMaxAreStoredOnClosingAndChooseTheShowCommandAndFlags) {
     MemoryRegistry registry;
     WindowPlacement fresh = RestorePlacement(registry, kFirstRun);
     EXPECT_EQ(fresh.show, ShowCommand::Normal);
@@ -66,10 +64,8 @@ TEST(WindowPlacementTest, IconAndMaxChooseTheShowCommandAndFlags) {
     EXPECT_EQ(RestorePlacement(registry, kFirstRun).flags, kPlacementRestoreToMaximized);
     registry.WriteInt("Window size", "max", 0);
     EXPECT_EQ(RestorePlacement(registry, kFirstRun).flags, kPlacementSetMinPosition);
-}
 
-TEST(WindowPlacementTest, ClosingStateIsStoredAsIconAndMax) {
-    MemoryRegistry registry;
+    // Closing stores the state as icon and max.
     const struct {
         WindowState state;
         bool wasMaximized;

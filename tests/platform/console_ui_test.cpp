@@ -65,17 +65,5 @@ TEST(SharedMessageRoutineTest, GoesToTheInstalledUiAndBackToThePreviousOne) {
     EXPECT_EQ(outer.messages[0].text, "second");
 }
 
-TEST(SharedMessageRoutineTest, WaitCursorsNest) {
-    RecordingUi ui;
-    ScopedUi install(ui);
-    {
-        WaitCursor outer;
-        WaitCursor inner;
-        EXPECT_EQ(ui.waitCursorDepth, 2);
-    }
-    EXPECT_EQ(ui.waitCursorDepth, 0);
-    EXPECT_EQ(ui.waitCursorShown, 1);
-}
-
 }  // namespace
 }  // namespace qvi

@@ -36,6 +36,17 @@ TEST_F(ProfileTest, ReadsTheLineSyntax) {
     // The program reads with a 100-character buffer and a sentinel default.
     EXPECT_EQ(profile.GetString("Camera", "Empty", "InVaLiD_EnTrY", 100), "");
     EXPECT_EQ(profile.SectionNames(), (std::vector<std::string>{"Camera", "Other"}));
+
+    // The first matching section and key win, whatever their case.
+    Profile repeated(Put("top=0\n[A]\nx=1\nX=2\n[b]\ny=3\n[a]\nx=9\nz=4\n", "repeated.ini"));
+    EXPECT_EQ(repeated.GetInt("a", "x", -1), 1);
+    // Not in the first [A], in no [B], before any section: never found.
+    for (const auto &[section, key] : {std::pair{"A", "z"}, {"B", "x"}, {"", "top"}, {"A", "top"}})
+        EXPECT_EQ(repeated.GetInt(section, key, -1), -1) << section << "/" << key;
+    const auto entries = repeated.SectionEntries("a");
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[1].key + "=" + entries[1].value, "X=2");
+    EXPECT_EQ(repeated.SectionNames(), (std::vector<std::string>{"A", "b", "a"}));
 }
 
 // A settings file or database beyond the size limit is not read; it is named
@@ -54,18 +65,6 @@ TEST_F(ProfileTest, AFileBeyondTheLimitIsNamedOnceAndReadsAsMissing) {
     EXPECT_EQ(fs::file_size(huge), (64u << 20) + 1);
     EXPECT_EQ(ui.Errors(), (std::vector<std::string>{"Can't read file: " + huge.string() +
                                                      "\nIt is larger than the limit of 64 MiB."}));
-}
-
-TEST_F(ProfileTest, FirstMatchingSectionAndKeyWin) {
-    Profile profile(Put("top=0\n[A]\nx=1\nX=2\n[b]\ny=3\n[a]\nx=9\nz=4\n"));
-    EXPECT_EQ(profile.GetInt("a", "x", -1), 1);
-    // Not in the first [A], in no [B], before any section: never found.
-    for (const auto &[section, key] : {std::pair{"A", "z"}, {"B", "x"}, {"", "top"}, {"A", "top"}})
-        EXPECT_EQ(profile.GetInt(section, key, -1), -1) << section << "/" << key;
-    const auto entries = profile.SectionEntries("a");
-    ASSERT_EQ(entries.size(), 2u);
-    EXPECT_EQ(entries[1].key + "=" + entries[1].value, "X=2");
-    EXPECT_EQ(profile.SectionNames(), (std::vector<std::string>{"A", "b", "a"}));
 }
 
 TEST_F(ProfileTest, DefaultsAndBufferCut) {

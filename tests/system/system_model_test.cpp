@@ -148,7 +148,6 @@ TEST_F(SystemModelTest, ElementQueriesOutsideTheListAreFalse) {
     EXPECT_EQ(system.GetModule(-1), nullptr);
     EXPECT_FALSE(system.IsModule(99));
     EXPECT_EQ(system.GetElementText(99), "");
-    EXPECT_TRUE(system.IsMboard(1));
     EXPECT_FALSE(system.HasSetup(1));  // the RX-600 has nothing to edit
     EXPECT_EQ(tree->System().SetActiveImageMgr(0), -1);
     EXPECT_EQ(ui.Errors(),
